@@ -1,0 +1,74 @@
+// The property-sheet side of the core driver: it asks the plug-in for its pages through the
+// common property sheet protocol (PROPSHEETUI_INFO reasons and the page function), shows them in
+// a property sheet, and tells the plug-in when the sheet is done.
+#pragma once
+
+#include "core_driver.h"
+
+#include <prsht.h>
+#include <vector>
+
+struct CollectedPage {
+    PROPSHEETPAGEW description; // as the plug-in described it
+    HPROPSHEETPAGE handle;      // what the host created from it
+};
+
+// One property sheet session of the plug-in: printing preferences or printer properties.
+class SheetSession {
+public:
+    explicit SheetSession(CoreDriverHost& host);
+    ~SheetSession();
+    SheetSession(const SheetSession&) = delete;
+    SheetSession& operator=(const SheetSession&) = delete;
+
+    // Printing preferences of `printerName` for a job devmode (public and private parts; may be
+    // null): opens the printer with the user's rights and asks for the document pages.
+    HRESULT OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobDevmode);
+
+    // Printer properties: the device settings tree's sizing and filling calls, then the device
+    // pages.
+    HRESULT OpenPrinterProperties(LPCWSTR printerName);
+
+    // Shows the collected pages in a modeless property sheet owned by `owner`; the sheet window.
+    HWND ShowSheet(HWND owner);
+
+    // Ends the session: the result reason (when the sheet was applied), the destroy reason, and
+    // the host's own clean-up (sheet window, heap, printer handle).
+    void Close(LRESULT sheetResult);
+
+    const std::vector<CollectedPage>& pages() const { return pages_; }
+    const PROPSHEETUI_INFO& info() const { return info_; }
+    // The Result the plug-in reported for the INIT reason (the last page it added).
+    ULONG_PTR initResult() const { return initResult_; }
+    LPCWSTR headerTitle() const { return headerTitle_; }
+    LONG_PTR startPage() const { return startPage_; }
+    HANDLE printer() const { return printer_; }
+    HANDLE heap() const { return heap_; }
+    HWND sheet() const { return sheet_; }
+    OEMUIPSPARAM& sheetParam() { return sheetParam_; }
+    OEMCUIPPARAM& treeParam() { return treeParam_; }
+    std::vector<OPTITEM>& treeItems() { return treeItems_; }
+
+private:
+    static LONG_PTR CALLBACK ComPropSheet(HANDLE session, UINT function, LPARAM lParam1,
+                                          LPARAM lParam2);
+    HRESULT OpenPrinterWithUserRights(LPCWSTR printerName);
+    HRESULT RunInit(bool document);
+    void AskForHeader(bool document);
+
+    CoreDriverHost& host_;
+    bool document_ = true;
+    HANDLE printer_ = nullptr;
+    HANDLE heap_ = nullptr;
+    WCHAR printerName_[MAX_PATH] = {};
+    PROPSHEETUI_INFO info_ = {};
+    OEMUIPSPARAM sheetParam_ = {};
+    OEMCUIPPARAM treeParam_ = {};
+    std::vector<OPTITEM> treeItems_;
+    std::vector<CollectedPage> pages_;
+    LONG_PTR startPage_ = 0;
+    ULONG_PTR initResult_ = 0;
+    LPCWSTR headerTitle_ = nullptr;
+    HWND sheet_ = nullptr;
+    bool open_ = false;
+};

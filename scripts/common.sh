@@ -1,0 +1,46 @@
+# Shared by the README's commands: install what a fresh Debian machine lacks.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+# apt packages the builds need, by the command that shows they are missing.
+need_packages() {
+    local missing=()
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v g++ >/dev/null || missing+=(g++)
+    command -v make >/dev/null || missing+=(make)
+    [ -f /usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake ] || missing+=(libgtest-dev)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
+    command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)
+    for extra in "$@"; do
+        case "$extra" in
+            wine64) [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || missing+=(wine64) ;;
+            *) missing+=("$extra") ;;
+        esac
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "== Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    fi
+}
+
+build_preset() {
+    echo "== Building $1"
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j"$(nproc)"
+}
+
+# The DLL must export exactly DllGetClassObject and DllCanUnloadNow.
+check_dll_exports() {
+    local dll=build/windows/qvembui.dll
+    local exports
+    exports=$(x86_64-w64-mingw32-objdump -p "$dll" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\s*\[/{print $NF} t&&/^$/{t=0}' | sort | tr '\n' ' ')
+    if [ "$exports" != "DllCanUnloadNow DllGetClassObject " ]; then
+        echo "qvembui.dll exports '$exports', expected exactly DllCanUnloadNow and DllGetClassObject" >&2
+        return 1
+    fi
+    echo "== qvembui.dll exports exactly: $exports"
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Every test: the native build's suites, the same suites under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows build of qvembui.dll with its export check, and that
+# DLL driven under Wine.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+need_packages
+
+build_preset native
+ctest --preset native -j"$(nproc)"
+
+build_preset asan
+ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
+
+build_preset windows
+check_dll_exports
+
+# The real DLL on the real ABI: the Windows build under Wine.
+bash scripts/wine-check.sh
+echo "== All tests passed"

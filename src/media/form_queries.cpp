@@ -1,0 +1,180 @@
+// The printer's papers and the server's forms.
+#include "media/form_queries.h"
+
+#include "settings/global_block.h"
+#include "settings/settings_context.h"
+
+#include <strsafe.h>
+#include <winspool.h>
+
+namespace {
+
+constexpr LONG kMicrometresPerTwentiethInch = 1270;
+const WCHAR kFallbackFormName[] = TEXT("Letter");
+
+// The printer's PRINTER_INFO_2W in a global block (empty when it cannot be read).
+class PrinterInfo2 {
+public:
+    explicit PrinterInfo2(HANDLE printer) : block_(NeededBytes(printer)) {
+        DWORD needed = 0;
+        if (block_ && !GetPrinterW(printer, 2, block_.as<BYTE>(), bytes_, &needed))
+            failed_ = true;
+    }
+    const PRINTER_INFO_2W* get() const {
+        return block_ && !failed_ ? block_.as<PRINTER_INFO_2W>() : nullptr;
+    }
+
+private:
+    DWORD NeededBytes(HANDLE printer) {
+        GetPrinterW(printer, 2, nullptr, 0, &bytes_);
+        return bytes_;
+    }
+    DWORD bytes_ = 0;
+    GlobalBlock block_;
+    bool failed_ = false;
+};
+
+int Capability(const PRINTER_INFO_2W* info, WORD capability, void* output) {
+    return DeviceCapabilitiesW(info->pPrinterName, info->pPortName, capability,
+                               static_cast<LPWSTR>(output), info->pDevMode);
+}
+
+// Copies the name in one 64-character slot, keeping at most 63 characters.
+void CopySlotName(const WCHAR* slot, WCHAR* name) {
+    StringCchCopyNW(name, kFormNameChars, slot, kPaperNameChars);
+}
+
+} // namespace
+
+int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
+                    DWORD* devmodeFields) {
+    if (byteSize != nullptr)
+        *byteSize = 0;
+    PrinterInfo2 info(printer);
+    if (info.get() == nullptr || info.get()->pDevMode == nullptr)
+        return 0;
+    if (devmodeFields != nullptr)
+        *devmodeFields = info.get()->pDevMode->dmFields;
+    int count = Capability(info.get(), DC_PAPERNAMES, nullptr);
+    if (byteSize != nullptr)
+        *byteSize = count > 0 ? static_cast<DWORD>(count) * kPaperNameSlotBytes : 0;
+    if (buffer == nullptr || count < 1)
+        return count;
+    // The capability query writes without a bound: refuse a buffer it would overrun.
+    if (static_cast<DWORD>(count) * kPaperNameSlotBytes > bufferBytes)
+        return 0;
+    return Capability(info.get(), DC_PAPERNAMES, buffer);
+}
+
+SIZE GetFormSize(HANDLE printer, LPCWSTR formName) {
+    SIZE size = {0, 0};
+    if (formName == nullptr || formName[0] == 0)
+        return size;
+    DWORD needed = 0;
+    GetFormW(printer, const_cast<LPWSTR>(formName), 1, nullptr, 0, &needed);
+    GlobalBlock block(needed);
+    if (!block || !GetFormW(printer, const_cast<LPWSTR>(formName), 1, block.as<BYTE>(), needed,
+                            &needed))
+        return size;
+    return block.as<FORM_INFO_1W>()->Size;
+}
+
+int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name) {
+    DWORD bytes = 0;
+    int count = QueryPaperNames(printer, nullptr, 0, &bytes, nullptr);
+    if (count < 1)
+        return count;
+    GlobalBlock names(bytes);
+    int filled = names ? QueryPaperNames(printer, names.as<WCHAR>(), bytes, nullptr, nullptr) : 0;
+    bool matched = false;
+    for (int i = 0; i < filled; ++i) {
+        const WCHAR* paper = names.as<WCHAR>() + i * kPaperNameChars;
+        WCHAR paperName[kFormNameChars];
+        CopySlotName(paper, paperName);
+        SIZE form = GetFormSize(printer, paperName);
+        if (RoundTo100Micrometres(form.cx) == size[0] && RoundTo100Micrometres(form.cy) == size[1]) {
+            StringCchCopyW(name, kFormNameChars, paperName);
+            matched = true;
+        }
+    }
+    if (!matched)
+        StringCchCopyW(name, kFormNameChars, kFallbackFormName);
+    return count;
+}
+
+int QueryDefaultPaper(HANDLE printer, LONG* size, WCHAR* name) {
+    PrinterInfo2 info(printer);
+    if (info.get() == nullptr)
+        return -1;
+    const DEVMODEW* devmode = info.get()->pDevMode;
+    if (devmode == nullptr)
+        return 1;
+
+    int count = Capability(info.get(), DC_PAPERS, nullptr);
+    GlobalBlock papers(count > 0 ? count * sizeof(WORD) : 0);
+    GlobalBlock names(count > 0 ? count * kPaperNameSlotBytes : 0);
+    GlobalBlock sizes(count > 0 ? count * sizeof(POINT) : 0);
+    bool lists = papers && names && sizes &&
+                 Capability(info.get(), DC_PAPERS, papers.get()) == count &&
+                 Capability(info.get(), DC_PAPERNAMES, names.get()) == count &&
+                 Capability(info.get(), DC_PAPERSIZE, sizes.get()) == count;
+
+    if ((devmode->dmFields & DM_PAPERSIZE) && lists) {
+        for (int i = 0; i < count; ++i) {
+            if (papers.as<WORD>()[i] != static_cast<WORD>(devmode->dmPaperSize))
+                continue;
+            if (name != nullptr)
+                CopySlotName(names.as<WCHAR>() + i * kPaperNameChars, name);
+            if (size != nullptr) {
+                size[0] = sizes.as<POINT>()[i].x * 100;
+                size[1] = sizes.as<POINT>()[i].y * 100;
+            }
+            return 0;
+        }
+    }
+    if (size != nullptr && (devmode->dmFields & (DM_PAPERWIDTH | DM_PAPERLENGTH))) {
+        size[0] = devmode->dmPaperWidth * 100;
+        size[1] = devmode->dmPaperLength * 100;
+        if (name != nullptr && lists) {
+            for (int i = 0; i < count; ++i) {
+                const POINT& paper = sizes.as<POINT>()[i];
+                if (paper.x == devmode->dmPaperWidth && paper.y == devmode->dmPaperLength) {
+                    CopySlotName(names.as<WCHAR>() + i * kPaperNameChars, name);
+                    return 0;
+                }
+            }
+        }
+    }
+    if (devmode->dmFields & DM_FORMNAME) {
+        DWORD needed = 0;
+        LPWSTR formName = const_cast<LPWSTR>(devmode->dmFormName);
+        GetFormW(printer, formName, 1, nullptr, 0, &needed);
+        GlobalBlock form(needed);
+        if (form && GetFormW(printer, formName, 1, form.as<BYTE>(), needed, &needed)) {
+            const FORM_INFO_1W* record = form.as<FORM_INFO_1W>();
+            if (size != nullptr) {
+                size[0] = record->Size.cx;
+                size[1] = record->Size.cy;
+            }
+            if (name != nullptr)
+                StringCchCopyNW(name, kFormNameChars, record->pName, kFormNameChars - 1);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+void MatchFormOption(const SettingsContext* context, OPTITEM* item, const LONG size[2]) {
+    if (item == nullptr || item->pOptType == nullptr)
+        return;
+    auto within = [](LONG a, LONG b) { return a - b <= 1 && b - a <= 1; };
+    const OPTTYPE* type = item->pOptType;
+    for (WORD i = 0; i < type->Count; ++i) {
+        SIZE form = GetFormSize(context->PrinterHandle, type->pOptParam[i].pData);
+        LONG width = form.cx / kMicrometresPerTwentiethInch;
+        LONG height = form.cy / kMicrometresPerTwentiethInch;
+        if ((within(width, size[0]) && within(height, size[1])) ||
+            (within(height, size[0]) && within(width, size[1])))
+            item->Sel = i;
+    }
+}

@@ -1,0 +1,38 @@
+// Read-only questions about the printer's papers and the server's forms. Form sizes are in
+// micrometres; devmode paper sizes in tenths of a millimetre; device sizes in 1/20 inch.
+#pragma once
+
+#include <windows.h>
+#include <compstui.h>
+
+struct SettingsContext;
+
+// One paper name per 64-character slot, as the capability query returns them.
+constexpr int kPaperNameChars = 64;
+constexpr int kPaperNameSlotBytes = kPaperNameChars * sizeof(WCHAR);
+// Names copied out of a slot keep at most 63 characters.
+constexpr int kFormNameChars = 64;
+
+// The printer's paper names. Without a buffer: their count, and the bytes they need. With a
+// buffer of `bufferBytes`: fills it and returns the count filled. Reports the default devmode's
+// dmFields. A printer without a default devmode has no names.
+int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
+                    DWORD* devmodeFields);
+
+// A form's width and height in micrometres; 0 x 0 when it cannot be read.
+SIZE GetFormSize(HANDLE printer, LPCWSTR formName);
+
+// Rounds a size in micrometres down to whole tenths of a millimetre (toward zero).
+inline LONG RoundTo100Micrometres(LONG value) { return (value / 100) * 100; }
+
+// The last of the printer's papers whose form size (rounded to 100 um) equals `size`; "Letter"
+// when papers exist but none matches; `name` (kFormNameChars) untouched when there are none.
+int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name);
+
+// The paper named by the printer's default devmode: 0 when identified, non-zero otherwise
+// (-1 when the printer's information cannot be read). Either output may be null.
+int QueryDefaultPaper(HANDLE printer, LONG* size, WCHAR* name);
+
+// Selects the last option of a form list item whose form matches a size in 1/20 inch (within
+// one unit either way, also turned); leaves the selection when none matches.
+void MatchFormOption(const SettingsContext* context, OPTITEM* item, const LONG size[2]);

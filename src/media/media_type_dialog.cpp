@@ -1,0 +1,133 @@
+// The media type dialog: adding a custom media type, or showing and changing a media type's dot
+// values.
+#include "media/media_type_dialog.h"
+
+#include "core/activation_context.h"
+#include "core/module_state.h"
+#include "media/raw_print_job.h"
+#include "pages/dialog_support.h"
+#include "resources/resource.h"
+#include "settings/ui_strings.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// Dot value limits: the highest 2 to 26, the lowest 0 to 24, at least 2 apart.
+constexpr int kMinHighest = 2;
+constexpr int kMaxHighest = 26;
+constexpr int kMinLowest = 0;
+constexpr int kMaxLowest = 24;
+constexpr int kMinDotValueGap = 2;
+constexpr int kDefaultHighest = 16;
+constexpr int kDefaultLowest = 5;
+constexpr int kReadChars = 260;
+
+// One dialog 105 is open at a time.
+AdvancedItemParam* g_param = nullptr;
+SettingsContext* g_context = nullptr;
+
+void InitUpDown(HWND dialog, int upDownId, int buddyId, int lowest, int highest, int position) {
+    UDACCEL acceleration = {1, 1}; // after one second, steps of one
+    SendDlgItemMessageW(dialog, upDownId, UDM_SETRANGE32, static_cast<WPARAM>(lowest),
+                        static_cast<LPARAM>(highest));
+    SendDlgItemMessageW(dialog, upDownId, UDM_SETPOS32, 0, static_cast<LPARAM>(position));
+    SendDlgItemMessageW(dialog, upDownId, UDM_SETBASE, 10, 0);
+    SendDlgItemMessageW(dialog, upDownId, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&acceleration));
+    SendDlgItemMessageW(dialog, upDownId, UDM_SETBUDDY,
+                        reinterpret_cast<WPARAM>(GetDlgItem(dialog, buddyId)), 0);
+}
+
+void SetUpDownPosition(HWND dialog, int upDownId, LONG position) {
+    SendDlgItemMessageW(dialog, upDownId, UDM_SETPOS32, 0, static_cast<LPARAM>(position));
+}
+
+void SetReadOnly(HWND dialog, int editId) {
+    SendDlgItemMessageW(dialog, editId, EM_SETREADONLY, TRUE, 0);
+}
+
+void SetCaption(HWND dialog, UINT textId) {
+    SetWindowTextW(dialog, GetUiString(g_context, textId));
+}
+
+BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
+    g_param = param;
+    g_context = param->Context;
+    InitUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, IDC_MEDIATYPE_HIGHEST, kMinHighest, kMaxHighest,
+               kDefaultHighest);
+    InitUpDown(dialog, IDC_MEDIATYPE_LOWEST_SPIN, IDC_MEDIATYPE_LOWEST, kMinLowest, kMaxLowest,
+               kDefaultLowest);
+    if (param->Mode == IDC_ADVANCED_EDIT_MEDIA) {
+        SetCaption(dialog, IDS_EDIT_TITLE);
+        SetReadOnly(dialog, IDC_MEDIATYPE_NAME);
+    } else {
+        SetCaption(dialog, IDS_ADD_TITLE);
+    }
+    SetDlgItemTextW(dialog, IDC_MEDIATYPE_NAME, param->Name);
+    SetUpDownPosition(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, param->FirstValue);
+    SetUpDownPosition(dialog, IDC_MEDIATYPE_LOWEST_SPIN, param->SecondValue);
+    // A built-in media type's dot values are only shown.
+    if (param->Mode == IDC_ADVANCED_EDIT_MEDIA && !param->IsCustom) {
+        SetReadOnly(dialog, IDC_MEDIATYPE_HIGHEST);
+        SetReadOnly(dialog, IDC_MEDIATYPE_LOWEST);
+        EnableControls(dialog, {IDC_MEDIATYPE_HIGHEST_SPIN, IDC_MEDIATYPE_LOWEST_SPIN}, false);
+    }
+    TranslateWithLocale(g_context, dialog);
+    return TRUE;
+}
+
+// A typed dot value: its leading digits, of which only the low eight bits count.
+int ReadDotValue(HWND dialog, int editId) {
+    WCHAR text[kReadChars] = {};
+    GetDlgItemTextW(dialog, editId, text, kReadChars);
+    return _wtoi(text) & 0xFF;
+}
+
+// Values outside their limits keep the dialog open without a word: the person corrects them.
+void OnOk(HWND dialog) {
+    int highest = ReadDotValue(dialog, IDC_MEDIATYPE_HIGHEST);
+    if (highest < kMinHighest || highest > kMaxHighest)
+        return;
+    int lowest = ReadDotValue(dialog, IDC_MEDIATYPE_LOWEST);
+    if (lowest > kMaxLowest || highest - lowest < kMinDotValueGap)
+        return;
+    g_param->FirstValue = highest;
+    g_param->SecondValue = lowest;
+    g_param->Name[0] = 0;
+    GetDlgItemTextW(dialog, IDC_MEDIATYPE_NAME, g_param->Name, kNameChars);
+    EndDialog(dialog, IDOK);
+}
+
+BOOL OnCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDOK:
+        OnOk(dialog);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    case IDC_MEDIATYPE_TEST_PATTERN:
+        PrintMediaTypeTestPattern(g_context);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK MediaTypeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<AdvancedItemParam*>(lParam));
+    case WM_COMMAND:
+        return HIWORD(wParam) == BN_CLICKED && OnCommand(dialog, LOWORD(wParam));
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR ShowMediaTypeDialog(HWND owner, AdvancedItemParam* param) {
+    return ModuleDialogBoxParam(g_module, MAKEINTRESOURCEW(IDD_MEDIA_TYPE), owner,
+                                MediaTypeDialogProc, reinterpret_cast<LPARAM>(param));
+}

@@ -1,0 +1,348 @@
+// The paper and media page: paper size and media type, with media surface and paper source
+// filled and read but kept hidden, and the Advanced media and forms dialog behind it.
+#include "media/paper_page.h"
+
+#include "media/advanced_media_dialog.h"
+#include "media/custom_media_types.h"
+#include "media/form_queries.h"
+#include "media/paper_push.h"
+#include "pages/bitmap_picture.h"
+#include "pages/dialog_support.h"
+#include "resources/resource.h"
+#include "settings/global_block.h"
+#include "settings/printer_data_store.h"
+#include "settings/ui_strings.h"
+
+#include <prsht.h>
+#include <strsafe.h>
+
+namespace {
+
+// One paper page is live at a time.
+SettingsContext* g_context = nullptr;
+bool g_paperPageDirty = false;
+bool g_canManage = false;
+
+// Page list position 0 is "Printer Setting"; the media types of dialog 113's list follow it.
+constexpr int kFirstPageMediaPosition = 1;
+constexpr int kFirstPageCustomPosition = kFirstPageMediaPosition + kFirstCustomMediaPosition;
+
+constexpr DWORD kFormFields = DM_FORMNAME | DM_PAPERLENGTH | DM_PAPERWIDTH;
+const WCHAR kNoCustomMediaType[] = TEXT("(None)");
+
+struct MediaSurface {
+    UINT textId;
+    DWORD number;
+};
+
+// In list order; an unknown stored number shows, and is saved as, plain paper.
+const MediaSurface kMediaSurfaces[] = {
+    {IDS_SURFACE_PLAIN_PAPER, 1}, {IDS_SURFACE_LETTERHEAD, 4}, {IDS_SURFACE_TRANSPARENCY, 2},
+    {IDS_SURFACE_BOND, 5},        {IDS_SURFACE_RECYCLED, 256}, {IDS_SURFACE_CARDSTOCK, 267},
+    {IDS_SURFACE_ROUGH, 6},       {IDS_SURFACE_GLOSSY, 3},
+};
+constexpr int kMediaSurfaceCount = ARRAYSIZE(kMediaSurfaces);
+constexpr DWORD kPlainPaperSurface = 1;
+
+// Paper source list positions.
+constexpr int kAutomaticSourcePosition = 0;
+constexpr int kTractorFeedPosition = 1;
+
+void MarkPaperPageChanged(HWND page) {
+    g_paperPageDirty = true;
+    NotifySheetChanged(page);
+}
+
+bool SameSize(SIZE size, const LONG paperSize[2]) {
+    return RoundTo100Micrometres(size.cx) == paperSize[0] &&
+           RoundTo100Micrometres(size.cy) == paperSize[1];
+}
+
+// --- Filling the lists ---------------------------------------------------------------------
+
+// The printer's papers after "Automatic Select". The paper whose form has the current paper
+// size becomes DefaultFormName; it is selected only when the default devmode names its paper
+// by size (as this page writes it) rather than by number.
+void FillPaperSizeList(HWND page) {
+    EnableControl(page, IDC_PAPER_SIZE, g_canManage);
+    HANDLE printer = g_context->PrinterHandle;
+    DWORD bytes = 0, fields = 0;
+    if (QueryPaperNames(printer, nullptr, 0, &bytes, &fields) <= 0)
+        return;
+    GlobalBlock names(bytes);
+    if (!names)
+        return;
+    int count = QueryPaperNames(printer, names.as<WCHAR>(), bytes, nullptr, &fields);
+    SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_RESETCONTENT, 0, 0);
+    AddComboStrings(page, IDC_PAPER_SIZE, g_context, {IDS_PAPER_AUTOMATIC_SELECT});
+    bool bySize = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && !(fields & DM_PAPERSIZE);
+    int selected = -1;
+    for (int i = 0; i < count; ++i) {
+        WCHAR name[kFormNameChars];
+        StringCchCopyNW(name, kFormNameChars, names.as<WCHAR>() + i * kPaperNameChars,
+                        kPaperNameChars);
+        SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        if (!SameSize(GetFormSize(printer, name), g_context->PaperSize))
+            continue;
+        StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
+        if (bySize)
+            selected = i + 1;
+    }
+    if (SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_GETCOUNT, 0, 0) == CB_ERR) {
+        EnableControl(page, IDC_PAPER_SIZE, false);
+        return;
+    }
+    if (selected < 0) {
+        // "Automatic Select" names no form, so the paper size becomes 0 x 0.
+        selected = 0;
+        WCHAR text[kNameChars];
+        ComboItemText(page, IDC_PAPER_SIZE, 0, text, kNameChars);
+        SIZE size = GetFormSize(printer, text);
+        g_context->PaperSize[0] = size.cx;
+        g_context->PaperSize[1] = size.cy;
+        StringCchCopyW(g_context->DefaultFormName, kNameChars, text);
+    }
+    SelectComboItem(page, IDC_PAPER_SIZE, selected);
+}
+
+// "Printer Setting", the built-in media types and the custom ones. A number the list does not
+// show, 270 included, or a custom name that is not in the store, shows "Printer Setting" and
+// becomes 256.
+void FillMediaTypeList(HWND page) {
+    SendDlgItemMessageW(page, IDC_PAPER_MEDIA_TYPE, CB_RESETCONTENT, 0, 0);
+    AddComboStrings(page, IDC_PAPER_MEDIA_TYPE, g_context, {IDS_MEDIA_PRINTER_SETTING});
+    int matched = -1;
+    AddMediaTypeEntries(page, IDC_PAPER_MEDIA_TYPE, g_context, &matched);
+    int position = BuiltInMediaPosition(g_context->MediaType);
+    if (position >= 0) {
+        position += kFirstPageMediaPosition;
+    } else if (g_context->MediaType == kMediaTypeCustom && matched >= 0) {
+        position = matched;
+    } else {
+        position = 0;
+        g_context->MediaType = kMediaPrinterSetting;
+    }
+    SelectComboItem(page, IDC_PAPER_MEDIA_TYPE, position);
+    EnableControl(page, IDC_PAPER_MEDIA_TYPE, g_canManage);
+}
+
+void FillMediaSurfaceList(HWND page) {
+    int selected = 0;
+    for (int i = 0; i < kMediaSurfaceCount; ++i) {
+        AddComboStrings(page, IDC_PAPER_MEDIA_SURFACE, g_context, {kMediaSurfaces[i].textId});
+        if (kMediaSurfaces[i].number == g_context->MediaSurface)
+            selected = i;
+    }
+    if (kMediaSurfaces[selected].number != g_context->MediaSurface)
+        g_context->MediaSurface = kPlainPaperSurface;
+    SelectComboItem(page, IDC_PAPER_MEDIA_SURFACE, selected);
+    EnableControl(page, IDC_PAPER_MEDIA_SURFACE, g_canManage);
+    ShowControl(page, IDC_PAPER_MEDIA_SURFACE, false);
+    ShowControl(page, IDC_PAPER_MEDIA_SURFACE_LABEL, false);
+}
+
+void FillPaperSourceList(HWND page) {
+    AddComboStrings(page, IDC_PAPER_SOURCE, g_context,
+                    {IDS_SOURCE_AUTOMATIC_SELECT, IDS_SOURCE_TRACTOR_FEED});
+    SelectComboItem(page, IDC_PAPER_SOURCE,
+                    g_context->PaperSource == DMBIN_TRACTOR ? kTractorFeedPosition
+                                                            : kAutomaticSourcePosition);
+    EnableControl(page, IDC_PAPER_SOURCE, g_canManage);
+    ShowControl(page, IDC_PAPER_SOURCE, false);
+    ShowControl(page, IDC_PAPER_SOURCE_GROUP, false);
+}
+
+BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
+    g_context = reinterpret_cast<SettingsContext*>(description->lParam);
+    g_paperPageDirty = false;
+    // The paper the printer's default devmode names; its name is of no use here.
+    WCHAR defaultPaper[kFormNameChars];
+    QueryDefaultPaper(g_context->PrinterHandle, g_context->PaperSize, defaultPaper);
+    g_canManage = CanManagePrinter(g_context->PrinterName);
+    FillPaperSizeList(page);
+    FillMediaTypeList(page);
+    FillMediaSurfaceList(page);
+    FillPaperSourceList(page);
+    TranslateWithLocale(g_context, page);
+    return TRUE;
+}
+
+// --- Saving --------------------------------------------------------------------------------
+
+// "Automatic Select" leaves the paper to the printer and keeps the remembered size; a form is
+// pushed only when its size differs from the current one.
+void SavePaperSize(HWND page) {
+    int position = ComboSelection(page, IDC_PAPER_SIZE);
+    if (position == CB_ERR)
+        return;
+    if (position == 0) {
+        PushPaperToPrinter(g_context, TEXT(""), kFormFields, DM_PAPERSIZE);
+        return;
+    }
+    WCHAR name[kNameChars];
+    ComboItemText(page, IDC_PAPER_SIZE, position, name, kNameChars);
+    SIZE form = GetFormSize(g_context->PrinterHandle, name);
+    if (SameSize(form, g_context->PaperSize))
+        return;
+    PushPaperToPrinter(g_context, name, DM_PAPERSIZE, kFormFields);
+    g_context->PaperSize[0] = RoundTo100Micrometres(form.cx);
+    g_context->PaperSize[1] = RoundTo100Micrometres(form.cy);
+    StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
+}
+
+void SaveMediaType(HWND page) {
+    int position = ComboSelection(page, IDC_PAPER_MEDIA_TYPE);
+    if (position == CB_ERR)
+        return;
+    StringCchCopyW(g_context->CustomMediaType, kNameChars, kNoCustomMediaType);
+    DWORD mediaType = kMediaPrinterSetting;
+    if (position >= kFirstPageCustomPosition) {
+        mediaType = kMediaTypeCustom;
+        ComboItemText(page, IDC_PAPER_MEDIA_TYPE, position, g_context->CustomMediaType, kNameChars);
+    } else if (position >= kFirstPageMediaPosition) {
+        mediaType = BuiltInMediaType(position - kFirstPageMediaPosition);
+    }
+    PushMediaTypeToPrinter(g_context, mediaType);
+}
+
+void SaveMediaSurface(HWND page) {
+    int position = ComboSelection(page, IDC_PAPER_MEDIA_SURFACE);
+    if (position == CB_ERR)
+        return;
+    g_context->MediaSurface =
+        position < kMediaSurfaceCount ? kMediaSurfaces[position].number : kPlainPaperSurface;
+}
+
+void SavePaperSource(HWND page) {
+    int position = ComboSelection(page, IDC_PAPER_SOURCE);
+    if (position == CB_ERR)
+        return;
+    PushPaperSourceToPrinter(g_context,
+                             position == kTractorFeedPosition ? DMBIN_TRACTOR : DMBIN_FORMSOURCE);
+}
+
+// The force range of the custom media type; 0 for the others. A custom type without dot values
+// (the store has none and the printer reported none) leaves both values as they were.
+void WriteCustomMediaForces(HANDLE printer) {
+    DWORD highest = 0, lowest = 0;
+    if (g_context->MediaType == kMediaTypeCustom) {
+        DWORD pair = 0;
+        LookupDotValues(printer, kMediaTypeCustom, g_context->CustomMediaType,
+                        g_context->DeviceMediaDotValues, &pair);
+        if (pair == 0)
+            return;
+        highest = HighestDotValue(pair);
+        lowest = LowestDotValue(pair);
+    }
+    WriteConfigDword(printer, TEXT("MaxCustPForce"), highest);
+    WriteConfigDword(printer, TEXT("MinCustPForce"), lowest);
+}
+
+void SavePaperMediaPage(HWND page) {
+    SavePaperSize(page);
+    SaveMediaType(page);
+    SaveMediaSurface(page);
+    SavePaperSource(page);
+
+    HANDLE printer = g_context->PrinterHandle;
+    WritePaperSize(printer, g_context->PaperSize);
+    WriteConfigDword(printer, TEXT("MediaType"), g_context->MediaType);
+    WriteConfigDword(printer, TEXT("MediaSurface"), g_context->MediaSurface);
+    // The name is stored with its terminator.
+    size_t length = 0;
+    StringCchLengthW(g_context->CustomMediaType, kNameChars, &length);
+    WriteConfigString(printer, TEXT("CustomMediaType"), g_context->CustomMediaType,
+                      static_cast<DWORD>(length + 1));
+    WriteCustomMediaForces(printer);
+    WriteConfigDword(printer, TEXT("PaperSource"), g_context->PaperSource);
+}
+
+// --- The Advanced dialog -------------------------------------------------------------------
+
+// Everything the dialog did has reached the printer already; the page refreshes what changed
+// and, after a removal or deletion, saves at once so that its values name what still exists.
+void OnAdvanced(HWND page) {
+    AdvancedDialogParam param = {g_context, 0, ComboSelection(page, IDC_PAPER_MEDIA_TYPE)};
+    if (param.MediaPosition != CB_ERR) {
+        g_context->MediaType = ComboItemNumber(page, IDC_PAPER_MEDIA_TYPE, param.MediaPosition);
+        ComboItemText(page, IDC_PAPER_MEDIA_TYPE, param.MediaPosition, g_context->CustomMediaType,
+                      kNameChars);
+        if (param.MediaPosition != 0)
+            param.MediaPosition -= kFirstPageMediaPosition;
+    }
+    ShowAdvancedMediaDialog(page, &param);
+    int pagePosition = param.MediaPosition + kFirstPageMediaPosition;
+
+    if (param.ChangeFlags & (kMediaChosen | kMediaRemoved)) {
+        FillMediaTypeList(page);
+        SelectComboItem(page, IDC_PAPER_MEDIA_TYPE, pagePosition);
+        MarkPaperPageChanged(page);
+        if (param.ChangeFlags & kMediaRemoved)
+            SavePaperMediaPage(page);
+    }
+    if (param.ChangeFlags & (kFormAdded | kFormDeleted)) {
+        FillPaperSizeList(page);
+        g_paperPageDirty = true;
+        if (param.ChangeFlags & kFormDeleted)
+            SavePaperMediaPage(page);
+    }
+}
+
+// --- Messages ------------------------------------------------------------------------------
+
+BOOL OnCommand(HWND page, int id, int code) {
+    switch (id) {
+    case IDC_PAPER_SIZE:
+    case IDC_PAPER_MEDIA_TYPE:
+    case IDC_PAPER_MEDIA_SURFACE:
+    case IDC_PAPER_SOURCE:
+        if (code == CBN_SELCHANGE)
+            MarkPaperPageChanged(page);
+        return TRUE;
+    case IDC_PAPER_ADVANCED:
+        if (code == BN_CLICKED)
+            OnAdvanced(page);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR OnNotify(HWND page, const NMHDR* header) {
+    if (header->code != PSN_APPLY)
+        return FALSE;
+    if (g_paperPageDirty) {
+        SavePaperMediaPage(page);
+        g_paperPageDirty = false;
+    }
+    return SetDialogResult(page, PSNRET_NOERROR);
+}
+
+BOOL OnDrawItem(const DRAWITEMSTRUCT* item) {
+    switch (item->CtlID) {
+    case IDC_PAPER_LOGO:
+        DrawPictureItem(item, g_context->ResourceModule, IDB_LOGO);
+        return TRUE;
+    case IDC_PAPER_BLANK_PICTURE:
+        return TRUE; // left blank
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK PaperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(page, reinterpret_cast<const PROPSHEETPAGEW*>(lParam));
+    case WM_COMMAND:
+        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+    case WM_NOTIFY:
+        return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DRAWITEM:
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    default:
+        return FALSE;
+    }
+}

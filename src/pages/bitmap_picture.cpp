@@ -1,0 +1,28 @@
+// Drawing the pages' pictures.
+#include "pages/bitmap_picture.h"
+
+void DrawPicture(HDC dc, int x, int y, HMODULE module, UINT bitmapId) {
+    HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(bitmapId));
+    if (bitmap == nullptr)
+        return;
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof(info), &info);
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        TransparentBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, info.bmWidth,
+                       info.bmHeight, kPictureTransparentColor);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    }
+    DeleteObject(bitmap);
+}
+
+void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId) {
+    DrawPicture(item->hDC, item->rcItem.left, item->rcItem.top, module, bitmapId);
+}
+
+void RedrawPicture(HWND dialog, int id) {
+    RedrawWindow(GetDlgItem(dialog, id), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}

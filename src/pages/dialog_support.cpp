@@ -1,0 +1,84 @@
+// Helpers for pages and dialogs.
+#include "pages/dialog_support.h"
+
+#include "resources/resource.h"
+#include "settings/ui_strings.h"
+
+#include <prsht.h>
+#include <strsafe.h>
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void SetChecked(HWND dialog, int id, bool checked) {
+    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void EnableControl(HWND dialog, int id, bool enable) {
+    EnableWindow(GetDlgItem(dialog, id), enable ? TRUE : FALSE);
+}
+
+void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
+    for (int id : ids)
+        EnableControl(dialog, id, enable);
+}
+
+void ShowControl(HWND dialog, int id, bool show) {
+    ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);
+}
+
+void AddComboStrings(HWND dialog, int id, const SettingsContext* context,
+                     std::initializer_list<UINT> stringIds) {
+    for (UINT stringId : stringIds)
+        SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(GetUiString(context, stringId)));
+}
+
+int ComboSelection(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+void SelectComboItem(HWND dialog, int id, int position) {
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
+void NotifySheetChanged(HWND page) {
+    SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+}
+
+INT_PTR SetDialogResult(HWND dialog, LONG_PTR result) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+void SetAdvancedCaption(HWND dialog, const SettingsContext* context, UINT wordId) {
+    WCHAR word[kNameChars];
+    StringCchCopyW(word, kNameChars, GetUiString(context, wordId));
+    WCHAR caption[kComposedChars];
+    StringCchPrintfW(caption, kComposedChars, TEXT("%ls - %ls"), word, context->PrinterName);
+    SetWindowTextW(dialog, caption);
+}
+
+int ShowStringMessage(HWND owner, const SettingsContext* context, UINT textId, UINT captionId,
+                      UINT type) {
+    WCHAR text[kComposedChars];
+    StringCchCopyW(text, kComposedChars, GetUiString(context, textId));
+    WCHAR caption[kNameChars];
+    StringCchCopyW(caption, kNameChars, GetUiString(context, captionId));
+    return MessageBoxW(owner, text, caption, type);
+}
+
+bool ConfirmResetToDefaults(HWND owner, const SettingsContext* context) {
+    return ShowStringMessage(owner, context, IDS_RESET_DEFAULTS_QUESTION, IDS_RESET_DEFAULTS_TITLE,
+                             MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void EnableApplyButton(HWND dialog) { EnableControl(dialog, IDC_APPLY_BUTTON, true); }
+
+void ApplyButtonDone(HWND dialog) {
+    EnableControl(dialog, IDC_APPLY_BUTTON, false);
+    SetFocus(GetDlgItem(dialog, IDOK));
+}
+
+bool IsApplyEnabled(HWND dialog) {
+    return IsWindowEnabled(GetDlgItem(dialog, IDC_APPLY_BUTTON)) != FALSE;
+}

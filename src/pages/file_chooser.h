@@ -1,0 +1,16 @@
+// The shared file chooser (the shell's file-open dialog) and the companion suite check.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+// A FileOpenRequest is an OPENFILENAMEW of which hwndOwner, lpstrFilter (exactly two filter
+// entries, double-NUL terminated), lpstrFile/nMaxFile and lpstrInitialDir are read. The chooser
+// always requires that the file and its path exist. COM must be initialised on the thread.
+typedef OPENFILENAMEW FileOpenRequest;
+
+// True and the chosen path in the request's buffer, or false (also when cancelled).
+bool ShowFileOpenDialog(FileOpenRequest* request);
+
+// True when a "Tarvik Software Suite" of major version 8 or later is installed.
+bool FindSuiteVersion();

@@ -1,0 +1,205 @@
+// Reading, healing and writing the printer's "Config" data.
+#include "settings/printer_data_store.h"
+
+#include "settings/global_block.h"
+#include "settings/scoped_handles.h"
+
+#include <strsafe.h>
+
+const WCHAR kConfigKey[] = TEXT("Config");
+const WCHAR kMediaTypesKey[] = TEXT("Config\\MediaTypes");
+const WCHAR kFormsKey[] = TEXT("Config\\Forms");
+const WCHAR kBrailleTablesKey[] = TEXT("Config\\BrailleTables");
+const WCHAR kDsDriverKey[] = TEXT("DsDriver");
+
+namespace {
+
+constexpr DWORD kPrinterInfo1Bytes = 4096;
+constexpr int kStoredTextChars = 260;
+constexpr DWORD kEnumNameChars = 8192;
+const WCHAR kPrintersRegistryPath[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers");
+
+// Reopens the printer behind `printer` by its name with full access.
+DWORD ReopenWithFullAccess(HANDLE printer, ScopedPrinter& reopened) {
+    alignas(8) BYTE info[kPrinterInfo1Bytes];
+    DWORD needed = 0;
+    if (!GetPrinterW(printer, 1, info, sizeof(info), &needed))
+        return GetLastError();
+    return OpenPrinterWithFullAccess(reinterpret_cast<PRINTER_INFO_1W*>(info)->pName, reopened);
+}
+
+// A write refused through the host's handle is tried once more through a full-access handle.
+template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write write) {
+    DWORD result = write(printer);
+    if (result == ERROR_SUCCESS)
+        return result;
+    ScopedPrinter reopened;
+    if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
+        return result;
+    return write(reopened.get());
+}
+
+DWORD SetPrinterData(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type, const void* data,
+                     DWORD size) {
+    return WriteWithFullAccessRetry(printer, [&](HANDLE handle) {
+        return SetPrinterDataExW(handle, key, name, type,
+                                 static_cast<LPBYTE>(const_cast<void*>(data)), size);
+    });
+}
+
+// Dot values of the built-in media types (every unlisted id gets those of copy paper).
+DWORD BuiltInDotValues(DWORD mediaType) {
+    switch (mediaType) {
+    case 268: return MakeDotValuePair(30, 6);
+    case 269: return MakeDotValuePair(22, 4);
+    case 258: return MakeDotValuePair(16, 5);
+    case 259: return MakeDotValuePair(20, 6);
+    case 267: return MakeDotValuePair(32, 6);
+    case 270: return MakeDotValuePair(34, 6);
+    default: return MakeDotValuePair(16, 5);
+    }
+}
+
+} // namespace
+
+DWORD OpenPrinterWithFullAccess(LPCWSTR printerName, ScopedPrinter& printer) {
+    PRINTER_DEFAULTSW defaults;
+    defaults.pDatatype = const_cast<LPWSTR>(TEXT("RAW"));
+    defaults.pDevMode = nullptr;
+    defaults.DesiredAccess = PRINTER_ALL_ACCESS;
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), printer.put(), &defaults))
+        return GetLastError();
+    return ERROR_SUCCESS;
+}
+
+void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+    DWORD stored = 0, type = 0, needed = 0;
+    DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
+                                     reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
+    if (result == ERROR_SUCCESS) {
+        *value = stored;
+        return;
+    }
+    *value = defaultValue;
+    WriteConfigDword(printer, name, defaultValue);
+}
+
+DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
+    return SetPrinterData(printer, kConfigKey, name, REG_DWORD, &value, sizeof(value));
+}
+
+void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
+    ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
+    DWORD type = 0, needed = 0;
+    DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
+                                     reinterpret_cast<LPBYTE>(buffer),
+                                     (kStoredTextChars - 1) * sizeof(WCHAR), &needed);
+    if (result == ERROR_SUCCESS)
+        return;
+    ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
+    StringCchCopyW(buffer, kStoredTextChars, defaultText);
+    WriteConfigString(printer, name, buffer, lstrlenW(buffer));
+}
+
+DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars) {
+    return SetPrinterData(printer, kConfigKey, name, REG_SZ, text, chars * sizeof(WCHAR));
+}
+
+DWORD WritePaperSize(HANDLE printer, const LONG size[2]) {
+    return SetPrinterData(printer, kConfigKey, TEXT("PaperSize"), REG_BINARY, size,
+                          2 * sizeof(LONG));
+}
+
+bool CanManagePrinter(LPCWSTR printerName) {
+    ScopedPrinter printer;
+    return OpenPrinterWithFullAccess(printerName, printer) == ERROR_SUCCESS;
+}
+
+BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {
+    DWORD needed = 0;
+    GetPrinterW(printer, 1, nullptr, 0, &needed);
+    GlobalBlock buffer(needed);
+    if (!buffer)
+        return FALSE;
+    if (!GetPrinterW(printer, 1, buffer.as<BYTE>(), needed, &needed))
+        return FALSE;
+    ScopedPrinter reopened;
+    if (OpenPrinterWithFullAccess(buffer.as<PRINTER_INFO_1W>()->pName, reopened) != ERROR_SUCCESS)
+        return FALSE;
+    return SetPrinterW(reopened.get(), level, reinterpret_cast<LPBYTE>(info), 0);
+}
+
+DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes,
+                         DWORD* byteCount) {
+    if (byteCount != nullptr)
+        *byteCount = 0;
+    WCHAR path[4096];
+    StringCchPrintfW(path, ARRAYSIZE(path), TEXT("%ls\\%ls\\%ls"), kPrintersRegistryPath,
+                     printerName, kMediaTypesKey);
+    ScopedRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return 0;
+
+    // The list never outgrows the caller's buffer: one character is always kept for the closing
+    // zero, and a name that does not fit any more is left out.
+    DWORD capacity = buffer != nullptr ? bufferBytes / sizeof(WCHAR) : 0;
+    DWORD used = 0, names = 0;
+    auto* name = static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), 0, kEnumNameChars * sizeof(WCHAR)));
+    if (name == nullptr)
+        return 0;
+    for (DWORD index = 0;; ++index) {
+        DWORD nameChars = kEnumNameChars;
+        name[0] = 0;
+        if (RegEnumValueW(key.get(), index, name, &nameChars, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS)
+            break;
+        if (byteCount != nullptr)
+            *byteCount += (nameChars + 1) * sizeof(WCHAR);
+        if (buffer != nullptr) {
+            if (used + nameChars + 1 >= capacity)
+                continue;
+            CopyMemory(buffer + used, name, nameChars * sizeof(WCHAR));
+            used += nameChars;
+            buffer[used++] = 0;
+        }
+        ++names;
+    }
+    HeapFree(GetProcessHeap(), 0, name);
+    if (buffer != nullptr && capacity > 0)
+        buffer[used] = 0;
+    if (byteCount != nullptr)
+        *byteCount += sizeof(WCHAR);
+    return names;
+}
+
+DWORD LookupDotValues(HANDLE printer, DWORD mediaType, LPCWSTR name, DWORD fallbackPair,
+                      DWORD* pair) {
+    if (mediaType != kMediaTypeCustom) {
+        if (pair != nullptr)
+            *pair = BuiltInDotValues(mediaType);
+        return ERROR_SUCCESS;
+    }
+    if (pair == nullptr)
+        return static_cast<DWORD>(-1);
+    *pair = 0;
+    DWORD stored = 0, type = 0, needed = 0;
+    DWORD result = GetPrinterDataExW(printer, kMediaTypesKey, name, &type,
+                                     reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
+    if (result == ERROR_SUCCESS && type == REG_DWORD) {
+        *pair = stored;
+        return ERROR_SUCCESS;
+    }
+    *pair = fallbackPair;
+    return result;
+}
+
+DWORD WriteMediaTypeDotValues(HANDLE printer, LPCWSTR name, DWORD pair) {
+    return SetPrinterData(printer, kMediaTypesKey, name, REG_DWORD, &pair, sizeof(pair));
+}
+
+DWORD DeleteMediaType(LPCWSTR name, HANDLE printer, DWORD callerError) {
+    ScopedPrinter reopened;
+    if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
+        return callerError;
+    return DeletePrinterDataExW(reopened.get(), kMediaTypesKey, name);
+}

@@ -1,0 +1,60 @@
+// The printer data store: every setting the plug-in keeps lives as printer data of the
+// configured printer under "Config" and its sub-keys. Writes refused through the host's handle
+// are retried once through a handle opened with full access; a failed read is healed by writing
+// the default.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+extern const WCHAR kConfigKey[];          // "Config"
+extern const WCHAR kMediaTypesKey[];      // "Config\MediaTypes"
+extern const WCHAR kFormsKey[];           // "Config\Forms"
+extern const WCHAR kBrailleTablesKey[];   // "Config\BrailleTables"
+extern const WCHAR kDsDriverKey[];        // "DsDriver"
+
+// Media type ids with dot values of their own; 286 is the custom media type named by
+// "CustomMediaType".
+constexpr DWORD kMediaTypeCustom = 286;
+
+// A media type's highest and lowest dot value in one word: (highest << 8) | lowest.
+inline DWORD MakeDotValuePair(DWORD highest, DWORD lowest) {
+    return ((highest & 0xFF) << 8) | (lowest & 0xFF);
+}
+inline DWORD HighestDotValue(DWORD pair) { return (pair >> 8) & 0xFF; }
+inline DWORD LowestDotValue(DWORD pair) { return pair & 0xFF; }
+
+// Reads a DWORD under "Config"; on any failure the value is the default, which is written back.
+void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue);
+DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value);
+
+// Reads a text of at most 259 characters into a 260-character buffer; on failure (missing,
+// too long, refused) the buffer holds the default, which is written back.
+void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
+// Stores `chars` characters of the text as REG_SZ; callers decide whether the terminator counts.
+DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars);
+
+// "PaperSize": width then height in micrometres, two signed 32-bit integers.
+DWORD WritePaperSize(HANDLE printer, const LONG size[2]);
+
+// Whether the current user can open the printer with PRINTER_ALL_ACCESS.
+bool CanManagePrinter(LPCWSTR printerName);
+
+// SetPrinterW through a handle opened with full access; non-zero on success.
+BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info);
+
+// The custom media type names of "Config\MediaTypes", read from the printer's registry key.
+// Fills `buffer` (capacity in bytes) with a double-NUL-terminated list when given, reports the
+// bytes the whole list needs through `byteCount` when given, and returns the number of names.
+DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes,
+                         DWORD* byteCount);
+
+// The DotValuePair of a media type: the built-in table, or for the custom type the stored
+// pair, falling back to `fallbackPair`. Returns 0 or the read's error code.
+DWORD LookupDotValues(HANDLE printer, DWORD mediaType, LPCWSTR name, DWORD fallbackPair,
+                      DWORD* pair);
+DWORD WriteMediaTypeDotValues(HANDLE printer, LPCWSTR name, DWORD pair);
+
+// Deletes a custom media type again through a full-access handle after the caller's own delete
+// failed with `callerError`; returns the new result, or the caller's error when the reopen fails.
+DWORD DeleteMediaType(LPCWSTR name, HANDLE printer, DWORD callerError);

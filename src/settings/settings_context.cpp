@@ -1,0 +1,227 @@
+// Loading and releasing the settings context of one property sheet.
+#include "settings/settings_context.h"
+
+#include "media/form_queries.h"
+#include "settings/global_block.h"
+#include "settings/printer_data_store.h"
+#include "settings/scoped_handles.h"
+#include "settings/ui_strings.h"
+
+#include <shlobj.h>
+#include <strsafe.h>
+
+namespace {
+
+const WCHAR kDefaultPatternFile[] = TEXT("C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
+constexpr DWORD kRegistryTextBytes = 520;
+constexpr LONG kDefaultPaperSize[2] = {210000, 297000};
+
+// Reads a text value of at most 520 bytes; leaves `text` empty when it cannot.
+bool ReadRegistryText(HKEY root, LPCWSTR path, LPCWSTR name, WCHAR* text) {
+    text[0] = 0;
+    ScopedRegKey key;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return false;
+    // One character more than the value may hold keeps the text terminated.
+    WCHAR value[kRegistryTextBytes / sizeof(WCHAR) + 1] = {};
+    DWORD bytes = kRegistryTextBytes, type = 0;
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<LPBYTE>(value),
+                         &bytes) != ERROR_SUCCESS)
+        return false;
+    StringCchCopyW(text, kNameChars, value);
+    return true;
+}
+
+bool ReadPrinterIdentity(SettingsContext* context) {
+    DWORD needed = 0;
+    GetPrinterW(context->PrinterHandle, 2, nullptr, 0, &needed);
+    GlobalBlock block(needed);
+    if (!block)
+        return false;
+    if (GetPrinterW(context->PrinterHandle, 2, block.as<BYTE>(), needed, &needed)) {
+        const PRINTER_INFO_2W* info = block.as<PRINTER_INFO_2W>();
+        if (info->pPrinterName != nullptr)
+            StringCchCopyW(context->PrinterName, kNameChars, info->pPrinterName);
+        if (info->pDriverName != nullptr)
+            StringCchCopyW(context->DriverName, kNameChars, info->pDriverName);
+    }
+    return true;
+}
+
+void InstallPeripheralsWhenMissing(SettingsContext* context) {
+    DWORD marker = 0, type = 0, needed = 0;
+    if (GetPrinterDataExW(context->PrinterHandle, kConfigKey, TEXT("OutputVersion"), &type,
+                          reinterpret_cast<LPBYTE>(&marker), sizeof(marker),
+                          &needed) != ERROR_SUCCESS)
+        InstallPeripherals(context);
+}
+
+void LoadPaperSize(SettingsContext* context) {
+    DWORD type = 0, needed = 0;
+    if (GetPrinterDataExW(context->PrinterHandle, kConfigKey, TEXT("PaperSize"), &type,
+                          reinterpret_cast<LPBYTE>(context->PaperSize), sizeof(context->PaperSize),
+                          &needed) == ERROR_SUCCESS)
+        return;
+    context->PaperSize[0] = kDefaultPaperSize[0];
+    context->PaperSize[1] = kDefaultPaperSize[1];
+    WritePaperSize(context->PrinterHandle, context->PaperSize);
+}
+
+void ReadSignedConfig(HANDLE printer, LPCWSTR name, LONG* value, DWORD defaultValue) {
+    DWORD stored = 0;
+    ReadConfigDword(printer, name, &stored, defaultValue);
+    *value = static_cast<LONG>(stored);
+}
+
+void LoadConfigValues(SettingsContext* context) {
+    HANDLE printer = context->PrinterHandle;
+    ReadConfigDword(printer, TEXT("MediaType"), &context->MediaType, 268);
+    ReadConfigDword(printer, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
+    ReadConfigDword(printer, TEXT("MediaSurface"), &context->MediaSurface, 1);
+    ReadConfigDword(printer, TEXT("InterPoint"), &context->InterPoint, 0);
+    context->InterPointCurrent = context->InterPoint;
+    ReadConfigDword(printer, TEXT("BindingEdge"), &context->BindingEdge, 2);
+    ReadConfigDword(printer, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
+    ReadConfigDword(printer, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
+    ReadConfigDword(printer, TEXT("Orientation"), &context->Orientation, 1);
+    ReadConfigDword(printer, TEXT("Preview"), &context->Preview, 0);
+    ReadConfigDword(printer, TEXT("Collate"), &context->Collate, 0);
+    ReadConfigDword(printer, TEXT("TwoInOne"), &context->TwoInOne, 0);
+    context->TwoInOneCurrent = context->TwoInOne;
+    ReadConfigDword(printer, TEXT("EmbossMode"), &context->EmbossMode, 1);
+    ReadConfigDword(printer, TEXT("DotHeight"), &context->DotHeight, 1);
+    ReadConfigDword(printer, TEXT("InkMode"), &context->InkMode, 1);
+    ReadConfigDword(printer, TEXT("Quality"), &context->Quality, 1);
+    ReadConfigDword(printer, TEXT("InkDithering"), &context->InkDithering, 0);
+    ReadConfigDword(printer, TEXT("DotQuality"), &context->DotQuality, 0);
+    ReadConfigDword(printer, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
+    ReadConfigDword(printer, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
+    ReadConfigDword(printer, TEXT("InvertColor"), &context->InvertColor, 0);
+    ReadSignedConfig(printer, TEXT("Brightness"), &context->Brightness, 0);
+    ReadSignedConfig(printer, TEXT("Contrast"), &context->Contrast, 0);
+    ReadSignedConfig(printer, TEXT("InkBrightness"), &context->InkBrightness, 0);
+    ReadSignedConfig(printer, TEXT("InkContrast"), &context->InkContrast, 0);
+    ReadConfigDword(printer, TEXT("ColorPattern"), &context->ColorPattern, 0);
+    ReadConfigDword(printer, TEXT("RenderMode"), &context->RenderMode, 2);
+    ReadConfigDword(printer, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
+}
+
+// The current pattern recorded for this user, under the common application data folder; else the
+// printer's own pattern path.
+void LoadPatternFileName(SettingsContext* context) {
+    WCHAR current[kNameChars];
+    if (ReadRegistryText(HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane\\Patterns"),
+                         TEXT("CurrentPattern"), current)) {
+        WCHAR folder[MAX_PATH] = {};
+        SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+        StringCchPrintfW(context->PatternFileName, kNameChars,
+                         TEXT("%ls\\Quorvane\\Tarvik\\Patterns\\%ls"), folder, current);
+        return;
+    }
+    ReadConfigString(context->PrinterHandle, TEXT("CustomPatternFileName"),
+                     context->PatternFileName, kDefaultPatternFile);
+}
+
+// The job's public devmode overrides the stored choices it carries (in memory only).
+void ApplyPublicDevmode(SettingsContext* context) {
+    const DEVMODEW* devmode = context->PublicDevmode;
+    if (devmode == nullptr)
+        return;
+    if (devmode->dmFields & DM_COLLATE)
+        context->Collate = devmode->dmCollate == DMCOLLATE_TRUE ? 1 : 0;
+    if (devmode->dmFields & DM_DEFAULTSOURCE)
+        context->PaperSource = static_cast<DWORD>(static_cast<LONG>(devmode->dmDefaultSource));
+    if (devmode->dmFields & DM_MEDIATYPE)
+        context->MediaType = devmode->dmMediaType;
+    if (devmode->dmFields & DM_ORIENTATION)
+        context->Orientation = static_cast<DWORD>(static_cast<LONG>(devmode->dmOrientation));
+    if (devmode->dmFields & DM_DUPLEX) {
+        context->InterPoint = devmode->dmDuplex == DMDUP_SIMPLEX ? 0 : 1;
+        context->InterPointCurrent = context->InterPoint;
+        context->BindingEdge = 2;
+    }
+}
+
+void FormatInches(WCHAR* text, DWORD twentieths) {
+    StringCchPrintfW(text, kDeviceTextChars, TEXT("%.02f"), twentieths / 20.0);
+}
+
+// The printer's own state until the first snapshot replaces it.
+void SetPrinterStateDefaults(SettingsContext* context) {
+    context->DeviceDuplex = 1;
+    context->DeviceMediaType = 286;
+    context->DeviceMediaDotValues = 0x1E06;
+    context->DeviceBrailleDots = 6;
+    context->DeviceTopMargin = 5;
+    context->DeviceLeftMargin = 5;
+    context->DeviceRightMargin = 5;
+    context->DeviceFormWidth = 170;
+    context->DeviceFormHeight = 220;
+    context->DeviceDotHeight = 1;
+    context->DevicePaperSource = DMBIN_FORMSOURCE;
+    FormatInches(context->LineSpacingText, context->DeviceLineSpacing);
+    FormatInches(context->TopMarginText, context->DeviceTopMargin);
+    FormatInches(context->LeftMarginText, context->DeviceLeftMargin);
+    FormatInches(context->RightMarginText, context->DeviceRightMargin);
+    FormatInches(context->FormWidthText, context->DeviceFormWidth);
+    FormatInches(context->FormHeightText, context->DeviceFormHeight);
+}
+
+} // namespace
+
+bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
+    *out = nullptr;
+    auto* context = static_cast<SettingsContext*>(
+        HeapAlloc(source.Heap, HEAP_ZERO_MEMORY, sizeof(SettingsContext)));
+    if (context == nullptr)
+        return false;
+    context->RefCount = 1;
+    context->PrinterHandle = source.Printer;
+    context->HostHeap = source.Heap;
+    context->ResourceModule = source.Module;
+    context->PublicDevmode = source.PublicDevmode;
+    *out = context;
+
+    ReadRegistryText(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane"), TEXT("QVDir"),
+                     context->InstallFolder);
+    if (!ReadPrinterIdentity(context)) {
+        HeapFree(source.Heap, 0, context);
+        *out = nullptr;
+        return false;
+    }
+    InstallPeripheralsWhenMissing(context);
+    LoadPaperSize(context);
+    FindFormNameForSize(context->PrinterHandle, context->PaperSize, context->DefaultFormName);
+    ReadConfigString(context->PrinterHandle, TEXT("CustomMediaType"), context->CustomMediaType,
+                     TEXT(""));
+    LoadConfigValues(context);
+    context->MagnificationLevel = 1;
+    LoadPatternFileName(context);
+    ApplyPublicDevmode(context);
+    SetPrinterStateDefaults(context);
+    BindLocaleLibrary(context);
+    return true;
+}
+
+void ReleaseSettingsContext(SettingsContext* context) {
+    if (context == nullptr)
+        return;
+    if (context->RefCount != 1) {
+        --context->RefCount;
+        return;
+    }
+    if (context->LocaleInstance != nullptr) {
+        if (context->Dispose != nullptr)
+            context->Dispose(context->LocaleInstance);
+        context->LocaleInstance = nullptr;
+    }
+    if (context->LocaleModule != nullptr) {
+        FreeLibrary(context->LocaleModule);
+        context->LocaleModule = nullptr;
+    }
+    if (context->PrinterLinkModule != nullptr) {
+        FreeLibrary(context->PrinterLinkModule);
+        context->PrinterLinkModule = nullptr;
+    }
+    HeapFree(context->HostHeap, 0, context);
+}

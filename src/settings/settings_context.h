@@ -1,0 +1,149 @@
+// The SettingsContext: the one record that every page, dialog and the device settings tree of
+// one property sheet share -- the host's handles, the printer's identity, the persisted settings,
+// the pages' working state, the printer's own state and the sibling-library bindings.
+#pragma once
+
+#include <windows.h>
+
+constexpr int kNameChars = 260;     // names and paths
+constexpr int kDeviceTextChars = 8; // the device settings tree's edit texts
+
+// The locale library's entry points, in the order they are looked up.
+typedef HANDLE(WINAPI* LocaleCreateProc)(LPCWSTR catalogueFolder, LPCWSTR catalogueName);
+typedef HANDLE(WINAPI* LocaleCreateExProc)(LPCWSTR catalogueFolder, LPCWSTR catalogueName,
+                                           HANDLE heap);
+typedef void(WINAPI* LocaleDisposeProc)(HANDLE instance);
+typedef BOOL(WINAPI* LocaleInitLocaleProc)(HANDLE instance, LPCWSTR localeCode);
+typedef BOOL(WINAPI* LocaleEnumLocalesProc)(HANDLE instance, LPVOID* list);
+typedef BOOL(WINAPI* LocaleEnumLocaleStringsProc)(HANDLE instance, LPVOID* list);
+typedef LPCWSTR(WINAPI* LocaleGetActiveLocaleProc)(HANDLE instance);
+typedef LPCWSTR(WINAPI* LocaleGetStringProc)(HANDLE instance, LPCWSTR english);
+typedef LPCWSTR(WINAPI* LocaleGetSectionStringProc)(HANDLE instance, LPCWSTR section,
+                                                    LPCWSTR english);
+typedef BOOL(WINAPI* LocaleTranslateDialogProc)(HANDLE instance, HWND window);
+typedef BOOL(WINAPI* LocaleTranslateMenuProc)(HANDLE instance, HMENU menu);
+
+struct SettingsContext {
+    DWORD InterPoint;
+    DWORD InsertEmptyPage;
+    DWORD EmbossMode;
+    DWORD InkMode;
+    DWORD Collate;
+    DWORD Preview;
+    DWORD InvertColor;
+    DWORD LandscapeMode;
+    DWORD EmbossStandardTexts;
+    DWORD TwoInOne;
+    DWORD OutputFaceDown;
+    DWORD CropMargins;
+    DWORD MagazineFoldLine;
+    DWORD TwoPassPrint;
+    LONG Brightness;
+    LONG InkBrightness;
+    LONG Contrast;
+    LONG InkContrast;
+    DWORD InkDithering;
+    DWORD MagnificationLevel;
+    DWORD ThinLineIntensity;
+    DWORD DotHeight;
+    DWORD DotQuality;
+    DWORD Quality;
+    DWORD MediaType;
+    DWORD MediaSurface;
+    DWORD PaperSource;
+    DWORD RenderMode;
+    DWORD Orientation;
+    DWORD ColorPattern;
+    DWORD BindingEdge;
+    WCHAR PatternFileName[kNameChars];
+    DWORD InterPointCurrent;
+    DWORD TwoInOneCurrent;
+    DWORD DeviceDuplex;
+    DWORD DeviceGraphicsMode;
+    DWORD DeviceAutoWrap;
+    DWORD NetworkDhcp;
+    DWORD NetworkIpAddress;
+    DWORD NetworkGateway;
+    DWORD NetworkSubnetMask;
+    DWORD InkCartridge1State;
+    DWORD InkCartridge2State;
+    DWORD PageDirty;
+    DWORD DeviceSettingsChanged;
+    DWORD DeviceSettingsStale;
+    DWORD RefCount;
+    DWORD DeviceMediaType;
+    DWORD DeviceMediaDotValues;
+    DWORD DeviceBrailleDots;
+    DWORD DeviceLineSpacing;
+    DWORD DeviceTopMargin;
+    DWORD DeviceLeftMargin;
+    DWORD DeviceRightMargin;
+    DWORD DeviceFormWidth;
+    DWORD DeviceFormHeight;
+    DWORD DeviceBrailleTable;
+    DWORD DeviceDotHeight;
+    DWORD DeviceBrailleQuality;
+    DWORD DevicePaperSource;
+    DWORD SecondCarriagePrimary;
+    LONG SnapshotItemCount;
+    LONG EmbossUsage[4];
+    LONG ChromaPodVersion;
+    DWORD InkCartridge1Fill;
+    DWORD InkCartridge2Fill;
+    HANDLE PrinterHandle;
+    HANDLE HostHeap;
+    HMODULE ResourceModule;
+    HMODULE PrinterLinkModule;
+    LocaleCreateProc Create;
+    LocaleCreateExProc CreateEx;
+    LocaleDisposeProc Dispose;
+    LocaleInitLocaleProc InitLocale;
+    LocaleEnumLocalesProc EnumLocales;
+    LocaleEnumLocaleStringsProc EnumLocaleStrings;
+    LocaleGetActiveLocaleProc GetActiveLocale;
+    LocaleGetStringProc GetString;
+    LocaleGetSectionStringProc GetSectionString;
+    LocaleTranslateDialogProc TranslateDialog;
+    LocaleTranslateMenuProc TranslateMenu;
+    HMODULE LocaleModule;
+    HANDLE LocaleInstance;
+    PDEVMODEW PublicDevmode;
+    LONG PaperSize[2];
+    DWORD FirmwareVersion;
+    WCHAR CustomMediaType[kNameChars];
+    WCHAR PrinterName[kNameChars];
+    WCHAR DriverName[kNameChars];
+    WCHAR LineSpacingText[kDeviceTextChars];
+    WCHAR TopMarginText[kDeviceTextChars];
+    WCHAR LeftMarginText[kDeviceTextChars];
+    WCHAR RightMarginText[kDeviceTextChars];
+    WCHAR FormWidthText[kDeviceTextChars];
+    WCHAR FormHeightText[kDeviceTextChars];
+    WCHAR PrinterSerialNumber[kNameChars];
+    WCHAR ChromaPodSerialNumber[kNameChars];
+    WCHAR ModelNumber[kNameChars];
+    WCHAR InstallFolder[kNameChars];
+    WCHAR MacAddressText[kNameChars];
+    WCHAR DefaultFormName[kNameChars];
+    WCHAR PatternFileNameEdit[kNameChars];
+};
+
+// The fields that both host parameter blocks (the property sheets' OEMUIPSPARAM and the device
+// settings tree's OEMCUIPPARAM) begin with, and that a load uses.
+struct SettingsSource {
+    HANDLE Printer;
+    HMODULE Module;
+    HANDLE Heap;
+    PDEVMODEW PublicDevmode;
+};
+
+// Loads a fresh context for the host's printer: every "Config" value (with its default written
+// back when missing), corrections from the job's public devmode, the locale binding. Returns
+// false, with *context null, when the record or the printer's information cannot be had.
+bool LoadSettingsContext(const SettingsSource& source, SettingsContext** context);
+
+// Releases one reference; the last one frees the record and the libraries it loaded.
+void ReleaseSettingsContext(SettingsContext* context);
+
+// Runs the maker's peripherals installation for the context's printer.
+void InstallPeripherals(SettingsContext* context);

@@ -1,0 +1,24 @@
+// Texts by string id: the module's English string table, translated by the locale library when
+// the context has bound it.
+#pragma once
+
+#include "settings/settings_context.h"
+
+constexpr int kComposedChars = 4096;
+
+// The (translated) text in one module-wide buffer that the next call overwrites, or "---" when
+// the id has no entry.
+LPCWSTR GetUiString(const SettingsContext* context, UINT id);
+
+// The (translated) text in a new block of the host's heap that lives as long as the sheet;
+// null when the id has no entry or memory is short.
+LPWSTR GetUiStringCopy(const SettingsContext* context, UINT id);
+
+// As GetUiStringCopy, translated from the locale library's "Caption" section.
+LPWSTR GetCaptionString(const SettingsContext* context, UINT id);
+
+// Binds the maker's locale library to the context; on success LocaleInstance is set.
+void BindLocaleLibrary(SettingsContext* context);
+
+// Translates a page or dialog in place when the context has a locale instance.
+void TranslateWithLocale(const SettingsContext* context, HWND window);

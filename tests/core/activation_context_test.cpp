@@ -1,0 +1,59 @@
+// The module's activation contexts: built from its own manifest, found again for long paths,
+// released at unload, and the context modal dialogs and libraries run in.
+#include "support/plugin_machine.h"
+
+#include "core/activation_context.h"
+#include "core/module_state.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+
+extern "C" const unsigned char qvembui_res[];
+extern const std::size_t qvembui_res_size;
+
+namespace {
+
+class ActivationContextTest : public PluginTest {};
+
+TEST_F(ActivationContextTest, BuiltOnceFromTheManifestAndReleasedAtUnload) {
+    HANDLE context = ModuleActivationContext();
+    ASSERT_TRUE(IsUsableActivationContext(context));
+    EXPECT_EQ(ModuleActivationContext(), context) << "created once";
+    EXPECT_EQ(sim::ActivationContextLog()[0].source, kPluginPath);
+    FreeLibrary(module_);
+    EXPECT_EQ(sim::LiveActivationContexts(), 0u) << "released at process detach";
+    EXPECT_EQ(g_moduleActCtx, INVALID_HANDLE_VALUE);
+    module_ = LoadLibraryW(kPluginPath);
+}
+
+TEST_F(ActivationContextTest, ALongModulePathIsFetchedAgainInALargerBuffer) {
+    FreeLibrary(module_);
+    std::u16string folder = u"C:\\Drivers\\";
+    folder += std::u16string(300, u'd');
+    std::u16string path = folder + u"\\qvembui.dll";
+    sim::RegisterModule(path, DllMain, {}, qvembui_res, qvembui_res_size);
+    HMODULE module = LoadLibraryW(path.c_str());
+    ASSERT_NE(module, nullptr);
+    HANDLE context = ModuleActivationContext();
+    EXPECT_TRUE(IsUsableActivationContext(context));
+    EXPECT_EQ(sim::ActivationContextLog().back().source, path) << "the whole path";
+    FreeLibrary(module);
+    module_ = LoadLibraryW(kPluginPath);
+}
+
+TEST_F(ActivationContextTest, LibrariesAndDialogsRunInTheContextTheModuleWasLoadedIn) {
+    HMODULE library = ModuleLoadLibrary(kPrinterLinkPath);
+    EXPECT_EQ(library, nullptr) << "not installed";
+    ASSERT_FALSE(sim::LoaderLog().empty());
+    EXPECT_EQ(sim::LoaderLog().back().activationContext, g_loadActCtx);
+    EXPECT_EQ(sim::ActivationDepth(), 0u) << "deactivated again";
+
+    sim::FailActivation(true);
+    sim::RegisterModule(kPrinterLinkPath, nullptr, {});
+    size_t loads = sim::LoaderLog().size();
+    EXPECT_EQ(ModuleLoadLibrary(kPrinterLinkPath), nullptr);
+    EXPECT_EQ(sim::LoaderLog().size(), loads) << "nothing loaded without the context";
+    EXPECT_EQ(ModuleDialogBoxParam(module_, MAKEINTRESOURCEW(112), nullptr, nullptr, 0), -1);
+    sim::FailActivation(false);
+}
+
+} // namespace

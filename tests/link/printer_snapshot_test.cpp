@@ -1,0 +1,220 @@
+// The printer link: finding the library, the settings block and its records, status texts and
+// the ink counter reset.
+#include "support/fake_printer_link.h"
+#include "support/plugin_machine.h"
+
+#include "link/parameter_record.h"
+#include "link/printer_link.h"
+#include "link/printer_snapshot.h"
+
+#include <cstring>
+
+namespace {
+
+class PrinterSnapshotTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        heap_ = HeapCreate(0, 0, 0);
+        ASSERT_TRUE(LoadSettingsContext({OpenHostHandle(), module_, heap_, nullptr}, &context_));
+    }
+    void TearDown() override {
+        ReleaseSettingsContext(context_);
+        EXPECT_EQ(sim::ModuleLoadCount(kPrinterLinkPath), 0) << "the link was not released";
+        HeapDestroy(heap_);
+        PluginTest::TearDown();
+    }
+    // Puts another printer link library in place of the one the context may have loaded.
+    void ReplaceLink(const std::set<std::string>& missing = {}) {
+        if (context_->PrinterLinkModule != nullptr)
+            FreeLibrary(context_->PrinterLinkModule);
+        context_->PrinterLinkModule = nullptr;
+        InstallFakePrinterLink(missing);
+    }
+    HANDLE heap_ = nullptr;
+    SettingsContext* context_ = nullptr;
+};
+
+TEST_F(PrinterSnapshotTest, EveryRecordIdFillsItsField) {
+    InstallFakePrinterLink();
+    PrinterLink().settingsBlock =
+        SettingsBlockBuilder()
+            .Text(kPrinterSerialNumberId, "TV-0042")
+            .Text(kModelNumberId, "Tarvik 2")
+            .Values(kFirmwareVersionId, 0x101, 0x202, 0x303)
+            .Data(kMacAddressId, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}, 6)
+            .Values(kLeftMarginId, 7)
+            .Values(kTopMarginId, 8)
+            .Values(kBrailleTableId, 9)
+            .Values(kAutoWrapId, 5)
+            .Values(kGraphicsModeId, -1)
+            .Values(kBrailleDotsId, 7)
+            .Values(kLineSpacingId, 4)
+            .Values(kDotHeightId, 4)
+            .Values(kDuplexId, 1)
+            .Values(kMediaTypeId, 258, 0x105, 0x210)
+            .Values(kFormSizeId, 30, 168, 230)
+            .Values(kBrailleQualityId, 2)
+            .Values(kPrimaryCarriageId, 3)
+            .Values(kRightMarginId, 6)
+            .Data(kGatewayId, {192, 168, 1, 1}, 4)
+            .Data(kIpAddressId, {192, 168, 1, 20}, 4)
+            .Data(kSubnetMaskId, {255, 255, 255, 0}, 4)
+            .Values(kDhcpId, 1)
+            .Values(kEmbossUsageId, 30, 70, 1, 9)
+            .Values(kChromaPodVersionId, 2, 1, 0)
+            .Text(kChromaPodSerialNumberId, "CP-7")
+            .Values(kInkCartridge1Id, 47, 1, 1)
+            .Values(kInkCartridge2Id, 100, 0x102, 0)
+            .Build();
+    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
+    EXPECT_EQ(context_->SnapshotItemCount, 28);
+    EXPECT_EQ(std::u16string(context_->PrinterSerialNumber), u"TV-0042");
+    EXPECT_EQ(std::u16string(context_->ModelNumber), u"Tarvik 2");
+    EXPECT_EQ(context_->FirmwareVersion, 0x030201u) << "low bytes, third value highest";
+    EXPECT_EQ(std::u16string(context_->MacAddressText), u"00-1A-2B-3C-4D-5E");
+    EXPECT_EQ(context_->DeviceLeftMargin, 7u);
+    EXPECT_EQ(context_->DeviceTopMargin, 8u);
+    EXPECT_EQ(context_->DeviceBrailleTable, 2u) << "9 modulo 7";
+    EXPECT_EQ(context_->DeviceAutoWrap, 1u);
+    EXPECT_EQ(context_->DeviceGraphicsMode, 1u);
+    EXPECT_EQ(context_->DeviceBrailleDots, 6u) << "only 8 means eight dots";
+    EXPECT_EQ(context_->DeviceLineSpacing, 4u);
+    EXPECT_EQ(context_->DeviceDotHeight, 1u) << "4 modulo 3";
+    EXPECT_EQ(context_->DeviceDuplex, 0u) << "only 2 means double sided";
+    EXPECT_EQ(context_->DeviceMediaType, 258u);
+    EXPECT_EQ(context_->DeviceMediaDotValues, 0x1005u);
+    EXPECT_EQ(context_->DeviceFormWidth, 168u);
+    EXPECT_EQ(context_->DeviceFormHeight, 230u);
+    EXPECT_EQ(context_->DeviceBrailleQuality, 2u);
+    EXPECT_EQ(context_->SecondCarriagePrimary, 1u);
+    EXPECT_EQ(context_->DeviceRightMargin, 6u);
+    EXPECT_EQ(context_->NetworkGateway, 0xC0A80101u);
+    EXPECT_EQ(context_->NetworkIpAddress, 0xC0A80114u);
+    EXPECT_EQ(context_->NetworkSubnetMask, 0xFFFFFF00u);
+    EXPECT_EQ(context_->NetworkDhcp, 1u);
+    EXPECT_EQ(context_->EmbossUsage[0], 30);
+    EXPECT_EQ(context_->EmbossUsage[1], 70);
+    EXPECT_EQ(context_->EmbossUsage[2], 1);
+    EXPECT_EQ(context_->EmbossUsage[3], 9);
+    EXPECT_EQ(context_->ChromaPodVersion, 0x000102);
+    EXPECT_EQ(std::u16string(context_->ChromaPodSerialNumber), u"CP-7");
+    EXPECT_EQ(context_->InkCartridge1Fill, 47u);
+    EXPECT_EQ(context_->InkCartridge1State, 0x0101u);
+    EXPECT_EQ(context_->InkCartridge2Fill, 100u);
+    EXPECT_EQ(context_->InkCartridge2State, 0x0002u);
+}
+
+TEST_F(PrinterSnapshotTest, AHeaderOnlyBlockResetsOnlyTheThreeStartFields) {
+    InstallFakePrinterLink();
+    context_->ChromaPodVersion = 5;
+    context_->EmbossUsage[2] = 4;
+    context_->EmbossUsage[1] = 4;
+    context_->DevicePaperSource = 8;
+    context_->DeviceTopMargin = 3;
+    PrinterLink().settingsBlock = SettingsBlockBuilder().Build();
+    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
+    EXPECT_EQ(context_->SnapshotItemCount, 1);
+    EXPECT_EQ(context_->ChromaPodVersion, 0);
+    EXPECT_EQ(context_->EmbossUsage[2], 0);
+    EXPECT_EQ(context_->EmbossUsage[1], 4);
+    EXPECT_EQ(context_->DevicePaperSource, 15u);
+    EXPECT_EQ(context_->DeviceTopMargin, 3u);
+
+    PrinterLink().settingsBlock = SettingsBlockBuilder().Values(kTopMarginId, 9).Build(0);
+    ASSERT_EQ(FetchPrinterSnapshot(context_), 1) << "a count of 0 is a success";
+    EXPECT_EQ(context_->SnapshotItemCount, 0);
+    EXPECT_EQ(context_->DeviceTopMargin, 3u) << "no record was read";
+}
+
+TEST_F(PrinterSnapshotTest, TextRecordsTakeTheirLengthAndNeverMore) {
+    InstallFakePrinterLink();
+    std::vector<BYTE> data(176, 'Z');
+    std::memcpy(data.data(), "ABCDEFGH", 8);
+    PrinterLink().settingsBlock = SettingsBlockBuilder()
+                                      .Data(kModelNumberId, data, 5)
+                                      .Data(kPrinterSerialNumberId, data, 5000)
+                                      .Data(kChromaPodSerialNumberId, {0xE9, 'x'}, 2)
+                                      .Build();
+    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
+    EXPECT_EQ(std::u16string(context_->ModelNumber), u"ABCDE");
+    EXPECT_EQ(std::u16string(context_->PrinterSerialNumber).size(), 175u)
+        << "an oversized length is cut to what a record holds";
+    EXPECT_EQ(std::u16string(context_->ChromaPodSerialNumber), u"\u00E9x")
+        << "single-byte text in the ANSI code page";
+}
+
+TEST_F(PrinterSnapshotTest, AHeaderCountBeyondTheBlockReadsOnlyTheRecordsPresent) {
+    InstallFakePrinterLink();
+    PrinterLink().settingsBlock =
+        SettingsBlockBuilder().Values(kTopMarginId, 9).Values(kLeftMarginId, 4).Build(1000);
+    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
+    EXPECT_EQ(context_->SnapshotItemCount, 3);
+    EXPECT_EQ(context_->DeviceTopMargin, 9u);
+    EXPECT_EQ(context_->DeviceLeftMargin, 4u);
+
+    // A block shorter than one record holds nothing at all.
+    std::vector<BYTE> torn = SettingsBlockBuilder().Values(kTopMarginId, 1).Build();
+    torn.resize(150);
+    PrinterLink().settingsBlock = torn;
+    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
+    EXPECT_EQ(context_->SnapshotItemCount, 0);
+    EXPECT_EQ(context_->DeviceTopMargin, 9u);
+}
+
+TEST_F(PrinterSnapshotTest, AMissingOrFailingLinkChangesNothing) {
+    context_->DeviceTopMargin = 3;
+    EXPECT_EQ(FetchPrinterSnapshot(context_), 0) << "no library";
+    EXPECT_EQ(context_->PrinterLinkModule, nullptr);
+    EXPECT_EQ(FetchPrinterSettingsBlock(context_, nullptr, 0, nullptr), 6u);
+
+    ReplaceLink({"DllExportGetPrinterSettings"});
+    EXPECT_EQ(FetchPrinterSnapshot(context_), 0) << "a failed load is tried again";
+    EXPECT_NE(context_->PrinterLinkModule, nullptr);
+
+    ReplaceLink();
+    PrinterLink().settingsBlock.clear();
+    EXPECT_EQ(FetchPrinterSnapshot(context_), 0) << "a zero size";
+
+    PrinterLink().settingsBlock = SettingsBlockBuilder().Values(kTopMarginId, 9).Build();
+    PrinterLink().settingsResult = 31;
+    EXPECT_EQ(FetchPrinterSnapshot(context_), 0) << "the library failed";
+    EXPECT_EQ(context_->DeviceTopMargin, 3u);
+    EXPECT_EQ(context_->SnapshotItemCount, 0);
+
+    PrinterLink().settingsResult = 0;
+    sim::FailNextGlobalAllocations(1);
+    EXPECT_EQ(FetchPrinterSnapshot(context_), 0) << "no memory for the block";
+
+    DWORD needed = 0;
+    EXPECT_EQ(FetchPrinterSettingsBlock(context_, nullptr, 0, &needed), 234u);
+    EXPECT_EQ(needed, 400u);
+}
+
+TEST_F(PrinterSnapshotTest, StatusTextsCarryTheCode) {
+    EXPECT_EQ(std::u16string(PrinterErrorText(context_, 7)), u"") << "no library";
+    InstallFakePrinterLink();
+    PrinterLink().errorTexts[3] = u"Paper jam";
+    EXPECT_EQ(std::u16string(PrinterErrorText(context_, 3)), u"Paper jam (Code 3)");
+    EXPECT_EQ(std::u16string(PrinterErrorText(context_, 7)), u"(Code 7)");
+}
+
+TEST_F(PrinterSnapshotTest, InkCounterResetNamesTheCartridge) {
+    EXPECT_EQ(ResetInkCartridgeCounter(context_, 0), 0u);
+    InstallFakePrinterLink();
+    PrinterLink().updateResult = 5;
+    EXPECT_EQ(ResetInkCartridgeCounter(context_, 1), 5u);
+    ASSERT_EQ(PrinterLink().parameters.size(), 1u);
+    const ParameterCall& call = PrinterLink().parameters[0];
+    EXPECT_EQ(call.printer, u"Tarvik Embosser");
+    EXPECT_EQ(call.id, 238u);
+    EXPECT_EQ(call.values, std::vector<LONG>{100});
+    EXPECT_TRUE(call.data.empty());
+    ASSERT_EQ(PrinterLink().updates.size(), 1u);
+
+    ReplaceLink({"DllExportUpdatePrinter"});
+    ResetInkCartridgeCounter(context_, 0);
+    EXPECT_TRUE(PrinterLink().parameters.empty()) << "nothing is sent without the update";
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+// The printing preferences opened on the Paper/Media page, with the Advanced media and forms
+// dialog one click away.
+#pragma once
+
+#include "support/preferences_fixture.h"
+
+#include "resources/resource.h"
+#include "settings/settings_context.h"
+
+#include <cstring>
+#include <optional>
+
+// An ended modal dialog is hidden until its script returns.
+inline bool StillOpen(HWND dialog) {
+    return IsWindowVisible(dialog) != FALSE;
+}
+
+class PaperMediaTest : public PreferencesTest {
+protected:
+    HWND OpenPaperPage(DEVMODEW* jobDevmode = nullptr) {
+        OpenPreferences(jobDevmode);
+        return ShowPage(kPaperPage);
+    }
+
+    // Clicks "&Advanced ..." on the page; the script is the person in dialog 113 and closes it.
+    static void UseAdvancedDialog(HWND page, sim::DialogScript script) {
+        sim::ScriptModalDialog(IDD_ADVANCED_MEDIA, std::move(script));
+        sim::Click(page, IDC_PAPER_ADVANCED);
+    }
+
+    static void StoreCustomMediaType(const char* name, DWORD pair) {
+        sim::WritePrinterDword(kPrinterName, "Config\\MediaTypes", name, pair);
+    }
+    // The stored DotValuePair of a custom media type, when it is stored as a DWORD.
+    static std::optional<DWORD> StoredCustomMediaType(const char* name) {
+        auto stored = sim::ReadPrinterData(kPrinterName, "Config\\MediaTypes", name);
+        if (!stored || stored->type != REG_DWORD || stored->data.size() != 4)
+            return std::nullopt;
+        DWORD pair;
+        std::memcpy(&pair, stored->data.data(), 4);
+        return pair;
+    }
+
+    static DEVMODEW StoredDefaultDevmode() {
+        DEVMODEW devmode = {};
+        auto stored = sim::DefaultDevmode(kPrinterName);
+        EXPECT_TRUE(stored.has_value());
+        if (stored)
+            std::memcpy(&devmode, stored->data(), sizeof(devmode));
+        return devmode;
+    }
+};

@@ -1,0 +1,175 @@
+// Loading and releasing the settings context.
+#include "support/fake_siblings.h"
+#include "support/plugin_machine.h"
+
+#include "settings/settings_context.h"
+
+namespace {
+
+class SettingsContextTest : public PluginTest {
+protected:
+    SettingsContext* Load(PDEVMODEW publicDevmode = nullptr) {
+        heap_ = HeapCreate(0, 0, 0);
+        SettingsContext* context = nullptr;
+        EXPECT_TRUE(LoadSettingsContext({OpenHostHandle(), module_, heap_, publicDevmode}, &context));
+        return context;
+    }
+    void TearDown() override {
+        if (heap_ != nullptr) {
+            EXPECT_EQ(sim::LiveHeapAllocations(heap_), 0u) << "the context was not freed";
+            HeapDestroy(heap_);
+        }
+        PluginTest::TearDown();
+    }
+    HANDLE heap_ = nullptr;
+};
+
+TEST_F(SettingsContextTest, AFreshPrinterGetsEveryDefaultWrittenBack) {
+    SettingsContext* context = Load();
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->PaperSize[0], 210000);
+    EXPECT_EQ(context->PaperSize[1], 297000);
+    EXPECT_EQ(context->MediaType, 268u);
+    EXPECT_EQ(context->EmbossMode, 1u);
+    EXPECT_EQ(context->RenderMode, 2u);
+    EXPECT_EQ(context->MagnificationLevel, 1u);
+    EXPECT_EQ(context->RefCount, 1u);
+    EXPECT_EQ(std::u16string(context->PrinterName), u"Tarvik Embosser");
+    EXPECT_EQ(std::u16string(context->DriverName), u"Tarvik");
+    EXPECT_EQ(std::u16string(context->DefaultFormName), u"A4");
+
+    const struct {
+        const char* name;
+        DWORD value;
+    } expected[] = {{"MediaType", 268},   {"PaperSource", 15},  {"MediaSurface", 1},
+                    {"InterPoint", 0},    {"BindingEdge", 2},   {"InsertEmptyPage", 0},
+                    {"LandscapeMode", 0}, {"Orientation", 1},   {"Preview", 0},
+                    {"Collate", 0},       {"TwoInOne", 0},      {"EmbossMode", 1},
+                    {"DotHeight", 1},     {"InkMode", 1},       {"Quality", 1},
+                    {"InkDithering", 0},  {"DotQuality", 0},    {"EmbossStandardTexts", 0},
+                    {"ThinLineIntensity", 1}, {"InvertColor", 0}, {"Brightness", 0},
+                    {"Contrast", 0},      {"InkBrightness", 0}, {"InkContrast", 0},
+                    {"ColorPattern", 0},  {"RenderMode", 2},    {"TwoPassPrint", 0}};
+    for (const auto& value : expected)
+        EXPECT_EQ(ConfigDword(value.name), value.value) << value.name;
+    EXPECT_EQ(ConfigString("CustomMediaType"), u"");
+    EXPECT_EQ(ConfigString("CustomPatternFileName"),
+              u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
+    EXPECT_TRUE(HasConfigValue("PaperSize"));
+
+    // The printer's own state before any snapshot, and its texts in inches.
+    EXPECT_EQ(context->DeviceMediaDotValues, 0x1E06u);
+    EXPECT_EQ(context->DeviceFormHeight, 220u);
+    EXPECT_EQ(std::u16string(context->LineSpacingText), u"0.00");
+    EXPECT_EQ(std::u16string(context->TopMarginText), u"0.25");
+    EXPECT_EQ(std::u16string(context->FormWidthText), u"8.50");
+    EXPECT_EQ(std::u16string(context->FormHeightText), u"11.00");
+    EXPECT_EQ(context->SnapshotItemCount, 0);
+    ReleaseSettingsContext(context);
+}
+
+TEST_F(SettingsContextTest, StoredValuesAndTheJobDevmodeDecideTheSettings) {
+    sim::WritePrinterDword(kPrinterName, "Config", "Collate", 1);
+    sim::WritePrinterDword(kPrinterName, "Config", "InterPoint", 0);
+    sim::WritePrinterDword(kPrinterName, "Config", "BindingEdge", 1);
+    sim::WritePrinterDword(kPrinterName, "Config", "Brightness", static_cast<DWORD>(-40));
+    DEVMODEW job = {};
+    job.dmSize = sizeof(job);
+    job.dmFields = DM_DUPLEX | DM_COLLATE | DM_ORIENTATION | DM_DEFAULTSOURCE | DM_MEDIATYPE;
+    job.dmDuplex = DMDUP_VERTICAL;
+    job.dmCollate = DMCOLLATE_FALSE;
+    job.dmOrientation = DMORIENT_LANDSCAPE;
+    job.dmDefaultSource = DMBIN_TRACTOR;
+    job.dmMediaType = 259;
+    SettingsContext* context = Load(&job);
+    EXPECT_EQ(context->InterPoint, 1u);
+    EXPECT_EQ(context->InterPointCurrent, 1u);
+    EXPECT_EQ(context->BindingEdge, 2u);
+    EXPECT_EQ(context->Collate, 0u);
+    EXPECT_EQ(context->Orientation, 2u);
+    EXPECT_EQ(context->PaperSource, 8u);
+    EXPECT_EQ(context->MediaType, 259u);
+    EXPECT_EQ(context->Brightness, -40);
+    EXPECT_EQ(ConfigDword("InterPoint"), 0u) << "devmode corrections stay in memory";
+    EXPECT_EQ(ConfigDword("Collate"), 1u);
+    ReleaseSettingsContext(context);
+
+    job.dmFields = DM_DUPLEX;
+    job.dmDuplex = DMDUP_SIMPLEX;
+    sim::WritePrinterDword(kPrinterName, "Config", "InterPoint", 1);
+    context = Load(&job);
+    EXPECT_EQ(context->InterPoint, 0u);
+    ReleaseSettingsContext(context);
+}
+
+TEST_F(SettingsContextTest, PatternFileFollowsTheUsersCurrentPattern) {
+    sim::SetRegistryString(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns", u"CurrentPattern",
+                           u"Dots.dat");
+    SettingsContext* context = Load();
+    EXPECT_EQ(std::u16string(context->PatternFileName),
+              u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Dots.dat");
+    EXPECT_FALSE(HasConfigValue("CustomPatternFileName")) << "neither read nor written";
+    ReleaseSettingsContext(context);
+    HeapDestroy(heap_);
+    heap_ = nullptr;
+
+    sim::DeleteRegistryTree(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns");
+    sim::CreateRegistryKey(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns");
+    sim::WritePrinterString(kPrinterName, "Config", "CustomPatternFileName", "D:\\My.dat");
+    context = Load();
+    EXPECT_EQ(std::u16string(context->PatternFileName), u"D:\\My.dat");
+    ReleaseSettingsContext(context);
+}
+
+TEST_F(SettingsContextTest, PeripheralsAreInstalledOnlyWithoutTheMarker) {
+    InstallFakePeripherals();
+    SettingsContext* context = Load();
+    EXPECT_TRUE(Peripherals().printerNames.empty()) << "OutputVersion exists";
+    ReleaseSettingsContext(context);
+    HeapDestroy(heap_);
+    heap_ = nullptr;
+
+    sim::FailPrinterDataReads(kPrinterName, "Config", "OutputVersion", ERROR_FILE_NOT_FOUND);
+    context = Load();
+    ASSERT_EQ(Peripherals().printerNames.size(), 1u);
+    EXPECT_EQ(Peripherals().printerNames[0], "Tarvik Embosser");
+    EXPECT_EQ(Peripherals().modes[0], 5u);
+    EXPECT_EQ(sim::ModuleLoadCount(kPeripheralsPath), 0) << "unloaded again";
+    ReleaseSettingsContext(context);
+    HeapDestroy(heap_);
+    heap_ = nullptr;
+
+    InstallFakePeripherals({"InstallTarvikPeripherals"});
+    context = Load();
+    EXPECT_NE(context, nullptr) << "a library without the entry point changes nothing";
+    ReleaseSettingsContext(context);
+}
+
+TEST_F(SettingsContextTest, ReleaseFreesOnTheLastReferenceWithTheLibraries) {
+    InstallFakeLocale();
+    SettingsContext* context = Load();
+    ASSERT_EQ(context->LocaleInstance, FakeLocaleInstance());
+    context->RefCount = 2;
+    ReleaseSettingsContext(context);
+    EXPECT_EQ(sim::LiveHeapAllocations(heap_), 1u) << "still held";
+    EXPECT_EQ(Locale().disposeCalls, 0);
+    ReleaseSettingsContext(context);
+    EXPECT_EQ(Locale().disposeCalls, 1);
+    EXPECT_EQ(sim::ModuleLoadCount(kLocalePath), 0);
+    ReleaseSettingsContext(nullptr);
+}
+
+TEST_F(SettingsContextTest, LoadFailsCleanlyWithoutMemory) {
+    heap_ = HeapCreate(0, 0, 0);
+    SettingsContext* context = reinterpret_cast<SettingsContext*>(1);
+    sim::FailNextHeapAllocations(1, heap_);
+    EXPECT_FALSE(LoadSettingsContext({OpenHostHandle(), module_, heap_, nullptr}, &context));
+    EXPECT_EQ(context, nullptr);
+
+    context = reinterpret_cast<SettingsContext*>(1);
+    sim::FailNextGlobalAllocations(1);
+    EXPECT_FALSE(LoadSettingsContext({OpenHostHandle(), module_, heap_, nullptr}, &context));
+    EXPECT_EQ(context, nullptr) << "the printer's information could not be held";
+}
+
+} // namespace

@@ -1,0 +1,125 @@
+// Installing the test printer on the spooler and reading its printer data.
+#include "test_printer.h"
+
+#include "check_log.h"
+
+#include <strsafe.h>
+#include <winspool.h>
+
+#include <cstring>
+
+const WCHAR kTestPrinterName[] = TEXT("Tarvik Embosser");
+const WCHAR kTestDriverName[] = TEXT("Tarvik");
+
+namespace {
+
+void DeletePrinterNamed(LPCWSTR name) {
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(const_cast<LPWSTR>(name), &printer, &defaults))
+        return;
+    DeletePrinter(printer);
+    ClosePrinter(printer);
+}
+
+// The spooler adds a driver only from files already in its driver directory.
+bool CopyIntoDriverDirectory(LPCWSTR folder, LPCWSTR fileName, WCHAR* copy, DWORD chars) {
+    DWORD needed = 0;
+    bool found = GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(copy),
+                                            chars * sizeof(WCHAR), &needed) != FALSE;
+    if (!Check("GetPrinterDriverDirectoryW", found, "a folder", Outcome(found, "a folder")))
+        return false;
+    StringCchCatW(copy, chars, TEXT("\\"));
+    StringCchCatW(copy, chars, fileName);
+    WCHAR source[MAX_PATH];
+    StringCchCopyW(source, MAX_PATH, folder);
+    StringCchCatW(source, MAX_PATH, fileName);
+    bool copied = CopyFileW(source, copy, FALSE) != FALSE;
+    std::string seen = Outcome(copied, "copied");
+    return Check(("copy " + Narrow(fileName) + " into the driver directory").c_str(), copied,
+                 "copied to " + Narrow(copy), copied ? "copied to " + Narrow(copy) : seen);
+}
+
+bool AddDriver(LPWSTR configFile) {
+    WCHAR dependentFiles[] = TEXT("qvembui.dll\0");
+    DRIVER_INFO_3W driver;
+    ZeroMemory(&driver, sizeof(driver));
+    driver.cVersion = 3;
+    driver.pName = const_cast<LPWSTR>(kTestDriverName);
+    driver.pDriverPath = configFile;
+    driver.pDataFile = configFile;
+    driver.pConfigFile = configFile;
+    driver.pDependentFiles = dependentFiles;
+    BOOL added = AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver));
+    return Check("AddPrinterDriverW(level 3, \"Tarvik\")", added != FALSE, "TRUE",
+                 Outcome(added != FALSE, "TRUE"));
+}
+
+bool AddTestPrinter() {
+    PRINTER_INFO_2W info;
+    ZeroMemory(&info, sizeof(info));
+    info.pPrinterName = const_cast<LPWSTR>(kTestPrinterName);
+    info.pPortName = const_cast<LPWSTR>(TEXT("FILE:"));
+    info.pDriverName = const_cast<LPWSTR>(kTestDriverName);
+    info.pPrintProcessor = const_cast<LPWSTR>(TEXT("WinPrint"));
+    info.pDatatype = const_cast<LPWSTR>(TEXT("RAW"));
+    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
+    std::string seen = Outcome(printer != nullptr, "a printer handle");
+    if (printer != nullptr)
+        ClosePrinter(printer);
+    return Check("AddPrinterW(level 2, port \"FILE:\", driver \"Tarvik\")", printer != nullptr,
+                 "a printer handle", seen);
+}
+
+} // namespace
+
+bool InstallTestPrinter(LPCWSTR folder) {
+    WCHAR configFile[MAX_PATH];
+    WCHAR plugin[MAX_PATH];
+    if (!CopyIntoDriverDirectory(folder, TEXT("driverui.dll"), configFile, MAX_PATH) ||
+        !CopyIntoDriverDirectory(folder, TEXT("qvembui.dll"), plugin, MAX_PATH) ||
+        !AddDriver(configFile))
+        return false;
+    DeletePrinterNamed(kTestPrinterName);
+    return AddTestPrinter();
+}
+
+void RemoveTestPrinter() {
+    DeletePrinterNamed(kTestPrinterName);
+}
+
+ConfigValue ReadConfigValue(HANDLE printer, LPCWSTR name) {
+    ConfigValue value;
+    value.error = GetPrinterDataExW(printer, TEXT("Config"), name, &value.type, value.data,
+                                    sizeof(value.data), &value.size);
+    return value;
+}
+
+std::string DescribeConfigValue(const ConfigValue& value) {
+    if (value.error != ERROR_SUCCESS)
+        return "missing (error " + std::to_string(value.error) + ")";
+    switch (value.type) {
+    case REG_DWORD: {
+        if (value.size != sizeof(DWORD))
+            return "REG_DWORD of " + std::to_string(value.size) + " bytes";
+        DWORD number;
+        std::memcpy(&number, value.data, sizeof(number));
+        return "REG_DWORD " + std::to_string(number);
+    }
+    case REG_SZ: {
+        WCHAR text[sizeof(value.data) / sizeof(WCHAR) + 1] = {};
+        std::memcpy(text, value.data, value.size);
+        return "REG_SZ \"" + Narrow(text) + "\"";
+    }
+    case REG_BINARY:
+        if (value.size == 2 * sizeof(LONG)) {
+            LONG pair[2];
+            std::memcpy(pair, value.data, sizeof(pair));
+            return "REG_BINARY " + std::to_string(pair[0]) + " x " + std::to_string(pair[1]);
+        }
+        return "REG_BINARY of " + std::to_string(value.size) + " bytes";
+    default:
+        return "type " + std::to_string(value.type) + " of " + std::to_string(value.size) +
+               " bytes";
+    }
+}

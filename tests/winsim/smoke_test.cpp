@@ -1,0 +1,4 @@
+#include <gtest/gtest.h>
+#include "sim.h"
+
+TEST(WinsimSmoke, ResetRuns) { sim::Reset(); SUCCEED(); }

@@ -1,0 +1,190 @@
+// The print server's forms, the driver queries and raw jobs.
+#include <gtest/gtest.h>
+
+#include "sim.h"
+
+#include <winspool.h>
+
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const char kPrinter[] = "Tarvik Embosser";
+
+HANDLE Open(ACCESS_MASK access) {
+    std::u16string name = u"Tarvik Embosser";
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+    HANDLE handle = nullptr;
+    EXPECT_TRUE(OpenPrinterW(name.data(), &handle, access ? &defaults : nullptr));
+    return handle;
+}
+
+class Spooler : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::Reset();
+        sim::PrinterSetup setup;
+        setup.name = kPrinter;
+        setup.driverVersion = 0x0002000300040005ULL;
+        sim::AddPrinter(setup);
+    }
+    void TearDown() override { EXPECT_EQ(sim::OpenPrinterHandles(), 0u); }
+};
+
+TEST_F(Spooler, GetFormAnswersBuiltInSizesInMicrometres) {
+    HANDLE printer = Open(0);
+    std::u16string letter = u"letter";
+    DWORD needed = 0;
+    EXPECT_FALSE(GetFormW(printer, letter.data(), 1, nullptr, 0, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(needed, sizeof(FORM_INFO_1W) + sizeof(u"Letter"));
+    std::vector<BYTE> buffer(needed);
+    ASSERT_TRUE(GetFormW(printer, letter.data(), 1, buffer.data(), needed, &needed));
+    auto* form = reinterpret_cast<FORM_INFO_1W*>(buffer.data());
+    EXPECT_EQ(std::u16string(form->pName), u"Letter");
+    EXPECT_EQ(form->Flags, static_cast<DWORD>(FORM_BUILTIN));
+    EXPECT_EQ(form->Size.cx, 215900);
+    EXPECT_EQ(form->Size.cy, 279400);
+    EXPECT_EQ(form->ImageableArea.right, 215900);
+
+    for (const auto& [name, width, height] :
+         {std::make_tuple("A4", 210000, 297000), std::make_tuple("Legal", 215900, 355600),
+          std::make_tuple("B5 (JIS)", 182000, 257000), std::make_tuple("Executive", 184150, 266700),
+          std::make_tuple("Envelope #10", 104775, 241300)}) {
+        auto known = sim::FindForm(name);
+        ASSERT_TRUE(known) << name;
+        EXPECT_EQ(known->size.cx, width) << name;
+        EXPECT_EQ(known->size.cy, height) << name;
+    }
+
+    std::u16string unknown = u"No Such Form";
+    EXPECT_FALSE(GetFormW(printer, unknown.data(), 1, buffer.data(), needed, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FORM_NAME));
+    ClosePrinter(printer);
+}
+
+TEST_F(Spooler, UserFormsNeedAdministerAccessAndBuiltInsStay) {
+    HANDLE user = Open(0);
+    HANDLE admin = Open(PRINTER_ALL_ACCESS);
+    std::u16string name = u"Braille 11x11";
+    FORM_INFO_1W form = {FORM_USER, name.data(), {279400, 279400}, {0, 0, 279400, 279400}};
+
+    EXPECT_FALSE(AddFormW(user, 1, reinterpret_cast<LPBYTE>(&form)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ASSERT_TRUE(AddFormW(admin, 1, reinterpret_cast<LPBYTE>(&form)));
+    EXPECT_FALSE(AddFormW(admin, 1, reinterpret_cast<LPBYTE>(&form)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    std::u16string builtInName = u"A4";
+    form.pName = builtInName.data();
+    EXPECT_FALSE(AddFormW(admin, 1, reinterpret_cast<LPBYTE>(&form)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    std::u16string tooLong(32, u'x');
+    form.pName = tooLong.data();
+    EXPECT_FALSE(AddFormW(admin, 1, reinterpret_cast<LPBYTE>(&form)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+
+    auto added = sim::FindForm("Braille 11x11");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->flags, static_cast<DWORD>(FORM_USER));
+
+    DWORD needed = 0, count = 0;
+    EnumFormsW(user, 1, nullptr, 0, &needed, &count);
+    std::vector<BYTE> all(needed);
+    ASSERT_TRUE(EnumFormsW(user, 1, all.data(), needed, &needed, &count));
+    ASSERT_EQ(count, sim::Forms().size());
+    auto* last = reinterpret_cast<FORM_INFO_1W*>(all.data()) + count - 1;
+    EXPECT_EQ(std::u16string(last->pName), u"Braille 11x11");
+
+    EXPECT_FALSE(DeleteFormW(admin, builtInName.data()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_FALSE(DeleteFormW(user, name.data()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(DeleteFormW(admin, name.data()));
+    EXPECT_FALSE(DeleteFormW(admin, name.data()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FORM_NAME));
+    EXPECT_TRUE(sim::FindForm("A4"));
+    ClosePrinter(user);
+    ClosePrinter(admin);
+}
+
+TEST_F(Spooler, DriverDirectoryIsSizedInBytesWithItsTerminator) {
+    const std::u16string expected = u"C:\\Windows\\system32\\spool\\DRIVERS\\x64";
+    const DWORD bytes = static_cast<DWORD>((expected.size() + 1) * sizeof(WCHAR));
+    DWORD needed = 0;
+    EXPECT_FALSE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(needed, bytes);
+
+    std::vector<WCHAR> buffer(expected.size() + 1, u'#');
+    EXPECT_FALSE(GetPrinterDriverDirectoryW(
+        nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(buffer.data()), bytes - 1, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(buffer[0], u'#'); // nothing written
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(
+        nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(buffer.data()), bytes, &needed));
+    EXPECT_EQ(std::u16string(buffer.data()), expected);
+    EXPECT_EQ(needed, bytes);
+}
+
+TEST_F(Spooler, DriverInfoSixCarriesTheDriversVersion) {
+    HANDLE printer = Open(0);
+    DWORD needed = 0;
+    EXPECT_FALSE(GetPrinterDriverW(printer, nullptr, 6, nullptr, 0, &needed));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    std::vector<BYTE> buffer(needed);
+    ASSERT_TRUE(GetPrinterDriverW(printer, nullptr, 6, buffer.data(), needed, &needed));
+    auto* info = reinterpret_cast<DRIVER_INFO_6W*>(buffer.data());
+    EXPECT_EQ(info->dwlDriverVersion, 0x0002000300040005ULL);
+    EXPECT_EQ(std::u16string(info->pName), u"Tarvik");
+    EXPECT_EQ(std::u16string(info->pEnvironment), u"Windows x64");
+    EXPECT_EQ(info->pDependentFiles, nullptr);
+    ClosePrinter(printer);
+}
+
+TEST_F(Spooler, RawJobsAreRecordedByteForByte) {
+    HANDLE printer = Open(0);
+    std::u16string raw = u"RAW";
+    DOC_INFO_1W doc = {nullptr, nullptr, raw.data()};
+    DWORD job = StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&doc));
+    ASSERT_NE(job, 0u);
+    char first[] = "\x1B@ABC";
+    char second[] = "DEF";
+    DWORD written = 0;
+    EXPECT_TRUE(WritePrinter(printer, first, 5, &written));
+    EXPECT_EQ(written, 5u);
+    EXPECT_TRUE(WritePrinter(printer, second, 3, &written));
+    EXPECT_TRUE(EndDocPrinter(printer));
+
+    // A short write reports what it took.
+    sim::LimitWritePrinter(kPrinter, 2);
+    ASSERT_NE(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&doc)), 0u);
+    EXPECT_TRUE(WritePrinter(printer, second, 3, &written));
+    EXPECT_EQ(written, 2u);
+    EXPECT_TRUE(AbortPrinter(printer));
+
+    std::u16string text = u"TEXT";
+    DOC_INFO_1W wrongType = {nullptr, nullptr, text.data()};
+    EXPECT_EQ(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&wrongType)), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATATYPE));
+    sim::FailStartDocPrinter(kPrinter, ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&doc)), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    sim::FailStartDocPrinter(kPrinter, 0);
+    ASSERT_NE(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&doc)), 0u);
+    ClosePrinter(printer); // with the document still open
+
+    auto jobs = sim::Jobs(kPrinter);
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[0].id, job);
+    EXPECT_EQ(jobs[0].data, (std::vector<BYTE>{0x1B, '@', 'A', 'B', 'C', 'D', 'E', 'F'}));
+    EXPECT_EQ(jobs[0].state, sim::PrintJob::State::Completed);
+    EXPECT_EQ(jobs[0].dataType, "RAW");
+    EXPECT_EQ(jobs[1].data, (std::vector<BYTE>{'D', 'E'}));
+    EXPECT_EQ(jobs[1].state, sim::PrintJob::State::Aborted);
+    EXPECT_EQ(jobs[2].state, sim::PrintJob::State::Unfinished);
+}
+
+} // namespace

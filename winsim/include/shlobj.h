@@ -1,0 +1,25 @@
+// winsim: shlobj.h -- the shell's special folders.
+#pragma once
+
+#include "windef.h"
+#include "objbase.h"
+#include "shobjidl.h"
+
+#define CSIDL_DESKTOP 0x0000
+#define CSIDL_PERSONAL 0x0005
+#define CSIDL_APPDATA 0x001a
+#define CSIDL_LOCAL_APPDATA 0x001c
+#define CSIDL_COMMON_APPDATA 0x0023
+#define CSIDL_WINDOWS 0x0024
+#define CSIDL_SYSTEM 0x0025
+#define CSIDL_PROGRAM_FILES 0x0026
+#define CSIDL_COMMON_DOCUMENTS 0x002e
+
+#define CSIDL_FLAG_DONT_UNEXPAND 0x2000
+#define CSIDL_FLAG_DONT_VERIFY 0x4000
+#define CSIDL_FLAG_CREATE 0x8000
+#define CSIDL_FLAG_MASK 0xFF00
+
+typedef enum { SHGFP_TYPE_CURRENT = 0, SHGFP_TYPE_DEFAULT = 1 } SHGFP_TYPE;
+
+HRESULT WINAPI SHGetFolderPathW(HWND hwnd, int csidl, HANDLE hToken, DWORD dwFlags, LPWSTR pszPath);

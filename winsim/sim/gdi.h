@@ -1,0 +1,53 @@
+// The tests' view of gdi32: what was drawn where, and which graphics objects are alive.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// One bit-block transfer (TransparentBlt, BitBlt or StretchBlt) that succeeded.
+struct Draw {
+    std::string function; // "TransparentBlt", "BitBlt" or "StretchBlt"
+    HDC dc;               // destination device context
+    HWND window;          // window of the destination DC; null for a memory DC
+    int x, y, cx, cy;     // destination rectangle
+    HBITMAP bitmap;       // bitmap selected into the source DC
+    int resourceId;       // the source bitmap's resource id; 0 when it has none
+    int srcX, srcY, srcCx, srcCy;
+    COLORREF transparent; // TransparentBlt's transparent colour; CLR_INVALID otherwise
+    DWORD rop;            // BitBlt/StretchBlt raster operation; 0 for TransparentBlt
+};
+
+const std::vector<Draw>& DrawLog();
+void ClearDrawLog();
+// The last draw into a window's DC, or null when nothing was drawn into it.
+const Draw* LastDrawInto(HWND window);
+// The resource id of the last bitmap drawn into a window, or -1 when nothing was drawn into it.
+int LastBitmapDrawnInto(HWND window);
+
+// What a bitmap handle stands for (false when it is not a live bitmap).
+struct BitmapInfo {
+    int resourceId; // 0 when not loaded from a resource
+    LONG width, height;
+    WORD bitsPixel;        // as GetObjectW reports it
+    WORD resourceBitCount; // the resource's own bit count
+    bool dibSection;
+};
+bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* out);
+
+// Leak accounting: bitmaps not yet deleted (stock objects excluded), memory DCs not deleted,
+// window DCs not released.
+size_t LiveBitmaps();
+size_t LiveMemoryDCs();
+size_t LiveWindowDCs();
+inline size_t LiveGdiObjects() {
+    return LiveBitmaps() + LiveMemoryDCs() + LiveWindowDCs();
+}
+// One line per kind of graphics object still held; empty when nothing leaked.
+std::string GdiLeakReport();
+
+} // namespace sim

@@ -1,0 +1,205 @@
+// user32: the button class -- push buttons, check boxes, radio buttons, group boxes and
+// owner-drawn buttons. A click (mouse down, then up) lets an auto check box toggle and an auto
+// radio button check itself and uncheck the other auto radio buttons of its group before the
+// parent hears BN_CLICKED; plain check boxes and radio buttons leave their state to the program.
+#include "user32_internal.h"
+
+namespace winsim {
+namespace {
+
+struct ButtonState : ControlState {
+    UINT check = BST_UNCHECKED;
+    bool pushed = false;
+    bool focused = false;
+    HANDLE image = nullptr;
+    WPARAM imageType = 0;
+};
+
+bool HasCheckState(DWORD type) {
+    switch (type) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_AUTORADIOBUTTON:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsThreeState(DWORD type) {
+    return type == BS_3STATE || type == BS_AUTO3STATE;
+}
+
+// The group of a radio button runs from the nearest sibling at or before it with WS_GROUP to
+// the next sibling with WS_GROUP. Every other auto radio button of the group is unchecked,
+// whether or not it is visible or enabled.
+void UncheckOtherAutoRadioButtons(HWND button) {
+    Window* w = FindWindowObject(button);
+    Window* parent = w ? FindWindowObject(w->parent) : nullptr;
+    if (!parent)
+        return;
+    std::vector<HWND> siblings = parent->children;
+    size_t at = 0;
+    while (at < siblings.size() && siblings[at] != button)
+        ++at;
+    size_t begin = at;
+    while (begin > 0 && !(FindWindowObject(siblings[begin])->style & WS_GROUP))
+        --begin;
+    size_t end = at + 1;
+    while (end < siblings.size() && !(FindWindowObject(siblings[end])->style & WS_GROUP))
+        ++end;
+    for (size_t i = begin; i < end; ++i) {
+        HWND other = siblings[i];
+        if (other != button && IsWindow(other) && IsButton(other) &&
+            ButtonType(other) == BS_AUTORADIOBUTTON &&
+            SendMessageW(other, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
+            SendMessageW(other, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+}
+
+LRESULT DialogCode(DWORD type) {
+    switch (type) {
+    case BS_DEFPUSHBUTTON:
+        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_PUSHBUTTON:
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+        return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    case BS_GROUPBOX:
+        return DLGC_STATIC;
+    default:
+        return DLGC_BUTTON;
+    }
+}
+
+} // namespace
+
+bool IsButton(HWND window) {
+    Window* w = FindWindowObject(window);
+    return w && w->windowClass->proc == ButtonWindowProc;
+}
+
+DWORD ButtonType(HWND window) {
+    Window* w = FindWindowObject(window);
+    return w ? (w->style & BS_TYPEMASK) : 0;
+}
+
+LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* w = FindWindowObject(hwnd);
+    if (!w)
+        return 0;
+    ButtonState& s = EnsureState<ButtonState>(*w);
+    DWORD type = w->style & BS_TYPEMASK;
+    switch (msg) {
+    case WM_NCCREATE:
+        if (type == BS_USERBUTTON || type == BS_PUSHBOX || type > BS_OWNERDRAW)
+            Unmodelled("button style 0x%lX", static_cast<unsigned long>(type));
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case BM_GETCHECK:
+        return HasCheckState(type) ? s.check : BST_UNCHECKED;
+    case BM_SETCHECK:
+        if (!HasCheckState(type))
+            return 0;
+        if (wParam > BST_INDETERMINATE || (wParam == BST_INDETERMINATE && !IsThreeState(type)))
+            Unmodelled("BM_SETCHECK %u on a button of style 0x%lX", static_cast<unsigned>(wParam),
+                       static_cast<unsigned long>(type));
+        if (s.check != wParam) {
+            s.check = static_cast<UINT>(wParam);
+            InvalidateWindow(hwnd, true, false);
+        }
+        return 0;
+    case BM_GETSTATE:
+        return (HasCheckState(type) ? s.check : 0) | (s.pushed ? BST_PUSHED : 0) |
+               (s.focused ? BST_FOCUS : 0);
+    case BM_SETSTATE:
+        s.pushed = wParam != 0;
+        InvalidateWindow(hwnd, true, false);
+        return 0;
+    case BM_SETSTYLE:
+        w->style = (w->style & 0xFFFF0000u) | (static_cast<DWORD>(wParam) & 0xFFFFu);
+        if (lParam)
+            InvalidateWindow(hwnd, true, false);
+        return 0;
+    case BM_CLICK:
+        SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
+        return 0;
+    case BM_SETIMAGE: {
+        if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON)
+            Unmodelled("BM_SETIMAGE of image type %u", static_cast<unsigned>(wParam));
+        HANDLE previous = s.imageType == wParam ? s.image : nullptr;
+        s.image = reinterpret_cast<HANDLE>(lParam);
+        s.imageType = wParam;
+        InvalidateWindow(hwnd, true, false);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case BM_GETIMAGE:
+        return s.imageType == wParam ? reinterpret_cast<LRESULT>(s.image) : 0;
+    case BM_SETDONTCLICK:
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (type == BS_GROUPBOX)
+            return 0; // a group box lets the mouse through to what lies below it
+        SetFocus(hwnd);
+        if (ButtonState* now = StateOf<ButtonState>(hwnd)) {
+            now->pushed = true;
+            InvalidateWindow(hwnd, true, false);
+        }
+        return 0;
+    case WM_LBUTTONUP: {
+        if (!s.pushed)
+            return 0;
+        s.pushed = false;
+        InvalidateWindow(hwnd, true, false);
+        if (type == BS_AUTOCHECKBOX)
+            SendMessageW(hwnd, BM_SETCHECK, s.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED,
+                         0);
+        else if (type == BS_AUTO3STATE)
+            SendMessageW(hwnd, BM_SETCHECK, (s.check + 1) % 3, 0);
+        else if (type == BS_AUTORADIOBUTTON) {
+            SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+            UncheckOtherAutoRadioButtons(hwnd);
+        }
+        NotifyParentCommand(hwnd, BN_CLICKED);
+        return 0;
+    }
+    case WM_SETFOCUS:
+        s.focused = true;
+        InvalidateWindow(hwnd, true, false);
+        if (w->style & BS_NOTIFY)
+            NotifyParentCommand(hwnd, BN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        s.focused = false;
+        s.pushed = false;
+        InvalidateWindow(hwnd, true, false);
+        if (w->style & BS_NOTIFY)
+            NotifyParentCommand(hwnd, BN_KILLFOCUS);
+        return 0;
+    case WM_GETDLGCODE:
+        return DialogCode(type);
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (type == BS_OWNERDRAW)
+            SendDrawItem(hwnd, ODT_BUTTON, dc, s.pushed ? ODS_SELECTED : 0);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_ENABLE:
+        InvalidateWindow(hwnd, true, false);
+        return 0;
+    case WM_SETTEXT: {
+        LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);
+        InvalidateWindow(hwnd, true, false);
+        return r;
+    }
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+} // namespace winsim

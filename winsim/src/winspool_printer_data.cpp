@@ -1,0 +1,218 @@
+// winspool: printer data, kept in the registry under the printer's key as on Windows.
+#include "winspool_state.h"
+
+#include <winreg.h>
+
+namespace winsim {
+namespace spool {
+namespace {
+
+constexpr char16_t kDriverDataKey[] = u"PrinterDriverData";
+
+// A registry key opened for one operation and closed on every path.
+class RegistryKey {
+public:
+    ~RegistryKey() {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    LONG Open(const std::u16string& path, REGSAM access) {
+        return RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_);
+    }
+    LONG Create(const std::u16string& path) {
+        return RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                               nullptr, &key_, nullptr);
+    }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+DWORD FaultFor(const std::vector<DataFault>& faults, const Printer& printer,
+               const std::u16string& key, const std::u16string& value) {
+    for (const auto& fault : faults)
+        if (EqualNoCase(fault.printer, printer.name) && EqualNoCase(fault.key, key) &&
+            (!fault.value || EqualNoCase(*fault.value, value)))
+            return fault.error;
+    return ERROR_SUCCESS;
+}
+
+void SetFault(std::vector<DataFault>& faults, const char* printer, const char* key,
+              const char* value, DWORD error) {
+    DataFault fault{PrinterForTest(printer).name, U16(key), std::nullopt, error};
+    if (value)
+        fault.value = U16(value);
+    for (auto it = faults.begin(); it != faults.end(); ++it)
+        if (EqualNoCase(it->printer, fault.printer) && EqualNoCase(it->key, fault.key) &&
+            it->value.has_value() == fault.value.has_value() &&
+            (!fault.value || EqualNoCase(*it->value, *fault.value))) {
+            faults.erase(it);
+            break;
+        }
+    if (error != ERROR_SUCCESS)
+        faults.push_back(fault);
+}
+
+bool KeyNameMissing(LPCWSTR key) {
+    return !key || !*key;
+}
+
+// Writes and deletes are administrative tasks: the handle needs the "Manage Printer" access.
+bool MayChangeData(const Handle& handle) {
+    return (handle.granted & (PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_MANAGE_LIMITED)) != 0;
+}
+
+DWORD ReadValue(const Printer& printer, const std::u16string& key, LPCWSTR value, LPDWORD pType,
+                LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
+    if (!pcbNeeded)
+        Unmodelled("GetPrinterDataExW without pcbNeeded");
+    if (DWORD fault = FaultFor(Spooler().readFaults, printer, key, Text(value)))
+        return fault;
+    RegistryKey registry;
+    LONG status = registry.Open(PrinterDataPath(printer.name, key), KEY_QUERY_VALUE);
+    if (status != ERROR_SUCCESS)
+        return static_cast<DWORD>(status);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    status = RegQueryValueExW(registry.get(), value, nullptr, &type, nullptr, &size);
+    if (status != ERROR_SUCCESS)
+        return static_cast<DWORD>(status);
+    *pcbNeeded = size;
+    if (pType)
+        *pType = type;
+    // Unlike the registry, the spooler answers a size query with ERROR_MORE_DATA.
+    if (nSize < size || (!pData && size > 0))
+        return ERROR_MORE_DATA;
+    if (size == 0)
+        return ERROR_SUCCESS;
+    DWORD got = nSize;
+    status = RegQueryValueExW(registry.get(), value, nullptr, nullptr, pData, &got);
+    return static_cast<DWORD>(status);
+}
+
+DWORD WriteValue(Handle& handle, const std::u16string& key, LPCWSTR value, DWORD type,
+                 const BYTE* data, DWORD size) {
+    if (!MayChangeData(handle))
+        return ERROR_ACCESS_DENIED;
+    Printer& printer = PrinterOf(handle);
+    if (DWORD fault = FaultFor(Spooler().writeFaults, printer, key, Text(value)))
+        return fault;
+    RegistryKey registry;
+    LONG status = registry.Create(PrinterDataPath(printer.name, key));
+    if (status != ERROR_SUCCESS)
+        return static_cast<DWORD>(status);
+    return static_cast<DWORD>(RegSetValueExW(registry.get(), value, 0, type, data, size));
+}
+
+} // namespace
+} // namespace spool
+} // namespace winsim
+
+using namespace winsim;
+using namespace winsim::spool;
+
+DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType,
+                               LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
+    Handle* handle = Spooler().handles.Find(hPrinter);
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
+    if (KeyNameMissing(pKeyName))
+        return ERROR_INVALID_PARAMETER;
+    return ReadValue(PrinterOf(*handle), pKeyName, pValueName, pType, pData, nSize, pcbNeeded);
+}
+
+DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type,
+                               LPBYTE pData, DWORD cbData) {
+    Handle* handle = Spooler().handles.Find(hPrinter);
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
+    if (KeyNameMissing(pKeyName))
+        return ERROR_INVALID_PARAMETER;
+    return WriteValue(*handle, pKeyName, pValueName, Type, pData, cbData);
+}
+
+DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName) {
+    Handle* handle = Spooler().handles.Find(hPrinter);
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
+    if (KeyNameMissing(pKeyName))
+        return ERROR_INVALID_PARAMETER;
+    if (!MayChangeData(*handle))
+        return ERROR_ACCESS_DENIED;
+    Printer& printer = PrinterOf(*handle);
+    if (DWORD fault = FaultFor(Spooler().writeFaults, printer, pKeyName, Text(pValueName)))
+        return fault;
+    RegistryKey registry;
+    LONG status = registry.Open(PrinterDataPath(printer.name, pKeyName), KEY_SET_VALUE);
+    if (status != ERROR_SUCCESS)
+        return static_cast<DWORD>(status);
+    return static_cast<DWORD>(RegDeleteValueW(registry.get(), pValueName));
+}
+
+DWORD WINAPI EnumPrinterDataExW(HANDLE, LPCWSTR pKeyName, LPBYTE, DWORD, LPDWORD, LPDWORD) {
+    Unmodelled("EnumPrinterDataExW (key %s)", Utf8(pKeyName).c_str());
+}
+
+DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
+                             DWORD nSize, LPDWORD pcbNeeded) {
+    return GetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, pType, pData, nSize, pcbNeeded);
+}
+
+DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData,
+                             DWORD cbData) {
+    return SetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, Type, pData, cbData);
+}
+
+namespace sim {
+
+std::optional<PrinterDataValue> ReadPrinterData(const char* printer, const char* key,
+                                                const char* value) {
+    std::u16string path = PrinterDataPath(PrinterForTest(printer).name, U16(key));
+    RegistryKey registry;
+    if (registry.Open(path, KEY_QUERY_VALUE) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::u16string name = U16(value);
+    PrinterDataValue answer{REG_NONE, {}};
+    DWORD size = 0;
+    if (RegQueryValueExW(registry.get(), name.c_str(), nullptr, &answer.type, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    answer.data.resize(size);
+    if (size && RegQueryValueExW(registry.get(), name.c_str(), nullptr, nullptr, answer.data.data(),
+                                 &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return answer;
+}
+
+void WritePrinterData(const char* printer, const char* key, const char* value, DWORD type,
+                      const std::vector<BYTE>& data) {
+    std::u16string path = PrinterDataPath(PrinterForTest(printer).name, U16(key));
+    RegistryKey registry;
+    if (registry.Create(path) != ERROR_SUCCESS ||
+        RegSetValueExW(registry.get(), U16(value).c_str(), 0, type, data.data(),
+                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS)
+        Unmodelled("the registry refused printer data %s\\%s", key, value);
+}
+
+void WritePrinterDword(const char* printer, const char* key, const char* value, DWORD data) {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&data);
+    WritePrinterData(printer, key, value, REG_DWORD, std::vector<BYTE>(bytes, bytes + 4));
+}
+
+void WritePrinterString(const char* printer, const char* key, const char* value, const char* text) {
+    std::u16string wide = U16(text);
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
+    WritePrinterData(printer, key, value, REG_SZ,
+                     std::vector<BYTE>(bytes, bytes + (wide.size() + 1) * sizeof(WCHAR)));
+}
+
+void FailPrinterDataWrites(const char* printer, const char* key, const char* value, DWORD error) {
+    SetFault(Spooler().writeFaults, printer, key, value, error);
+}
+
+void FailPrinterDataReads(const char* printer, const char* key, const char* value, DWORD error) {
+    SetFault(Spooler().readFaults, printer, key, value, error);
+}
+
+} // namespace sim
