@@ -10,7 +10,9 @@ namespace {
 typedef HRESULT(STDAPICALLTYPE* GetClassObjectProc)(REFCLSID, REFIID, LPVOID*);
 } // namespace
 
-CoreDriverHost::~CoreDriverHost() { Unload(); }
+CoreDriverHost::~CoreDriverHost() {
+    Unload();
+}
 
 HRESULT CoreDriverHost::Load(LPCWSTR pluginPath) {
     module_ = LoadLibraryW(pluginPath);

@@ -86,10 +86,9 @@ HRESULT SheetSession::OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobD
     sheetParam_.hModule = host_.module();
     sheetParam_.hOEMHeap = heap_;
     sheetParam_.pPublicDM = jobDevmode;
-    sheetParam_.pOEMDM =
-        jobDevmode != nullptr && jobDevmode->dmDriverExtra > 0
-            ? reinterpret_cast<BYTE*>(jobDevmode) + jobDevmode->dmSize
-            : nullptr;
+    sheetParam_.pOEMDM = jobDevmode != nullptr && jobDevmode->dmDriverExtra > 0
+                             ? reinterpret_cast<BYTE*>(jobDevmode) + jobDevmode->dmSize
+                             : nullptr;
     return RunInit(true);
 }
 

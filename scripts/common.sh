@@ -9,6 +9,7 @@ need_packages() {
     command -v cmake >/dev/null || missing+=(cmake)
     command -v g++ >/dev/null || missing+=(g++)
     command -v make >/dev/null || missing+=(make)
+    command -v python3 >/dev/null || missing+=(python3)
     [ -f /usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake ] || missing+=(libgtest-dev)
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
     command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)
@@ -37,10 +38,28 @@ build_preset() {
 check_dll_exports() {
     local dll=build/windows/qvembui.dll
     local exports
-    exports=$(x86_64-w64-mingw32-objdump -p "$dll" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\s*\[/{print $NF} t&&/^$/{t=0}' | sort | tr '\n' ' ')
+    exports=$(x86_64-w64-mingw32-objdump -p "$dll" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}' | sort | tr '\n' ' ')
     if [ "$exports" != "DllCanUnloadNow DllGetClassObject " ]; then
         echo "qvembui.dll exports '$exports', expected exactly DllCanUnloadNow and DllGetClassObject" >&2
         return 1
     fi
     echo "== qvembui.dll exports exactly: $exports"
+}
+
+# The DLL may import only from the system's own libraries: everything else is linked in.
+check_dll_imports() {
+    local dll=build/windows/qvembui.dll
+    local system="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll ole32.dll shell32.dll user32.dll version.dll winspool.drv"
+    local name foreign=""
+    for name in $(x86_64-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/{print tolower($3)}'); do
+        case " $system " in
+            *" $name "*) ;;
+            *) foreign="$foreign $name" ;;
+        esac
+    done
+    if [ -n "$foreign" ]; then
+        echo "qvembui.dll imports from libraries that are not the system's:$foreign" >&2
+        return 1
+    fi
+    echo "== qvembui.dll imports only from system libraries"
 }

@@ -7,9 +7,8 @@ need_packages
 
 build_preset windows
 check_dll_exports
-dll=build/windows/qvembui.dll
-echo "== $dll: $(stat -c %s "$dll") bytes, importing only:"
-x86_64-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/{print "   " $3}'
+check_dll_imports
+echo "== build/windows/qvembui.dll: $(stat -c %s build/windows/qvembui.dll) bytes"
 
 echo "== Building the native tour"
 cmake --preset native >/dev/null

@@ -5,6 +5,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_packages
 
+# The resources: every dialog's labels, mnemonics and sizes, every id of resource.h, the bitmaps.
+echo "== Checking the resources"
+python3 scripts/test_resources.py
+
 build_preset native
 ctest --preset native -j"$(nproc)"
 
@@ -13,6 +17,7 @@ ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
 
 build_preset windows
 check_dll_exports
+check_dll_imports
 
 # The real DLL on the real ABI: the Windows build under Wine.
 bash scripts/wine-check.sh

@@ -30,15 +30,14 @@ void SetUpMachine() {
                          sim::Export("DllCanUnloadNow", DllCanUnloadNow)},
                         qvembui_res, qvembui_res_size);
     ResetVirtualEmbosser(true);
-    sim::RegisterModule(
-        std::u16string(kDriverFolder) + u"qvmonext.dll", nullptr,
-        {sim::Export("DllExportGetPrinterSettings", DllExportGetPrinterSettings),
-         sim::Export("DllExportSetPrinterParameter", DllExportSetPrinterParameter),
-         sim::Export("DllExportUpdatePrinter", DllExportUpdatePrinter),
-         sim::Export("DllExportGetPrinterStatus", DllExportGetPrinterStatus),
-         sim::Export("DllExportGetPrinterErrorText", DllExportGetPrinterErrorText),
-         sim::Export("DllExportPrinterService", DllExportPrinterService),
-         sim::Export("DllExportLoadTable", DllExportLoadTable)});
+    sim::RegisterModule(std::u16string(kDriverFolder) + u"qvmonext.dll", nullptr,
+                        {sim::Export("DllExportGetPrinterSettings", DllExportGetPrinterSettings),
+                         sim::Export("DllExportSetPrinterParameter", DllExportSetPrinterParameter),
+                         sim::Export("DllExportUpdatePrinter", DllExportUpdatePrinter),
+                         sim::Export("DllExportGetPrinterStatus", DllExportGetPrinterStatus),
+                         sim::Export("DllExportGetPrinterErrorText", DllExportGetPrinterErrorText),
+                         sim::Export("DllExportPrinterService", DllExportPrinterService),
+                         sim::Export("DllExportLoadTable", DllExportLoadTable)});
     sim::PrinterSetup printer;
     printer.name = kPrinter;
     sim::AddPrinter(printer);
@@ -55,13 +54,27 @@ void ShowPages(HWND sheet) {
     }
 }
 
-void Step(const char* what) { std::printf("  - %s\n", what); }
+void Step(const char* what) {
+    std::printf("  - %s\n", what);
+}
+
+std::u16string ReadConfigText(const char* name) {
+    auto value = sim::ReadPrinterData(kPrinter, "Config", name);
+    if (!value)
+        return u"";
+    std::u16string text(reinterpret_cast<const char16_t*>(value->data.data()),
+                        value->data.size() / sizeof(char16_t));
+    while (!text.empty() && text.back() == 0)
+        text.pop_back();
+    return text;
+}
 
 void ShowStoredData() {
     std::printf("\nPrinter data under \"Config\":\n");
-    const char* names[] = {"EmbossMode", "InkMode", "TwoInOne", "DotQuality", "DotHeight",
-                           "Quality", "InterPoint", "InsertEmptyPage", "Collate", "Orientation",
-                           "PaperSource", "MediaType", "Show2In1Warning"};
+    const char* names[] = {"EmbossMode",    "InkMode",       "TwoInOne",       "DotQuality",
+                           "DotHeight",     "Quality",       "InterPoint",     "InsertEmptyPage",
+                           "Collate",       "Orientation",   "PaperSource",    "MediaType",
+                           "MaxCustPForce", "MinCustPForce", "Show2In1Warning"};
     for (const char* name : names) {
         auto value = sim::ReadPrinterData(kPrinter, "Config", name);
         DWORD number = 0;
@@ -69,14 +82,26 @@ void ShowStoredData() {
             std::memcpy(&number, value->data.data(), 4);
         std::printf("    %-16s %s\n", name, value ? std::to_string(number).c_str() : "-");
     }
+    auto paperSize = sim::ReadPrinterData(kPrinter, "Config", "PaperSize");
+    if (paperSize && paperSize->data.size() == 8) {
+        LONG size[2];
+        std::memcpy(size, paperSize->data.data(), 8);
+        std::printf("    %-16s %d x %d micrometres\n", "PaperSize", static_cast<int>(size[0]),
+                    static_cast<int>(size[1]));
+    }
+    std::printf("    %-16s \"%s\"\n", "CustomMediaType",
+                Utf8(ReadConfigText("CustomMediaType")).c_str());
 }
 
 void ShowDevmodes(const DEVMODEW& job) {
     auto printDevmode = [](const char* what, const DEVMODEW& devmode) {
-        std::printf("    %-24s orientation %d, duplex %d%s, collate %d, fields 0x%08X\n", what,
-                    devmode.dmOrientation, devmode.dmDuplex,
-                    devmode.dmDuplex == DMDUP_VERTICAL ? " (double sided)" : "", devmode.dmCollate,
-                    static_cast<unsigned>(devmode.dmFields));
+        std::printf(
+            "    %s: orientation %d, duplex %d%s, collate %d, form \"%s\" %d x %d (0.1 mm), "
+            "media type %u, source %d\n",
+            what, devmode.dmOrientation, devmode.dmDuplex,
+            devmode.dmDuplex == DMDUP_VERTICAL ? " (double sided)" : "", devmode.dmCollate,
+            Utf8(devmode.dmFormName).c_str(), devmode.dmPaperWidth, devmode.dmPaperLength,
+            static_cast<unsigned>(devmode.dmMediaType), devmode.dmDefaultSource);
     };
     std::printf("\nDevmodes:\n");
     printDevmode("the job's devmode", job);
@@ -134,6 +159,11 @@ int main() {
     sim::Click(main, IDC_MAIN_TWO_IN_ONE);
     Step("Tarvik: Dot Quality \"Best\"");
     sim::SelectComboItem(main, IDC_MAIN_DOT_QUALITY, u"Best");
+    sim::SelectSheetPage(sheet, 1);
+    HWND paper = sim::SheetPages(sheet)[1].window;
+    Step("Paper/Media: Paper Size \"Letter\", Media Type \"Default 3 (Copy Paper)\"");
+    sim::SelectComboItem(paper, IDC_PAPER_SIZE, u"Letter");
+    sim::SelectComboItem(paper, IDC_PAPER_MEDIA_TYPE, u"Default 3 (Copy Paper)");
     Step("Apply");
     sim::PressApply(sheet);
 

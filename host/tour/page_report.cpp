@@ -34,12 +34,16 @@ std::string KindOf(const sim::ControlInfo& control) {
     DWORD type = control.style & 0x0F;
     if (name == u"BUTTON") {
         switch (type) {
-        case BS_GROUPBOX: return "group";
+        case BS_GROUPBOX:
+            return "group";
         case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX: return "check box";
+        case BS_AUTOCHECKBOX:
+            return "check box";
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return "radio button";
-        default: return "button";
+        case BS_AUTORADIOBUTTON:
+            return "radio button";
+        default:
+            return "button";
         }
     }
     if (name == u"STATIC")

@@ -115,8 +115,7 @@ void ResetVirtualEmbosser(bool withInkUnit) {
     }
 }
 
-DWORD WINAPI DllExportGetPrinterSettings(DWORD, LPCWSTR, LPBYTE buffer, DWORD size,
-                                         DWORD* needed) {
+DWORD WINAPI DllExportGetPrinterSettings(DWORD, LPCWSTR, LPBYTE buffer, DWORD size, DWORD* needed) {
     DWORD bytes = g_embosser.count * kRecordBytes;
     if (needed != nullptr)
         *needed = bytes;
@@ -160,7 +159,9 @@ DWORD WINAPI DllExportGetPrinterErrorText(DWORD, DWORD code, LPWSTR text) {
     return 1;
 }
 
-DWORD WINAPI DllExportPrinterService(HWND, LPCWSTR, DWORD) { return ERROR_SUCCESS; }
+DWORD WINAPI DllExportPrinterService(HWND, LPCWSTR, DWORD) {
+    return ERROR_SUCCESS;
+}
 
 DWORD WINAPI DllExportLoadTable(DWORD, LPCWSTR, LPCWSTR, DWORD slot) {
     return slot <= 6 ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;

@@ -16,8 +16,7 @@ DWORD WINAPI DllExportUpdatePrinter(DWORD reserved, LPCWSTR printerName);
 DWORD WINAPI DllExportGetPrinterStatus(DWORD reserved, LPCWSTR printerName, DWORD* status);
 DWORD WINAPI DllExportGetPrinterErrorText(DWORD reserved, DWORD code, LPWSTR text);
 DWORD WINAPI DllExportPrinterService(HWND owner, LPCWSTR printerName, DWORD serviceCode);
-DWORD WINAPI DllExportLoadTable(DWORD reserved, LPCWSTR printerName, LPCWSTR tablePath,
-                                DWORD slot);
+DWORD WINAPI DllExportLoadTable(DWORD reserved, LPCWSTR printerName, LPCWSTR tablePath, DWORD slot);
 }
 
 // Puts the embosser back in its factory state; `withInkUnit` attaches a ChromaPod unit.

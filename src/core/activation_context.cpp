@@ -24,7 +24,8 @@ HANDLE CreateModuleActivationContext() {
     HANDLE heap = GetProcessHeap();
     DWORD capacity = MAX_PATH;
     for (int attempt = 1; attempt <= kMaxPathAttempts; ++attempt) {
-        auto* path = static_cast<WCHAR*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, capacity * sizeof(WCHAR)));
+        auto* path =
+            static_cast<WCHAR*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, capacity * sizeof(WCHAR)));
         if (path == nullptr)
             return INVALID_HANDLE_VALUE;
         DWORD length = GetModuleFileNameW(g_module, path, capacity);

@@ -6,9 +6,13 @@
 #include "core/plugin_ids.h"
 #include "core/plugin_object.h"
 
-PluginClassFactory::PluginClassFactory() : refCount_(1) { InterlockedIncrement(&g_liveObjects); }
+PluginClassFactory::PluginClassFactory() : refCount_(1) {
+    InterlockedIncrement(&g_liveObjects);
+}
 
-PluginClassFactory::~PluginClassFactory() { InterlockedDecrement(&g_liveObjects); }
+PluginClassFactory::~PluginClassFactory() {
+    InterlockedDecrement(&g_liveObjects);
+}
 
 HRESULT STDMETHODCALLTYPE PluginClassFactory::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr)
@@ -22,7 +26,9 @@ HRESULT STDMETHODCALLTYPE PluginClassFactory::QueryInterface(REFIID riid, void**
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE PluginClassFactory::AddRef() { return AddRefCount(&refCount_); }
+ULONG STDMETHODCALLTYPE PluginClassFactory::AddRef() {
+    return AddRefCount(&refCount_);
+}
 
 ULONG STDMETHODCALLTYPE PluginClassFactory::Release() {
     ULONG count = ReleaseCount(&refCount_);

@@ -66,9 +66,8 @@ HRESULT STDMETHODCALLTYPE PluginObject::CommonUIProp(DWORD mode, POEMCUIPPARAM p
 }
 
 HRESULT STDMETHODCALLTYPE PluginObject::DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR,
-                                                           WORD capability, PVOID output,
-                                                           PDEVMODEW, PVOID, DWORD,
-                                                           DWORD* result) {
+                                                           WORD capability, PVOID output, PDEVMODEW,
+                                                           PVOID, DWORD, DWORD* result) {
     if (capability != kOutputModesCapability)
         return E_NOTIMPL;
     if (result == nullptr)
@@ -84,8 +83,7 @@ HRESULT STDMETHODCALLTYPE PluginObject::DeviceCapabilities(POEMUIOBJ, HANDLE, PW
 
 HRESULT STDMETHODCALLTYPE PluginObject::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW, PVOID,
                                                           ULONG queryMode, VOID* profileData,
-                                                          ULONG* profileSize,
-                                                          FLONG* profileFlags) {
+                                                          ULONG* profileSize, FLONG* profileFlags) {
     if (queryMode != QCP_DEVICEPROFILE)
         return E_FAIL;
     if (profileSize == nullptr)

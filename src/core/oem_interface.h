@@ -134,8 +134,7 @@ struct IPrintOemUI : public IUnknown {
                                                              LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO info,
                                                            LPARAM lParam) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ uiObject,
-                                                      PDEVQUERYPRINT_INFO info,
+    virtual HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ uiObject, PDEVQUERYPRINT_INFO info,
                                                       PDEVMODEW publicDevmode,
                                                       PVOID privateDevmode) = 0;
     virtual HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ uiObject, HANDLE printer,
@@ -144,17 +143,17 @@ struct IPrintOemUI : public IUnknown {
                                                          PVOID privateDevmode, DWORD old,
                                                          DWORD* result) = 0;
     virtual HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD level, PBYTE upgradeInfo) = 0;
-    virtual HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR printerName, INT driverEvent,
-                                                   DWORD flags, LPARAM lParam) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DriverEvent(DWORD driverEvent, DWORD level,
-                                                  LPBYTE driverInfo, LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR printerName, INT driverEvent, DWORD flags,
+                                                   LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DriverEvent(DWORD driverEvent, DWORD level, LPBYTE driverInfo,
+                                                  LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject,
                                                         PDEVMODEW publicDevmode,
                                                         PVOID privateDevmode, ULONG queryMode,
                                                         VOID* profileData, ULONG* profileSize,
                                                         FLONG* profileFlags) = 0;
-    virtual HRESULT STDMETHODCALLTYPE FontInstallerDlgProc(HWND window, UINT message,
-                                                           WPARAM wParam, LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE FontInstallerDlgProc(HWND window, UINT message, WPARAM wParam,
+                                                           LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE printer, HANDLE heap,
                                                           PWSTR cartridges) = 0;
 };
@@ -163,7 +162,7 @@ struct IPrintOemUI2 : public IPrintOemUI {
     virtual HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE printer, PDEVMODEW devmode,
                                                          DWORD level, LPBYTE attributeInfo) = 0;
     virtual HRESULT STDMETHODCALLTYPE HideStandardUI(DWORD mode) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG sizeIn,
-                                                    PVOID in, ULONG sizeOut, PVOID out,
-                                                    INT* result) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE printer, HDC dc, INT escape,
+                                                    ULONG sizeIn, PVOID in, ULONG sizeOut,
+                                                    PVOID out, INT* result) = 0;
 };

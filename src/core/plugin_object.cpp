@@ -30,7 +30,9 @@ HRESULT STDMETHODCALLTYPE PluginObject::QueryInterface(REFIID riid, void** objec
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE PluginObject::AddRef() { return AddRefCount(&refCount_); }
+ULONG STDMETHODCALLTYPE PluginObject::AddRef() {
+    return AddRefCount(&refCount_);
+}
 
 ULONG STDMETHODCALLTYPE PluginObject::Release() {
     ULONG count = ReleaseCount(&refCount_);
@@ -60,7 +62,9 @@ HRESULT STDMETHODCALLTYPE PluginObject::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRIN
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE PluginObject::UpgradePrinter(DWORD, PBYTE) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE PluginObject::UpgradePrinter(DWORD, PBYTE) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE PluginObject::PrinterEvent(PWSTR, INT, DWORD, LPARAM) {
     return E_NOTIMPL;
@@ -82,8 +86,8 @@ HRESULT STDMETHODCALLTYPE PluginObject::QueryJobAttributes(HANDLE, PDEVMODEW, DW
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE PluginObject::DocumentEvent(HANDLE, HDC, INT, ULONG, PVOID, ULONG,
-                                                      PVOID, INT*) {
+HRESULT STDMETHODCALLTYPE PluginObject::DocumentEvent(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID,
+                                                      INT*) {
     return E_NOTIMPL;
 }
 

@@ -14,8 +14,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override;
 
     // IPrintOemUI
-    HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size,
-                                      PDWORD needed) override;
+    HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
     HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override;
     HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* driver) override;
     HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD mode, POEMCUIPPARAM param) override;

@@ -88,8 +88,7 @@ bool InitDocumentSheets(PROPSHEETUI_INFO* info) {
     ForceEmbossOnlyWithoutInkUnit(context);
     info->UserData = reinterpret_cast<ULONG_PTR>(context);
     LONG_PTR layout = AddPage(info, context, kLayoutPage);
-    info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_SET_HSTARTPAGE, layout,
-                          kStartPageArgument);
+    info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_SET_HSTARTPAGE, layout, kStartPageArgument);
     AddPage(info, context, kPaperPage);
     info->Result = AddPage(info, context, kMainPage);
     return true;
@@ -108,8 +107,7 @@ bool InitDeviceSheets(PROPSHEETUI_INFO* info) {
 }
 
 // The reasons both sheets answer alike; INIT is each sheet's own.
-HRESULT HandleSheetRequest(PPROPSHEETUI_INFO info, LPARAM lParam,
-                           bool (*init)(PROPSHEETUI_INFO*)) {
+HRESULT HandleSheetRequest(PPROPSHEETUI_INFO info, LPARAM lParam, bool (*init)(PROPSHEETUI_INFO*)) {
     if (info == nullptr || info->Version != PROPSHEETUI_INFO_VERSION) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;

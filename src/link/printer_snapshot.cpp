@@ -11,7 +11,9 @@ namespace {
 
 WCHAR g_printerErrorText[kPrinterErrorTextChars];
 
-BYTE LowByte(LONG value) { return static_cast<BYTE>(value & 0xFF); }
+BYTE LowByte(LONG value) {
+    return static_cast<BYTE>(value & 0xFF);
+}
 
 // Three values' low bytes as one version number, the third value in the highest byte.
 DWORD VersionFromValues(const ParameterRecord& record) {
@@ -40,23 +42,47 @@ void CopyRecordText(const ParameterRecord& record, WCHAR* field) {
 void ApplyRecord(SettingsContext* context, const ParameterRecord& record) {
     LONG value = record.Values[0];
     switch (record.Id) {
-    case kPrinterSerialNumberId: CopyRecordText(record, context->PrinterSerialNumber); break;
-    case kModelNumberId: CopyRecordText(record, context->ModelNumber); break;
-    case kFirmwareVersionId: context->FirmwareVersion = VersionFromValues(record); break;
-    case kMacAddressId:
-        StringCchPrintfW(context->MacAddressText, kNameChars,
-                         TEXT("%02X-%02X-%02X-%02X-%02X-%02X"), record.Data[0], record.Data[1],
-                         record.Data[2], record.Data[3], record.Data[4], record.Data[5]);
+    case kPrinterSerialNumberId:
+        CopyRecordText(record, context->PrinterSerialNumber);
         break;
-    case kLeftMarginId: context->DeviceLeftMargin = value; break;
-    case kTopMarginId: context->DeviceTopMargin = value; break;
-    case kBrailleTableId: context->DeviceBrailleTable = value % 7; break;
-    case kAutoWrapId: context->DeviceAutoWrap = value != 0; break;
-    case kGraphicsModeId: context->DeviceGraphicsMode = value != 0; break;
-    case kBrailleDotsId: context->DeviceBrailleDots = value == 8 ? 8 : 6; break;
-    case kLineSpacingId: context->DeviceLineSpacing = value; break;
-    case kDotHeightId: context->DeviceDotHeight = value % 3; break;
-    case kDuplexId: context->DeviceDuplex = value == 2; break;
+    case kModelNumberId:
+        CopyRecordText(record, context->ModelNumber);
+        break;
+    case kFirmwareVersionId:
+        context->FirmwareVersion = VersionFromValues(record);
+        break;
+    case kMacAddressId:
+        StringCchPrintfW(context->MacAddressText, kNameChars, TEXT("%02X-%02X-%02X-%02X-%02X-%02X"),
+                         record.Data[0], record.Data[1], record.Data[2], record.Data[3],
+                         record.Data[4], record.Data[5]);
+        break;
+    case kLeftMarginId:
+        context->DeviceLeftMargin = value;
+        break;
+    case kTopMarginId:
+        context->DeviceTopMargin = value;
+        break;
+    case kBrailleTableId:
+        context->DeviceBrailleTable = value % 7;
+        break;
+    case kAutoWrapId:
+        context->DeviceAutoWrap = value != 0;
+        break;
+    case kGraphicsModeId:
+        context->DeviceGraphicsMode = value != 0;
+        break;
+    case kBrailleDotsId:
+        context->DeviceBrailleDots = value == 8 ? 8 : 6;
+        break;
+    case kLineSpacingId:
+        context->DeviceLineSpacing = value;
+        break;
+    case kDotHeightId:
+        context->DeviceDotHeight = value % 3;
+        break;
+    case kDuplexId:
+        context->DeviceDuplex = value == 2;
+        break;
     case kMediaTypeId:
         context->DeviceMediaType = value;
         context->DeviceMediaDotValues =
@@ -66,19 +92,37 @@ void ApplyRecord(SettingsContext* context, const ParameterRecord& record) {
         context->DeviceFormWidth = record.Values[1];
         context->DeviceFormHeight = record.Values[2];
         break;
-    case kBrailleQualityId: context->DeviceBrailleQuality = value; break;
-    case kPrimaryCarriageId: context->SecondCarriagePrimary = value != 0; break;
-    case kRightMarginId: context->DeviceRightMargin = value; break;
-    case kGatewayId: context->NetworkGateway = AddressFromData(record); break;
-    case kIpAddressId: context->NetworkIpAddress = AddressFromData(record); break;
-    case kSubnetMaskId: context->NetworkSubnetMask = AddressFromData(record); break;
-    case kDhcpId: context->NetworkDhcp = value != 0; break;
+    case kBrailleQualityId:
+        context->DeviceBrailleQuality = value;
+        break;
+    case kPrimaryCarriageId:
+        context->SecondCarriagePrimary = value != 0;
+        break;
+    case kRightMarginId:
+        context->DeviceRightMargin = value;
+        break;
+    case kGatewayId:
+        context->NetworkGateway = AddressFromData(record);
+        break;
+    case kIpAddressId:
+        context->NetworkIpAddress = AddressFromData(record);
+        break;
+    case kSubnetMaskId:
+        context->NetworkSubnetMask = AddressFromData(record);
+        break;
+    case kDhcpId:
+        context->NetworkDhcp = value != 0;
+        break;
     case kEmbossUsageId:
         for (int i = 0; i < 4; ++i)
             context->EmbossUsage[i] = record.Values[i];
         break;
-    case kChromaPodVersionId: context->ChromaPodVersion = VersionFromValues(record); break;
-    case kChromaPodSerialNumberId: CopyRecordText(record, context->ChromaPodSerialNumber); break;
+    case kChromaPodVersionId:
+        context->ChromaPodVersion = VersionFromValues(record);
+        break;
+    case kChromaPodSerialNumberId:
+        CopyRecordText(record, context->ChromaPodSerialNumber);
+        break;
     case kInkCartridge1Id:
         context->InkCartridge1Fill = value;
         context->InkCartridge1State =

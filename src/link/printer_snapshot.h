@@ -9,8 +9,7 @@
 int FetchPrinterSnapshot(SettingsContext* context);
 
 // Calls DllExportGetPrinterSettings: 6 when it is missing, 234 without a buffer, else its result.
-DWORD FetchPrinterSettingsBlock(SettingsContext* context, LPBYTE buffer, DWORD size,
-                                DWORD* needed);
+DWORD FetchPrinterSettingsBlock(SettingsContext* context, LPBYTE buffer, DWORD size, DWORD* needed);
 
 // "<library text> (Code n)" or "(Code n)", in one module-wide buffer every call overwrites;
 // empty when the library has no text entry point.

@@ -73,8 +73,8 @@ SIZE GetFormSize(HANDLE printer, LPCWSTR formName) {
     DWORD needed = 0;
     GetFormW(printer, const_cast<LPWSTR>(formName), 1, nullptr, 0, &needed);
     GlobalBlock block(needed);
-    if (!block || !GetFormW(printer, const_cast<LPWSTR>(formName), 1, block.as<BYTE>(), needed,
-                            &needed))
+    if (!block ||
+        !GetFormW(printer, const_cast<LPWSTR>(formName), 1, block.as<BYTE>(), needed, &needed))
         return size;
     return block.as<FORM_INFO_1W>()->Size;
 }
@@ -92,7 +92,8 @@ int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name) {
         WCHAR paperName[kFormNameChars];
         CopySlotName(paper, paperName);
         SIZE form = GetFormSize(printer, paperName);
-        if (RoundTo100Micrometres(form.cx) == size[0] && RoundTo100Micrometres(form.cy) == size[1]) {
+        if (RoundTo100Micrometres(form.cx) == size[0] &&
+            RoundTo100Micrometres(form.cy) == size[1]) {
             StringCchCopyW(name, kFormNameChars, paperName);
             matched = true;
         }

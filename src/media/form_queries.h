@@ -23,7 +23,9 @@ int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byt
 SIZE GetFormSize(HANDLE printer, LPCWSTR formName);
 
 // Rounds a size in micrometres down to whole tenths of a millimetre (toward zero).
-inline LONG RoundTo100Micrometres(LONG value) { return (value / 100) * 100; }
+inline LONG RoundTo100Micrometres(LONG value) {
+    return (value / 100) * 100;
+}
 
 // The last of the printer's papers whose form size (rounded to 100 um) equals `size`; "Letter"
 // when papers exist but none matches; `name` (kFormNameChars) untouched when there are none.

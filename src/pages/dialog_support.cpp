@@ -7,7 +7,9 @@
 #include <prsht.h>
 #include <strsafe.h>
 
-bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
 
 void SetChecked(HWND dialog, int id, bool checked) {
     CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -72,7 +74,9 @@ bool ConfirmResetToDefaults(HWND owner, const SettingsContext* context) {
                              MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void EnableApplyButton(HWND dialog) { EnableControl(dialog, IDC_APPLY_BUTTON, true); }
+void EnableApplyButton(HWND dialog) {
+    EnableControl(dialog, IDC_APPLY_BUTTON, true);
+}
 
 void ApplyButtonDone(HWND dialog) {
     EnableControl(dialog, IDC_APPLY_BUTTON, false);

@@ -68,8 +68,8 @@ bool ShowFileOpenDialog(FileOpenRequest* request) {
         return false;
     if (request->lpstrInitialDir != nullptr) {
         ComPtr<IShellItem> folder;
-        if (SUCCEEDED(SHCreateItemFromParsingName(request->lpstrInitialDir, nullptr,
-                                                  IID_IShellItem, folder.put())))
+        if (SUCCEEDED(SHCreateItemFromParsingName(request->lpstrInitialDir, nullptr, IID_IShellItem,
+                                                  folder.put())))
             dialog->SetFolder(folder.get());
     }
     if (FAILED(dialog->Show(request->hwndOwner)))

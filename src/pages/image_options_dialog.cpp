@@ -29,8 +29,12 @@ constexpr DWORD kPatternFile = 1;
 constexpr DWORD kAutomaticPattern = 2;
 constexpr DWORD kChessboardPattern = 5;
 
-enum PatternListPosition { kBrowsePosition, kPatternFilePosition, kAutomaticPosition,
-                           kChessboardPosition };
+enum PatternListPosition {
+    kBrowsePosition,
+    kPatternFilePosition,
+    kAutomaticPosition,
+    kChessboardPosition
+};
 
 const WCHAR kLabelSection[] = TEXT("Label");
 const WCHAR kContrastWord[] = TEXT("Contrast");
@@ -112,6 +116,8 @@ void SetUpControls(HWND dialog) {
     FillPatternList(dialog);
     // Patterns come with the companion suite; without it there is nothing to choose.
     if (!FindSuiteVersion()) {
+        // Unticked as well, so that the next save stores no pattern.
+        SetChecked(dialog, IDC_IMAGE_APPLY_PATTERNS, false);
         ShowControl(dialog, IDC_IMAGE_APPLY_PATTERNS, false);
         ShowControl(dialog, IDC_IMAGE_PATTERN_LABEL, false);
         ShowControl(dialog, IDC_IMAGE_PATTERN, false);

@@ -100,7 +100,7 @@ UINT DuplexBitmap(HWND page) {
     if (IsChecked(page, IDC_LAYOUT_SINGLE_SIDED))
         return IDB_DUPLEX_SINGLE;
     return IsChecked(page, IDC_LAYOUT_INSERT_EMPTY_PAGE) ? IDB_DUPLEX_EMPTY_PAGE
-                                                          : IDB_DUPLEX_DOUBLE;
+                                                         : IDB_DUPLEX_DOUBLE;
 }
 
 void EnableDoubleSidedControls(HWND page, bool enable) {
@@ -111,7 +111,7 @@ void EnableDoubleSidedControls(HWND page, bool enable) {
 void InitOrientationControls(HWND page, bool canManage) {
     EnableControls(page, {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE}, canManage);
     SelectOrientation(page, g_context->Orientation == DMORIENT_LANDSCAPE ? IDC_LAYOUT_LANDSCAPE
-                                                                          : IDC_LAYOUT_PORTRAIT);
+                                                                         : IDC_LAYOUT_PORTRAIT);
     EnableControl(page, IDC_LAYOUT_INVERSE, canManage && IsChecked(page, IDC_LAYOUT_LANDSCAPE));
     RedrawPicture(page, IDC_LAYOUT_ORIENTATION_PICTURE);
     SetChecked(page, IDC_LAYOUT_INVERSE, g_context->LandscapeMode != 0);
@@ -119,8 +119,8 @@ void InitOrientationControls(HWND page, bool canManage) {
 
 void InitOutputControls(HWND page, bool canManage) {
     EnableControls(page, {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED}, canManage);
-    SelectSides(page, g_context->InterPoint != 0 ? IDC_LAYOUT_DOUBLE_SIDED
-                                                 : IDC_LAYOUT_SINGLE_SIDED);
+    SelectSides(page,
+                g_context->InterPoint != 0 ? IDC_LAYOUT_DOUBLE_SIDED : IDC_LAYOUT_SINGLE_SIDED);
     EnableDoubleSidedControls(page, canManage && IsChecked(page, IDC_LAYOUT_DOUBLE_SIDED));
     CheckRadioButton(page, IDC_LAYOUT_OPEN_TO_LEFT, IDC_LAYOUT_OPEN_TO_TOP,
                      g_context->BindingEdge == 2 ? IDC_LAYOUT_OPEN_TO_LEFT
@@ -226,18 +226,26 @@ BOOL OnCommand(HWND page, int id, int code) {
 BOOL OnDrawItem(HWND page, const DRAWITEMSTRUCT* item) {
     UINT bitmap = 0;
     switch (item->CtlID) {
-    case IDC_LAYOUT_ORIENTATION_PICTURE: bitmap = OrientationBitmap(page); break;
-    case IDC_LAYOUT_DUPLEX_PICTURE: bitmap = DuplexBitmap(page); break;
+    case IDC_LAYOUT_ORIENTATION_PICTURE:
+        bitmap = OrientationBitmap(page);
+        break;
+    case IDC_LAYOUT_DUPLEX_PICTURE:
+        bitmap = DuplexBitmap(page);
+        break;
     case IDC_LAYOUT_COLLATE_PICTURE:
         bitmap = IsChecked(page, IDC_LAYOUT_COLLATE) ? IDB_COLLATE_ON : IDB_COLLATE_OFF;
         break;
     case IDC_LAYOUT_MAGAZINE_PICTURE:
-        bitmap = IsChecked(page, IDC_LAYOUT_MAGAZINE_FOLD) ? IDB_MAGAZINE_FOLD
-                                                           : IDB_MAGAZINE_NO_FOLD;
+        bitmap =
+            IsChecked(page, IDC_LAYOUT_MAGAZINE_FOLD) ? IDB_MAGAZINE_FOLD : IDB_MAGAZINE_NO_FOLD;
         break;
-    case IDC_LAYOUT_LOGO: bitmap = IDB_LOGO; break;
-    case IDC_LAYOUT_BLANK_PICTURE: return TRUE;
-    default: return FALSE;
+    case IDC_LAYOUT_LOGO:
+        bitmap = IDB_LOGO;
+        break;
+    case IDC_LAYOUT_BLANK_PICTURE:
+        return TRUE;
+    default:
+        return FALSE;
     }
     DrawPictureItem(item, g_context->ResourceModule, bitmap);
     return TRUE;

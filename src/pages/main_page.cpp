@@ -21,9 +21,9 @@ const std::initializer_list<int> kEmbossControls = {
     IDC_MAIN_DOT_QUALITY_LABEL, IDC_MAIN_DOT_QUALITY, IDC_MAIN_BRAILLE_HEIGHT_LABEL,
     IDC_MAIN_BRAILLE_HEIGHT, IDC_MAIN_EMBOSS_STANDARD_TEXT};
 const std::initializer_list<int> kPrintControls = {
-    IDC_MAIN_MONOCHROME,    IDC_MAIN_GRAYSCALE,   IDC_MAIN_PRINT_QUALITY_LABEL,
+    IDC_MAIN_MONOCHROME,        IDC_MAIN_GRAYSCALE,     IDC_MAIN_PRINT_QUALITY_LABEL,
     IDC_MAIN_RENDER_MODE_LABEL, IDC_MAIN_PRINT_QUALITY, IDC_MAIN_RENDER_MODE,
-    IDC_MAIN_COLOUR_PICTURE, IDC_MAIN_GREY_PICTURE, IDC_MAIN_TWO_PASS_PICTURE};
+    IDC_MAIN_COLOUR_PICTURE,    IDC_MAIN_GREY_PICTURE,  IDC_MAIN_TWO_PASS_PICTURE};
 const std::initializer_list<int> kTwoPassRadios = {
     IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_FRONT_INK_PAGES, IDC_MAIN_BACK_INK_PAGES};
 
@@ -54,9 +54,12 @@ void ShowPictureForTwoPassChoice(HWND page) {
 
 int TwoPassRadioFor(DWORD twoPassPrint) {
     switch (twoPassPrint) {
-    case 1: return IDC_MAIN_FRONT_INK_PAGES;
-    case 2: return IDC_MAIN_BACK_INK_PAGES;
-    default: return IDC_MAIN_BACK_SIDE_INK_TO_FRONT;
+    case 1:
+        return IDC_MAIN_FRONT_INK_PAGES;
+    case 2:
+        return IDC_MAIN_BACK_INK_PAGES;
+    default:
+        return IDC_MAIN_BACK_SIDE_INK_TO_FRONT;
     }
 }
 
@@ -213,16 +216,31 @@ BOOL OnCommand(HWND page, int id, int code) {
     if (code != BN_CLICKED)
         return FALSE;
     switch (id) {
-    case IDC_MAIN_EMBOSS: OnEmbossClicked(page); return TRUE;
-    case IDC_MAIN_PRINT: OnPrintClicked(page); return TRUE;
-    case IDC_MAIN_TWO_IN_ONE: OnTwoInOneClicked(page); return TRUE;
+    case IDC_MAIN_EMBOSS:
+        OnEmbossClicked(page);
+        return TRUE;
+    case IDC_MAIN_PRINT:
+        OnPrintClicked(page);
+        return TRUE;
+    case IDC_MAIN_TWO_IN_ONE:
+        OnTwoInOneClicked(page);
+        return TRUE;
     case IDC_MAIN_BACK_SIDE_INK_TO_FRONT:
     case IDC_MAIN_FRONT_INK_PAGES:
-    case IDC_MAIN_BACK_INK_PAGES: OnTwoPassRadioClicked(page, id); return TRUE;
-    case IDC_MAIN_EMBOSS_STANDARD_TEXT: MarkMainPageChanged(page); return TRUE;
-    case IDC_MAIN_MORE_OPTIONS: ShowImageOptionsDialog(page, g_context); return TRUE;
-    case IDC_MAIN_DEFAULTS: OnDefaultsClicked(page); return TRUE;
-    default: return FALSE;
+    case IDC_MAIN_BACK_INK_PAGES:
+        OnTwoPassRadioClicked(page, id);
+        return TRUE;
+    case IDC_MAIN_EMBOSS_STANDARD_TEXT:
+        MarkMainPageChanged(page);
+        return TRUE;
+    case IDC_MAIN_MORE_OPTIONS:
+        ShowImageOptionsDialog(page, g_context);
+        return TRUE;
+    case IDC_MAIN_DEFAULTS:
+        OnDefaultsClicked(page);
+        return TRUE;
+    default:
+        return FALSE;
     }
 }
 

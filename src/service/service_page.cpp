@@ -2,4 +2,6 @@
 // dialog manager's default processing.
 #include "service/service_page.h"
 
-INT_PTR CALLBACK ServicePageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK ServicePageProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}

@@ -45,8 +45,8 @@ void ReadLocaleCode(WCHAR* code, DWORD chars) {
     WCHAR value[kComposedChars] = {};
     DWORD bytes = (kComposedChars - 1) * sizeof(WCHAR);
     DWORD type = 0;
-    if (RegQueryValueExW(key.get(), TEXT("Locale"), nullptr, &type,
-                         reinterpret_cast<LPBYTE>(value), &bytes) == ERROR_SUCCESS)
+    if (RegQueryValueExW(key.get(), TEXT("Locale"), nullptr, &type, reinterpret_cast<LPBYTE>(value),
+                         &bytes) == ERROR_SUCCESS)
         StringCchCopyW(code, chars, value);
 }
 

@@ -50,13 +50,20 @@ DWORD SetPrinterData(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type, cons
 // Dot values of the built-in media types (every unlisted id gets those of copy paper).
 DWORD BuiltInDotValues(DWORD mediaType) {
     switch (mediaType) {
-    case 268: return MakeDotValuePair(30, 6);
-    case 269: return MakeDotValuePair(22, 4);
-    case 258: return MakeDotValuePair(16, 5);
-    case 259: return MakeDotValuePair(20, 6);
-    case 267: return MakeDotValuePair(32, 6);
-    case 270: return MakeDotValuePair(34, 6);
-    default: return MakeDotValuePair(16, 5);
+    case 268:
+        return MakeDotValuePair(30, 6);
+    case 269:
+        return MakeDotValuePair(22, 4);
+    case 258:
+        return MakeDotValuePair(16, 5);
+    case 259:
+        return MakeDotValuePair(20, 6);
+    case 267:
+        return MakeDotValuePair(32, 6);
+    case 270:
+        return MakeDotValuePair(34, 6);
+    default:
+        return MakeDotValuePair(16, 5);
     }
 }
 
@@ -91,9 +98,9 @@ DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
 void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     DWORD type = 0, needed = 0;
-    DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
-                                     reinterpret_cast<LPBYTE>(buffer),
-                                     (kStoredTextChars - 1) * sizeof(WCHAR), &needed);
+    DWORD result =
+        GetPrinterDataExW(printer, kConfigKey, name, &type, reinterpret_cast<LPBYTE>(buffer),
+                          (kStoredTextChars - 1) * sizeof(WCHAR), &needed);
     if (result == ERROR_SUCCESS)
         return;
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
@@ -129,8 +136,7 @@ BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {
     return SetPrinterW(reopened.get(), level, reinterpret_cast<LPBYTE>(info), 0);
 }
 
-DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes,
-                         DWORD* byteCount) {
+DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes, DWORD* byteCount) {
     if (byteCount != nullptr)
         *byteCount = 0;
     WCHAR path[4096];
@@ -144,14 +150,15 @@ DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes,
     // zero, and a name that does not fit any more is left out.
     DWORD capacity = buffer != nullptr ? bufferBytes / sizeof(WCHAR) : 0;
     DWORD used = 0, names = 0;
-    auto* name = static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), 0, kEnumNameChars * sizeof(WCHAR)));
+    auto* name =
+        static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), 0, kEnumNameChars * sizeof(WCHAR)));
     if (name == nullptr)
         return 0;
     for (DWORD index = 0;; ++index) {
         DWORD nameChars = kEnumNameChars;
         name[0] = 0;
-        if (RegEnumValueW(key.get(), index, name, &nameChars, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueW(key.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         if (byteCount != nullptr)
             *byteCount += (nameChars + 1) * sizeof(WCHAR);

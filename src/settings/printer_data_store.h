@@ -7,11 +7,11 @@
 #include <windows.h>
 #include <winspool.h>
 
-extern const WCHAR kConfigKey[];          // "Config"
-extern const WCHAR kMediaTypesKey[];      // "Config\MediaTypes"
-extern const WCHAR kFormsKey[];           // "Config\Forms"
-extern const WCHAR kBrailleTablesKey[];   // "Config\BrailleTables"
-extern const WCHAR kDsDriverKey[];        // "DsDriver"
+extern const WCHAR kConfigKey[];        // "Config"
+extern const WCHAR kMediaTypesKey[];    // "Config\MediaTypes"
+extern const WCHAR kFormsKey[];         // "Config\Forms"
+extern const WCHAR kBrailleTablesKey[]; // "Config\BrailleTables"
+extern const WCHAR kDsDriverKey[];      // "DsDriver"
 
 // Media type ids with dot values of their own; 286 is the custom media type named by
 // "CustomMediaType".
@@ -21,8 +21,12 @@ constexpr DWORD kMediaTypeCustom = 286;
 inline DWORD MakeDotValuePair(DWORD highest, DWORD lowest) {
     return ((highest & 0xFF) << 8) | (lowest & 0xFF);
 }
-inline DWORD HighestDotValue(DWORD pair) { return (pair >> 8) & 0xFF; }
-inline DWORD LowestDotValue(DWORD pair) { return pair & 0xFF; }
+inline DWORD HighestDotValue(DWORD pair) {
+    return (pair >> 8) & 0xFF;
+}
+inline DWORD LowestDotValue(DWORD pair) {
+    return pair & 0xFF;
+}
 
 // Reads a DWORD under "Config"; on any failure the value is the default, which is written back.
 void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue);
@@ -46,8 +50,7 @@ BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info);
 // The custom media type names of "Config\MediaTypes", read from the printer's registry key.
 // Fills `buffer` (capacity in bytes) with a double-NUL-terminated list when given, reports the
 // bytes the whole list needs through `byteCount` when given, and returns the number of names.
-DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes,
-                         DWORD* byteCount);
+DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes, DWORD* byteCount);
 
 // The DotValuePair of a media type: the built-in table, or for the custom type the stored
 // pair, falling back to `fallbackPair`. Returns 0 or the read's error code.

@@ -12,7 +12,8 @@
 
 namespace {
 
-const WCHAR kDefaultPatternFile[] = TEXT("C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
+const WCHAR kDefaultPatternFile[] =
+    TEXT("C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
 constexpr DWORD kRegistryTextBytes = 520;
 constexpr LONG kDefaultPaperSize[2] = {210000, 297000};
 

@@ -27,8 +27,7 @@ LPWSTR LoadEnglishCopy(const SettingsContext* context, UINT id) {
 }
 
 // Replaces the English block by a copy of the translation, when there is one.
-LPWSTR ReplaceWithTranslation(const SettingsContext* context, LPWSTR english,
-                              LPCWSTR translation) {
+LPWSTR ReplaceWithTranslation(const SettingsContext* context, LPWSTR english, LPCWSTR translation) {
     if (translation == nullptr)
         return english;
     int length = lstrlenW(translation);

@@ -44,8 +44,9 @@ TEST_F(ClassFactoryTest, FactoryIsHandedOutWithOneReferenceAndRefusesOtherClasse
     EXPECT_EQ(DllGetClassObject(CLSID_TarvikPlugin, IID_IClassFactory, nullptr), E_POINTER);
 
     IUnknown* unknown = nullptr;
-    EXPECT_EQ(DllGetClassObject(CLSID_TarvikPlugin, IID_IUnknown, reinterpret_cast<void**>(&unknown)),
-              S_OK);
+    EXPECT_EQ(
+        DllGetClassObject(CLSID_TarvikPlugin, IID_IUnknown, reinterpret_cast<void**>(&unknown)),
+        S_OK);
     EXPECT_EQ(unknown->Release(), 0u);
 }
 
@@ -54,9 +55,9 @@ TEST_F(ClassFactoryTest, CreatesOnlyVersion2ObjectsWithoutAggregation) {
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IPrintOemUI2,
-                                      &object),
-              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(
+        factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IPrintOemUI2, &object),
+        CLASS_E_NOAGGREGATION);
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI2, nullptr), E_POINTER);
 
     IPrintOemUI2* plugin = nullptr;

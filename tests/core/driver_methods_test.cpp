@@ -57,14 +57,14 @@ TEST_F(DriverMethodsTest, GetInfoReportsSignatureAndVersionAndRefusesTheRest) {
 
 TEST_F(DriverMethodsTest, PrivateCapabilityNamesTheOutputModes) {
     DWORD result = 0;
-    ASSERT_EQ(plugin_->DeviceCapabilities(nullptr, nullptr, nullptr, 257, nullptr, nullptr,
-                                          nullptr, 0, &result),
+    ASSERT_EQ(plugin_->DeviceCapabilities(nullptr, nullptr, nullptr, 257, nullptr, nullptr, nullptr,
+                                          0, &result),
               S_OK);
     EXPECT_EQ(result, 46u);
     WCHAR text[30];
     std::memset(text, 0xFF, sizeof(text));
-    ASSERT_EQ(plugin_->DeviceCapabilities(nullptr, nullptr, nullptr, 257, text, nullptr, nullptr,
-                                          0, &result),
+    ASSERT_EQ(plugin_->DeviceCapabilities(nullptr, nullptr, nullptr, 257, text, nullptr, nullptr, 0,
+                                          &result),
               S_OK);
     EXPECT_EQ(result, 0u);
     EXPECT_EQ(std::u16string(text), u"EmbossMode=1,InkMode=1");

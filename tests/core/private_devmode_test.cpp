@@ -106,8 +106,8 @@ TEST_F(PrivateDevmodeTest, TheHostBuildsJobDevmodesAroundTheSection) {
     auto* publicPart = reinterpret_cast<DEVMODEW*>(devmode.data());
     EXPECT_EQ(publicPart->dmDriverExtra, 732);
     EXPECT_EQ(publicPart->dmOrientation, DMORIENT_LANDSCAPE);
-    EXPECT_TRUE(IsDefaultSection(
-        *reinterpret_cast<OemPrivateDevmode*>(devmode.data() + sizeof(DEVMODEW))));
+    EXPECT_TRUE(
+        IsDefaultSection(*reinterpret_cast<OemPrivateDevmode*>(devmode.data() + sizeof(DEVMODEW))));
 }
 
 } // namespace

@@ -37,8 +37,8 @@ TEST_F(PropertySheetsTest, DocumentSheetAddsLayoutPaperAndMainPagesSharingOneCon
     for (size_t i = 0; i < pages.size(); ++i) {
         const PROPSHEETPAGEW& page = pages[i].description;
         EXPECT_EQ(page.dwSize, 104u);
-        EXPECT_EQ(page.dwFlags, static_cast<DWORD>(PSP_USETITLE | PSP_USECALLBACK |
-                                                   PSP_USEFUSIONCONTEXT));
+        EXPECT_EQ(page.dwFlags,
+                  static_cast<DWORD>(PSP_USETITLE | PSP_USECALLBACK | PSP_USEFUSIONCONTEXT));
         EXPECT_EQ(page.hInstance, module_);
         EXPECT_EQ(page.pszTemplate, MAKEINTRESOURCEW(templates[i]));
         EXPECT_EQ(std::u16string(page.pszTitle), titles[i]);
@@ -165,6 +165,7 @@ TEST_F(PropertySheetsTest, PrinterPropertiesShareTheTreesContextWithTheServicePa
     SettingsContext* context = ContextOf(session.pages()[0]);
     EXPECT_EQ(session.sheetParam().pOEMUserData, context);
     EXPECT_EQ(session.info().UserData, reinterpret_cast<ULONG_PTR>(context));
+    EXPECT_EQ(std::u16string(session.headerTitle()), u"OEM UI Page");
     session.Close(0);
     EXPECT_EQ(Locale().disposeCalls, 1) << "the shared context is released with the sheet";
 

@@ -36,8 +36,8 @@ TEST_F(LayoutPageTest, ApplyingOnlyPreviewTouchesNoDevmode) {
     EXPECT_TRUE(sim::DocumentPropertiesLog().empty());
     EXPECT_TRUE(sim::Broadcasts().empty());
     EXPECT_EQ(ConfigDword("Preview"), 1u);
-    for (const char* value : {"InterPoint", "BindingEdge", "InsertEmptyPage", "Orientation",
-                              "Collate"})
+    for (const char* value :
+         {"InterPoint", "BindingEdge", "InsertEmptyPage", "Orientation", "Collate"})
         EXPECT_TRUE(HasConfigValue(value)) << value;
 }
 
@@ -59,6 +59,14 @@ TEST_F(LayoutPageTest, DoubleSidedReachesBothDevmodesAndEveryWindowHearsOfIt) {
     EXPECT_TRUE(stored.dmFields & DM_DUPLEX);
     EXPECT_EQ(stored.dmDuplex, DMDUP_VERTICAL);
     EXPECT_EQ(stored.dmCollate, DMCOLLATE_TRUE);
+    // The host's handle may not change the printer; the same call through a full-access
+    // handle may.
+    const auto& sets = sim::SetPrinterLog();
+    ASSERT_EQ(sets.size(), 4u);
+    EXPECT_FALSE(sets[0].result);
+    EXPECT_EQ(sets[0].error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(sets[1].result);
+    EXPECT_TRUE(sets[1].devmodeStored);
     ASSERT_EQ(sim::Broadcasts().size(), 2u) << "one per pushed setting";
     EXPECT_EQ(sim::Broadcasts()[0].message, static_cast<UINT>(WM_DEVMODECHANGE));
     EXPECT_EQ(sim::Broadcasts()[0].text, u"Tarvik Embosser");
@@ -149,8 +157,8 @@ TEST_F(LayoutPageTest, AUserWithoutTheManageRightIsWarnedAndKeptOut) {
     EXPECT_EQ(sim::MessageBoxLog()[0].caption, u"Tarvik Embosser");
     EXPECT_EQ(sim::MessageBoxLog()[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_NE(sim::MessageBoxLog()[0].text.find(u"'Manage Printer'"), std::u16string::npos);
-    for (int id : {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE,
-                   IDC_LAYOUT_PREVIEW})
+    for (int id :
+         {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE, IDC_LAYOUT_PREVIEW})
         EXPECT_FALSE(sim::IsEnabled(page, id)) << id;
     EXPECT_TRUE(sim::IsEnabled(page, IDC_LAYOUT_ADVANCED));
 }

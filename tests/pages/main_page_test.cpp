@@ -79,7 +79,7 @@ TEST_F(MainPageTest, SomethingIsAlwaysProduced) {
     EXPECT_TRUE(sim::IsEnabled(page, IDC_MAIN_DOT_QUALITY));
     EXPECT_FALSE(sim::IsApplyEnabled(sheet())) << "a refused click changes nothing";
 
-    sim::Click(page, IDC_MAIN_PRINT); // printing on again
+    sim::Click(page, IDC_MAIN_PRINT);  // printing on again
     sim::Click(page, IDC_MAIN_EMBOSS); // embossing off is allowed now
     EXPECT_FALSE(sim::IsEnabled(page, IDC_MAIN_DOT_QUALITY));
     sim::Click(page, IDC_MAIN_PRINT); // printing off turns embossing back on
@@ -118,6 +118,15 @@ TEST_F(MainPageTest, TwoInOneAsksOnceAndTurnsBothOutputsOn) {
     EXPECT_EQ(ConfigDword("EmbossMode"), 1u);
     EXPECT_EQ(ConfigDword("InkMode"), 1u);
     EXPECT_EQ(sim::ModalDialogLog().size(), 2u);
+}
+
+TEST_F(MainPageTest, EscapeInTheNoticeCountsAsYes) {
+    HWND page = OpenMainPage();
+    sim::ScriptModalDialog(IDD_NOTICE, [](HWND notice) { sim::PressEscape(notice); });
+    sim::Click(page, IDC_MAIN_TWO_IN_ONE);
+    EXPECT_TRUE(sim::IsChecked(page, IDC_MAIN_TWO_IN_ONE));
+    EXPECT_EQ(sim::ModalDialogLog().back().result, 1);
+    EXPECT_EQ(ConfigDword("Show2In1Warning"), 1u) << "the box was not ticked";
 }
 
 TEST_F(MainPageTest, DefaultsFollowTheInkUnit) {

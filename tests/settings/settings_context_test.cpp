@@ -11,7 +11,8 @@ protected:
     SettingsContext* Load(PDEVMODEW publicDevmode = nullptr) {
         heap_ = HeapCreate(0, 0, 0);
         SettingsContext* context = nullptr;
-        EXPECT_TRUE(LoadSettingsContext({OpenHostHandle(), module_, heap_, publicDevmode}, &context));
+        EXPECT_TRUE(
+            LoadSettingsContext({OpenHostHandle(), module_, heap_, publicDevmode}, &context));
         return context;
     }
     void TearDown() override {
@@ -41,15 +42,15 @@ TEST_F(SettingsContextTest, AFreshPrinterGetsEveryDefaultWrittenBack) {
     const struct {
         const char* name;
         DWORD value;
-    } expected[] = {{"MediaType", 268},   {"PaperSource", 15},  {"MediaSurface", 1},
-                    {"InterPoint", 0},    {"BindingEdge", 2},   {"InsertEmptyPage", 0},
-                    {"LandscapeMode", 0}, {"Orientation", 1},   {"Preview", 0},
-                    {"Collate", 0},       {"TwoInOne", 0},      {"EmbossMode", 1},
-                    {"DotHeight", 1},     {"InkMode", 1},       {"Quality", 1},
-                    {"InkDithering", 0},  {"DotQuality", 0},    {"EmbossStandardTexts", 0},
-                    {"ThinLineIntensity", 1}, {"InvertColor", 0}, {"Brightness", 0},
-                    {"Contrast", 0},      {"InkBrightness", 0}, {"InkContrast", 0},
-                    {"ColorPattern", 0},  {"RenderMode", 2},    {"TwoPassPrint", 0}};
+    } expected[] = {{"MediaType", 268},       {"PaperSource", 15},  {"MediaSurface", 1},
+                    {"InterPoint", 0},        {"BindingEdge", 2},   {"InsertEmptyPage", 0},
+                    {"LandscapeMode", 0},     {"Orientation", 1},   {"Preview", 0},
+                    {"Collate", 0},           {"TwoInOne", 0},      {"EmbossMode", 1},
+                    {"DotHeight", 1},         {"InkMode", 1},       {"Quality", 1},
+                    {"InkDithering", 0},      {"DotQuality", 0},    {"EmbossStandardTexts", 0},
+                    {"ThinLineIntensity", 1}, {"InvertColor", 0},   {"Brightness", 0},
+                    {"Contrast", 0},          {"InkBrightness", 0}, {"InkContrast", 0},
+                    {"ColorPattern", 0},      {"RenderMode", 2},    {"TwoPassPrint", 0}};
     for (const auto& value : expected)
         EXPECT_EQ(ConfigDword(value.name), value.value) << value.name;
     EXPECT_EQ(ConfigString("CustomMediaType"), u"");

@@ -22,8 +22,8 @@ DWORD WINAPI GetPrinterSettings(DWORD, LPCWSTR, LPBYTE buffer, DWORD size, DWORD
     return g_link.settingsResult;
 }
 
-DWORD WINAPI SetPrinterParameter(DWORD, LPCWSTR printer, DWORD id, const LONG* values,
-                                 DWORD count, const BYTE* data, DWORD length) {
+DWORD WINAPI SetPrinterParameter(DWORD, LPCWSTR printer, DWORD id, const LONG* values, DWORD count,
+                                 const BYTE* data, DWORD length) {
     ParameterCall call{printer, id, {}, {}};
     if (values != nullptr)
         call.values.assign(values, values + count);
@@ -64,7 +64,9 @@ DWORD WINAPI LoadTable(DWORD, LPCWSTR, LPCWSTR path, DWORD slot) {
 
 } // namespace
 
-FakePrinterLink& PrinterLink() { return g_link; }
+FakePrinterLink& PrinterLink() {
+    return g_link;
+}
 
 void InstallFakePrinterLink(const std::set<std::string>& missing) {
     g_link = FakePrinterLink();
@@ -115,8 +117,8 @@ SettingsBlockBuilder& SettingsBlockBuilder::Data(DWORD id, const std::vector<BYT
 std::vector<BYTE> SettingsBlockBuilder::Build(long headerCount) const {
     ParameterRecord header = {};
     header.Id = 0;
-    header.DataLength =
-        headerCount >= 0 ? static_cast<DWORD>(headerCount) : static_cast<DWORD>(records_.size() + 1);
+    header.DataLength = headerCount >= 0 ? static_cast<DWORD>(headerCount)
+                                         : static_cast<DWORD>(records_.size() + 1);
     std::vector<BYTE> block(reinterpret_cast<const BYTE*>(&header),
                             reinterpret_cast<const BYTE*>(&header) + sizeof(header));
     for (const auto& record : records_)

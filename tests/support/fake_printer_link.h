@@ -19,7 +19,7 @@ struct ParameterCall {
 struct FakePrinterLink {
     // What the library answers.
     std::vector<BYTE> settingsBlock;
-    DWORD settingsResult = 0;     // result of a filling DllExportGetPrinterSettings call
+    DWORD settingsResult = 0; // result of a filling DllExportGetPrinterSettings call
     DWORD status = 0;
     DWORD statusResult = 0;
     DWORD updateResult = 0;

@@ -70,8 +70,12 @@ DWORD WINAPI InstallTarvikPeripherals(HWND, HINSTANCE, LPCSTR printer, DWORD mod
 
 } // namespace
 
-FakeLocale& Locale() { return g_locale; }
-HANDLE FakeLocaleInstance() { return &g_instanceToken; }
+FakeLocale& Locale() {
+    return g_locale;
+}
+HANDLE FakeLocaleInstance() {
+    return &g_instanceToken;
+}
 
 void InstallFakeLocale(const std::set<std::string>& missing) {
     g_locale = FakeLocale();
@@ -91,7 +95,9 @@ void InstallFakeLocale(const std::set<std::string>& missing) {
     sim::RegisterModule(kLocalePath, nullptr, exports);
 }
 
-FakePeripherals& Peripherals() { return g_peripherals; }
+FakePeripherals& Peripherals() {
+    return g_peripherals;
+}
 
 void InstallFakePeripherals(const std::set<std::string>& missing) {
     g_peripherals = FakePeripherals();

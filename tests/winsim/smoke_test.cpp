@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
 #include "sim.h"
 
-TEST(WinsimSmoke, ResetRuns) { sim::Reset(); SUCCEED(); }
+TEST(WinsimSmoke, ResetRuns) {
+    sim::Reset();
+    SUCCEED();
+}

@@ -70,5 +70,5 @@
 #define FACILITY_WIN32 7
 #define HRESULT_FROM_WIN32(x)                                                                      \
     ((HRESULT)(x) <= 0 ? ((HRESULT)(x))                                                            \
-                       : ((HRESULT)(((x) & 0x0000FFFF) | (FACILITY_WIN32 << 16) | 0x80000000)))
-#define HRESULT_CODE(hr) ((hr) & 0xFFFF)
+                       : ((HRESULT)(((x)&0x0000FFFF) | (FACILITY_WIN32 << 16) | 0x80000000)))
+#define HRESULT_CODE(hr) ((hr)&0xFFFF)

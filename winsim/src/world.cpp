@@ -26,7 +26,9 @@ void Unmodelled(const char* format, ...) {
     std::abort();
 }
 
-ResetHook::ResetHook(std::function<void()> reset) { ResetHooks().push_back(std::move(reset)); }
+ResetHook::ResetHook(std::function<void()> reset) {
+    ResetHooks().push_back(std::move(reset));
+}
 
 uintptr_t NextHandleValue() {
     g_nextHandle += 4;
@@ -79,9 +81,13 @@ std::string Utf8(const std::u16string& text) {
     return out;
 }
 
-std::string Utf8(const WCHAR* text) { return text ? Utf8(std::u16string(text)) : "(null)"; }
+std::string Utf8(const WCHAR* text) {
+    return text ? Utf8(std::u16string(text)) : "(null)";
+}
 
-static char16_t FoldCase(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
+static char16_t FoldCase(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? c - 32 : c;
+}
 
 bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
     if (a.size() != b.size())

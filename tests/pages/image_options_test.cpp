@@ -1,0 +1,177 @@
+// The image options dialog behind the main page's "&More Options ...".
+#include "support/preferences_fixture.h"
+
+#include "resources/resource.h"
+#include "settings/settings_context.h"
+
+#include <objbase.h>
+
+namespace {
+
+const char16_t kUninstall[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char16_t kPatterns[] = u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns";
+
+class ImageOptionsTest : public PreferencesTest {
+protected:
+    void SetUp() override {
+        PreferencesTest::SetUp();
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the host's thread has COM
+    }
+    void TearDown() override {
+        PreferencesTest::TearDown();
+        CoUninitialize();
+        EXPECT_EQ(sim::ShellLeakReport(), "");
+    }
+    static void InstallSuite(const char16_t* key, const char16_t* name, const char16_t* version) {
+        std::u16string path = std::u16string(kUninstall) + u"\\" + key;
+        sim::SetRegistryString(HKEY_LOCAL_MACHINE, path, u"DisplayName", name);
+        sim::SetRegistryString(HKEY_LOCAL_MACHINE, path, u"DisplayVersion", version);
+    }
+    // Opens the main page and the dialog; the script is the person in it.
+    void UseImageOptions(sim::DialogScript script) {
+        if (main_ == nullptr) {
+            OpenPreferences();
+            main_ = ShowPage(kMainPage);
+        }
+        sim::ScriptModalDialog(IDD_IMAGE_OPTIONS, std::move(script));
+        sim::Click(main_, IDC_MAIN_MORE_OPTIONS);
+    }
+    HWND main_ = nullptr;
+};
+
+TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
+    InstallSuite(u"{old}", u"Tarvik Software Suite", u"7.9");
+    sim::WritePrinterDword(kPrinterName, "Config", "ColorPattern", 5);
+    UseImageOptions([](HWND dialog) {
+        EXPECT_EQ(sim::WindowText(dialog), u"Advanced - Tarvik Embosser");
+        EXPECT_FALSE(sim::IsVisible(dialog, IDC_IMAGE_APPLY_PATTERNS));
+        EXPECT_FALSE(sim::IsVisible(dialog, IDC_IMAGE_PATTERN));
+        EXPECT_FALSE(sim::IsVisible(dialog, IDC_IMAGE_PATTERN_LABEL));
+        sim::Click(dialog, IDC_IMAGE_INVERT);
+        sim::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ConfigDword("ColorPattern"), 0u) << "no suite, no pattern";
+    EXPECT_EQ(ConfigDword("InvertColor"), 1u);
+
+    InstallSuite(u"{new}", u"TARVIK SOFTWARE SUITE 2026", u"10.2");
+    UseImageOptions([](HWND dialog) {
+        EXPECT_TRUE(sim::IsVisible(dialog, IDC_IMAGE_APPLY_PATTERNS));
+        EXPECT_FALSE(sim::IsChecked(dialog, IDC_IMAGE_APPLY_PATTERNS));
+        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_IMAGE_PATTERN));
+        EXPECT_EQ(sim::ComboItems(dialog, IDC_IMAGE_PATTERN),
+                  (std::vector<std::u16string>{
+                      u"Browse ...", u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat",
+                      u"Automatic Pattern", u"Chessboard Pattern"}));
+        sim::Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, u"Chessboard Pattern");
+        sim::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ConfigDword("ColorPattern"), 5u);
+    UseImageOptions([](HWND dialog) {
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_IMAGE_PATTERN), 3);
+        sim::Click(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(ImageOptionsTest, BrowsingChoosesAPatternFileAndRemembersItsName) {
+    InstallSuite(u"suite", u"Tarvik Software Suite", u"8.0");
+    sim::CreateRegistryKey(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns");
+    sim::AddFolder(kPatterns);
+    sim::AddFile(std::u16string(kPatterns) + u"\\Waves.dat");
+    sim::QueueFileOpenCancel();
+    sim::QueueFileOpenAnswer(std::u16string(kPatterns) + u"\\Waves.dat");
+    UseImageOptions([](HWND dialog) {
+        sim::Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 0); // cancelled
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_IMAGE_PATTERN), 0) << "stays on Browse";
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 2);
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 0); // chosen
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_IMAGE_PATTERN), 1);
+        EXPECT_EQ(sim::ComboItems(dialog, IDC_IMAGE_PATTERN)[1],
+                  u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Waves.dat");
+        sim::Click(dialog, IDOK);
+    });
+    ASSERT_EQ(sim::FileOpenLog().size(), 2u);
+    const sim::FileOpenShow& shown = sim::FileOpenLog()[0];
+    EXPECT_EQ(shown.folder, kPatterns);
+    ASSERT_EQ(shown.fileTypes.size(), 2u);
+    EXPECT_EQ(shown.fileTypes[0].first, u"Pattern Files (*.dat)");
+    EXPECT_EQ(shown.fileTypes[0].second, u"*.DAT");
+    EXPECT_EQ(shown.fileTypes[1].first, u"All Files (*.*)");
+    EXPECT_EQ(shown.fileTypes[1].second, u"*.*");
+    EXPECT_TRUE(shown.options & FOS_FILEMUSTEXIST);
+    EXPECT_EQ(ConfigDword("ColorPattern"), 1u);
+    EXPECT_EQ(ConfigString("CustomPatternFileName"),
+              u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Waves.dat");
+    auto stored = sim::GetRegistryValue(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns",
+                                        u"CurrentPattern");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->data.size(), 18u) << "the file name alone, without its terminator";
+}
+
+TEST_F(ImageOptionsTest, ACancelledBrowseKeepsThePreviousPathAndATooLongPathIsRefused) {
+    InstallSuite(u"suite", u"Tarvik Software Suite", u"8");
+    std::u16string deep = std::u16string(kPatterns) + u"\\" + std::u16string(250, u'p') + u".dat";
+    sim::AddFolder(kPatterns);
+    sim::AddFile(deep);
+    sim::QueueFileOpenAnswer(deep);
+    UseImageOptions([](HWND dialog) {
+        sim::Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 0);
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_IMAGE_PATTERN), 0);
+        sim::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ConfigDword("ColorPattern"), 1u) << "a pattern file, the previous one";
+    EXPECT_EQ(ConfigString("CustomPatternFileName"),
+              u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
+}
+
+TEST_F(ImageOptionsTest, TrackBarsLabelTheirValueAndOnlyTheMouseMakesAChange) {
+    sim::WritePrinterDword(kPrinterName, "Config", "Contrast", static_cast<DWORD>(-100));
+    sim::WritePrinterDword(kPrinterName, "Config", "ThinLineIntensity", 4);
+    UseImageOptions([](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_CONTRAST, TBM_GETPOS, 0, 0), -100);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_CONTRAST, TBM_GETRANGEMIN, 0, 0), -100);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_CONTRAST_LABEL), u"Contrast -100");
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Brightness 0");
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_THIN_LINE, TBM_GETPOS, 0, 0), 4);
+
+        sim::MoveFocus(dialog, IDC_IMAGE_BRIGHTNESS);
+        sim::PressKeyOnTrackBar(dialog, IDC_IMAGE_BRIGHTNESS, VK_RIGHT);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Brightness 1");
+        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON)) << "the keyboard alone";
+        sim::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ConfigDword("Brightness"), 0u) << "OK without Apply enabled saves nothing";
+
+    UseImageOptions([](HWND dialog) {
+        sim::DragTrackBar(dialog, IDC_IMAGE_INK_CONTRAST, {10, 30, 40});
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_INK_CONTRAST_LABEL), u"Contrast 40");
+        EXPECT_TRUE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON));
+        sim::Click(dialog, IDC_APPLY_BUTTON);
+        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON));
+        sim::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(ConfigDword("InkContrast"), 40u);
+    EXPECT_EQ(ConfigDword("Contrast"), static_cast<DWORD>(-100));
+}
+
+TEST_F(ImageOptionsTest, DefaultsResetTheEmbossValuesButNotTheInkOnes) {
+    sim::WritePrinterDword(kPrinterName, "Config", "Contrast", 30);
+    sim::WritePrinterDword(kPrinterName, "Config", "InkContrast", 20);
+    sim::WritePrinterDword(kPrinterName, "Config", "ThinLineIntensity", 5);
+    UseImageOptions([](HWND dialog) {
+        sim::QueueMessageBoxAnswer(IDYES);
+        sim::Click(dialog, IDC_IMAGE_DEFAULTS);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_CONTRAST, TBM_GETPOS, 0, 0), 0);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_INK_CONTRAST, TBM_GETPOS, 0, 0), 20);
+        EXPECT_TRUE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON));
+        sim::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(ConfigDword("Contrast"), 0u);
+    EXPECT_EQ(ConfigDword("ThinLineIntensity"), 1u);
+    EXPECT_EQ(ConfigDword("InkContrast"), 20u);
+    EXPECT_EQ(sim::MessageBoxLog().back().caption, u"Reset To Default");
+}
+
+} // namespace
