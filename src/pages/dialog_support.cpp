@@ -86,3 +86,22 @@ void ApplyButtonDone(HWND dialog) {
 bool IsApplyEnabled(HWND dialog) {
     return IsWindowEnabled(GetDlgItem(dialog, IDC_APPLY_BUTTON)) != FALSE;
 }
+
+bool HandleSavingFrameButton(HWND dialog, int id, void (*save)(HWND dialog)) {
+    switch (id) {
+    case IDC_APPLY_BUTTON:
+        save(dialog);
+        ApplyButtonDone(dialog);
+        return true;
+    case IDOK:
+        if (IsApplyEnabled(dialog))
+            save(dialog);
+        EndDialog(dialog, IDOK);
+        return true;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return true;
+    default:
+        return false;
+    }
+}

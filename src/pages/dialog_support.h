@@ -40,3 +40,8 @@ int ShowStringMessage(HWND owner, const SettingsContext* context, UINT textId, U
 void EnableApplyButton(HWND dialog);
 void ApplyButtonDone(HWND dialog);
 bool IsApplyEnabled(HWND dialog);
+
+// The frame buttons of a dialog that saves its own values: "&Apply" saves and disables itself,
+// "&OK" saves while "&Apply" is enabled and closes with IDOK, "&Cancel" closes with IDCANCEL.
+// False for any other id.
+bool HandleSavingFrameButton(HWND dialog, int id, void (*save)(HWND dialog));

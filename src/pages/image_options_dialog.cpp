@@ -250,20 +250,8 @@ BOOL OnCommand(HWND dialog, int id, int code) {
     case IDC_IMAGE_DEFAULTS:
         OnDefaultsClicked(dialog);
         return TRUE;
-    case IDC_APPLY_BUTTON:
-        SaveImageOptions(dialog);
-        ApplyButtonDone(dialog);
-        return TRUE;
-    case IDOK:
-        if (IsApplyEnabled(dialog))
-            SaveImageOptions(dialog);
-        EndDialog(dialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
     default:
-        return FALSE;
+        return HandleSavingFrameButton(dialog, id, SaveImageOptions);
     }
 }
 

@@ -26,10 +26,9 @@ BOOL OnInitDialog(HWND dialog, const RotatedLandscapeParam* param) {
     return TRUE;
 }
 
-void ApplyRotatedLandscape(HWND dialog) {
+void SaveRotatedLandscape(HWND dialog) {
     g_context->LandscapeMode = IsChecked(dialog, IDC_ROTATED_LANDSCAPE) ? 1 : 0;
     WriteConfigDword(g_context->PrinterHandle, TEXT("LandscapeMode"), g_context->LandscapeMode);
-    ApplyButtonDone(dialog);
 }
 
 BOOL OnCommand(HWND dialog, int id) {
@@ -37,19 +36,8 @@ BOOL OnCommand(HWND dialog, int id) {
     case IDC_ROTATED_LANDSCAPE:
         EnableApplyButton(dialog);
         return TRUE;
-    case IDC_APPLY_BUTTON:
-        ApplyRotatedLandscape(dialog);
-        return TRUE;
-    case IDOK:
-        if (IsApplyEnabled(dialog))
-            ApplyRotatedLandscape(dialog);
-        EndDialog(dialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
     default:
-        return FALSE;
+        return HandleSavingFrameButton(dialog, id, SaveRotatedLandscape);
     }
 }
 

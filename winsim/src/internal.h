@@ -15,6 +15,9 @@ namespace winsim {
 // the model can never look like a passing test.
 [[noreturn]] void Unmodelled(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Prints "winsim: <kind>: <message>" and aborts; what Unmodelled and Misuse share.
+[[noreturn]] void AbortWith(const char* kind, const char* format, va_list args);
+
 // Registers a function that sim::Reset() calls to bring one library back to its start state.
 struct ResetHook {
     explicit ResetHook(std::function<void()> reset);

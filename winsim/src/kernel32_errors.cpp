@@ -2,9 +2,6 @@
 // winsim's abort for a caller's misuse of the platform.
 #include "internal.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 DWORD g_lastError = ERROR_SUCCESS;
 winsim::ResetHook g_resetLastError([] { g_lastError = ERROR_SUCCESS; });
@@ -12,14 +9,9 @@ winsim::ResetHook g_resetLastError([] { g_lastError = ERROR_SUCCESS; });
 
 namespace winsim {
 void Misuse(const char* format, ...) {
-    std::fprintf(stderr, "winsim: misuse: ");
     va_list args;
     va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
-    std::fprintf(stderr, "\n");
-    std::fflush(stderr);
-    std::abort();
+    AbortWith("misuse", format, args);
 }
 } // namespace winsim
 

@@ -15,15 +15,18 @@ std::vector<std::function<void()>>& ResetHooks() {
 uintptr_t g_nextHandle = 0x1000;
 } // namespace
 
-void Unmodelled(const char* format, ...) {
-    std::fprintf(stderr, "winsim: not modelled: ");
-    va_list args;
-    va_start(args, format);
+void AbortWith(const char* kind, const char* format, va_list args) {
+    std::fprintf(stderr, "winsim: %s: ", kind);
     std::vfprintf(stderr, format, args);
-    va_end(args);
     std::fprintf(stderr, "\n");
     std::fflush(stderr);
     std::abort();
+}
+
+void Unmodelled(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    AbortWith("not modelled", format, args);
 }
 
 ResetHook::ResetHook(std::function<void()> reset) {
