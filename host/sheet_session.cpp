@@ -34,10 +34,13 @@ LONG_PTR CALLBACK SheetSession::ComPropSheet(HANDLE handle, UINT function, LPARA
     }
 }
 
-HRESULT SheetSession::OpenPrinterWithUserRights(LPCWSTR printerName) {
+HRESULT SheetSession::OpenPrinterForSheet(LPCWSTR printerName, bool administer) {
     StringCchCopyW(printerName_, MAX_PATH, printerName);
-    // Applications open a printer for use; only the plug-in asks for more when it must.
-    if (!OpenPrinterW(printerName_, &printer_, nullptr))
+    // Applications open a printer for use; the printer's properties are opened to be managed
+    // when the user may, as the system's printer folder does, and for use otherwise.
+    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!(administer && OpenPrinterW(printerName_, &printer_, &manage)) &&
+        !OpenPrinterW(printerName_, &printer_, nullptr))
         return HRESULT_FROM_WIN32(GetLastError());
     heap_ = HeapCreate(0, 0, 0);
     if (heap_ == nullptr)
@@ -77,7 +80,7 @@ void SheetSession::AskForHeader(bool document) {
 }
 
 HRESULT SheetSession::OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobDevmode) {
-    HRESULT result = OpenPrinterWithUserRights(printerName);
+    HRESULT result = OpenPrinterForSheet(printerName, false);
     if (FAILED(result))
         return result;
     sheetParam_.cbSize = sizeof(sheetParam_);
@@ -93,7 +96,7 @@ HRESULT SheetSession::OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobD
 }
 
 HRESULT SheetSession::OpenPrinterProperties(LPCWSTR printerName) {
-    HRESULT result = OpenPrinterWithUserRights(printerName);
+    HRESULT result = OpenPrinterForSheet(printerName, true);
     if (FAILED(result))
         return result;
     treeParam_.cbSize = sizeof(treeParam_);

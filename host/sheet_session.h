@@ -25,8 +25,8 @@ public:
     // null): opens the printer with the user's rights and asks for the document pages.
     HRESULT OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobDevmode);
 
-    // Printer properties: the device settings tree's sizing and filling calls, then the device
-    // pages.
+    // Printer properties, opened to be managed when the user may: the device settings tree's
+    // sizing and filling calls, then the device pages.
     HRESULT OpenPrinterProperties(LPCWSTR printerName);
 
     // Shows the collected pages in a modeless property sheet owned by `owner`; the sheet window.
@@ -52,7 +52,7 @@ public:
 private:
     static LONG_PTR CALLBACK ComPropSheet(HANDLE session, UINT function, LPARAM lParam1,
                                           LPARAM lParam2);
-    HRESULT OpenPrinterWithUserRights(LPCWSTR printerName);
+    HRESULT OpenPrinterForSheet(LPCWSTR printerName, bool administer);
     HRESULT RunInit(bool document);
     void AskForHeader(bool document);
 

@@ -1,6 +1,7 @@
 // The shell's file-open dialog behind every "Browse ...", and the suite look-up.
 #include "pages/file_chooser.h"
 
+#include "core/module_state.h"
 #include "settings/scoped_handles.h"
 
 #include <objbase.h>
@@ -75,6 +76,21 @@ bool ShowFileOpenDialog(FileOpenRequest* request) {
     if (FAILED(dialog->Show(request->hwndOwner)))
         return false;
     return CopyChosenPath(dialog.get(), request);
+}
+
+bool ChooseFile(HWND owner, LPCWSTR filter, LPCWSTR initialFolder, WCHAR* file, DWORD fileChars) {
+    FileOpenRequest request;
+    ZeroMemory(&request, sizeof(request));
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = owner;
+    request.hInstance = g_module;
+    request.lpstrFilter = filter;
+    request.nFilterIndex = 1;
+    request.lpstrFile = file;
+    request.nMaxFile = fileChars;
+    request.lpstrInitialDir = initialFolder;
+    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    return ShowFileOpenDialog(&request);
 }
 
 namespace {

@@ -147,19 +147,7 @@ void BrowseForPattern(HWND dialog) {
     SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
     StringCchCatW(folder, MAX_PATH, TEXT("\\Quorvane\\Tarvik\\Patterns"));
     WCHAR file[kFileChars] = {};
-
-    FileOpenRequest request;
-    ZeroMemory(&request, sizeof(request));
-    request.lStructSize = sizeof(request);
-    request.hwndOwner = dialog;
-    request.hInstance = g_module;
-    request.lpstrFilter = filter;
-    request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = kFileChars;
-    request.lpstrInitialDir = folder;
-    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!ShowFileOpenDialog(&request) || lstrlenW(file) >= kNameChars)
+    if (!ChooseFile(dialog, filter, folder, file, kFileChars) || lstrlenW(file) >= kNameChars)
         return;
     StringCchCopyW(g_context->PatternFileNameEdit, kNameChars, file);
     g_context->ColorPattern = kPatternFile;

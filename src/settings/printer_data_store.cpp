@@ -39,14 +39,6 @@ template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write writ
     return write(reopened.get());
 }
 
-DWORD SetPrinterData(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type, const void* data,
-                     DWORD size) {
-    return WriteWithFullAccessRetry(printer, [&](HANDLE handle) {
-        return SetPrinterDataExW(handle, key, name, type,
-                                 static_cast<LPBYTE>(const_cast<void*>(data)), size);
-    });
-}
-
 // Dot values of the built-in media types (every unlisted id gets those of copy paper).
 DWORD BuiltInDotValues(DWORD mediaType) {
     switch (mediaType) {
@@ -68,6 +60,14 @@ DWORD BuiltInDotValues(DWORD mediaType) {
 }
 
 } // namespace
+
+DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
+                                const void* data, DWORD size) {
+    return WriteWithFullAccessRetry(printer, [&](HANDLE handle) {
+        return SetPrinterDataExW(handle, key, name, type,
+                                 static_cast<LPBYTE>(const_cast<void*>(data)), size);
+    });
+}
 
 DWORD OpenPrinterWithFullAccess(LPCWSTR printerName, ScopedPrinter& printer) {
     PRINTER_DEFAULTSW defaults;
@@ -92,7 +92,7 @@ void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultVa
 }
 
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
-    return SetPrinterData(printer, kConfigKey, name, REG_DWORD, &value, sizeof(value));
+    return WritePrinterDataWithRetry(printer, kConfigKey, name, REG_DWORD, &value, sizeof(value));
 }
 
 void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
@@ -109,12 +109,13 @@ void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defau
 }
 
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars) {
-    return SetPrinterData(printer, kConfigKey, name, REG_SZ, text, chars * sizeof(WCHAR));
+    return WritePrinterDataWithRetry(printer, kConfigKey, name, REG_SZ, text,
+                                     chars * sizeof(WCHAR));
 }
 
 DWORD WritePaperSize(HANDLE printer, const LONG size[2]) {
-    return SetPrinterData(printer, kConfigKey, TEXT("PaperSize"), REG_BINARY, size,
-                          2 * sizeof(LONG));
+    return WritePrinterDataWithRetry(printer, kConfigKey, TEXT("PaperSize"), REG_BINARY, size,
+                                     2 * sizeof(LONG));
 }
 
 bool CanManagePrinter(LPCWSTR printerName) {
@@ -201,7 +202,7 @@ DWORD LookupDotValues(HANDLE printer, DWORD mediaType, LPCWSTR name, DWORD fallb
 }
 
 DWORD WriteMediaTypeDotValues(HANDLE printer, LPCWSTR name, DWORD pair) {
-    return SetPrinterData(printer, kMediaTypesKey, name, REG_DWORD, &pair, sizeof(pair));
+    return WritePrinterDataWithRetry(printer, kMediaTypesKey, name, REG_DWORD, &pair, sizeof(pair));
 }
 
 DWORD DeleteMediaType(LPCWSTR name, HANDLE printer, DWORD callerError) {

@@ -28,6 +28,11 @@ inline DWORD LowestDotValue(DWORD pair) {
     return pair & 0xFF;
 }
 
+// Writes any printer data value; refused through the given handle, the write is tried once more
+// through a handle opened with full access. The platform's error code, 0 on success.
+DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
+                                const void* data, DWORD size);
+
 // Reads a DWORD under "Config"; on any failure the value is the default, which is written back.
 void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue);
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value);
