@@ -4,6 +4,7 @@
 #include "page_report.h"
 
 #include "core_driver.h"
+#include "device_tree_driver.h"
 #include "resources/resource.h"
 #include "sheet_session.h"
 #include "sim.h"
@@ -122,6 +123,52 @@ void ShowDevmodes(const DEVMODEW& job) {
         std::printf("    message \"%s\"\n", Utf8(box.text).c_str());
 }
 
+std::string ItemValue(const OPTITEM& item) {
+    const OPTTYPE* type = item.pOptType;
+    if (type == nullptr)
+        return "";
+    switch (type->Type) {
+    case TVOT_LISTBOX:
+        return item.Sel >= 0 && item.Sel < type->Count && type->pOptParam[item.Sel].pData
+                   ? Utf8(type->pOptParam[item.Sel].pData)
+                   : "?";
+    case TVOT_EDITBOX:
+        return item.pSel ? Utf8(item.pSel) + " " +
+                               Utf8(type->pOptParam[0].pData ? type->pOptParam[0].pData : u"")
+                         : "";
+    case TVOT_UDARROW:
+        return std::to_string(item.Sel);
+    default:
+        return "(button)";
+    }
+}
+
+// The printer's properties: the embosser's own settings in the device page's tree, read from the
+// virtual embosser, and the Service page.
+void TourPrinterProperties(CoreDriverHost& host) {
+    SheetSession session(host);
+    if (FAILED(session.OpenPrinterProperties(u"Tarvik Embosser"))) {
+        std::printf("The printer properties did not open.\n");
+        return;
+    }
+    HWND sheet = session.ShowSheet(nullptr);
+    DeviceTreeDriver tree(session.treeParam(), nullptr);
+    tree.Activate();
+    std::printf("\nPrinter properties, the device page's tree:\n");
+    for (WORD i = 0; i < tree.count(); ++i) {
+        const OPTITEM& item = tree.item(i);
+        std::printf("  %s%s%s%s\n", item.Level > 1 ? "    " : "",
+                    item.pName ? Utf8(item.pName).c_str() : "", item.Level > 1 ? ": " : "",
+                    ItemValue(item).c_str());
+    }
+    auto pages = sim::SheetPages(sheet);
+    if (!pages.empty() && pages[0].window != nullptr)
+        std::printf("\nPrinter properties, page \"%s\":\n%s", Utf8(pages[0].title).c_str(),
+                    DescribeWindow(pages[0].window).c_str());
+    sim::PressOK(sheet);
+    session.Close(1);
+}
+
 } // namespace
 
 int main() {
@@ -173,6 +220,7 @@ int main() {
     ShowDevmodes(*jobDevmode);
     sim::PressOK(sheet);
     session.Close(1);
+    TourPrinterProperties(host);
     host.Unload();
     return 0;
 }
