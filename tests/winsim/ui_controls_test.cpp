@@ -48,7 +48,7 @@ TEST_F(ControlsTest, AutoButtonsChangeStateBeforeTheParentHearsTheClick) {
     EXPECT_TRUE(sim::HasFocus(dialog_, 10)) << "a clicked button takes the focus";
 }
 
-TEST_F(ControlsTest, AutoRadioButtonsUncheckTheirGroupOnly) {
+TEST_F(ControlsTest, AutoRadioButtonsUncheckEveryRadioButtonOfTheirGroupOnly) {
     TemplateBuilder b;
     b.Add(Button(u"A1", 20, BS_AUTORADIOBUTTON | WS_GROUP, 7))
         .Add(Button(u"A2", 21, BS_AUTORADIOBUTTON, 21))
@@ -66,7 +66,7 @@ TEST_F(ControlsTest, AutoRadioButtonsUncheckTheirGroupOnly) {
 
     EXPECT_FALSE(sim::IsChecked(dialog_, 20));
     EXPECT_FALSE(sim::IsChecked(dialog_, 21));
-    EXPECT_TRUE(sim::IsChecked(dialog_, 22)) << "a plain radio button is the program's to change";
+    EXPECT_FALSE(sim::IsChecked(dialog_, 22)) << "all other buttons of the group, plain ones too";
     EXPECT_TRUE(sim::IsChecked(dialog_, 23));
     EXPECT_TRUE(sim::IsChecked(dialog_, 30)) << "the next WS_GROUP starts another group";
 

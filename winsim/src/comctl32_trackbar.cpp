@@ -6,8 +6,9 @@
 // notification NM_RELEASEDCAPTURE. Keys send their scroll code and, when released, TB_ENDTRACK,
 // without NM_RELEASEDCAPTURE since the mouse was never captured.
 //
-// TBM_SETRANGE's two 16-bit halves are read as signed numbers, as comctl32 reads them, so that
-// ranges such as -100..100 set in one message work.
+// TBM_SETRANGE and TBM_SETSEL take two 16-bit unsigned halves, as documented (0 to 65535; larger
+// or negative ranges go through TBM_SETRANGEMIN and TBM_SETRANGEMAX). A minimum above the maximum
+// is not modelled.
 //
 // Painting sends NM_CUSTOMDRAW (CDDS_PREPAINT), as the control does at every paint; item-level
 // custom drawing is not modelled.
@@ -171,8 +172,11 @@ LRESULT CALLBACK TrackBarWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         Redraw(hwnd, wParam);
         return 0;
     case TBM_SETRANGE:
-        s.min = static_cast<SHORT>(LOWORD(lParam));
-        s.max = static_cast<SHORT>(HIWORD(lParam));
+        s.min = LOWORD(lParam);
+        s.max = HIWORD(lParam);
+        if (s.min > s.max)
+            Unmodelled("TBM_SETRANGE with a minimum (%d) above the maximum (%d)",
+                       static_cast<int>(s.min), static_cast<int>(s.max));
         s.pos = Clamp(s, s.pos);
         Redraw(hwnd, wParam);
         return 0;
@@ -222,8 +226,8 @@ LRESULT CALLBACK TrackBarWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     case TBM_GETLINESIZE:
         return s.lineSize;
     case TBM_SETSEL:
-        s.selStart = static_cast<SHORT>(LOWORD(lParam));
-        s.selEnd = static_cast<SHORT>(HIWORD(lParam));
+        s.selStart = LOWORD(lParam);
+        s.selEnd = HIWORD(lParam);
         Redraw(hwnd, wParam);
         return 0;
     case TBM_SETSELSTART:

@@ -61,6 +61,10 @@ struct LessNoCase {
     bool operator()(const std::u16string& a, const std::u16string& b) const;
 };
 
+// Compares two texts as the user's locale orders words (lstrcmpW/lstrcmpiW, sorted list boxes):
+// negative, 0 or positive. Pairs the model cannot order abort as not modelled.
+int CompareAsWords(const std::u16string& a, const std::u16string& b, bool ignoreCase);
+
 // Resources of a loaded module, served from its compiled .res image (kernel32 owns them).
 // Type and name are MAKEINTRESOURCE ids or strings; language 0xFFFF means any.
 struct ResourceBytes {

@@ -229,6 +229,12 @@ int64_t ParseInteger(const WCHAR* str, int64_t low, int64_t high, const char* fu
 
 } // namespace
 
+namespace winsim {
+int CompareAsWords(const std::u16string& a, const std::u16string& b, bool ignoreCase) {
+    return CompareWords(a.c_str(), b.c_str(), ignoreCase);
+}
+} // namespace winsim
+
 // --- kernel32
 // -------------------------------------------------------------------------------------
 

@@ -53,8 +53,9 @@ void UncheckOtherAutoRadioButtons(HWND button) {
         ++end;
     for (size_t i = begin; i < end; ++i) {
         HWND other = siblings[i];
+        // Every other radio button of the group, auto or plain, as the platform documents.
         if (other != button && IsWindow(other) && IsButton(other) &&
-            ButtonType(other) == BS_AUTORADIOBUTTON &&
+            (ButtonType(other) == BS_AUTORADIOBUTTON || ButtonType(other) == BS_RADIOBUTTON) &&
             SendMessageW(other, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
             SendMessageW(other, BM_SETCHECK, BST_UNCHECKED, 0);
     }

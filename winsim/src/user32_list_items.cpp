@@ -1,67 +1,15 @@
 // user32: the entries of list boxes and combo boxes, and the order sorted lists keep.
 #include "user32_list_items.h"
 
+#include "internal.h"
+
 #include <algorithm>
 
 namespace winsim {
-namespace {
-
-char16_t FoldCase(char16_t c) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-        return static_cast<char16_t>(c - 0x20);
-    return c;
-}
-
-// Sorted lists compare as CompareString does with the user's locale and case ignored ("word
-// sort"): hyphens and apostrophes count only when all else is equal; blanks and punctuation
-// come before digits, and digits before letters.
-int Weight(char16_t c) {
-    c = FoldCase(c);
-    if (c >= u'0' && c <= u'9')
-        return 0x1000 + c;
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE))
-        return 0x2000 + c;
-    if (c < 0x80)
-        return c;
-    return 0x3000 + c;
-}
-
-bool IgnoredAtFirst(char16_t c) {
-    return c == u'-' || c == u'\'';
-}
-
-} // namespace
-
+// Sorted lists order their entries as lstrcmpiW compares them: by the user's locale, case
+// ignored.
 int CompareForSort(const std::u16string& a, const std::u16string& b) {
-    size_t i = 0, j = 0;
-    for (;;) {
-        while (i < a.size() && IgnoredAtFirst(a[i]))
-            ++i;
-        while (j < b.size() && IgnoredAtFirst(b[j]))
-            ++j;
-        if (i == a.size() || j == b.size())
-            break;
-        int wa = Weight(a[i]), wb = Weight(b[j]);
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
-        ++i;
-        ++j;
-    }
-    if (i != a.size() || j != b.size())
-        return i == a.size() ? -1 : 1;
-    // Equal at the first level: the hyphens and apostrophes, then the case, decide.
-    size_t na = std::count_if(a.begin(), a.end(), IgnoredAtFirst);
-    size_t nb = std::count_if(b.begin(), b.end(), IgnoredAtFirst);
-    if (na != nb)
-        return na < nb ? -1 : 1;
-    for (size_t k = 0; k < a.size() && k < b.size(); ++k)
-        if (a[k] != b[k]) {
-            bool lowerA = FoldCase(a[k]) != a[k], lowerB = FoldCase(b[k]) != b[k];
-            if (lowerA != lowerB)
-                return lowerA ? -1 : 1; // lower case first, as the user's locale orders it
-            return a[k] < b[k] ? -1 : 1;
-        }
-    return 0;
+    return CompareAsWords(a, b, true);
 }
 
 int ListEntries::Add(const std::u16string& text, bool sorted) {

@@ -290,9 +290,16 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_USERCHANGED:
         return 0;
     }
-    // Private messages of applications get the default answer 0.
-    if (msg >= WM_USER)
+    // Private messages of applications (to their own windows and dialogs) get the default
+    // answer 0; a control of the platform's own classes that falls through here has met a
+    // message of its class that is not modelled.
+    if (msg >= WM_USER) {
+        Window* window = FindWindowObject(hWnd);
+        if (window != nullptr && window->windowClass->system &&
+            window->ClassName() != kDialogClass && msg < WM_APP)
+            UnmodelledMessage(hWnd, msg);
         return 0;
+    }
     Unmodelled("DefWindowProcW: message 0x%04X to a %s window", msg, ClassNameForLog(hWnd));
 }
 

@@ -58,6 +58,12 @@ bool KeyNameMissing(LPCWSTR key) {
     return !key || !*key;
 }
 
+// The value name is a required string of these calls; a null one is not modelled.
+void RequireValueName(const char* function, LPCWSTR value) {
+    if (value == nullptr)
+        Unmodelled("%s with a null value name", function);
+}
+
 // Writes and deletes are administrative tasks: the handle needs the "Manage Printer" access.
 bool MayChangeData(const Handle& handle) {
     return (handle.granted & (PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_MANAGE_LIMITED)) != 0;
@@ -119,6 +125,7 @@ DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
         return ERROR_INVALID_HANDLE;
     if (KeyNameMissing(pKeyName))
         return ERROR_INVALID_PARAMETER;
+    RequireValueName("GetPrinterDataExW", pValueName);
     return ReadValue(PrinterOf(*handle), pKeyName, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
@@ -129,6 +136,7 @@ DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
         return ERROR_INVALID_HANDLE;
     if (KeyNameMissing(pKeyName))
         return ERROR_INVALID_PARAMETER;
+    RequireValueName("SetPrinterDataExW", pValueName);
     return WriteValue(*handle, pKeyName, pValueName, Type, pData, cbData);
 }
 
@@ -138,6 +146,7 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
         return ERROR_INVALID_HANDLE;
     if (KeyNameMissing(pKeyName))
         return ERROR_INVALID_PARAMETER;
+    RequireValueName("DeletePrinterDataExW", pValueName);
     if (!MayChangeData(*handle))
         return ERROR_ACCESS_DENIED;
     Printer& printer = PrinterOf(*handle);

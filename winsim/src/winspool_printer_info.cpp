@@ -133,7 +133,8 @@ BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Com
     Printer& printer = PrinterOf(*handle);
     sim::SetPrinterCall call{Utf8(printer.name), Level, Command, FALSE, 0, false, {}};
     DWORD error = ERROR_SUCCESS;
-    if (!(handle->granted & PRINTER_ACCESS_ADMINISTER))
+    // Changing the printer is an administrative task, as writing its data is.
+    if (!(handle->granted & (PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_MANAGE_LIMITED)))
         error = ERROR_ACCESS_DENIED;
     else if (!pPrinter)
         error = ERROR_INVALID_PARAMETER;
