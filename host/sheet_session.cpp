@@ -26,8 +26,8 @@ LONG_PTR CALLBACK SheetSession::ComPropSheet(HANDLE handle, UINT function, LPARA
         return reinterpret_cast<LONG_PTR>(page);
     }
     case CPSFUNC_SET_HSTARTPAGE:
-        UNREFERENCED_PARAMETER(lParam2);
         session->startPage_ = lParam1;
+        session->startPageArgument_ = lParam2;
         return 1;
     default:
         return 0;

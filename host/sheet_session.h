@@ -42,6 +42,7 @@ public:
     ULONG_PTR initResult() const { return initResult_; }
     LPCWSTR headerTitle() const { return headerTitle_; }
     LONG_PTR startPage() const { return startPage_; }
+    LPARAM startPageArgument() const { return startPageArgument_; }
     HANDLE printer() const { return printer_; }
     HANDLE heap() const { return heap_; }
     HWND sheet() const { return sheet_; }
@@ -67,6 +68,7 @@ private:
     std::vector<OPTITEM> treeItems_;
     std::vector<CollectedPage> pages_;
     LONG_PTR startPage_ = 0;
+    LPARAM startPageArgument_ = 0;
     ULONG_PTR initResult_ = 0;
     LPCWSTR headerTitle_ = nullptr;
     HWND sheet_ = nullptr;

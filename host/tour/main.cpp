@@ -40,6 +40,8 @@ void SetUpMachine() {
                          sim::Export("DllExportPrinterService", DllExportPrinterService),
                          sim::Export("DllExportLoadTable", DllExportLoadTable)});
     sim::PrinterSetup printer;
+    // The core driver's devmodes carry the plug-in's private section.
+    printer.driverExtra = 732;
     printer.name = kPrinter;
     sim::AddPrinter(printer);
     sim::WritePrinterDword(kPrinter, "Config", "OutputVersion", 1);

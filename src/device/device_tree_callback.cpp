@@ -173,7 +173,11 @@ LONG OnSetActive(PCPSUICBPARAM callbackParam, SettingsContext* context) {
 // Extra line spacing is read on every apply: limited to 12.50 inches (a negative entry counts
 // as too large), written back with two decimals, and taken in twentieths of an inch.
 DWORD ReadLineSpacing(OPTITEM* item) {
-    double hundredths = _wtof(item->pSel) * kHundredthsPerInch;
+    // A text with two decimals times 100 can land a hair below its whole number in binary
+    // ("1.15" gives 114.999...); without the allowance the truncation would change a spacing
+    // nobody touched.
+    constexpr double kRepresentationAllowance = 1e-6;
+    double hundredths = _wtof(item->pSel) * kHundredthsPerInch + kRepresentationAllowance;
     DWORD limited = kMaxLineSpacingHundredths;
     // Truncation first: anything above -1 truncates to zero or more.
     if (hundredths > -1.0 && hundredths < kMaxLineSpacingHundredths)

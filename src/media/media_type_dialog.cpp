@@ -71,6 +71,10 @@ BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
         SetReadOnly(dialog, IDC_MEDIATYPE_HIGHEST);
         SetReadOnly(dialog, IDC_MEDIATYPE_LOWEST);
         EnableControls(dialog, {IDC_MEDIATYPE_HIGHEST_SPIN, IDC_MEDIATYPE_LOWEST_SPIN}, false);
+        // Some built-in types go beyond what the up-downs offer (braille paper's 30, card
+        // stock's 32), and an up-down shows its limit instead: the edits show the true values.
+        SetDlgItemInt(dialog, IDC_MEDIATYPE_HIGHEST, static_cast<UINT>(param->FirstValue), FALSE);
+        SetDlgItemInt(dialog, IDC_MEDIATYPE_LOWEST, static_cast<UINT>(param->SecondValue), FALSE);
     }
     TranslateWithLocale(g_context, dialog);
     return TRUE;

@@ -13,8 +13,8 @@ typedef OPENFILENAMEW FileOpenRequest;
 bool ShowFileOpenDialog(FileOpenRequest* request);
 
 // Fills a FileOpenRequest as every "Browse ..." of the plug-in does (this module, the first
-// filter, existing files only) and runs the chooser: true and the path in `file` (which also
-// holds the initial file name), or false. `initialFolder` may be null.
+// filter, existing files only) and runs the chooser: true and the chosen path in `file`, or
+// false. `initialFolder` may be null.
 bool ChooseFile(HWND owner, LPCWSTR filter, LPCWSTR initialFolder, WCHAR* file, DWORD fileChars);
 
 // True when a "Tarvik Software Suite" of major version 8 or later is installed.

@@ -163,6 +163,8 @@ void OnSidesClicked(HWND page, int id) {
     bool allowEmpty = g_context->TwoInOneCurrent == 0 && doubleSided;
     EnableDoubleSidedControls(page, allowEmpty);
     SetChecked(page, IDC_LAYOUT_INSERT_EMPTY_PAGE, g_context->InsertEmptyPage != 0 && allowEmpty);
+    // The picture shows the empty page too, so it follows the box's new state.
+    RedrawPicture(page, IDC_LAYOUT_DUPLEX_PICTURE);
     MarkLayoutPageChanged(page);
 }
 

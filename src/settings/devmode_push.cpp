@@ -15,6 +15,10 @@ LONG MergeThroughDriver(HANDLE printer, LPWSTR printerName, DEVMODEW* devmode) {
                                DM_IN_BUFFER | DM_OUT_BUFFER);
 }
 
+DWORD DevmodeBytes(const DEVMODEW* devmode) {
+    return static_cast<DWORD>(devmode->dmSize) + devmode->dmDriverExtra;
+}
+
 } // namespace
 
 void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
@@ -26,21 +30,34 @@ void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
         return;
     auto* info = infoBlock.as<PRINTER_INFO_2W>();
 
+    // The driver writes devmodes of its own full size: a merge may only go into a buffer that
+    // holds that many bytes.
+    LONG driverSize =
+        DocumentPropertiesW(nullptr, printer, info->pPrinterName, nullptr, nullptr, 0);
+    if (driverSize <= 0)
+        driverSize = 0;
+
     // The job being edited follows the page at once.
     if (context->PublicDevmode != nullptr) {
         change.Apply(context->PublicDevmode, false);
-        MergeThroughDriver(printer, info->pPrinterName, context->PublicDevmode);
+        if (DevmodeBytes(context->PublicDevmode) >= static_cast<DWORD>(driverSize))
+            MergeThroughDriver(printer, info->pPrinterName, context->PublicDevmode);
     }
 
-    // A printer without a default devmode gets the driver's default.
-    GlobalBlock driverDefault(0);
+    // A printer without a default devmode gets the driver's default; a stored one shorter than
+    // the driver's (left by an older driver) is merged in a copy of the driver's size.
+    GlobalBlock defaultDevmode(0);
     if (info->pDevMode == nullptr) {
-        LONG size = DocumentPropertiesW(nullptr, printer, info->pPrinterName, nullptr, nullptr, 0);
-        if (size <= 0 || !driverDefault.Reset(static_cast<SIZE_T>(size)) ||
-            DocumentPropertiesW(nullptr, printer, info->pPrinterName, driverDefault.as<DEVMODEW>(),
+        if (driverSize == 0 || !defaultDevmode.Reset(static_cast<SIZE_T>(driverSize)) ||
+            DocumentPropertiesW(nullptr, printer, info->pPrinterName, defaultDevmode.as<DEVMODEW>(),
                                 nullptr, DM_OUT_BUFFER) != IDOK)
             return;
-        info->pDevMode = driverDefault.as<DEVMODEW>();
+        info->pDevMode = defaultDevmode.as<DEVMODEW>();
+    } else if (DevmodeBytes(info->pDevMode) < static_cast<DWORD>(driverSize)) {
+        if (!defaultDevmode.Reset(static_cast<SIZE_T>(driverSize)))
+            return;
+        CopyMemory(defaultDevmode.get(), info->pDevMode, DevmodeBytes(info->pDevMode));
+        info->pDevMode = defaultDevmode.as<DEVMODEW>();
     }
     change.Apply(info->pDevMode, false);
     MergeThroughDriver(printer, info->pPrinterName, info->pDevMode);

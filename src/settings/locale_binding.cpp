@@ -42,8 +42,10 @@ void ReadLocaleCode(WCHAR* code, DWORD chars) {
     ScopedRegKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return;
-    WCHAR value[kComposedChars] = {};
-    DWORD bytes = (kComposedChars - 1) * sizeof(WCHAR);
+    // At most 4096 bytes of the value, and always a terminator after them.
+    constexpr DWORD kLocaleBytes = 4096;
+    WCHAR value[kLocaleBytes / sizeof(WCHAR) + 1] = {};
+    DWORD bytes = kLocaleBytes;
     DWORD type = 0;
     if (RegQueryValueExW(key.get(), TEXT("Locale"), nullptr, &type, reinterpret_cast<LPBYTE>(value),
                          &bytes) == ERROR_SUCCESS)

@@ -96,12 +96,14 @@ DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
 }
 
 void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
+    // Texts are stored with or without their terminator: 259 characters fit either way, and
+    // anything longer is unreadable.
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     DWORD type = 0, needed = 0;
     DWORD result =
         GetPrinterDataExW(printer, kConfigKey, name, &type, reinterpret_cast<LPBYTE>(buffer),
-                          (kStoredTextChars - 1) * sizeof(WCHAR), &needed);
-    if (result == ERROR_SUCCESS)
+                          kStoredTextChars * sizeof(WCHAR), &needed);
+    if (result == ERROR_SUCCESS && buffer[kStoredTextChars - 1] == 0)
         return;
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     StringCchCopyW(buffer, kStoredTextChars, defaultText);

@@ -58,10 +58,12 @@ void InstallPeripheralsWhenMissing(SettingsContext* context) {
 }
 
 void LoadPaperSize(SettingsContext* context) {
+    // Only the full width and height pair is a paper size; anything shorter is healed.
     DWORD type = 0, needed = 0;
     if (GetPrinterDataExW(context->PrinterHandle, kConfigKey, TEXT("PaperSize"), &type,
                           reinterpret_cast<LPBYTE>(context->PaperSize), sizeof(context->PaperSize),
-                          &needed) == ERROR_SUCCESS)
+                          &needed) == ERROR_SUCCESS &&
+        needed == sizeof(context->PaperSize))
         return;
     context->PaperSize[0] = kDefaultPaperSize[0];
     context->PaperSize[1] = kDefaultPaperSize[1];

@@ -49,6 +49,7 @@ TEST_F(PropertySheetsTest, DocumentSheetAddsLayoutPaperAndMainPagesSharingOneCon
     EXPECT_NE(ContextOf(pages[0]), nullptr);
     EXPECT_EQ(session.info().UserData, reinterpret_cast<ULONG_PTR>(ContextOf(pages[0])));
     EXPECT_EQ(session.startPage(), reinterpret_cast<LONG_PTR>(pages[0].handle));
+    EXPECT_EQ(session.startPageArgument(), 10000);
     EXPECT_EQ(session.initResult(), reinterpret_cast<ULONG_PTR>(pages[2].handle));
     EXPECT_EQ(std::u16string(session.headerTitle()), u"OEM UI Page");
     EXPECT_EQ(session.info().Result, 1u) << "the header answer";

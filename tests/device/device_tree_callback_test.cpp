@@ -181,6 +181,29 @@ TEST_F(DeviceTreeTest, ApplySendsEveryChangedSettingInTreeOrderThenOneUpdate) {
     EXPECT_EQ(SentParameters(), (Sent{{kLineSpacingId, {250}}}));
 }
 
+TEST_F(DeviceTreeTest, AnUntouchedLineSpacingIsNeverChangedByAnApply) {
+    // Every spacing the printer can report, shown with two decimals, reads back as itself:
+    // "1.15" times 100 is a hair below 115 in binary.
+    for (LONG twentieths : {23, 41, 46, 87, 204, 250}) {
+        PrinterLink().parameters.clear();
+        SettingsBlockBuilder block;
+        block.Values(kLineSpacingId, twentieths);
+        if (!driver_) {
+            InstallEmbosser(block);
+            OpenTree();
+        } else {
+            PrinterLink().settingsBlock = block.Values(kFormSizeId, 30, 170, 220).Build();
+            context()->SnapshotItemCount = 0;
+        }
+        driver_->Activate();
+        driver_->Select(kDuplex, 1 - item(kDuplex).Sel);
+        driver_->Apply();
+        for (const ParameterCall& call : PrinterLink().parameters)
+            EXPECT_NE(call.id, static_cast<DWORD>(kLineSpacingId)) << twentieths;
+        EXPECT_EQ(context()->DeviceLineSpacing, static_cast<DWORD>(twentieths));
+    }
+}
+
 TEST_F(DeviceTreeTest, MissingEntryPointsSkipOnlyTheirOwnCalls) {
     InstallEmbosser(SettingsBlockBuilder(), {"DllExportSetPrinterParameter"});
     OpenTree();

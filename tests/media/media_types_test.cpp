@@ -117,6 +117,15 @@ TEST_F(MediaTypesTest, EditingShowsBuiltInValuesAndChangesCustomOnes) {
     StoreCustomMediaType("Thick", 0x1808);
     HWND page = OpenPaperPage();
     UseAdvancedDialog(page, [this](HWND dialog) {
+        // Braille paper's highest value is beyond the up-down's range; it is shown as it is.
+        sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, u"Default 1 (Braille Paper)");
+        sim::ScriptModalDialog(IDD_MEDIA_TYPE, [](HWND edit) {
+            EXPECT_EQ(sim::ControlText(edit, IDC_MEDIATYPE_HIGHEST), u"30");
+            EXPECT_EQ(sim::ControlText(edit, IDC_MEDIATYPE_LOWEST), u"6");
+            sim::Click(edit, IDCANCEL);
+        });
+        sim::Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
+
         sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, u"Default 4 (Premium Copy Paper)");
         sim::ScriptModalDialog(IDD_MEDIA_TYPE, [](HWND edit) {
             EXPECT_EQ(sim::WindowText(edit), u"Edit ...");

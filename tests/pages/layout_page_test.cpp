@@ -149,6 +149,23 @@ TEST_F(LayoutPageTest, APrinterWithoutDefaultDevmodeGetsTheDriversOne) {
     EXPECT_EQ(ConfigDword("Collate"), 0u);
 }
 
+TEST_F(LayoutPageTest, AStoredDefaultShorterThanTheDriversIsMergedInACopyOfFullSize) {
+    // Left by an older driver: no private section at all.
+    DEVMODEW old = {};
+    old.dmSize = sizeof(old);
+    old.dmSpecVersion = DM_SPECVERSION;
+    old.dmFields = DM_ORIENTATION;
+    old.dmOrientation = DMORIENT_PORTRAIT;
+    sim::SetDefaultDevmode(kPrinterName, &old);
+    HWND page = OpenLayoutPage();
+    sim::Click(page, IDC_LAYOUT_DOUBLE_SIDED);
+    sim::PressApply(sheet());
+    auto stored = sim::DefaultDevmode(kPrinterName);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->size(), sizeof(DEVMODEW) + 732);
+    EXPECT_EQ(StoredDefaultDevmode().dmDuplex, DMDUP_VERTICAL);
+}
+
 TEST_F(LayoutPageTest, AUserWithoutTheManageRightIsWarnedAndKeptOut) {
     sim::SetUserCanManage(kPrinterName, false);
     sim::QueueMessageBoxAnswer(IDOK);

@@ -42,11 +42,16 @@ TEST_F(PrinterDataStoreTest, TextsAreBoundedAndHealed) {
     ReadConfigString(printer, u"CustomMediaType", text, u"");
     EXPECT_EQ(std::u16string(text), u"Thick");
 
-    std::string tooLong(259, 'x');
+    std::string tooLong(260, 'x');
     sim::WritePrinterString(kPrinterName, "Config", "CustomMediaType", tooLong.c_str());
     ReadConfigString(printer, u"CustomMediaType", text, u"Plain");
-    EXPECT_EQ(std::u16string(text), u"Plain") << "259 characters plus the terminator do not fit";
+    EXPECT_EQ(std::u16string(text), u"Plain") << "260 characters do not fit";
     EXPECT_EQ(ConfigString("CustomMediaType"), u"Plain");
+
+    std::string longest(259, 'z'); // stored with its terminator, as the paper page stores names
+    sim::WritePrinterString(kPrinterName, "Config", "CustomMediaType", longest.c_str());
+    ReadConfigString(printer, u"CustomMediaType", text, u"Plain");
+    EXPECT_EQ(std::u16string(text).size(), 259u) << "a terminated 259-character text is read";
 
     std::string fits(258, 'y');
     sim::WritePrinterString(kPrinterName, "Config", "CustomMediaType", fits.c_str());

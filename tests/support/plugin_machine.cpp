@@ -64,6 +64,8 @@ void PluginTest::SetUp() {
     module_ = LoadLibraryW(kPluginPath);
     ASSERT_NE(module_, nullptr);
     sim::PrinterSetup printer;
+    // The core driver's devmodes carry the plug-in's private section.
+    printer.driverExtra = 732;
     printer.name = kPrinterName;
     sim::AddPrinter(printer);
     sim::WritePrinterDword(kPrinterName, "Config", "OutputVersion", 1);
