@@ -20,11 +20,7 @@ const WCHAR kPrintMediaReady[] = TEXT("PrintMediaReady");
 constexpr BYTE kHeaderLevel = 1;
 constexpr BYTE kSettingLevel = 2;
 
-// Up-down ranges: the custom media's dot values and the table slots as the person counts them.
-constexpr LONG kLowestForceMin = 0;
-constexpr LONG kLowestForceMax = 24;
-constexpr LONG kHighestForceMin = 2;
-constexpr LONG kHighestForceMax = 26;
+// The table slots as the person counts them.
 constexpr LONG kFirstTableNumber = 1;
 constexpr LONG kLastTableNumber = kBrailleTableSlots;
 constexpr int kMaxPaperOptions = 0xFFFE;
@@ -132,10 +128,10 @@ void SetUpItem(SettingsContext* context, OPTITEM* item, DeviceItemId id, UINT la
                       IDS_MEDIA_PREMIUM_COPY_PAPER, IDS_MEDIA_CARD_STOCK, IDS_TREE_CUSTOM});
         break;
     case kLowestForceItem:
-        SetUpUpDown(context, item, kLowestForceMin, kLowestForceMax);
+        SetUpUpDown(context, item, kMinLowestDotValue, kMaxLowestDotValue);
         break;
     case kHighestForceItem:
-        SetUpUpDown(context, item, kHighestForceMin, kHighestForceMax);
+        SetUpUpDown(context, item, kMinHighestDotValue, kMaxHighestDotValue);
         break;
     case kPaperSourceItem:
         SetUpListBox(context, item, {IDS_SOURCE_AUTOMATIC_SELECT, IDS_SOURCE_TRACTOR_FEED});

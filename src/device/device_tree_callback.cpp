@@ -4,6 +4,7 @@
 #include "device/device_parameters.h"
 #include "device/device_settings_tree.h"
 #include "link/printer_snapshot.h"
+#include "media/custom_media_types.h"
 #include "media/form_queries.h"
 #include "settings/printer_data_store.h"
 
@@ -22,7 +23,8 @@ constexpr DWORD kHundredthsPerTwentieth = 5;
 // Media codes the printer reports with bit 8 set, in the order of the item's options; the
 // option after them is "Custom".
 constexpr DWORD kListedMediaFlag = 0x100;
-const DWORD kMediaTypeOptions[] = {268, 269, 258, 259, 267};
+const DWORD kMediaTypeOptions[] = {kMediaBraillePaper, kMediaLightBraillePaper, kMediaCopyPaper,
+                                   kMediaPremiumCopyPaper, kMediaCardStock};
 // The codes the printer takes for those options, and for "Custom".
 const DWORD kMediaCodes[] = {12, 13, 2, 3, 11};
 constexpr DWORD kCustomMediaCode = 30;

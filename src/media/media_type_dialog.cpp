@@ -7,17 +7,14 @@
 #include "media/raw_print_job.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
 #include <commctrl.h>
 
 namespace {
 
-// Dot value limits: the highest 2 to 26, the lowest 0 to 24, at least 2 apart.
-constexpr int kMinHighest = 2;
-constexpr int kMaxHighest = 26;
-constexpr int kMinLowest = 0;
-constexpr int kMaxLowest = 24;
+// The two dot values stay at least 2 apart.
 constexpr int kMinDotValueGap = 2;
 constexpr int kDefaultHighest = 16;
 constexpr int kDefaultLowest = 5;
@@ -53,10 +50,10 @@ void SetCaption(HWND dialog, UINT textId) {
 BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
     g_param = param;
     g_context = param->Context;
-    InitUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, IDC_MEDIATYPE_HIGHEST, kMinHighest, kMaxHighest,
-               kDefaultHighest);
-    InitUpDown(dialog, IDC_MEDIATYPE_LOWEST_SPIN, IDC_MEDIATYPE_LOWEST, kMinLowest, kMaxLowest,
-               kDefaultLowest);
+    InitUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, IDC_MEDIATYPE_HIGHEST, kMinHighestDotValue,
+               kMaxHighestDotValue, kDefaultHighest);
+    InitUpDown(dialog, IDC_MEDIATYPE_LOWEST_SPIN, IDC_MEDIATYPE_LOWEST, kMinLowestDotValue,
+               kMaxLowestDotValue, kDefaultLowest);
     if (param->Mode == IDC_ADVANCED_EDIT_MEDIA) {
         SetCaption(dialog, IDS_EDIT_TITLE);
         SetReadOnly(dialog, IDC_MEDIATYPE_NAME);
@@ -90,10 +87,10 @@ int ReadDotValue(HWND dialog, int editId) {
 // Values outside their limits keep the dialog open without a word: the person corrects them.
 void OnOk(HWND dialog) {
     int highest = ReadDotValue(dialog, IDC_MEDIATYPE_HIGHEST);
-    if (highest < kMinHighest || highest > kMaxHighest)
+    if (highest < kMinHighestDotValue || highest > kMaxHighestDotValue)
         return;
     int lowest = ReadDotValue(dialog, IDC_MEDIATYPE_LOWEST);
-    if (lowest > kMaxLowest || highest - lowest < kMinDotValueGap)
+    if (lowest > kMaxLowestDotValue || highest - lowest < kMinDotValueGap)
         return;
     g_param->FirstValue = highest;
     g_param->SecondValue = lowest;

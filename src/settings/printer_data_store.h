@@ -28,6 +28,12 @@ inline DWORD LowestDotValue(DWORD pair) {
     return pair & 0xFF;
 }
 
+// The dot values a person may give: the highest 2 to 26, the lowest 0 to 24.
+constexpr int kMinHighestDotValue = 2;
+constexpr int kMaxHighestDotValue = 26;
+constexpr int kMinLowestDotValue = 0;
+constexpr int kMaxLowestDotValue = 24;
+
 // Writes any printer data value; refused through the given handle, the write is tried once more
 // through a handle opened with full access. The platform's error code, 0 on success.
 DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
