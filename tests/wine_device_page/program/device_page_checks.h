@@ -1,0 +1,15 @@
+// The groups of checks of the device page under Wine.
+#pragma once
+
+#include <windows.h>
+
+// What Wine's common property sheet service does with a page of option items: the reason the
+// configuration module draws them itself. Reported, not checked: it is Wine's behaviour.
+void MeasureCompstuiOptionItems();
+
+// The plug-in's device settings tree, from the real qvembui.dll, in the page: `folder` holds the
+// DLLs, `shots` (ending in a backslash) receives the screenshots.
+void CheckEmbosserTree(LPCWSTR folder, LPCWSTR shots);
+
+// Items made here, for the flags and callback answers the plug-in's own tree does not use.
+void CheckItemFlagsAndAnswers();
