@@ -1,7 +1,17 @@
 // The groups of checks of the device page under Wine.
 #pragma once
 
+#include "check_log.h"
+
 #include <windows.h>
+
+#include <string>
+
+// A check with two outcomes: `expected` when it passed, `otherwise` when not.
+inline bool CheckThat(const char* what, bool passed, const std::string& expected,
+                      const std::string& otherwise) {
+    return Check(what, passed, expected, passed ? expected : otherwise);
+}
 
 // What Wine's common property sheet service does with a page of option items: the reason the
 // configuration module draws them itself. Reported, not checked: it is Wine's behaviour.

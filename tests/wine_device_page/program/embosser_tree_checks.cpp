@@ -26,6 +26,7 @@ enum TreeItem : WORD {
     kFormWidth = 2,
     kFormLength = 3,
     kTopMargin = 4,
+    kDots = 8,
     kLoadTable = 15,
     kBrailleTable = 16,
     kDuplex = 19,
@@ -76,7 +77,7 @@ std::wstring ShotPath(LPCWSTR folder, LPCWSTR name) {
 void Screenshot(HWND window, LPCWSTR folder, LPCWSTR name) {
     std::wstring path = ShotPath(folder, name);
     bool saved = SaveScreenshot(window, path.c_str());
-    Check(("screenshot " + Narrow(name)).c_str(), saved, "saved", Outcome(saved, "saved"));
+    CheckThat(("screenshot " + Narrow(name)).c_str(), saved, "saved", Outcome(saved, "saved"));
 }
 
 // The braille table dialog opened by the push button: the timer picks the fifth slot and
@@ -117,39 +118,64 @@ bool InstallPrinterLink(LPCWSTR folder) {
     StringCchCatW(target, MAX_PATH, TEXT("\\3\\qvmonext.dll"));
     std::wstring source = std::wstring(folder) + TEXT("qvmonext.dll");
     bool copied = CopyFileW(source.c_str(), target, FALSE) != FALSE;
-    return Check("the virtual embosser as the printer link", copied, "copied to " + Narrow(target),
-                 Outcome(copied, ("copied to " + Narrow(target)).c_str()));
+    return CheckThat("the virtual embosser as the printer link", copied,
+                     "copied to " + Narrow(target),
+                     Outcome(copied, ("copied to " + Narrow(target)).c_str()));
+}
+
+// A person at the keyboard: Tab from the tree to the value, an arrow key to the next option.
+void UseTheKeyboard(HWND sheet, HWND page) {
+    SetForegroundWindow(sheet);
+    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
+    SetFocus(tree);
+    SelectRow(page, kDots);
+    PressKey(VK_TAB);
+    HWND list = GetDlgItem(page, IDC_DEVPAGE_LIST);
+    CheckThat("Tab moves from the tree to the list", GetFocus() == list, "the list",
+              "another control");
+    PressKey(VK_DOWN);
+    CheckRow(page, kDots, "Dots Per Character: 8");
+    PressKey(VK_TAB, VK_SHIFT);
+    CheckThat("Shift+Tab goes back to the tree", GetFocus() == tree, "the tree", "another control");
+    // The labels' mnemonics: Alt+V to the value, Alt+S back to the settings.
+    SelectRow(page, kTopMargin);
+    PressKey('V', VK_MENU);
+    CheckThat("Alt+V moves to the value", GetFocus() == GetDlgItem(page, IDC_DEVPAGE_EDIT),
+              "the edit box", "another control");
+    PressKey('S', VK_MENU);
+    CheckThat("Alt+S moves back to the tree", GetFocus() == tree, "the tree", "another control");
 }
 
 void ActOnThePage(HWND sheet, HWND page, LPCWSTR folder) {
+    UseTheKeyboard(sheet, page);
     // A list item: the drop-down under the tree, labelled with the item's name.
     SelectRow(page, kDuplex);
     HWND list = GetDlgItem(page, IDC_DEVPAGE_LIST);
     CheckText("label of the list",
               "&Value of Duplex:", WindowText(GetDlgItem(page, IDC_DEVPAGE_LIST_LABEL)));
-    Check("the label comes right before the list",
-          GetWindow(list, GW_HWNDPREV) == GetDlgItem(page, IDC_DEVPAGE_LIST_LABEL),
-          "label then list", "another order");
-    Check("Tab from the tree reaches the list",
-          ShownInputs(page) == std::vector<int>{IDC_DEVPAGE_LIST}, "the list alone",
-          std::to_string(ShownInputs(page).size()) + " inputs");
-    Check("choose \"Double Sided (Interpoint)\"",
-          ChooseListEntry(page, TEXT("Double Sided (Interpoint)")), "chosen", "not offered");
+    CheckThat("the label comes right before the list",
+              GetWindow(list, GW_HWNDPREV) == GetDlgItem(page, IDC_DEVPAGE_LIST_LABEL),
+              "label then list", "another order");
+    CheckThat("Tab from the tree reaches the list",
+              ShownInputs(page) == std::vector<int>{IDC_DEVPAGE_LIST}, "the list alone",
+              std::to_string(ShownInputs(page).size()) + " inputs");
+    CheckThat("choose \"Double Sided (Interpoint)\"",
+              ChooseListEntry(page, TEXT("Double Sided (Interpoint)")), "chosen", "not offered");
     CheckRow(page, kDuplex, "Duplex: Double Sided (Interpoint)");
-    Check("Apply is enabled by the change", IsWindowEnabled(GetDlgItem(sheet, kApplyButton)),
-          "enabled", "disabled");
+    CheckThat("Apply is enabled by the change", IsWindowEnabled(GetDlgItem(sheet, kApplyButton)),
+              "enabled", "disabled");
 
     // An edit item: its text becomes the item's when the person leaves the box.
     SelectRow(page, kTopMargin);
     CheckText("unit after the edit box", "Inches",
               WindowText(GetDlgItem(page, IDC_DEVPAGE_EDIT_UNIT)));
-    Check("type 0.50 into Top Margin", TypeAndLeave(page, IDC_DEVPAGE_EDIT, TEXT("0.50")), "typed",
-          "the box is not there");
+    CheckThat("type 0.50 into Top Margin", TypeAndLeave(page, IDC_DEVPAGE_EDIT, TEXT("0.50")),
+              "typed", "the box is not there");
     CheckRow(page, kTopMargin, "Top Margin: 0.50 Inches");
 
     // A paper choice that the plug-in answers by rewriting two other items.
     SelectRow(page, kFormSize);
-    Check("choose \"A4\"", ChooseListEntry(page, TEXT("A4")), "chosen", "not offered");
+    CheckThat("choose \"A4\"", ChooseListEntry(page, TEXT("A4")), "chosen", "not offered");
     CheckRow(page, kFormWidth, "Form Width: 8.27 Inches");
     CheckRow(page, kFormLength, "Form Length: 11.69 Inches");
 
@@ -161,14 +187,14 @@ void ActOnThePage(HWND sheet, HWND page, LPCWSTR folder) {
     UINT_PTR timer = SetTimer(nullptr, 0, 300, AnswerTableDialog);
     Press(page, IDC_DEVPAGE_BUTTON);
     KillTimer(nullptr, timer);
-    Check("the braille table dialog opened", g_tableScript.seen, "a dialog",
-          g_tableScript.seen ? g_tableScript.title : "none");
+    CheckThat("the braille table dialog opened", g_tableScript.seen, "a dialog",
+              g_tableScript.seen ? g_tableScript.title : "none");
     CheckRow(page, kBrailleTable, "Braille Table: 5");
 
     // The up-down item, set by typing a number.
     SelectRow(page, kBrailleTable);
-    Check("type 6 into Braille Table", TypeAndLeave(page, IDC_DEVPAGE_NUMBER, TEXT("6")), "typed",
-          "the box is not there");
+    CheckThat("type 6 into Braille Table", TypeAndLeave(page, IDC_DEVPAGE_NUMBER, TEXT("6")),
+              "typed", "the box is not there");
     CheckRow(page, kBrailleTable, "Braille Table: 6");
     SelectRow(page, kTopMargin);
     Pump(300);
@@ -178,11 +204,12 @@ void ActOnThePage(HWND sheet, HWND page, LPCWSTR folder) {
 void CheckApplied(HWND sheet, LPCWSTR folder) {
     Press(sheet, kApplyButton);
     Pump(300);
-    Check("Apply is disabled again", !IsWindowEnabled(GetDlgItem(sheet, kApplyButton)), "disabled",
-          "enabled");
+    CheckThat("Apply is disabled again", !IsWindowEnabled(GetDlgItem(sheet, kApplyButton)),
+              "disabled", "enabled");
     auto records = EmbosserRecords();
     CheckText("the embosser's top margin (twentieths of an inch)", "10", Values(records[91], 1));
     CheckText("the embosser's duplex", "2", Values(records[100], 1));
+    CheckText("the embosser's braille dots", "8", Values(records[95], 1));
     CheckText("the embosser's form (30, width, length)", "30 165 233", Values(records[102], 3));
     CheckText("the embosser's braille table slot", "5", Values(records[92], 1));
     Screenshot(sheet, folder, TEXT("device-page-applied.bmp"));
@@ -207,7 +234,7 @@ void CheckEmbosserTree(LPCWSTR folder, LPCWSTR shots) {
         DevicePageSetup setup = {&session.treeParam(), TEXT("Device Settings"),
                                  GetModuleHandleW(nullptr)};
         HPROPSHEETPAGE devicePage = CreateDevicePage(setup);
-        if (!Check("CreateDevicePage", devicePage != nullptr, "a page", "null"))
+        if (!CheckThat("CreateDevicePage", devicePage != nullptr, "a page", "null"))
             return;
         PROPSHEETHEADERW header;
         ZeroMemory(&header, sizeof(header));
@@ -217,7 +244,7 @@ void CheckEmbosserTree(LPCWSTR folder, LPCWSTR shots) {
         header.nPages = 1;
         header.phpage = &devicePage;
         HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
-        if (!Check("the sheet opens", sheet != nullptr, "a window", "none"))
+        if (!CheckThat("the sheet opens", sheet != nullptr, "a window", "none"))
             return;
         Pump(500);
         HWND page = PropSheet_GetCurrentPageHwnd(sheet);
@@ -233,8 +260,8 @@ void CheckEmbosserTree(LPCWSTR folder, LPCWSTR shots) {
         CheckRow(page, kTopMargin, "Top Margin: 0.25 Inches");
         CheckRow(page, kDuplex, "Duplex: Single Sided");
         CheckRow(page, kBrailleTable, "Braille Table: 1");
-        Check("the header row has no input", ShownInputs(page).empty(), "none",
-              std::to_string(ShownInputs(page).size()) + " inputs");
+        CheckThat("the header row has no input", ShownInputs(page).empty(), "none",
+                  std::to_string(ShownInputs(page).size()) + " inputs");
         Screenshot(sheet, shots, TEXT("device-page-read.bmp"));
 
         ActOnThePage(sheet, page, shots);

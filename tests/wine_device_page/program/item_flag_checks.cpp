@@ -127,7 +127,7 @@ void CheckItemFlagsAndAnswers() {
     header.nPages = 1;
     header.phpage = &devicePage;
     HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
-    if (!Check("a sheet of hand-made items opens", sheet != nullptr, "a window", "none"))
+    if (!CheckThat("a sheet of hand-made items opens", sheet != nullptr, "a window", "none"))
         return;
     Pump(300);
     HWND page = PropSheet_GetCurrentPageHwnd(sheet);
@@ -137,11 +137,11 @@ void CheckItemFlagsAndAnswers() {
 
     SelectRow(page, kCount);
     HWND number = GetDlgItem(page, IDC_DEVPAGE_NUMBER);
-    Check("a disabled item's input is shown disabled",
-          IsWindowVisible(number) && !IsWindowEnabled(number), "visible and disabled",
-          IsWindowVisible(number) ? "enabled" : "hidden");
-    Check("and Tab skips it", ShownInputs(page).empty(), "no input",
-          std::to_string(ShownInputs(page).size()) + " inputs");
+    CheckThat("a disabled item's input is shown disabled",
+              IsWindowVisible(number) && !IsWindowEnabled(number), "visible and disabled",
+              IsWindowVisible(number) ? "enabled" : "hidden");
+    CheckThat("and Tab skips it", ShownInputs(page).empty(), "no input",
+              std::to_string(ShownInputs(page).size()) + " inputs");
 
     SelectRow(page, kColour);
     CheckText("a disabled option is not offered", "Red, Blue", ListEntries(page));
@@ -151,17 +151,18 @@ void CheckItemFlagsAndAnswers() {
     CheckText("CPSUICB_ACTION_REINIT_ITEMS redraws the tree",
               "Group |   Colour: Blue |   Note: hello |   Count: 2", Joined(RowTexts(page)));
     SelectRow(page, kCount);
-    Check("the enabled item's input takes input", IsWindowEnabled(number), "enabled", "disabled");
+    CheckThat("the enabled item's input takes input", IsWindowEnabled(number), "enabled",
+              "disabled");
 
     g_items.reasons.clear();
     Press(sheet, IDOK);
     Pump(200);
     CheckText("OK leaves the page, then applies", "11 6", Reasons());
-    Check("CPSUICB_ACTION_NO_APPLY_EXIT keeps the sheet open",
-          PropSheet_GetCurrentPageHwnd(sheet) != nullptr, "open", "closed");
+    CheckThat("CPSUICB_ACTION_NO_APPLY_EXIT keeps the sheet open",
+              PropSheet_GetCurrentPageHwnd(sheet) != nullptr, "open", "closed");
     Press(sheet, IDOK);
     Pump(200);
-    Check("the next OK closes it", PropSheet_GetCurrentPageHwnd(sheet) == nullptr, "closed",
-          "open");
+    CheckThat("the next OK closes it", PropSheet_GetCurrentPageHwnd(sheet) == nullptr, "closed",
+              "open");
     DestroyWindow(sheet);
 }

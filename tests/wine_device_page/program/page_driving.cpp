@@ -55,6 +55,9 @@ void Pump(DWORD milliseconds) {
     do {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+            if (root != nullptr && IsDialogMessageW(root, &message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -106,6 +109,25 @@ bool TypeAndLeave(HWND page, int editId, LPCWSTR text) {
         SendMessageW(edit, WM_CHAR, *c, 0);
     SetFocus(Tree(page));
     return true;
+}
+
+void PressKey(WORD key, WORD modifier) {
+    INPUT input[4];
+    ZeroMemory(input, sizeof(input));
+    UINT count = 0;
+    if (modifier != 0)
+        input[count++].ki.wVk = modifier;
+    input[count++].ki.wVk = key;
+    input[count].ki.wVk = key;
+    input[count++].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (modifier != 0) {
+        input[count].ki.wVk = modifier;
+        input[count++].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    for (UINT i = 0; i < count; ++i)
+        input[i].type = INPUT_KEYBOARD;
+    SendInput(count, input, sizeof(INPUT));
+    Pump(150);
 }
 
 void Press(HWND window, int id) {

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// Lets the windows of this thread handle their messages for `milliseconds`.
+// Lets the windows of this thread handle their messages for `milliseconds`, with the dialog
+// keys (Tab, arrows, mnemonics) handled as a modeless sheet's owner does.
 void Pump(DWORD milliseconds);
 
 // The text of the tree row showing option item `index`; "(no row)" when none does.
@@ -21,6 +22,9 @@ bool SelectRow(HWND page, WORD index);
 bool ChooseListEntry(HWND page, LPCWSTR text);
 // Types `text` into the edit box (replacing what it holds) and leaves it for the tree.
 bool TypeAndLeave(HWND page, int editId, LPCWSTR text);
+// Presses and releases a key, with a modifier (VK_SHIFT, VK_MENU) held when one is given, as the
+// keyboard does, and lets the windows handle it.
+void PressKey(WORD key, WORD modifier = 0);
 // Presses a button of the page or of the sheet.
 void Press(HWND window, int id);
 
