@@ -122,6 +122,19 @@ void OnButtonPressed(DevicePageState* state) {
 
 // --- Messages -----------------------------------------------------------------------------------
 
+// The tree is made as tall as a whole number of rows, so that no row shows cut in half.
+void FitWholeRows(HWND tree) {
+    RECT client, window;
+    GetClientRect(tree, &client);
+    GetWindowRect(tree, &window);
+    int rowHeight = TreeView_GetItemHeight(tree);
+    if (rowHeight <= 0 || client.bottom <= rowHeight)
+        return;
+    int spare = client.bottom % rowHeight;
+    SetWindowPos(tree, nullptr, 0, 0, window.right - window.left,
+                 window.bottom - window.top - spare, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL OnInitDialog(HWND page, LPARAM lParam) {
     auto* description = reinterpret_cast<PROPSHEETPAGEW*>(lParam);
     auto* state = reinterpret_cast<DevicePageState*>(description->lParam);
@@ -147,6 +160,7 @@ BOOL OnInitDialog(HWND page, LPARAM lParam) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DEVPAGE_TREE)), instance, nullptr);
     SendMessageW(labelWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(treeWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    FitWholeRows(treeWindow);
     state->editor.Create(page, font);
 
     state->tree.Attach(treeWindow, &state->driver->item(0), state->driver->count());
@@ -175,7 +189,10 @@ LRESULT OnNotify(DevicePageState* state, const NMHDR* header) {
         LONG action = state->driver->Apply();
         if (action == CPSUICB_ACTION_NO_APPLY_EXIT)
             return PSNRET_INVALID_NOCHANGEPAGE;
+        // An apply may rewrite what it read (a value limited to its range) without asking for a
+        // redraw; the rows show what the items now hold.
         ShowResult(state, action, nullptr);
+        state->tree.RefreshAll();
         return PSNRET_NOERROR;
     }
     default:
@@ -198,8 +215,12 @@ void OnCommand(DevicePageState* state, WORD id, WORD code) {
             CommitText(state);
         break;
     case IDC_DEVPAGE_NUMBER:
-        if (code == EN_CHANGE)
+        if (code == EN_CHANGE) {
             OnNumberChanged(state);
+        } else if (code == EN_KILLFOCUS) {
+            // A number out of range (or none) is not taken: the box shows the item's again.
+            ShowSelectedItem(state);
+        }
         break;
     case IDC_DEVPAGE_BUTTON:
         if (code == BN_CLICKED)

@@ -90,6 +90,13 @@ void ItemTreeView::Refresh(const std::vector<WORD>& changed) {
     }
 }
 
+void ItemTreeView::RefreshAll() {
+    std::vector<WORD> all(count_);
+    for (WORD i = 0; i < count_; ++i)
+        all[i] = i;
+    Refresh(all);
+}
+
 bool ItemTreeView::ItemOfRow(HTREEITEM row, WORD* index) const {
     if (row == nullptr)
         return false;

@@ -17,6 +17,7 @@ public:
     void Rebuild(WORD selected);
     // Rewrites the rows of the given items; rebuilds when one of them was shown or hidden.
     void Refresh(const std::vector<WORD>& changed);
+    void RefreshAll();
 
     // The item of the selected row; false when none is selected.
     bool SelectedItem(WORD* index) const;

@@ -27,6 +27,7 @@ enum TreeItem : WORD {
     kFormLength = 3,
     kTopMargin = 4,
     kDots = 8,
+    kLineSpacing = 10,
     kLoadTable = 15,
     kBrailleTable = 16,
     kDuplex = 19,
@@ -196,6 +197,15 @@ void ActOnThePage(HWND sheet, HWND page, LPCWSTR folder) {
     CheckThat("type 6 into Braille Table", TypeAndLeave(page, IDC_DEVPAGE_NUMBER, TEXT("6")),
               "typed", "the box is not there");
     CheckRow(page, kBrailleTable, "Braille Table: 6");
+    TypeAndLeave(page, IDC_DEVPAGE_NUMBER, TEXT("9"));
+    CheckRow(page, kBrailleTable, "Braille Table: 6");
+    CheckText("a number out of range is put back", "6",
+              WindowText(GetDlgItem(page, IDC_DEVPAGE_NUMBER)));
+
+    // A spacing beyond the printer's limit: the plug-in limits it when it applies.
+    SelectRow(page, kLineSpacing);
+    TypeAndLeave(page, IDC_DEVPAGE_EDIT, TEXT("15"));
+    CheckRow(page, kLineSpacing, "Extra Line Spacing: 15 Inches");
     SelectRow(page, kTopMargin);
     Pump(300);
     Screenshot(sheet, folder, TEXT("device-page-changed.bmp"));
@@ -210,6 +220,8 @@ void CheckApplied(HWND sheet, LPCWSTR folder) {
     CheckText("the embosser's top margin (twentieths of an inch)", "10", Values(records[91], 1));
     CheckText("the embosser's duplex", "2", Values(records[100], 1));
     CheckText("the embosser's braille dots", "8", Values(records[95], 1));
+    CheckText("the embosser's line spacing, limited", "250", Values(records[96], 1));
+    CheckRow(PropSheet_GetCurrentPageHwnd(sheet), kLineSpacing, "Extra Line Spacing: 12.50 Inches");
     CheckText("the embosser's form (30, width, length)", "30 165 233", Values(records[102], 3));
     CheckText("the embosser's braille table slot", "5", Values(records[92], 1));
     Screenshot(sheet, folder, TEXT("device-page-applied.bmp"));
