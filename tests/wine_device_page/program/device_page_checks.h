@@ -21,5 +21,9 @@ void MeasureCompstuiOptionItems();
 // DLLs, `shots` (ending in a backslash) receives the screenshots.
 void CheckEmbosserTree(LPCWSTR folder, LPCWSTR shots);
 
+// The page in Wine's own modal sheet, added with CPSFUNC_ADD_HPROPSHEETPAGE as the configuration
+// module adds it; `shots` receives a screenshot.
+void CheckPageInCompstuiSheet(LPCWSTR shots);
+
 // Items made here, for the flags and callback answers the plug-in's own tree does not use.
 void CheckItemFlagsAndAnswers();

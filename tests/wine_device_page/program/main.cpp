@@ -30,6 +30,7 @@ int wmain(int argc, wchar_t** argv) {
 
     MeasureCompstuiOptionItems();
     CheckItemFlagsAndAnswers();
+    CheckPageInCompstuiSheet(shots);
     CheckEmbosserTree(folder, shots);
     return FinishChecks();
 }
