@@ -75,26 +75,21 @@ void ItemTreeView::WriteRow(WORD index) {
     TreeView_SetItem(tree_, &row);
 }
 
-void ItemTreeView::Refresh(const std::vector<WORD>& changed) {
-    for (WORD index : changed) {
-        if (index >= count_)
-            continue;
-        if (IsOptionItemShown(items_[index]) != (rows_[index] != nullptr)) {
-            WORD selected = 0;
-            SelectedItem(&selected);
-            Rebuild(selected);
-            return;
-        }
-        if (rows_[index] != nullptr)
+bool ItemTreeView::Refresh(const std::vector<WORD>& changed) {
+    for (WORD index : changed)
+        if (index < count_ && IsOptionItemShown(items_[index]) != (rows_[index] != nullptr))
+            return false;
+    for (WORD index : changed)
+        if (index < count_ && rows_[index] != nullptr)
             WriteRow(index);
-    }
+    return true;
 }
 
-void ItemTreeView::RefreshAll() {
+bool ItemTreeView::RefreshAll() {
     std::vector<WORD> all(count_);
     for (WORD i = 0; i < count_; ++i)
         all[i] = i;
-    Refresh(all);
+    return Refresh(all);
 }
 
 bool ItemTreeView::ItemOfRow(HTREEITEM row, WORD* index) const {

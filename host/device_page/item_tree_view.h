@@ -15,9 +15,10 @@ public:
     // Builds every row anew (after CPSUICB_ACTION_REINIT_ITEMS, or when items were shown or
     // hidden) and selects the row of `selected`, or the first row.
     void Rebuild(WORD selected);
-    // Rewrites the rows of the given items; rebuilds when one of them was shown or hidden.
-    void Refresh(const std::vector<WORD>& changed);
-    void RefreshAll();
+    // Rewrites the rows of the given items; false, with nothing rewritten, when one of them was
+    // shown or hidden since the rows were built (they must be built anew then).
+    bool Refresh(const std::vector<WORD>& changed);
+    bool RefreshAll();
 
     // The item of the selected row; false when none is selected.
     bool SelectedItem(WORD* index) const;

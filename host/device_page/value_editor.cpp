@@ -123,6 +123,34 @@ void ValueEditor::FillList(const OPTITEM& item) {
     }
 }
 
+// The entries stay while they still list the item's options, so that a list a person is moving
+// through (or has dropped down) is not emptied under them; only the selection follows the item.
+void ValueEditor::SyncList(const OPTITEM& item) {
+    HWND list = GetDlgItem(page_, IDC_DEVPAGE_LIST);
+    WORD count = item.pOptType != nullptr ? item.pOptType->Count : 0;
+    LRESULT entries = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    LRESULT entry = 0;
+    bool same = true;
+    for (WORD i = 0; i < count && same; ++i) {
+        if (!IsOptionOffered(item, i) && i != item.Sel)
+            continue;
+        same = entry < entries &&
+               SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0) == i;
+        ++entry;
+    }
+    if (!same || entry != entries) {
+        FillList(item);
+        return;
+    }
+    for (entry = 0; entry < entries; ++entry) {
+        if (SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0) != item.Sel)
+            continue;
+        if (SendMessageW(list, CB_GETCURSEL, 0, 0) != entry)
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        return;
+    }
+}
+
 void ValueEditor::Refresh(const OPTITEM* item) {
     if (item == nullptr || item != item_) {
         Show(item);
@@ -135,7 +163,7 @@ void ValueEditor::Refresh(const OPTITEM* item) {
     switch (kind) {
     case TVOT_LISTBOX:
     case TVOT_COMBOBOX:
-        FillList(*item);
+        SyncList(*item);
         break;
     case TVOT_EDITBOX: {
         HWND edit = GetDlgItem(page_, IDC_DEVPAGE_EDIT);
@@ -167,6 +195,8 @@ void ValueEditor::Show(const OPTITEM* item) {
         ShowKind(kNoOptionType, false);
         return;
     }
+    // Another item: its own options.
+    SendDlgItemMessageW(page_, IDC_DEVPAGE_LIST, CB_RESETCONTENT, 0, 0);
     Refresh(item);
 }
 

@@ -28,6 +28,7 @@ public:
 private:
     void ShowKind(BYTE kind, bool enabled);
     void FillList(const OPTITEM& item);
+    void SyncList(const OPTITEM& item);
     void SetLabels(const OPTITEM& item);
 
     HWND page_ = nullptr;

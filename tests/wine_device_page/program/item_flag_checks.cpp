@@ -32,6 +32,11 @@ LONG APIENTRY ItemCallback(PCPSUICBPARAM callbackParam, POEMCUIPPARAM) {
     g_items.reasons.push_back(callbackParam->Reason);
     switch (callbackParam->Reason) {
     case CPSUICB_REASON_SEL_CHANGED:
+        if (callbackParam->pCurItem == &g_items.items[kNote]) {
+            // A text that changes another item and asks for every row again.
+            g_items.items[kCount].Sel = 5;
+            return CPSUICB_ACTION_REINIT_ITEMS;
+        }
         if (callbackParam->pCurItem != &g_items.items[kColour])
             return CPSUICB_ACTION_NONE;
         g_items.oldColour = callbackParam->OldSel;
@@ -153,6 +158,18 @@ void CheckItemFlagsAndAnswers() {
     SelectRow(page, kCount);
     CheckThat("the enabled item's input takes input", IsWindowEnabled(number), "enabled",
               "disabled");
+
+    // Text still in the box when another row is chosen: it reaches the callback first, and the
+    // rows it asks for are built once the tree has finished changing its selection.
+    SelectRow(page, kNote);
+    TypeInto(page, IDC_DEVPAGE_EDIT, TEXT("bye"));
+    SelectRow(page, kCount);
+    Pump(200);
+    CheckText("a pending text is taken when the row changes",
+              "Group |   Colour: Blue |   Note: bye |   Count: 5", Joined(RowTexts(page)));
+    CheckThat("the chosen row's input is shown", IsWindowVisible(number), "the number box",
+              "another input");
+    CheckText("the number box shows the new value", "5", WindowText(number));
 
     g_items.reasons.clear();
     Press(sheet, IDOK);

@@ -99,7 +99,7 @@ bool ChooseListEntry(HWND page, LPCWSTR text) {
     return true;
 }
 
-bool TypeAndLeave(HWND page, int editId, LPCWSTR text) {
+bool TypeInto(HWND page, int editId, LPCWSTR text) {
     HWND edit = GetDlgItem(page, editId);
     if (!IsWindowVisible(edit) || !IsWindowEnabled(edit))
         return false;
@@ -107,6 +107,12 @@ bool TypeAndLeave(HWND page, int editId, LPCWSTR text) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
     for (LPCWSTR c = text; *c != 0; ++c)
         SendMessageW(edit, WM_CHAR, *c, 0);
+    return true;
+}
+
+bool TypeAndLeave(HWND page, int editId, LPCWSTR text) {
+    if (!TypeInto(page, editId, text))
+        return false;
     SetFocus(Tree(page));
     return true;
 }

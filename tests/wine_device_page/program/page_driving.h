@@ -20,7 +20,9 @@ bool SelectRow(HWND page, WORD index);
 
 // Picks the entry `text` in the drop-down list, as a person does (the list tells the page).
 bool ChooseListEntry(HWND page, LPCWSTR text);
-// Types `text` into the edit box (replacing what it holds) and leaves it for the tree.
+// Types `text` into the edit box, replacing what it holds; the box keeps the focus.
+bool TypeInto(HWND page, int editId, LPCWSTR text);
+// The same, then leaves the box for the tree.
 bool TypeAndLeave(HWND page, int editId, LPCWSTR text);
 // Presses and releases a key, with a modifier (VK_SHIFT, VK_MENU) held when one is given, as the
 // keyboard does, and lets the windows handle it.
