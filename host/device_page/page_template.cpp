@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+static_assert(sizeof(DLGTEMPLATE) == 18, "DLGTEMPLATE is 18 bytes, packed to 2");
+
 LPCDLGTEMPLATEW BuildPageTemplate(PageTemplate* storage) {
     ZeroMemory(storage, sizeof(*storage));
     auto* header = reinterpret_cast<DLGTEMPLATE*>(storage->words);

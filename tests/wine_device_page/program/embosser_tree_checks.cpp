@@ -28,6 +28,7 @@ enum TreeItem : WORD {
     kTopMargin = 4,
     kDots = 8,
     kLineSpacing = 10,
+    kMediaType = 11,
     kLoadTable = 15,
     kBrailleTable = 16,
     kDuplex = 19,
@@ -138,6 +139,18 @@ void UseTheKeyboard(HWND sheet, HWND page) {
     CheckRow(page, kDots, "Dots Per Character: 8");
     PressKey(VK_TAB, VK_SHIFT);
     CheckThat("Shift+Tab goes back to the tree", GetFocus() == tree, "the tree", "another control");
+    // A list dropped down and walked through: the entries stay while the choice follows.
+    SelectRow(page, kMediaType);
+    PressKey(VK_TAB);
+    PressKey(VK_F4);
+    CheckThat("F4 drops the list down", SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0,
+              "dropped down", "closed");
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    CheckRow(page, kMediaType, "Media Type: Default 3 (Copy Paper)");
+    CheckNumber("entries in the list", 6, SendMessageW(list, CB_GETCOUNT, 0, 0));
+    PressKey(VK_TAB, VK_SHIFT);
     // The labels' mnemonics: Alt+V to the value, Alt+S back to the settings.
     SelectRow(page, kTopMargin);
     PressKey('V', VK_MENU);
@@ -220,6 +233,7 @@ void CheckApplied(HWND sheet, LPCWSTR folder) {
     CheckText("the embosser's top margin (twentieths of an inch)", "10", Values(records[91], 1));
     CheckText("the embosser's duplex", "2", Values(records[100], 1));
     CheckText("the embosser's braille dots", "8", Values(records[95], 1));
+    CheckText("the embosser's media type (code first)", "2", Values(records[101], 1));
     CheckText("the embosser's line spacing, limited", "250", Values(records[96], 1));
     CheckRow(PropSheet_GetCurrentPageHwnd(sheet), kLineSpacing, "Extra Line Spacing: 12.50 Inches");
     CheckText("the embosser's form (30, width, length)", "30 165 233", Values(records[102], 3));
