@@ -11,7 +11,7 @@ namespace {
 
 constexpr size_t kLabelChars = 300;
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     LPCWSTR className;
     DWORD style;
@@ -19,7 +19,7 @@ struct ControlSpec {
 };
 
 // Below the tree (which ends at 172 dialog units): the label line, then the input line.
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {IDC_DEVPAGE_LIST_LABEL, WC_STATICW, SS_LEFT, {7, 177, 238, 8}},
     {IDC_DEVPAGE_LIST,
      WC_COMBOBOXW,
@@ -65,15 +65,15 @@ bool BelongsToKind(int id, BYTE kind) {
 void ValueEditor::Create(HWND page, HFONT font) {
     page_ = page;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : kControls) {
-        RECT bounds = {spec.units.left, spec.units.top, spec.units.left + spec.units.right,
-                       spec.units.top + spec.units.bottom};
+    for (const ControlLayout& layout : kControls) {
+        RECT bounds = {layout.units.left, layout.units.top, layout.units.left + layout.units.right,
+                       layout.units.top + layout.units.bottom};
         MapDialogRect(page, &bounds);
         HWND control = CreateWindowExW(
-            spec.id == IDC_DEVPAGE_EDIT || spec.id == IDC_DEVPAGE_NUMBER ? WS_EX_CLIENTEDGE : 0,
-            spec.className, TEXT(""), spec.style | WS_CHILD, bounds.left, bounds.top,
+            layout.id == IDC_DEVPAGE_EDIT || layout.id == IDC_DEVPAGE_NUMBER ? WS_EX_CLIENTEDGE : 0,
+            layout.className, TEXT(""), layout.style | WS_CHILD, bounds.left, bounds.top,
             bounds.right - bounds.left, bounds.bottom - bounds.top, page,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     SendDlgItemMessageW(page, IDC_DEVPAGE_NUMBER_ARROWS, UDM_SETBUDDY,
@@ -81,9 +81,9 @@ void ValueEditor::Create(HWND page, HFONT font) {
 }
 
 void ValueEditor::ShowKind(BYTE kind, bool enabled) {
-    for (const ControlSpec& spec : kControls) {
-        HWND control = GetDlgItem(page_, spec.id);
-        bool shown = BelongsToKind(spec.id, kind);
+    for (const ControlLayout& layout : kControls) {
+        HWND control = GetDlgItem(page_, layout.id);
+        bool shown = BelongsToKind(layout.id, kind);
         EnableWindow(control, shown && enabled);
         ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
     }
