@@ -26,10 +26,10 @@ const ControlLayout kControls[] = {
      CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
      {7, 188, 160, 120}},
     {IDC_DEVPAGE_EDIT_LABEL, WC_STATICW, SS_LEFT, {7, 177, 238, 8}},
-    {IDC_DEVPAGE_EDIT, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {7, 188, 60, 14}},
+    {IDC_DEVPAGE_EDIT, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, {7, 188, 60, 14}},
     {IDC_DEVPAGE_EDIT_UNIT, WC_STATICW, SS_LEFT | SS_NOPREFIX, {71, 190, 100, 8}},
     {IDC_DEVPAGE_NUMBER_LABEL, WC_STATICW, SS_LEFT, {7, 177, 238, 8}},
-    {IDC_DEVPAGE_NUMBER, WC_EDITW, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {7, 188, 40, 14}},
+    {IDC_DEVPAGE_NUMBER, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, {7, 188, 40, 14}},
     {IDC_DEVPAGE_NUMBER_ARROWS,
      UPDOWN_CLASSW,
      UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
@@ -182,6 +182,8 @@ void ValueEditor::Refresh(const OPTITEM* item) {
         GetUpDownRange(*item, &lowest, &highest);
         SendDlgItemMessageW(page_, IDC_DEVPAGE_NUMBER_ARROWS, UDM_SETRANGE32, lowest, highest);
         SendDlgItemMessageW(page_, IDC_DEVPAGE_NUMBER_ARROWS, UDM_SETPOS32, 0, item->Sel);
+        // The arrows keep to the range; the box shows what the item holds even outside it.
+        SetDlgItemInt(page_, IDC_DEVPAGE_NUMBER, static_cast<UINT>(item->Sel), TRUE);
         break;
     }
     default:

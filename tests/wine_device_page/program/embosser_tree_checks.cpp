@@ -77,6 +77,9 @@ std::wstring ShotPath(LPCWSTR folder, LPCWSTR name) {
 }
 
 void Screenshot(HWND window, LPCWSTR folder, LPCWSTR name) {
+    // What the screen shows once every window has painted.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(200);
     std::wstring path = ShotPath(folder, name);
     bool saved = SaveScreenshot(window, path.c_str());
     CheckThat(("screenshot " + Narrow(name)).c_str(), saved, "saved", Outcome(saved, "saved"));
@@ -197,6 +200,7 @@ void ActOnThePage(HWND sheet, HWND page, LPCWSTR folder) {
     SelectRow(page, kLoadTable);
     CheckText("the push button", "&Open Braille Table ...",
               WindowText(GetDlgItem(page, IDC_DEVPAGE_BUTTON)));
+    Screenshot(sheet, folder, TEXT("device-page-button.bmp"));
     g_tableScript.folder = folder;
     UINT_PTR timer = SetTimer(nullptr, 0, 300, AnswerTableDialog);
     Press(page, IDC_DEVPAGE_BUTTON);
@@ -214,6 +218,7 @@ void ActOnThePage(HWND sheet, HWND page, LPCWSTR folder) {
     CheckRow(page, kBrailleTable, "Braille Table: 6");
     CheckText("a number out of range is put back", "6",
               WindowText(GetDlgItem(page, IDC_DEVPAGE_NUMBER)));
+    Screenshot(sheet, folder, TEXT("device-page-number.bmp"));
 
     // A spacing beyond the printer's limit: the plug-in limits it when it applies.
     SelectRow(page, kLineSpacing);
