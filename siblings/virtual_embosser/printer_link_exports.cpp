@@ -264,3 +264,10 @@ void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit) {
     if (!text.Failed())
         ReplaceStateFile(text.Text(), text.Length());
 }
+
+#ifndef _WIN32
+void UseVirtualEmbosserStateFile(const char* path) {
+    g_pendingCount = 0;
+    SetStateFilePath(path);
+}
+#endif

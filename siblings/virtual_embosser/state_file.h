@@ -14,3 +14,8 @@ bool ReadStateFile(char* buffer, std::size_t size, std::size_t* length);
 // Replaces the state file with `text`: written to a temporary file in the same folder that is
 // then renamed over the old one, so a reader sees either the old or the new file, never a part.
 bool ReplaceStateFile(const char* text, std::size_t length);
+
+#ifndef _WIN32
+// The native build's file (UTF-8 path), or null for text kept in memory.
+void SetStateFilePath(const char* path);
+#endif
