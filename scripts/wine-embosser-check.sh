@@ -2,8 +2,8 @@
 # The virtual embosser's Windows build on the real platform: builds qvmonext.dll and its check
 # program, installs the DLL in the printer driver directory of a throw-away Wine prefix (where the
 # plug-in loads it from) and runs the program there, headless, once per step: a fresh embosser
-# whose applied settings survive a new load of the DLL; a new process that finds them; a state
-# changed by scripts/embosser_state.py; damaged state files. One PASS or FAIL line per check,
+# whose applied settings survive a new load of the DLL; a new process that finds them; two
+# processes changing it at once; a state changed by scripts/embosser_state.py; damaged files. One PASS or FAIL line per check,
 # then "N passed, M failed".
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -53,6 +53,11 @@ run() {
 }
 run first
 run second
+# Two programs changing the embosser at the same moment lose nothing.
+run hammer &
+run hammer
+wait
+run counted
 # A tester's script jams the paper and takes the ink unit away.
 python3 scripts/embosser_state.py --prefix "$prefix" set status=paper-jam ink.unit=0
 run scripted
@@ -63,6 +68,6 @@ failed=$(grep -c '^FAIL ' "$log" || true)
 # A step that died before its closing line counts as a failure too.
 closed=$(grep -c ': [0-9]* passed, [0-9]* failed$' "$log" || true)
 rm -f "$log"
-[ "$closed" -eq 4 ] || failed=$((failed + 4 - closed))
+[ "$closed" -eq 7 ] || failed=$((failed + 7 - closed))
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

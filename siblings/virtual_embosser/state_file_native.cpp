@@ -23,6 +23,10 @@ bool g_memoryStateExists = false;
 
 } // namespace
 
+StateFileLock::StateFileLock() {}
+
+StateFileLock::~StateFileLock() {}
+
 void SetStateFilePath(const char* path) {
     StatePath() = path != nullptr ? path : "";
     MemoryState().clear();

@@ -3,11 +3,14 @@
 // next. scripts/wine-embosser-check.sh runs the program once per step:
 //   first     a fresh embosser; parameters, a table and a service applied; a new load sees them
 //   second    a new process sees them too
+//   hammer    run by two processes at once: test pages, each stored as it is embossed
+//   counted   every test page of both processes was counted
 //   scripted  after scripts/embosser_state.py set a paper jam and took the ink unit away
 //   damaged   damaged state files give the factory embosser
 #include "check_report.h"
 #include "printer_link.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -97,6 +100,40 @@ void SecondRun() {
     CheckText("the state file's service log", "8", StateValue(text, "services"));
 }
 
+// Long enough for the two programs' runs to overlap whatever their start-up times.
+constexpr DWORD kHammerMilliseconds = 4000;
+
+// Each hammering program leaves the number of its pages in a file of its own.
+std::wstring HammerCountPath(DWORD process) {
+    return DriverFolder() + TEXT("hammer-") + std::to_wstring(process) + TEXT(".count");
+}
+
+void HammerRun() {
+    PrinterLink link;
+    int embossed = 0, refused = 0;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kHammerMilliseconds;)
+        ++(link.Service(8) == 0 ? embossed : refused);
+    CheckNumber("test pages refused while another program embosses too", 0, refused);
+    WriteWholeFile(HammerCountPath(GetCurrentProcessId()), std::to_string(embossed));
+}
+
+void CountedRun() {
+    int pages = 0, programs = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((DriverFolder() + TEXT("hammer-*.count")).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            pages += std::atoi(ReadWholeFile(DriverFolder() + found.cFileName).c_str());
+            ++programs;
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    CheckNumber("programs that embossed at once", 2, programs);
+    PrinterLink link;
+    // The factory's 62 pages on carriage 1, the first step's test page and both programs' pages.
+    CheckNumber("pages counted on carriage 1", 62 + 1 + pages, link.Settings()[128].values[0]);
+}
+
 void ScriptedRun() {
     PrinterLink link;
     DWORD status = 0;
@@ -142,11 +179,15 @@ int main(int argc, char** argv) {
         FirstRun();
     else if (std::strcmp(run, "second") == 0)
         SecondRun();
+    else if (std::strcmp(run, "hammer") == 0)
+        HammerRun();
+    else if (std::strcmp(run, "counted") == 0)
+        CountedRun();
     else if (std::strcmp(run, "scripted") == 0)
         ScriptedRun();
     else if (std::strcmp(run, "damaged") == 0)
         DamagedRun();
     else
-        std::printf("usage: wine_embosser_check first|second|scripted|damaged\n");
+        std::printf("usage: wine_embosser_check first|second|hammer|counted|scripted|damaged\n");
     return FinishChecks(run);
 }
