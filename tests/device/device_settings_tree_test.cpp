@@ -82,7 +82,7 @@ TEST_F(DeviceTreeTest, TheTreeShowsTheEmbossersSettingsDisabledUntilTheyAreRead)
           u"Custom"},
          5},
         {56, u"Custom Media Lowest Force", TVOT_UDARROW, none, 6},
-        {57, u"Custom Media Highest Force", TVOT_UDARROW, none, 30},
+        {57, u"Custom Media Highest Force", TVOT_UDARROW, none, 26}, // braille paper's 30
         {58, u"Paper Source", TVOT_LISTBOX, {u"Automatic Select", u"Tractor Feed"}, 0},
         {74, u"Braille Table", TVOT_PUSHBUTTON, {}, 0},
         {60, u"Braille Table", TVOT_UDARROW, none, 1},
