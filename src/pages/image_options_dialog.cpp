@@ -4,6 +4,7 @@
 
 #include "core/activation_context.h"
 #include "core/module_state.h"
+#include "pages/bitmap_picture.h"
 #include "pages/dialog_support.h"
 #include "pages/file_chooser.h"
 #include "resources/resource.h"
@@ -294,6 +295,17 @@ BOOL OnHorizontalScroll(HWND dialog, WORD code, HWND barWindow) {
     return TRUE;
 }
 
+// The pictures heading the emboss and ink columns, cyan transparent.
+BOOL OnDrawItem(const DRAWITEMSTRUCT* item) {
+    UINT bitmap = item->CtlID == IDC_IMAGE_EMBOSS_PICTURE ? IDB_BRAILLE_DOTS
+                  : item->CtlID == IDC_IMAGE_INK_PICTURE  ? IDB_INK_DROP
+                                                          : 0;
+    if (bitmap == 0)
+        return FALSE;
+    DrawPictureItem(item, g_context->ResourceModule, bitmap);
+    return TRUE;
+}
+
 } // namespace
 
 INT_PTR CALLBACK ImageOptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -306,6 +318,8 @@ INT_PTR CALLBACK ImageOptionsDialogProc(HWND dialog, UINT message, WPARAM wParam
         return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
     case WM_HSCROLL:
         return OnHorizontalScroll(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default:
         return FALSE;
     }

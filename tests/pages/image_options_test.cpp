@@ -139,6 +139,15 @@ TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
         EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_CONTRAST_LABEL), u"Contrast -100");
         EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Brightness 0");
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_THIN_LINE, TBM_GETPOS, 0, 0), 4);
+        // The column pictures, drawn with their cyan background transparent.
+        sim::Paint(dialog);
+        for (auto [id, bitmap] : {std::pair<int, int>{IDC_IMAGE_EMBOSS_PICTURE, IDB_BRAILLE_DOTS},
+                                  std::pair<int, int>{IDC_IMAGE_INK_PICTURE, IDB_INK_DROP}}) {
+            HWND picture = sim::Control(dialog, id);
+            EXPECT_EQ(sim::LastBitmapDrawnInto(picture), bitmap);
+            ASSERT_NE(sim::LastDrawInto(picture), nullptr);
+            EXPECT_EQ(sim::LastDrawInto(picture)->transparent, RGB(0, 255, 255));
+        }
 
         // While the thumb is dragged only the label follows.
         HWND bar = GetDlgItem(dialog, IDC_IMAGE_BRIGHTNESS);
