@@ -182,6 +182,31 @@ TEST_F(DeviceTreeTest, ApplySendsEveryChangedSettingInTreeOrderThenOneUpdate) {
     EXPECT_EQ(SentParameters(), (Sent{{kLineSpacingId, {250}}}));
 }
 
+TEST_F(DeviceTreeTest, EachMediaChoiceAndEachForceAndMarginGoesAsItsOwnParameter) {
+    InstallEmbosser(); // dot values 5 and 16
+    OpenTree();
+    driver_->Activate();
+    // The media codes the printer takes for the list's entries after the first.
+    const LONG codes[] = {13, 2, 3, 11, 30};
+    for (LONG sel = 1; sel <= 5; ++sel) {
+        driver_->Select(kMediaType, sel);
+        driver_->Apply();
+        Sent sent = SentParameters();
+        EXPECT_EQ(sent, (Sent{{kMediaTypeId, {codes[sel - 1], 5, 16}}})) << sel;
+    }
+
+    driver_->Select(kHighestForce, 20);
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kCustomMediaId, {5, 20}}}));
+    driver_->Select(kLowestForce, 7);
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kCustomMediaId, {7, 20}}}));
+
+    driver_->Type(kRightMargin, u"0.60");
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kRightMarginId, {12}}}));
+}
+
 TEST_F(DeviceTreeTest, ValuesFromThePrinterAreShownWithinTheirItemsRanges) {
     InstallEmbosser();
     OpenTree();

@@ -77,6 +77,17 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
     });
 }
 
+TEST_F(ImageOptionsTest, AnOlderSuiteListedFirstDoesNotHideANewerOne) {
+    // Uninstall entries are enumerated in name order: the old suite comes first.
+    InstallSuite(u"{1-old}", u"Tarvik Software Suite", u"7.2");
+    InstallSuite(u"{2-new}", u"Tarvik Software Suite", u"8.1");
+    UseImageOptions([](HWND dialog) {
+        EXPECT_TRUE(sim::IsVisible(dialog, IDC_IMAGE_APPLY_PATTERNS));
+        EXPECT_TRUE(sim::IsVisible(dialog, IDC_IMAGE_PATTERN));
+        sim::Click(dialog, IDCANCEL);
+    });
+}
+
 TEST_F(ImageOptionsTest, BrowsingChoosesAPatternFileAndRemembersItsName) {
     InstallSuite(u"suite", u"Tarvik Software Suite", u"8.0");
     sim::CreateRegistryKey(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns");

@@ -124,6 +124,18 @@ TEST_F(MaintenanceDialogsTest, NetworkDialogSendsOnlyWhatChangedDhcpFirst) {
         EXPECT_FALSE(sim::IsEnabled(dialog, IDC_NETWORK_GATEWAY));
         sim::PressEscape(dialog);
     });
+
+    // A new subnet mask goes as its own parameter, first octet first.
+    context()->NetworkDhcp = 0;
+    RunNetworkDialog([](HWND dialog) {
+        sim::TypeIpAddress(dialog, IDC_NETWORK_SUBNET_MASK, u"255.255.252.0");
+        sim::Click(dialog, IDOK);
+    });
+    ASSERT_EQ(sent.size(), 4u);
+    EXPECT_EQ(sent[3].id, static_cast<DWORD>(kSubnetMaskId));
+    EXPECT_TRUE(sent[3].values.empty());
+    EXPECT_EQ(sent[3].data, (std::vector<BYTE>{255, 255, 252, 0}));
+    EXPECT_EQ(context()->NetworkSubnetMask, MAKEIPADDRESS(255, 255, 252, 0));
 }
 
 TEST_F(MaintenanceDialogsTest, UsageSharesAreShownOnlyForValidCounts) {
