@@ -36,3 +36,6 @@ if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND WINE_DRIVER_UI_SOURCES)
     target_link_libraries(wine_check PRIVATE winspool comctl32 ole32 uuid)
     add_dependencies(wine_check qvembui driverui)
 endif()
+
+# The shipped DLL's size options (preset "release").
+include(cmake/release.cmake)

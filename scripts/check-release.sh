@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The DLL we ship (preset "release", build/release/qvembui.dll): it exports exactly
+# DllGetClassObject and DllCanUnloadNow, imports only the system's libraries, carries every
+# resource of src/resources byte for byte, is stripped, and stays within its size budget.
+#
+#   bash scripts/check-release.sh [dll]    (a dll given is checked as it is, without a build)
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+budget=$((400 * 1024))
+dll=${1:-build/release/qvembui.dll}
+if [ $# -eq 0 ]; then
+    need_packages
+    build_preset release
+fi
+
+check_dll_exports "$dll"
+check_dll_imports "$dll"
+
+if x86_64-w64-mingw32-objdump -h "$dll" | grep -q '\.debug_'; then
+    echo "$dll holds debugging sections: it was not stripped" >&2
+    exit 1
+fi
+
+# The resources in the DLL's resource directory against the ones compiled from the sources:
+# every type, name, language and byte.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+(cd src/resources && x86_64-w64-mingw32-windres -I . -O res -o "$work/sources.res" qvembui.rc)
+python3 - "$dll" "$work/sources.res" <<'PYTHON'
+import pathlib, struct, sys
+sys.path.insert(0, "scripts")
+from test_resources import read_res
+
+
+def pe_resources(path):
+    """{(type, name): (language, bytes)} from a PE32+ file's resource directory."""
+    data = pathlib.Path(path).read_bytes()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+    optional = pe + 24
+    # The resource table is the third data directory of the PE32+ optional header.
+    root_rva = struct.unpack_from("<I", data, optional + 112 + 2 * 8)[0]
+    table = [struct.unpack_from("<8xIIII", data, optional + optional_size + 40 * i)
+             for i in range(sections)]
+
+    def offset(rva):
+        for _, address, raw_size, raw in table:
+            if address <= rva < address + raw_size:
+                return raw + rva - address
+        sys.exit("RVA 0x%x lies in no section" % rva)
+
+    root = offset(root_rva)
+
+    def entries(directory):
+        named, numbered = struct.unpack_from("<12xHH", data, directory)
+        for i in range(named + numbered):
+            key, target = struct.unpack_from("<II", data, directory + 16 + 8 * i)
+            if key & 0x80000000:
+                pos = root + (key & 0x7FFFFFFF)
+                length = struct.unpack_from("<H", data, pos)[0]
+                key = data[pos + 2:pos + 2 + 2 * length].decode("utf-16-le")
+            yield key, target & 0x7FFFFFFF
+
+    found = {}
+    for kind, names in entries(root):
+        for name, languages in entries(root + names):
+            for language, leaf in entries(root + languages):
+                rva, size = struct.unpack_from("<II", data, root + leaf)
+                found[(kind, name)] = (language, data[offset(rva):offset(rva) + size])
+    return found
+
+
+shipped, compiled = pe_resources(sys.argv[1]), read_res(pathlib.Path(sys.argv[2]))
+missing = sorted(map(str, compiled.keys() - shipped.keys()))
+extra = sorted(map(str, shipped.keys() - compiled.keys()))
+changed = sorted(str(k) for k in compiled.keys() & shipped.keys() if compiled[k] != shipped[k])
+if missing or extra or changed:
+    sys.exit("the DLL's resources differ from the sources: missing %s, extra %s, changed %s"
+             % (missing, extra, changed))
+print("== %d resources, each with its language and bytes as compiled from src/resources"
+      % len(compiled))
+PYTHON
+
+size=$(stat -c %s "$dll")
+echo "== $dll: $size bytes ($((size / 1024)) KiB of a $((budget / 1024)) KiB budget); sections:"
+x86_64-w64-mingw32-objdump -h "$dll" | awk '/^ +[0-9]+ /{print $2, $3}' |
+    while read -r name hex; do printf '     %-8s %7d bytes\n' "$name" $((16#$hex)); done
+if [ "$size" -gt "$budget" ]; then
+    echo "$dll is $size bytes, over its budget of $budget" >&2
+    exit 1
+fi
