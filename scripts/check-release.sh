@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The DLL we ship (preset "release", build/release/qvembui.dll): it exports exactly
+# What we ship. The DLL (preset "release", build/release/qvembui.dll) exports exactly
 # DllGetClassObject and DllCanUnloadNow, imports only the system's libraries, carries every
-# resource of src/resources byte for byte, is stripped, and stays within its size budget.
+# resource of src/resources byte for byte, is stripped, and stays within its size budget. The
+# driver package (scripts/package.sh) passes scripts/check_package.py, whose planted faults are
+# each reported.
 #
 #   bash scripts/check-release.sh [dll]    (a dll given is checked as it is, without a build)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -9,8 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 budget=$((400 * 1024))
 dll=${1:-build/release/qvembui.dll}
 if [ $# -eq 0 ]; then
-    need_packages
-    build_preset release
+    bash scripts/package.sh
 fi
 
 check_dll_exports "$dll"
@@ -88,4 +89,10 @@ x86_64-w64-mingw32-objdump -h "$dll" | awk '/^ +[0-9]+ /{print $2, $3}' |
 if [ "$size" -gt "$budget" ]; then
     echo "$dll is $size bytes, over its budget of $budget" >&2
     exit 1
+fi
+
+if [ $# -eq 0 ]; then
+    echo "== Checking the driver package"
+    python3 scripts/check_package.py --self-test
+    python3 scripts/check_package.py build/tarvik-embosser-driver.zip
 fi
