@@ -9,6 +9,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 budget=$((400 * 1024))
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 dll=${1:-build/release/qvembui.dll}
 if [ $# -eq 0 ]; then
     bash scripts/package.sh
@@ -24,8 +26,6 @@ fi
 
 # The resources in the DLL's resource directory against the ones compiled from the sources:
 # every type, name, language and byte.
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 (cd src/resources && x86_64-w64-mingw32-windres -I . -O res -o "$work/sources.res" qvembui.rc)
 python3 - "$dll" "$work/sources.res" <<'PYTHON'
 import pathlib, struct, sys
@@ -91,8 +91,43 @@ if [ "$size" -gt "$budget" ]; then
     exit 1
 fi
 
-if [ $# -eq 0 ]; then
-    echo "== Checking the driver package"
-    python3 scripts/check_package.py --self-test
-    python3 scripts/check_package.py build/tarvik-embosser-driver.zip
-fi
+[ $# -eq 0 ] || exit 0
+echo "== Checking the driver package"
+python3 scripts/check_package.py --self-test
+python3 scripts/check_package.py build/tarvik-embosser-driver.zip
+
+# The INF's optional section, run by Wine's setup library in a throw-away prefix, copies each
+# stand-in (an empty one when it was not built) to the folder where the plug-in looks for it: the
+# printer driver folder's "3" or the system folder.
+export PATH="/usr/lib/wine:$PATH"
+need_packages wine64
+unpacked="$work/package"
+mkdir -p "$unpacked/standins"
+unzip -q build/tarvik-embosser-driver.zip -d "$unpacked"
+for name in qvmonext qvlocale qvdevapi; do
+    [ -f "$unpacked/standins/$name.dll" ] || echo "stand-in $name" >"$unpacked/standins/$name.dll"
+done
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+(
+    unset DISPLAY WAYLAND_DISPLAY
+    wine64 wineboot.exe -i >/dev/null 2>&1
+    wineserver -w
+    # A source file that cannot be found makes Wine's setup library ask again and again.
+    if ! timeout 60 wine64 rundll32.exe setupapi.dll,InstallHinfSection TarvikStandIns 128 \
+        "Z:$(echo "$unpacked" | tr / '\\')\\tarvik.inf" >/dev/null 2>&1; then
+        echo "Wine's setup library did not finish the TarvikStandIns section" >&2
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    wineserver -w
+)
+system="$WINEPREFIX/drive_c/windows/system32"
+for placed in spool/drivers/x64/3/qvmonext.dll spool/drivers/x64/3/qvlocale.dll qvdevapi.dll; do
+    copy=$(find "$system/$(dirname "$placed")" -maxdepth 1 -iname "$(basename "$placed")" | head -1)
+    if [ -z "$copy" ] || ! cmp -s "$copy" "$unpacked/standins/$(basename "$placed")"; then
+        echo "the INF's TarvikStandIns section did not put $(basename "$placed") into" \
+            "system32/$(dirname "$placed")" >&2
+        exit 1
+    fi
+done
+echo "== Wine's setup library installs the stand-ins where the plug-in looks for them"
