@@ -85,7 +85,8 @@ def plugin_facts():
         for folder, name in re.findall(r'TEXT\("((?:\\\\3)?)\\\\(qv\w+\.dll)"\)', path.read_text()):
             facts["folders"][name.lower()] = "driver" if folder else "system"
     facts["siblings"] = set(facts["folders"]) - {facts["module"].lower()}
-    forms = re.findall(r'\{(\d+), u"([^"]+)", (\d+), (\d+)\}', read("winsim/src/winspool_forms.cpp"))
+    forms = re.findall(r'\{(\d+), u"([^"]+)", (\d+), (\d+)\}',
+                       read("winsim/src/winspool_forms.cpp"))
     facts["forms"] = {int(n): (name, int(w), int(h)) for n, name, w, h in forms}
     return facts
 
@@ -215,64 +216,61 @@ def check_inf(sections, package, facts, gpd_model):
                     problems.append("[%s] copies the missing file list [%s]" % (install, item))
         return files
 
-    sibling_disks = set()
-    for key, (disk, *subdir) in source_files.items():
-        if key in facts["siblings"]:
-            sibling_disks.add(disk)
-    model_files = set()
-    for model, install in installs.items():
-        for name, _ in copied_by(install):
-            model_files.add(name)
-            if name in facts["siblings"]:
-                problems.append("the printer's own installation copies the sibling library %s, "
-                                "which is optional" % name)
-    for required in (facts["module"].lower(),):
-        if required not in model_files:
-            problems.append("the printer's installation does not copy %s" % required)
-    data_files = [v.lower() for i in installs.values()
-                  for v in inf_values(sections.get(i, []), "DataFile")]
-    for data_file in data_files:
-        if data_file not in model_files:
-            problems.append("the data file %s is not copied" % data_file)
-    inis = [n for n in model_files if n.endswith(".ini")]
+    sibling_disks = {source_files[name][0] for name in facts["siblings"] if name in source_files}
+    model_files = {name for install in installs.values() for name, _ in copied_by(install)}
+    for name in sorted(model_files & facts["siblings"]):
+        problems.append("the printer's own installation copies the sibling library %s, which is "
+                        "optional" % name)
+    if facts["module"].lower() not in model_files:
+        problems.append("the printer's installation does not copy %s" % facts["module"])
+    for install in installs.values():
+        for data_file in inf_values(sections.get(install, []), "DataFile"):
+            if data_file.lower() not in model_files:
+                problems.append("the data file %s is not copied" % data_file)
+    inis = sorted(n for n in model_files if n.endswith(".ini"))
     if not inis:
         problems.append("the printer's installation copies no plug-in configuration file")
 
-    all_files = set()
-    for name in sections:
-        for file_name, file_list in copied_by(name) if inf_values(sections[name], "CopyFiles") \
-                else []:
-            all_files.add(file_name)
-            if file_list and file_list not in destinations and "defaultdestdir" not in destinations:
+    # Every install section's files: their destinations, and the disks they come from.
+    copied = set()
+    for install in [name for name, entries in sections.items() if inf_values(entries, "CopyFiles")]:
+        for file_name, file_list in copied_by(install):
+            copied.add(file_name)
+            actual = destinations.get(file_list, destinations.get("defaultdestdir"))
+            if actual is None:
                 problems.append("the file list [%s] has no destination" % file_list)
-            if file_name in facts["folders"]:
+            elif file_name in facts["folders"]:
                 # The printer driver folder is DIRID 66000 for the driver's own files.
                 folder = facts["folders"][file_name]
                 expected = {"driver": ["66000", "11,spool\\drivers\\x64\\3"],
                             "system": ["11"]}[folder]
-                actual = destinations.get(file_list, destinations.get("defaultdestdir", ""))
                 if actual.replace(" ", "").lower() not in expected:
                     problems.append("%s goes to %s, but the plug-in looks for it in the %s folder"
                                     % (file_name, actual, folder))
-    for file_name in sorted(all_files):
-        if file_name not in source_files:
-            problems.append("%s is copied but not in [SourceDisksFiles]" % file_name)
-    for file_name, (disk, *subdir) in sorted(source_files.items()):
+    for file_name in sorted(copied - source_files.keys()):
+        problems.append("%s is copied but not in [SourceDisksFiles]" % file_name)
+
+    def place(file_name):
+        """The file's path in the package, or None when its disk is not defined."""
+        disk, *subdir = source_files[file_name]
         if disk not in disks:
+            return None
+        return "/".join(p for p in (disks[disk], (subdir or [""])[0].strip("\\"), file_name) if p)
+
+    for file_name, (disk, *_) in sorted(source_files.items()):
+        where = place(file_name)
+        if where is None:
             problems.append("%s comes from the undefined disk %s" % (file_name, disk))
             continue
-        folder = "/".join(p for p in (disks[disk], (subdir or [""])[0].strip("\\")) if p)
-        where = (folder + "/" if folder else "") + file_name
-        sibling_disk = disk in sibling_disks
-        if sibling_disk and file_name not in facts["siblings"]:
+        optional = disk in sibling_disks
+        if optional and file_name not in facts["siblings"]:
             problems.append("%s shares the sibling libraries' disk, so it could go missing"
                             % file_name)
-        if where not in package and not (sibling_disk and file_name in facts["siblings"]):
-            problems.append("%s is named by the INF but missing from the package" % where)
-        if disk in sibling_disks and not folder:
+        if optional and "/" not in where:
             problems.append("the sibling libraries' disk is the package's own folder")
-    named = {(d + "/" if d else "") + f for f, (disk, *_) in source_files.items()
-             for d in [disks.get(disk, "")]}
+        if where not in package and not (optional and file_name in facts["siblings"]):
+            problems.append("%s is named by the INF but missing from the package" % where)
+    named = {place(name) for name in source_files}
     for path in sorted(package):
         if not path.endswith(".inf") and path not in named:
             problems.append("%s is in the package but the INF does not name it" % path)
@@ -361,7 +359,7 @@ def check_gpd(text, facts):
         tree = parse_gpd(text)
     except GpdError as error:
         return problems + ["GPD syntax: %s" % error], None
-    root = {k: v for k, v, _, _ in tree if not k in ("Feature", "Command")}
+    root = {k: v for k, v, _, _ in tree if k not in ("Feature", "Command")}
     for key in ("ModelName", "MasterUnits", "PrinterType"):
         if key not in root:
             problems.append("the GPD lacks *%s" % key)
@@ -411,7 +409,8 @@ def check_gpd(text, facts):
             width = dimensions[0] * MICROMETRES_PER_INCH // units[0]
             height = dimensions[1] * MICROMETRES_PER_INCH // units[1]
         papers[option] = (form, width, height)
-        origin, area = pair(attributes.get("PrintableOrigin")), pair(attributes.get("PrintableArea"))
+        origin = pair(attributes.get("PrintableOrigin"))
+        area = pair(attributes.get("PrintableArea"))
         if not origin or not area:
             problems.append("the paper %s lacks *PrintableOrigin or *PrintableArea" % option)
         elif units and (origin[0] + area[0] > width * units[0] // MICROMETRES_PER_INCH or
