@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # What we ship. The DLL (preset "release", build/release/qvembui.dll) exports exactly
 # DllGetClassObject and DllCanUnloadNow, imports only the system's libraries, carries every
-# resource of src/resources byte for byte, is stripped, and stays within its size budget. The
-# driver package (scripts/package.sh) passes scripts/check_package.py, whose planted faults are
-# each reported.
+# resource of src/resources byte for byte, is stripped, stays within its size budget, and passes
+# the Windows build's checks under Wine. The driver package (scripts/package.sh) passes
+# scripts/check_package.py, whose planted faults are each reported, and Wine's setup library
+# installs its optional stand-ins where the plug-in looks for them.
 #
 #   bash scripts/check-release.sh [dll]    (a dll given is checked as it is, without a build)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -96,31 +97,45 @@ echo "== Checking the driver package"
 python3 scripts/check_package.py --self-test
 python3 scripts/check_package.py build/tarvik-embosser-driver.zip
 
-# The INF's optional section, run by Wine's setup library in a throw-away prefix, copies each
-# stand-in (an empty one when it was not built) to the folder where the plug-in looks for it: the
-# printer driver folder's "3" or the system folder.
 export PATH="/usr/lib/wine:$PATH"
 need_packages wine64
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+echo "== Preparing a Wine prefix"
+wine64 wineboot.exe -i >/dev/null 2>&1
+wineserver -w
+
+# The DLL we ship on the real ABI: the Windows build's check program (scripts/wine-check.sh)
+# drives the release DLL in place of the Windows build's own.
+build_preset windows >/dev/null
+mkdir "$work/wine_check"
+cp build/windows/wine_check.exe build/windows/driverui.dll "$dll" "$work/wine_check/"
+status=0
+timeout 300 wine64 "$work/wine_check/wine_check.exe" >"$work/wine_check.log" 2>&1 || status=$?
+tr -d '\r' <"$work/wine_check.log" | grep -E '^(FAIL|wine_check:)' | sed 's/^/== release DLL: /'
+if [ "$status" -ne 0 ]; then
+    echo "The release DLL failed its checks under Wine (exit status $status)" >&2
+    exit 1
+fi
+wineserver -w
+
+# The INF's optional section, run by Wine's setup library, copies each stand-in (an empty one
+# when it was not built) to the folder where the plug-in looks for it: the printer driver
+# folder's "3" or the system folder.
 unpacked="$work/package"
 mkdir -p "$unpacked/standins"
 unzip -q build/tarvik-embosser-driver.zip -d "$unpacked"
 for name in qvmonext qvlocale qvdevapi; do
     [ -f "$unpacked/standins/$name.dll" ] || echo "stand-in $name" >"$unpacked/standins/$name.dll"
 done
-export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-(
-    unset DISPLAY WAYLAND_DISPLAY
-    wine64 wineboot.exe -i >/dev/null 2>&1
-    wineserver -w
-    # A source file that cannot be found makes Wine's setup library ask again and again.
-    if ! timeout 60 wine64 rundll32.exe setupapi.dll,InstallHinfSection TarvikStandIns 128 \
-        "Z:$(echo "$unpacked" | tr / '\\')\\tarvik.inf" >/dev/null 2>&1; then
-        echo "Wine's setup library did not finish the TarvikStandIns section" >&2
-        wineserver -k >/dev/null 2>&1 || true
-    fi
-    wineserver -w
-)
+# A source file that cannot be found makes Wine's setup library ask again and again.
+if ! timeout 60 wine64 rundll32.exe setupapi.dll,InstallHinfSection TarvikStandIns 128 \
+    "Z:$(echo "$unpacked" | tr / '\\')\\tarvik.inf" >/dev/null 2>&1; then
+    echo "Wine's setup library did not finish the TarvikStandIns section" >&2
+    wineserver -k >/dev/null 2>&1 || true
+fi
+wineserver -w
 system="$WINEPREFIX/drive_c/windows/system32"
 for placed in spool/drivers/x64/3/qvmonext.dll spool/drivers/x64/3/qvlocale.dll qvdevapi.dll; do
     copy=$(find "$system/$(dirname "$placed")" -maxdepth 1 -iname "$(basename "$placed")" | head -1)
