@@ -18,6 +18,7 @@ ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
 build_preset windows
 check_dll_exports
 check_dll_imports
+bash scripts/check-release.sh
 
 # The real DLL on the real ABI: the Windows build under Wine.
 bash scripts/wine-check.sh
