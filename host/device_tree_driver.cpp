@@ -1,15 +1,9 @@
 // Driving a plug-in's device settings items as the common property sheet does.
 #include "device_tree_driver.h"
 
+#include "option_items.h"
+
 #include <strsafe.h>
-
-namespace {
-
-// Edit boxes keep the length of their text buffer in parameter 1's IconID; up-downs their
-// range in parameter 1's IconID (lowest) and lParam (highest).
-constexpr WORD kRangeParameter = 1;
-
-} // namespace
 
 DeviceTreeDriver::DeviceTreeDriver(OEMCUIPPARAM& param, HWND page)
     : param_(param), page_(page), items_(param.pOEMOptItems),
@@ -57,17 +51,16 @@ LONG DeviceTreeDriver::Notify(WORD reason, OPTITEM* current, LONG oldSel, LPWSTR
     return Redraw(param_.OEMCUIPCallback(&callbackParam, &param_));
 }
 
-bool DeviceTreeDriver::CanChange(WORD index, BYTE type) const {
-    if (index >= count_)
-        return false;
-    const OPTITEM& item = items_[index];
-    if (item.Flags & (OPTIF_DISABLED | OPTIF_HIDE))
-        return false;
-    return item.pOptType != nullptr && item.pOptType->Type == type;
+bool DeviceTreeDriver::CanChange(WORD index) const {
+    return index < count_ && CanChangeOptionItem(items_[index]);
 }
 
 LONG DeviceTreeDriver::Activate() {
     return Notify(CPSUICB_REASON_SETACTIVE, nullptr, 0, nullptr);
+}
+
+LONG DeviceTreeDriver::Deactivate() {
+    return Notify(CPSUICB_REASON_KILLACTIVE, nullptr, 0, nullptr);
 }
 
 LONG DeviceTreeDriver::Apply() {
@@ -76,18 +69,10 @@ LONG DeviceTreeDriver::Apply() {
 }
 
 LONG DeviceTreeDriver::Select(WORD index, LONG selection) {
-    bool listed = CanChange(index, TVOT_LISTBOX) || CanChange(index, TVOT_COMBOBOX);
-    bool upDown = CanChange(index, TVOT_UDARROW);
-    if (!listed && !upDown)
+    if (!CanChange(index))
         return kRefused;
     OPTITEM& item = items_[index];
-    const OPTTYPE* type = item.pOptType;
-    if (listed && (selection < 0 || selection >= type->Count ||
-                   (type->pOptParam[selection].Flags & (OPTPF_HIDE | OPTPF_DISABLED))))
-        return kRefused;
-    if (upDown && (type->Count <= kRangeParameter ||
-                   selection < static_cast<LONG>(type->pOptParam[kRangeParameter].IconID) ||
-                   selection > type->pOptParam[kRangeParameter].lParam))
+    if (!IsOptionOffered(item, selection) && !IsUpDownValueInRange(item, selection))
         return kRefused;
     LONG oldSel = item.Sel;
     item.Sel = selection;
@@ -95,25 +80,24 @@ LONG DeviceTreeDriver::Select(WORD index, LONG selection) {
 }
 
 LONG DeviceTreeDriver::Type(WORD index, LPCWSTR text) {
-    if (!CanChange(index, TVOT_EDITBOX))
+    if (!CanChange(index))
         return kRefused;
     OPTITEM& item = items_[index];
-    const OPTTYPE* type = item.pOptType;
-    if (item.pSel == nullptr || type->Count <= kRangeParameter)
-        return kRefused;
-    size_t chars = type->pOptParam[kRangeParameter].IconID;
+    size_t chars = EditBoxChars(item);
     if (chars == 0)
         return kRefused;
     std::vector<WCHAR> oldText(chars);
-    StringCchCopyW(oldText.data(), chars, item.pSel);
+    StringCchCopyNW(oldText.data(), chars, item.pSel, chars);
     StringCchCopyW(item.pSel, chars, text);
     return Notify(CPSUICB_REASON_SEL_CHANGED, &item, 0, oldText.data());
 }
 
 LONG DeviceTreeDriver::Push(WORD index) {
-    if (!CanChange(index, TVOT_PUSHBUTTON))
+    if (!CanChange(index) || OptionItemKind(items_[index]) != TVOT_PUSHBUTTON)
         return kRefused;
     OPTITEM& item = items_[index];
+    if (item.pOptType->Count < 1 || item.pOptType->pOptParam == nullptr)
+        return kRefused;
     const OPTPARAM& button = item.pOptType->pOptParam[0];
     // Only callback buttons are played here.
     if (button.Style != PUSHBUTTON_TYPE_CALLBACK || button.pData == nullptr)

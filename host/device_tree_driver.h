@@ -21,9 +21,10 @@ public:
     WORD count() const { return count_; }
     OPTITEM& item(WORD index) { return items_[index]; }
 
-    // The page becomes active (CPSUICB_REASON_SETACTIVE) or is applied (CPSUICB_REASON_APPLYNOW):
-    // the callback's answer.
+    // The page becomes active (CPSUICB_REASON_SETACTIVE), is left (CPSUICB_REASON_KILLACTIVE) or
+    // is applied (CPSUICB_REASON_APPLYNOW): the callback's answer.
     LONG Activate();
+    LONG Deactivate();
     LONG Apply();
 
     // A person picks an option of a list box, or sets an up-down to a value in its range; the
@@ -41,7 +42,7 @@ public:
 
 private:
     CPSUICBPARAM NewCallbackParam(WORD reason, OPTITEM* current) const;
-    bool CanChange(WORD index, BYTE type) const;
+    bool CanChange(WORD index) const;
     LONG Notify(WORD reason, OPTITEM* current, LONG oldSel, LPWSTR oldText);
     LONG Redraw(LONG action);
 
