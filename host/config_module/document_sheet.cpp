@@ -14,7 +14,9 @@ bool* g_shownSheetApplied = nullptr;
 
 } // namespace
 
-DocumentSheet::DocumentSheet(DOCUMENTPROPERTYHEADER* header) : header_(header), session_(host_) {
+DocumentSheet::DocumentSheet(DOCUMENTPROPERTYHEADER* header)
+    : header_(header), session_(host_),
+      link_(host_, session_.sheetParam(), PluginSheetLink::Sheet::Document) {
     StringCchPrintfW(title_, MAX_PATH, TEXT("%ls Printing Preferences"), header->pszPrinterName);
 }
 
@@ -23,6 +25,7 @@ DocumentSheet::~DocumentSheet() {
         UnhookWindowsHookEx(applyWatch_);
     if (g_shownSheetApplied == &applied_)
         g_shownSheetApplied = nullptr;
+    link_.EnsureDestroyed();
     session_.ReleaseHostResources();
 }
 
@@ -50,13 +53,11 @@ bool DocumentSheet::Start(PPROPSHEETUI_INFO info) {
     // Cancel: the pages' PSN_APPLY is what says the person confirmed.
     g_shownSheetApplied = &applied_;
     applyWatch_ = SetWindowsHookExW(WH_CALLWNDPROC, WatchForApply, nullptr, GetCurrentThreadId());
-    LONG_PTR added = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
-                                           reinterpret_cast<LPARAM>(PluginSheetFunction),
-                                           reinterpret_cast<LPARAM>(this));
-    return added != 0;
+    return link_.Register(info);
 }
 
 void DocumentSheet::Finish() {
+    link_.EnsureDestroyed();
     if (applyWatch_ != nullptr) {
         UnhookWindowsHookEx(applyWatch_);
         applyWatch_ = nullptr;
@@ -65,20 +66,6 @@ void DocumentSheet::Finish() {
     // devmode's dmSize under Wine), which is the working copy's size.
     if (applied_ && (header_->fMode & DM_OUT_BUFFER) && header_->pdmOut != nullptr)
         CopyMemory(header_->pdmOut, working_.data(), working_.size());
-}
-
-// The plug-in's page function as the service calls it: the same reasons, with the plug-in's own
-// parameter block in lParamInit.
-LONG CALLBACK DocumentSheet::PluginSheetFunction(PPROPSHEETUI_INFO info, LPARAM lParam) {
-    if (info == nullptr)
-        return kSheetFunctionFailed;
-    auto* sheet = reinterpret_cast<DocumentSheet*>(info->lParamInit);
-    PROPSHEETUI_INFO forwarded = *info;
-    forwarded.lParamInit = reinterpret_cast<LPARAM>(&sheet->session_.sheetParam());
-    HRESULT result = sheet->host_.plugin()->DocumentPropertySheets(&forwarded, lParam);
-    info->UserData = forwarded.UserData;
-    info->Result = forwarded.Result;
-    return SUCCEEDED(result) ? kSheetFunctionDone : kSheetFunctionFailed;
 }
 
 LRESULT CALLBACK DocumentSheet::WatchForApply(int code, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,8 @@
 
 #include "driver_ui_headers.h"
 
+#include "plugin_sheet_link.h"
+
 #include "core_driver.h"
 #include "sheet_session.h"
 
@@ -28,12 +30,12 @@ public:
     LPWSTR title() { return title_; }
 
 private:
-    static LONG CALLBACK PluginSheetFunction(PPROPSHEETUI_INFO info, LPARAM lParam);
     static LRESULT CALLBACK WatchForApply(int code, WPARAM wParam, LPARAM lParam);
 
     DOCUMENTPROPERTYHEADER* header_;
     CoreDriverHost host_;
     SheetSession session_;
+    PluginSheetLink link_;
     std::vector<BYTE> working_;
     HHOOK applyWatch_ = nullptr;
     bool applied_ = false;

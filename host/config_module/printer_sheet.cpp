@@ -5,16 +5,19 @@
 
 #include <strsafe.h>
 
-#if __has_include("device_page/device_page.h")
+// The build defines QV_HAS_DEVICE_PAGE when host/device_page/ has its sources.
+#ifdef QV_HAS_DEVICE_PAGE
 #include "device_page/device_page.h"
-#define QV_HAS_DEVICE_PAGE 1
 #endif
 
-PrinterSheet::PrinterSheet(DEVICEPROPERTYHEADER* header) : header_(header), session_(host_) {
+PrinterSheet::PrinterSheet(DEVICEPROPERTYHEADER* header)
+    : header_(header), session_(host_),
+      link_(host_, session_.sheetParam(), PluginSheetLink::Sheet::Printer) {
     StringCchPrintfW(title_, MAX_PATH, TEXT("%ls Properties"), header->pszPrinterName);
 }
 
 PrinterSheet::~PrinterSheet() {
+    link_.EnsureDestroyed();
     session_.ReleaseHostResources();
 }
 
@@ -28,16 +31,15 @@ bool PrinterSheet::Start(PPROPSHEETUI_INFO info) {
     if (FAILED(session_.PreparePrinterSheet(header_->pszPrinterName)))
         return false;
     AddDevicePage(info);
-    LONG_PTR added = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
-                                           reinterpret_cast<LPARAM>(PluginSheetFunction),
-                                           reinterpret_cast<LPARAM>(this));
-    return added != 0;
+    return link_.Register(info);
 }
 
 #ifdef QV_HAS_DEVICE_PAGE
 void PrinterSheet::AddDevicePage(PPROPSHEETUI_INFO info) {
     DevicePageSetup setup = {};
-    setup.param = &session_.treeParam();
+    setup.treeParam = &session_.treeParam();
+    setup.title = TEXT("Device Settings");
+    setup.instance = ConfigModuleHandle();
     HPROPSHEETPAGE page = CreateDevicePage(setup);
     if (page != nullptr)
         info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE,
@@ -48,15 +50,3 @@ void PrinterSheet::AddDevicePage(PPROPSHEETUI_INFO info) {
 // of this build: the tree's items were filled, but only the plug-in's pages are shown.
 void PrinterSheet::AddDevicePage(PPROPSHEETUI_INFO) {}
 #endif
-
-LONG CALLBACK PrinterSheet::PluginSheetFunction(PPROPSHEETUI_INFO info, LPARAM lParam) {
-    if (info == nullptr)
-        return kSheetFunctionFailed;
-    auto* sheet = reinterpret_cast<PrinterSheet*>(info->lParamInit);
-    PROPSHEETUI_INFO forwarded = *info;
-    forwarded.lParamInit = reinterpret_cast<LPARAM>(&sheet->session_.sheetParam());
-    HRESULT result = sheet->host_.plugin()->DevicePropertySheets(&forwarded, lParam);
-    info->UserData = forwarded.UserData;
-    info->Result = forwarded.Result;
-    return SUCCEEDED(result) ? kSheetFunctionDone : kSheetFunctionFailed;
-}

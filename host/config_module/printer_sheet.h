@@ -5,6 +5,8 @@
 
 #include "driver_ui_headers.h"
 
+#include "plugin_sheet_link.h"
+
 #include "core_driver.h"
 #include "sheet_session.h"
 
@@ -22,11 +24,11 @@ public:
     LPWSTR title() { return title_; }
 
 private:
-    static LONG CALLBACK PluginSheetFunction(PPROPSHEETUI_INFO info, LPARAM lParam);
     void AddDevicePage(PPROPSHEETUI_INFO info);
 
     DEVICEPROPERTYHEADER* header_;
     CoreDriverHost host_;
     SheetSession session_;
+    PluginSheetLink link_;
     WCHAR title_[MAX_PATH] = {};
 };
