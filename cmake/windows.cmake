@@ -31,3 +31,5 @@ if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND TARGET qvdrvui)
     target_link_libraries(wine_check PRIVATE winspool comctl32 ole32 uuid)
     add_dependencies(wine_check qvembui qvdrvui)
 endif()
+
+include(cmake/virtual_embosser.cmake)

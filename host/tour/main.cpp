@@ -30,7 +30,7 @@ void SetUpMachine() {
                         {sim::Export("DllGetClassObject", DllGetClassObject),
                          sim::Export("DllCanUnloadNow", DllCanUnloadNow)},
                         qvembui_res, qvembui_res_size);
-    ResetVirtualEmbosser(true);
+    ResetVirtualEmbosser(TEXT("Tarvik Embosser"), true);
     sim::RegisterModule(std::u16string(kDriverFolder) + u"qvmonext.dll", nullptr,
                         {sim::Export("DllExportGetPrinterSettings", DllExportGetPrinterSettings),
                          sim::Export("DllExportSetPrinterParameter", DllExportSetPrinterParameter),

@@ -1,6 +1,9 @@
-// A virtual Tarvik embosser behind the printer link's entry points: the stand-in for the maker's
-// qvmonext.dll. It keeps the embosser's settings as the 200-byte records the link exchanges,
-// answers the settings block and status, and takes parameters and braille tables.
+// A virtual Tarvik embosser behind the printer link's entry points: our stand-in for the maker's
+// qvmonext.dll. It keeps each printer's state in a state file (state_file.h says where; the
+// README's "The virtual embosser" describes the keys), answers the settings block and status,
+// takes parameters (kept until DllExportUpdatePrinter stores them), runs services and loads
+// braille tables. Values outside the embosser's ranges are refused with an error code that
+// DllExportGetPrinterErrorText explains.
 #pragma once
 
 #include <windows.h>
@@ -19,5 +22,12 @@ DWORD WINAPI DllExportPrinterService(HWND owner, LPCWSTR printerName, DWORD serv
 DWORD WINAPI DllExportLoadTable(DWORD reserved, LPCWSTR printerName, LPCWSTR tablePath, DWORD slot);
 }
 
-// Puts the embosser back in its factory state; `withInkUnit` attaches a ChromaPod unit.
-void ResetVirtualEmbosser(bool withInkUnit);
+// Forgets every printer's state and every parameter waiting for an update, then stores the
+// factory state of `printerName`, with or without its ChromaPod ink unit.
+void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit);
+
+#ifndef _WIN32
+// The native build's state file: the file at `path` (UTF-8), or, with null, text kept in memory
+// for the life of the process. Either starts out missing until the embosser stores its state.
+void UseVirtualEmbosserStateFile(const char* path);
+#endif

@@ -1,0 +1,16 @@
+// Where the embosser's state file lives, and reading and replacing it as a whole.
+//
+// On Windows the file is "qvmonext.state" in the folder qvmonext.dll was loaded from (the printer
+// driver directory, ...\spool\drivers\x64\3\, when the plug-in loads it). Natively the tests and
+// the tour name the file with UseVirtualEmbosserStateFile, or keep the text in memory.
+#pragma once
+
+#include <cstddef>
+
+// Reads up to `size` bytes of the state file into `buffer` and sets `length`; false when the
+// file is missing or cannot be read (an embosser that never stored its state).
+bool ReadStateFile(char* buffer, std::size_t size, std::size_t* length);
+
+// Replaces the state file with `text`: written to a temporary file in the same folder that is
+// then renamed over the old one, so a reader sees either the old or the new file, never a part.
+bool ReplaceStateFile(const char* text, std::size_t length);
