@@ -25,11 +25,15 @@ endif()
 # through the spooler and acts on the pages as a person does (scripts/e2e-tests.sh).
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 if(E2E_SOURCES AND CONFIG_MODULE_SOURCES)
-    add_executable(e2e_tests ${E2E_SOURCES})
-    target_include_directories(e2e_tests PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host)
+    # The Wine check's report and printer-data reading, and the printer folder's actions.
+    add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
+                   ${CMAKE_SOURCE_DIR}/host/printer_tool/printer_folder.cpp)
+    target_include_directories(e2e_tests PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host
+                               ${CMAKE_SOURCE_DIR}/tests/wine)
     target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
     target_compile_options(e2e_tests PRIVATE ${WARNINGS})
-    target_link_options(e2e_tests PRIVATE ${WINDOWS_LINK_OPTIONS})
+    target_link_options(e2e_tests PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)
     target_link_libraries(e2e_tests PRIVATE winspool comctl32 compstui user32 gdi32 advapi32)
     add_dependencies(e2e_tests qvembui qvdrvui)
 endif()

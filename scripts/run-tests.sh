@@ -21,4 +21,5 @@ check_dll_imports
 
 # The real DLL on the real ABI: the Windows build under Wine.
 bash scripts/wine-check.sh
+bash scripts/e2e-tests.sh
 echo "== All tests passed"

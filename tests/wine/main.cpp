@@ -21,5 +21,5 @@ int main() {
 
     CheckPluginModule(modulePath);
     CheckDocumentSheet(folder);
-    return FinishChecks();
+    return FinishChecks("wine_check");
 }
