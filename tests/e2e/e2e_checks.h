@@ -4,6 +4,10 @@
 
 #include "application_window.h"
 
+// DeviceCapabilitiesW: the private capability 257 answered by the plug-in, the papers from the
+// server's forms, the private section's size.
+void CheckDeviceCapabilities();
+
 // The printing preferences from an application's print dialog: a session at the keyboard (double
 // sided, 2 In 1 answered Yes, Best dot quality, Letter paper, copy paper, OK), then the printer
 // data, the job devmode the application got back, the printer's default devmode and the

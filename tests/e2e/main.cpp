@@ -18,6 +18,7 @@ int wmain(int argc, WCHAR** argv) {
     if (!Check("the application's window", application.handle() != nullptr, "a window",
                Outcome(application.handle() != nullptr, "a window")))
         return FinishChecks("e2e_tests");
+    CheckDeviceCapabilities();
     if (withPrinterLink)
         CheckPrintingPreferences(application);
     else
