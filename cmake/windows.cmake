@@ -33,3 +33,4 @@ if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND TARGET qvdrvui)
 endif()
 
 include(cmake/virtual_embosser.cmake)
+include(cmake/device_page.cmake)

@@ -1,0 +1,36 @@
+// The device page under Wine: why it exists (Wine's common property sheet service draws no
+// option items), the real plug-in's tree in it, and the item flags and callback answers it
+// honours. Prints one line per check and a closing count; screenshots go next to the program
+// (or to the folder given as the first argument).
+#include "check_log.h"
+#include "device_page_checks.h"
+
+#include <commctrl.h>
+#include <strsafe.h>
+
+#include <cwchar>
+
+int wmain(int argc, wchar_t** argv) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    // qvembui.dll, driverui.dll and qvmonext.dll are built next to this program.
+    WCHAR folder[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return 2;
+    while (length > 0 && folder[length - 1] != TEXT('\\'))
+        --length;
+    folder[length] = 0;
+    WCHAR shots[MAX_PATH];
+    StringCchCopyW(shots, MAX_PATH, folder);
+    if (argc > 1) {
+        StringCchCopyW(shots, MAX_PATH, reinterpret_cast<LPCWSTR>(argv[1]));
+        StringCchCatW(shots, MAX_PATH, TEXT("\\"));
+    }
+
+    MeasureCompstuiOptionItems();
+    CheckItemFlagsAndAnswers();
+    CheckPageInCompstuiSheet(shots);
+    CheckEmbosserTree(folder, shots);
+    return FinishChecks();
+}
