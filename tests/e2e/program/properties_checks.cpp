@@ -1,5 +1,6 @@
 // The printer's properties, opened as the printer folder opens them.
 #include "check_log.h"
+#include "device_page/device_page_ids.h"
 #include "e2e_checks.h"
 #include "embosser_state.h"
 #include "person.h"
@@ -18,28 +19,42 @@ LPWSTR PrinterName() {
     return const_cast<LPWSTR>(kTestPrinterName);
 }
 
-// What a person saw on the Service page.
-struct ServicePageSeen {
+// What a person saw on the pages.
+struct PropertiesSeen {
     std::string titles = "(no sheet)";
-    bool found = false;
+    bool serviceFound = false;
     bool calibrationEnabled = false;
     bool calibrationStarted = false;
+    bool deviceSettingEnabled = false;
+    std::string dotsRow = "(not seen)";
 };
 
-void ScriptServiceSession(Person& person, ServicePageSeen& seen, bool startService) {
+const char kDotsRow[] = "Dots Per Character";
+
+// Device Settings: "Dots Per Character" set to 8 (with the link; without it the row's input stays
+// disabled), Service: Interpoint Calibration, then OK.
+void ScriptPropertiesSession(Person& person, PropertiesSeen& seen, bool withPrinterLink) {
     person.Then("find the sheet", [&seen] {
         HWND sheet = FindSheet();
         if (sheet != nullptr)
             seen.titles = PageTitles(sheet);
         return sheet != nullptr;
     });
-    person.Then("Service: Interpoint Calibration", [&seen, startService] {
+    person.Then("Device Settings: Dots Per Character 8", [&seen, withPrinterLink] {
+        HWND page = ShowPageWithControl(FindSheet(), IDC_DEVPAGE_TREE);
+        if (!SelectTreeRow(page, IDC_DEVPAGE_TREE, kDotsRow))
+            return false;
+        seen.dotsRow = TreeRowText(page, IDC_DEVPAGE_TREE, kDotsRow);
+        seen.deviceSettingEnabled = IsControlEnabled(page, IDC_DEVPAGE_LIST);
+        return !withPrinterLink || ChooseListItem(page, IDC_DEVPAGE_LIST, TEXT("8"));
+    });
+    person.Then("Service: Interpoint Calibration", [&seen, withPrinterLink] {
         HWND page = ShowPageWithControl(FindSheet(), IDC_SERVICE_INTERPOINT_CALIBRATION);
         if (page == nullptr)
             return false;
-        seen.found = true;
+        seen.serviceFound = true;
         seen.calibrationEnabled = IsControlEnabled(page, IDC_SERVICE_INTERPOINT_CALIBRATION);
-        if (startService)
+        if (withPrinterLink)
             seen.calibrationStarted = ClickButton(page, IDC_SERVICE_INTERPOINT_CALIBRATION);
         return true;
     });
@@ -47,6 +62,30 @@ void ScriptServiceSession(Person& person, ServicePageSeen& seen, bool startServi
         PressSheetButton(FindSheet(), PSBTN_OK);
         return true;
     });
+}
+
+// A second opening shows the device setting read back from the embosser; then Cancel.
+std::string DotsRowInSecondOpening(ApplicationWindow& application, HANDLE printer) {
+    std::string row = "(not seen)";
+    Person person;
+    person.Then("Device Settings: read Dots Per Character", [&row] {
+        HWND page = ShowPageWithControl(FindSheet(), IDC_DEVPAGE_TREE);
+        if (page == nullptr)
+            return false;
+        row = TreeRowText(page, IDC_DEVPAGE_TREE, kDotsRow);
+        // The rows show the embosser's values once the page has fetched them.
+        if (!IsControlEnabled(page, IDC_DEVPAGE_TREE) || row.empty())
+            return false;
+        return true;
+    });
+    person.Then("Cancel", [] {
+        PressSheetButton(FindSheet(), PSBTN_CANCEL);
+        return true;
+    });
+    person.Start();
+    OpenPrinterProperties(application.handle(), printer, PrinterName());
+    person.Stop();
+    return row;
 }
 
 std::string LastService(const std::string& log) {
@@ -70,9 +109,9 @@ void CheckPrinterProperties(ApplicationWindow& application, bool withPrinterLink
         return;
     std::string servicesBefore = EmbosserStateValue(PrinterName(), "services");
 
-    ServicePageSeen seen;
+    PropertiesSeen seen;
     Person person;
-    ScriptServiceSession(person, seen, withPrinterLink);
+    ScriptPropertiesSession(person, seen, withPrinterLink);
     person.Start();
     LONG result = OpenPrinterProperties(application.handle(), printer, PrinterName());
     person.Stop();
@@ -80,8 +119,7 @@ void CheckPrinterProperties(ApplicationWindow& application, bool withPrinterLink
                 static_cast<unsigned long long>(result));
     Check("the person did every step", person.finished(), "every step",
           person.finished() ? "every step" : "stuck at \"" + person.stuckAt() + "\"");
-    Check("the sheet holds the Service page", seen.found, "a page with Interpoint Calibration",
-          seen.titles);
+    CheckText("the sheet's pages", "Device Settings, Service", seen.titles);
     if (withPrinterLink) {
         Check("Interpoint Calibration can be pressed", seen.calibrationStarted, "pressed",
               seen.calibrationEnabled ? "enabled" : "disabled");
@@ -89,10 +127,19 @@ void CheckPrinterProperties(ApplicationWindow& application, bool withPrinterLink
         Check("the embosser logged the Interpoint Calibration service (7)",
               LastService(services) == "7" && services != servicesBefore, "a new last entry 7",
               "\"" + servicesBefore + "\" then \"" + services + "\"");
+        CheckText("the embosser took Dots Per Character 8", "8",
+                  EmbosserStateValue(PrinterName(), "braille.dots"));
+        CheckText("a second opening reads the device setting back", "Dots Per Character: 8",
+                  DotsRowInSecondOpening(application, printer));
     } else {
         Check("without the printer link the printer's services are disabled",
-              seen.found && !seen.calibrationEnabled, "disabled",
+              seen.serviceFound && !seen.calibrationEnabled, "disabled",
               seen.calibrationEnabled ? "enabled" : "disabled");
+        Check("without the printer link the device settings cannot be changed",
+              !seen.deviceSettingEnabled, "a disabled input",
+              seen.deviceSettingEnabled ? "an enabled input" : "a disabled input");
+        CheckText("the row still shows the driver's start value", "Dots Per Character: 6",
+                  seen.dotsRow);
     }
     ClosePrinter(printer);
 }

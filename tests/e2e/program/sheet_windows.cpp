@@ -39,6 +39,29 @@ HWND FindWindowOfThread(bool sheet, int controlId) {
     return search.found;
 }
 
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    WCHAR text[256] = {};
+    TVITEMW data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = 256;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    return Narrow(text);
+}
+
+// The first row, depth first, whose text starts with `prefix`.
+HTREEITEM FindTreeRow(HWND tree, HTREEITEM item, const std::string& prefix) {
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        if (TreeItemText(tree, item).compare(0, prefix.size(), prefix) == 0)
+            return item;
+        HTREEITEM found = FindTreeRow(tree, TreeView_GetChild(tree, item), prefix);
+        if (found != nullptr)
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 HWND FindSheet() {
@@ -117,6 +140,20 @@ bool ChooseListItem(HWND dialog, int controlId, LPCWSTR text) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
     return true;
+}
+
+bool SelectTreeRow(HWND dialog, int controlId, const std::string& prefix) {
+    if (dialog == nullptr || !IsControlEnabled(dialog, controlId))
+        return false;
+    HWND tree = GetDlgItem(dialog, controlId);
+    HTREEITEM row = FindTreeRow(tree, TreeView_GetRoot(tree), prefix);
+    return row != nullptr && TreeView_SelectItem(tree, row) != FALSE;
+}
+
+std::string TreeRowText(HWND dialog, int controlId, const std::string& prefix) {
+    HWND tree = dialog != nullptr ? GetDlgItem(dialog, controlId) : nullptr;
+    HTREEITEM row = tree != nullptr ? FindTreeRow(tree, TreeView_GetRoot(tree), prefix) : nullptr;
+    return row != nullptr ? TreeItemText(tree, row) : "";
 }
 
 bool IsButtonChecked(HWND dialog, int controlId) {

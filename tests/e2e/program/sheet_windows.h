@@ -29,6 +29,11 @@ bool ClickButton(HWND dialog, int controlId, bool post = false);
 // Picks the item with this exact text in a drop-down list, as the arrow keys do: the selection
 // moves and the dialog hears CBN_SELCHANGE.
 bool ChooseListItem(HWND dialog, int controlId, LPCWSTR text);
+// Selects the tree row whose text starts with `prefix` ("Dots Per Character"), as the arrow
+// keys do: the tree tells its page TVN_SELCHANGED. False when no row matches.
+bool SelectTreeRow(HWND dialog, int controlId, const std::string& prefix);
+// The text of the row that starts with `prefix`, or "" when there is none.
+std::string TreeRowText(HWND dialog, int controlId, const std::string& prefix);
 bool IsButtonChecked(HWND dialog, int controlId);
 bool IsControlEnabled(HWND dialog, int controlId);
 std::string SelectedListText(HWND dialog, int controlId);
