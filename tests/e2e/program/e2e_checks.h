@@ -4,6 +4,10 @@
 
 #include "application_window.h"
 
+// DocumentPropertiesW's merge of an application's devmode, with the printer handle and with none
+// (comdlg32 passes none): its fields win over the printer's default, its form replaces the paper.
+void CheckDevmodeMerge(ApplicationWindow& application);
+
 // DeviceCapabilitiesW: the private capability 257 answered by the plug-in, the papers from the
 // server's forms, the private section's size.
 void CheckDeviceCapabilities();

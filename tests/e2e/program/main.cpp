@@ -19,6 +19,7 @@ int wmain(int argc, WCHAR** argv) {
                Outcome(application.handle() != nullptr, "a window")))
         return FinishChecks("e2e_tests");
     CheckDeviceCapabilities();
+    CheckDevmodeMerge(application);
     if (withPrinterLink)
         CheckPrintingPreferences(application);
     else
