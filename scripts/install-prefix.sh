@@ -28,11 +28,17 @@ prefix=$(cd "$prefix" && pwd)
 
 need_packages wine64
 out=build/windows
-if [ ! -f $out/qvembui.dll ] || [ ! -f $out/qvdrvui.dll ] || [ ! -f $out/qvprinter.exe ]; then
-    echo "== Building the driver's DLLs"
-    cmake --preset windows >/dev/null
-    cmake --build --preset windows -j"$(nproc)" --target qvembui qvdrvui qvprinter >/dev/null
-fi
+# What the prefix needs, built when missing: the printer link too once its sources exist.
+targets=(qvembui.dll qvdrvui.dll qvprinter.exe)
+[ -f siblings/virtual_embosser/qvmonext.def ] && targets+=(qvmonext.dll)
+for target in "${targets[@]}"; do
+    if [ ! -f "$out/$target" ]; then
+        echo "== Building ${targets[*]}"
+        cmake --preset windows >/dev/null
+        cmake --build --preset windows -j"$(nproc)" --target "${targets[@]%.*}" >/dev/null
+        break
+    fi
+done
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
@@ -55,18 +61,20 @@ wineserver -w
 cp -f $out/qvdrvui.dll $out/qvembui.dll "$driver_folder/"
 
 # The sibling libraries that were built: the printer link and the locale library where the plug-in
-# loads them (the driver's folder), the peripherals library in the system folder, the locale
-# catalogues under the install folder.
+# loads them (the driver's folder), the locale and peripherals libraries in the system folder, the
+# locale catalogues under the install folder.
 for library in qvmonext.dll qvlocale.dll; do
     if [ -f "$out/$library" ]; then
         cp -f "$out/$library" "$driver_folder/"
         echo "   $library in the printer driver's folder"
     fi
 done
-if [ -f "$out/qvdevapi.dll" ]; then
-    cp -f "$out/qvdevapi.dll" "$windows/system32/"
-    echo "   qvdevapi.dll in the system folder"
-fi
+for library in qvlocale.dll qvdevapi.dll; do
+    if [ -f "$out/$library" ]; then
+        cp -f "$out/$library" "$windows/system32/"
+        echo "   $library in the system folder"
+    fi
+done
 if [ -d "$out/locale" ]; then
     catalogues="$prefix/drive_c/Program Files/Quorvane/Tarvik/Tarvik/Locale"
     mkdir -p "$catalogues"

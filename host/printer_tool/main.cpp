@@ -41,7 +41,7 @@ int RunOnPrinter(bool preferences) {
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, WCHAR** argv) {
     if (argc == 3 && lstrcmpiW(argv[1], TEXT("install")) == 0) {
         DWORD error = InstallTarvikPrinter(argv[2]);
         if (error != ERROR_SUCCESS)
