@@ -67,6 +67,7 @@ LONG RunDocumentSheet(PPROPSHEETUI_INFO info, LPARAM lParam) {
     case PROPSHEETUI_REASON_DESTROY:
         if (sheet != nullptr) {
             sheet->Finish();
+            info->Result = sheet->applied() ? CPSUI_OK : CPSUI_CANCEL;
             delete sheet;
         }
         info->UserData = 0;

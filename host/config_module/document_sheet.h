@@ -26,6 +26,9 @@ public:
     // the person applied the pages; on Cancel the caller's buffer stays as it was.
     void Finish();
 
+    // Whether the person applied the pages (OK or Apply) before the sheet closed.
+    bool applied() const { return applied_; }
+
     // "<printer> Printing Preferences", the sheet's caption.
     LPWSTR title() { return title_; }
 
