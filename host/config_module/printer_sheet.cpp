@@ -41,9 +41,12 @@ void PrinterSheet::AddDevicePage(PPROPSHEETUI_INFO info) {
     setup.title = TEXT("Device Settings");
     setup.instance = ConfigModuleHandle();
     HPROPSHEETPAGE page = CreateDevicePage(setup);
-    if (page != nullptr)
-        info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE,
-                              reinterpret_cast<LPARAM>(page), 0);
+    if (page == nullptr)
+        return;
+    // A page the service refused is still ours to free.
+    if (info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE,
+                              reinterpret_cast<LPARAM>(page), 0) == 0)
+        DestroyPropertySheetPage(page);
 }
 #else
 // The service of this platform draws no option-item trees, and our own device page is not part
