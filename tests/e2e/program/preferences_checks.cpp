@@ -135,9 +135,11 @@ void CheckSecondOpeningCancelled(ApplicationWindow& application, HANDLE printer,
     });
     person.Start();
     auto* buffer = reinterpret_cast<DEVMODEW*>(devmode.data());
-    DocumentPropertiesW(application.handle(), printer, PrinterName(), buffer, buffer,
-                        DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
+    LONG result = DocumentPropertiesW(application.handle(), printer, PrinterName(), buffer, buffer,
+                                      DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
     person.Stop();
+    Note("DocumentPropertiesW answered %ld after Cancel (Windows answers IDCANCEL, 2)",
+         static_cast<long>(result));
     Check("second opening: the person did every step", person.finished(), "every step",
           person.finished() ? "every step" : "stuck at \"" + person.stuckAt() + "\"");
     Check("second opening: Layout shows Double Sided", doubleSidedShown, "checked",
