@@ -23,4 +23,5 @@ bash scripts/check-release.sh
 # The real DLL on the real ABI: the Windows build under Wine.
 bash scripts/wine-check.sh
 bash scripts/wine-embosser-check.sh
+bash scripts/e2e-tests.sh
 echo "== All tests passed"
