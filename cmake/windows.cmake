@@ -31,8 +31,8 @@ if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND TARGET qvdrvui)
     target_link_libraries(wine_check PRIVATE winspool comctl32 ole32 uuid)
     add_dependencies(wine_check qvembui qvdrvui)
 endif()
-include(cmake/device_page.cmake)
 include(cmake/virtual_embosser.cmake)
+include(cmake/device_page.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/wine_screens.cmake)
 
 # The shipped DLL's size options (preset "release").

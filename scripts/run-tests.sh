@@ -24,4 +24,5 @@ bash scripts/check-release.sh
 bash scripts/wine-check.sh
 bash scripts/wine-embosser-check.sh
 bash scripts/e2e-tests.sh
+bash scripts/wine-device-page-check.sh
 echo "== All tests passed"

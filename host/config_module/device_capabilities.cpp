@@ -1,5 +1,10 @@
 // DrvDeviceCapabilities: the printer's papers from the server's forms, the few device facts the
 // driver knows, and whatever the plug-in answers itself (its private capability 257).
+//
+// The papers are those the driver describes (as its GPD does: Letter, A4, Legal) and the forms
+// people added to the server, as the core driver lists them; not every form the server knows.
+// Listing the server's rotated and transverse variants too would make "Letter Rotated" the last
+// match for an 8.5 by 11 inch sheet in the device settings tree.
 #include "driver_module.h"
 
 #include "core_driver.h"
@@ -26,8 +31,22 @@ struct Paper {
     POINT size;
 };
 
-// The server's forms as papers: built-in forms keep their place in the platform's list as their
-// paper number (Letter 1, A4 9, ...), the others are numbered after DMPAPER_USER.
+// The built-in forms the embosser takes, by the names the server gives them.
+const WCHAR* const kDriverPapers[] = {TEXT("Letter"), TEXT("A4"), TEXT("Legal")};
+
+bool IsDriverPaper(const FORM_INFO_1W& form) {
+    if (!(form.Flags & FORM_BUILTIN))
+        return true;
+    for (const WCHAR* name : kDriverPapers) {
+        if (lstrcmpiW(form.pName, name) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The printer's papers from the server's forms: built-in forms keep their place in the
+// platform's list as their paper number (Letter 1, A4 9, ...), the others are numbered after
+// DMPAPER_USER.
 std::vector<Paper> ServerPapers(HANDLE printer) {
     std::vector<Paper> papers;
     DWORD needed = 0;
@@ -41,6 +60,8 @@ std::vector<Paper> ServerPapers(HANDLE printer) {
     const auto* forms = reinterpret_cast<const FORM_INFO_1W*>(buffer.data());
     WORD userPaper = DMPAPER_USER;
     for (DWORD i = 0; i < count; ++i) {
+        if (!IsDriverPaper(forms[i]))
+            continue;
         Paper paper = {};
         paper.id = (forms[i].Flags & FORM_BUILTIN) ? static_cast<WORD>(i + 1) : userPaper++;
         StringCchCopyW(paper.name, kPaperNameChars, forms[i].pName);

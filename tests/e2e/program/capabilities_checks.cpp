@@ -17,7 +17,8 @@ DWORD Ask(WORD capability, void* output) {
                                static_cast<LPWSTR>(output), nullptr);
 }
 
-// The papers the printer offers: Letter among them with its number and size.
+// The papers the printer offers: the driver's own (Wine's server adds no user forms), Letter
+// among them with its number and size.
 void CheckPapers() {
     DWORD count = Ask(DC_PAPERNAMES, nullptr);
     if (!Check("DC_PAPERNAMES counts the server's forms", count > 0 && count != GDI_ERROR,
@@ -39,6 +40,10 @@ void CheckPapers() {
                      " x " + std::to_string(sizes[i].y);
     }
     CheckText("the paper \"Letter\"", "paper 1, 2159 x 2794", letter);
+    std::string listed;
+    for (DWORD i = 0; i < count; ++i)
+        listed += (i ? ", " : "") + Narrow(&names[i * kPaperNameChars]);
+    CheckText("the driver's papers, in the server's order", "Letter, Legal, A4", listed);
 }
 
 } // namespace
