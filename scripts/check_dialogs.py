@@ -28,7 +28,8 @@ The rules, per dialog (sizes in dialog units; "visible" means the template has W
     per line.
 
 In a translation, besides: every caption and control text with a letter in it has an entry, the
-translated texts fit their controls, and mnemonics of visible controls are unique with no
+translated texts fit their controls, a text has a mnemonic exactly when its English text has
+one, and mnemonics of visible controls are unique with no
 exception (a clash kept in English for its fixed texts is not kept in another language). The
 catalogue itself must parse without a refused line or a duplicated key.
 """
@@ -486,6 +487,10 @@ def check_translation(dialog, texts):
     mnemonics used twice."""
     translated, missing = translated_dialog(dialog, texts)
     problems = ["%r has no translation" % text for text in sorted(set(missing))]
+    for english, c in zip(dialog.controls, translated.controls):
+        if (mnemonic(english) is None) != (mnemonic(c) is None):
+            problems.append("%s and its English text %r differ in having a mnemonic" % (
+                c.name(), english.text))
     visible = [c for c in translated.controls if c.visible]
     letters = {}
     for c in visible:
