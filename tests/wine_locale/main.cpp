@@ -71,6 +71,7 @@ void WaitForScreenshot(LPCWSTR view) {
 HWND g_sheet;
 LPCWSTR g_dialogView;
 bool g_dialogAnnounced;
+int g_dialogTicks; // ticks since the dialog appeared: it paints before its screenshot
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
     WCHAR className[16] = {};
@@ -88,6 +89,8 @@ void CALLBACK WatchDialog(HWND, UINT, UINT_PTR, DWORD) {
     if (dialog == nullptr)
         return;
     if (!g_dialogAnnounced) {
+        if (++g_dialogTicks < 8)
+            return;
         g_dialogAnnounced = true;
         AnnounceView(g_dialogView);
     } else if (ViewTaken(g_dialogView)) {
@@ -99,8 +102,16 @@ void CALLBACK WatchDialog(HWND, UINT, UINT_PTR, DWORD) {
 void ShowDialogBehind(HWND page, int buttonId, LPCWSTR view) {
     g_dialogView = view;
     g_dialogAnnounced = false;
+    g_dialogTicks = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 500, WatchDialog);
-    SendMessageW(GetDlgItem(page, buttonId), BM_CLICK, 0, 0);
+    // As the button tells its page when it is pressed; the dialog's modal loop then runs inside
+    // the dispatch of this message, and the timer inside that loop.
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, buttonId)));
+    DWORD start = GetTickCount();
+    while (!(g_dialogAnnounced && ViewTaken(view)) && GetTickCount() - start < 30000)
+        PumpFor(100);
+    PumpFor(300);
     KillTimer(nullptr, timer);
 }
 
@@ -153,7 +164,8 @@ bool InstallLanguage(LPCWSTR folder, LPCWSTR code, WCHAR* pluginPath) {
             *c = 0;
     StringCchPrintfW(from, MAX_PATH, TEXT("%lslocale\\qvembui.%ls.txt"), folder, language);
     StringCchPrintfW(to, MAX_PATH, TEXT("%ls\\qvembui.%ls.txt"), catalogues, language);
-    return CopyInto(from, to) &&
+    bool english = lstrcmpiW(language, TEXT("en")) == 0; // English needs no catalogue
+    return (english || CopyInto(from, to)) &&
            SetMachineString(TEXT("SOFTWARE\\Quorvane"), TEXT("QVDir"), kInstallFolder) &&
            SetMachineString(TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"), code);
 }
@@ -178,11 +190,12 @@ void ShowDocumentPages(CoreDriverHost& host) {
         SendMessageW(g_sheet, PSM_SETCURSEL, i, 0);
         WaitForScreenshot(views[i]);
     }
+    SendMessageW(g_sheet, PSM_SETCURSEL, 1, 0);
+    ShowDialogBehind(PageWindow(g_sheet, 1), IDC_PAPER_ADVANCED, TEXT("advanced-media"));
+    SendMessageW(g_sheet, PSM_SETCURSEL, 2, 0);
     ShowDialogBehind(PageWindow(g_sheet, 2), IDC_MAIN_MORE_OPTIONS, TEXT("image-options"));
     SendMessageW(g_sheet, PSM_SETCURSEL, 0, 0);
     ShowDialogBehind(PageWindow(g_sheet, 0), IDC_LAYOUT_ADVANCED, TEXT("rotated-landscape"));
-    SendMessageW(g_sheet, PSM_SETCURSEL, 1, 0);
-    ShowDialogBehind(PageWindow(g_sheet, 1), IDC_PAPER_ADVANCED, TEXT("advanced-media"));
     session.Close(0);
 }
 

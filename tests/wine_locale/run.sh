@@ -5,7 +5,8 @@
 #   bash tests/wine_locale/run.sh [X display, default :14] [locale code, default de_de]
 #
 # Needs the Windows build (qvembui.dll, driverui.dll, qvlocale.dll, wine_locale.exe), wine64, Xvfb,
-# xwd and ImageMagick. Uses its own Wine prefix in build/wineprefix-locale.
+# xwd and ImageMagick. Uses its own Wine prefix in build/wineprefix-locale. With WINE_LOCALE_TREE
+# set, each screenshot comes with the window tree (xwininfo) in build/wine_locale/<view>.tree.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 display=${1:-:14}
@@ -46,6 +47,7 @@ while kill -0 "$program" 2>/dev/null; do
         [ -e "$ready" ] || continue
         view=$(basename "$ready" .ready)
         xwd -root -silent -display "$display" | convert xwd:- -trim +repage "$out/$view.png"
+        if [ -n "${WINE_LOCALE_TREE:-}" ]; then xwininfo -root -tree -display "$display" >"$out/$view.tree" 2>&1; fi
         echo "screenshot $out/$view.png"
         rm -f "$ready"
     done
