@@ -141,7 +141,7 @@ class CheckerRules(unittest.TestCase):
         self.assertReported(clash, "mnemonic 'a' is shared by")
         hidden_clash = clash.replace("0x50010000\n", "0x40010000\n", 1)
         self.assertEqual([], problems_of(hidden_clash))
-        escaped = clash.replace('"&Add ...', '"Save && &Close')
+        escaped = clash.replace('"&Add ...', '"Go && &Close')
         self.assertEqual([], problems_of(escaped))
         self.assertEqual([], problems_of(clash, dialog_id=113))  # accepted in that dialog only
         twice = """
