@@ -212,9 +212,9 @@ WIDE = set("mwMW%")
 def text_width(text):
     """Estimated width in dialog units of a text in MS Shell Dlg 8: 4 per average character,
     5 per capital, 6 for the widest letters, 3 for f, r, t, blanks and brackets, and 2 for the
-    narrowest (i, l, stops), which keeps the estimate on the safe side of the real font (Wine's
-    Tahoma draws t, r and blanks about 2.7 units wide: "Statusüberwachung einschalten" at 2 was
-    cut off in a 120-unit check box)."""
+    narrowest (i, l, stops), which keeps the estimate on the safe side of the real font (Tahoma
+    at 8 points draws t, r and blanks 4 pixels wide, about 2.7 units, which German texts have
+    many of)."""
     shown = text.replace("&&", "\0").replace("&", "").replace("\0", "&")
     width = 0
     for ch in shown:

@@ -5,7 +5,7 @@
 #   bash tests/wine_locale/run.sh [X display, default :14] [locale code, default de_de]
 #
 # Needs the Windows build (qvembui.dll, driverui.dll, qvlocale.dll, wine_locale.exe), wine64, Xvfb,
-# xwd and ImageMagick. Uses its own Wine prefix in build/wineprefix-locale. With WINE_LOCALE_TREE
+# xwd and ImageMagick. Uses its own Wine prefix, build/wineprefix-locale, made afresh. With WINE_LOCALE_TREE
 # set, each screenshot comes with the window tree (xwininfo) in build/wine_locale/<view>.tree.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
@@ -30,11 +30,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A fresh prefix every time: the spooler keeps an installed driver's files and would show the
+# plug-in of an earlier build.
 wineserver -k >/dev/null 2>&1 || true
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine64 wineboot.exe -i >/dev/null 2>&1
-    wineserver -w
-fi
+rm -rf "$WINEPREFIX"
+wine64 wineboot.exe -i >/dev/null 2>&1
+wineserver -w
 # Without a window manager, closing a managed window waits about 2 s for nobody.
 wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w
