@@ -134,6 +134,26 @@ bool SetMachineString(LPCWSTR keyPath, LPCWSTR name, LPCWSTR value) {
     return CheckNumber(("HKLM\\" + Narrow(keyPath) + " " + Narrow(name)).c_str(), 0, error);
 }
 
+// The peripherals library in the system folder, where the plug-in runs it for a printer whose data
+// lacks "OutputVersion".
+bool InstallPeripherals(LPCWSTR folder) {
+    WCHAR from[MAX_PATH], to[MAX_PATH];
+    StringCchPrintfW(from, MAX_PATH, TEXT("%lsqvdevapi.dll"), folder);
+    GetSystemDirectoryW(to, MAX_PATH);
+    StringCchCatW(to, MAX_PATH, TEXT("\\qvdevapi.dll"));
+    return CopyInto(from, to);
+}
+
+void CheckOutputVersion() {
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(kTestPrinterName), &printer, nullptr))
+        return;
+    CheckText("Config\\OutputVersion after the first sheet (the peripherals library ran)",
+              "REG_DWORD 65536",
+              DescribeConfigValue(ReadConfigValue(printer, TEXT("OutputVersion"))));
+    ClosePrinter(printer);
+}
+
 // The locale library in the driver's version folder, the catalogue where the plug-in looks for it
 // ("<QVDir>\Tarvik\<driver>\Locale") and the language in the setup's registry value.
 bool InstallLanguage(LPCWSTR folder, LPCWSTR code, WCHAR* pluginPath) {
@@ -230,10 +250,12 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     WCHAR pluginPath[MAX_PATH];
-    if (InstallTestPrinter(folder) && InstallLanguage(folder, code, pluginPath)) {
+    if (InstallTestPrinter(folder) && InstallPeripherals(folder) &&
+        InstallLanguage(folder, code, pluginPath)) {
         CoreDriverHost host;
         if (CheckResult(("load " + Narrow(pluginPath)).c_str(), S_OK, host.Load(pluginPath))) {
             ShowDocumentPages(host);
+            CheckOutputVersion();
             ShowPrinterProperties(host);
         }
         host.Unload();
