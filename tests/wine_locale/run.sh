@@ -30,8 +30,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh prefix every time: the spooler keeps an installed driver's files and would show the
-# plug-in of an earlier build.
+# A fresh prefix every time: nothing from an earlier run (printer data, "OutputVersion", the
+# registry, catalogues) shapes what is shown.
 wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 wine64 wineboot.exe -i >/dev/null 2>&1
