@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "qvlocale.h"
+#include "resources/resource.h"
 
 #include <random>
 #include <string>
@@ -98,12 +99,28 @@ size_t BoundedLength(LPCWSTR text) {
     return kMaxTextChars + 1;
 }
 
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// Every text of the dialog and its controls ends within the library's bound.
+void ExpectBoundedTexts(HWND dialog, int round) {
+    EXPECT_LE(GetWindowTextLengthW(dialog), kMaxTextChars) << "round " << round;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        EXPECT_LE(GetWindowTextLengthW(child), kMaxTextChars) << "round " << round;
+}
+
 TEST(CatalogueFuzzTest, DamagedCataloguesGiveBoundedAnswersAndLeakNothing) {
     sim::Reset();
     const std::string shipped = ShippedCatalogue("qvembui.de.txt");
     const std::vector<std::u16string> keys = ProbeKeys(shipped);
     ASSERT_GT(keys.size(), 50u);
     HANDLE heap = HeapCreate(0, 0, 0);
+    ResetPluginModuleState();
+    InstallPlugin();
+    HMODULE plugin = LoadLibraryW(kPluginPath);
+    ASSERT_NE(plugin, nullptr);
     Mutator mutator(shipped);
     int accepted = 0;
     for (int round = 0; round < kRounds; ++round) {
@@ -121,6 +138,15 @@ TEST(CatalogueFuzzTest, DamagedCataloguesGiveBoundedAnswersAndLeakNothing) {
                 }
             }
         }
+        // Dialogs take whatever the damaged catalogue still holds, and nothing longer.
+        for (int dialogId : {IDD_ADVANCED_MEDIA, IDD_EMBOSS_USAGE}) {
+            HWND dialog =
+                CreateDialogParamW(plugin, MAKEINTRESOURCEW(dialogId), nullptr, PlainDialog, 0);
+            ASSERT_NE(dialog, nullptr) << GetLastError();
+            QvLocaleTranslateDialog(instance, dialog);
+            ExpectBoundedTexts(dialog, round);
+            DestroyWindow(dialog);
+        }
         QvLocaleDispose(instance);
         ASSERT_EQ(sim::LiveHeapAllocations(heap), 0u) << "round " << round;
         ASSERT_EQ(sim::OpenFileHandles(), 0u) << "round " << round;
@@ -129,6 +155,8 @@ TEST(CatalogueFuzzTest, DamagedCataloguesGiveBoundedAnswersAndLeakNothing) {
     EXPECT_GT(accepted, kRounds / 10);
     EXPECT_LT(accepted, kRounds);
     HeapDestroy(heap);
+    FreeLibrary(plugin);
+    EXPECT_EQ(sim::LiveWindowCount(), 0u);
 }
 
 } // namespace
