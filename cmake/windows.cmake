@@ -38,3 +38,4 @@ include(${CMAKE_SOURCE_DIR}/cmake/wine_screens.cmake)
 # The shipped DLL's size options (preset "release").
 include(cmake/release.cmake)
 
+include(cmake/siblings.cmake)
