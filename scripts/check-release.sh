@@ -110,7 +110,7 @@ wineserver -w
 # drives the release DLL in place of the Windows build's own.
 build_preset windows >/dev/null
 mkdir "$work/wine_check"
-cp build/windows/wine_check.exe build/windows/driverui.dll "$dll" "$work/wine_check/"
+cp build/windows/wine_check.exe build/windows/qvdrvui.dll "$dll" "$work/wine_check/"
 status=0
 timeout 300 wine64 "$work/wine_check/wine_check.exe" >"$work/wine_check.log" 2>&1 || status=$?
 tr -d '\r' <"$work/wine_check.log" | grep -E '^(FAIL|wine_check:)' | sed 's/^/== release DLL: /'

@@ -262,5 +262,5 @@ int main(int argc, char** argv) {
     }
     RemoveTestPrinter();
     CoUninitialize();
-    return FinishChecks();
+    return FinishChecks("wine_locale");
 }

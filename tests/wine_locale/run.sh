@@ -4,7 +4,7 @@
 #
 #   bash tests/wine_locale/run.sh [X display, default :14] [locale code, default de_de]
 #
-# Needs the Windows build (qvembui.dll, driverui.dll, qvlocale.dll, wine_locale.exe), wine64, Xvfb,
+# Needs the Windows build (qvembui.dll, qvdrvui.dll, qvlocale.dll, wine_locale.exe), wine64, Xvfb,
 # xwd and ImageMagick. Uses its own Wine prefix, build/wineprefix-locale, made afresh. With WINE_LOCALE_TREE
 # set, each screenshot comes with the window tree (xwininfo) in build/wine_locale/<view>.tree.
 set -euo pipefail
