@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <compstui.h>
+#include <winspool.h>
 
 struct SettingsContext;
 
@@ -30,6 +31,9 @@ inline LONG RoundTo100Micrometres(LONG value) {
 // The last of the printer's papers whose form size (rounded to 100 um) equals `size`; "Letter"
 // when papers exist but none matches; `name` (kFormNameChars) untouched when there are none.
 int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name);
+// The same for a printer whose PRINTER_INFO_2W is at hand (null: it could not be read).
+int FindFormNameForSize(HANDLE printer, const PRINTER_INFO_2W* info, const LONG size[2],
+                        WCHAR* name);
 
 // The paper named by the printer's default devmode: 0 when identified, non-zero otherwise
 // (-1 when the printer's information cannot be read). Either output may be null.

@@ -17,6 +17,10 @@ namespace {
 constexpr DWORD kPrinterInfo1Bytes = 4096;
 constexpr int kStoredTextChars = 260;
 constexpr DWORD kEnumNameChars = 8192;
+// Every value the plug-in keeps under "Config", names and data, fits in far less.
+constexpr DWORD kConfigGuessBytes = 16384;
+// Names, ports, comments and a default devmode with the driver's private part.
+constexpr DWORD kPrinterInfo2GuessBytes = 8192;
 const WCHAR kPrintersRegistryPath[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers");
 
 // Reopens the printer behind `printer` by its name with full access.
@@ -37,6 +41,37 @@ template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write writ
     if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
         return result;
     return write(reopened.get());
+}
+
+// Value names compare without case, as the registry compares them (ours are plain ASCII).
+bool SameValueName(LPCWSTR a, LPCWSTR b) {
+    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (fold(*a) != fold(*b))
+            return false;
+    return *a == *b;
+}
+
+// A DWORD read that failed (missing, wider than 4 bytes, refused) is healed with the default.
+void TakeDwordOrHeal(HANDLE printer, LPCWSTR name, DWORD result, DWORD stored, DWORD* value,
+                     DWORD defaultValue) {
+    if (result == ERROR_SUCCESS) {
+        *value = stored;
+        return;
+    }
+    *value = defaultValue;
+    WriteConfigDword(printer, name, defaultValue);
+}
+
+// Texts are stored with or without their terminator: 259 characters fit either way, and
+// anything longer is unreadable and healed with the default.
+void TakeStringOrHeal(HANDLE printer, LPCWSTR name, DWORD result, WCHAR* buffer,
+                      LPCWSTR defaultText) {
+    if (result == ERROR_SUCCESS && buffer[kStoredTextChars - 1] == 0)
+        return;
+    ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
+    StringCchCopyW(buffer, kStoredTextChars, defaultText);
+    WriteConfigString(printer, name, buffer, lstrlenW(buffer));
 }
 
 // Dot values of the built-in media types (every unlisted id gets those of copy paper).
@@ -79,16 +114,67 @@ DWORD OpenPrinterWithFullAccess(LPCWSTR printerName, ScopedPrinter& printer) {
     return ERROR_SUCCESS;
 }
 
+ConfigValues::ConfigValues(HANDLE printer) : printer_(printer), block_(0) {
+    Refresh();
+}
+
+bool ConfigValues::Refresh() {
+    count_ = 0;
+    enumerated_ = false;
+    DWORD bytes = kConfigGuessBytes;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!block_.Reset(bytes))
+            return false;
+        DWORD needed = 0, count = 0;
+        DWORD result =
+            EnumPrinterDataExW(printer_, kConfigKey, block_.as<BYTE>(), bytes, &needed, &count);
+        if (result == ERROR_SUCCESS) {
+            count_ = count;
+            enumerated_ = true;
+            return true;
+        }
+        if (result != ERROR_MORE_DATA || needed <= bytes)
+            return false;
+        bytes = needed;
+    }
+    return false;
+}
+
+const PRINTER_ENUM_VALUESW* ConfigValues::Find(LPCWSTR name) const {
+    const auto* values = block_.as<PRINTER_ENUM_VALUESW>();
+    for (DWORD i = 0; i < count_; ++i)
+        if (values[i].pValueName != nullptr && SameValueName(values[i].pValueName, name))
+            return &values[i];
+    return nullptr;
+}
+
+DWORD ConfigValues::Read(LPCWSTR name, void* buffer, DWORD bufferBytes, DWORD* needed) const {
+    if (!enumerated_) {
+        DWORD type = 0;
+        return GetPrinterDataExW(printer_, kConfigKey, name, &type, static_cast<LPBYTE>(buffer),
+                                 bufferBytes, needed);
+    }
+    const PRINTER_ENUM_VALUESW* value = Find(name);
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    *needed = value->cbData;
+    if (value->cbData > bufferBytes)
+        return ERROR_MORE_DATA;
+    CopyMemory(buffer, value->pData, value->cbData);
+    return ERROR_SUCCESS;
+}
+
 void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue) {
     DWORD stored = 0, type = 0, needed = 0;
     DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
                                      reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
-    if (result == ERROR_SUCCESS) {
-        *value = stored;
-        return;
-    }
-    *value = defaultValue;
-    WriteConfigDword(printer, name, defaultValue);
+    TakeDwordOrHeal(printer, name, result, stored, value, defaultValue);
+}
+
+void ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+    DWORD stored = 0, needed = 0;
+    DWORD result = values.Read(name, &stored, sizeof(stored), &needed);
+    TakeDwordOrHeal(values.printer(), name, result, stored, value, defaultValue);
 }
 
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
@@ -96,18 +182,20 @@ DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
 }
 
 void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
-    // Texts are stored with or without their terminator: 259 characters fit either way, and
-    // anything longer is unreadable.
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     DWORD type = 0, needed = 0;
     DWORD result =
         GetPrinterDataExW(printer, kConfigKey, name, &type, reinterpret_cast<LPBYTE>(buffer),
                           kStoredTextChars * sizeof(WCHAR), &needed);
-    if (result == ERROR_SUCCESS && buffer[kStoredTextChars - 1] == 0)
-        return;
+    TakeStringOrHeal(printer, name, result, buffer, defaultText);
+}
+
+void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer,
+                      LPCWSTR defaultText) {
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
-    StringCchCopyW(buffer, kStoredTextChars, defaultText);
-    WriteConfigString(printer, name, buffer, lstrlenW(buffer));
+    DWORD needed = 0;
+    DWORD result = values.Read(name, buffer, kStoredTextChars * sizeof(WCHAR), &needed);
+    TakeStringOrHeal(values.printer(), name, result, buffer, defaultText);
 }
 
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars) {
@@ -123,6 +211,14 @@ DWORD WritePaperSize(HANDLE printer, const LONG size[2]) {
 bool CanManagePrinter(LPCWSTR printerName) {
     ScopedPrinter printer;
     return OpenPrinterWithFullAccess(printerName, printer) == ERROR_SUCCESS;
+}
+
+const PRINTER_INFO_2W* FetchPrinterInfo2(HANDLE printer, GlobalBlock& block) {
+    bool fetched = FetchIntoBlock(block, kPrinterInfo2GuessBytes,
+                                  [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+                                      return GetPrinterW(printer, 2, buffer, bytes, needed);
+                                  });
+    return fetched ? block.as<PRINTER_INFO_2W>() : nullptr;
 }
 
 BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {

@@ -4,6 +4,8 @@
 // the default.
 #pragma once
 
+#include "settings/global_block.h"
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -39,13 +41,43 @@ constexpr int kMaxLowestDotValue = 24;
 DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
                                 const void* data, DWORD size);
 
+// Every value of "Config", read with one enumeration: loading a sheet's settings then costs one
+// round trip to the spooler instead of one per value. A value is answered exactly as a read of
+// its own would answer it (its bytes when they fit the reader's buffer, else ERROR_MORE_DATA;
+// ERROR_FILE_NOT_FOUND when it is not stored). When the enumeration fails, every value is read
+// from the spooler on its own, as before.
+class ConfigValues {
+public:
+    explicit ConfigValues(HANDLE printer);
+    ConfigValues(const ConfigValues&) = delete;
+    ConfigValues& operator=(const ConfigValues&) = delete;
+
+    // Enumerates the key (again); false when the enumeration failed.
+    bool Refresh();
+    // As GetPrinterDataExW on "Config" answers: an error code, the bytes in `buffer`, the
+    // stored size in `needed`.
+    DWORD Read(LPCWSTR name, void* buffer, DWORD bufferBytes, DWORD* needed) const;
+    HANDLE printer() const { return printer_; }
+
+private:
+    const PRINTER_ENUM_VALUESW* Find(LPCWSTR name) const;
+
+    HANDLE printer_;
+    GlobalBlock block_;
+    DWORD count_ = 0;
+    bool enumerated_ = false;
+};
+
 // Reads a DWORD under "Config"; on any failure the value is the default, which is written back.
+// A stored value of more than 4 bytes is unreadable; its type is not looked at.
 void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue);
+void ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue);
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value);
 
 // Reads a text of at most 259 characters into a 260-character buffer; on failure (missing,
 // too long, refused) the buffer holds the default, which is written back.
 void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
+void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
 // Stores `chars` characters of the text as REG_SZ; callers decide whether the terminator counts.
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars);
 
@@ -54,6 +86,10 @@ DWORD WritePaperSize(HANDLE printer, const LONG size[2]);
 
 // Whether the current user can open the printer with PRINTER_ALL_ACCESS.
 bool CanManagePrinter(LPCWSTR printerName);
+
+// The printer's PRINTER_INFO_2W, fetched into `block` in one round trip when it fits the usual
+// size; null when it cannot be had (memory, or the spooler's failure).
+const PRINTER_INFO_2W* FetchPrinterInfo2(HANDLE printer, GlobalBlock& block);
 
 // SetPrinterW through a handle opened with full access; non-zero on success.
 BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info);
