@@ -81,7 +81,7 @@ void OnFormChosen(HWND dialog) {
                  MetricChosen(dialog));
     EnableControl(dialog, IDC_ADVANCED_DELETE_FORM,
                   IsRecordedCustomForm(g_context, name) &&
-                      CanManagePrinter(g_context->PrinterName));
+                      CanManagePrinter(g_context));
 }
 
 void OnUnitChosen(HWND dialog) {

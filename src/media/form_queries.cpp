@@ -13,6 +13,8 @@ namespace {
 constexpr LONG kMicrometresPerTwentiethInch = 1270;
 // A print server's forms, built-in ones included, with their names.
 constexpr DWORD kFormListGuessBytes = 32768;
+// One form's record and a name of up to 63 characters.
+constexpr DWORD kFormGuessBytes = sizeof(FORM_INFO_1W) + 64 * sizeof(WCHAR);
 const WCHAR kFallbackFormName[] = TEXT("Letter");
 
 // The printer's PRINTER_INFO_2W in a global block (null when it cannot be read).
@@ -105,11 +107,10 @@ SIZE GetFormSize(HANDLE printer, LPCWSTR formName) {
     SIZE size = {0, 0};
     if (formName == nullptr || formName[0] == 0)
         return size;
-    DWORD needed = 0;
-    GetFormW(printer, const_cast<LPWSTR>(formName), 1, nullptr, 0, &needed);
-    GlobalBlock block(needed);
-    if (!block ||
-        !GetFormW(printer, const_cast<LPWSTR>(formName), 1, block.as<BYTE>(), needed, &needed))
+    GlobalBlock block(0);
+    if (!FetchIntoBlock(block, kFormGuessBytes, [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+            return GetFormW(printer, const_cast<LPWSTR>(formName), 1, buffer, bytes, needed);
+        }))
         return size;
     return block.as<FORM_INFO_1W>()->Size;
 }
@@ -125,8 +126,11 @@ int FindFormNameForSize(HANDLE printer, const PRINTER_INFO_2W* info, const LONG 
     int count = QueryPaperNames(info, nullptr, 0, &bytes, nullptr);
     if (count < 1)
         return count;
+    // The count is known: the list is asked for once.
     GlobalBlock names(bytes);
-    int filled = names ? QueryPaperNames(info, names.as<WCHAR>(), bytes, nullptr, nullptr) : 0;
+    int filled = names ? Capability(info, DC_PAPERNAMES, names.get()) : 0;
+    if (filled > count)
+        filled = count; // never read past the block
     FormList forms(printer);
     bool matched = false;
     for (int i = 0; i < filled; ++i) {
@@ -212,8 +216,9 @@ void MatchFormOption(const SettingsContext* context, OPTITEM* item, const LONG s
         return;
     auto within = [](LONG a, LONG b) { return a - b <= 1 && b - a <= 1; };
     const OPTTYPE* type = item->pOptType;
+    FormList forms(context->PrinterHandle);
     for (WORD i = 0; i < type->Count; ++i) {
-        SIZE form = GetFormSize(context->PrinterHandle, type->pOptParam[i].pData);
+        SIZE form = forms.SizeOf(type->pOptParam[i].pData);
         LONG width = form.cx / kMicrometresPerTwentiethInch;
         LONG height = form.cy / kMicrometresPerTwentiethInch;
         if ((within(width, size[0]) && within(height, size[1])) ||

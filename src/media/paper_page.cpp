@@ -158,7 +158,7 @@ BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     // The paper the printer's default devmode names; its name is of no use here.
     WCHAR defaultPaper[kFormNameChars];
     QueryDefaultPaper(g_context->PrinterHandle, g_context->PaperSize, defaultPaper);
-    g_canManage = CanManagePrinter(g_context->PrinterName);
+    g_canManage = CanManagePrinter(g_context);
     FillPaperSizeList(page);
     FillMediaTypeList(page);
     FillMediaSurfaceList(page);
