@@ -32,11 +32,53 @@ DWORD ReopenWithFullAccess(HANDLE printer, ScopedPrinter& reopened) {
     return OpenPrinterWithFullAccess(reinterpret_cast<PRINTER_INFO_1W*>(info)->pName, reopened);
 }
 
+// The full-access handle of an open sheet: opened at the first write its host's handle was
+// refused, kept until the sheet ends, so that a sheet's writes do not reopen the printer one by
+// one. Once the host's handle has refused a write for want of access, the next writes go to the
+// kept handle at once: the host's handle never gains access.
+struct SheetPrinter {
+    HANDLE host;
+    HANDLE fullAccess;
+    LONG sheets;
+    bool hostRefused;
+};
+constexpr int kSheetPrinterSlots = 8;
+SheetPrinter g_sheetPrinters[kSheetPrinterSlots];
+
+SheetPrinter* FindSheetPrinter(HANDLE host) {
+    for (auto& sheet : g_sheetPrinters)
+        if (sheet.sheets > 0 && sheet.host == host)
+            return &sheet;
+    return nullptr;
+}
+
+// The kept handle of the sheet, opened now if it is not yet; null when it cannot be opened.
+HANDLE FullAccessHandleOf(SheetPrinter& sheet) {
+    if (sheet.fullAccess == nullptr) {
+        ScopedPrinter reopened;
+        if (ReopenWithFullAccess(sheet.host, reopened) != ERROR_SUCCESS)
+            return nullptr;
+        sheet.fullAccess = reopened.release();
+    }
+    return sheet.fullAccess;
+}
+
 // A write refused through the host's handle is tried once more through a full-access handle.
 template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write write) {
+    SheetPrinter* sheet = FindSheetPrinter(printer);
+    if (sheet != nullptr && sheet->hostRefused && sheet->fullAccess != nullptr)
+        return write(sheet->fullAccess);
     DWORD result = write(printer);
     if (result == ERROR_SUCCESS)
         return result;
+    if (sheet != nullptr) {
+        HANDLE fullAccess = FullAccessHandleOf(*sheet);
+        if (fullAccess == nullptr)
+            return result;
+        if (result == ERROR_ACCESS_DENIED)
+            sheet->hostRefused = true;
+        return write(fullAccess);
+    }
     ScopedPrinter reopened;
     if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
         return result;
@@ -95,6 +137,29 @@ DWORD BuiltInDotValues(DWORD mediaType) {
 }
 
 } // namespace
+
+void BeginSheetPrinter(HANDLE printer) {
+    if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
+        ++sheet->sheets;
+        return;
+    }
+    // With every slot taken, the sheet's writes reopen the printer one by one.
+    for (auto& sheet : g_sheetPrinters) {
+        if (sheet.sheets == 0) {
+            sheet = SheetPrinter{printer, nullptr, 1, false};
+            return;
+        }
+    }
+}
+
+void EndSheetPrinter(HANDLE printer) {
+    SheetPrinter* sheet = FindSheetPrinter(printer);
+    if (sheet == nullptr || --sheet->sheets > 0)
+        return;
+    if (sheet->fullAccess != nullptr)
+        ClosePrinter(sheet->fullAccess);
+    *sheet = SheetPrinter{nullptr, nullptr, 0, false};
+}
 
 DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
                                 const void* data, DWORD size) {
@@ -222,6 +287,11 @@ const PRINTER_INFO_2W* FetchPrinterInfo2(HANDLE printer, GlobalBlock& block) {
 }
 
 BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {
+    if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
+        HANDLE fullAccess = FullAccessHandleOf(*sheet);
+        return fullAccess != nullptr &&
+               SetPrinterW(fullAccess, level, reinterpret_cast<LPBYTE>(info), 0);
+    }
     DWORD needed = 0;
     GetPrinterW(printer, 1, nullptr, 0, &needed);
     GlobalBlock buffer(needed);
@@ -233,6 +303,12 @@ BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {
     if (OpenPrinterWithFullAccess(buffer.as<PRINTER_INFO_1W>()->pName, reopened) != ERROR_SUCCESS)
         return FALSE;
     return SetPrinterW(reopened.get(), level, reinterpret_cast<LPBYTE>(info), 0);
+}
+
+BOOL SetPrinterInfo2WithRetry(HANDLE printer, PRINTER_INFO_2W* info) {
+    if (SetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(info), 0))
+        return TRUE;
+    return SetPrinterInfo2(printer, 2, info);
 }
 
 DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes, DWORD* byteCount) {
@@ -304,6 +380,11 @@ DWORD WriteMediaTypeDotValues(HANDLE printer, LPCWSTR name, DWORD pair) {
 }
 
 DWORD DeleteMediaType(LPCWSTR name, HANDLE printer, DWORD callerError) {
+    if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
+        HANDLE fullAccess = FullAccessHandleOf(*sheet);
+        return fullAccess != nullptr ? DeletePrinterDataExW(fullAccess, kMediaTypesKey, name)
+                                     : callerError;
+    }
     ScopedPrinter reopened;
     if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
         return callerError;

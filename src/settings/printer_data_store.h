@@ -36,6 +36,12 @@ constexpr int kMaxHighestDotValue = 26;
 constexpr int kMinLowestDotValue = 0;
 constexpr int kMaxLowestDotValue = 24;
 
+// A sheet's use of the host's printer handle, from its settings load to its release: while it
+// lasts, the full-access handle that refused writes are retried through is opened once and
+// kept, and closed when the last sheet using that host handle ends.
+void BeginSheetPrinter(HANDLE printer);
+void EndSheetPrinter(HANDLE printer);
+
 // Writes any printer data value; refused through the given handle, the write is tried once more
 // through a handle opened with full access. The platform's error code, 0 on success.
 DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
@@ -93,6 +99,9 @@ const PRINTER_INFO_2W* FetchPrinterInfo2(HANDLE printer, GlobalBlock& block);
 
 // SetPrinterW through a handle opened with full access; non-zero on success.
 BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info);
+// SetPrinterW level 2 through the given handle, and when that is refused through a handle
+// opened with full access (the sheet's kept one, while a sheet is open).
+BOOL SetPrinterInfo2WithRetry(HANDLE printer, PRINTER_INFO_2W* info);
 
 // The custom media type names of "Config\MediaTypes", read from the printer's registry key.
 // Fills `buffer` (capacity in bytes) with a double-NUL-terminated list when given, reports the

@@ -189,6 +189,7 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
         *out = nullptr;
         return false;
     }
+    BeginSheetPrinter(context->PrinterHandle);
     ConfigValues config(context->PrinterHandle);
     InstallPeripheralsWhenMissing(context, config);
     LoadPaperSize(context, config);
@@ -242,5 +243,6 @@ void ReleaseSettingsContext(SettingsContext* context) {
         FreeLibrary(context->PrinterLinkModule);
         context->PrinterLinkModule = nullptr;
     }
+    EndSheetPrinter(context->PrinterHandle);
     HeapFree(context->HostHeap, 0, context);
 }

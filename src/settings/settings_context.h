@@ -128,10 +128,11 @@ struct SettingsContext {
     WCHAR DefaultFormName[kNameChars];
     WCHAR PatternFileNameEdit[kNameChars];
     // Answers that do not change while a sheet is open, asked of the spooler once: the driver
-    // directory (empty until asked), and whether the user may manage the printer (0 not asked
-    // yet, 1 yes, -1 no).
+    // directory (empty until asked), whether the user may manage the printer (0 not asked yet,
+    // 1 yes, -1 no), and the size of the driver's devmodes.
     WCHAR DriverDirectory[kDriverDirectoryChars];
     LONG ManagePrinterRight;
+    LONG DriverDevmodeSize; // bytes of the driver's devmodes, 0 until asked
 };
 
 // The fields that both host parameter blocks (the property sheets' OEMUIPSPARAM and the device

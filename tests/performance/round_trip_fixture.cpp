@@ -46,7 +46,14 @@ size_t TotalOf(const CallCounts& counts) {
 void RoundTripTest::SetUp() {
     PreferencesTest::SetUp();
     PopulatePrinter();
-    ReportInkUnit(true);
+    // An embosser with its ink unit, a Letter form and copy paper.
+    InstallFakePrinterLink();
+    PrinterLink().settingsBlock = SettingsBlockBuilder()
+                                      .Values(kFormSizeId, 30, 170, 220)
+                                      .Values(kMediaTypeId, 2, 5, 16)
+                                      .Values(kTopMarginId, 5)
+                                      .Values(kChromaPodVersionId, 2, 1, 0)
+                                      .Build();
 }
 
 void RoundTripTest::TearDown() {

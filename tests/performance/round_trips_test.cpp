@@ -33,9 +33,11 @@ TEST_F(RoundTripTest, PrinterProperties) {
     CallCounts open = SheetOpenCalls([&] { OpenPrinterProperties(); });
     Report("properties open", open);
     CallCounts apply = PluginCalls([&] {
-        tree_->Select(kDots, 1);
+        EXPECT_NE(tree_->Select(kFormSize, 1), DeviceTreeDriver::kRefused) << "Legal";
+        EXPECT_NE(tree_->Select(kDots, 1), DeviceTreeDriver::kRefused);
         tree_->Apply();
     });
+    EXPECT_EQ(PrinterLink().updates.size(), 1u) << "the settings reached the printer";
     Report("device apply", apply);
 }
 
