@@ -28,41 +28,14 @@ private:
     const PRINTER_INFO_2W* info_;
 };
 
-// The server's forms, listed once: the size of many papers then costs one round trip instead
-// of one GetFormW each. A form the list cannot give is 0 x 0, as GetFormSize answers it.
-class FormList {
-public:
-    explicit FormList(HANDLE printer) : block_(0) {
-        listed_ = FetchIntoBlock(block_, kFormListGuessBytes,
-                                 [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
-                                     return EnumFormsW(printer, 1, buffer, bytes, needed, &count_);
-                                 });
-    }
-    SIZE SizeOf(LPCWSTR name) const {
-        SIZE size = {0, 0};
-        if (!listed_ || name == nullptr || name[0] == 0)
-            return size;
-        const auto* forms = block_.as<FORM_INFO_1W>();
-        for (DWORD i = 0; i < count_; ++i)
-            if (forms[i].pName != nullptr && SameFormName(forms[i].pName, name))
-                return forms[i].Size;
-        return size;
-    }
-
-private:
-    // Form names compare without case, as the spooler finds a form by its name.
-    static bool SameFormName(LPCWSTR a, LPCWSTR b) {
-        auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
-        for (; *a != 0 && *b != 0; ++a, ++b)
-            if (fold(*a) != fold(*b))
-                return false;
-        return *a == *b;
-    }
-
-    GlobalBlock block_;
-    DWORD count_ = 0;
-    bool listed_ = false;
-};
+// Form names compare without case, as the spooler finds a form by its name.
+bool SameFormName(LPCWSTR a, LPCWSTR b) {
+    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (fold(*a) != fold(*b))
+            return false;
+    return *a == *b;
+}
 
 int Capability(const PRINTER_INFO_2W* info, WORD capability, void* output) {
     return DeviceCapabilitiesW(info->pPrinterName, info->pPortName, capability,
@@ -96,6 +69,24 @@ int QueryPaperNames(const PRINTER_INFO_2W* info, WCHAR* buffer, DWORD bufferByte
 }
 
 } // namespace
+
+FormSizes::FormSizes(HANDLE printer) : block_(0) {
+    listed_ =
+        FetchIntoBlock(block_, kFormListGuessBytes, [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+            return EnumFormsW(printer, 1, buffer, bytes, needed, &count_);
+        });
+}
+
+SIZE FormSizes::SizeOf(LPCWSTR name) const {
+    SIZE size = {0, 0};
+    if (!listed_ || name == nullptr || name[0] == 0)
+        return size;
+    const auto* forms = block_.as<FORM_INFO_1W>();
+    for (DWORD i = 0; i < count_; ++i)
+        if (forms[i].pName != nullptr && SameFormName(forms[i].pName, name))
+            return forms[i].Size;
+    return size;
+}
 
 int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
                     DWORD* devmodeFields) {
@@ -131,7 +122,7 @@ int FindFormNameForSize(HANDLE printer, const PRINTER_INFO_2W* info, const LONG 
     int filled = names ? Capability(info, DC_PAPERNAMES, names.get()) : 0;
     if (filled > count)
         filled = count; // never read past the block
-    FormList forms(printer);
+    FormSizes forms(printer);
     bool matched = false;
     for (int i = 0; i < filled; ++i) {
         const WCHAR* paper = names.as<WCHAR>() + i * kPaperNameChars;
@@ -216,7 +207,7 @@ void MatchFormOption(const SettingsContext* context, OPTITEM* item, const LONG s
         return;
     auto within = [](LONG a, LONG b) { return a - b <= 1 && b - a <= 1; };
     const OPTTYPE* type = item->pOptType;
-    FormList forms(context->PrinterHandle);
+    FormSizes forms(context->PrinterHandle);
     for (WORD i = 0; i < type->Count; ++i) {
         SIZE form = forms.SizeOf(type->pOptParam[i].pData);
         LONG width = form.cx / kMicrometresPerTwentiethInch;

@@ -152,6 +152,19 @@ void BeginSheetPrinter(HANDLE printer) {
     }
 }
 
+bool OpenSheetFullAccess(HANDLE printer, LPCWSTR printerName) {
+    SheetPrinter* sheet = FindSheetPrinter(printer);
+    if (sheet == nullptr)
+        return CanManagePrinter(printerName);
+    if (sheet->fullAccess == nullptr) {
+        ScopedPrinter opened;
+        if (OpenPrinterWithFullAccess(printerName, opened) != ERROR_SUCCESS)
+            return false;
+        sheet->fullAccess = opened.release();
+    }
+    return true;
+}
+
 void EndSheetPrinter(HANDLE printer) {
     SheetPrinter* sheet = FindSheetPrinter(printer);
     if (sheet == nullptr || --sheet->sheets > 0)

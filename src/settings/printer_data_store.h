@@ -41,6 +41,9 @@ constexpr int kMaxLowestDotValue = 24;
 // kept, and closed when the last sheet using that host handle ends.
 void BeginSheetPrinter(HANDLE printer);
 void EndSheetPrinter(HANDLE printer);
+// Whether the printer opens with full access for the current user; the handle that proves it
+// is kept for the sheet's refused writes (closed at once outside a sheet).
+bool OpenSheetFullAccess(HANDLE printer, LPCWSTR printerName);
 
 // Writes any printer data value; refused through the given handle, the write is tried once more
 // through a handle opened with full access. The platform's error code, 0 on success.

@@ -219,7 +219,8 @@ LPCWSTR DriverDirectory(SettingsContext* context) {
 
 bool CanManagePrinter(SettingsContext* context) {
     if (context->ManagePrinterRight == 0)
-        context->ManagePrinterRight = CanManagePrinter(context->PrinterName) ? 1 : -1;
+        context->ManagePrinterRight =
+            OpenSheetFullAccess(context->PrinterHandle, context->PrinterName) ? 1 : -1;
     return context->ManagePrinterRight > 0;
 }
 
