@@ -28,15 +28,6 @@ private:
     const PRINTER_INFO_2W* info_;
 };
 
-// Form names compare without case, as the spooler finds a form by its name.
-bool SameFormName(LPCWSTR a, LPCWSTR b) {
-    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
-    for (; *a != 0 && *b != 0; ++a, ++b)
-        if (fold(*a) != fold(*b))
-            return false;
-    return *a == *b;
-}
-
 int Capability(const PRINTER_INFO_2W* info, WORD capability, void* output) {
     return DeviceCapabilitiesW(info->pPrinterName, info->pPortName, capability,
                                static_cast<LPWSTR>(output), info->pDevMode);
@@ -83,7 +74,7 @@ SIZE FormSizes::SizeOf(LPCWSTR name) const {
         return size;
     const auto* forms = block_.as<FORM_INFO_1W>();
     for (DWORD i = 0; i < count_; ++i)
-        if (forms[i].pName != nullptr && SameFormName(forms[i].pName, name))
+        if (forms[i].pName != nullptr && SameNameIgnoringCase(forms[i].pName, name))
             return forms[i].Size;
     return size;
 }

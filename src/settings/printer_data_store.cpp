@@ -32,10 +32,11 @@ DWORD ReopenWithFullAccess(HANDLE printer, ScopedPrinter& reopened) {
     return OpenPrinterWithFullAccess(reinterpret_cast<PRINTER_INFO_1W*>(info)->pName, reopened);
 }
 
-// The full-access handle of an open sheet: opened at the first write its host's handle was
-// refused, kept until the sheet ends, so that a sheet's writes do not reopen the printer one by
-// one. Once the host's handle has refused a write for want of access, the next writes go to the
-// kept handle at once: the host's handle never gains access.
+// The full-access handle of an open sheet: opened when a page first asks whether the user may
+// manage the printer, or at the first write the host's handle was refused, and kept until the
+// sheet ends, so that a sheet's writes do not reopen the printer one by one. Once the host's
+// handle has refused a write for want of access, the next writes go to the kept handle at once:
+// the host's handle never gains access.
 struct SheetPrinter {
     HANDLE host;
     HANDLE fullAccess;
@@ -85,15 +86,6 @@ template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write writ
     return write(reopened.get());
 }
 
-// Value names compare without case, as the registry compares them (ours are plain ASCII).
-bool SameValueName(LPCWSTR a, LPCWSTR b) {
-    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
-    for (; *a != 0 && *b != 0; ++a, ++b)
-        if (fold(*a) != fold(*b))
-            return false;
-    return *a == *b;
-}
-
 // A DWORD read that failed (missing, wider than 4 bytes, refused) is healed with the default.
 void TakeDwordOrHeal(HANDLE printer, LPCWSTR name, DWORD result, DWORD stored, DWORD* value,
                      DWORD defaultValue) {
@@ -137,6 +129,14 @@ DWORD BuiltInDotValues(DWORD mediaType) {
 }
 
 } // namespace
+
+bool SameNameIgnoringCase(LPCWSTR a, LPCWSTR b) {
+    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (fold(*a) != fold(*b))
+            return false;
+    return *a == *b;
+}
 
 void BeginSheetPrinter(HANDLE printer) {
     if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
@@ -221,7 +221,7 @@ bool ConfigValues::Refresh() {
 const PRINTER_ENUM_VALUESW* ConfigValues::Find(LPCWSTR name) const {
     const auto* values = block_.as<PRINTER_ENUM_VALUESW>();
     for (DWORD i = 0; i < count_; ++i)
-        if (values[i].pValueName != nullptr && SameValueName(values[i].pValueName, name))
+        if (values[i].pValueName != nullptr && SameNameIgnoringCase(values[i].pValueName, name))
             return &values[i];
     return nullptr;
 }

@@ -36,6 +36,10 @@ constexpr int kMaxHighestDotValue = 26;
 constexpr int kMinLowestDotValue = 0;
 constexpr int kMaxLowestDotValue = 24;
 
+// Printer data value names and form names compare without case, as the spooler compares them
+// (letters A to Z folded; the names the plug-in looks for are plain ASCII).
+bool SameNameIgnoringCase(LPCWSTR a, LPCWSTR b);
+
 // A sheet's use of the host's printer handle, from its settings load to its release: while it
 // lasts, the full-access handle that refused writes are retried through is opened once and
 // kept, and closed when the last sheet using that host handle ends.
