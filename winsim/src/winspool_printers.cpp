@@ -114,7 +114,8 @@ void* InfoPacker::Block(const void* data, size_t size, size_t alignment) {
     void* placed = nullptr;
     if (buffer_) {
         placed = buffer_ + offset_;
-        std::memcpy(placed, data, size);
+        if (size > 0) // an empty value has no data to copy
+            std::memcpy(placed, data, size);
     }
     offset_ += size;
     return placed;
