@@ -7,7 +7,6 @@
 #include <winspool.h>
 
 namespace {
-constexpr DWORD kDriverDirectoryBytes = 4096;
 constexpr int kLibraryPathChars = 4096;
 const WCHAR kPrinterLinkLibrary[] = TEXT("\\3\\qvmonext.dll");
 } // namespace
@@ -15,9 +14,7 @@ const WCHAR kPrinterLinkLibrary[] = TEXT("\\3\\qvmonext.dll");
 FARPROC FindPrinterLinkEntry(SettingsContext* context, const char* name) {
     if (context->PrinterLinkModule == nullptr) {
         WCHAR path[kLibraryPathChars] = {};
-        DWORD needed = 0;
-        GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
-                                   kDriverDirectoryBytes, &needed);
+        StringCchCopyW(path, kLibraryPathChars, DriverDirectory(context));
         StringCchCatW(path, kLibraryPathChars, kPrinterLinkLibrary);
         // A failed load is tried again at the next look-up.
         context->PrinterLinkModule = ModuleLoadLibrary(path);

@@ -80,8 +80,7 @@ void OnFormChosen(HWND dialog) {
     ShowFormSize(GetDlgItem(dialog, IDC_ADVANCED_FORM_SIZE), g_context, name, g_shownFormSize,
                  MetricChosen(dialog));
     EnableControl(dialog, IDC_ADVANCED_DELETE_FORM,
-                  IsRecordedCustomForm(g_context, name) &&
-                      CanManagePrinter(g_context->PrinterName));
+                  IsRecordedCustomForm(g_context, name) && CanManagePrinter(g_context));
 }
 
 void OnUnitChosen(HWND dialog) {

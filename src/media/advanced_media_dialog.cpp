@@ -62,7 +62,7 @@ void MarkChanged(HWND dialog, DWORD flag) {
 BOOL OnInitDialog(HWND dialog, AdvancedDialogParam* param) {
     g_param = param;
     g_context = param->Context;
-    g_canManage = CanManagePrinter(g_context->PrinterName);
+    g_canManage = CanManagePrinter(g_context);
     FillMediaList(dialog);
     SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, param->MediaPosition);
     UpdateRemoveButton(dialog, SelectedMedia(dialog));

@@ -2,6 +2,7 @@
 #include "media/form_queries.h"
 
 #include "settings/global_block.h"
+#include "settings/printer_data_store.h"
 #include "settings/settings_context.h"
 
 #include <strsafe.h>
@@ -10,28 +11,21 @@
 namespace {
 
 constexpr LONG kMicrometresPerTwentiethInch = 1270;
+// A print server's forms, built-in ones included, with their names.
+constexpr DWORD kFormListGuessBytes = 32768;
+// One form's record and a name of up to 63 characters.
+constexpr DWORD kFormGuessBytes = sizeof(FORM_INFO_1W) + 64 * sizeof(WCHAR);
 const WCHAR kFallbackFormName[] = TEXT("Letter");
 
-// The printer's PRINTER_INFO_2W in a global block (empty when it cannot be read).
+// The printer's PRINTER_INFO_2W in a global block (null when it cannot be read).
 class PrinterInfo2 {
 public:
-    explicit PrinterInfo2(HANDLE printer) : block_(NeededBytes(printer)) {
-        DWORD needed = 0;
-        if (block_ && !GetPrinterW(printer, 2, block_.as<BYTE>(), bytes_, &needed))
-            failed_ = true;
-    }
-    const PRINTER_INFO_2W* get() const {
-        return block_ && !failed_ ? block_.as<PRINTER_INFO_2W>() : nullptr;
-    }
+    explicit PrinterInfo2(HANDLE printer) : block_(0), info_(FetchPrinterInfo2(printer, block_)) {}
+    const PRINTER_INFO_2W* get() const { return info_; }
 
 private:
-    DWORD NeededBytes(HANDLE printer) {
-        GetPrinterW(printer, 2, nullptr, 0, &bytes_);
-        return bytes_;
-    }
-    DWORD bytes_ = 0;
     GlobalBlock block_;
-    bool failed_ = false;
+    const PRINTER_INFO_2W* info_;
 };
 
 int Capability(const PRINTER_INFO_2W* info, WORD capability, void* output) {
@@ -44,18 +38,17 @@ void CopySlotName(const WCHAR* slot, WCHAR* name) {
     StringCchCopyNW(name, kFormNameChars, slot, kPaperNameChars);
 }
 
-} // namespace
-
-int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
+// The paper names of a printer whose information is at hand: the count, and the list when a
+// buffer is given.
+int QueryPaperNames(const PRINTER_INFO_2W* info, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
                     DWORD* devmodeFields) {
     if (byteSize != nullptr)
         *byteSize = 0;
-    PrinterInfo2 info(printer);
-    if (info.get() == nullptr || info.get()->pDevMode == nullptr)
+    if (info == nullptr || info->pDevMode == nullptr)
         return 0;
     if (devmodeFields != nullptr)
-        *devmodeFields = info.get()->pDevMode->dmFields;
-    int count = Capability(info.get(), DC_PAPERNAMES, nullptr);
+        *devmodeFields = info->pDevMode->dmFields;
+    int count = Capability(info, DC_PAPERNAMES, nullptr);
     if (byteSize != nullptr)
         *byteSize = count > 0 ? static_cast<DWORD>(count) * kPaperNameSlotBytes : 0;
     if (buffer == nullptr || count < 1)
@@ -63,35 +56,70 @@ int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byt
     // The capability query writes without a bound: refuse a buffer it would overrun.
     if (static_cast<DWORD>(count) * kPaperNameSlotBytes > bufferBytes)
         return 0;
-    return Capability(info.get(), DC_PAPERNAMES, buffer);
+    return Capability(info, DC_PAPERNAMES, buffer);
+}
+
+} // namespace
+
+FormSizes::FormSizes(HANDLE printer) : block_(0) {
+    listed_ =
+        FetchIntoBlock(block_, kFormListGuessBytes, [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+            return EnumFormsW(printer, 1, buffer, bytes, needed, &count_);
+        });
+}
+
+SIZE FormSizes::SizeOf(LPCWSTR name) const {
+    SIZE size = {0, 0};
+    if (!listed_ || name == nullptr || name[0] == 0)
+        return size;
+    const auto* forms = block_.as<FORM_INFO_1W>();
+    for (DWORD i = 0; i < count_; ++i)
+        if (forms[i].pName != nullptr && SameNameIgnoringCase(forms[i].pName, name))
+            return forms[i].Size;
+    return size;
+}
+
+int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
+                    DWORD* devmodeFields) {
+    PrinterInfo2 info(printer);
+    return QueryPaperNames(info.get(), buffer, bufferBytes, byteSize, devmodeFields);
 }
 
 SIZE GetFormSize(HANDLE printer, LPCWSTR formName) {
     SIZE size = {0, 0};
     if (formName == nullptr || formName[0] == 0)
         return size;
-    DWORD needed = 0;
-    GetFormW(printer, const_cast<LPWSTR>(formName), 1, nullptr, 0, &needed);
-    GlobalBlock block(needed);
-    if (!block ||
-        !GetFormW(printer, const_cast<LPWSTR>(formName), 1, block.as<BYTE>(), needed, &needed))
+    GlobalBlock block(0);
+    if (!FetchIntoBlock(block, kFormGuessBytes, [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+            return GetFormW(printer, const_cast<LPWSTR>(formName), 1, buffer, bytes, needed);
+        }))
         return size;
     return block.as<FORM_INFO_1W>()->Size;
 }
 
 int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name) {
+    PrinterInfo2 info(printer);
+    return FindFormNameForSize(printer, info.get(), size, name);
+}
+
+int FindFormNameForSize(HANDLE printer, const PRINTER_INFO_2W* info, const LONG size[2],
+                        WCHAR* name) {
     DWORD bytes = 0;
-    int count = QueryPaperNames(printer, nullptr, 0, &bytes, nullptr);
+    int count = QueryPaperNames(info, nullptr, 0, &bytes, nullptr);
     if (count < 1)
         return count;
+    // The count is known: the list is asked for once.
     GlobalBlock names(bytes);
-    int filled = names ? QueryPaperNames(printer, names.as<WCHAR>(), bytes, nullptr, nullptr) : 0;
+    int filled = names ? Capability(info, DC_PAPERNAMES, names.get()) : 0;
+    if (filled > count)
+        filled = count; // never read past the block
+    FormSizes forms(printer);
     bool matched = false;
     for (int i = 0; i < filled; ++i) {
         const WCHAR* paper = names.as<WCHAR>() + i * kPaperNameChars;
         WCHAR paperName[kFormNameChars];
         CopySlotName(paper, paperName);
-        SIZE form = GetFormSize(printer, paperName);
+        SIZE form = forms.SizeOf(paperName);
         if (RoundTo100Micrometres(form.cx) == size[0] &&
             RoundTo100Micrometres(form.cy) == size[1]) {
             StringCchCopyW(name, kFormNameChars, paperName);
@@ -170,8 +198,9 @@ void MatchFormOption(const SettingsContext* context, OPTITEM* item, const LONG s
         return;
     auto within = [](LONG a, LONG b) { return a - b <= 1 && b - a <= 1; };
     const OPTTYPE* type = item->pOptType;
+    FormSizes forms(context->PrinterHandle);
     for (WORD i = 0; i < type->Count; ++i) {
-        SIZE form = GetFormSize(context->PrinterHandle, type->pOptParam[i].pData);
+        SIZE form = forms.SizeOf(type->pOptParam[i].pData);
         LONG width = form.cx / kMicrometresPerTwentiethInch;
         LONG height = form.cy / kMicrometresPerTwentiethInch;
         if ((within(width, size[0]) && within(height, size[1])) ||

@@ -2,8 +2,11 @@
 // micrometres; devmode paper sizes in tenths of a millimetre; device sizes in 1/20 inch.
 #pragma once
 
+#include "settings/global_block.h"
+
 #include <windows.h>
 #include <compstui.h>
+#include <winspool.h>
 
 struct SettingsContext;
 
@@ -22,6 +25,22 @@ int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byt
 // A form's width and height in micrometres; 0 x 0 when it cannot be read.
 SIZE GetFormSize(HANDLE printer, LPCWSTR formName);
 
+// The server's forms, listed once: the sizes of many papers then cost one round trip instead
+// of one GetFormW each. A size is answered as GetFormSize answers it (0 x 0 for a name that is
+// no form, or when the list could not be had).
+class FormSizes {
+public:
+    explicit FormSizes(HANDLE printer);
+    FormSizes(const FormSizes&) = delete;
+    FormSizes& operator=(const FormSizes&) = delete;
+    SIZE SizeOf(LPCWSTR formName) const;
+
+private:
+    GlobalBlock block_;
+    DWORD count_ = 0;
+    bool listed_ = false;
+};
+
 // Rounds a size in micrometres down to whole tenths of a millimetre (toward zero).
 inline LONG RoundTo100Micrometres(LONG value) {
     return (value / 100) * 100;
@@ -30,6 +49,9 @@ inline LONG RoundTo100Micrometres(LONG value) {
 // The last of the printer's papers whose form size (rounded to 100 um) equals `size`; "Letter"
 // when papers exist but none matches; `name` (kFormNameChars) untouched when there are none.
 int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name);
+// The same for a printer whose PRINTER_INFO_2W is at hand (null: it could not be read).
+int FindFormNameForSize(HANDLE printer, const PRINTER_INFO_2W* info, const LONG size[2],
+                        WCHAR* name);
 
 // The paper named by the printer's default devmode: 0 when identified, non-zero otherwise
 // (-1 when the printer's information cannot be read). Either output may be null.

@@ -77,12 +77,13 @@ void FillPaperSizeList(HWND page) {
     AddComboStrings(page, IDC_PAPER_SIZE, g_context, {IDS_PAPER_AUTOMATIC_SELECT});
     bool bySize = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && !(fields & DM_PAPERSIZE);
     int selected = -1;
+    FormSizes forms(printer);
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
         StringCchCopyNW(name, kFormNameChars, names.as<WCHAR>() + i * kPaperNameChars,
                         kPaperNameChars);
         SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        if (!SameSize(GetFormSize(printer, name), g_context->PaperSize))
+        if (!SameSize(forms.SizeOf(name), g_context->PaperSize))
             continue;
         StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
         if (bySize)
@@ -158,7 +159,7 @@ BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     // The paper the printer's default devmode names; its name is of no use here.
     WCHAR defaultPaper[kFormNameChars];
     QueryDefaultPaper(g_context->PrinterHandle, g_context->PaperSize, defaultPaper);
-    g_canManage = CanManagePrinter(g_context->PrinterName);
+    g_canManage = CanManagePrinter(g_context);
     FillPaperSizeList(page);
     FillMediaTypeList(page);
     FillMediaSurfaceList(page);

@@ -145,7 +145,7 @@ void WarnAboutMissingRight(HWND page) {
 BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_context = reinterpret_cast<SettingsContext*>(description->lParam);
     g_layoutPageDirty = false;
-    bool canManage = CanManagePrinter(g_context->PrinterName);
+    bool canManage = CanManagePrinter(g_context);
     InitOrientationControls(page, canManage);
     InitOutputControls(page, canManage);
     InitPrintControls(page, canManage);

@@ -113,7 +113,7 @@ void RefreshMainPage(HWND page, bool enable) {
 
 BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_context = reinterpret_cast<SettingsContext*>(description->lParam);
-    g_canManage = CanManagePrinter(g_context->PrinterName);
+    g_canManage = CanManagePrinter(g_context);
     FillMainPageLists(page);
     RefreshMainPage(page, g_canManage);
     TranslateWithLocale(g_context, page);
@@ -200,7 +200,7 @@ void OnDefaultsClicked(HWND page) {
     g_context->RenderMode = 2;
     g_context->EmbossStandardTexts = 0;
     g_context->TwoInOne = 0;
-    g_canManage = CanManagePrinter(g_context->PrinterName);
+    g_canManage = CanManagePrinter(g_context);
     RefreshMainPage(page, g_canManage);
     MarkMainPageChanged(page);
 }

@@ -15,6 +15,17 @@ LONG MergeThroughDriver(HANDLE printer, LPWSTR printerName, DEVMODEW* devmode) {
                                DM_IN_BUFFER | DM_OUT_BUFFER);
 }
 
+// The size of the driver's devmodes does not change while a sheet is open: asked once.
+LONG DriverDevmodeSize(SettingsContext* context, LPWSTR printerName) {
+    if (context->DriverDevmodeSize == 0) {
+        LONG size =
+            DocumentPropertiesW(nullptr, context->PrinterHandle, printerName, nullptr, nullptr, 0);
+        if (size > 0)
+            context->DriverDevmodeSize = size;
+    }
+    return context->DriverDevmodeSize;
+}
+
 DWORD DevmodeBytes(const DEVMODEW* devmode) {
     return static_cast<DWORD>(devmode->dmSize) + devmode->dmDriverExtra;
 }
@@ -23,19 +34,14 @@ DWORD DevmodeBytes(const DEVMODEW* devmode) {
 
 void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
     HANDLE printer = context->PrinterHandle;
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    GlobalBlock infoBlock(needed);
-    if (!infoBlock || !GetPrinterW(printer, 2, infoBlock.as<BYTE>(), needed, &needed))
+    GlobalBlock infoBlock(0);
+    auto* info = const_cast<PRINTER_INFO_2W*>(FetchPrinterInfo2(printer, infoBlock));
+    if (info == nullptr)
         return;
-    auto* info = infoBlock.as<PRINTER_INFO_2W>();
 
     // The driver writes devmodes of its own full size: a merge may only go into a buffer that
     // holds that many bytes.
-    LONG driverSize =
-        DocumentPropertiesW(nullptr, printer, info->pPrinterName, nullptr, nullptr, 0);
-    if (driverSize <= 0)
-        driverSize = 0;
+    LONG driverSize = DriverDevmodeSize(context, info->pPrinterName);
 
     // The job being edited follows the page at once.
     if (context->PublicDevmode != nullptr) {
@@ -65,10 +71,7 @@ void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
 
     // The printer's security is not ours to change: a null descriptor leaves it as it is.
     info->pSecurityDescriptor = nullptr;
-    BOOL stored = SetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(info), 0);
-    if (!stored)
-        stored = SetPrinterInfo2(printer, 2, info);
-    if (stored)
+    if (SetPrinterInfo2WithRetry(printer, info))
         SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0,
                             reinterpret_cast<LPARAM>(info->pPrinterName), SMTO_NORMAL,
                             kBroadcastTimeoutMs, nullptr);

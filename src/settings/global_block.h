@@ -32,3 +32,19 @@ public:
 private:
     void* data_;
 };
+
+// Fills `block` with a variable-sized answer of the spooler. The first call offers `guess`
+// bytes, so that the usual answer costs one round trip instead of a size query and a fetch; an
+// answer that does not fit is asked again in a block of the size the spooler named. `query`
+// (buffer, bytes, needed out) returns whether the spooler answered, with the last error set when
+// it did not. False when memory is short or the spooler failed.
+template <class Query> bool FetchIntoBlock(GlobalBlock& block, DWORD guess, Query query) {
+    if (!block.Reset(guess))
+        return false;
+    DWORD needed = 0;
+    if (query(block.as<BYTE>(), guess, &needed))
+        return true;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= guess || !block.Reset(needed))
+        return false;
+    return query(block.as<BYTE>(), needed, &needed) != FALSE;
+}

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr DWORD kDriverDirectoryBytes = 8192;
 const WCHAR kLocaleLibrary[] = TEXT("\\3\\qvlocale.dll");
 const WCHAR kCatalogueName[] = TEXT("qvembui");
 const WCHAR kDefaultLocale[] = TEXT("en_us");
@@ -56,9 +55,7 @@ void ReadLocaleCode(WCHAR* code, DWORD chars) {
 
 void BindLocaleLibrary(SettingsContext* context) {
     WCHAR path[kComposedChars] = {};
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
-                               kDriverDirectoryBytes, &needed);
+    StringCchCopyW(path, kComposedChars, DriverDirectory(context));
     StringCchCatW(path, kComposedChars, kLocaleLibrary);
 
     context->LocaleModule = ModuleLoadLibrary(path);

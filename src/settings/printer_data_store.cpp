@@ -17,6 +17,10 @@ namespace {
 constexpr DWORD kPrinterInfo1Bytes = 4096;
 constexpr int kStoredTextChars = 260;
 constexpr DWORD kEnumNameChars = 8192;
+// Every value the plug-in keeps under "Config", names and data, fits in far less.
+constexpr DWORD kConfigGuessBytes = 16384;
+// Names, ports, comments and a default devmode with the driver's private part.
+constexpr DWORD kPrinterInfo2GuessBytes = 8192;
 const WCHAR kPrintersRegistryPath[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers");
 
 // Reopens the printer behind `printer` by its name with full access.
@@ -28,15 +32,80 @@ DWORD ReopenWithFullAccess(HANDLE printer, ScopedPrinter& reopened) {
     return OpenPrinterWithFullAccess(reinterpret_cast<PRINTER_INFO_1W*>(info)->pName, reopened);
 }
 
+// The full-access handle of an open sheet: opened when a page first asks whether the user may
+// manage the printer, or at the first write the host's handle was refused, and kept until the
+// sheet ends, so that a sheet's writes do not reopen the printer one by one. Once the host's
+// handle has refused a write for want of access, the next writes go to the kept handle at once:
+// the host's handle never gains access.
+struct SheetPrinter {
+    HANDLE host;
+    HANDLE fullAccess;
+    LONG sheets;
+    bool hostRefused;
+};
+constexpr int kSheetPrinterSlots = 8;
+SheetPrinter g_sheetPrinters[kSheetPrinterSlots];
+
+SheetPrinter* FindSheetPrinter(HANDLE host) {
+    for (auto& sheet : g_sheetPrinters)
+        if (sheet.sheets > 0 && sheet.host == host)
+            return &sheet;
+    return nullptr;
+}
+
+// The kept handle of the sheet, opened now if it is not yet; null when it cannot be opened.
+HANDLE FullAccessHandleOf(SheetPrinter& sheet) {
+    if (sheet.fullAccess == nullptr) {
+        ScopedPrinter reopened;
+        if (ReopenWithFullAccess(sheet.host, reopened) != ERROR_SUCCESS)
+            return nullptr;
+        sheet.fullAccess = reopened.release();
+    }
+    return sheet.fullAccess;
+}
+
 // A write refused through the host's handle is tried once more through a full-access handle.
 template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write write) {
+    SheetPrinter* sheet = FindSheetPrinter(printer);
+    if (sheet != nullptr && sheet->hostRefused && sheet->fullAccess != nullptr)
+        return write(sheet->fullAccess);
     DWORD result = write(printer);
     if (result == ERROR_SUCCESS)
         return result;
+    if (sheet != nullptr) {
+        HANDLE fullAccess = FullAccessHandleOf(*sheet);
+        if (fullAccess == nullptr)
+            return result;
+        if (result == ERROR_ACCESS_DENIED)
+            sheet->hostRefused = true;
+        return write(fullAccess);
+    }
     ScopedPrinter reopened;
     if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
         return result;
     return write(reopened.get());
+}
+
+// A DWORD read that failed (missing, wider than 4 bytes, refused) is healed with the default.
+void TakeDwordOrHeal(HANDLE printer, LPCWSTR name, DWORD result, DWORD stored, DWORD* value,
+                     DWORD defaultValue) {
+    if (result == ERROR_SUCCESS) {
+        *value = stored;
+        return;
+    }
+    *value = defaultValue;
+    WriteConfigDword(printer, name, defaultValue);
+}
+
+// Texts are stored with or without their terminator: 259 characters fit either way, and
+// anything longer is unreadable and healed with the default.
+void TakeStringOrHeal(HANDLE printer, LPCWSTR name, DWORD result, WCHAR* buffer,
+                      LPCWSTR defaultText) {
+    if (result == ERROR_SUCCESS && buffer[kStoredTextChars - 1] == 0)
+        return;
+    ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
+    StringCchCopyW(buffer, kStoredTextChars, defaultText);
+    WriteConfigString(printer, name, buffer, lstrlenW(buffer));
 }
 
 // Dot values of the built-in media types (every unlisted id gets those of copy paper).
@@ -61,6 +130,50 @@ DWORD BuiltInDotValues(DWORD mediaType) {
 
 } // namespace
 
+bool SameNameIgnoringCase(LPCWSTR a, LPCWSTR b) {
+    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (fold(*a) != fold(*b))
+            return false;
+    return *a == *b;
+}
+
+void BeginSheetPrinter(HANDLE printer) {
+    if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
+        ++sheet->sheets;
+        return;
+    }
+    // With every slot taken, the sheet's writes reopen the printer one by one.
+    for (auto& sheet : g_sheetPrinters) {
+        if (sheet.sheets == 0) {
+            sheet = SheetPrinter{printer, nullptr, 1, false};
+            return;
+        }
+    }
+}
+
+bool OpenSheetFullAccess(HANDLE printer, LPCWSTR printerName) {
+    SheetPrinter* sheet = FindSheetPrinter(printer);
+    if (sheet == nullptr)
+        return CanManagePrinter(printerName);
+    if (sheet->fullAccess == nullptr) {
+        ScopedPrinter opened;
+        if (OpenPrinterWithFullAccess(printerName, opened) != ERROR_SUCCESS)
+            return false;
+        sheet->fullAccess = opened.release();
+    }
+    return true;
+}
+
+void EndSheetPrinter(HANDLE printer) {
+    SheetPrinter* sheet = FindSheetPrinter(printer);
+    if (sheet == nullptr || --sheet->sheets > 0)
+        return;
+    if (sheet->fullAccess != nullptr)
+        ClosePrinter(sheet->fullAccess);
+    *sheet = SheetPrinter{nullptr, nullptr, 0, false};
+}
+
 DWORD WritePrinterDataWithRetry(HANDLE printer, LPCWSTR key, LPCWSTR name, DWORD type,
                                 const void* data, DWORD size) {
     return WriteWithFullAccessRetry(printer, [&](HANDLE handle) {
@@ -79,16 +192,67 @@ DWORD OpenPrinterWithFullAccess(LPCWSTR printerName, ScopedPrinter& printer) {
     return ERROR_SUCCESS;
 }
 
+ConfigValues::ConfigValues(HANDLE printer) : printer_(printer), block_(0) {
+    Refresh();
+}
+
+bool ConfigValues::Refresh() {
+    count_ = 0;
+    enumerated_ = false;
+    DWORD bytes = kConfigGuessBytes;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!block_.Reset(bytes))
+            return false;
+        DWORD needed = 0, count = 0;
+        DWORD result =
+            EnumPrinterDataExW(printer_, kConfigKey, block_.as<BYTE>(), bytes, &needed, &count);
+        if (result == ERROR_SUCCESS) {
+            count_ = count;
+            enumerated_ = true;
+            return true;
+        }
+        if (result != ERROR_MORE_DATA || needed <= bytes)
+            return false;
+        bytes = needed;
+    }
+    return false;
+}
+
+const PRINTER_ENUM_VALUESW* ConfigValues::Find(LPCWSTR name) const {
+    const auto* values = block_.as<PRINTER_ENUM_VALUESW>();
+    for (DWORD i = 0; i < count_; ++i)
+        if (values[i].pValueName != nullptr && SameNameIgnoringCase(values[i].pValueName, name))
+            return &values[i];
+    return nullptr;
+}
+
+DWORD ConfigValues::Read(LPCWSTR name, void* buffer, DWORD bufferBytes, DWORD* needed) const {
+    if (!enumerated_) {
+        DWORD type = 0;
+        return GetPrinterDataExW(printer_, kConfigKey, name, &type, static_cast<LPBYTE>(buffer),
+                                 bufferBytes, needed);
+    }
+    const PRINTER_ENUM_VALUESW* value = Find(name);
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    *needed = value->cbData;
+    if (value->cbData > bufferBytes)
+        return ERROR_MORE_DATA;
+    CopyMemory(buffer, value->pData, value->cbData);
+    return ERROR_SUCCESS;
+}
+
 void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue) {
     DWORD stored = 0, type = 0, needed = 0;
     DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
                                      reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
-    if (result == ERROR_SUCCESS) {
-        *value = stored;
-        return;
-    }
-    *value = defaultValue;
-    WriteConfigDword(printer, name, defaultValue);
+    TakeDwordOrHeal(printer, name, result, stored, value, defaultValue);
+}
+
+void ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+    DWORD stored = 0, needed = 0;
+    DWORD result = values.Read(name, &stored, sizeof(stored), &needed);
+    TakeDwordOrHeal(values.printer(), name, result, stored, value, defaultValue);
 }
 
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
@@ -96,18 +260,20 @@ DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
 }
 
 void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
-    // Texts are stored with or without their terminator: 259 characters fit either way, and
-    // anything longer is unreadable.
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     DWORD type = 0, needed = 0;
     DWORD result =
         GetPrinterDataExW(printer, kConfigKey, name, &type, reinterpret_cast<LPBYTE>(buffer),
                           kStoredTextChars * sizeof(WCHAR), &needed);
-    if (result == ERROR_SUCCESS && buffer[kStoredTextChars - 1] == 0)
-        return;
+    TakeStringOrHeal(printer, name, result, buffer, defaultText);
+}
+
+void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer,
+                      LPCWSTR defaultText) {
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
-    StringCchCopyW(buffer, kStoredTextChars, defaultText);
-    WriteConfigString(printer, name, buffer, lstrlenW(buffer));
+    DWORD needed = 0;
+    DWORD result = values.Read(name, buffer, kStoredTextChars * sizeof(WCHAR), &needed);
+    TakeStringOrHeal(values.printer(), name, result, buffer, defaultText);
 }
 
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars) {
@@ -125,7 +291,20 @@ bool CanManagePrinter(LPCWSTR printerName) {
     return OpenPrinterWithFullAccess(printerName, printer) == ERROR_SUCCESS;
 }
 
+const PRINTER_INFO_2W* FetchPrinterInfo2(HANDLE printer, GlobalBlock& block) {
+    bool fetched = FetchIntoBlock(block, kPrinterInfo2GuessBytes,
+                                  [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+                                      return GetPrinterW(printer, 2, buffer, bytes, needed);
+                                  });
+    return fetched ? block.as<PRINTER_INFO_2W>() : nullptr;
+}
+
 BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {
+    if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
+        HANDLE fullAccess = FullAccessHandleOf(*sheet);
+        return fullAccess != nullptr &&
+               SetPrinterW(fullAccess, level, reinterpret_cast<LPBYTE>(info), 0);
+    }
     DWORD needed = 0;
     GetPrinterW(printer, 1, nullptr, 0, &needed);
     GlobalBlock buffer(needed);
@@ -137,6 +316,12 @@ BOOL SetPrinterInfo2(HANDLE printer, DWORD level, PRINTER_INFO_2W* info) {
     if (OpenPrinterWithFullAccess(buffer.as<PRINTER_INFO_1W>()->pName, reopened) != ERROR_SUCCESS)
         return FALSE;
     return SetPrinterW(reopened.get(), level, reinterpret_cast<LPBYTE>(info), 0);
+}
+
+BOOL SetPrinterInfo2WithRetry(HANDLE printer, PRINTER_INFO_2W* info) {
+    if (SetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(info), 0))
+        return TRUE;
+    return SetPrinterInfo2(printer, 2, info);
 }
 
 DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes, DWORD* byteCount) {
@@ -208,6 +393,11 @@ DWORD WriteMediaTypeDotValues(HANDLE printer, LPCWSTR name, DWORD pair) {
 }
 
 DWORD DeleteMediaType(LPCWSTR name, HANDLE printer, DWORD callerError) {
+    if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
+        HANDLE fullAccess = FullAccessHandleOf(*sheet);
+        return fullAccess != nullptr ? DeletePrinterDataExW(fullAccess, kMediaTypesKey, name)
+                                     : callerError;
+    }
     ScopedPrinter reopened;
     if (ReopenWithFullAccess(printer, reopened) != ERROR_SUCCESS)
         return callerError;

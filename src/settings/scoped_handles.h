@@ -22,6 +22,12 @@ public:
         handle_ = nullptr;
     }
     explicit operator bool() const { return handle_ != nullptr; }
+    // Hands the handle over to a new owner.
+    HANDLE release() {
+        HANDLE handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
 
 private:
     HANDLE handle_ = nullptr;

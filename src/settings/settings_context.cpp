@@ -8,6 +8,7 @@
 #include "settings/ui_strings.h"
 
 #include <shlobj.h>
+#include <winspool.h>
 #include <strsafe.h>
 
 namespace {
@@ -33,36 +34,31 @@ bool ReadRegistryText(HKEY root, LPCWSTR path, LPCWSTR name, WCHAR* text) {
     return true;
 }
 
-bool ReadPrinterIdentity(SettingsContext* context) {
-    DWORD needed = 0;
-    GetPrinterW(context->PrinterHandle, 2, nullptr, 0, &needed);
-    GlobalBlock block(needed);
-    if (!block)
+bool ReadPrinterIdentity(SettingsContext* context, const PRINTER_INFO_2W* info) {
+    if (info == nullptr)
         return false;
-    if (GetPrinterW(context->PrinterHandle, 2, block.as<BYTE>(), needed, &needed)) {
-        const PRINTER_INFO_2W* info = block.as<PRINTER_INFO_2W>();
-        if (info->pPrinterName != nullptr)
-            StringCchCopyW(context->PrinterName, kNameChars, info->pPrinterName);
-        if (info->pDriverName != nullptr)
-            StringCchCopyW(context->DriverName, kNameChars, info->pDriverName);
-    }
+    if (info->pPrinterName != nullptr)
+        StringCchCopyW(context->PrinterName, kNameChars, info->pPrinterName);
+    if (info->pDriverName != nullptr)
+        StringCchCopyW(context->DriverName, kNameChars, info->pDriverName);
     return true;
 }
 
-void InstallPeripheralsWhenMissing(SettingsContext* context) {
-    DWORD marker = 0, type = 0, needed = 0;
-    if (GetPrinterDataExW(context->PrinterHandle, kConfigKey, TEXT("OutputVersion"), &type,
-                          reinterpret_cast<LPBYTE>(&marker), sizeof(marker),
-                          &needed) != ERROR_SUCCESS)
-        InstallPeripherals(context);
+// The installation leaves its marker and may store settings of its own: the values are read
+// again after it ran.
+void InstallPeripheralsWhenMissing(SettingsContext* context, ConfigValues& config) {
+    DWORD marker = 0, needed = 0;
+    if (config.Read(TEXT("OutputVersion"), &marker, sizeof(marker), &needed) == ERROR_SUCCESS)
+        return;
+    InstallPeripherals(context);
+    config.Refresh();
 }
 
-void LoadPaperSize(SettingsContext* context) {
+void LoadPaperSize(SettingsContext* context, const ConfigValues& config) {
     // Only the full width and height pair is a paper size; anything shorter is healed.
-    DWORD type = 0, needed = 0;
-    if (GetPrinterDataExW(context->PrinterHandle, kConfigKey, TEXT("PaperSize"), &type,
-                          reinterpret_cast<LPBYTE>(context->PaperSize), sizeof(context->PaperSize),
-                          &needed) == ERROR_SUCCESS &&
+    DWORD needed = 0;
+    if (config.Read(TEXT("PaperSize"), context->PaperSize, sizeof(context->PaperSize), &needed) ==
+            ERROR_SUCCESS &&
         needed == sizeof(context->PaperSize))
         return;
     context->PaperSize[0] = kDefaultPaperSize[0];
@@ -70,48 +66,47 @@ void LoadPaperSize(SettingsContext* context) {
     WritePaperSize(context->PrinterHandle, context->PaperSize);
 }
 
-void ReadSignedConfig(HANDLE printer, LPCWSTR name, LONG* value, DWORD defaultValue) {
+void ReadSignedConfig(const ConfigValues& config, LPCWSTR name, LONG* value, DWORD defaultValue) {
     DWORD stored = 0;
-    ReadConfigDword(printer, name, &stored, defaultValue);
+    ReadConfigDword(config, name, &stored, defaultValue);
     *value = static_cast<LONG>(stored);
 }
 
-void LoadConfigValues(SettingsContext* context) {
-    HANDLE printer = context->PrinterHandle;
-    ReadConfigDword(printer, TEXT("MediaType"), &context->MediaType, 268);
-    ReadConfigDword(printer, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
-    ReadConfigDword(printer, TEXT("MediaSurface"), &context->MediaSurface, 1);
-    ReadConfigDword(printer, TEXT("InterPoint"), &context->InterPoint, 0);
+void LoadConfigValues(SettingsContext* context, const ConfigValues& config) {
+    ReadConfigDword(config, TEXT("MediaType"), &context->MediaType, 268);
+    ReadConfigDword(config, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
+    ReadConfigDword(config, TEXT("MediaSurface"), &context->MediaSurface, 1);
+    ReadConfigDword(config, TEXT("InterPoint"), &context->InterPoint, 0);
     context->InterPointCurrent = context->InterPoint;
-    ReadConfigDword(printer, TEXT("BindingEdge"), &context->BindingEdge, 2);
-    ReadConfigDword(printer, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
-    ReadConfigDword(printer, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
-    ReadConfigDword(printer, TEXT("Orientation"), &context->Orientation, 1);
-    ReadConfigDword(printer, TEXT("Preview"), &context->Preview, 0);
-    ReadConfigDword(printer, TEXT("Collate"), &context->Collate, 0);
-    ReadConfigDword(printer, TEXT("TwoInOne"), &context->TwoInOne, 0);
+    ReadConfigDword(config, TEXT("BindingEdge"), &context->BindingEdge, 2);
+    ReadConfigDword(config, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
+    ReadConfigDword(config, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
+    ReadConfigDword(config, TEXT("Orientation"), &context->Orientation, 1);
+    ReadConfigDword(config, TEXT("Preview"), &context->Preview, 0);
+    ReadConfigDword(config, TEXT("Collate"), &context->Collate, 0);
+    ReadConfigDword(config, TEXT("TwoInOne"), &context->TwoInOne, 0);
     context->TwoInOneCurrent = context->TwoInOne;
-    ReadConfigDword(printer, TEXT("EmbossMode"), &context->EmbossMode, 1);
-    ReadConfigDword(printer, TEXT("DotHeight"), &context->DotHeight, 1);
-    ReadConfigDword(printer, TEXT("InkMode"), &context->InkMode, 1);
-    ReadConfigDword(printer, TEXT("Quality"), &context->Quality, 1);
-    ReadConfigDword(printer, TEXT("InkDithering"), &context->InkDithering, 0);
-    ReadConfigDword(printer, TEXT("DotQuality"), &context->DotQuality, 0);
-    ReadConfigDword(printer, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
-    ReadConfigDword(printer, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
-    ReadConfigDword(printer, TEXT("InvertColor"), &context->InvertColor, 0);
-    ReadSignedConfig(printer, TEXT("Brightness"), &context->Brightness, 0);
-    ReadSignedConfig(printer, TEXT("Contrast"), &context->Contrast, 0);
-    ReadSignedConfig(printer, TEXT("InkBrightness"), &context->InkBrightness, 0);
-    ReadSignedConfig(printer, TEXT("InkContrast"), &context->InkContrast, 0);
-    ReadConfigDword(printer, TEXT("ColorPattern"), &context->ColorPattern, 0);
-    ReadConfigDword(printer, TEXT("RenderMode"), &context->RenderMode, 2);
-    ReadConfigDword(printer, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
+    ReadConfigDword(config, TEXT("EmbossMode"), &context->EmbossMode, 1);
+    ReadConfigDword(config, TEXT("DotHeight"), &context->DotHeight, 1);
+    ReadConfigDword(config, TEXT("InkMode"), &context->InkMode, 1);
+    ReadConfigDword(config, TEXT("Quality"), &context->Quality, 1);
+    ReadConfigDword(config, TEXT("InkDithering"), &context->InkDithering, 0);
+    ReadConfigDword(config, TEXT("DotQuality"), &context->DotQuality, 0);
+    ReadConfigDword(config, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
+    ReadConfigDword(config, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
+    ReadConfigDword(config, TEXT("InvertColor"), &context->InvertColor, 0);
+    ReadSignedConfig(config, TEXT("Brightness"), &context->Brightness, 0);
+    ReadSignedConfig(config, TEXT("Contrast"), &context->Contrast, 0);
+    ReadSignedConfig(config, TEXT("InkBrightness"), &context->InkBrightness, 0);
+    ReadSignedConfig(config, TEXT("InkContrast"), &context->InkContrast, 0);
+    ReadConfigDword(config, TEXT("ColorPattern"), &context->ColorPattern, 0);
+    ReadConfigDword(config, TEXT("RenderMode"), &context->RenderMode, 2);
+    ReadConfigDword(config, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
 }
 
 // The current pattern recorded for this user, under the common application data folder; else the
 // printer's own pattern path.
-void LoadPatternFileName(SettingsContext* context) {
+void LoadPatternFileName(SettingsContext* context, const ConfigValues& config) {
     WCHAR current[kNameChars];
     if (ReadRegistryText(HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane\\Patterns"),
                          TEXT("CurrentPattern"), current)) {
@@ -121,8 +116,8 @@ void LoadPatternFileName(SettingsContext* context) {
                          TEXT("%ls\\Quorvane\\Tarvik\\Patterns\\%ls"), folder, current);
         return;
     }
-    ReadConfigString(context->PrinterHandle, TEXT("CustomPatternFileName"),
-                     context->PatternFileName, kDefaultPatternFile);
+    ReadConfigString(config, TEXT("CustomPatternFileName"), context->PatternFileName,
+                     kDefaultPatternFile);
 }
 
 // The job's public devmode overrides the stored choices it carries (in memory only).
@@ -187,23 +182,46 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
 
     ReadRegistryText(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane"), TEXT("QVDir"),
                      context->InstallFolder);
-    if (!ReadPrinterIdentity(context)) {
+    // The printer's information serves its identity and its papers alike.
+    GlobalBlock info(0);
+    if (!ReadPrinterIdentity(context, FetchPrinterInfo2(context->PrinterHandle, info))) {
         HeapFree(source.Heap, 0, context);
         *out = nullptr;
         return false;
     }
-    InstallPeripheralsWhenMissing(context);
-    LoadPaperSize(context);
-    FindFormNameForSize(context->PrinterHandle, context->PaperSize, context->DefaultFormName);
-    ReadConfigString(context->PrinterHandle, TEXT("CustomMediaType"), context->CustomMediaType,
-                     TEXT(""));
-    LoadConfigValues(context);
+    BeginSheetPrinter(context->PrinterHandle);
+    ConfigValues config(context->PrinterHandle);
+    InstallPeripheralsWhenMissing(context, config);
+    LoadPaperSize(context, config);
+    FindFormNameForSize(context->PrinterHandle, info.as<PRINTER_INFO_2W>(), context->PaperSize,
+                        context->DefaultFormName);
+    ReadConfigString(config, TEXT("CustomMediaType"), context->CustomMediaType, TEXT(""));
+    LoadConfigValues(context, config);
     context->MagnificationLevel = 1;
-    LoadPatternFileName(context);
+    LoadPatternFileName(context, config);
     ApplyPublicDevmode(context);
     SetPrinterStateDefaults(context);
     BindLocaleLibrary(context);
     return true;
+}
+
+LPCWSTR DriverDirectory(SettingsContext* context) {
+    if (context->DriverDirectory[0] == 0) {
+        DWORD needed = 0;
+        // A failed answer leaves the text empty, and the next caller asks again.
+        GetPrinterDriverDirectoryW(nullptr, nullptr, 1,
+                                   reinterpret_cast<LPBYTE>(context->DriverDirectory),
+                                   sizeof(context->DriverDirectory), &needed);
+        context->DriverDirectory[kDriverDirectoryChars - 1] = 0;
+    }
+    return context->DriverDirectory;
+}
+
+bool CanManagePrinter(SettingsContext* context) {
+    if (context->ManagePrinterRight == 0)
+        context->ManagePrinterRight =
+            OpenSheetFullAccess(context->PrinterHandle, context->PrinterName) ? 1 : -1;
+    return context->ManagePrinterRight > 0;
 }
 
 void ReleaseSettingsContext(SettingsContext* context) {
@@ -226,5 +244,6 @@ void ReleaseSettingsContext(SettingsContext* context) {
         FreeLibrary(context->PrinterLinkModule);
         context->PrinterLinkModule = nullptr;
     }
+    EndSheetPrinter(context->PrinterHandle);
     HeapFree(context->HostHeap, 0, context);
 }

@@ -7,6 +7,7 @@
 
 constexpr int kNameChars = 260;     // names and paths
 constexpr int kDeviceTextChars = 8; // the device settings tree's edit texts
+constexpr int kDriverDirectoryChars = 2048;
 
 // The locale library's entry points, in the order they are looked up.
 typedef HANDLE(WINAPI* LocaleCreateProc)(LPCWSTR catalogueFolder, LPCWSTR catalogueName);
@@ -126,6 +127,12 @@ struct SettingsContext {
     WCHAR MacAddressText[kNameChars];
     WCHAR DefaultFormName[kNameChars];
     WCHAR PatternFileNameEdit[kNameChars];
+    // Answers that do not change while a sheet is open, asked of the spooler once: the driver
+    // directory (empty until asked), whether the user may manage the printer (0 not asked yet,
+    // 1 yes, -1 no), and the size of the driver's devmodes.
+    WCHAR DriverDirectory[kDriverDirectoryChars];
+    LONG ManagePrinterRight;
+    LONG DriverDevmodeSize; // bytes of the driver's devmodes, 0 until asked
 };
 
 // The fields that both host parameter blocks (the property sheets' OEMUIPSPARAM and the device
@@ -144,6 +151,14 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** context
 
 // Releases one reference; the last one frees the record and the libraries it loaded.
 void ReleaseSettingsContext(SettingsContext* context);
+
+// This machine's printer driver directory ("" when the spooler cannot tell), asked once per
+// context.
+LPCWSTR DriverDirectory(SettingsContext* context);
+
+// Whether the user may open the context's printer with full access, asked once per context:
+// every page and dialog of a sheet wants to know.
+bool CanManagePrinter(SettingsContext* context);
 
 // Runs the maker's peripherals installation for the context's printer.
 void InstallPeripherals(SettingsContext* context);

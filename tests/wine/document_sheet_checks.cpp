@@ -7,11 +7,13 @@
 
 #include "core_driver.h"
 #include "resources/resource.h"
+#include "settings/settings_context.h"
 #include "sheet_session.h"
 
 #include <winspool.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -118,6 +120,40 @@ void RunDocumentSheet(CoreDriverHost& host) {
     CheckNumber("DocumentPropertySheets(DESTROY) clears UserData", 0, session.info().UserData);
 }
 
+// A printer that holds its settings: the spooler lists "Config" in one enumeration, and a
+// stored choice reaches the next sheet's settings.
+void RunSheetOnStoredSettings(CoreDriverHost& host) {
+    HANDLE admin = nullptr;
+    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    bool opened = OpenPrinterW(const_cast<LPWSTR>(kTestPrinterName), &admin, &manage) != FALSE;
+    if (!Check("OpenPrinterW with full access", opened, "a printer handle",
+               Outcome(opened, "a printer handle")))
+        return;
+    DWORD mediaType = 259;
+    SetPrinterDataExW(admin, TEXT("Config"), TEXT("MediaType"), REG_DWORD,
+                      reinterpret_cast<LPBYTE>(&mediaType), sizeof(mediaType));
+    DWORD needed = 0, count = 0;
+    DWORD sized = EnumPrinterDataExW(admin, TEXT("Config"), nullptr, 0, &needed, &count);
+    CheckNumber("EnumPrinterDataExW without a buffer answers ERROR_MORE_DATA", ERROR_MORE_DATA,
+                sized);
+    std::vector<BYTE> values(needed > 0 ? needed : 1);
+    DWORD listed =
+        EnumPrinterDataExW(admin, TEXT("Config"), values.data(), needed, &needed, &count);
+    CheckNumber("EnumPrinterDataExW lists \"Config\"", ERROR_SUCCESS, listed);
+    Check("every value the first sheet stored is listed", count >= 30, "at least 30",
+          std::to_string(count));
+    ClosePrinter(admin);
+
+    SheetSession session(host);
+    HRESULT result = session.OpenDocumentProperties(kTestPrinterName, nullptr);
+    if (!CheckResult("DocumentPropertySheets(INIT) on stored settings", S_OK, result))
+        return;
+    auto* context = reinterpret_cast<SettingsContext*>(session.info().UserData);
+    CheckNumber("the stored media type reaches the sheet's settings", 259,
+                context != nullptr ? context->MediaType : 0);
+    session.Close(0);
+}
+
 } // namespace
 
 void CheckDocumentSheet(LPCWSTR modulePath) {
@@ -135,6 +171,7 @@ void CheckDocumentSheet(LPCWSTR modulePath) {
         CheckNumber("the plug-in holds the host's IPrintOemDriverUI once", 2,
                     host.driverInterface().References());
         RunDocumentSheet(host);
+        RunSheetOnStoredSettings(host);
     }
     host.Unload();
     if (loaded)

@@ -10,6 +10,11 @@
 //   PRINTER_ACCESS_MANAGE_LIMITED) on the handle, else ERROR_ACCESS_DENIED; reads need nothing more
 //   than an open handle. A size query (no buffer, or one too small) answers ERROR_MORE_DATA with
 //   the size in pcbNeeded.
+// - EnumPrinterDataExW answers an array of PRINTER_ENUM_VALUES in the registry's value order,
+//   the names and data packed after it (data 4-byte aligned). A buffer too small for the whole
+//   answer gives ERROR_MORE_DATA with the size in pcbEnumValues and 0 values; a key that does not
+//   exist, ERROR_FILE_NOT_FOUND; an empty key, success with 0 bytes and 0 values. The enumeration
+//   reads every value: a read fault on the key or on any value it holds fails it with that error.
 // - OpenPrinterW without defaults, or with DesiredAccess 0, grants PRINTER_ACCESS_USE. Asking for
 //   PRINTER_ACCESS_ADMINISTER (PRINTER_ALL_ACCESS included) fails with ERROR_ACCESS_DENIED unless
 //   the user holds the "Manage Printer" right on that printer (SetUserCanManage). Generic rights
@@ -77,12 +82,30 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace sim {
+
+// Round trips to the print spooler. Every call of a winspool entry point is one, and so is every
+// registry call on a printer's key or a key below it (HKEY_LOCAL_MACHINE
+// "SYSTEM\CurrentControlSet\Control\Print\Printers\<printer>"): on a print server's client
+// that key lives on the server. Registry work the spooler does itself is part of its own call, and
+// what the sim:: helpers read and write is the test's, so neither is counted. Counting starts at
+// zero with sim::Reset and at ResetSpoolerCalls.
+void ResetSpoolerCalls();
+// Calls of one function ("GetPrinterW", "RegEnumValueW", ...) since the last reset.
+size_t SpoolerCalls(const char* function);
+size_t SpoolerCallTotal();
+// Calls per function, and every call's function in order.
+std::map<std::string, size_t> SpoolerCallCounts();
+const std::vector<std::string>& SpoolerCallLog();
+// Each counted call sleeps this long in real time before it answers, as a call to a remote
+// print server waits for the network; 0 (the default after sim::Reset) answers at once.
+void SetSpoolerLatency(DWORD milliseconds);
 
 // Everything a printer is installed with. Names are UTF-8 here.
 struct PrinterSetup {

@@ -171,6 +171,11 @@ HKEY NewHandle(const std::shared_ptr<Key>& key, REGSAM access) {
     return State().handles.Add(std::make_unique<OpenKey>(OpenKey{key, access}));
 }
 
+// A printer's key lives on its print server: the spooler counts the call as a round trip.
+void CountRoundTrip(const char* function, int root, const std::u16string& path) {
+    winsim::CountRegistryRoundTrip(function, root == 0, path);
+}
+
 REGSAM CheckedAccess(REGSAM sam, const char* function) {
     if (sam & KEY_WOW64_32KEY)
         winsim::Unmodelled("%s with KEY_WOW64_32KEY (the 32-bit registry view)", function);
@@ -258,6 +263,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     if (base.error)
         return base.error;
     std::u16string sub = ValueName(lpSubKey);
+    CountRoundTrip("RegOpenKeyExW", base.key->root, Join(base.key->path, sub));
     if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
         return injected;
     std::shared_ptr<Key> key = Walk(base.key, sub, "RegOpenKeyExW");
@@ -288,6 +294,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     if (base.error)
         return base.error;
     std::u16string sub = lpSubKey;
+    CountRoundTrip("RegCreateKeyExW", base.key->root, Join(base.key->path, sub));
     if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
         return injected;
     std::shared_ptr<Key> key = base.key;
@@ -316,6 +323,8 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
 LSTATUS WINAPI RegCloseKey(HKEY hKey) {
     if (IsPredefined(hKey))
         return ERROR_SUCCESS;
+    if (OpenKey* open = State().handles.Find(hKey))
+        CountRoundTrip("RegCloseKey", open->key->root, open->key->path);
     return State().handles.Remove(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
@@ -327,6 +336,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserv
     Resolved base = Resolve(hKey, "RegQueryValueExW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegQueryValueExW", base.key->root, base.key->path);
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
     std::u16string name = ValueName(lpValueName);
@@ -418,6 +428,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
     Resolved base = Resolve(hKey, "RegSetValueExW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegSetValueExW", base.key->root, base.key->path);
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     std::u16string name = ValueName(lpValueName);
@@ -437,6 +448,7 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
     Resolved base = Resolve(hKey, "RegDeleteValueW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegDeleteValueW", base.key->root, base.key->path);
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     std::u16string name = ValueName(lpValueName);
@@ -462,6 +474,7 @@ LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
     Resolved base = Resolve(hKey, "RegDeleteKeyW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegDeleteKeyW", base.key->root, base.key->path);
     std::vector<std::u16string> parts = Components(lpSubKey, "RegDeleteKeyW");
     std::u16string leaf = parts.back();
     parts.pop_back();
@@ -491,6 +504,7 @@ LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWO
     Resolved base = Resolve(hKey, "RegEnumValueW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegEnumValueW", base.key->root, base.key->path);
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
     if (dwIndex >= base.key->values.size())
@@ -526,6 +540,7 @@ LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lp
     Resolved base = Resolve(hKey, "RegEnumKeyExW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegEnumKeyExW", base.key->root, base.key->path);
     if (!(base.access & KEY_ENUMERATE_SUB_KEYS))
         return ERROR_ACCESS_DENIED;
     if (dwIndex >= base.key->children.size())
@@ -557,6 +572,7 @@ LSTATUS WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, L
     Resolved base = Resolve(hKey, "RegQueryInfoKeyW");
     if (base.error)
         return base.error;
+    CountRoundTrip("RegQueryInfoKeyW", base.key->root, base.key->path);
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
     const Key& key = *base.key;

@@ -65,6 +65,10 @@ struct LessNoCase {
 // negative, 0 or positive. Pairs the model cannot order abort as not modelled.
 int CompareAsWords(const std::u16string& a, const std::u16string& b, bool ignoreCase);
 
+// The spooler counts a registry call on a printer's key (under HKEY_LOCAL_MACHINE) as a round
+// trip to the print server, unless the spooler itself makes it (winspool owns the count).
+void CountRegistryRoundTrip(const char* function, bool localMachine, const std::u16string& path);
+
 // Resources of a loaded module, served from its compiled .res image (kernel32 owns them).
 // Type and name are MAKEINTRESOURCE ids or strings; language 0xFFFF means any.
 struct ResourceBytes {

@@ -260,6 +260,7 @@ using namespace winsim::spool;
 
 LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
                                 PDEVMODEW pDevModeOutput, PDEVMODEW pDevModeInput, DWORD fMode) {
+    SpoolerCall roundTrip("DocumentPropertiesW");
     Printer* printer = nullptr;
     if (hPrinter) {
         Handle* handle = FindHandle(hPrinter);
@@ -291,6 +292,7 @@ LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
 
 int WINAPI DeviceCapabilitiesW(LPCWSTR pDevice, LPCWSTR pPort, WORD fwCapability, LPWSTR pOutput,
                                const DEVMODEW* pDevMode) {
+    SpoolerCall roundTrip("DeviceCapabilitiesW");
     Printer* printer = FindPrinter(Text(pDevice));
     if (!printer) {
         SetLastError(ERROR_INVALID_PRINTER_NAME);

@@ -61,6 +61,7 @@ using namespace winsim::spool;
 
 BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
                               DWORD cbBuf, LPDWORD pcbNeeded) {
+    SpoolerCall roundTrip("GetPrinterDriverW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -75,6 +76,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
 
 BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD Level,
                                        LPBYTE pDriverDirectory, DWORD cbBuf, LPDWORD pcbNeeded) {
+    SpoolerCall roundTrip("GetPrinterDriverDirectoryW");
     if (pName && *pName)
         Unmodelled("GetPrinterDriverDirectoryW of server %s", Utf8(pName).c_str());
     if (Level != 1) {

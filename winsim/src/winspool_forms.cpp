@@ -141,6 +141,7 @@ using namespace winsim::spool;
 
 BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm, DWORD cbBuf,
                      LPDWORD pcbNeeded) {
+    SpoolerCall roundTrip("GetFormW");
     if (!FindHandle(hPrinter))
         return FALSE;
     if (Level != 1)
@@ -158,6 +159,7 @@ BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pFor
 
 BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
                        LPDWORD pcReturned) {
+    SpoolerCall roundTrip("EnumFormsW");
     if (!FindHandle(hPrinter))
         return FALSE;
     if (Level != 1)
@@ -179,6 +181,7 @@ BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, 
 }
 
 BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm) {
+    SpoolerCall roundTrip("AddFormW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -206,6 +209,7 @@ BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm) {
 }
 
 BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName) {
+    SpoolerCall roundTrip("DeleteFormW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -227,6 +231,7 @@ BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName) {
 }
 
 BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm) {
+    SpoolerCall roundTrip("SetFormW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;

@@ -20,6 +20,7 @@ using namespace winsim;
 using namespace winsim::spool;
 
 DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo) {
+    SpoolerCall roundTrip("StartDocPrinterW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return 0;
@@ -60,6 +61,7 @@ DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo) {
 }
 
 BOOL WINAPI StartPagePrinter(HANDLE hPrinter) {
+    SpoolerCall roundTrip("StartPagePrinter");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -68,6 +70,7 @@ BOOL WINAPI StartPagePrinter(HANDLE hPrinter) {
 }
 
 BOOL WINAPI EndPagePrinter(HANDLE hPrinter) {
+    SpoolerCall roundTrip("EndPagePrinter");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -76,6 +79,7 @@ BOOL WINAPI EndPagePrinter(HANDLE hPrinter) {
 }
 
 BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten) {
+    SpoolerCall roundTrip("WritePrinter");
     if (!pcWritten)
         Unmodelled("WritePrinter without pcWritten");
     *pcWritten = 0;
@@ -96,6 +100,7 @@ BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWr
 }
 
 BOOL WINAPI EndDocPrinter(HANDLE hPrinter) {
+    SpoolerCall roundTrip("EndDocPrinter");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -105,6 +110,7 @@ BOOL WINAPI EndDocPrinter(HANDLE hPrinter) {
 }
 
 BOOL WINAPI AbortPrinter(HANDLE hPrinter) {
+    SpoolerCall roundTrip("AbortPrinter");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;

@@ -8,6 +8,8 @@ namespace spool {
 namespace {
 
 constexpr char16_t kDriverDataKey[] = u"PrinterDriverData";
+// The registry's limit on a value name.
+constexpr DWORD kMaxValueNameChars = 16383;
 
 // A registry key opened for one operation and closed on every path.
 class RegistryKey {
@@ -97,6 +99,55 @@ DWORD ReadValue(const Printer& printer, const std::u16string& key, LPCWSTR value
     return static_cast<DWORD>(status);
 }
 
+struct KeyValue {
+    std::u16string name;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+// Every value of one key of the printer's data, in the registry's order.
+DWORD ReadKeyValues(const Printer& printer, const std::u16string& key,
+                    std::vector<KeyValue>& values) {
+    RegistryKey registry;
+    LONG status = registry.Open(PrinterDataPath(printer.name, key), KEY_QUERY_VALUE);
+    if (status != ERROR_SUCCESS)
+        return static_cast<DWORD>(status);
+    std::vector<WCHAR> name(kMaxValueNameChars + 1);
+    for (DWORD index = 0;; ++index) {
+        DWORD chars = static_cast<DWORD>(name.size());
+        DWORD type = REG_NONE, size = 0;
+        status = RegEnumValueW(registry.get(), index, name.data(), &chars, nullptr, &type, nullptr,
+                               &size);
+        if (status == ERROR_NO_MORE_ITEMS)
+            return ERROR_SUCCESS;
+        if (status != ERROR_SUCCESS)
+            return static_cast<DWORD>(status);
+        KeyValue value{std::u16string(name.data(), chars), type, std::vector<BYTE>(size)};
+        chars = static_cast<DWORD>(name.size());
+        status = RegEnumValueW(registry.get(), index, name.data(), &chars, nullptr, nullptr,
+                               value.data.data(), &size);
+        if (status != ERROR_SUCCESS)
+            return static_cast<DWORD>(status);
+        values.push_back(std::move(value));
+    }
+}
+
+// The enumeration reads every value of the key: a read fault on the key or on any of its values
+// fails it.
+DWORD KeyReadFault(const Printer& printer, const std::u16string& key,
+                   const std::vector<KeyValue>& values) {
+    for (const auto& fault : Spooler().readFaults) {
+        if (!EqualNoCase(fault.printer, printer.name) || !EqualNoCase(fault.key, key))
+            continue;
+        if (!fault.value)
+            return fault.error;
+        for (const auto& value : values)
+            if (EqualNoCase(*fault.value, value.name))
+                return fault.error;
+    }
+    return ERROR_SUCCESS;
+}
+
 DWORD WriteValue(Handle& handle, const std::u16string& key, LPCWSTR value, DWORD type,
                  const BYTE* data, DWORD size) {
     if (!MayChangeData(handle))
@@ -120,6 +171,7 @@ using namespace winsim::spool;
 
 DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType,
                                LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
+    SpoolerCall roundTrip("GetPrinterDataExW");
     Handle* handle = Spooler().handles.Find(hPrinter);
     if (!handle)
         return ERROR_INVALID_HANDLE;
@@ -131,6 +183,7 @@ DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
 
 DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type,
                                LPBYTE pData, DWORD cbData) {
+    SpoolerCall roundTrip("SetPrinterDataExW");
     Handle* handle = Spooler().handles.Find(hPrinter);
     if (!handle)
         return ERROR_INVALID_HANDLE;
@@ -141,6 +194,7 @@ DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
 }
 
 DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName) {
+    SpoolerCall roundTrip("DeletePrinterDataExW");
     Handle* handle = Spooler().handles.Find(hPrinter);
     if (!handle)
         return ERROR_INVALID_HANDLE;
@@ -159,17 +213,62 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
     return static_cast<DWORD>(RegDeleteValueW(registry.get(), pValueName));
 }
 
-DWORD WINAPI EnumPrinterDataExW(HANDLE, LPCWSTR pKeyName, LPBYTE, DWORD, LPDWORD, LPDWORD) {
-    Unmodelled("EnumPrinterDataExW (key %s)", Utf8(pKeyName).c_str());
+DWORD WINAPI EnumPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPBYTE pEnumValues,
+                                DWORD cbEnumValues, LPDWORD pcbEnumValues, LPDWORD pnEnumValues) {
+    SpoolerCall roundTrip("EnumPrinterDataExW");
+    Handle* handle = Spooler().handles.Find(hPrinter);
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
+    if (KeyNameMissing(pKeyName))
+        return ERROR_INVALID_PARAMETER;
+    if (!pcbEnumValues || !pnEnumValues)
+        Unmodelled("EnumPrinterDataExW without pcbEnumValues or pnEnumValues");
+    const Printer& printer = PrinterOf(*handle);
+    std::vector<KeyValue> values;
+    if (DWORD error = ReadKeyValues(printer, pKeyName, values))
+        return error;
+    if (DWORD fault = KeyReadFault(printer, pKeyName, values))
+        return fault;
+
+    auto pack = [&](BYTE* out) {
+        InfoPacker packer(out, values.size() * sizeof(PRINTER_ENUM_VALUESW));
+        auto* slots = reinterpret_cast<PRINTER_ENUM_VALUESW*>(out);
+        for (size_t i = 0; i < values.size(); ++i) {
+            PRINTER_ENUM_VALUESW entry;
+            entry.pValueName = packer.String(values[i].name);
+            entry.cbValueName = static_cast<DWORD>((values[i].name.size() + 1) * sizeof(WCHAR));
+            entry.dwType = values[i].type;
+            entry.pData = static_cast<LPBYTE>(
+                packer.Block(values[i].data.data(), values[i].data.size(), sizeof(DWORD)));
+            entry.cbData = static_cast<DWORD>(values[i].data.size());
+            if (slots)
+                slots[i] = entry;
+        }
+        return packer.Size();
+    };
+    size_t needed = values.empty() ? 0 : pack(nullptr);
+    *pcbEnumValues = static_cast<DWORD>(needed);
+    *pnEnumValues = 0;
+    if (cbEnumValues < needed)
+        return ERROR_MORE_DATA;
+    if (needed > 0) {
+        if (!pEnumValues)
+            Unmodelled("EnumPrinterDataExW with a null buffer of %u bytes", cbEnumValues);
+        pack(pEnumValues);
+    }
+    *pnEnumValues = static_cast<DWORD>(values.size());
+    return ERROR_SUCCESS;
 }
 
 DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
                              DWORD nSize, LPDWORD pcbNeeded) {
+    SpoolerCall roundTrip("GetPrinterDataW");
     return GetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
 DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData,
                              DWORD cbData) {
+    SpoolerCall roundTrip("SetPrinterDataW");
     return SetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, Type, pData, cbData);
 }
 
@@ -177,6 +276,7 @@ namespace sim {
 
 std::optional<PrinterDataValue> ReadPrinterData(const char* printer, const char* key,
                                                 const char* value) {
+    TestSideWork quiet;
     std::u16string path = PrinterDataPath(PrinterForTest(printer).name, U16(key));
     RegistryKey registry;
     if (registry.Open(path, KEY_QUERY_VALUE) != ERROR_SUCCESS)
@@ -196,6 +296,7 @@ std::optional<PrinterDataValue> ReadPrinterData(const char* printer, const char*
 
 void WritePrinterData(const char* printer, const char* key, const char* value, DWORD type,
                       const std::vector<BYTE>& data) {
+    TestSideWork quiet;
     std::u16string path = PrinterDataPath(PrinterForTest(printer).name, U16(key));
     RegistryKey registry;
     if (registry.Create(path) != ERROR_SUCCESS ||

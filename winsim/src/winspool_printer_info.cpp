@@ -108,6 +108,7 @@ using namespace winsim::spool;
 
 BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf,
                         LPDWORD pcbNeeded) {
+    SpoolerCall roundTrip("GetPrinterW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -125,6 +126,7 @@ BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbB
 }
 
 BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Command) {
+    SpoolerCall roundTrip("SetPrinterW");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;

@@ -114,7 +114,8 @@ void* InfoPacker::Block(const void* data, size_t size, size_t alignment) {
     void* placed = nullptr;
     if (buffer_) {
         placed = buffer_ + offset_;
-        std::memcpy(placed, data, size);
+        if (size > 0) // an empty value has no data to copy
+            std::memcpy(placed, data, size);
     }
     offset_ += size;
     return placed;
@@ -127,6 +128,7 @@ using namespace winsim;
 using namespace winsim::spool;
 
 BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault) {
+    SpoolerCall roundTrip("OpenPrinterW");
     if (!phPrinter)
         Unmodelled("OpenPrinterW without phPrinter");
     *phPrinter = nullptr;
@@ -163,6 +165,7 @@ BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFA
 }
 
 BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
+    SpoolerCall roundTrip("ClosePrinter");
     Handle* handle = FindHandle(hPrinter);
     if (!handle)
         return FALSE;
@@ -175,6 +178,7 @@ BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
 namespace sim {
 
 void AddPrinter(const PrinterSetup& setup) {
+    TestSideWork quiet;
     std::u16string name = U16(setup.name.c_str());
     if (name.empty() || FindPrinter(name))
         Unmodelled("AddPrinter of an empty or existing name: %s", setup.name.c_str());

@@ -81,9 +81,35 @@ struct State {
     std::vector<DataFault> readFaults;
     std::vector<sim::SetPrinterCall> setPrinterLog;
     std::vector<sim::DocumentPropertiesCall> documentPropertiesLog;
+    // Round trips: calls per function, every call in order, the latency each one waits, and how
+    // deep the spooler is in its own work (nothing inside it is counted).
+    std::map<std::string, size_t> roundTrips;
+    std::vector<std::string> roundTripLog;
+    DWORD latencyMs = 0;
+    int depth = 0;
 };
 
 State& Spooler();
+
+// One call into the spooler from outside it, at the top of every winspool entry point: a round
+// trip, counted and delayed by the latency. What happens inside (registry work, one entry point
+// calling another, a driver hook calling the generic driver) belongs to that call.
+class SpoolerCall {
+public:
+    explicit SpoolerCall(const char* function);
+    ~SpoolerCall();
+    SpoolerCall(const SpoolerCall&) = delete;
+    SpoolerCall& operator=(const SpoolerCall&) = delete;
+};
+
+// Work of the sim:: helpers on printer data: the test's own, never a round trip.
+class TestSideWork {
+public:
+    TestSideWork();
+    ~TestSideWork();
+    TestSideWork(const TestSideWork&) = delete;
+    TestSideWork& operator=(const TestSideWork&) = delete;
+};
 
 // Lookups. The sim:: entry points abort on a printer the test never added.
 Printer* FindPrinter(const std::u16string& name);

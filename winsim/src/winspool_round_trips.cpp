@@ -1,0 +1,86 @@
+// winspool: counting the round trips to the print spooler, and the latency each one waits.
+#include "winspool_state.h"
+
+#include <chrono>
+#include <thread>
+
+namespace winsim {
+namespace spool {
+namespace {
+
+const char16_t kPrintersPath[] = u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+
+void RecordRoundTrip(const char* function) {
+    State& state = Spooler();
+    ++state.roundTrips[function];
+    state.roundTripLog.push_back(function);
+    if (state.latencyMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(state.latencyMs));
+}
+
+// A printer's own key or one below it; the Printers key itself belongs to no printer.
+bool IsPrinterKey(const std::u16string& path) {
+    std::u16string prefix = kPrintersPath;
+    return path.size() > prefix.size() && EqualNoCase(path.substr(0, prefix.size()), prefix);
+}
+
+} // namespace
+
+SpoolerCall::SpoolerCall(const char* function) {
+    if (Spooler().depth == 0)
+        RecordRoundTrip(function);
+    ++Spooler().depth;
+}
+
+SpoolerCall::~SpoolerCall() {
+    --Spooler().depth;
+}
+
+TestSideWork::TestSideWork() {
+    ++Spooler().depth;
+}
+
+TestSideWork::~TestSideWork() {
+    --Spooler().depth;
+}
+
+} // namespace spool
+
+void CountRegistryRoundTrip(const char* function, bool localMachine, const std::u16string& path) {
+    if (localMachine && spool::Spooler().depth == 0 && spool::IsPrinterKey(path))
+        spool::RecordRoundTrip(function);
+}
+
+} // namespace winsim
+
+namespace sim {
+
+using winsim::spool::Spooler;
+
+void ResetSpoolerCalls() {
+    Spooler().roundTrips.clear();
+    Spooler().roundTripLog.clear();
+}
+
+size_t SpoolerCalls(const char* function) {
+    auto it = Spooler().roundTrips.find(function);
+    return it == Spooler().roundTrips.end() ? 0 : it->second;
+}
+
+size_t SpoolerCallTotal() {
+    return Spooler().roundTripLog.size();
+}
+
+std::map<std::string, size_t> SpoolerCallCounts() {
+    return Spooler().roundTrips;
+}
+
+const std::vector<std::string>& SpoolerCallLog() {
+    return Spooler().roundTripLog;
+}
+
+void SetSpoolerLatency(DWORD milliseconds) {
+    Spooler().latencyMs = milliseconds;
+}
+
+} // namespace sim
