@@ -123,6 +123,7 @@ DWORD WINAPI DllExportGetPrinterSettings(DWORD, LPCWSTR printerName, LPBYTE buff
     if (needed == nullptr || !SectionFor(printerName, section))
         return ERROR_INVALID_PARAMETER;
     *needed = 0;
+    StateFileLock lock;
     EmbosserState state;
     // The first time a printer is asked for, its factory state is stored, so the state file
     // shows every key from then on.
@@ -171,6 +172,7 @@ DWORD WINAPI DllExportUpdatePrinter(DWORD, LPCWSTR printerName) {
     char section[kSectionBytes];
     if (!SectionFor(printerName, section))
         return ERROR_INVALID_PARAMETER;
+    StateFileLock lock;
     EmbosserState state;
     LoadState(section, &state);
     DWORD error = state.status == kStatusOffline ? DWORD{kStatusOffline} : 0;
@@ -217,6 +219,7 @@ DWORD WINAPI DllExportPrinterService(HWND, LPCWSTR printerName, DWORD serviceCod
         return ERROR_INVALID_PARAMETER;
     if (!IsEmbosserService(serviceCode))
         return kErrorUnknownService;
+    StateFileLock lock;
     EmbosserState state;
     LoadState(section, &state);
     if (!StatusAllowsPrinting(state.status))
@@ -243,6 +246,7 @@ DWORD WINAPI DllExportLoadTable(DWORD, LPCWSTR printerName, LPCWSTR tablePath, D
     char name[kTableNameChars];
     if (!TableFileName(tablePath, name, kTableNameChars))
         return kErrorUnsupportedTable;
+    StateFileLock lock;
     EmbosserState state;
     LoadState(section, &state);
     if (state.status == kStatusOffline)
@@ -256,6 +260,7 @@ void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit) {
     char section[kSectionBytes];
     if (!SectionFor(printerName, section))
         return;
+    StateFileLock lock;
     EmbosserState state;
     SetFactoryState(&state);
     state.inkUnitAttached = withInkUnit ? 1 : 0;
@@ -264,3 +269,10 @@ void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit) {
     if (!text.Failed())
         ReplaceStateFile(text.Text(), text.Length());
 }
+
+#ifndef _WIN32
+void UseVirtualEmbosserStateFile(const char* path) {
+    g_pendingCount = 0;
+    SetStateFilePath(path);
+}
+#endif

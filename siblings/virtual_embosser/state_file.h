@@ -5,6 +5,8 @@
 // the tour name the file with UseVirtualEmbosserStateFile, or keep the text in memory.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 
 // Reads up to `size` bytes of the state file into `buffer` and sets `length`; false when the
@@ -14,3 +16,23 @@ bool ReadStateFile(char* buffer, std::size_t size, std::size_t* length);
 // Replaces the state file with `text`: written to a temporary file in the same folder that is
 // then renamed over the old one, so a reader sees either the old or the new file, never a part.
 bool ReplaceStateFile(const char* text, std::size_t length);
+
+// Holds the state file for one read, change and write, so that two programs changing the embosser
+// at the same moment do not lose one of the changes. On Windows a named mutex shared by every
+// process of the machine; natively there is one process, and nothing to hold.
+class StateFileLock {
+public:
+    StateFileLock();
+    ~StateFileLock();
+    StateFileLock(const StateFileLock&) = delete;
+    StateFileLock& operator=(const StateFileLock&) = delete;
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool owned_ = false;
+};
+
+#ifndef _WIN32
+// The native build's file (UTF-8 path), or null for text kept in memory.
+void SetStateFilePath(const char* path);
+#endif

@@ -2,8 +2,6 @@
 #ifndef _WIN32
 #include "state_file.h"
 
-#include "virtual_embosser.h"
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,7 +23,11 @@ bool g_memoryStateExists = false;
 
 } // namespace
 
-void UseVirtualEmbosserStateFile(const char* path) {
+StateFileLock::StateFileLock() {}
+
+StateFileLock::~StateFileLock() {}
+
+void SetStateFilePath(const char* path) {
     StatePath() = path != nullptr ? path : "";
     MemoryState().clear();
     g_memoryStateExists = false;

@@ -45,7 +45,27 @@ bool StateFilePath(LPWSTR path, DWORD chars) {
     return SUCCEEDED(StringCchCatW(path, chars, TEXT("qvmonext.state")));
 }
 
+// Long enough for any other program's read, change and write; a program that holds the lock
+// longer has hung, and the embosser goes on rather than hang the caller's window too.
+constexpr DWORD kLockWaitMilliseconds = 5000;
+
 } // namespace
+
+StateFileLock::StateFileLock()
+    : mutex_(CreateMutexW(nullptr, FALSE, TEXT("Global\\QuorvaneVirtualEmbosserState"))) {
+    if (mutex_ != nullptr) {
+        DWORD wait = WaitForSingleObject(mutex_, kLockWaitMilliseconds);
+        // An abandoned lock is ours now; its owner died, and the file it wrote is whole anyway.
+        owned_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    }
+}
+
+StateFileLock::~StateFileLock() {
+    if (owned_)
+        ReleaseMutex(mutex_);
+    if (mutex_ != nullptr)
+        CloseHandle(mutex_);
+}
 
 bool ReadStateFile(char* buffer, std::size_t size, std::size_t* length) {
     *length = 0;

@@ -29,5 +29,6 @@ void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit);
 #ifndef _WIN32
 // The native build's state file: the file at `path` (UTF-8), or, with null, text kept in memory
 // for the life of the process. Either starts out missing until the embosser stores its state.
+// Parameters waiting for an update are dropped, as when another process loads the library.
 void UseVirtualEmbosserStateFile(const char* path);
 #endif
