@@ -1,0 +1,156 @@
+// Reading back what the spooler, the printer and the embosser keep after the session.
+#include "stored_summary.h"
+
+#include "embosser_state.h"
+#include "gallery_shots.h"
+#include "printer_tool/printer_folder.h"
+
+#include <strsafe.h>
+#include <winspool.h>
+
+#include <string>
+
+namespace {
+
+std::string Utf8(LPCWSTR text, int length = -1) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string result(bytes > 0 ? static_cast<size_t>(bytes) : 0, '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text, length, &result[0], bytes, nullptr, nullptr);
+    if (!result.empty() && result.back() == '\0')
+        result.pop_back();
+    return result;
+}
+
+class SummaryFile {
+public:
+    SummaryFile() {
+        WCHAR path[MAX_PATH];
+        StringCchPrintfW(path, MAX_PATH, TEXT("%lssummary.txt"), GalleryFolder());
+        file_ = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+    }
+    ~SummaryFile() {
+        if (file_ != INVALID_HANDLE_VALUE)
+            CloseHandle(file_);
+    }
+    SummaryFile(const SummaryFile&) = delete;
+    SummaryFile& operator=(const SummaryFile&) = delete;
+
+    bool open() const { return file_ != INVALID_HANDLE_VALUE; }
+    void Write(const char* section, const std::string& name, const std::string& value) {
+        std::string line = std::string(section) + "\t" + name + "\t" + value + "\n";
+        DWORD written = 0;
+        WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+
+private:
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+std::string DescribeData(DWORD type, const BYTE* data, DWORD size) {
+    if ((type == REG_DWORD) && size == sizeof(DWORD))
+        return std::to_string(*reinterpret_cast<const DWORD*>(data));
+    if (type == REG_SZ || type == REG_MULTI_SZ) {
+        std::wstring text(reinterpret_cast<const WCHAR*>(data), size / sizeof(WCHAR));
+        for (WCHAR& c : text)
+            if (c == 0)
+                c = TEXT(';');
+        while (!text.empty() && text.back() == TEXT(';'))
+            text.pop_back();
+        return "\"" + Utf8(text.c_str(), static_cast<int>(text.size())) + "\"";
+    }
+    if (type == REG_BINARY && size == 2 * sizeof(LONG)) {
+        const auto* pair = reinterpret_cast<const LONG*>(data);
+        return std::to_string(pair[0]) + " x " + std::to_string(pair[1]);
+    }
+    return std::to_string(size) + " bytes";
+}
+
+void WritePrinterData(SummaryFile& summary, HANDLE printer) {
+    const char kSection[] = "Printer data (Config)";
+    DWORD needed = 0, count = 0;
+    EnumPrinterDataExW(printer, TEXT("Config"), nullptr, 0, &needed, &count);
+    std::vector<BYTE> values(needed ? needed : 1);
+    if (EnumPrinterDataExW(printer, TEXT("Config"), values.data(), needed, &needed, &count) !=
+        ERROR_SUCCESS) {
+        summary.Write(kSection, "(none)", "");
+        return;
+    }
+    const auto* value = reinterpret_cast<const PRINTER_ENUM_VALUESW*>(values.data());
+    for (DWORD i = 0; i < count; ++i)
+        summary.Write(kSection, Utf8(value[i].pValueName),
+                      DescribeData(value[i].dwType, value[i].pData, value[i].cbData));
+}
+
+const char* OrientationName(short orientation) {
+    return orientation == DMORIENT_LANDSCAPE ? "landscape" : "portrait";
+}
+
+const char* DuplexName(short duplex) {
+    switch (duplex) {
+    case DMDUP_VERTICAL:
+        return "double sided (long edge)";
+    case DMDUP_HORIZONTAL:
+        return "double sided (short edge)";
+    default:
+        return "single sided";
+    }
+}
+
+void WriteDevmode(SummaryFile& summary, const char* section, const DEVMODEW* devmode) {
+    if (devmode == nullptr) {
+        summary.Write(section, "(none)", "");
+        return;
+    }
+    summary.Write(section, "orientation", OrientationName(devmode->dmOrientation));
+    summary.Write(section, "duplex",
+                  std::to_string(devmode->dmDuplex) + " " + DuplexName(devmode->dmDuplex));
+    summary.Write(section, "collation", devmode->dmCollate == DMCOLLATE_TRUE ? "on" : "off");
+    summary.Write(section, "paper",
+                  "\"" + Utf8(devmode->dmFormName) + "\" " +
+                      std::to_string(devmode->dmPaperWidth / 10) + " x " +
+                      std::to_string(devmode->dmPaperLength / 10) + " mm");
+    summary.Write(section, "media type", std::to_string(devmode->dmMediaType));
+    summary.Write(section, "private section", std::to_string(devmode->dmDriverExtra) + " bytes");
+}
+
+void WritePrinterDevmode(SummaryFile& summary, HANDLE printer) {
+    DWORD needed = 0;
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> info(needed ? needed : 1);
+    const DEVMODEW* devmode = nullptr;
+    if (GetPrinterW(printer, 2, info.data(), needed, &needed))
+        devmode = reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDevMode;
+    WriteDevmode(summary, "Printer default devmode", devmode);
+}
+
+void WriteEmbosserState(SummaryFile& summary) {
+    const char kSection[] = "What the embosser keeps (qvmonext.state)";
+    if (!PrinterLinkInstalled()) {
+        summary.Write(kSection, "(no qvmonext.dll)", "");
+        return;
+    }
+    const char* const keys[] = {
+        "model",           "serial",       "firmware",        "status",       "braille.dots",
+        "services",        "network.dhcp", "network.address", "network.mask", "usage.carriage1",
+        "usage.carriage2", "ink1.fill",    "ink2.fill",       "duplex",       "quality"};
+    for (const char* key : keys)
+        summary.Write(kSection, key, EmbosserStateValue(kTarvikPrinterName, key));
+}
+
+} // namespace
+
+bool WriteStoredSummary(HANDLE printer, const std::vector<BYTE>& jobDevmode) {
+    SummaryFile summary;
+    if (!summary.open())
+        return false;
+    WritePrinterData(summary, printer);
+    WriteDevmode(summary, "Job devmode returned to the application",
+                 jobDevmode.size() >= sizeof(DEVMODEW)
+                     ? reinterpret_cast<const DEVMODEW*>(jobDevmode.data())
+                     : nullptr);
+    WritePrinterDevmode(summary, printer);
+    WriteEmbosserState(summary);
+    return true;
+}
