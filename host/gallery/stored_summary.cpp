@@ -49,8 +49,12 @@ private:
 };
 
 std::string DescribeData(DWORD type, const BYTE* data, DWORD size) {
-    if ((type == REG_DWORD) && size == sizeof(DWORD))
-        return std::to_string(*reinterpret_cast<const DWORD*>(data));
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD number = *reinterpret_cast<const DWORD*>(data);
+        char hex[16];
+        StringCchPrintfA(hex, ARRAYSIZE(hex), " (0x%lX)", static_cast<unsigned long>(number));
+        return std::to_string(number) + (number > 255 ? hex : "");
+    }
     if (type == REG_SZ || type == REG_MULTI_SZ) {
         std::wstring text(reinterpret_cast<const WCHAR*>(data), size / sizeof(WCHAR));
         for (WCHAR& c : text)
@@ -67,20 +71,30 @@ std::string DescribeData(DWORD type, const BYTE* data, DWORD size) {
     return std::to_string(size) + " bytes";
 }
 
-void WritePrinterData(SummaryFile& summary, HANDLE printer) {
-    const char kSection[] = "Printer data (Config)";
+const char kPrinterDataSection[] = "Printer data (Config)";
+
+// The values of one key of the printer data, named relative to "Config".
+void WriteKeyValues(SummaryFile& summary, HANDLE printer, const std::wstring& key,
+                    const std::string& prefix) {
     DWORD needed = 0, count = 0;
-    EnumPrinterDataExW(printer, TEXT("Config"), nullptr, 0, &needed, &count);
+    EnumPrinterDataExW(printer, key.c_str(), nullptr, 0, &needed, &count);
     std::vector<BYTE> values(needed ? needed : 1);
-    if (EnumPrinterDataExW(printer, TEXT("Config"), values.data(), needed, &needed, &count) !=
-        ERROR_SUCCESS) {
-        summary.Write(kSection, "(none)", "");
+    if (EnumPrinterDataExW(printer, key.c_str(), values.data(), needed, &needed, &count) !=
+        ERROR_SUCCESS)
         return;
-    }
     const auto* value = reinterpret_cast<const PRINTER_ENUM_VALUESW*>(values.data());
     for (DWORD i = 0; i < count; ++i)
-        summary.Write(kSection, Utf8(value[i].pValueName),
+        summary.Write(kPrinterDataSection, prefix + Utf8(value[i].pValueName),
                       DescribeData(value[i].dwType, value[i].pData, value[i].cbData));
+}
+
+// "Config" and the subkeys the plug-in writes: custom media types, forms and braille tables.
+// (Wine's spooler does not list a printer data key's subkeys: EnumPrinterKeyW fails there.)
+void WritePrinterData(SummaryFile& summary, HANDLE printer) {
+    WriteKeyValues(summary, printer, TEXT("Config"), "");
+    const LPCWSTR subkeys[] = {TEXT("MediaTypes"), TEXT("Forms"), TEXT("BrailleTables")};
+    for (LPCWSTR name : subkeys)
+        WriteKeyValues(summary, printer, std::wstring(TEXT("Config\\")) + name, Utf8(name) + "\\");
 }
 
 const char* OrientationName(short orientation) {
@@ -98,6 +112,11 @@ const char* DuplexName(short duplex) {
     }
 }
 
+// Tenths of a millimetre as millimetres: "215.9".
+std::string Millimetres(short tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
 void WriteDevmode(SummaryFile& summary, const char* section, const DEVMODEW* devmode) {
     if (devmode == nullptr) {
         summary.Write(section, "(none)", "");
@@ -108,9 +127,8 @@ void WriteDevmode(SummaryFile& summary, const char* section, const DEVMODEW* dev
                   std::to_string(devmode->dmDuplex) + " " + DuplexName(devmode->dmDuplex));
     summary.Write(section, "collation", devmode->dmCollate == DMCOLLATE_TRUE ? "on" : "off");
     summary.Write(section, "paper",
-                  "\"" + Utf8(devmode->dmFormName) + "\" " +
-                      std::to_string(devmode->dmPaperWidth / 10) + " x " +
-                      std::to_string(devmode->dmPaperLength / 10) + " mm");
+                  "\"" + Utf8(devmode->dmFormName) + "\" " + Millimetres(devmode->dmPaperWidth) +
+                      " x " + Millimetres(devmode->dmPaperLength) + " mm");
     summary.Write(section, "media type", std::to_string(devmode->dmMediaType));
     summary.Write(section, "private section", std::to_string(devmode->dmDriverExtra) + " bytes");
 }
