@@ -19,6 +19,10 @@ bool TourPrintingPreferences(HWND application, HANDLE printer, std::vector<BYTE>
 // every step.
 bool TourPrinterProperties(HWND application, HANDLE printer);
 
+// A second opening of the printing preferences over `jobDevmode` that photographs the pictures
+// as switches change them (collation, sides, two-pass, orientation), then cancels.
+bool TourPictureChecks(HWND application, HANDLE printer, const std::vector<BYTE>& jobDevmode);
+
 // Where the sheets and their dialogs are placed on the screen.
 constexpr int kSheetLeft = 16;
 constexpr int kSheetTop = 16;

@@ -34,9 +34,11 @@ int wmain(int argc, WCHAR** argv) {
     Progress("the printing preferences, as an application's Properties button opens them");
     std::vector<BYTE> jobDevmode;
     bool preferencesDone = TourPrintingPreferences(application.handle(), printer, jobDevmode);
+    Progress("the pictures: the preferences opened again, switches photographed, then Cancel");
+    bool picturesDone = TourPictureChecks(application.handle(), printer, jobDevmode);
     Progress("the printer's properties, as the printer folder opens them");
     bool propertiesDone = TourPrinterProperties(application.handle(), printer);
     bool written = WriteStoredSummary(printer, jobDevmode);
     ClosePrinter(printer);
-    return preferencesDone && propertiesDone && written ? 0 : 1;
+    return preferencesDone && picturesDone && propertiesDone && written ? 0 : 1;
 }

@@ -29,7 +29,7 @@ void DeviceSettingsSteps(Person& person) {
         if (page == nullptr || !IsControlEnabled(page, IDC_DEVPAGE_TREE) ||
             TreeRowText(page, IDC_DEVPAGE_TREE, kDotsRow).empty())
             return false;
-        return ShootWindow(FindSheet(), "10_device_settings",
+        return ShootWindow(FindSheet(), "20_device_settings",
                            "Printer properties: Device Settings, read from the embosser");
     });
     Step(person, "Device Settings: Dots Per Character 8", [] {
@@ -42,7 +42,7 @@ void DeviceSettingsSteps(Person& person) {
         return true;
     });
     person.Then("picture", [] {
-        return ShootWindow(FindSheet(), "11_device_settings_applied",
+        return ShootWindow(FindSheet(), "21_device_settings_applied",
                            "Device Settings: Dots Per Character 8, applied");
     });
 }
@@ -71,15 +71,15 @@ void ServiceSteps(Person& person) {
         return ClickButton(page, IDC_SERVICE_INTERPOINT_CALIBRATION);
     });
     person.Then("picture", [] {
-        return ShootWindow(FindSheet(), "12_service", "Service: Interpoint Calibration started");
+        return ShootWindow(FindSheet(), "22_service", "Service: Interpoint Calibration started");
     });
     ServiceDialogSteps(person, "Service: Ethernet Settings ...", IDC_SERVICE_ETHERNET_SETTINGS,
-                       IDC_NETWORK_DHCP, "13_network", "Ethernet Settings: the embosser's network");
+                       IDC_NETWORK_DHCP, "23_network", "Ethernet Settings: the embosser's network");
     ServiceDialogSteps(person, "Service: Check Emboss Usage ...", IDC_SERVICE_EMBOSS_USAGE,
-                       IDC_USAGE_CARRIAGE1_SHARE, "14_emboss_usage",
+                       IDC_USAGE_CARRIAGE1_SHARE, "24_emboss_usage",
                        "Check Emboss Usage: the carriages' shares");
     ServiceDialogSteps(person, "Service: Check Ink Cartridge Level ...", IDC_SERVICE_INK_LEVEL,
-                       IDC_INKFILL_CARTRIDGE1_FILL, "15_ink_fill",
+                       IDC_INKFILL_CARTRIDGE1_FILL, "25_ink_fill",
                        "Check Ink Cartridge Level: the ChromaPod's cartridges");
 }
 
