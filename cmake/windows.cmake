@@ -35,7 +35,6 @@ endif()
 include(cmake/virtual_embosser.cmake)
 include(cmake/device_page.cmake)
 include(cmake/gallery.cmake)
-include(${CMAKE_SOURCE_DIR}/cmake/wine_screens.cmake)
 
 # The shipped DLL's size options (preset "release").
 include(cmake/release.cmake)

@@ -31,9 +31,12 @@ void OrientationSteps(Person& person) {
         HWND page = LayoutPage();
         if (page == nullptr)
             return false;
+        // It sits over the collation picture, which steps aside for the check.
+        ShowWindow(GetDlgItem(page, IDC_LAYOUT_COLLATE_PICTURE), SW_HIDE);
         ShowWindow(GetDlgItem(page, IDC_LAYOUT_ORIENTATION_PICTURE), SW_SHOW);
         return ShootWindow(FindSheet(), "15_orientation_portrait",
-                           "Check: the hidden orientation picture shown, Portrait");
+                           "Check: the hidden orientation picture shown in place of the collation "
+                           "picture, Portrait");
     });
     const struct {
         int id;
