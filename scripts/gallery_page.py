@@ -10,6 +10,14 @@ import os
 import sys
 
 
+# The pictures' groups, by the first digit of their names.
+GROUPS = {
+    "0": "The printing preferences",
+    "1": "The pictures, switch by switch (the preferences opened again, then cancelled)",
+    "2": "The printer's properties",
+}
+
+
 def read_rows(path, fields):
     rows = []
     with open(path, encoding="utf-8") as lines:
@@ -43,7 +51,11 @@ def page(shots, sections):
         "(DocumentPropertiesW with DM_IN_PROMPT), and the printer's properties, each with a short "
         "session at the keyboard. Every page and dialog met on the way:</p>",
     ]
+    group = None
     for number, (name, caption) in enumerate(shots, 1):
+        if GROUPS.get(name[:1]) and name[:1] != group:
+            group = name[:1]
+            out.append(f"<h2>{html.escape(GROUPS[group])}</h2>")
         text = html.escape(caption)
         out.append(
             f'<figure><img src="{html.escape(name)}.png" alt="{text}">'

@@ -129,6 +129,11 @@ for picture in "$screens"/*.bmp; do
     [ -e "$picture" ] || continue
     convert "$picture" "${picture%.bmp}.png"
     rm -f "$picture"
+    # A picture of one colour shows nothing.
+    if [ "$(convert "${picture%.bmp}.png" -format '%[fx:standard_deviation < 0.02]' info:)" = 1 ]; then
+        echo "   BLANK: $(basename "${picture%.bmp}.png")"
+        status=1
+    fi
 done
 summary=$(python3 scripts/gallery_page.py "$screens") || status=1
 echo "   $(ls "$screens"/*.png 2>/dev/null | wc -l) pictures; open file://$screens/index.html"

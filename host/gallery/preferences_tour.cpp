@@ -106,7 +106,7 @@ void PaperSteps(Person& person) {
         HWND page = ShowPageWithControl(FindSheet(), IDC_PAPER_SIZE);
         return ClickButton(page, IDC_PAPER_ADVANCED, true);
     });
-    person.Then("picture", ShootDialog(IDC_ADVANCED_ADD_MEDIA, "07_advanced_media",
+    person.Then("picture", ShootDialog(IDC_ADVANCED_ADD_MEDIA, "06_advanced_media",
                                        "Paper/Media: Advanced, the media types and forms"));
     Step(person, "Advanced: Add ...", [] {
         return ClickButton(FindDialogWithControl(IDC_ADVANCED_ADD_MEDIA), IDC_ADVANCED_ADD_MEDIA,
@@ -121,7 +121,7 @@ void PaperSteps(Person& person) {
         SetDlgItemTextW(dialog, IDC_MEDIATYPE_LOWEST, TEXT("6"));
         return true;
     });
-    person.Then("picture", ShootDialog(IDC_MEDIATYPE_NAME, "08_media_type_add",
+    person.Then("picture", ShootDialog(IDC_MEDIATYPE_NAME, "07_media_type_add",
                                        "Add ...: a custom media type \"Thick Label\""));
     Step(person, "Media Type: OK",
          [] { return ClickButton(FindDialogWithControl(IDC_MEDIATYPE_NAME), IDOK, true); });
@@ -130,7 +130,7 @@ void PaperSteps(Person& person) {
             return false;
         HWND dialog = FindDialogWithControl(IDC_ADVANCED_ADD_MEDIA);
         return dialog != nullptr &&
-               ShootWindow(dialog, "09_advanced_media_added", "Advanced with the new media type");
+               ShootWindow(dialog, "08_advanced_media_added", "Advanced with the new media type");
     });
     Step(person, "Advanced: OK",
          [] { return ClickButton(FindDialogWithControl(IDC_ADVANCED_ADD_MEDIA), IDOK, true); });
@@ -141,7 +141,7 @@ void PaperSteps(Person& person) {
         return ChooseListItem(page, IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
     });
     person.Then("picture",
-                ShootSheet("06_paper_media", "Paper/Media: Letter, Default 3 (Copy Paper)"));
+                ShootSheet("09_paper_media", "Paper/Media: Letter, Default 3 (Copy Paper)"));
 }
 
 } // namespace
