@@ -150,9 +150,10 @@ void WriteEmbosserState(SummaryFile& summary) {
         return;
     }
     const char* const keys[] = {
-        "model",           "serial",       "firmware",        "status",       "braille.dots",
-        "services",        "network.dhcp", "network.address", "network.mask", "usage.carriage1",
-        "usage.carriage2", "ink1.fill",    "ink2.fill",       "duplex",       "quality"};
+        "model",           "serial",       "firmware",        "status",          "braille.dots",
+        "media.type",      "media.lowest", "media.highest",   "services",        "network.dhcp",
+        "network.address", "network.mask", "usage.carriage1", "usage.carriage2", "ink1.fill",
+        "ink2.fill",       "duplex",       "quality"};
     for (const char* key : keys)
         summary.Write(kSection, key, EmbosserStateValue(kTarvikPrinterName, key));
 }
