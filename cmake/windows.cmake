@@ -33,7 +33,7 @@ if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND TARGET qvdrvui)
 endif()
 include(cmake/virtual_embosser.cmake)
 include(cmake/device_page.cmake)
-include(${CMAKE_SOURCE_DIR}/cmake/wine_screens.cmake)
+include(cmake/gallery.cmake)
 
 # The shipped DLL's size options (preset "release").
 include(cmake/release.cmake)

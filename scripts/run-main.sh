@@ -1,17 +1,158 @@
 #!/usr/bin/env bash
-# The main job: builds qvembui.dll for Windows, then opens the printing preferences of a
-# simulated Tarvik embosser through the core-driver stand-in and shows, in readable text, what a
-# person sees on each page, a short session at the keyboard, and what was stored.
+# The main job: builds qvembui.dll, the driver's configuration module and the virtual embosser for
+# Windows, installs the "Tarvik Embosser" printer into the Wine prefix build/wineprefix, and opens
+# its printing preferences and its properties from a Windows program as an application and the
+# printer folder do. A scripted person works through the pages; every page and dialog is
+# photographed into build/screens/, with index.html as the gallery and what was stored.
+#
+#   bash scripts/run-main.sh                 the tour and its gallery
+#   bash scripts/run-main.sh --interactive   the same, then the printing preferences stay open on
+#                                            your display ($DISPLAY) until you close them
+#   bash scripts/run-main.sh --text          no Wine: the native text walk (build/native/qvembui_tour)
+#
+# The windows go to $DISPLAY when it is set, otherwise to an Xvfb of our own (MAIN_DISPLAY=N picks
+# its number).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-need_packages
 
-build_preset windows
-check_dll_exports
-check_dll_imports
-echo "== build/windows/qvembui.dll: $(stat -c %s build/windows/qvembui.dll) bytes"
+mode=gallery
+case "${1:-}" in
+    "") ;;
+    --interactive) mode=interactive ;;
+    --text) mode=text ;;
+    *) echo "usage: $0 [--interactive | --text]" >&2; exit 2 ;;
+esac
 
-echo "== Building the native tour"
-cmake --preset native >/dev/null
-cmake --build --preset native -j"$(nproc)" --target qvembui_tour
+started=$(date +%s.%N)
+step_started=$started
+step_title=""
+# One line per step: its title when it starts, its time when it ends.
+elapsed_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'; }
+end_step() {
+    [ -n "$step_title" ] && echo "   done in $(elapsed_since "$step_started") s"
+    step_title=""
+}
+step() {
+    end_step
+    step_title=$1
+    step_started=$(date +%s.%N)
+    echo "[$(printf '%6s' "$(elapsed_since "$started")") s] $1"
+}
+
+if [ "$mode" = text ]; then
+    need_packages
+    step "Building the native tour"
+    cmake --preset native >/dev/null
+    cmake --build --preset native -j"$(nproc)" --target qvembui_tour >/dev/null
+    end_step
+    echo
+    exec build/native/qvembui_tour
+fi
+
+if [ "$mode" = interactive ] && [ -z "${DISPLAY:-}" ]; then
+    echo "--interactive needs a display: set DISPLAY to the X display you look at" >&2
+    exit 2
+fi
+
+export PATH="/usr/lib/wine:$PATH"
+extras=()
+command -v Xvfb >/dev/null || extras+=(xvfb)
+command -v xwd >/dev/null || extras+=(x11-apps)
+command -v convert >/dev/null || extras+=(imagemagick)
+need_packages wine64 "${extras[@]}"
+
+log=build/run-main.log
+mkdir -p build
+: >"$log"
+step "Building qvembui.dll, qvdrvui.dll, qvmonext.dll and the tour program (preset windows)"
+if ! { cmake --preset windows && cmake --build --preset windows -j"$(nproc)" --target \
+    qvembui qvdrvui qvprinter qvmonext gallery; } >>"$log" 2>&1; then
+    tail -30 "$log" >&2
+    echo "The Windows build failed: $log" >&2
+    exit 1
+fi
+check_dll_exports | sed 's/^== /   /'
+check_dll_imports | sed 's/^== /   /'
+
+prefix="$PWD/build/wineprefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+printer_key='HKLM\System\CurrentControlSet\Control\Print\Printers\Tarvik Embosser'
+
+step "Installing the printer \"Tarvik Embosser\" into $prefix"
+# Each tour starts from a printer as installed and an embosser as it left the factory.
+if [ -f "$prefix/system.reg" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    (unset DISPLAY; wine64 reg delete "$printer_key" /f >/dev/null 2>&1 || true)
+fi
+(unset DISPLAY; bash scripts/install-prefix.sh --prefix "$prefix") >>"$log" 2>&1 || {
+    tail -20 "$log" >&2
+    exit 1
+}
+python3 scripts/embosser_state.py --prefix "$prefix" reset >>"$log" 2>&1
+wineserver -w
+
+xvfb_pid=""
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+if [ -n "${DISPLAY:-}" ]; then
+    step "Opening the windows on your display $DISPLAY"
+else
+    number=${MAIN_DISPLAY:-99}
+    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+        number=$((number + 1))
+    done
+    step "Starting a virtual display :$number (Xvfb)"
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$number" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$number"
+fi
+# The display driver is chosen when the server starts.
+wineserver -k >/dev/null 2>&1 || true
+
+screens="$PWD/build/screens"
+rm -rf "$screens"
+mkdir -p "$screens"
+step "The tour: build/windows/gallery.exe opens the sheets, a person acts on them"
+status=0
+timeout 90 wine64 build/windows/gallery.exe "$(winepath -w "$screens")\\" 2>>"$log" |
+    tr -d '\r' | sed 's/^/   /' || status=$?
+wineserver -w
+
+step "Making the gallery build/screens/index.html"
+for picture in "$screens"/*.bmp; do
+    [ -e "$picture" ] || continue
+    convert "$picture" "${picture%.bmp}.png"
+    rm -f "$picture"
+    # A picture of one colour shows nothing.
+    if [ "$(convert "${picture%.bmp}.png" -format '%[fx:standard_deviation < 0.02]' info:)" = 1 ]; then
+        echo "   BLANK: $(basename "${picture%.bmp}.png")"
+        status=1
+    fi
+done
+summary=$(python3 scripts/gallery_page.py "$screens") || status=1
+echo "   $(ls "$screens"/*.png 2>/dev/null | wc -l) pictures; open file://$screens/index.html"
+end_step
 echo
-build/native/qvembui_tour
+echo "What was stored"
+echo "$summary"
+
+if [ "$status" -ne 0 ]; then
+    echo "The tour did not finish (status $status): $log" >&2
+    exit "$status"
+fi
+
+if [ "$mode" = interactive ]; then
+    echo
+    echo "The printing preferences are open on $DISPLAY: use them by hand, then close them."
+    wine64 build/windows/qvprinter.exe preferences 2>>"$log" | tr -d '\r'
+    echo "Open them again with:"
+    echo "   export PATH=/usr/lib/wine:\$PATH WINEPREFIX=$prefix"
+    echo "   wine64 build/windows/qvprinter.exe preferences   # or: properties"
+fi
+echo "== The main job took $(elapsed_since "$started") s"

@@ -1,0 +1,124 @@
+// Pictures of windows, read back from the screen where the window shows.
+#include "gallery_shots.h"
+
+#include <strsafe.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+WCHAR g_folder[MAX_PATH];
+const DWORD g_start = GetTickCount();
+constexpr DWORD kPaintTime = 250;
+
+// A 24-bit bottom-up bitmap file of the screen's pixels under `bounds`.
+bool SaveScreenArea(const RECT& bounds, LPCWSTR path) {
+    int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+        DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        DWORD imageBytes = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42; // "BM"
+        file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+        file.bfSize = file.bfOffBits + imageBytes;
+        HANDLE output = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (output != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            saved = WriteFile(output, &file, sizeof(file), &written, nullptr) &&
+                    WriteFile(output, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+                    WriteFile(output, bits, imageBytes, &written, nullptr);
+            CloseHandle(output);
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+void ListShot(const char* name, const char* caption) {
+    WCHAR path[MAX_PATH];
+    StringCchPrintfW(path, MAX_PATH, TEXT("%lsshots.txt"), g_folder);
+    HANDLE list = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (list == INVALID_HANDLE_VALUE)
+        return;
+    char line[512];
+    StringCchPrintfA(line, ARRAYSIZE(line), "%s\t%s\n", name, caption);
+    DWORD written = 0;
+    WriteFile(list, line, static_cast<DWORD>(lstrlenA(line)), &written, nullptr);
+    CloseHandle(list);
+}
+
+} // namespace
+
+void SetGalleryFolder(LPCWSTR folder) {
+    StringCchCopyW(g_folder, MAX_PATH, folder);
+}
+
+LPCWSTR GalleryFolder() {
+    return g_folder;
+}
+
+void Progress(const char* format, ...) {
+    char text[512];
+    va_list arguments;
+    va_start(arguments, format);
+    StringCchVPrintfA(text, ARRAYSIZE(text), format, arguments);
+    va_end(arguments);
+    std::printf("[%5.1f s] %s\n", (GetTickCount() - g_start) / 1000.0, text);
+    std::fflush(stdout);
+}
+
+void LetPaint(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return;
+        MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds - elapsed, QS_ALLINPUT, 0);
+    }
+}
+
+bool ShootWindow(HWND window, const char* name, const char* caption) {
+    if (window == nullptr)
+        return false;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    LetPaint(kPaintTime);
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    WCHAR path[MAX_PATH];
+    StringCchPrintfW(path, MAX_PATH, TEXT("%ls%hs.bmp"), g_folder, name);
+    bool saved = SaveScreenArea(bounds, path);
+    if (saved)
+        ListShot(name, caption);
+    Progress("%s %s", saved ? "picture" : "NO PICTURE", caption);
+    return saved;
+}
