@@ -23,21 +23,6 @@ if(WIN32)
     add_custom_command(TARGET qvlocale POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E copy_directory ${QVLOCALE_CATALOGUES}
                 ${CMAKE_BINARY_DIR}/locale)
-
-    # The pages in another language under Wine, for screenshots (scripts/wine-locale.sh).
-    file(GLOB WINE_LOCALE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine_locale/*.cpp)
-    if(WINE_LOCALE_SOURCES AND TARGET wine_check)
-        add_executable(wine_locale ${WINE_LOCALE_SOURCES} ${WINE_HOST_SOURCES}
-                       ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
-                       ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp)
-        target_include_directories(wine_locale PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host
-                                   ${CMAKE_SOURCE_DIR}/tests/wine)
-        target_compile_definitions(wine_locale PRIVATE ${WINDOWS_DEFINITIONS})
-        target_compile_options(wine_locale PRIVATE ${WARNINGS})
-        target_link_options(wine_locale PRIVATE ${WINDOWS_LINK_OPTIONS})
-        target_link_libraries(wine_locale PRIVATE winspool comctl32 ole32 uuid)
-        add_dependencies(wine_locale qvembui qvdrvui qvlocale qvdevapi)
-    endif()
 else()
     add_library(qvlocale STATIC ${QVLOCALE_SOURCES})
     target_include_directories(qvlocale PUBLIC ${CMAKE_SOURCE_DIR}/siblings/locale)

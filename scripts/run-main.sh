@@ -3,7 +3,9 @@
 # Windows, installs the "Tarvik Embosser" printer into the Wine prefix build/wineprefix, and opens
 # its printing preferences and its properties from a Windows program as an application and the
 # printer folder do. A scripted person works through the pages; every page and dialog is
-# photographed into build/screens/, with index.html as the gallery and what was stored.
+# photographed, in English into build/screens/en/ and then, with the printer installed again for
+# German ("Locale" de_de, qvlocale.dll and its catalogue), into build/screens/de/; index.html shows
+# each picture in both languages side by side, with what was stored.
 #
 #   bash scripts/run-main.sh                 the tour and its gallery
 #   bash scripts/run-main.sh --interactive   the same, then the printing preferences stay open on
@@ -63,9 +65,9 @@ need_packages wine64 "${extras[@]}"
 log=build/run-main.log
 mkdir -p build
 : >"$log"
-step "Building qvembui.dll, qvdrvui.dll, qvmonext.dll and the tour program (preset windows)"
+step "Building qvembui.dll, qvdrvui.dll, qvmonext.dll, qvlocale.dll and the tour program (preset windows)"
 if ! { cmake --preset windows && cmake --build --preset windows -j"$(nproc)" --target \
-    qvembui qvdrvui qvprinter qvmonext gallery; } >>"$log" 2>&1; then
+    qvembui qvdrvui qvprinter qvmonext qvlocale gallery; } >>"$log" 2>&1; then
     tail -30 "$log" >&2
     echo "The Windows build failed: $log" >&2
     exit 1
@@ -76,19 +78,6 @@ check_dll_imports | sed 's/^== /   /'
 prefix="$PWD/build/wineprefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
 printer_key='HKLM\System\CurrentControlSet\Control\Print\Printers\Tarvik Embosser'
-
-step "Installing the printer \"Tarvik Embosser\" into $prefix"
-# Each tour starts from a printer as installed and an embosser as it left the factory.
-if [ -f "$prefix/system.reg" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    (unset DISPLAY; wine64 reg delete "$printer_key" /f >/dev/null 2>&1 || true)
-fi
-(unset DISPLAY; bash scripts/install-prefix.sh --prefix "$prefix") >>"$log" 2>&1 || {
-    tail -20 "$log" >&2
-    exit 1
-}
-python3 scripts/embosser_state.py --prefix "$prefix" reset >>"$log" 2>&1
-wineserver -w
 
 xvfb_pid=""
 cleanup() {
@@ -110,36 +99,69 @@ else
         [ -e "/tmp/.X11-unix/X$number" ] && break
         sleep 0.1
     done
-    export DISPLAY=":$number"
 fi
-# The display driver is chosen when the server starts.
-wineserver -k >/dev/null 2>&1 || true
+# Every Wine process of the run, the installation's too, gets the display: a desktop process
+# started without one leaves the server unable to create windows afterwards.
+export DISPLAY=${DISPLAY:-:$number}
 
 screens="$PWD/build/screens"
 rm -rf "$screens"
-mkdir -p "$screens"
-step "The tour: build/windows/gallery.exe opens the sheets, a person acts on them"
 status=0
-timeout 90 wine64 build/windows/gallery.exe "$(winepath -w "$screens")\\" 2>>"$log" |
-    tr -d '\r' | sed 's/^/   /' || status=$?
-wineserver -w
+
+# One tour in one language: the printer installed afresh (with "Locale" = $2 when given) and an
+# embosser as it left the factory, then build/windows/gallery.exe; its pictures go to
+# build/screens/$1/.
+tour() {
+    local folder="$screens/$1" language=$2
+    step "Installing the printer \"Tarvik Embosser\" into $prefix${language:+ with Locale \"$language\"}"
+    if [ -f "$prefix/system.reg" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        # The printer and the language of the run before go in one registry import.
+        local removal
+        removal=$(mktemp --suffix=.reg)
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n[-%s]\r\n\r\n[-%s]\r\n' \
+            "HKEY_LOCAL_MACHINE\\${printer_key#HKLM\\}" \
+            'HKEY_LOCAL_MACHINE\SOFTWARE\Quorvane\TarvikSetup' >"$removal"
+        wine64 reg import "$(winepath -w "$removal")" >/dev/null 2>&1 || true
+        rm -f "$removal"
+    fi
+    bash scripts/install-prefix.sh --prefix "$prefix" ${language:+--language "$language"} \
+        >>"$log" 2>&1 || {
+        tail -20 "$log" >&2
+        exit 1
+    }
+    python3 scripts/embosser_state.py --prefix "$prefix" reset >>"$log" 2>&1
+    wineserver -w
+    # The display driver is chosen when the server starts.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+
+    mkdir -p "$folder"
+    step "The tour ($1): build/windows/gallery.exe opens the sheets, a person acts on them"
+    timeout 90 wine64 build/windows/gallery.exe "$(winepath -w "$folder")\\" \
+        2>>"$log" | tr -d '\r' | sed 's/^/   /' || status=$?
+    wineserver -w
+    for picture in "$folder"/*.bmp; do
+        [ -e "$picture" ] || continue
+        convert "$picture" "${picture%.bmp}.png"
+        rm -f "$picture"
+        # A picture of one colour shows nothing.
+        if [ "$(convert "${picture%.bmp}.png" -format '%[fx:standard_deviation < 0.02]' info:)" = 1 ]; then
+            echo "   BLANK: $1/$(basename "${picture%.bmp}.png")"
+            status=1
+        fi
+    done
+}
+
+tour en ""
+tour de de_de
 
 step "Making the gallery build/screens/index.html"
-for picture in "$screens"/*.bmp; do
-    [ -e "$picture" ] || continue
-    convert "$picture" "${picture%.bmp}.png"
-    rm -f "$picture"
-    # A picture of one colour shows nothing.
-    if [ "$(convert "${picture%.bmp}.png" -format '%[fx:standard_deviation < 0.02]' info:)" = 1 ]; then
-        echo "   BLANK: $(basename "${picture%.bmp}.png")"
-        status=1
-    fi
-done
-summary=$(python3 scripts/gallery_page.py "$screens") || status=1
-echo "   $(ls "$screens"/*.png 2>/dev/null | wc -l) pictures; open file://$screens/index.html"
+summary=$(python3 scripts/gallery_page.py "$screens" en de) || status=1
+echo "   $(ls "$screens"/*/*.png 2>/dev/null | wc -l) pictures; open file://$screens/index.html"
 end_step
 echo
-echo "What was stored"
+echo "What was stored (English run | German run)"
 echo "$summary"
 
 if [ "$status" -ne 0 ]; then
@@ -149,7 +171,8 @@ fi
 
 if [ "$mode" = interactive ]; then
     echo
-    echo "The printing preferences are open on $DISPLAY: use them by hand, then close them."
+    echo "The printing preferences (in German, as the last tour left the printer) are open on" \
+        "$DISPLAY: use them by hand, then close them."
     wine64 build/windows/qvprinter.exe preferences 2>>"$log" | tr -d '\r'
     echo "Open them again with:"
     echo "   export PATH=/usr/lib/wine:\$PATH WINEPREFIX=$prefix"

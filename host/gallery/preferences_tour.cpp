@@ -4,6 +4,7 @@
 #include "person.h"
 #include "printer_tool/printer_folder.h"
 #include "sheet_windows.h"
+#include "shown_text.h"
 
 #include "resources/resource.h"
 
@@ -71,7 +72,7 @@ void MainPageSteps(Person& person) {
         if (FindDialogWithControl(IDC_NOTICE_OPT_OUT) != nullptr)
             return false;
         HWND page = ShowPageWithControl(FindSheet(), IDC_MAIN_DOT_QUALITY);
-        return ChooseListItem(page, IDC_MAIN_DOT_QUALITY, TEXT("Best"));
+        return ChooseListItem(page, IDC_MAIN_DOT_QUALITY, Shown(TEXT("Best")).c_str());
     });
     person.Then("picture",
                 ShootSheet("04_tarvik", "Tarvik: 2 In 1 on, Dot Quality Best, double sided"));
@@ -100,7 +101,7 @@ void PaperSteps(Person& person) {
         if (FindDialogWithControl(IDC_IMAGE_CONTRAST) != nullptr)
             return false;
         HWND page = ShowPageWithControl(FindSheet(), IDC_PAPER_SIZE);
-        return ChooseListItem(page, IDC_PAPER_SIZE, TEXT("Letter"));
+        return ChooseListItem(page, IDC_PAPER_SIZE, Shown(TEXT("Letter")).c_str());
     });
     Step(person, "Paper/Media: Advanced ...", [] {
         HWND page = ShowPageWithControl(FindSheet(), IDC_PAPER_SIZE);
@@ -138,7 +139,8 @@ void PaperSteps(Person& person) {
         if (FindDialogWithControl(IDC_ADVANCED_ADD_MEDIA) != nullptr)
             return false;
         HWND page = ShowPageWithControl(FindSheet(), IDC_PAPER_MEDIA_TYPE);
-        return ChooseListItem(page, IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
+        return ChooseListItem(page, IDC_PAPER_MEDIA_TYPE,
+                              Shown(TEXT("Default 3 (Copy Paper)")).c_str());
     });
     person.Then("picture",
                 ShootSheet("09_paper_media", "Paper/Media: Letter, Default 3 (Copy Paper)"));

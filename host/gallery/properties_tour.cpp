@@ -6,6 +6,8 @@
 #include "person.h"
 #include "printer_tool/printer_folder.h"
 #include "sheet_windows.h"
+#include "shown_text.h"
+#include "check_log.h"
 
 #include "resources/resource.h"
 
@@ -13,7 +15,10 @@
 
 namespace {
 
-const char kDotsRow[] = "Dots Per Character";
+// The row as the tree shows it, in the language installed.
+std::string DotsRow() {
+    return Narrow(Shown(TEXT("Dots Per Character")).c_str());
+}
 
 HWND PlacedSheet() {
     HWND sheet = FindSheet();
@@ -27,15 +32,15 @@ void DeviceSettingsSteps(Person& person) {
         HWND page = ShowPageWithControl(PlacedSheet(), IDC_DEVPAGE_TREE);
         // The rows show the embosser's values once the page has fetched them.
         if (page == nullptr || !IsControlEnabled(page, IDC_DEVPAGE_TREE) ||
-            TreeRowText(page, IDC_DEVPAGE_TREE, kDotsRow).empty())
+            TreeRowText(page, IDC_DEVPAGE_TREE, DotsRow()).empty())
             return false;
         return ShootWindow(FindSheet(), "20_device_settings",
                            "Printer properties: Device Settings, read from the embosser");
     });
     Step(person, "Device Settings: Dots Per Character 8", [] {
         HWND page = ShowPageWithControl(FindSheet(), IDC_DEVPAGE_TREE);
-        return SelectTreeRow(page, IDC_DEVPAGE_TREE, kDotsRow) &&
-               ChooseListItem(page, IDC_DEVPAGE_LIST, TEXT("8"));
+        return SelectTreeRow(page, IDC_DEVPAGE_TREE, DotsRow()) &&
+               ChooseListItem(page, IDC_DEVPAGE_LIST, Shown(TEXT("8")).c_str());
     });
     Step(person, "Apply", [] {
         PressSheetButton(FindSheet(), PSBTN_APPLYNOW);

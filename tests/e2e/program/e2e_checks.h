@@ -28,3 +28,8 @@ void CheckPreferencesOpenWithoutLink(ApplicationWindow& application);
 // printer link installed, what the virtual embosser received, and the device setting read back in
 // a second opening. Without the link the pages still open, their printer controls disabled.
 void CheckPrinterProperties(ApplicationWindow& application, bool withPrinterLink);
+
+// The printing preferences of a printer installed with "Locale" de_de: the page titles, some
+// controls' texts and a list item are the translations in the German catalogue at
+// `cataloguePath`, which the check reads itself. The sheet is cancelled.
+void CheckGermanPages(ApplicationWindow& application, LPCWSTR cataloguePath);

@@ -4,6 +4,8 @@
 // closing count; the exit code is 0 only when every check passed.
 //   e2e_tests                   the whole run (qvmonext.dll installed)
 //   e2e_tests --without-link    the run of a prefix without qvmonext.dll
+//   e2e_tests --german <catalogue>   the pages of a printer installed for German, compared with
+//                                    the German catalogue file
 #include "application_window.h"
 #include "check_log.h"
 #include "e2e_checks.h"
@@ -11,6 +13,7 @@
 #include <commctrl.h>
 
 int wmain(int argc, WCHAR** argv) {
+    bool german = argc == 3 && lstrcmpW(argv[1], TEXT("--german")) == 0;
     bool withPrinterLink = !(argc == 2 && lstrcmpW(argv[1], TEXT("--without-link")) == 0);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -18,6 +21,10 @@ int wmain(int argc, WCHAR** argv) {
     if (!Check("the application's window", application.handle() != nullptr, "a window",
                Outcome(application.handle() != nullptr, "a window")))
         return FinishChecks("e2e_tests");
+    if (german) {
+        CheckGermanPages(application, argv[2]);
+        return FinishChecks("e2e_tests --german");
+    }
     CheckDeviceCapabilities();
     CheckDevmodeMerge(application);
     if (withPrinterLink)
