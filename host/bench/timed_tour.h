@@ -1,0 +1,24 @@
+// One timed opening of a property sheet: the sheet is opened by `open` (which returns when the
+// sheet has closed), and as soon as it is on screen every page is brought to the front and
+// painted, the "Insert an empty page" box on the Layout page is clicked, the change applied and
+// the sheet closed with OK. The three phases are timed apart.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+struct TourTimes {
+    double openMs = 0;  // from the call until the sheet is up with its first page painted
+    double tourMs = 0;  // every page shown and painted, the change made and applied
+    double closeMs = 0; // from OK until the call returned
+    int pages = 0;
+    bool applyShown = false;   // the sheet has an Apply button
+    bool applyEnabled = false; // the change enabled it
+    bool applied = false;      // and Apply disabled it again
+    bool done = false;         // the sheet came up and the tour ran
+    double totalMs() const { return openMs + tourMs + closeMs; }
+};
+
+// `open` runs the sheet modally on this thread and returns when it has closed.
+TourTimes TimeTour(const std::function<void()>& open, bool announceChange);
