@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -38,9 +39,12 @@ struct Series {
     const char* name;
     std::vector<double> open, tour, close, total;
     int pages = 0;
+    std::string titles;
+    std::vector<std::vector<double>> pageMs;
+    int seenByHook = 0;
     int applyShown = 0;
     int applyEnabled = 0;
-    int applied = 0;
+    int pagesApplied = 0;
     int failed = 0;
 
     void Add(const TourTimes& times) {
@@ -53,9 +57,14 @@ struct Series {
         close.push_back(times.closeMs);
         total.push_back(times.totalMs());
         pages = times.pages;
+        titles = times.titles;
+        pageMs.resize(times.pageMs.size());
+        for (size_t i = 0; i < times.pageMs.size(); ++i)
+            pageMs[i].push_back(times.pageMs[i]);
+        seenByHook += times.seenByHook ? 1 : 0;
         applyShown += times.applyShown ? 1 : 0;
         applyEnabled += times.applyEnabled ? 1 : 0;
-        applied += times.applied ? 1 : 0;
+        pagesApplied = times.pagesApplied;
     }
 };
 
@@ -69,9 +78,18 @@ void PrintSeries(const Series& series, const char* label) {
                   {"total", series.total}};
     std::printf(
         "%-7s %d pages; %zu runs, %d did not come up; the Apply button shown in %d, enabled "
-        "by the change in %d, disabled by Apply in %d\n",
+        "by the change in %d; Apply told %d pages\n",
         series.name, series.pages, series.total.size(), series.failed, series.applyShown,
-        series.applyEnabled, series.applied);
+        series.applyEnabled, series.pagesApplied);
+    if (series.applyShown == 0 && !series.total.empty())
+        std::printf(
+            "  this sheet shows no Apply button: its pages apply at OK, in the close phase\n");
+    std::printf("  found by the activation hook in %d runs (else by the 10 ms timer)\n",
+                series.seenByHook);
+    std::printf("  pages (%s), median ms each:", series.titles.c_str());
+    for (const std::vector<double>& page : series.pageMs)
+        std::printf(" %.1f", SpreadOf(page).median);
+    std::printf("\n");
     for (const auto& phase : phases) {
         Spread spread = SpreadOf(phase.samples);
         std::printf("  %-6s min %7.1f  median %7.1f  max %7.1f ms\n", phase.phase, spread.min,

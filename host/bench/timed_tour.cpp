@@ -23,6 +23,7 @@ struct Tour {
 };
 
 Tour* g_tour = nullptr;
+int g_applyNotices = 0;
 HWND g_driver = nullptr;
 
 void PaintNow(HWND sheet) {
@@ -34,6 +35,26 @@ bool ApplyEnabled(HWND sheet) {
     return apply != nullptr && IsWindowVisible(apply) && IsWindowEnabled(apply);
 }
 
+LRESULT CALLBACK CountApplyNotices(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_NOTIFY &&
+        reinterpret_cast<const NMHDR*>(call->lParam)->code == static_cast<UINT>(PSN_APPLY))
+        ++g_applyNotices;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Presses Apply as its button does (the sheet may not show the button) and counts the pages
+// that were told.
+int PressApply(HWND sheet) {
+    g_applyNotices = 0;
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, CountApplyNotices, nullptr, GetCurrentThreadId());
+    SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+    if (hook != nullptr)
+        UnhookWindowsHookEx(hook);
+    return g_applyNotices;
+}
+
 void RunTour(HWND sheet) {
     Tour& tour = *g_tour;
     PaintNow(sheet);
@@ -42,9 +63,12 @@ void RunTour(HWND sheet) {
 
     int pages = SheetPageCount(sheet);
     for (int i = 0; i < pages; ++i) {
+        double before = NowMs();
         ShowPage(sheet, i);
         PaintNow(sheet);
+        tour.times.pageMs.push_back(NowMs() - before);
     }
+    tour.times.titles = PageTitles(sheet);
     HWND layout = ShowPageWithControl(sheet, IDC_LAYOUT_INSERT_EMPTY_PAGE);
     if (layout != nullptr && ClickButton(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE)) {
         // Do-nothing pages do not tell the sheet; the plug-in's pages do so themselves.
@@ -54,9 +78,8 @@ void RunTour(HWND sheet) {
         HWND apply = GetDlgItem(sheet, kApplyButton);
         tour.times.applyShown = apply != nullptr && IsWindowVisible(apply);
         tour.times.applyEnabled = ApplyEnabled(sheet);
-        SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+        tour.times.pagesApplied = PressApply(sheet);
         PaintNow(sheet);
-        tour.times.applied = tour.times.applyEnabled && !ApplyEnabled(sheet);
     }
     tour.times.pages = pages;
     tour.closing = NowMs();
@@ -65,12 +88,13 @@ void RunTour(HWND sheet) {
     PressSheetButton(sheet, PSBTN_OK);
 }
 
-void TryTour() {
+void TryTour(bool byHook) {
     if (g_tour == nullptr || g_tour->touring || g_tour->times.done)
         return;
     HWND sheet = FindSheet();
     if (sheet == nullptr)
         return;
+    g_tour->times.seenByHook = byHook;
     g_tour->touring = true;
     RunTour(sheet);
     g_tour->touring = false;
@@ -78,7 +102,7 @@ void TryTour() {
 
 LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kSheetUp) {
-        TryTour();
+        TryTour(true);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -91,7 +115,7 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void CALLBACK Fallback(HWND, UINT, UINT_PTR, DWORD) {
-    TryTour();
+    TryTour(false);
 }
 
 HWND DriverWindow() {

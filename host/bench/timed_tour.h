@@ -7,16 +7,21 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 struct TourTimes {
     double openMs = 0;  // from the call until the sheet is up with its first page painted
     double tourMs = 0;  // every page shown and painted, the change made and applied
     double closeMs = 0; // from OK until the call returned
     int pages = 0;
-    bool applyShown = false;   // the sheet has an Apply button
-    bool applyEnabled = false; // the change enabled it
-    bool applied = false;      // and Apply disabled it again
-    bool done = false;         // the sheet came up and the tour ran
+    std::string titles;         // "Layout, Paper/Media, Tarvik"
+    std::vector<double> pageMs; // each page brought to the front and painted
+    bool seenByHook = false;    // the activation hook, not the 10 ms timer, found the sheet
+    bool applyShown = false;    // the sheet has an Apply button
+    bool applyEnabled = false;  // the change enabled it
+    int pagesApplied = 0;       // the pages told PSN_APPLY when Apply was pressed
+    bool done = false;          // the sheet came up and the tour ran
     double totalMs() const { return openMs + tourMs + closeMs; }
 };
 
