@@ -48,6 +48,7 @@ tour() {
     bench tour "$runs" "$1" | tee -a "$results" | grep -v '^RESULT'
 }
 
+echo "== Load average before the timings (the machine may be busy with other work): $(cut -d' ' -f1-3 /proc/loadavg)"
 tour "no custom lists"
 bench media 50 | sed 's/^MEDIA \(.*\)/   custom media types in the store: \1/'
 tour "50 media types"
@@ -69,7 +70,9 @@ else
 fi
 
 echo
-echo "== Summary: total milliseconds per opening (open + every page + change and Apply + close)"
+echo "== Load average after the timings: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== Summary: total milliseconds per opening (open + every page + change and Apply + close);"
+echo "   on a busy machine the minimums are the steadier figure"
 awk -v forms="$forms_measured" '
     /^RESULT/ {
         variant = $(NF - 4); label = $2
@@ -79,14 +82,15 @@ awk -v forms="$forms_measured" '
         max[label, variant] = $(NF - 1); failed[label, variant] = $NF
     }
     END {
-        printf "%-18s %-26s %-26s %s\n", "", "plug-in min/median/max", "bare min/median/max",
-               "plug-in/bare"
+        printf "%-16s %-25s %-25s %s\n", "", "plug-in min/median/max", "bare min/median/max",
+               "plug-in/bare: medians, minimums"
         for (i = 1; i <= n; ++i) {
             l = order[i]
-            printf "%-18s %7.1f %7.1f %7.1f   %7.1f %7.1f %7.1f   %6.2f\n", l,
+            printf "%-16s %7.1f %7.1f %7.1f   %7.1f %7.1f %7.1f   %6.2f %6.2f\n", l,
                    min[l, "plug-in"], median[l, "plug-in"], max[l, "plug-in"],
                    min[l, "bare"], median[l, "bare"], max[l, "bare"],
-                   (median[l, "bare"] > 0 ? median[l, "plug-in"] / median[l, "bare"] : 0)
+                   share(median[l, "plug-in"], median[l, "bare"]),
+                   share(min[l, "plug-in"], min[l, "bare"])
             if (failed[l, "plug-in"] + failed[l, "bare"] > 0)
                 printf "%-18s %d plug-in and %d bare openings did not come up\n", "",
                        failed[l, "plug-in"], failed[l, "bare"]
@@ -95,9 +99,11 @@ awk -v forms="$forms_measured" '
         if (forms == "yes") ratio("500 user forms", "50 user forms", "user forms")
         else print "user forms 500/50: not measured (AddFormW adds nothing under this Wine)"
     }
+    function share(a, b) { return b > 0 ? a / b : 0 }
     function ratio(big, small, what) {
-        if (median[small, "plug-in"] > 0 && median[small, "bare"] > 0)
-            printf "%s 500/50 (medians): plug-in %.2f, bare %.2f\n", what,
-                   median[big, "plug-in"] / median[small, "plug-in"],
-                   median[big, "bare"] / median[small, "bare"]
+        printf "%s 500/50: plug-in %.2f (medians) %.2f (minimums), bare %.2f (medians) %.2f (minimums)\n",
+               what, share(median[big, "plug-in"], median[small, "plug-in"]),
+               share(min[big, "plug-in"], min[small, "plug-in"]),
+               share(median[big, "bare"], median[small, "bare"]),
+               share(min[big, "bare"], min[small, "bare"])
     }' "$results"
