@@ -42,6 +42,7 @@ struct Series {
     std::string titles;
     std::vector<std::vector<double>> pageMs;
     int seenByHook = 0;
+    int changed = 0;
     int applyShown = 0;
     int applyEnabled = 0;
     int pagesApplied = 0;
@@ -62,6 +63,7 @@ struct Series {
         for (size_t i = 0; i < times.pageMs.size(); ++i)
             pageMs[i].push_back(times.pageMs[i]);
         seenByHook += times.seenByHook ? 1 : 0;
+        changed += times.changed ? 1 : 0;
         applyShown += times.applyShown ? 1 : 0;
         applyEnabled += times.applyEnabled ? 1 : 0;
         pagesApplied = times.pagesApplied;
@@ -76,14 +78,11 @@ void PrintSeries(const Series& series, const char* label) {
                   {"tour", series.tour},
                   {"close", series.close},
                   {"total", series.total}};
-    std::printf(
-        "%-7s %d pages; %zu runs, %d did not come up; the Apply button shown in %d, enabled "
-        "by the change in %d; Apply told %d pages\n",
-        series.name, series.pages, series.total.size(), series.failed, series.applyShown,
-        series.applyEnabled, series.pagesApplied);
-    if (series.applyShown == 0 && !series.total.empty())
-        std::printf(
-            "  this sheet shows no Apply button: its pages apply at OK, in the close phase\n");
+    std::printf("%-7s %d pages; %zu runs, %d did not come up; Collate clicked in %d; the Apply "
+                "button shown in %d, enabled "
+                "by the change in %d; Apply told %d pages\n",
+                series.name, series.pages, series.total.size(), series.failed, series.changed,
+                series.applyShown, series.applyEnabled, series.pagesApplied);
     std::printf("  found by the activation hook in %d runs (else by the 10 ms timer)\n",
                 series.seenByHook);
     std::printf("  pages (%s), median ms each:", series.titles.c_str());

@@ -69,8 +69,9 @@ void RunTour(HWND sheet) {
         tour.times.pageMs.push_back(NowMs() - before);
     }
     tour.times.titles = PageTitles(sheet);
-    HWND layout = ShowPageWithControl(sheet, IDC_LAYOUT_INSERT_EMPTY_PAGE);
-    if (layout != nullptr && ClickButton(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE)) {
+    HWND layout = ShowPageWithControl(sheet, IDC_LAYOUT_COLLATE);
+    tour.times.changed = layout != nullptr && ClickButton(layout, IDC_LAYOUT_COLLATE);
+    if (tour.times.changed) {
         // Do-nothing pages do not tell the sheet; the plug-in's pages do so themselves.
         if (tour.announceChange)
             SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(layout), 0);

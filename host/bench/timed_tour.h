@@ -1,6 +1,6 @@
 // One timed opening of a property sheet: the sheet is opened by `open` (which returns when the
 // sheet has closed), and as soon as it is on screen every page is brought to the front and
-// painted, the "Insert an empty page" box on the Layout page is clicked, the change applied and
+// painted, the Collate box on the Layout page is clicked, the change applied and
 // the sheet closed with OK. The three phases are timed apart.
 #pragma once
 
@@ -18,6 +18,7 @@ struct TourTimes {
     std::string titles;         // "Layout, Paper/Media, Tarvik"
     std::vector<double> pageMs; // each page brought to the front and painted
     bool seenByHook = false;    // the activation hook, not the 10 ms timer, found the sheet
+    bool changed = false;       // the Collate box could be clicked
     bool applyShown = false;    // the sheet has an Apply button
     bool applyEnabled = false;  // the change enabled it
     int pagesApplied = 0;       // the pages told PSN_APPLY when Apply was pressed
