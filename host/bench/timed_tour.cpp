@@ -13,6 +13,8 @@ const WCHAR kDriverClass[] = TEXT("TarvikBenchDriver");
 constexpr UINT kSheetUp = WM_APP + 1;
 constexpr UINT kFallbackMs = 10;
 constexpr int kApplyButton = 0x3021;
+// A sheet not toured by then is cancelled, so that the run ends and counts as failed.
+constexpr double kGiveUpMs = 10000;
 
 struct Tour {
     double started = 0;
@@ -115,8 +117,19 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Closes what is open, innermost first, as a person pressing Esc would.
+void GiveUp() {
+    HWND dialog = FindNonSheetDialog();
+    if (dialog != nullptr)
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    else if (FindSheet() != nullptr)
+        PressSheetButton(FindSheet(), PSBTN_CANCEL);
+}
+
 void CALLBACK Fallback(HWND, UINT, UINT_PTR, DWORD) {
     TryTour(false);
+    if (g_tour != nullptr && !g_tour->times.done && NowMs() - g_tour->started > kGiveUpMs)
+        GiveUp();
 }
 
 HWND DriverWindow() {
