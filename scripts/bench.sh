@@ -46,7 +46,7 @@ bench() {
 
 tour() {
     echo "== $runs openings each: $1"
-    bench tour "$runs" "$1" | tee -a "$results" | grep -v '^RESULT'
+    bench tour "$runs" "$1" | tee -a "$results" | grep -v '^RESULT' || true
 }
 
 echo "== Load average before the timings (the machine may be busy with other work): $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -65,9 +65,9 @@ if [ "${after:-0}" -ge $((${before:-0} + 50)) ]; then
     tour "500 user forms"
     forms_measured=yes
 else
-    echo "   Not measured: AddFormW reports success under this Wine but adds no form (a known"
-    echo "   Wine gap), and the plug-in lists forms only from EnumFormsW: its \"Config\\Forms\""
-    echo "   entries mark forms, they do not add any to the lists."
+    echo "   Not measured: AddFormW adds no form under this Wine (a known Wine gap), and the plug-in"
+    echo "   lists forms only from EnumFormsW: its \"Config\\Forms\" entries mark forms, they do"
+    echo "   not add any to the lists."
 fi
 
 echo

@@ -58,7 +58,9 @@ bool AddBenchForms(HANDLE printer, int count) {
         form.Size.cy = kFormHeight;
         form.ImageableArea.right = form.Size.cx;
         form.ImageableArea.bottom = form.Size.cy;
-        if (!AddFormW(printer, 1, reinterpret_cast<LPBYTE>(&form)))
+        // The first forms may be there from a smaller count.
+        if (!AddFormW(printer, 1, reinterpret_cast<LPBYTE>(&form)) &&
+            GetLastError() != ERROR_FILE_EXISTS)
             return false;
         SetPrinterDataExW(printer, kFormsKey, name, REG_BINARY, reinterpret_cast<LPBYTE>(&form),
                           sizeof(form));

@@ -12,5 +12,6 @@ int StoreCustomMediaTypes(HANDLE printer, int count);
 // The forms the print server lists, or -1.
 int CountForms(HANDLE printer);
 
-// Adds "Bench Form 1" ... "Bench Form <count>" with their markers; false when AddFormW failed.
+// Adds "Bench Form 1" ... "Bench Form <count>" (those not there yet) with their markers; false
+// when AddFormW failed.
 bool AddBenchForms(HANDLE printer, int count);
