@@ -34,6 +34,7 @@ endif()
 include(cmake/virtual_embosser.cmake)
 include(cmake/device_page.cmake)
 include(cmake/gallery.cmake)
+include(cmake/bench.cmake)
 
 # The shipped DLL's size options (preset "release").
 include(cmake/release.cmake)

@@ -1,0 +1,188 @@
+// bench.exe: how long the printing preferences take under Wine (scripts/bench.sh). The plug-in's
+// sheet, opened as an application opens it (DocumentPropertiesW with DM_IN_PROMPT), is timed
+// against a bare sheet of the same dialog templates whose pages do nothing.
+//   bench tour <runs> <label>   opens both sheets <runs> times each, one after the other
+//   bench media <count>         stores <count> custom media types
+//   bench forms <count>         adds <count> user forms; prints the forms listed before and after
+#include "application_window.h"
+#include "bare_sheet.h"
+#include "printer_tool/printer_folder.h"
+#include "printer_lists.h"
+#include "timed_tour.h"
+#include "timings.h"
+
+#include <commctrl.h>
+#include <strsafe.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+LPWSTR PrinterName() {
+    return const_cast<LPWSTR>(kTarvikPrinterName);
+}
+
+bool PluginPath(WCHAR* path, DWORD chars) {
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
+                                    chars * sizeof(WCHAR), &needed))
+        return false;
+    return SUCCEEDED(StringCchCatW(path, chars, TEXT("\\3\\qvembui.dll")));
+}
+
+struct Series {
+    explicit Series(const char* seriesName) : name(seriesName) {}
+    const char* name;
+    std::vector<double> open, tour, close, total;
+    int pages = 0;
+    std::string titles;
+    std::vector<std::vector<double>> pageMs;
+    int seenByHook = 0;
+    int changed = 0;
+    int applyShown = 0;
+    int applyEnabled = 0;
+    int pagesApplied = 0;
+    int failed = 0;
+
+    void Add(const TourTimes& times) {
+        if (!times.done) {
+            ++failed;
+            return;
+        }
+        open.push_back(times.openMs);
+        tour.push_back(times.tourMs);
+        close.push_back(times.closeMs);
+        total.push_back(times.totalMs());
+        pages = times.pages;
+        titles = times.titles;
+        pageMs.resize(times.pageMs.size());
+        for (size_t i = 0; i < times.pageMs.size(); ++i)
+            pageMs[i].push_back(times.pageMs[i]);
+        seenByHook += times.seenByHook ? 1 : 0;
+        changed += times.changed ? 1 : 0;
+        applyShown += times.applyShown ? 1 : 0;
+        applyEnabled += times.applyEnabled ? 1 : 0;
+        pagesApplied = times.pagesApplied;
+    }
+};
+
+void PrintSeries(const Series& series, const char* label) {
+    const struct {
+        const char* phase;
+        const std::vector<double>& samples;
+    } phases[] = {{"open", series.open},
+                  {"tour", series.tour},
+                  {"close", series.close},
+                  {"total", series.total}};
+    std::printf("%-7s %d pages; %zu runs, %d did not come up; Collate clicked in %d; the Apply "
+                "button shown in %d, enabled "
+                "by the change in %d; Apply told %d pages\n",
+                series.name, series.pages, series.total.size(), series.failed, series.changed,
+                series.applyShown, series.applyEnabled, series.pagesApplied);
+    std::printf("  found by the activation hook in %d runs (else by the 10 ms timer)\n",
+                series.seenByHook);
+    std::printf("  pages (%s), median ms each:", series.titles.c_str());
+    for (const std::vector<double>& page : series.pageMs)
+        std::printf(" %.1f", SpreadOf(page).median);
+    std::printf("\n");
+    for (const auto& phase : phases) {
+        Spread spread = SpreadOf(phase.samples);
+        std::printf("  %-6s min %7.1f  median %7.1f  max %7.1f ms\n", phase.phase, spread.min,
+                    spread.median, spread.max);
+    }
+    Spread total = SpreadOf(series.total);
+    std::printf("RESULT %s %s %.1f %.1f %.1f %d\n", label, series.name, total.min, total.median,
+                total.max, series.failed);
+}
+
+int Tour(int runs, const char* label) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ApplicationWindow application;
+    HANDLE printer = nullptr;
+    WCHAR pluginPath[MAX_PATH];
+    if (application.handle() == nullptr || !OpenPrinterW(PrinterName(), &printer, nullptr) ||
+        !PluginPath(pluginPath, MAX_PATH)) {
+        std::fprintf(stderr, "the printer \"Tarvik Embosser\" cannot be opened (%lu)\n",
+                     GetLastError());
+        return 1;
+    }
+    BareSheet bare(pluginPath);
+    if (!bare.loaded()) {
+        std::fprintf(stderr, "the dialog templates of %ls cannot be read\n", pluginPath);
+        return 1;
+    }
+    auto openPlugin = [&] {
+        BYTE* devmode = nullptr;
+        LONG bytes = 0;
+        OpenPrintingPreferences(application.handle(), printer, PrinterName(), &devmode, &bytes);
+        std::free(devmode);
+    };
+    auto openBare = [&] { bare.Show(application.handle(), PrinterName()); };
+
+    // One opening of each first, not counted: it loads the libraries.
+    TimeTour(openPlugin, false);
+    TimeTour(openBare, true);
+    Series plugin("plug-in"), bareSeries("bare");
+    // Alternating, so that whatever else the machine does weighs on both alike.
+    for (int i = 0; i < runs; ++i) {
+        plugin.Add(TimeTour(openPlugin, false));
+        bareSeries.Add(TimeTour(openBare, true));
+    }
+    ClosePrinter(printer);
+    PrintSeries(plugin, label);
+    PrintSeries(bareSeries, label);
+    return plugin.failed == 0 && bareSeries.failed == 0 ? 0 : 1;
+}
+
+HANDLE OpenForChanges() {
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(PrinterName(), &printer, &defaults)) {
+        std::fprintf(stderr, "the printer cannot be opened for changes (%lu)\n", GetLastError());
+        return nullptr;
+    }
+    return printer;
+}
+
+int Media(int count) {
+    HANDLE printer = OpenForChanges();
+    if (printer == nullptr)
+        return 1;
+    int stored = StoreCustomMediaTypes(printer, count);
+    ClosePrinter(printer);
+    std::printf("MEDIA %d\n", stored);
+    return stored >= count ? 0 : 1;
+}
+
+int Forms(int count) {
+    HANDLE printer = OpenForChanges();
+    if (printer == nullptr)
+        return 1;
+    int before = CountForms(printer);
+    bool added = AddBenchForms(printer, count);
+    int after = CountForms(printer);
+    ClosePrinter(printer);
+    std::printf("FORMS %d %d %s\n", before, after, added ? "succeeded every time" : "failed");
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, WCHAR** argv) {
+    if (argc == 4 && lstrcmpW(argv[1], TEXT("tour")) == 0) {
+        char label[64];
+        WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, label, sizeof(label), nullptr, nullptr);
+        return Tour(_wtoi(argv[2]), label);
+    }
+    if (argc == 3 && lstrcmpW(argv[1], TEXT("media")) == 0)
+        return Media(_wtoi(argv[2]));
+    if (argc == 3 && lstrcmpW(argv[1], TEXT("forms")) == 0)
+        return Forms(_wtoi(argv[2]));
+    std::fprintf(stderr, "usage: bench tour <runs> <label> | media <count> | forms <count>\n");
+    return 2;
+}

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# How long the printing preferences take under Wine. In a throw-away prefix with the Tarvik
+# printer (scripts/install-prefix.sh), build/windows/bench.exe opens the preferences as an
+# application does (DocumentPropertiesW with DM_IN_PROMPT, through Wine's spooler), shows every
+# page, makes one change, applies it and closes with OK, RUNS times; in turn with each of those,
+# it does the same with a bare sheet of the same dialog templates whose pages do nothing. Then
+# again with 50 and with 500 custom media types in the printer's store, and with 50 and 500 user
+# forms when Wine can add them. Prints min/median/max per variant and the ratios; not a test.
+#
+#   bash scripts/bench.sh [RUNS]     (default 15)
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+runs=${1:-15}
+# Debian installs the 64-bit loader and server outside the PATH.
+export PATH="/usr/lib/wine:$PATH"
+need_packages wine64
+
+echo "== Building bench.exe and what the prefix needs"
+targets=(bench qvembui qvdrvui qvprinter)
+[ -f siblings/virtual_embosser/qvmonext.def ] && targets+=(qvmonext)
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target "${targets[@]}" >/dev/null
+program=build/windows/bench.exe
+
+prefix=$(mktemp -d)
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+results=$(mktemp)
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$prefix" "$results"
+}
+trap cleanup EXIT
+
+# install-prefix.sh also sets HKCU\Software\Wine\X11 Driver Managed=N: without a window manager
+# Wine waits about 2 s whenever a managed window closes. Headless, Wine's null display driver
+# gives the sheets real windows that nobody sees.
+bash scripts/install-prefix.sh --prefix "$prefix" >/dev/null
+wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1
+wineserver -k || true
+
+# A failed opening is counted and reported in the summary, which then fails the script.
+bench() {
+    timeout 300 wine64 "$program" "$@" 2>/dev/null | tr -d '\r' || true
+}
+
+tour() {
+    echo "== $runs openings each: $1"
+    bench tour "$runs" "$1" | tee -a "$results" | grep -v '^RESULT' || true
+}
+
+echo "== Load average before the timings (the machine may be busy with other work): $(cut -d' ' -f1-3 /proc/loadavg)"
+tour "no custom lists"
+bench media 50 | sed 's/^MEDIA \(.*\)/   custom media types in the store: \1/'
+tour "50 media types"
+bench media 500 | sed 's/^MEDIA \(.*\)/   custom media types in the store: \1/'
+tour "500 media types"
+
+read -r _ before after outcome < <(bench forms 50)
+echo "   user forms listed: $before before adding 50, $after after (AddFormW $outcome)"
+forms_measured=no
+if [ "${after:-0}" -ge $((${before:-0} + 50)) ]; then
+    tour "50 user forms"
+    bench forms 500 >/dev/null
+    tour "500 user forms"
+    forms_measured=yes
+else
+    echo "   Not measured: AddFormW adds no form under this Wine (a known Wine gap), and the plug-in"
+    echo "   lists forms only from EnumFormsW: its \"Config\\Forms\" entries mark forms, they do"
+    echo "   not add any to the lists."
+fi
+
+echo
+echo "== Load average after the timings: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "== Summary: total milliseconds per opening (open + every page + change and Apply + close);"
+echo "   on a busy machine the minimums are the steadier figure"
+awk -v forms="$forms_measured" '
+    /^RESULT/ {
+        variant = $(NF - 4); label = $2
+        for (i = 3; i < NF - 4; ++i) label = label " " $i
+        if (!(label in seen)) { seen[label] = 1; order[++n] = label }
+        min[label, variant] = $(NF - 3); median[label, variant] = $(NF - 2)
+        max[label, variant] = $(NF - 1); failed[label, variant] = $NF
+    }
+    END {
+        printf "%-16s %-25s %-25s %s\n", "", "plug-in min/median/max", "bare min/median/max",
+               "plug-in/bare: medians, minimums"
+        for (i = 1; i <= n; ++i) {
+            l = order[i]
+            printf "%-16s %7.1f %7.1f %7.1f   %7.1f %7.1f %7.1f   %6.2f %6.2f\n", l,
+                   min[l, "plug-in"], median[l, "plug-in"], max[l, "plug-in"],
+                   min[l, "bare"], median[l, "bare"], max[l, "bare"],
+                   share(median[l, "plug-in"], median[l, "bare"]),
+                   share(min[l, "plug-in"], min[l, "bare"])
+            if (failed[l, "plug-in"] + failed[l, "bare"] > 0) {
+                status = 1
+                printf "%-18s %d plug-in and %d bare openings did not come up\n", "",
+                       failed[l, "plug-in"], failed[l, "bare"]
+            }
+        }
+        if (n < (forms == "yes" ? 5 : 3)) {
+            print "a series gave no figures: bench.exe did not finish it"
+            status = 1
+        }
+        ratio("500 media types", "50 media types", "media types")
+        if (forms == "yes") ratio("500 user forms", "50 user forms", "user forms")
+        else print "user forms 500/50: not measured (AddFormW adds nothing under this Wine)"
+        exit status
+    }
+    function share(a, b) { return b > 0 ? a / b : 0 }
+    function ratio(big, small, what) {
+        printf "%s 500/50: plug-in %.2f (medians) %.2f (minimums), bare %.2f (medians) %.2f (minimums)\n",
+               what, share(median[big, "plug-in"], median[small, "plug-in"]),
+               share(min[big, "plug-in"], min[small, "plug-in"]),
+               share(median[big, "bare"], median[small, "bare"]),
+               share(min[big, "bare"], min[small, "bare"])
+    }' "$results"
