@@ -20,8 +20,8 @@ protected:
         sim::AddFile(kTablePath);
     }
     void TearDown() override {
-        DeviceTreeTest::TearDown();
         CoUninitialize();
+        DeviceTreeTest::TearDown();
         EXPECT_EQ(sim::ShellLeakReport(), "");
     }
     void OpenActiveTree(const std::set<std::string>& missing = {}) {

@@ -18,8 +18,8 @@ protected:
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the host's thread has COM
     }
     void TearDown() override {
-        PreferencesTest::TearDown();
         CoUninitialize();
+        PreferencesTest::TearDown();
         EXPECT_EQ(sim::ShellLeakReport(), "");
     }
     static void InstallSuite(const char16_t* key, const char16_t* name, const char16_t* version) {
