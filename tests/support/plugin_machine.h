@@ -45,8 +45,9 @@ protected:
     HANDLE OpenHostHandle();
 
     // The host heap of a sheet that has just been opened: whatever the pages and dialogs take
-    // from it while the sheet is used must be given back by the time the sheet ends (the host
-    // then destroys the heap with only what the opening took still in it).
+    // from it while the sheet is used, and the settings context, must be given back by the time
+    // the sheet ends (the host then destroys the heap with only what the opening set up for it
+    // still in it).
     void WatchHostHeap(HANDLE heap);
 
     HMODULE module_ = nullptr;
