@@ -17,22 +17,7 @@ file(GLOB DEVICE_PAGE_CHECK_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tests/wine_device_page/program/*.cpp)
 file(GLOB DEVICE_PAGE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
 set(DEVICE_PAGE_OUTPUT ${CMAKE_BINARY_DIR}/wine_device_page)
-if(DEVICE_PAGE_CHECK_SOURCES AND TARGET driverui)
-    # The virtual embosser as qvmonext.dll, in a folder of its own so that it cannot be taken for
-    # another build of the printer link.
-    add_library(device_page_printer_link SHARED
-                ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/virtual_embosser.cpp
-                ${CMAKE_SOURCE_DIR}/tests/wine_device_page/printer_link/printer_link_module.cpp
-                ${CMAKE_SOURCE_DIR}/tests/wine_device_page/printer_link/qvmonext.def)
-    set_target_properties(device_page_printer_link PROPERTIES
-                          PREFIX "" OUTPUT_NAME qvmonext
-                          RUNTIME_OUTPUT_DIRECTORY ${DEVICE_PAGE_OUTPUT})
-    target_include_directories(device_page_printer_link PRIVATE
-                               ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser)
-    target_compile_definitions(device_page_printer_link PRIVATE ${WINDOWS_DEFINITIONS})
-    target_compile_options(device_page_printer_link PRIVATE ${WARNINGS})
-    target_link_options(device_page_printer_link PRIVATE ${WINDOWS_LINK_OPTIONS})
-
+if(DEVICE_PAGE_CHECK_SOURCES AND TARGET qvdrvui AND TARGET qvmonext)
     add_executable(wine_device_page ${DEVICE_PAGE_CHECK_SOURCES} ${DEVICE_PAGE_HOST_SOURCES}
                    ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
                    ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp)
@@ -44,9 +29,11 @@ if(DEVICE_PAGE_CHECK_SOURCES AND TARGET driverui)
     target_link_options(wine_device_page PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)
     target_link_libraries(wine_device_page PRIVATE qvdevpage winspool comctl32 compstui gdi32 ole32
                           uuid)
-    add_dependencies(wine_device_page qvembui driverui device_page_printer_link)
-    # The program installs the printer from the folder it runs in.
-    add_custom_command(TARGET wine_device_page POST_BUILD
+    # The program installs the printer, with the virtual embosser as its printer link, from the
+    # folder it runs in: the libraries are copied there at every build, so it never runs old ones.
+    add_custom_target(wine_device_page_libraries
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:qvembui>
-                $<TARGET_FILE:driverui> ${DEVICE_PAGE_OUTPUT})
+                $<TARGET_FILE:qvdrvui> $<TARGET_FILE:qvmonext> ${DEVICE_PAGE_OUTPUT}
+        DEPENDS qvembui qvdrvui qvmonext)
+    add_dependencies(wine_device_page wine_device_page_libraries)
 endif()

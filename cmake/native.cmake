@@ -57,7 +57,8 @@ if(HOST_SOURCES)
     target_link_libraries(test_support PUBLIC qvhost)
 endif()
 
-# One test program per folder of tests/ (support/ excepted): tests/<suite>/*.cpp -> <suite>_tests.
+# One test program per folder of tests/ (support/ and the Wine programs wine*/ excepted):
+# tests/<suite>/*.cpp -> <suite>_tests.
 include(GoogleTest)
 file(GLOB SUITE_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/*)
 foreach(dir ${SUITE_DIRS})
@@ -74,3 +75,4 @@ foreach(dir ${SUITE_DIRS})
 endforeach()
 
 include(cmake/virtual_embosser.cmake)
+include(cmake/siblings.cmake)

@@ -15,26 +15,27 @@ target_link_options(qvembui PRIVATE ${WINDOWS_LINK_OPTIONS})
 target_link_libraries(qvembui PRIVATE winspool comctl32 comdlg32 msimg32 gdi32 user32 advapi32
                       shell32 ole32 uuid version kernel32)
 
+include(cmake/config_module.cmake)
+
 # The check program that runs qvembui.dll on the real platform under Wine (scripts/wine-check.sh):
 # the core-driver stand-in of host/ with the checks of tests/wine/, and the driver's configuration
-# module that the spooler asks about devmodes (tests/wine/driver_ui/), all placed next to the DLL.
+# module qvdrvui.dll that the spooler calls, all placed next to the DLL.
 file(GLOB WINE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
 file(GLOB WINE_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
-file(GLOB WINE_DRIVER_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/driver_ui/*.cpp)
-if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND WINE_DRIVER_UI_SOURCES)
-    add_library(driverui SHARED ${WINE_DRIVER_UI_SOURCES})
-    set_target_properties(driverui PROPERTIES PREFIX "" OUTPUT_NAME driverui)
-    target_compile_definitions(driverui PRIVATE ${WINDOWS_DEFINITIONS})
-    target_compile_options(driverui PRIVATE ${WARNINGS})
-    target_link_options(driverui PRIVATE ${WINDOWS_LINK_OPTIONS})
-
+if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND TARGET qvdrvui)
     add_executable(wine_check ${WINE_HOST_SOURCES} ${WINE_CHECK_SOURCES})
     target_include_directories(wine_check PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host)
     target_compile_definitions(wine_check PRIVATE ${WINDOWS_DEFINITIONS})
     target_compile_options(wine_check PRIVATE ${WARNINGS})
     target_link_options(wine_check PRIVATE ${WINDOWS_LINK_OPTIONS})
     target_link_libraries(wine_check PRIVATE winspool comctl32 ole32 uuid)
-    add_dependencies(wine_check qvembui driverui)
+    add_dependencies(wine_check qvembui qvdrvui)
 endif()
-include(cmake/device_page.cmake)
 include(cmake/virtual_embosser.cmake)
+include(cmake/device_page.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/wine_screens.cmake)
+
+# The shipped DLL's size options (preset "release").
+include(cmake/release.cmake)
+
+include(cmake/siblings.cmake)

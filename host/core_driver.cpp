@@ -2,6 +2,7 @@
 #include "core_driver.h"
 
 #include "core/plugin_ids.h"
+#include "devmode_merge.h"
 
 #include <strsafe.h>
 #include <winspool.h>
@@ -79,9 +80,38 @@ std::vector<BYTE> CoreDriverHost::BuildJobDevmode(const DEVMODEW* input) {
     param.pOEMDMOut = devmode.data() + sizeof(DEVMODEW);
     param.cbBufSize = privateSize;
     plugin_->DevMode(OEMDM_DEFAULT, &param);
-    if (input != nullptr && input->dmDriverExtra >= sizeof(OEM_DMEXTRAHEADER)) {
-        param.pOEMDMIn = const_cast<BYTE*>(reinterpret_cast<const BYTE*>(input) + input->dmSize);
-        plugin_->DevMode(OEMDM_MERGE, &param);
+    MergePrivateSection(devmode, input);
+    return devmode;
+}
+
+void CoreDriverHost::MergePrivateSection(std::vector<BYTE>& devmode, const DEVMODEW* input) {
+    if (input == nullptr || input->dmDriverExtra < sizeof(OEM_DMEXTRAHEADER))
+        return;
+    auto* publicPart = reinterpret_cast<DEVMODEW*>(devmode.data());
+    OEMDMPARAM param;
+    ZeroMemory(&param, sizeof(param));
+    param.cbSize = sizeof(param);
+    param.hModule = module_;
+    param.pPublicDMIn = publicPart;
+    param.pPublicDMOut = publicPart;
+    param.pOEMDMIn = const_cast<BYTE*>(reinterpret_cast<const BYTE*>(input) + input->dmSize);
+    param.pOEMDMOut = devmode.data() + sizeof(DEVMODEW);
+    param.cbBufSize = static_cast<DWORD>(devmode.size() - sizeof(DEVMODEW));
+    plugin_->DevMode(OEMDM_MERGE, &param);
+}
+
+std::vector<BYTE> CoreDriverHost::ResolveDevmode(const DEVMODEW* printerDefault,
+                                                 const DEVMODEW* input) {
+    // Only a default of the current layout is taken whole; an older one is merged by its fields.
+    bool wholeDefault =
+        IsReadableDevmode(printerDefault) && printerDefault->dmSize == sizeof(DEVMODEW);
+    std::vector<BYTE> devmode = BuildJobDevmode(wholeDefault ? printerDefault : nullptr);
+    auto* publicPart = reinterpret_cast<DEVMODEW*>(devmode.data());
+    if (!wholeDefault)
+        MergePublicDevmode(publicPart, printerDefault);
+    if (IsReadableDevmode(input)) {
+        MergePublicDevmode(publicPart, input);
+        MergePrivateSection(devmode, input);
     }
     return devmode;
 }

@@ -32,7 +32,14 @@ public:
     // with OEMDM_DEFAULT and merged with `input`'s private section when it carries one.
     std::vector<BYTE> BuildJobDevmode(const DEVMODEW* input);
 
+    // The driver's answer to a devmode request: its defaults with the printer's default devmode
+    // (`printerDefault`, may be null) over them, then the fields `input` marks (may be null)
+    // and its private section merged by the plug-in. Unreadable devmodes are left out.
+    std::vector<BYTE> ResolveDevmode(const DEVMODEW* printerDefault, const DEVMODEW* input);
+
 private:
+    void MergePrivateSection(std::vector<BYTE>& devmode, const DEVMODEW* input);
+
     HMODULE module_ = nullptr;
     IPrintOemUI2* plugin_ = nullptr;
     HostDriverInterface driverInterface_;

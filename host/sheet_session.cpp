@@ -80,6 +80,13 @@ void SheetSession::AskForHeader(bool document) {
 }
 
 HRESULT SheetSession::OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobDevmode) {
+    HRESULT result = PrepareDocumentSheet(printerName, jobDevmode);
+    if (FAILED(result))
+        return result;
+    return RunInit(true);
+}
+
+HRESULT SheetSession::PrepareDocumentSheet(LPCWSTR printerName, DEVMODEW* jobDevmode) {
     HRESULT result = OpenPrinterForSheet(printerName, false);
     if (FAILED(result))
         return result;
@@ -92,10 +99,17 @@ HRESULT SheetSession::OpenDocumentProperties(LPCWSTR printerName, DEVMODEW* jobD
     sheetParam_.pOEMDM = jobDevmode != nullptr && jobDevmode->dmDriverExtra > 0
                              ? reinterpret_cast<BYTE*>(jobDevmode) + jobDevmode->dmSize
                              : nullptr;
-    return RunInit(true);
+    return S_OK;
 }
 
 HRESULT SheetSession::OpenPrinterProperties(LPCWSTR printerName) {
+    HRESULT result = PreparePrinterSheet(printerName);
+    if (FAILED(result))
+        return result;
+    return RunInit(false);
+}
+
+HRESULT SheetSession::PreparePrinterSheet(LPCWSTR printerName) {
     HRESULT result = OpenPrinterForSheet(printerName, true);
     if (FAILED(result))
         return result;
@@ -120,7 +134,7 @@ HRESULT SheetSession::OpenPrinterProperties(LPCWSTR printerName) {
     sheetParam_.pPrinterName = printerName_;
     sheetParam_.hModule = host_.module();
     sheetParam_.hOEMHeap = heap_;
-    return RunInit(false);
+    return S_OK;
 }
 
 HWND SheetSession::ShowSheet(HWND owner) {
@@ -160,6 +174,16 @@ void SheetSession::Close(LRESULT sheetResult) {
         else
             plugin->DevicePropertySheets(&info_, reinterpret_cast<LPARAM>(&result));
     }
+    DestroySheetAndPages();
+    info_.Reason = PROPSHEETUI_REASON_DESTROY;
+    if (document_)
+        plugin->DocumentPropertySheets(&info_, 0);
+    else
+        plugin->DevicePropertySheets(&info_, 0);
+    ReleaseHostResources();
+}
+
+void SheetSession::DestroySheetAndPages() {
     if (sheet_ != nullptr) {
         DestroyWindow(sheet_);
         sheet_ = nullptr;
@@ -169,11 +193,10 @@ void SheetSession::Close(LRESULT sheetResult) {
             DestroyPropertySheetPage(page.handle);
         page.handle = nullptr;
     }
-    info_.Reason = PROPSHEETUI_REASON_DESTROY;
-    if (document_)
-        plugin->DocumentPropertySheets(&info_, 0);
-    else
-        plugin->DevicePropertySheets(&info_, 0);
+}
+
+void SheetSession::ReleaseHostResources() {
+    DestroySheetAndPages();
     if (heap_ != nullptr)
         HeapDestroy(heap_);
     heap_ = nullptr;

@@ -29,6 +29,17 @@ public:
     // sizing and filling calls, then the device pages.
     HRESULT OpenPrinterProperties(LPCWSTR printerName);
 
+    // The host's part of the same two sheets without the plug-in's INIT: the printer opened, a
+    // heap, the parameter blocks filled and, for printer properties, the device settings tree's
+    // sizing and filling calls made. The configuration module hands the parameter blocks to the
+    // platform's own property sheet service, which then talks to the plug-in itself.
+    HRESULT PrepareDocumentSheet(LPCWSTR printerName, DEVMODEW* jobDevmode);
+    HRESULT PreparePrinterSheet(LPCWSTR printerName);
+
+    // The host's own clean-up (sheet window, pages, heap, printer handle) without a word to the
+    // plug-in, for a sheet whose reasons someone else delivered.
+    void ReleaseHostResources();
+
     // Shows the collected pages in a modeless property sheet owned by `owner`; the sheet window.
     HWND ShowSheet(HWND owner);
 
@@ -56,6 +67,7 @@ private:
     HRESULT OpenPrinterForSheet(LPCWSTR printerName, bool administer);
     HRESULT RunInit(bool document);
     void AskForHeader(bool document);
+    void DestroySheetAndPages();
 
     CoreDriverHost& host_;
     bool document_ = true;

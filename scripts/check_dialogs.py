@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Checks the plug-in's dialog templates against our layout and accessibility rules.
 
-    python3 scripts/check_dialogs.py [qvembui.rc | qvembui.res | decompiled.rc]
+    python3 scripts/check_dialogs.py [qvembui.rc | qvembui.res | decompiled.rc] [catalogue.txt ...]
 
 An .rc script is compiled with windres first; a .res is decompiled with windres; any other
 file is read as windres's decompiled text. Without an argument src/resources/qvembui.rc is
-checked. The exit status is 1 when a rule is broken.
+checked. The templates are checked in English and in every language of the locale library's
+catalogues (siblings/locale/catalogues/*.txt unless catalogues are named): each dialog with its
+caption and control texts replaced by the catalogue's "Dialog" section. The exit status is 1
+when a rule is broken.
 
 The rules, per dialog (sizes in dialog units; "visible" means the template has WS_VISIBLE):
   - control ids are unique (IDC_STATIC excepted);
@@ -18,11 +21,17 @@ The rules, per dialog (sizes in dialog units; "visible" means the template has W
   - every control lies inside the dialog, visible ones 7 units from its edges;
   - visible controls do not overlap, except controls inside their group box;
   - texts fit their controls in MS Shell Dlg 8: about 4 units per character (5 for capitals,
-    6 for the widest letters, 2 for narrow ones), plus 12 for the box of a check box or radio
+    6 for the widest letters, 3 for f, r, t, blanks and brackets, 2 for the narrowest), plus 12 for the box of a check box or radio
     button, 6 for a push button's frame and 8 for a group box's inset; multi-line controls
     wrap;
   - push buttons are 14 high (unless multi-line) and at least 50 wide; text labels are 8 high
     per line.
+
+In a translation, besides: every caption and control text with a letter in it has an entry, the
+translated texts fit their controls, a text has a mnemonic exactly when its English text has
+one, and mnemonics of visible controls are unique with no
+exception (a clash kept in English for its fixed texts is not kept in another language). The
+catalogue itself must parse without a refused line or a duplicated key.
 """
 
 import pathlib
@@ -195,19 +204,24 @@ def mnemonic(control):
     return match.group(1).lower() if match else None
 
 
-NARROW = set("fijlrtI1.,:;'!|()[] -/")
+NARROW = set("ijlI1.,:;'!|")
+MEDIUM = set("frt()[] -/")
 WIDE = set("mwMW%")
 
 
 def text_width(text):
     """Estimated width in dialog units of a text in MS Shell Dlg 8: 4 per average character,
-    5 per capital, 6 for the widest letters and 2 for the narrow ones (i, l, t, blanks, stops),
-    which keeps the estimate on the safe side of the real font."""
+    5 per capital, 6 for the widest letters, 3 for f, r, t, blanks and brackets, and 2 for the
+    narrowest (i, l, stops), which keeps the estimate on the safe side of the real font (Tahoma
+    at 8 points draws t, r and blanks 4 pixels wide, about 2.7 units, which German texts have
+    many of)."""
     shown = text.replace("&&", "\0").replace("&", "").replace("\0", "&")
     width = 0
     for ch in shown:
         if ch in NARROW:
             width += 2
+        elif ch in MEDIUM:
+            width += 3
         elif ch in WIDE:
             width += 6
         elif ch.isupper():
@@ -353,9 +367,167 @@ def decompiled_text(path):
     return path.read_text()
 
 
+CATALOGUE_SIGNATURE = "qvlocale catalogue 1"
+MAX_LINE_BYTES = 1024
+MAX_TEXT_CHARS = 1023
+CATALOGUE_ESCAPES = {"n": "\n", "r": "\r", "t": "\t", "s": " ", "=": "=", "#": "#", "\\": "\\"}
+
+
+def unescape_catalogue_text(raw):
+    """A key or translation with its escapes resolved, or None when an escape is unknown."""
+    out, i = "", 0
+    while i < len(raw):
+        if raw[i] == "\\":
+            if i + 1 >= len(raw) or raw[i + 1] not in CATALOGUE_ESCAPES:
+                return None
+            out += CATALOGUE_ESCAPES[raw[i + 1]]
+            i += 2
+        else:
+            out += raw[i]
+            i += 1
+    return out
+
+
+def split_catalogue_entry(line):
+    i = 0
+    while i < len(line):
+        if line[i] == "\\":
+            i += 2
+            continue
+        if line[i] == "=":
+            return line[:i].strip(" \t"), line[i + 1:].strip(" \t")
+        i += 1
+    return None
+
+
+def parse_catalogue(data):
+    """A locale catalogue's texts, as the locale library reads them (siblings/locale/README.md):
+    ({section name in lower case: {English text: translation}}, [problems]). Every line the
+    library would leave out, and every duplicated key, is a problem here."""
+    problems = []
+    if data.startswith(b"\xef\xbb\xbf"):
+        data = data[3:]
+    try:
+        text = data.decode("utf-8")
+    except UnicodeDecodeError as error:
+        return {}, ["the catalogue is not UTF-8 (%s)" % error]
+    if "\0" in text:
+        return {}, ["the catalogue holds a NUL character"]
+    lines = text.split("\n")
+    if lines[0].rstrip("\r").strip(" \t") != CATALOGUE_SIGNATURE:
+        return {}, ["the first line is not %r" % CATALOGUE_SIGNATURE]
+    sections, section, seen, ended = {}, None, {}, False
+    for number, line in enumerate(lines[1:], start=2):
+        line = line[:-1] if line.endswith("\r") else line
+        where = "line %d" % number
+        if len(line.encode("utf-8")) > MAX_LINE_BYTES:
+            problems.append("%s is longer than %d bytes" % (where, MAX_LINE_BYTES))
+            continue
+        if any(ord(ch) < 0x20 and ch != "\t" or ord(ch) == 0x7F for ch in line):
+            problems.append("%s holds a control character" % where)
+            continue
+        line = line.strip(" \t")
+        if not line or line.startswith("#"):
+            continue
+        if line.startswith("[") and line.endswith("]"):
+            name = line[1:-1]
+            if name == "End":
+                ended = True
+                break
+            if not re.fullmatch(r"[A-Za-z0-9]{1,31}", name):
+                problems.append("%s: %r is not a section name" % (where, name))
+                section = None
+                continue
+            section = sections.setdefault(name.lower(), {})
+            continue
+        entry = split_catalogue_entry(line)
+        if section is None or entry is None or not entry[0] or not entry[1]:
+            problems.append("%s is not an entry of a section: %r" % (where, line))
+            continue
+        key, value = (unescape_catalogue_text(part) for part in entry)
+        if key is None or value is None:
+            problems.append("%s has an unknown escape" % where)
+            continue
+        if max(len(key.encode("utf-16-le")), len(value.encode("utf-16-le"))) // 2 > MAX_TEXT_CHARS:
+            problems.append("%s holds a text longer than %d characters" % (where, MAX_TEXT_CHARS))
+            continue
+        first = seen.setdefault((id(section), key), number)
+        if first != number:
+            problems.append("%s repeats the key %r of line %d" % (where, key, first))
+            section.pop(key, None)
+            continue
+        section[key] = value
+    if not ended:
+        problems.append("the catalogue has no [End] line")
+    return sections, problems
+
+
+def needs_translation(text):
+    return isinstance(text, str) and any(ch.isalpha() for ch in text)
+
+
+def translated_dialog(dialog, texts):
+    """The dialog as the locale library's TranslateDialog leaves it, and the texts without an
+    entry: the caption and the buttons', group boxes' and static texts' texts looked up."""
+    missing = []
+
+    def translate(text):
+        if not needs_translation(text):
+            return text
+        if text not in texts:
+            missing.append(text)
+            return text
+        return texts[text]
+
+    copy = Dialog(dialog.id, dialog.cx, dialog.cy, translate(dialog.caption))
+    for c in dialog.controls:
+        text = translate(c.text) if c.cls in ("BUTTON", "STATIC") else c.text
+        copy.controls.append(Control(c.statement, text, c.id, c.cls, c.style, c.x, c.y, c.cx,
+                                     c.cy))
+    return copy, missing
+
+
+def check_translation(dialog, texts):
+    """Problems of one dialog in one language: texts without an entry, texts that do not fit,
+    mnemonics used twice."""
+    translated, missing = translated_dialog(dialog, texts)
+    problems = ["%r has no translation" % text for text in sorted(set(missing))]
+    for english, c in zip(dialog.controls, translated.controls):
+        if (mnemonic(english) is None) != (mnemonic(c) is None):
+            problems.append("%s and its English text %r differ in having a mnemonic" % (
+                c.name(), english.text))
+    visible = [c for c in translated.controls if c.visible]
+    letters = {}
+    for c in visible:
+        letter = mnemonic(c)
+        if letter:
+            letters.setdefault(letter, []).append(c)
+    for letter, owners in sorted(letters.items()):
+        if len(owners) > 1:
+            problems.append("mnemonic '%s' is shared by %s" % (
+                letter, ", ".join(o.name() for o in owners)))
+    for c in visible:
+        problem = text_problem(c)
+        if problem:
+            problems.append(problem)
+    return problems
+
+
+def report(title, problems, notes=()):
+    print("%s: %s" % (title, "%d problem(s)" % len(problems) if problems else "ok"))
+    for line in problems:
+        print("  - " + line)
+    for line in notes:
+        print("  . " + line)
+    return bool(problems)
+
+
 def main():
-    default = pathlib.Path(__file__).resolve().parent.parent / "src" / "resources" / "qvembui.rc"
+    root = pathlib.Path(__file__).resolve().parent.parent
+    default = root / "src" / "resources" / "qvembui.rc"
     source = sys.argv[1] if len(sys.argv) > 1 else default
+    catalogues = [pathlib.Path(p) for p in sys.argv[2:]] or sorted(
+        (root / "siblings" / "locale" / "catalogues").glob("*.txt"))
     dialogs = parse_dialogs(decompiled_text(source))
     if not dialogs:
         print("no dialog templates found in %s" % source)
@@ -363,14 +535,16 @@ def main():
     failed = False
     for dialog in dialogs:
         problems, notes = check_dialog(dialog)
-        status = "%d problem(s)" % len(problems) if problems else "ok"
-        print("dialog %d (%d x %d, %d controls): %s" % (dialog.id, dialog.cx, dialog.cy,
-                                                       len(dialog.controls), status))
-        for line in problems:
-            print("  - " + line)
-        for line in notes:
-            print("  . " + line)
-        failed = failed or bool(problems)
+        title = "dialog %d (%d x %d, %d controls)" % (dialog.id, dialog.cx, dialog.cy,
+                                                      len(dialog.controls))
+        failed = report(title, problems, notes) or failed
+    for path in catalogues:
+        sections, problems = parse_catalogue(path.read_bytes())
+        failed = report("catalogue %s" % path.name, problems) or failed
+        texts = sections.get("dialog", {})
+        for dialog in dialogs:
+            failed = report("  dialog %d in %s" % (dialog.id, path.name),
+                            check_translation(dialog, texts)) or failed
     return 1 if failed else 0
 
 

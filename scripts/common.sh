@@ -34,21 +34,23 @@ build_preset() {
     cmake --build --preset "$1" -j"$(nproc)"
 }
 
-# The DLL must export exactly DllGetClassObject and DllCanUnloadNow.
+# The DLL (build/windows/qvembui.dll unless given) must export exactly DllGetClassObject and
+# DllCanUnloadNow.
 check_dll_exports() {
-    local dll=build/windows/qvembui.dll
+    local dll=${1:-build/windows/qvembui.dll}
     local exports
     exports=$(x86_64-w64-mingw32-objdump -p "$dll" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}' | sort | tr '\n' ' ')
     if [ "$exports" != "DllCanUnloadNow DllGetClassObject " ]; then
-        echo "qvembui.dll exports '$exports', expected exactly DllCanUnloadNow and DllGetClassObject" >&2
+        echo "$dll exports '$exports', expected exactly DllCanUnloadNow and DllGetClassObject" >&2
         return 1
     fi
-    echo "== qvembui.dll exports exactly: $exports"
+    echo "== $dll exports exactly: $exports"
 }
 
-# The DLL may import only from the system's own libraries: everything else is linked in.
+# The DLL (build/windows/qvembui.dll unless given) may import only from the system's own
+# libraries: everything else is linked in.
 check_dll_imports() {
-    local dll=build/windows/qvembui.dll
+    local dll=${1:-build/windows/qvembui.dll}
     local system="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll ole32.dll shell32.dll user32.dll version.dll winspool.drv"
     local name foreign=""
     for name in $(x86_64-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/{print tolower($3)}'); do
@@ -58,8 +60,8 @@ check_dll_imports() {
         esac
     done
     if [ -n "$foreign" ]; then
-        echo "qvembui.dll imports from libraries that are not the system's:$foreign" >&2
+        echo "$dll imports from libraries that are not the system's:$foreign" >&2
         return 1
     fi
-    echo "== qvembui.dll imports only from system libraries"
+    echo "== $dll imports only from system libraries"
 }

@@ -18,8 +18,11 @@ ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
 build_preset windows
 check_dll_exports
 check_dll_imports
+bash scripts/check-release.sh
 
 # The real DLL on the real ABI: the Windows build under Wine.
 bash scripts/wine-check.sh
 bash scripts/wine-embosser-check.sh
+bash scripts/e2e-tests.sh
+bash scripts/wine-device-page-check.sh
 echo "== All tests passed"

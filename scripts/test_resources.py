@@ -17,6 +17,8 @@ import unittest
 
 SCRIPTS = pathlib.Path(__file__).resolve().parent
 RESOURCES = SCRIPTS.parent / "src" / "resources"
+CATALOGUES = sorted((SCRIPTS.parent / "siblings" / "locale" / "catalogues").glob("*.txt"))
+PAGE_TITLES = (1, 2, 3, 198)  # the string ids the sheets ask for in section "Caption"
 sys.path.insert(0, str(SCRIPTS))
 
 import check_dialogs  # noqa: E402
@@ -139,13 +141,74 @@ class CheckerRules(unittest.TestCase):
         self.assertReported(clash, "mnemonic 'a' is shared by")
         hidden_clash = clash.replace("0x50010000\n", "0x40010000\n", 1)
         self.assertEqual([], problems_of(hidden_clash))
-        escaped = clash.replace('"&Add ...', '"Save && &Close')
+        escaped = clash.replace('"&Add ...', '"Go && &Close')
         self.assertEqual([], problems_of(escaped))
         self.assertEqual([], problems_of(clash, dialog_id=113))  # accepted in that dialog only
         twice = """
   PUSHBUTTON "&One", 10, 7, 7, 50, 14, 0x50010000
   PUSHBUTTON "&Two", 10, 61, 7, 50, 14, 0x50010000"""
         self.assertReported(twice, "id 10 is used by")
+
+
+def catalogue(body, signature="qvlocale catalogue 1", end="[End]\n"):
+    return ("%s\n%s\n%s" % (signature, body, end)).encode("utf-8")
+
+
+class CatalogueRules(unittest.TestCase):
+    """The checker reads catalogues as the locale library does and reports every line the
+    library would leave out; a translated dialog must be complete, fit and keep its keys."""
+
+    def test_entries_sections_and_escapes(self):
+        sections, problems = check_dialogs.parse_catalogue(catalogue(
+            "# comment\n[Strings]\n  Printer ready =  Drucker bereit \n[Dialog]\n"
+            "a\\=b = c\\nd\\s\n\\#1 = x\n[strings]\nPaper jam = Papierstau"))
+        self.assertEqual([], problems)
+        self.assertEqual({"Printer ready": "Drucker bereit", "Paper jam": "Papierstau"},
+                         sections["strings"])
+        self.assertEqual({"a=b": "c\nd ", "#1": "x"}, sections["dialog"])
+
+    def test_refused_lines_and_files(self):
+        cases = {
+            "[Strings]\nA = 1\nB = 2\nA = 3": "repeats the key 'A' of line 3",
+            "A = 1": "is not an entry of a section",
+            "[Strings]\nno separator": "is not an entry of a section",
+            "[Strings]\nA = \\q": "unknown escape",
+            "[Strings]\nA = " + "x" * 1100: "longer than 1024 bytes",
+            "[Str ings]": "is not a section name",
+            "[Strings]\nA =\x01 1": "control character",
+        }
+        for body, fragment in cases.items():
+            sections, problems = check_dialogs.parse_catalogue(catalogue(body))
+            self.assertTrue(any(fragment in p for p in problems), "%r: %r" % (body, problems))
+        sections, _ = check_dialogs.parse_catalogue(catalogue("[Strings]\nA = 1\nB = 2\nA = 3"))
+        self.assertEqual({"B": "2"}, sections["strings"])  # neither duplicate wins
+        self.assertIn("no [End] line", check_dialogs.parse_catalogue(catalogue("", end=""))[1][0])
+        self.assertEqual({}, check_dialogs.parse_catalogue(catalogue("", signature="x"))[0])
+        self.assertIn("not UTF-8", check_dialogs.parse_catalogue(b"qvlocale catalogue 1\n\xff")[1][0])
+
+    def test_translated_dialogs(self):
+        dialog = check_dialogs.parse_dialogs(dialog_text("""
+  LTEXT "&Name:", -1, 7, 7, 40, 8, 0x50020000
+  EDITTEXT 11, 50, 7, 100, 12, 0x50810080
+  PUSHBUTTON "&Add ...", 10, 7, 79, 50, 14, 0x50010000
+  PUSHBUTTON "&Apply", 3, 61, 79, 50, 14, 0x50010000
+  CTEXT "0", -1, 120, 30, 8, 8, 0x50020001""", dialog_id=113))[0]
+        dialog.caption = "Advanced"
+        good = {"&Name:": "&Name:", "&Add ...": "&Hinzu ...", "&Apply": "Ü&bernehmen",
+                "Advanced": "Erweitert"}
+        self.assertEqual([], check_dialogs.check_translation(dialog, good))
+        without_caption = {k: v for k, v in good.items() if k != "Advanced"}
+        self.assertIn("'Advanced' has no translation",
+                      check_dialogs.check_translation(dialog, without_caption))
+        too_long = dict(good, **{"&Add ...": "&Hinzufügen ..."})
+        self.assertTrue(any("its text needs about" in p
+                            for p in check_dialogs.check_translation(dialog, too_long)))
+        clash = dict(good, **{"&Apply": "&Übernehmen", "&Add ...": "&Über ..."})
+        self.assertTrue(any("mnemonic 'ü' is shared by" in p
+                            for p in check_dialogs.check_translation(dialog, clash)))
+        lost = dict(good, **{"&Apply": "Übernehmen"})
+        self.assertTrue(any("differ in having a mnemonic" in p
+                            for p in check_dialogs.check_translation(dialog, lost)))
 
 
 def read_res(path):
@@ -290,6 +353,25 @@ class ShippedResources(unittest.TestCase):
         for line in lines:
             self.assertTrue(all(0x20 <= b < 0x7F for b in line), line)
             self.assertLessEqual(len(line), 40, line)
+
+    def test_catalogues_translate_every_text(self):
+        self.assertTrue(CATALOGUES, "no locale catalogue found")
+        for path in CATALOGUES:
+            sections, problems = check_dialogs.parse_catalogue(path.read_bytes())
+            self.assertEqual([], problems, path.name)
+            strings = sections.get("strings", {})
+            for string_id, text in sorted(self.strings.items()):
+                if check_dialogs.needs_translation(text):
+                    self.assertTrue(strings.get(text), "%s: string %d %r" % (path.name,
+                                                                             string_id, text))
+            for string_id in PAGE_TITLES:
+                self.assertIn(self.strings[string_id], sections.get("caption", {}), path.name)
+            for word in ("Contrast", "Brightness"):  # the image options' value labels
+                self.assertIn(word, sections.get("label", {}), path.name)
+                self.assertIn(word, strings, path.name)
+            for dialog in self.dialogs.values():
+                self.assertEqual([], check_dialogs.check_translation(dialog, sections["dialog"]),
+                                 "%s: dialog %d" % (path.name, dialog.id))
 
     def test_manifest_asks_for_common_controls_6(self):
         manifest = self.resources[(RT_MANIFEST, 2)][1].decode("utf-8")

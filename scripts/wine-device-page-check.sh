@@ -48,7 +48,7 @@ wineserver -w
 
 echo "== Running $program under Wine"
 status=0
-timeout 300 wine64 "$program" "Z:${shots//\//\\}" 2>&1 | tr -d '\r' | sed 's/^wine_check: //' ||
+timeout 300 wine64 "$program" "Z:${shots//\//\\}" 2>&1 | tr -d '\r' | sed 's/^wine_device_page: //' ||
     status=$?
 for bitmap in "$shots"/*.bmp; do
     [ -e "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm -f "$bitmap"

@@ -8,6 +8,7 @@
 #include "sim/gdi.h"
 #include "sim/shell.h"
 #include "sim/kernel.h"
+#include "sim/files.h"
 #include "sim/registry.h"
 #include "sim/spooler.h"
 #include "sim/ui.h"

@@ -43,8 +43,8 @@ void Note(const char* format, ...) {
     std::fflush(stdout);
 }
 
-int FinishChecks() {
-    std::printf("wine_check: %d passed, %d failed\n", g_passed, g_failed);
+int FinishChecks(const char* program) {
+    std::printf("%s: %d passed, %d failed\n", program, g_passed, g_failed);
     std::fflush(stdout);
     return g_failed == 0 && g_passed > 0 ? 0 : 1;
 }

@@ -15,9 +15,9 @@ bool CheckText(const char* what, const std::string& expected, const std::string&
 // Prints a line that is not a check (a step, or why a group was cut short).
 void Note(const char* format, ...);
 
-// "N passed, M failed"; the program's exit code: 0 only when every check passed and at least one
-// ran.
-int FinishChecks();
+// "<program>: N passed, M failed"; the program's exit code: 0 only when every check passed and at
+// least one ran.
+int FinishChecks(const char* program);
 
 std::string Narrow(LPCWSTR text);
 // What a call that returned `succeeded` produced: `success`, or the thread's last error (read

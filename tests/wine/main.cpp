@@ -7,7 +7,7 @@
 #include <strsafe.h>
 
 int main() {
-    // qvembui.dll and driverui.dll are built next to this program.
+    // qvembui.dll and qvdrvui.dll are built next to this program.
     WCHAR folder[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -21,5 +21,5 @@ int main() {
 
     CheckPluginModule(modulePath);
     CheckDocumentSheet(folder);
-    return FinishChecks();
+    return FinishChecks("wine_check");
 }

@@ -76,7 +76,7 @@ bool AddTestPrinter() {
 bool InstallTestPrinter(LPCWSTR folder) {
     WCHAR configFile[MAX_PATH];
     WCHAR plugin[MAX_PATH];
-    if (!CopyIntoDriverDirectory(folder, TEXT("driverui.dll"), configFile, MAX_PATH) ||
+    if (!CopyIntoDriverDirectory(folder, TEXT("qvdrvui.dll"), configFile, MAX_PATH) ||
         !CopyIntoDriverDirectory(folder, TEXT("qvembui.dll"), plugin, MAX_PATH) ||
         !AddDriver(configFile))
         return false;

@@ -1,5 +1,5 @@
 // A Tarvik printer on the spooler, so that the core-driver stand-in can open its printing
-// preferences as Windows opens them. Its driver's configuration module is driverui.dll (built next
+// preferences as Windows opens them. Its driver's configuration module is qvdrvui.dll (built next
 // to this program) and the plug-in is one of the driver's files, as in a real installation.
 #pragma once
 
@@ -10,7 +10,7 @@
 extern const WCHAR kTestPrinterName[];
 extern const WCHAR kTestDriverName[];
 
-// Copies driverui.dll and the plug-in from `folder` (ending in a backslash) into the printer driver
+// Copies qvdrvui.dll and the plug-in from `folder` (ending in a backslash) into the printer driver
 // directory, adds the driver and a printer on port "FILE:" (replacing one of the same name left
 // from an earlier run). True when the printer exists.
 bool InstallTestPrinter(LPCWSTR folder);

@@ -3,6 +3,7 @@
 
 #include "windef.h"
 #include "winbase.h"
+#include "fileapi.h"
 #include "winnls.h"
 #include "winreg.h"
 #include "wingdi.h"

@@ -13,7 +13,7 @@
 int wmain(int argc, wchar_t** argv) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    // qvembui.dll, driverui.dll and qvmonext.dll are built next to this program.
+    // qvembui.dll, qvdrvui.dll and qvmonext.dll are built next to this program.
     WCHAR folder[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -32,5 +32,5 @@ int wmain(int argc, wchar_t** argv) {
     CheckItemFlagsAndAnswers();
     CheckPageInCompstuiSheet(shots);
     CheckEmbosserTree(folder, shots);
-    return FinishChecks();
+    return FinishChecks("wine_device_page");
 }

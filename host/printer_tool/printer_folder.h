@@ -1,0 +1,24 @@
+// What the system's printer folder does for a printer: install it from the driver's files, and
+// open its printing preferences or its properties.
+#pragma once
+
+#include <windows.h>
+
+extern const WCHAR kTarvikPrinterName[];
+extern const WCHAR kTarvikDriverName[];
+
+// Copies the configuration module and the plug-in from `folder` (ending in a backslash) into the
+// printer driver directory, adds (or updates) the driver and adds the printer on port "FILE:"
+// unless it exists. 0 on success, else the failing call's error.
+DWORD InstallTarvikPrinter(LPCWSTR folder);
+
+// The printing preferences as an application's print dialog opens them: the driver's size, the
+// printer's current devmode, then DocumentPropertiesW with DM_IN_PROMPT over it. The result of
+// that call; the devmode it returned stays in `devmode` (resized to the driver's size).
+LONG OpenPrintingPreferences(HWND owner, HANDLE printer, LPWSTR printerName, BYTE** devmode,
+                             LONG* devmodeBytes);
+
+// The printer's properties: PrinterProperties when the spooler implements it, otherwise the
+// configuration module's DrvDevicePropertySheets in the common property sheet service, as the
+// printer folder calls it. The service's result, or -1 when neither could be opened.
+LONG OpenPrinterProperties(HWND owner, HANDLE printer, LPWSTR printerName);

@@ -1,0 +1,9 @@
+// Finding and reading a language's catalogue file.
+#pragma once
+
+#include "catalogue.h"
+
+// Loads "<folder>\<name>.<code>.txt" into *catalogue. False, with an empty catalogue, when the
+// file is missing, unreadable, above kMaxCatalogueBytes or refused by the parser.
+bool LoadCatalogueFile(LPCWSTR folder, LPCWSTR name, LPCWSTR code, HANDLE heap,
+                       Catalogue* catalogue);

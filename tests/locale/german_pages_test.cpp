@@ -1,0 +1,131 @@
+// The printing preferences in German: the real locale library bound by the plug-in, reading the
+// catalogue we ship, as a German installation has it.
+#include "locale/locale_machine.h"
+#include "support/preferences_fixture.h"
+
+#include "qvlocale.h"
+#include "resources/resource.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+namespace {
+
+class GermanPagesTest : public PreferencesTest {
+protected:
+    void SetUp() override {
+        PreferencesTest::SetUp();
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the host's thread has COM
+    }
+    void TearDown() override {
+        PreferencesTest::TearDown();
+        CoUninitialize();
+        EXPECT_EQ(sim::OpenFileHandles(), 0u);
+        EXPECT_EQ(sim::ModuleLoadCount(kLocalePath), 0) << "the locale library is still loaded";
+    }
+    static bool Holds(const std::vector<std::u16string>& items, const char16_t* text) {
+        return std::find(items.begin(), items.end(), text) != items.end();
+    }
+};
+
+TEST_F(GermanPagesTest, PagesTitlesListsAndMessagesAreGerman) {
+    InstallGerman();
+    OpenPreferences();
+    ASSERT_NE(context()->LocaleInstance, nullptr);
+    std::vector<sim::SheetPage> pages = sim::SheetPages(sheet());
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[kLayoutPage].title, u"Layout");
+    EXPECT_EQ(pages[kPaperPage].title, u"Papier/Medien");
+    EXPECT_EQ(pages[kMainPage].title, u"Tarvik");
+
+    HWND layout = ShowPage(kLayoutPage);
+    EXPECT_EQ(sim::ControlText(layout, IDC_LAYOUT_SINGLE_SIDED), u"&Einseitig");
+    EXPECT_EQ(sim::ControlText(layout, IDC_LAYOUT_DOUBLE_SIDED), u"&Doppelseitig (Interpunkt)");
+    EXPECT_EQ(sim::ControlText(layout, IDC_LAYOUT_COLLATE), u"&Sortieren");
+    EXPECT_EQ(sim::ControlText(layout, IDC_LAYOUT_OUTPUT_GROUP), u"Ausgabe");
+
+    HWND paper = ShowPage(kPaperPage);
+    EXPECT_EQ(sim::ControlText(paper, IDC_PAPER_ADVANCED), u"Er&weitert ...");
+    EXPECT_TRUE(
+        Holds(sim::ComboItems(paper, IDC_PAPER_MEDIA_TYPE), u"Standard 1 (Punktschriftpapier)"));
+
+    HWND main = ShowPage(kMainPage);
+    EXPECT_EQ(sim::ControlText(main, IDC_MAIN_EMBOSS), u"&Prägen");
+    EXPECT_EQ(sim::ControlText(main, IDC_MAIN_PRINT), u"Schwarz&druck");
+    EXPECT_EQ(sim::ControlText(main, IDC_MAIN_DOT_QUALITY_LABEL), u"Punktqualität");
+    EXPECT_EQ(sim::ControlText(main, IDC_MAIN_HOW_TO_PRINT_GROUP), u"Ausgabeart");
+    EXPECT_EQ(sim::ComboItems(main, IDC_MAIN_DOT_QUALITY),
+              (std::vector<std::u16string>{u"Entwurf", u"Standard", u"Beste"}));
+
+    sim::QueueMessageBoxAnswer(IDNO);
+    sim::Click(main, IDC_MAIN_DEFAULTS);
+    ASSERT_EQ(sim::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxLog()[0].text, u"Einstellungen auf die Standardwerte zurücksetzen?");
+    EXPECT_EQ(sim::MessageBoxLog()[0].caption, u"Auf Standard zurücksetzen");
+
+    // A dialog behind the page: its frame buttons, caption and value labels.
+    sim::ScriptModalDialog(IDD_IMAGE_OPTIONS, [](HWND dialog) {
+        EXPECT_EQ(sim::WindowText(dialog), u"Erweitert - Tarvik Embosser");
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_CONTRAST_LABEL), u"Kontrast 0");
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_THIN_LINE_GROUP), u"Stärke dünner Linien");
+        EXPECT_EQ(sim::ControlText(dialog, IDCANCEL), u"&Abbrechen");
+        EXPECT_EQ(sim::ControlText(dialog, IDC_APPLY_BUTTON), u"Ü&bernehmen");
+        sim::DragTrackBar(dialog, IDC_IMAGE_BRIGHTNESS, 20);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Helligkeit 20");
+        sim::Click(dialog, IDCANCEL);
+    });
+    sim::Click(main, IDC_MAIN_MORE_OPTIONS);
+}
+
+TEST_F(GermanPagesTest, EveryStringTableTextHasAGermanEntry) {
+    InstallGerman();
+    HANDLE instance = QvLocaleCreateEx(kCatalogueFolder, u"qvembui", GetProcessHeap());
+    ASSERT_TRUE(QvLocaleInitLocale(instance, u"de_de"));
+    int checked = 0;
+    for (UINT id = 1; id <= 267; ++id) {
+        WCHAR english[4096] = {};
+        if (LoadStringW(module_, id, english, 4096) <= 0)
+            continue;
+        std::u16string text = english;
+        if (std::none_of(text.begin(), text.end(), [](char16_t c) { return c > '9'; }))
+            continue; // "6" and "8" stay as they are
+        ++checked;
+        EXPECT_NE(QvLocaleGetString(instance, english), nullptr) << id << " " << Narrow(text);
+    }
+    EXPECT_GT(checked, 190);
+    for (UINT id : {IDS_MAIN_PAGE_TITLE, IDS_PAPER_PAGE_TITLE, IDS_LAYOUT_PAGE_TITLE,
+                    IDS_SERVICE_PAGE_TITLE}) {
+        WCHAR english[260] = {};
+        ASSERT_GT(LoadStringW(module_, id, english, 260), 0);
+        EXPECT_NE(QvLocaleGetSectionString(instance, u"Caption", english), nullptr) << id;
+    }
+    QvLocaleDispose(instance);
+}
+
+TEST_F(GermanPagesTest, AnUnusableCatalogueLeavesThePagesEnglish) {
+    InstallGerman();
+    std::string shipped = ShippedCatalogue("qvembui.de.txt");
+    const std::pair<const char*, std::string> damaged[] = {
+        {"truncated", shipped.substr(0, shipped.size() / 2)},
+        {"Latin-1", "qvlocale catalogue 1\n[Dialog]\n&Emboss = &Pr\xE4gen\n[End]\n"},
+    };
+    for (const auto& [what, body] : damaged) {
+        sim::AddFileWithContents(kGermanCataloguePath, body);
+        OpenPreferences();
+        HWND main = ShowPage(kMainPage);
+        EXPECT_EQ(sim::ControlText(main, IDC_MAIN_EMBOSS), u"&Emboss") << what;
+        EXPECT_EQ(sim::SheetPages(sheet())[kPaperPage].title, u"Paper/Media") << what;
+        EXPECT_EQ(sim::ComboItems(main, IDC_MAIN_DOT_QUALITY)[0], u"Draft") << what;
+        ClosePreferences();
+    }
+    // With the catalogue missing the library still binds, and every text is English.
+    sim::AddFileWithContents(kGermanCataloguePath, "");
+    sim::SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\TarvikSetup", u"Locale",
+                           u"fr_fr");
+    OpenPreferences();
+    EXPECT_NE(context()->LocaleInstance, nullptr);
+    EXPECT_EQ(sim::ControlText(ShowPage(kLayoutPage), IDC_LAYOUT_SINGLE_SIDED), u"&Single Sided");
+}
+
+} // namespace
