@@ -39,3 +39,4 @@ include(${CMAKE_SOURCE_DIR}/cmake/wine_screens.cmake)
 include(cmake/release.cmake)
 
 include(cmake/siblings.cmake)
+include(cmake/wine_soak.cmake)
