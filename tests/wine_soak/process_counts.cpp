@@ -2,6 +2,7 @@
 #include "process_counts.h"
 
 #include <psapi.h>
+#include <winternl.h>
 
 namespace {
 
@@ -42,6 +43,32 @@ DWORD ProbeHandles() {
     return count;
 }
 
+// GDI objects alive, from the handle table the system maps into every process (the process
+// environment block's GdiSharedHandleTable, 24-byte entries whose type byte is 0 when free);
+// stock objects are counted too, so only a difference means something.
+DWORD GdiTableObjects() {
+    PROCESS_BASIC_INFORMATION basic;
+    ULONG size = 0;
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
+                                  sizeof(basic), &size) != 0)
+        return 0;
+    const BYTE* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
+    MEMORY_BASIC_INFORMATION region;
+    if (table == nullptr || VirtualQuery(table, &region, sizeof(region)) == 0 ||
+        region.State != MEM_COMMIT)
+        return 0;
+    SIZE_T readable = region.RegionSize - (table - static_cast<const BYTE*>(region.BaseAddress));
+    SIZE_T entries = readable / 24;
+    if (entries > 0x10000)
+        entries = 0x10000;
+    DWORD live = 0;
+    for (SIZE_T i = 0; i < entries; ++i)
+        if (table[i * 24 + 14] != 0)
+            ++live;
+    return live;
+}
+
 DWORD LoadedModules() {
     DWORD needed = 0;
     std::vector<HMODULE> modules(1024);
@@ -57,6 +84,8 @@ ProcessCounts ProcessCounts::Take() {
     ProcessCounts counts;
     HANDLE process = GetCurrentProcess();
     counts.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    if (counts.gdiObjects == 0)
+        counts.gdiObjects = GdiTableObjects();
     counts.userObjects = GetGuiResources(process, GR_USEROBJECTS);
     counts.windows = ThreadWindows();
     if (!GetProcessHandleCount(process, &counts.handles) || counts.handles == 0)
@@ -77,7 +106,7 @@ ProcessCounts ProcessCounts::Take() {
 
 std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& after) {
     return {
-        {"GDI objects (GR_GDIOBJECTS)", first.gdiObjects, after.gdiObjects},
+        {"GDI objects (GR_GDIOBJECTS, else the handle table)", first.gdiObjects, after.gdiObjects},
         {"user objects (GR_USEROBJECTS)", first.userObjects, after.userObjects},
         {"windows", first.windows, after.windows},
         {"kernel handles", first.handles, after.handles},

@@ -24,8 +24,9 @@ void PumpMessages(HWND sheet) {
 
 // Every page is created when it is first selected, as when a person clicks through the tabs.
 bool ShowEveryPage(SheetSession& session) {
+    // PropertySheetW answers -1 when it cannot make the window (Wine without a display).
     HWND sheet = session.ShowSheet(nullptr);
-    if (sheet == nullptr)
+    if (sheet == nullptr || !IsWindow(sheet))
         return false;
     PumpMessages(sheet);
     for (size_t page = 0; page < session.pages().size(); ++page) {
@@ -113,7 +114,7 @@ bool OpenAndClosePlainSheet(LPCWSTR libraryPath, int pageCount) {
     header.nPages = static_cast<UINT>(pages.size());
     header.phpage = pages.data();
     HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
-    if (sheet == nullptr)
+    if (sheet == nullptr || !IsWindow(sheet))
         return false;
     PumpMessages(sheet);
     for (int page = 0; page < pageCount; ++page) {
