@@ -84,11 +84,13 @@ struct PlainTemplate {
 
 } // namespace
 
-bool OpenAndClosePlainSheet(LPCWSTR libraryPath, int pageCount) {
-    HMODULE library = LoadLibraryW(libraryPath);
-    if (library == nullptr)
-        return false;
-    FreeLibrary(library);
+bool OpenAndClosePlainSheet(LPCWSTR pluginPath, LPCWSTR printerLinkPath, int pageCount) {
+    for (LPCWSTR path : {pluginPath, printerLinkPath}) {
+        HMODULE library = LoadLibraryW(path);
+        if (library == nullptr)
+            return false;
+        FreeLibrary(library);
+    }
 
     static const PlainTemplate plain = {{WS_CHILD | DS_CONTROL, 0, 0, 0, 0, 200, 100}, 0, 0, 0};
     const LPCWSTR titles[] = {TEXT("Layout"), TEXT("Paper/Media"), TEXT("Tarvik")};

@@ -8,7 +8,7 @@
 bool OpenAndClosePreferences(LPCWSTR pluginPath);
 bool OpenAndCloseProperties(LPCWSTR pluginPath);
 
-// The platform's share of one cycle: a library of the same build loaded and freed, and a
-// modeless property sheet of `pageCount` plain pages shown, visited and destroyed as the host
-// destroys its sheet.
-bool OpenAndClosePlainSheet(LPCWSTR libraryPath, int pageCount);
+// The platform's share of one cycle: the plug-in and the printer link loaded and freed without
+// being asked anything (only their runtimes start and stop), and a modeless property sheet of
+// `pageCount` plain pages shown, visited and destroyed as the host destroys its sheet.
+bool OpenAndClosePlainSheet(LPCWSTR pluginPath, LPCWSTR printerLinkPath, int pageCount);
