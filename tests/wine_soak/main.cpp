@@ -43,6 +43,27 @@ bool InstallPrinterLink(LPCWSTR folder) {
                  Outcome(copied, "copied"));
 }
 
+// The registry values an installed suite leaves, so that every sheet opens and closes the keys
+// that hold them.
+bool SetRegistryText(HKEY root, LPCWSTR path, LPCWSTR name, LPCWSTR text) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                 (lstrlenW(text) + 1) * sizeof(WCHAR));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+bool InstallSuiteValues() {
+    bool set = SetRegistryText(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane"), TEXT("QVDir"),
+                               TEXT("C:\\Program Files\\Quorvane")) &&
+               SetRegistryText(HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane\\Patterns"),
+                               TEXT("CurrentPattern"), TEXT("Dots.dat"));
+    return Check("the suite's registry values", set, "set", set ? "set" : "not set");
+}
+
 std::string Figures(const Figure& figure, int cycles) {
     return "first " + std::to_string(figure.first) + ", after " + std::to_string(cycles) +
            " cycles " + std::to_string(figure.after) + ", difference " +
@@ -96,7 +117,7 @@ int main(int argc, char** argv) {
     folder[length] = 0;
 
     Note("a Tarvik printer on the spooler");
-    if (!InstallTestPrinter(folder) || !InstallPrinterLink(folder))
+    if (!InstallTestPrinter(folder) || !InstallPrinterLink(folder) || !InstallSuiteValues())
         return FinishChecks("wine_soak");
     WCHAR plugin[MAX_PATH];
     PluginModulePath(plugin, MAX_PATH);
