@@ -20,8 +20,8 @@ protected:
         sim::AddFile(kTablePath);
     }
     void TearDown() override {
-        CoUninitialize();
         DeviceTreeTest::TearDown();
+        CoUninitialize();
         EXPECT_EQ(sim::ShellLeakReport(), "");
     }
     void OpenActiveTree(const std::set<std::string>& missing = {}) {

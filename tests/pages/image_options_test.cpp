@@ -22,8 +22,8 @@ protected:
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the host's thread has COM
     }
     void TearDown() override {
-        CoUninitialize();
         PreferencesTest::TearDown();
+        CoUninitialize();
         EXPECT_EQ(sim::ShellLeakReport(), "");
     }
     static void InstallSuite(const char16_t* key, const char16_t* name, const char16_t* version) {

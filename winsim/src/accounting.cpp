@@ -30,7 +30,6 @@ ResourceCounts ResourceCounts::Take() {
     counts.timers = ActiveTimers().size();
     counts.propertySheetPages = LivePropertySheetPages();
     counts.shellObjects = LiveFileDialogs() + LiveShellItems() + LiveCoTaskMemBlocks();
-    counts.comInitialisations = ComInitCount();
     return counts;
 }
 
@@ -100,7 +99,6 @@ std::string Diff(const ResourceCounts& before, const ResourceCounts& after) {
     count("timers", &ResourceCounts::timers);
     count("property sheet pages", &ResourceCounts::propertySheetPages);
     count("shell objects", &ResourceCounts::shellObjects);
-    Compare(report, "COM initialisations", before.comInitialisations, after.comInitialisations);
     return report;
 }
 
