@@ -40,3 +40,4 @@ include(cmake/bench.cmake)
 include(cmake/release.cmake)
 
 include(cmake/siblings.cmake)
+include(cmake/wine_soak.cmake)

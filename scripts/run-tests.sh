@@ -25,4 +25,5 @@ bash scripts/wine-check.sh
 bash scripts/wine-embosser-check.sh
 bash scripts/e2e-tests.sh
 bash scripts/wine-device-page-check.sh
+bash scripts/wine-soak.sh 20   # the dialogs opened and closed 20 times each; 200 by default
 echo "== All tests passed"

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "sim/world.h"
+#include "sim/accounting.h"
 #include "sim/gdi.h"
 #include "sim/shell.h"
 #include "sim/kernel.h"

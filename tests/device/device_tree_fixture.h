@@ -63,6 +63,7 @@ protected:
     void OpenTree() {
         session_ = std::make_unique<SheetSession>(host_);
         ASSERT_EQ(session_->OpenPrinterProperties(kPrinterNameW), S_OK);
+        WatchHostHeap(session_->heap());
         driver_ = std::make_unique<DeviceTreeDriver>(session_->treeParam(), page_);
     }
     // A printer link without the `missing` entry points, whose settings block reports a Letter

@@ -44,6 +44,7 @@ protected:
     HWND OpenServicePage(const std::function<void(SettingsContext*)>& beforeShowing = nullptr) {
         session_ = std::make_unique<SheetSession>(host_);
         EXPECT_EQ(session_->OpenPrinterProperties(kPrinterNameW), S_OK);
+        WatchHostHeap(session_->heap());
         if (beforeShowing)
             beforeShowing(context());
         sheet_ = session_->ShowSheet(nullptr);

@@ -9,7 +9,8 @@ namespace {
 class SettingsContextTest : public PluginTest {
 protected:
     SettingsContext* Load(PDEVMODEW publicDevmode = nullptr) {
-        heap_ = HeapCreate(0, 0, 0);
+        if (heap_ == nullptr)
+            heap_ = HeapCreate(0, 0, 0);
         SettingsContext* context = nullptr;
         EXPECT_TRUE(
             LoadSettingsContext({OpenHostHandle(), module_, heap_, publicDevmode}, &context));

@@ -3,6 +3,8 @@
 
 #include "core/oem_interface.h"
 
+#include <optional>
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* object);
 STDAPI DllCanUnloadNow();
@@ -59,6 +61,8 @@ bool HasConfigValue(const char* value) {
 void PluginTest::SetUp() {
     sim::Reset();
     ResetPluginModuleState();
+    before_ = sim::ResourceCounts::Take();
+    hostHeaps_.clear();
     InstallPlugin();
     // The core driver has the plug-in loaded whenever it asks anything of it.
     module_ = LoadLibraryW(kPluginPath);
@@ -84,13 +88,30 @@ void PluginTest::TearDown() {
     hostHandle_ = nullptr;
     FreeLibrary(module_);
     EXPECT_EQ(sim::ModuleLoadCount(kPluginPath), 0) << "the plug-in is still loaded";
-    ExpectNothingLeaked();
+    ExpectHostHeapsGivenBack();
+    ExpectNothingLeaked(before_);
 }
 
-void ExpectNothingLeaked() {
-    EXPECT_EQ(sim::OpenPrinterHandles(), 0u) << "printer handles left open";
-    EXPECT_EQ(sim::OpenRegistryKeys(), 0u) << "registry keys left open";
-    EXPECT_EQ(sim::LiveGlobalBlocks(), 0u) << "global blocks not freed";
+void PluginTest::WatchHostHeap(HANDLE heap) {
+    hostHeaps_.emplace_back(heap, sim::LiveHeapAllocations(heap));
+}
+
+void PluginTest::ExpectHostHeapsGivenBack() {
+    for (const auto& heap : hostHeaps_) {
+        std::optional<std::size_t> left = sim::BlocksLeftAtHeapDestroy(heap.first);
+        ASSERT_TRUE(left.has_value()) << "the host heap was not destroyed with its sheet";
+        // The sheet's end gives back at least its settings context (with whatever the locale
+        // library took for it); what the opening set up for the host (page titles, option
+        // items) stays until the host destroys the heap.
+        EXPECT_LE(*left + 1, heap.second)
+            << "blocks of the host heap beyond the sheet's life: " << *left << " left of the "
+            << heap.second << " its opening held";
+    }
+}
+
+void ExpectNothingLeaked(const sim::ResourceCounts& before) {
+    EXPECT_EQ(sim::Diff(before, sim::ResourceCounts::Take()), "")
+        << "resources held now that were not before the test";
 }
 
 #include "core/module_state.h"

@@ -12,8 +12,6 @@ void PreferencesTest::TearDown() {
     if (session_)
         ClosePreferences();
     host_.Unload();
-    EXPECT_EQ(sim::LiveWindowCount(), 0u) << "windows left behind";
-    EXPECT_EQ(sim::LiveGdiObjects(), 0u) << sim::GdiLeakReport();
     EXPECT_EQ(sim::PendingMessageBoxAnswers(), 0u) << "an expected message box never came";
     EXPECT_EQ(sim::PendingDialogScripts(), 0u) << "an expected dialog never opened";
     PluginTest::TearDown();
@@ -31,6 +29,7 @@ void PreferencesTest::ReportInkUnit(bool attached) {
 void PreferencesTest::OpenPreferences(DEVMODEW* jobDevmode) {
     session_ = std::make_unique<SheetSession>(host_);
     ASSERT_EQ(session_->OpenDocumentProperties(kPrinterNameW, jobDevmode), S_OK);
+    WatchHostHeap(session_->heap());
     sheet_ = session_->ShowSheet(nullptr);
     ASSERT_NE(sheet_, nullptr);
 }

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -66,6 +68,11 @@ const std::vector<LoadRecord>& LoaderLog();
 std::size_t LiveHeapAllocations(HANDLE heap = nullptr);
 // Heaps created with HeapCreate and not destroyed.
 std::size_t LiveHeaps();
+// Every live heap (the process heap first) with the blocks it holds now.
+std::vector<std::pair<HANDLE, std::size_t>> LiveHeapBlocks();
+// The blocks a heap still held when HeapDestroy reclaimed them; nothing while it is alive (or was
+// never a heap of this machine).
+std::optional<std::size_t> BlocksLeftAtHeapDestroy(HANDLE heap);
 // GlobalAlloc and LocalAlloc blocks not freed.
 std::size_t LiveGlobalBlocks();
 // The next `count` allocations (HeapAlloc and HeapReAlloc) fail: of one heap, or of any heap

@@ -195,5 +195,8 @@ std::vector<TimerInfo> ActiveTimers();
 
 // Leak accounting: windows not destroyed (top-level and child).
 std::size_t LiveWindowCount();
+// Window classes a program registered and has not unregistered (user32's and comctl32's own
+// classes not counted).
+std::size_t RegisteredWindowClasses();
 
 } // namespace sim

@@ -34,6 +34,8 @@ struct GlobalBlock {
 
 struct MemoryState {
     std::map<HANDLE, std::unique_ptr<Heap>> heaps;
+    // Blocks each destroyed heap still held when HeapDestroy reclaimed them.
+    std::map<HANDLE, std::size_t> blocksAtDestroy;
     HANDLE processHeap = nullptr;
     int failAnyHeap = 0;
     std::map<HGLOBAL, GlobalBlock> globals;
@@ -246,6 +248,7 @@ BOOL WINAPI HeapDestroy(HANDLE hHeap) {
         winsim::Misuse("HeapDestroy of the process heap");
     for (auto& block : heap.blocks)
         std::free(block.first);
+    State().blocksAtDestroy[hHeap] = heap.blocks.size();
     State().heaps.erase(hHeap);
     return TRUE;
 }
@@ -374,6 +377,20 @@ std::size_t LiveHeapAllocations(HANDLE heap) {
 
 std::size_t LiveHeaps() {
     return State().heaps.size() - 1;
+}
+
+std::vector<std::pair<HANDLE, std::size_t>> LiveHeapBlocks() {
+    std::vector<std::pair<HANDLE, std::size_t>> heaps;
+    for (auto& entry : State().heaps)
+        heaps.emplace_back(entry.first, entry.second->blocks.size());
+    return heaps;
+}
+
+std::optional<std::size_t> BlocksLeftAtHeapDestroy(HANDLE heap) {
+    auto found = State().blocksAtDestroy.find(heap);
+    if (found == State().blocksAtDestroy.end())
+        return std::nullopt;
+    return found->second;
 }
 
 std::size_t LiveGlobalBlocks() {

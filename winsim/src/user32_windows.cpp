@@ -800,4 +800,12 @@ namespace sim {
 std::size_t LiveWindowCount() {
     return R().windows.size();
 }
+
+std::size_t RegisteredWindowClasses() {
+    std::size_t count = 0;
+    for (const auto& windowClass : R().classes)
+        if (!windowClass->system)
+            ++count;
+    return count;
+}
 } // namespace sim
