@@ -81,3 +81,6 @@ foreach(dir ${SUITE_DIRS})
         endif()
     endif()
 endforeach()
+
+# The libFuzzer targets (only with QVEMBUI_FUZZ, which the asan preset sets).
+include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
