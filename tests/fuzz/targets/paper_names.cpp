@@ -17,6 +17,14 @@ namespace {
 
 const char16_t* const kKnownForms[] = {u"Letter", u"A4", u"Legal", u"A3", u"Tabloid"};
 
+// The forms list sorts its names, and winsim models the sort order of printable ASCII and
+// Latin-1 letters only: other characters are mapped onto letters.
+WCHAR Sortable(char16_t c) {
+    if ((c >= 0x20 && c < 0x7F) || (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7))
+        return c;
+    return WCHAR(u'A' + c % 26);
+}
+
 struct DriverLists {
     int nameCount = 0;
     std::vector<WCHAR> names; // 64 characters per slot
@@ -66,7 +74,8 @@ void ConsumeLists(FuzzedDataProvider& input) {
                 name = ConsumeTypedText(input, kPaperNameChars);
                 break;
             }
-            std::memcpy(slot, name.data(), name.size() * sizeof(WCHAR));
+            for (size_t c = 0; c < name.size(); ++c)
+                slot[c] = Sortable(name[c]);
         }
     }
     size_t others = input.ConsumeBool() && count > 0 ? size_t(count)

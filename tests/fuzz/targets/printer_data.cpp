@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "settings/printer_data_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -112,7 +113,7 @@ void CheckLoadedText(const char* name, const std::optional<sim::PrinterDataValue
         // Taken as stored: the text up to the first zero (an odd last byte is a character's low
         // half).
         std::u16string stored((before->data.size() + 1) / 2, u'\0');
-        std::memcpy(&stored[0], before->data.data(), before->data.size());
+        std::copy(before->data.begin(), before->data.end(), reinterpret_cast<BYTE*>(&stored[0]));
         stored = stored.substr(0, stored.find(u'\0'));
         FUZZ_CHECK(std::u16string(loaded, length) == stored ||
                        std::u16string(loaded, length) == defaultText,
@@ -122,7 +123,7 @@ void CheckLoadedText(const char* name, const std::optional<sim::PrinterDataValue
     FUZZ_CHECK(std::u16string(loaded, length) == defaultText,
                "a healed Config\\%s holds another text than the default", name);
     std::vector<BYTE> healed(defaultText.size() * 2);
-    std::memcpy(healed.data(), defaultText.data(), healed.size());
+    std::copy(defaultText.begin(), defaultText.end(), reinterpret_cast<char16_t*>(healed.data()));
     FUZZ_CHECK(after->type == REG_SZ && after->data == healed,
                "Config\\%s was healed with other bytes", name);
 }
@@ -195,7 +196,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<WCHAR> list(bytes / sizeof(WCHAR) + 1, 0xFFFF);
     DWORD listed = EnumMediaTypeNames(kFuzzPrinterW, list.data(), bytes, nullptr);
     FUZZ_CHECK(listed == names, "%u names counted, %u listed", names, listed);
-    FUZZ_CHECK(bytes >= 2 && list[bytes / sizeof(WCHAR) - 1] == 0,
+    // Without the key there is no list at all; otherwise it ends in its closing zero.
+    FUZZ_CHECK(bytes == 0 ? names == 0 : list[bytes / sizeof(WCHAR) - 1] == 0,
                "the media type list does not end in its zero");
     IsRecordedCustomForm(context, TEXT("Letter"));
     ReleaseSettingsContext(context);

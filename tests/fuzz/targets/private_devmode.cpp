@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ExactBuffer devmodeIn(size_t(dmSize) + dmDriverExtra);
     std::vector<BYTE> fill = input.ConsumeBytes<BYTE>(devmodeIn.size);
     fill.resize(devmodeIn.size);
-    std::memcpy(devmodeIn.bytes, fill.data(), fill.size());
+    std::copy(fill.begin(), fill.end(), devmodeIn.bytes);
     std::memcpy(devmodeIn.bytes + kDevmodeSizeOffset, &dmSize, 2);
     std::memcpy(devmodeIn.bytes + kDevmodeSizeOffset + 2, &dmDriverExtra, 2);
     BYTE* sectionIn = devmodeIn.bytes + dmSize + coreBytes;
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ExactBuffer sectionOut(outBytes);
     std::vector<BYTE> outFill = input.ConsumeBytes<BYTE>(outBytes);
     outFill.resize(outBytes);
-    std::memcpy(sectionOut.bytes, outFill.data(), outBytes);
+    std::copy(outFill.begin(), outFill.end(), sectionOut.bytes);
     if (outBytes >= 8 && input.ConsumeBool())
         std::memcpy(sectionOut.bytes + 4, kSignature, 4);
     std::vector<BYTE> outBefore = outFill;
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HRESULT result = plugin->DevMode(mode, &param);
     DWORD error = GetLastError();
     bool outputGiven = param.pOEMDMOut != nullptr;
-    bool unchanged = std::memcmp(sectionOut.bytes, outBefore.data(), outBytes) == 0;
+    bool unchanged = std::equal(outBefore.begin(), outBefore.end(), sectionOut.bytes);
     if (mode < OEMDM_DEFAULT || mode > OEMDM_MERGE) {
         FUZZ_CHECK(result == E_FAIL && error == ERROR_INVALID_PARAMETER && unchanged,
                    "mode %u was not refused with 87", mode);
@@ -123,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (std::memcmp(sectionIn + 4, outBefore.data() + 4, 4) != 0)
                 FUZZ_CHECK(IsFreshSection(sectionOut.bytes), "a foreign section was kept");
         }
-        FUZZ_CHECK(std::memcmp(sectionOut.bytes + kSectionBytes, outBefore.data() + kSectionBytes,
-                               outBytes - kSectionBytes) == 0,
+        FUZZ_CHECK(std::equal(outBefore.begin() + kSectionBytes, outBefore.end(),
+                              sectionOut.bytes + kSectionBytes),
                    "bytes beyond the section were written");
     }
     host.Unload();
