@@ -26,16 +26,25 @@ LPWSTR LoadEnglishCopy(const SettingsContext* context, UINT id) {
     return shrunk != nullptr ? static_cast<LPWSTR>(shrunk) : block;
 }
 
+// A translation is read no further than a composed text reaches: one without a terminator
+// within that is cut there.
+size_t TranslationLength(LPCWSTR translation) {
+    size_t length = 0;
+    if (FAILED(StringCchLengthW(translation, kComposedChars, &length)))
+        length = kComposedChars - 1;
+    return length;
+}
+
 // Replaces the English block by a copy of the translation, when there is one.
 LPWSTR ReplaceWithTranslation(const SettingsContext* context, LPWSTR english, LPCWSTR translation) {
     if (translation == nullptr)
         return english;
-    int length = lstrlenW(translation);
+    size_t length = TranslationLength(translation);
     auto* block = static_cast<LPWSTR>(
         HeapAlloc(context->HostHeap, HEAP_ZERO_MEMORY, (length + 1) * sizeof(WCHAR)));
     if (block == nullptr)
         return english;
-    StringCchCopyW(block, length + 1, translation);
+    StringCchCopyNW(block, length + 1, translation, length);
     HeapFree(context->HostHeap, 0, english);
     return block;
 }
@@ -49,7 +58,7 @@ LPCWSTR GetUiString(const SettingsContext* context, UINT id) {
         return g_uiText;
     LPCWSTR translation = context->GetString(context->LocaleInstance, g_uiText);
     if (translation != nullptr && translation != g_uiText)
-        StringCchCopyW(g_uiText, kComposedChars, translation);
+        StringCchCopyNW(g_uiText, kComposedChars, translation, TranslationLength(translation));
     return g_uiText;
 }
 

@@ -17,10 +17,10 @@ namespace {
 
 const char16_t* const kKnownForms[] = {u"Letter", u"A4", u"Legal", u"A3", u"Tabloid"};
 
-// The forms list sorts its names, and winsim models the sort order of printable ASCII and
-// Latin-1 letters only: other characters are mapped onto letters.
+// The forms list sorts its names, and winsim models the sort order of printable ASCII only
+// (among the characters a paper name is likely to hold): others are mapped onto letters.
 WCHAR Sortable(char16_t c) {
-    if ((c >= 0x20 && c < 0x7F) || (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7))
+    if (c >= 0x20 && c < 0x7F)
         return c;
     return WCHAR(u'A' + c % 26);
 }

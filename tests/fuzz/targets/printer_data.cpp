@@ -88,7 +88,7 @@ void CheckLoadedDword(const DwordValue& value, const std::optional<sim::PrinterD
     FUZZ_CHECK(after.has_value(), "Config\\%s is missing after a load", value.name);
     if (before && before->data.size() <= 4) {
         DWORD expected = 0;
-        std::memcpy(&expected, before->data.data(), before->data.size());
+        std::copy(before->data.begin(), before->data.end(), reinterpret_cast<BYTE*>(&expected));
         FUZZ_CHECK(loaded == expected, "Config\\%s read as %u, stored %u", value.name, loaded,
                    expected);
         FUZZ_CHECK(after->type == before->type && after->data == before->data,

@@ -70,7 +70,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartMachine();
     InstallPrinterLink();
     PrinterLink().settingsBlock.assign(data, data + size);
-    SettingsContext* context = LoadContext(OpenUserHandle());
+    // A context as a page holds it before the first fetch (the printer data it loads plays no
+    // part in the decoding).
+    auto* context = static_cast<SettingsContext*>(
+        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SettingsContext)));
+    context->RefCount = 1;
+    context->HostHeap = GetProcessHeap();
+    context->DeviceBrailleDots = 6;
+    context->DevicePaperSource = DMBIN_FORMSOURCE;
+    lstrcpynW(context->PrinterName, kFuzzPrinterW, kNameChars);
 
     SettingsContext before;
     std::memcpy(&before, context, sizeof(before));
