@@ -35,8 +35,7 @@ void ValidatePrivateDevmode(const OEMDMPARAM* param) {
     if (in == nullptr || out == nullptr)
         return;
     DWORD readable = ReadableInputBytes(param);
-    if (readable < sizeof(OEM_DMEXTRAHEADER) ||
-        in->header.dwSignature != out->header.dwSignature) {
+    if (readable < sizeof(OEM_DMEXTRAHEADER) || in->header.dwSignature != out->header.dwSignature) {
         InitialisePrivateDevmode(out);
         return;
     }
