@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::copy(outFill.begin(), outFill.end(), sectionOut.bytes);
     if (outBytes >= 8 && input.ConsumeBool())
         std::memcpy(sectionOut.bytes + 4, kSignature, 4);
-    std::vector<BYTE> outBefore = outFill;
+    std::vector<BYTE> outBefore(sectionOut.bytes, sectionOut.bytes + outBytes);
 
     // Conversion reads a devmode of the core driver's, whose sections follow its public part;
     // a merge reads the job's devmode, while the public part given is the result's.
@@ -106,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    "mode %u was not refused with 87", mode);
     } else if (outputGiven && outBytes < kSectionBytes) {
         FUZZ_CHECK(result == E_FAIL && error == ERROR_INSUFFICIENT_BUFFER && unchanged,
-                   "a %u-byte output section was not refused with 122", outBytes);
+                   "a %u-byte output section was not refused with 122 (mode %u: %08x, error %u)",
+                   outBytes, mode, static_cast<unsigned>(result), error);
     } else if (!outputGiven || (mode == OEMDM_CONVERT && param.pOEMDMIn == nullptr)) {
         FUZZ_CHECK(result == S_OK && unchanged, "a missing section was not left alone");
     } else {
