@@ -156,7 +156,12 @@ std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars) {
 }
 
 std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars) {
-    // A byte 0x01 brings a whole UTF-16 unit; a zero byte ends the text.
+    // A byte 0x01 brings a whole UTF-16 unit; a zero byte ends the text. Keys below the space
+    // other than Backspace (Enter, Tab, Ctrl+letters) are not typing, and winsim does not model
+    // them in an edit control: they become printable characters.
+    auto typeable = [](char16_t c) {
+        return c < 0x20 && c != 0x08 ? static_cast<char16_t>(c + 0x20) : c;
+    };
     std::u16string text;
     while (text.size() < maxChars && input.remaining_bytes() > 0) {
         uint8_t byte = input.ConsumeIntegral<uint8_t>();
@@ -165,10 +170,10 @@ std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars) {
         if (byte == 1) {
             char16_t c = input.ConsumeIntegral<uint16_t>();
             if (c != 0)
-                text.push_back(c);
+                text.push_back(typeable(c));
             continue;
         }
-        text.push_back(static_cast<char16_t>(byte));
+        text.push_back(typeable(static_cast<char16_t>(byte)));
     }
     return text;
 }

@@ -63,8 +63,8 @@ void InstallPrinterLink();
 
 // A text of up to `maxChars` UTF-16 units taken from the input, zeros left out.
 std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars);
-// What a person types: the dictionary's words and digits (ASCII bytes become characters), and
-// with an escape byte any UTF-16 unit (Arabic-Indic digits, full-width signs...).
+// What a person types: the dictionary's words and digits (ASCII bytes become characters), with
+// an escape byte any UTF-16 unit (Arabic-Indic digits, full-width signs...), and Backspace.
 std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars);
 
 // --- The C runtime's number parsing ---------------------------------------------------------------
