@@ -177,3 +177,11 @@ std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars) {
     }
     return text;
 }
+
+std::u16string ConsumeTypedName(FuzzedDataProvider& input, size_t maxChars) {
+    std::u16string name = ConsumeTypedText(input, maxChars);
+    for (char16_t& c : name)
+        if (c < 0x20 || c >= 0x7F)
+            c = static_cast<char16_t>(u'a' + c % 26);
+    return name;
+}

@@ -72,7 +72,7 @@ void AddCustomForm(FuzzedDataProvider& input) {
                 TypeAndMaybeLeave(input, dialog, IDC_FORM_WIDTH, IDC_FORM_HEIGHT);
                 TypeAndMaybeLeave(input, dialog, IDC_FORM_HEIGHT, IDC_FORM_NAME);
                 if (input.ConsumeBool())
-                    sim::TypeText(dialog, IDC_FORM_NAME, ConsumeTypedText(input, 300));
+                    sim::TypeText(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
                 if (IsWindowEnabled(GetDlgItem(dialog, IDOK)) || input.ConsumeBool())
                     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
@@ -110,7 +110,7 @@ void AddMediaType(FuzzedDataProvider& input) {
                     sim::TypeText(dialog, IDC_MEDIATYPE_LOWEST,
                                   ConsumeTypedText(input, kLongestTyped));
                 if (input.ConsumeBool())
-                    sim::TypeText(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedText(input, 300));
+                    sim::TypeText(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
                 sim::Click(dialog, IDOK);
                 if (!StillOpen(dialog))
                     return;
