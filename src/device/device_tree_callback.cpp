@@ -31,6 +31,10 @@ constexpr DWORD kCustomMediaCode = 30;
 constexpr LONG kCustomMediaOption = ARRAYSIZE(kMediaTypeOptions);
 
 constexpr DWORD kTractorFeed = 8;
+
+// "High", "Normal", "Low".
+constexpr DWORD kDotHeightOptions = 3;
+constexpr LONG kNormalDotHeight = 1;
 constexpr DWORD kAutomaticSelect = 15;
 
 // Truncation toward zero into a signed 32-bit value; a number out of that range (or none)
@@ -322,7 +326,11 @@ bool DeviceItemSelection(const SettingsContext* context, BYTE userItemId, LONG* 
         *selection = static_cast<LONG>(context->DeviceBrailleTable) + 1;
         return true;
     case kDotHeightItem:
-        *selection = static_cast<LONG>(context->DeviceDotHeight);
+        // A negative height from the printer leaves a negative remainder, which names no
+        // option: the tree shows the default, "Normal".
+        *selection = context->DeviceDotHeight < kDotHeightOptions
+                         ? static_cast<LONG>(context->DeviceDotHeight)
+                         : kNormalDotHeight;
         return true;
     case kBrailleQualityItem:
         *selection = context->DeviceBrailleQuality == 1 || context->DeviceBrailleQuality == 2

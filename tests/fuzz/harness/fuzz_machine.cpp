@@ -70,8 +70,10 @@ void FinishMachine() {
     g_plugin = nullptr;
     FUZZ_CHECK(sim::OpenPrinterHandles() == 0, "%zu printer handles left open",
                sim::OpenPrinterHandles());
-    FUZZ_CHECK(sim::OpenRegistryKeys() == 0, "%zu registry keys left open", sim::OpenRegistryKeys());
-    FUZZ_CHECK(sim::LiveGlobalBlocks() == 0, "%zu global blocks not freed", sim::LiveGlobalBlocks());
+    FUZZ_CHECK(sim::OpenRegistryKeys() == 0, "%zu registry keys left open",
+               sim::OpenRegistryKeys());
+    FUZZ_CHECK(sim::LiveGlobalBlocks() == 0, "%zu global blocks not freed",
+               sim::LiveGlobalBlocks());
 }
 
 HMODULE PluginModule() {
@@ -92,7 +94,8 @@ SettingsContext* LoadContext(HANDLE printer) {
     return context;
 }
 
-// --- The printer link -----------------------------------------------------------------------------
+// --- The printer link
+// -----------------------------------------------------------------------------
 
 namespace {
 
@@ -142,7 +145,8 @@ void InstallPrinterLink() {
                          sim::Export("DllExportLoadTable", LoadTable)});
 }
 
-// --- Texts ----------------------------------------------------------------------------------------
+// --- Texts
+// ----------------------------------------------------------------------------------------
 
 std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars) {
     std::u16string text;

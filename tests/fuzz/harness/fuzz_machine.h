@@ -42,7 +42,8 @@ HANDLE OpenUserHandle();
 // process heap); released with ReleaseSettingsContext.
 SettingsContext* LoadContext(HANDLE printer);
 
-// --- The printer link whose settings block is the fuzzer's ----------------------------------------
+// --- The printer link whose settings block is the fuzzer's
+// ----------------------------------------
 
 struct SentParameter {
     DWORD id;
@@ -59,7 +60,8 @@ struct FuzzPrinterLink {
 FuzzPrinterLink& PrinterLink();
 void InstallPrinterLink();
 
-// --- UTF-16 texts from the input ------------------------------------------------------------------
+// --- UTF-16 texts from the input
+// ------------------------------------------------------------------
 
 // A text of up to `maxChars` UTF-16 units taken from the input, zeros left out.
 std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars);
@@ -70,7 +72,8 @@ std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars);
 // (its comparisons refuse to guess the rest), so other characters become letters.
 std::u16string ConsumeTypedName(FuzzedDataProvider& input, size_t maxChars);
 
-// --- The C runtime's number parsing ---------------------------------------------------------------
+// --- The C runtime's number parsing
+// ---------------------------------------------------------------
 
 // winsim refuses to say how _wtof reads "nan", "inf" and hexadecimal text, because Microsoft's two
 // runtimes disagree. The fuzz targets link _wtof through this choice and play both: the older

@@ -106,13 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     InstallPrinterLink();
     PrinterLink().settingsBlock.assign(200, 0);
     PrinterLink().settingsBlock[20] = 1;
-    sim::RegisterModule(kFuzzLocalePath, nullptr,
-                        {sim::Export("CreateEx", CreateEx), sim::Export("Dispose", Dispose),
-                         sim::Export("InitLocale", InitLocale),
-                         sim::Export("EnumLocales", EnumLocales),
-                         sim::Export("GetString", GetString),
-                         sim::Export("GetSectionString", GetSectionString),
-                         sim::Export("TranslateDialog", TranslateDialog)});
+    sim::RegisterModule(
+        kFuzzLocalePath, nullptr,
+        {sim::Export("CreateEx", CreateEx), sim::Export("Dispose", Dispose),
+         sim::Export("InitLocale", InitLocale), sim::Export("EnumLocales", EnumLocales),
+         sim::Export("GetString", GetString), sim::Export("GetSectionString", GetSectionString),
+         sim::Export("TranslateDialog", TranslateDialog)});
     g_input = &input;
 
     SettingsContext* context = LoadContext(OpenUserHandle());

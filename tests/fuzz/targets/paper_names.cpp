@@ -68,7 +68,8 @@ void ConsumeLists(FuzzedDataProvider& input) {
                 name = input.PickValueInArray(kKnownForms);
                 break;
             case 1: // the whole slot, no terminator
-                name = std::u16string(kPaperNameChars, input.ConsumeIntegralInRange<WCHAR>(1, 0xFFFF));
+                name =
+                    std::u16string(kPaperNameChars, input.ConsumeIntegralInRange<WCHAR>(1, 0xFFFF));
                 break;
             default:
                 name = ConsumeTypedText(input, kPaperNameChars);

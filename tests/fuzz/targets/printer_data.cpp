@@ -24,15 +24,15 @@ struct DwordValue {
 };
 // The "Config" DWORDs a load reads, with the defaults it heals them with.
 const DwordValue kLoadedDwords[] = {
-    {"MediaType", 268},      {"PaperSource", 15},     {"MediaSurface", 1},
-    {"InterPoint", 0},       {"BindingEdge", 2},      {"InsertEmptyPage", 0},
-    {"LandscapeMode", 0},    {"Orientation", 1},      {"Preview", 0},
-    {"Collate", 0},          {"TwoInOne", 0},         {"EmbossMode", 1},
-    {"DotHeight", 1},        {"InkMode", 1},          {"Quality", 1},
-    {"InkDithering", 0},     {"DotQuality", 0},       {"EmbossStandardTexts", 0},
-    {"ThinLineIntensity", 1}, {"InvertColor", 0},     {"Brightness", 0},
-    {"Contrast", 0},         {"InkBrightness", 0},    {"InkContrast", 0},
-    {"ColorPattern", 0},     {"RenderMode", 2},       {"TwoPassPrint", 0},
+    {"MediaType", 268},       {"PaperSource", 15},  {"MediaSurface", 1},
+    {"InterPoint", 0},        {"BindingEdge", 2},   {"InsertEmptyPage", 0},
+    {"LandscapeMode", 0},     {"Orientation", 1},   {"Preview", 0},
+    {"Collate", 0},           {"TwoInOne", 0},      {"EmbossMode", 1},
+    {"DotHeight", 1},         {"InkMode", 1},       {"Quality", 1},
+    {"InkDithering", 0},      {"DotQuality", 0},    {"EmbossStandardTexts", 0},
+    {"ThinLineIntensity", 1}, {"InvertColor", 0},   {"Brightness", 0},
+    {"Contrast", 0},          {"InkBrightness", 0}, {"InkContrast", 0},
+    {"ColorPattern", 0},      {"RenderMode", 2},    {"TwoPassPrint", 0},
 };
 
 std::vector<BYTE> ConsumeValueBytes(FuzzedDataProvider& input) {
@@ -166,15 +166,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #define FIELD(n)                                                                                   \
     if (std::strcmp(name, #n) == 0)                                                                \
         field = reinterpret_cast<const DWORD*>(&context->n);
-        FIELD(MediaType) FIELD(PaperSource) FIELD(MediaSurface) FIELD(InterPoint)
-        FIELD(BindingEdge) FIELD(InsertEmptyPage) FIELD(LandscapeMode) FIELD(Orientation)
-        FIELD(Preview) FIELD(Collate) FIELD(TwoInOne) FIELD(EmbossMode) FIELD(DotHeight)
-        FIELD(InkMode) FIELD(Quality) FIELD(InkDithering) FIELD(DotQuality)
-        FIELD(EmbossStandardTexts) FIELD(ThinLineIntensity) FIELD(InvertColor) FIELD(Brightness)
-        FIELD(Contrast) FIELD(InkBrightness) FIELD(InkContrast) FIELD(ColorPattern)
-        FIELD(RenderMode) FIELD(TwoPassPrint)
+        FIELD(MediaType)
+        FIELD(PaperSource) FIELD(MediaSurface) FIELD(InterPoint) FIELD(BindingEdge)
+            FIELD(InsertEmptyPage) FIELD(LandscapeMode) FIELD(Orientation) FIELD(Preview)
+                FIELD(Collate) FIELD(TwoInOne) FIELD(EmbossMode) FIELD(DotHeight) FIELD(InkMode)
+                    FIELD(Quality) FIELD(InkDithering) FIELD(DotQuality) FIELD(EmbossStandardTexts)
+                        FIELD(ThinLineIntensity) FIELD(InvertColor) FIELD(Brightness)
+                            FIELD(Contrast) FIELD(InkBrightness) FIELD(InkContrast)
+                                FIELD(ColorPattern) FIELD(RenderMode) FIELD(TwoPassPrint)
 #undef FIELD
-        FUZZ_CHECK(field != nullptr, "no field for %s", name);
+                                    FUZZ_CHECK(field != nullptr, "no field for %s", name);
         CheckLoadedDword(kLoadedDwords[i], dwords[i], *field);
     }
     CheckLoadedText("CustomMediaType", customMediaType, context->CustomMediaType, u"");

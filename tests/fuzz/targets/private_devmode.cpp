@@ -21,7 +21,8 @@ constexpr size_t kDevmodeSizeOffset = 68; // dmSize, then dmDriverExtra
 // Buffers of exactly the size the core driver would have, so that the address sanitizer sees
 // every byte read or written outside them.
 struct ExactBuffer {
-    explicit ExactBuffer(size_t size) : bytes(static_cast<BYTE*>(std::malloc(size ? size : 1))), size(size) {}
+    explicit ExactBuffer(size_t size)
+        : bytes(static_cast<BYTE*>(std::malloc(size ? size : 1))), size(size) {}
     ~ExactBuffer() { std::free(bytes); }
     BYTE* bytes;
     size_t size;
@@ -53,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(plugin->DevMode(OEMDM_SIZE, &sizing) == S_OK && sizing.cbBufSize == kSectionBytes,
                "OEMDM_SIZE reported %u", sizing.cbBufSize);
 
-    DWORD mode = input.PickValueInArray<DWORD>({OEMDM_DEFAULT, OEMDM_CONVERT, OEMDM_MERGE,
-                                                OEMDM_CONVERT, OEMDM_MERGE, 0, 5});
+    DWORD mode = input.PickValueInArray<DWORD>(
+        {OEMDM_DEFAULT, OEMDM_CONVERT, OEMDM_MERGE, OEMDM_CONVERT, OEMDM_MERGE, 0, 5});
     // The input devmode: its public part as long as dmSize says (never shorter than the fields
     // that give its size), the core driver's own private bytes, then the section.
     WORD dmSize = input.ConsumeIntegralInRange<WORD>(kDevmodeSizeOffset + 4, 1024);
@@ -72,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(sectionIn + 4, kSignature, std::min<size_t>(4, sectionInBytes - 4));
 
     // The output section: the size the core driver says it has, holding whatever it held.
-    DWORD outBytes = input.ConsumeBool() ? kSectionBytes : input.ConsumeIntegralInRange<DWORD>(0, 1500);
+    DWORD outBytes =
+        input.ConsumeBool() ? kSectionBytes : input.ConsumeIntegralInRange<DWORD>(0, 1500);
     ExactBuffer sectionOut(outBytes);
     std::vector<BYTE> outFill = input.ConsumeBytes<BYTE>(outBytes);
     outFill.resize(outBytes);

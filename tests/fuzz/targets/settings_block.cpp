@@ -3,6 +3,8 @@
 // it, and what lands in the settings context must stay within what the records can say.
 #include "harness/fuzz_machine.h"
 
+#include "device/device_settings_tree.h"
+#include "device/device_tree_callback.h"
 #include "link/parameter_record.h"
 #include "link/printer_snapshot.h"
 
@@ -64,6 +66,24 @@ void CheckSnapshotRules(const SettingsContext* context, size_t blockBytes) {
                "the third usage value came from nowhere");
 }
 
+// The device settings tree shows these fields as list boxes: the selection it hands the host
+// must name one of the options, whatever the printer reported.
+void CheckListSelections(const SettingsContext* context) {
+    const struct {
+        DeviceItemId id;
+        LONG options;
+    } lists[] = {{kGraphicsModeItem, 2},   {kBrailleDotsItem, 2}, {kAutoWrapItem, 2},
+                 {kMediaTypeItem, 6},      {kPaperSourceItem, 2}, {kDotHeightItem, 3},
+                 {kBrailleQualityItem, 3}, {kDuplexItem, 2}};
+    for (const auto& list : lists) {
+        LONG selection = -1;
+        FUZZ_CHECK(DeviceItemSelection(context, list.id, &selection), "item %d has no selection",
+                   list.id);
+        FUZZ_CHECK(selection >= 0 && selection < list.options, "item %d would show option %d of %d",
+                   list.id, selection, list.options);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -92,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         FUZZ_CHECK(fetched == 1, "a block of %zu bytes was refused", size);
         CheckSnapshotRules(context, size);
+        CheckListSelections(context);
     }
     ReleaseSettingsContext(context);
     FinishMachine();

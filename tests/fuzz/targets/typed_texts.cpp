@@ -170,7 +170,8 @@ void EditDeviceTree(FuzzedDataProvider& input) {
                     FUZZ_CHECK(sent.values.size() == 1 && sent.values[0] >= 0 &&
                                    sent.values[0] <= 250,
                                "a line spacing of %d was sent", sent.values[0]);
-                if (sent.id == kTopMarginId || sent.id == kLeftMarginId || sent.id == kRightMarginId)
+                if (sent.id == kTopMarginId || sent.id == kLeftMarginId ||
+                    sent.id == kRightMarginId)
                     FUZZ_CHECK(sent.values.size() == 1, "a margin with %zu values was sent",
                                sent.values.size());
             }
@@ -225,7 +226,7 @@ void EditNetwork(FuzzedDataProvider& input) {
     });
     ShowNetworkDialog(nullptr, context);
     const DWORD recorded[3] = {context->NetworkIpAddress, context->NetworkSubnetMask,
-                                   context->NetworkGateway};
+                               context->NetworkGateway};
     const DWORD earlier[3] = {before.NetworkIpAddress, before.NetworkSubnetMask,
                               before.NetworkGateway};
     const DWORD ids[3] = {kIpAddressId, kSubnetMaskId, kGatewayId};
