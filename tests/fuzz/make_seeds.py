@@ -45,7 +45,7 @@ class Provider:
     def pick(self, index, count):
         return self.integral(index, 0, count - 1, 8)
 
-    def typed(self, text):
+    def typed(self, text, end=True):
         """ConsumeTypedText: one byte per ASCII character, 0x01 and a UTF-16 unit otherwise."""
         for ch in text:
             code = ord(ch)
@@ -54,7 +54,8 @@ class Provider:
             else:
                 self.byte(1)
                 self.integral(code, 0, 0xFFFF, 2)
-        self.byte(0)
+        if end:
+            self.byte(0)
         return self
 
     def build(self):
@@ -144,7 +145,64 @@ def typed_texts():
     write("typed_texts", "network", p.build())
 
 
+def chosen_paths():
+    for name, table, length in [("table-short", True, 20), ("table-4095", True, 4095),
+                                ("table-4096", True, 4096), ("table-5000", True, 5000),
+                                ("pattern-short", False, 30), ("pattern-259", False, 259),
+                                ("pattern-260", False, 260)]:
+        p = Provider()
+        p.boolean(table)
+        folder = len("C:\\Tables\\") if table else len("C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\")
+        chars = max(1, length - folder)
+        if chars <= 300:
+            p.integral(chars, 1, 300, 8).integral(1, 0, 7, 4)
+        else:
+            p.integral(1, 1, 300, 8).integral(0, 0, 7, 4).integral(chars, 1, 5000, 8)
+        stem = ("sub\\" * (chars // 8))[: max(0, chars - 4)]
+        p.typed((stem + "x.bct").ljust(chars, "y")[:chars], end=False)
+        if table:
+            p.integral(2, 0, 6, 4)
+        write("chosen_paths", name, p.build())
+
+
+def printer_data():
+    REG_SZ, REG_DWORD, REG_BINARY = 0, 1, 2  # positions in the target's list of types
+    def value(p, kind, data, terminated=False):
+        p.boolean(True).pick(kind, 7)
+        p.integral(min(len(data), 600), 0, 600, 8)
+        if len(data) > 600:
+            p.integral(0, 0, 31, 4).integral(len(data), 0, 20000, 8)
+        else:
+            p.integral(1, 0, 31, 4)
+        p.bytes(data)
+        p.boolean(terminated)
+
+    def text(chars):
+        return "".join(chars).encode("utf-16-le")
+
+    cases = {
+        "dwords-short-and-long": lambda p, i: value(p, REG_DWORD if i % 3 else REG_BINARY,
+                                                   bytes(range(i % 9))),
+        "texts-at-the-limit": None,
+    }
+    p = Provider()
+    for i in range(27):
+        cases["dwords-short-and-long"](p, i)
+    value(p, REG_SZ, text("m" * 260))             # CustomMediaType: no room for the terminator
+    value(p, REG_SZ, text("p" * 259) + b"\0\0")  # CustomPatternFileName: exactly fits
+    value(p, REG_BINARY, b"\x01\x02\x03")        # PaperSize: too short
+    value(p, REG_SZ, text("q" * 3000))            # QVDir: far too long
+    write("printer_data", "values-at-their-limits", p.build())
+    p = Provider()
+    for i in range(27):
+        p.boolean(False)
+    value(p, REG_DWORD, b"")
+    write("printer_data", "empty-text", p.build())
+
+
 if __name__ == "__main__":
+    chosen_paths()
+    printer_data()
     settings_blocks()
     devmodes()
     typed_texts()
