@@ -4,6 +4,7 @@
 #   bash scripts/fuzz.sh                      # 10 million executions per target
 #   bash scripts/fuzz.sh -runs=200000         # a shorter sample
 #   bash scripts/fuzz.sh -runs=1000000 typed_texts paper_names
+#   bash scripts/fuzz.sh -fork=8 -ignore_crashes=0   # any other -flag goes to libFuzzer
 #
 # Builds the asan preset (clang, AddressSanitizer, UndefinedBehaviorSanitizer, the libFuzzer
 # targets) when needed. Each target's corpus grows in build/fuzz-corpus/<target>, seeded from
@@ -15,9 +16,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 RUNS=10000000
 TARGETS=()
+FLAGS=()
 for argument in "$@"; do
     case "$argument" in
         -runs=*) RUNS=${argument#-runs=} ;;
+        -*) FLAGS+=("$argument") ;;
         *) TARGETS+=("$argument") ;;
     esac
 done
@@ -41,7 +44,8 @@ for target in "${TARGETS[@]}"; do
     # Findings end the run of that target; the others still run.
     ASAN_OPTIONS=detect_leaks=1:malloc_context_size=10 "build/asan/${target}_fuzzer" \
         -runs="$RUNS" -timeout=30 -rss_limit_mb=3072 -max_len=8192 -print_final_stats=1 \
-        -artifact_prefix="$findings/" "${dict[@]}" "$corpus" "tests/fuzz/corpus/$target" \
+        -artifact_prefix="$findings/" "${dict[@]}" ${FLAGS[@]+"${FLAGS[@]}"} \
+        "$corpus" "tests/fuzz/corpus/$target" \
         >"$log" 2>&1 || status=FINDING
     seconds=$(($(date +%s) - start))
     runs=$(awk '/stat::number_of_executed_units/{print $2}' "$log")

@@ -158,7 +158,7 @@ def chosen_paths():
             p.integral(chars, 1, 300, 8).integral(1, 0, 7, 4)
         else:
             p.integral(1, 1, 300, 8).integral(0, 0, 7, 4).integral(chars, 1, 5000, 8)
-        stem = ("sub\\" * (chars // 8))[: max(0, chars - 4)]
+        stem = "sub\\deeper\\"
         p.typed((stem + "x.bct").ljust(chars, "y")[:chars], end=False)
         if table:
             p.integral(2, 0, 6, 4)
