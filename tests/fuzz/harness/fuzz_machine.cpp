@@ -182,10 +182,15 @@ std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars) {
     return text;
 }
 
+char16_t SortableCharacter(char16_t c) {
+    bool sortable = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                    (c >= u'0' && c <= u'9') || c == u' ' || c == u'-';
+    return sortable ? c : static_cast<char16_t>(u'a' + c % 26);
+}
+
 std::u16string ConsumeTypedName(FuzzedDataProvider& input, size_t maxChars) {
     std::u16string name = ConsumeTypedText(input, maxChars);
     for (char16_t& c : name)
-        if (c < 0x20 || c >= 0x7F)
-            c = static_cast<char16_t>(u'a' + c % 26);
+        c = SortableCharacter(c);
     return name;
 }

@@ -68,9 +68,11 @@ std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars);
 // What a person types: the dictionary's words and digits (ASCII bytes become characters), with
 // an escape byte any UTF-16 unit (Arabic-Indic digits, full-width signs...), and Backspace.
 std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars);
-// A typed name the plug-in compares or sorts: winsim models the order of printable ASCII only
-// (its comparisons refuse to guess the rest), so other characters become letters.
+// A typed name the plug-in compares or sorts: winsim models the order of letters, digits, the
+// space and the hyphen (it refuses to guess the order of other symbols and scripts), so other
+// characters become letters.
 std::u16string ConsumeTypedName(FuzzedDataProvider& input, size_t maxChars);
+char16_t SortableCharacter(char16_t c);
 
 // --- The C runtime's number parsing
 // ---------------------------------------------------------------

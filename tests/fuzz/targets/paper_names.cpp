@@ -17,14 +17,6 @@ namespace {
 
 const char16_t* const kKnownForms[] = {u"Letter", u"A4", u"Legal", u"A3", u"Tabloid"};
 
-// The forms list sorts its names, and winsim models the sort order of printable ASCII only
-// (among the characters a paper name is likely to hold): others are mapped onto letters.
-WCHAR Sortable(char16_t c) {
-    if (c >= 0x20 && c < 0x7F)
-        return c;
-    return WCHAR(u'A' + c % 26);
-}
-
 struct DriverLists {
     int nameCount = 0;
     std::vector<WCHAR> names; // 64 characters per slot
@@ -76,7 +68,7 @@ void ConsumeLists(FuzzedDataProvider& input) {
                 break;
             }
             for (size_t c = 0; c < name.size(); ++c)
-                slot[c] = Sortable(name[c]);
+                slot[c] = SortableCharacter(name[c]); // the forms list sorts them
         }
     }
     size_t others = input.ConsumeBool() && count > 0 ? size_t(count)

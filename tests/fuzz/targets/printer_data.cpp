@@ -167,13 +167,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (std::strcmp(name, #n) == 0)                                                                \
         field = reinterpret_cast<const DWORD*>(&context->n);
         FIELD(MediaType)
-        FIELD(PaperSource) FIELD(MediaSurface) FIELD(InterPoint) FIELD(BindingEdge)
-            FIELD(InsertEmptyPage) FIELD(LandscapeMode) FIELD(Orientation) FIELD(Preview)
-                FIELD(Collate) FIELD(TwoInOne) FIELD(EmbossMode) FIELD(DotHeight) FIELD(InkMode)
-                    FIELD(Quality) FIELD(InkDithering) FIELD(DotQuality) FIELD(EmbossStandardTexts)
-                        FIELD(ThinLineIntensity) FIELD(InvertColor) FIELD(Brightness)
-                            FIELD(Contrast) FIELD(InkBrightness) FIELD(InkContrast)
-                                FIELD(ColorPattern) FIELD(RenderMode) FIELD(TwoPassPrint)
+        FIELD(PaperSource)
+        FIELD(MediaSurface) FIELD(InterPoint) FIELD(BindingEdge) FIELD(InsertEmptyPage)
+            FIELD(LandscapeMode) FIELD(Orientation) FIELD(Preview) FIELD(Collate) FIELD(TwoInOne)
+                FIELD(EmbossMode) FIELD(DotHeight) FIELD(InkMode) FIELD(Quality) FIELD(InkDithering)
+                    FIELD(DotQuality) FIELD(EmbossStandardTexts) FIELD(ThinLineIntensity)
+                        FIELD(InvertColor) FIELD(Brightness) FIELD(Contrast) FIELD(InkBrightness)
+                            FIELD(InkContrast) FIELD(ColorPattern) FIELD(RenderMode)
+                                FIELD(TwoPassPrint)
 #undef FIELD
                                     FUZZ_CHECK(field != nullptr, "no field for %s", name);
         CheckLoadedDword(kLoadedDwords[i], dwords[i], *field);
