@@ -15,7 +15,8 @@ endif()
 # paths, hence the pattern): the standard library's inline code, which winsim shares, would
 # otherwise dominate both the feedback and the run time.
 set(FUZZ_COVERAGE_LIST ${CMAKE_BINARY_DIR}/fuzz_coverage_plugin.txt)
-file(WRITE ${FUZZ_COVERAGE_LIST} "src:*/src/*\nfun:*\n")
+# Written only when its content changes, so that a new configure does not rebuild the plug-in.
+file(CONFIGURE OUTPUT ${FUZZ_COVERAGE_LIST} CONTENT "src:*/src/*\nfun:*\n")
 set_source_files_properties(${PLUGIN_SOURCES} PROPERTIES OBJECT_DEPENDS ${FUZZ_COVERAGE_LIST})
 target_compile_options(qvembui_plugin PRIVATE -fsanitize=fuzzer-no-link
                        -fsanitize-coverage-allowlist=${FUZZ_COVERAGE_LIST})
