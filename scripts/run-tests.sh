@@ -14,6 +14,7 @@ ctest --preset native -j"$(nproc)"
 
 build_preset asan
 ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
+bash scripts/fuzz-smoke.sh
 
 build_preset windows
 check_dll_exports

@@ -12,17 +12,36 @@ void InitialisePrivateDevmode(OemPrivateDevmode* section) {
     section->header.dwVersion = kPluginVersion;
 }
 
+// The input section lies in the core driver's devmode, after its public part: it is read no
+// further than that devmode reaches, whatever its header claims. A section elsewhere is read at
+// most for our own size.
+DWORD ReadableInputBytes(const OEMDMPARAM* param) {
+    auto devmode = reinterpret_cast<UINT_PTR>(param->pPublicDMIn);
+    auto section = reinterpret_cast<UINT_PTR>(param->pOEMDMIn);
+    if (devmode == 0 || section < devmode)
+        return sizeof(OemPrivateDevmode);
+    UINT_PTR end = devmode + param->pPublicDMIn->dmSize + param->pPublicDMIn->dmDriverExtra;
+    if (section >= end)
+        return section == end ? 0 : sizeof(OemPrivateDevmode);
+    return static_cast<DWORD>(end - section);
+}
+
 // A section with another signature belongs to some other plug-in and is replaced by ours;
 // ours is copied for the smaller of the two sizes, so an older, shorter layout overwrites only
 // its own length and a longer one is cut to ours.
-void ValidatePrivateDevmode(const OemPrivateDevmode* in, OemPrivateDevmode* out) {
+void ValidatePrivateDevmode(const OEMDMPARAM* param) {
+    auto* in = static_cast<const OemPrivateDevmode*>(param->pOEMDMIn);
+    auto* out = static_cast<OemPrivateDevmode*>(param->pOEMDMOut);
     if (in == nullptr || out == nullptr)
         return;
-    if (in->header.dwSignature != out->header.dwSignature) {
+    DWORD readable = ReadableInputBytes(param);
+    if (readable < sizeof(OEM_DMEXTRAHEADER) || in->header.dwSignature != out->header.dwSignature) {
         InitialisePrivateDevmode(out);
         return;
     }
     DWORD size = in->header.dwSize < out->header.dwSize ? in->header.dwSize : out->header.dwSize;
+    if (size > readable)
+        size = readable;
     if (size > sizeof(OemPrivateDevmode))
         size = sizeof(OemPrivateDevmode);
     MoveMemory(out, in, size);
@@ -37,8 +56,13 @@ HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
-    auto* in = static_cast<const OemPrivateDevmode*>(param->pOEMDMIn);
     auto* out = static_cast<OemPrivateDevmode*>(param->pOEMDMOut);
+    // The core driver says how large the output section is: one shorter than ours is refused.
+    bool writes = mode == OEMDM_DEFAULT || mode == OEMDM_CONVERT || mode == OEMDM_MERGE;
+    if (writes && out != nullptr && param->cbBufSize < sizeof(OemPrivateDevmode)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return E_FAIL;
+    }
     switch (mode) {
     case OEMDM_SIZE:
         param->cbBufSize = sizeof(OemPrivateDevmode);
@@ -48,10 +72,11 @@ HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param) {
             InitialisePrivateDevmode(out);
         return S_OK;
     case OEMDM_CONVERT:
-        ValidatePrivateDevmode(in, out);
+        ValidatePrivateDevmode(param);
         return S_OK;
     case OEMDM_MERGE:
-        ValidatePrivateDevmode(in, out);
+        // Whatever the input held, a merge leaves a freshly initialised section, so the input
+        // is not read at all.
         if (out != nullptr)
             InitialisePrivateDevmode(out);
         return S_OK;

@@ -139,7 +139,12 @@ int QueryDefaultPaper(HANDLE printer, LONG* size, WCHAR* name) {
     if (devmode == nullptr)
         return 1;
 
+    // The three lists describe the same papers; a driver whose counts disagree would write one
+    // of them past a block sized by another, so then none is read.
     int count = Capability(info.get(), DC_PAPERS, nullptr);
+    if (Capability(info.get(), DC_PAPERNAMES, nullptr) != count ||
+        Capability(info.get(), DC_PAPERSIZE, nullptr) != count)
+        count = 0;
     GlobalBlock papers(count > 0 ? count * sizeof(WORD) : 0);
     GlobalBlock names(count > 0 ? count * kPaperNameSlotBytes : 0);
     GlobalBlock sizes(count > 0 ? count * sizeof(POINT) : 0);

@@ -48,9 +48,12 @@ bool CopyChosenPath(IFileDialog* dialog, FileOpenRequest* request) {
     LPWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
         return false;
-    StringCchCopyW(request->lpstrFile, request->nMaxFile, path);
+    // A path the caller's buffer cannot hold whole would name another file: the choice fails.
+    bool fits = SUCCEEDED(StringCchLengthW(path, request->nMaxFile, nullptr));
+    if (fits)
+        StringCchCopyW(request->lpstrFile, request->nMaxFile, path);
     CoTaskMemFree(path);
-    return true;
+    return fits;
 }
 
 } // namespace

@@ -22,11 +22,12 @@ TEST_F(RoundTripTest, PrintingPreferences) {
         << DescribeCounts(open);
     EXPECT_LE(TotalOf(open), 8u);
 
-    // The paper page: the default devmode's paper, the paper list with its sizes, one form's
-    // size for "Automatic Select", and the custom media types (counted, then listed) from the
-    // printer's registry key.
+    // The paper page: the default devmode's paper (its three lists counted before they are read,
+    // so that a driver whose counts disagree overruns nothing), the paper list with its sizes, one
+    // form's size for "Automatic Select", and the custom media types (counted, then listed) from
+    // the printer's registry key.
     CallCounts paper = PluginCalls([&] { ShowPage(kPaperPage); });
-    EXPECT_EQ(paper, (CallCounts{{"DeviceCapabilitiesW", 7},
+    EXPECT_EQ(paper, (CallCounts{{"DeviceCapabilitiesW", 9},
                                  {"EnumFormsW", 1},
                                  {"GetFormW", 1},
                                  {"GetPrinterW", 3},
