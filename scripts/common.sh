@@ -17,6 +17,7 @@ need_packages() {
     command -v clang++-14 >/dev/null || missing+=(clang)
     compgen -G "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
         missing+=(libclang-rt-14-dev)
+    command -v ccache >/dev/null || missing+=(ccache)
     for extra in "$@"; do
         case "$extra" in
             wine64) [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || missing+=(wine64) ;;
@@ -30,6 +31,8 @@ need_packages() {
         $sudo apt-get update -qq
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
     fi
+    # A rebuild of the same sources, in this clone or another, comes from the compiler cache.
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD"
 }
 
 build_preset() {
