@@ -10,3 +10,4 @@
 #include "sim/registry.h"
 #include "sim/spooler.h"
 #include "sim/ui.h"
+#include "sim/switches.h"

@@ -58,6 +58,7 @@ bool HasConfigValue(const char* value) {
 
 void PluginTest::SetUp() {
     sim::Reset();
+    sim::ApplySwitchesFromEnvironment();
     ResetPluginModuleState();
     InstallPlugin();
     // The core driver has the plug-in loaded whenever it asks anything of it.

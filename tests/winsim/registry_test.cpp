@@ -62,7 +62,8 @@ std::vector<std::u16string> EnumeratedValueNames(HKEY key) {
 TEST_F(Registry, KeepsEveryTypeByteForByte) {
     HKEY key = Create(kQuorvane);
     const char16_t terminated[] = u"C:\\Quorvane";
-    const char16_t unterminated[] = u"Default.dat";
+    // Stored without its terminator: the character after the count is not zero.
+    const char16_t unterminated[] = u"Default.dat!";
     DWORD dword = 0x1E06;
     ULONGLONG qword = 0x0102030405060708ull;
     const BYTE paper[8] = {0x50, 0x34, 0x03, 0, 0x28, 0x88, 0x04, 0};
@@ -128,7 +129,7 @@ TEST_F(Registry, AnswersQueriesWithTheDocumentedSizing) {
         << "the default value exists only once written";
 
     // RegGetValueW terminates what was stored without a terminator, and filters types.
-    Set(key, u"Bare", REG_SZ, u"ab", 4);
+    Set(key, u"Bare", REG_SZ, u"abc", 4);
     WCHAR buffer[8];
     size = sizeof buffer;
     ASSERT_EQ(
@@ -178,10 +179,12 @@ TEST_F(Registry, HandlesGrantOnlyTheAccessTheyWereOpenedWith) {
     DWORD one = 1;
     EXPECT_EQ(Set(reader, u"QVDir", REG_DWORD, &one, 4), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegDeleteValueW(reader, u"QVDir"), ERROR_ACCESS_DENIED);
+    // Creating a subkey is checked against the key's security, not the handle's access.
     HKEY sub = nullptr;
     EXPECT_EQ(
         RegCreateKeyExW(reader, u"TarvikSetup", 0, nullptr, 0, KEY_READ, nullptr, &sub, nullptr),
-        ERROR_ACCESS_DENIED);
+        ERROR_SUCCESS);
+    RegCloseKey(sub);
     EXPECT_EQ(sim::GetRegistryString(HKEY_LOCAL_MACHINE, kQuorvane, u"QVDir"), u"C:\\Q");
 
     HKEY writer = Open(kQuorvane, KEY_SET_VALUE);
@@ -293,6 +296,54 @@ TEST_F(Registry, InjectedFailuresHitOnlyTheirTarget) {
               std::vector<std::u16string>{u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane"});
     EXPECT_NE(sim::KernelLeakReport().find("registry key not closed"), std::string::npos);
     RegCloseKey(key);
+}
+
+} // namespace
+
+namespace {
+
+// The standard-user switch: HKEY_LOCAL_MACHINE can be read but not written, except by the
+// spooler on the user's behalf.
+TEST(RegistrySwitches, AStandardUserCannotWriteTheLocalMachine) {
+    sim::Reset();
+    sim::SetRegistryString(HKEY_LOCAL_MACHINE, kQuorvane, u"QVDir", u"C:\\Q");
+    sim::SetStandardUser(true);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kQuorvane, 0, KEY_SET_VALUE, &key),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kQuorvane, 0, KEY_ALL_ACCESS, &key),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\New", 0, nullptr, 0,
+                              KEY_READ, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    DWORD one = 1;
+    EXPECT_EQ(
+        RegSetValueExW(HKEY_LOCAL_MACHINE, u"Top", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4),
+        ERROR_ACCESS_DENIED);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kQuorvane, 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kQuorvane, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    sim::PrinterSetup setup;
+    setup.name = "Tarvik";
+    sim::AddPrinter(setup);
+    std::u16string name = u"Tarvik";
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(name.data(), &printer, &defaults));
+    EXPECT_EQ(
+        SetPrinterDataExW(printer, u"Config", u"Mode", REG_DWORD, reinterpret_cast<BYTE*>(&one), 4),
+        static_cast<DWORD>(ERROR_SUCCESS))
+        << "the spooler writes printer data as the system";
+    ClosePrinter(printer);
+
+    sim::SetStandardUser(false);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kQuorvane, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    sim::Reset();
 }
 
 } // namespace

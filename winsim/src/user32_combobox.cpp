@@ -197,7 +197,8 @@ void SelectComboItem(HWND dialog, int id, int index) {
     NotifyParentCommand(control, CBN_SELENDOK);
     if ((s = ComboOf(control)) != nullptr) {
         s->dropped = false;
-        NotifyParentCommand(control, CBN_CLOSEUP);
+        if (sim::CurrentComboCloseUp() == sim::ComboCloseUp::BeforeSelChange)
+            NotifyParentCommand(control, CBN_CLOSEUP);
     }
     if (changed && IsWindow(control))
         NotifyParentCommand(control, CBN_SELCHANGE);
