@@ -14,7 +14,8 @@ if(WIN32)
              ${CMAKE_SOURCE_DIR}/tests/conformance/windows/*.cpp
              ${CMAKE_SOURCE_DIR}/tests/conformance/windows/*.rc)
         add_executable(winsim_conformance ${CONFORMANCE_SOURCES} ${CONFORMANCE_WINDOWS_SOURCES})
-        target_include_directories(winsim_conformance PRIVATE ${CMAKE_SOURCE_DIR}/tests/conformance)
+        target_include_directories(winsim_conformance PRIVATE ${CMAKE_SOURCE_DIR}/tests/conformance
+                                   ${CMAKE_SOURCE_DIR}/src)
         target_compile_definitions(winsim_conformance PRIVATE ${WINDOWS_DEFINITIONS})
         target_compile_options(winsim_conformance PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${WARNINGS}>)
         target_link_options(winsim_conformance PRIVATE ${WINDOWS_LINK_OPTIONS})
@@ -29,5 +30,6 @@ elseif(TARGET conformance_tests)
     file(GLOB CONFORMANCE_WINSIM_SOURCES CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/tests/conformance/winsim/*.cpp)
     target_sources(conformance_tests PRIVATE ${CONFORMANCE_WINSIM_SOURCES})
-    target_include_directories(conformance_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/conformance)
+    target_include_directories(conformance_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/conformance
+                                                 ${CMAKE_SOURCE_DIR}/src)
 endif()
