@@ -225,7 +225,7 @@ void FillDeviceSettingsTree(POEMCUIPPARAM param, SettingsContext* context) {
     SetUpHeader(context, &items[0]);
     for (DWORD i = 1; i < kDeviceSettingsItemCount; ++i)
         SetUpItem(context, &items[i], kSettingItems[i - 1].id, kSettingItems[i - 1].labelId);
-    SetCurrentTableSlot(context->DeviceBrailleTable);
+    SetCurrentTableSlot(ShownTableSlot(context->DeviceBrailleTable));
 }
 
 HRESULT BuildDeviceSettingsTree(POEMCUIPPARAM param) {

@@ -1,6 +1,7 @@
 // What the device settings tree does when a person uses it: selections, activation and apply.
 #include "device/device_tree_callback.h"
 
+#include "device/braille_table_dialog.h"
 #include "device/device_parameters.h"
 #include "device/device_settings_tree.h"
 #include "link/printer_snapshot.h"
@@ -60,6 +61,20 @@ bool IsTextItem(BYTE userItemId) {
     }
 }
 
+// Values from the printer sit in unsigned fields but may be signed remainders; each is shown
+// within its item's range, never as a selection the item does not have.
+LONG ClampReported(DWORD reported, LONG lowest, LONG highest) {
+    LONG value = static_cast<LONG>(reported);
+    return value < lowest ? lowest : value > highest ? highest : value;
+}
+
+// The largest distance the items' eight characters show with two decimals (9999.95 inches),
+// and the largest extra line spacing (12.50 inches), in twentieths of an inch.
+constexpr LONG kMaxShownDistance = 199999;
+constexpr LONG kMaxShownLineSpacing = kMaxLineSpacingHundredths / kHundredthsPerTwentieth;
+constexpr LONG kLowestDotHeight = 0;
+constexpr LONG kHighestDotHeight = 2; // "High", "Normal", "Low"
+
 // The printer-side field an edit-box item shows, in twentieths of an inch.
 DWORD DeviceDistance(const SettingsContext* context, BYTE userItemId) {
     switch (userItemId) {
@@ -76,6 +91,15 @@ DWORD DeviceDistance(const SettingsContext* context, BYTE userItemId) {
     default:
         return context->DeviceLineSpacing;
     }
+}
+
+LONG ShownDistance(const SettingsContext* context, BYTE userItemId) {
+    LONG highest = userItemId == kLineSpacingItem ? kMaxShownLineSpacing : kMaxShownDistance;
+    return ClampReported(DeviceDistance(context, userItemId), 0, highest);
+}
+
+void WriteShownDistance(const SettingsContext* context, BYTE userItemId, WCHAR* text) {
+    WriteTwoDecimals(text, ShownDistance(context, userItemId) / kTwentiethsPerInch);
 }
 
 LONG MediaTypeSelection(DWORD mediaType) {
@@ -270,6 +294,26 @@ bool ReadDeviceChange(SettingsContext* context, OPTITEM* item, DeviceChange* cha
     }
 }
 
+// An item whose value had to be brought into its range, still showing it untouched: sending
+// it would change the printer's setting although nobody changed the item.
+bool StillShowsReportedValue(const SettingsContext* context, const OPTITEM& item) {
+    switch (item.UserItemID) {
+    case kLowestForceItem:
+    case kHighestForceItem:
+    case kBrailleTableItem:
+    case kDotHeightItem: {
+        LONG shown = 0;
+        return DeviceItemSelection(context, item.UserItemID, &shown) && item.Sel == shown;
+    }
+    default:
+        if (!IsTextItem(item.UserItemID) || item.pSel == nullptr)
+            return false;
+        WCHAR shown[kDeviceTextChars];
+        WriteShownDistance(context, item.UserItemID, shown);
+        return lstrcmpW(shown, item.pSel) == 0;
+    }
+}
+
 LONG OnApplyNow(PCPSUICBPARAM callbackParam, SettingsContext* context) {
     if (context->DeviceSettingsChanged != 0 && context->SnapshotItemCount > 0)
         ApplyDeviceSettings(callbackParam, context);
@@ -310,19 +354,21 @@ bool DeviceItemSelection(const SettingsContext* context, BYTE userItemId, LONG* 
         *selection = MediaTypeSelection(context->DeviceMediaType);
         return true;
     case kLowestForceItem:
-        *selection = static_cast<LONG>(LowestDotValue(context->DeviceMediaDotValues));
+        *selection = ClampReported(LowestDotValue(context->DeviceMediaDotValues),
+                                   kMinLowestDotValue, kMaxLowestDotValue);
         return true;
     case kHighestForceItem:
-        *selection = static_cast<LONG>(HighestDotValue(context->DeviceMediaDotValues));
+        *selection = ClampReported(HighestDotValue(context->DeviceMediaDotValues),
+                                   kMinHighestDotValue, kMaxHighestDotValue);
         return true;
     case kPaperSourceItem:
         *selection = context->DevicePaperSource == kTractorFeed ? 1 : 0;
         return true;
     case kBrailleTableItem:
-        *selection = static_cast<LONG>(context->DeviceBrailleTable) + 1;
+        *selection = ShownTableSlot(context->DeviceBrailleTable) + 1;
         return true;
     case kDotHeightItem:
-        *selection = static_cast<LONG>(context->DeviceDotHeight);
+        *selection = ClampReported(context->DeviceDotHeight, kLowestDotHeight, kHighestDotHeight);
         return true;
     case kBrailleQualityItem:
         *selection = context->DeviceBrailleQuality == 1 || context->DeviceBrailleQuality == 2
@@ -340,8 +386,7 @@ bool DeviceItemSelection(const SettingsContext* context, BYTE userItemId, LONG* 
 void LoadItemFromContext(SettingsContext* context, OPTITEM* item) {
     if (IsTextItem(item->UserItemID)) {
         if (item->pSel != nullptr)
-            WriteTwoDecimals(item->pSel,
-                             DeviceDistance(context, item->UserItemID) / kTwentiethsPerInch);
+            WriteShownDistance(context, item->UserItemID, item->pSel);
         return;
     }
     if (item->UserItemID == kFormSizeItem) {
@@ -355,10 +400,16 @@ void LoadItemFromContext(SettingsContext* context, OPTITEM* item) {
         item->Sel = selection;
 }
 
+DWORD ShownTableSlot(DWORD reported) {
+    return static_cast<DWORD>(ClampReported(reported, 0, kBrailleTableSlots - 1));
+}
+
 void ApplyDeviceSettings(PCPSUICBPARAM callbackParam, SettingsContext* context) {
     bool changed = false;
     for (WORD i = 0; i < callbackParam->cOptItem; ++i) {
         DeviceChange change;
+        if (StillShowsReportedValue(context, callbackParam->pOptItem[i]))
+            continue;
         if (!ReadDeviceChange(context, &callbackParam->pOptItem[i], &change))
             continue;
         if (*change.field == change.value)

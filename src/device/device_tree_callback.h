@@ -14,6 +14,10 @@ LONG APIENTRY DeviceTreeCallback(PCPSUICBPARAM callbackParam, POEMCUIPPARAM para
 // for the other items (the form list included, which is matched by size).
 bool DeviceItemSelection(const SettingsContext* context, BYTE userItemId, LONG* selection);
 
+// The table slot (0 to 6) shown for the slot the printer reported: out-of-range reports are
+// brought to the nearest slot.
+DWORD ShownTableSlot(DWORD reported);
+
 // Sets the item's shown value from the context by its UserItemID: selections, the inch texts of
 // the edit boxes, and the paper matching the printer's form size. Other items are left alone.
 void LoadItemFromContext(SettingsContext* context, OPTITEM* item);

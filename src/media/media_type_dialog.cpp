@@ -47,6 +47,11 @@ void SetCaption(HWND dialog, UINT textId) {
     SetWindowTextW(dialog, GetUiString(g_context, textId));
 }
 
+// A built-in media type's dot values are only shown.
+bool ShowsBuiltInType() {
+    return g_param->Mode == IDC_ADVANCED_EDIT_MEDIA && !g_param->IsCustom;
+}
+
 BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
     g_param = param;
     g_context = param->Context;
@@ -64,7 +69,7 @@ BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
     SetUpDownPosition(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, param->FirstValue);
     SetUpDownPosition(dialog, IDC_MEDIATYPE_LOWEST_SPIN, param->SecondValue);
     // A built-in media type's dot values are only shown.
-    if (param->Mode == IDC_ADVANCED_EDIT_MEDIA && !param->IsCustom) {
+    if (ShowsBuiltInType()) {
         SetReadOnly(dialog, IDC_MEDIATYPE_HIGHEST);
         SetReadOnly(dialog, IDC_MEDIATYPE_LOWEST);
         EnableControls(dialog, {IDC_MEDIATYPE_HIGHEST_SPIN, IDC_MEDIATYPE_LOWEST_SPIN}, false);
@@ -85,7 +90,12 @@ int ReadDotValue(HWND dialog, int editId) {
 }
 
 // Values outside their limits keep the dialog open without a word: the person corrects them.
+// A built-in type is only shown, so OK simply closes, whatever its true values are.
 void OnOk(HWND dialog) {
+    if (ShowsBuiltInType()) {
+        EndDialog(dialog, IDOK);
+        return;
+    }
     int highest = ReadDotValue(dialog, IDC_MEDIATYPE_HIGHEST);
     if (highest < kMinHighestDotValue || highest > kMaxHighestDotValue)
         return;

@@ -22,7 +22,14 @@ void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId) 
     DrawPicture(item->hDC, item->rcItem.left, item->rcItem.top, module, bitmapId);
 }
 
+// The picture's own window paints only the new bitmap: the old one would show through its
+// transparent parts. So its rectangle in the page is redrawn, the page's background first.
 void RedrawPicture(HWND dialog, int id) {
-    RedrawWindow(GetDlgItem(dialog, id), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HWND picture = GetDlgItem(dialog, id);
+    RECT rect = {};
+    if (picture == nullptr || !GetWindowRect(picture, &rect))
+        return;
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    RedrawWindow(dialog, &rect, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

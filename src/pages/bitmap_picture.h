@@ -11,5 +11,6 @@ void DrawPicture(HDC dc, int x, int y, HMODULE module, UINT bitmapId);
 // Draws an owner-drawn picture control's bitmap at the control's top-left corner.
 void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId);
 
-// Repaints a picture control at once, after a change that alters what it shows.
+// Repaints a picture control's rectangle in the page at once, background and picture, after a
+// change that alters what it shows.
 void RedrawPicture(HWND dialog, int id);

@@ -4,6 +4,7 @@
 
 #include "core/activation_context.h"
 #include "core/module_state.h"
+#include "pages/bitmap_picture.h"
 #include "pages/dialog_support.h"
 #include "pages/file_chooser.h"
 #include "resources/resource.h"
@@ -66,18 +67,11 @@ LONG TrackBarPosition(HWND dialog, int id) {
     return static_cast<LONG>(SendDlgItemMessageW(dialog, id, TBM_GETPOS, 0, 0));
 }
 
-// "<word> <position>"; the word as the locale library names it (`section` null: its string).
+// "<word> <position>"; the word as the locale library names it (`section` null: its string),
+// cut at the bound every locale answer is read to.
 void WriteValueLabel(HWND dialog, const TrackBar& bar, LONG position, LPCWSTR section) {
-    LPCWSTR word = bar.word;
-    if (g_context->LocaleInstance != nullptr) {
-        LPCWSTR translated = nullptr;
-        if (section == nullptr && g_context->GetString != nullptr)
-            translated = g_context->GetString(g_context->LocaleInstance, bar.word);
-        else if (section != nullptr && g_context->GetSectionString != nullptr)
-            translated = g_context->GetSectionString(g_context->LocaleInstance, section, bar.word);
-        if (translated != nullptr)
-            word = translated;
-    }
+    WCHAR translated[kComposedChars];
+    LPCWSTR word = TranslateWord(g_context, section, bar.word, translated);
     WCHAR label[kNameChars];
     StringCchPrintfW(label, kNameChars, TEXT("%ls %d"), word, static_cast<int>(position));
     SetDlgItemTextW(dialog, bar.labelId, label);
@@ -215,6 +209,31 @@ void OnDefaultsClicked(HWND dialog) {
     EnableApplyButton(dialog);
 }
 
+bool BrowseSelected(HWND dialog) {
+    return ComboSelection(dialog, IDC_IMAGE_PATTERN) == kBrowsePosition;
+}
+
+bool BrowseChosenWithEnter(HWND dialog) {
+    return GetFocus() == GetDlgItem(dialog, IDC_IMAGE_PATTERN) && BrowseSelected(dialog);
+}
+
+// The chooser opens only when the person commits to "Browse ...": a pick in the open list, or
+// the open list closed on it. Arrowing through the closed list only moves the selection (a
+// change without a close-up), so a keyboard user can pass "Browse ..." without being trapped.
+BOOL OnPatternListCommand(HWND dialog, int code) {
+    switch (code) {
+    case CBN_SELCHANGE:
+        EnableApplyButton(dialog);
+        return TRUE;
+    case CBN_CLOSEUP:
+        if (BrowseSelected(dialog))
+            BrowseForPattern(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 BOOL OnCommand(HWND dialog, int id, int code) {
     switch (id) {
     case IDC_IMAGE_INVERT:
@@ -226,12 +245,7 @@ BOOL OnCommand(HWND dialog, int id, int code) {
         EnableControl(dialog, IDC_IMAGE_PATTERN, IsChecked(dialog, IDC_IMAGE_APPLY_PATTERNS));
         return TRUE;
     case IDC_IMAGE_PATTERN:
-        if (code != CBN_SELCHANGE)
-            return FALSE;
-        EnableApplyButton(dialog);
-        if (ComboSelection(dialog, IDC_IMAGE_PATTERN) == kBrowsePosition)
-            BrowseForPattern(dialog);
-        return TRUE;
+        return OnPatternListCommand(dialog, code);
     case IDC_IMAGE_MAGNIFICATION:
         if (code != CBN_SELCHANGE)
             return FALSE;
@@ -240,22 +254,55 @@ BOOL OnCommand(HWND dialog, int id, int code) {
     case IDC_IMAGE_DEFAULTS:
         OnDefaultsClicked(dialog);
         return TRUE;
+    case IDOK:
+        // Enter on the closed pattern list commits to its entry: "Browse ..." browses.
+        if (BrowseChosenWithEnter(dialog)) {
+            BrowseForPattern(dialog);
+            return TRUE;
+        }
+        return HandleSavingFrameButton(dialog, id, SaveImageOptions);
     default:
         return HandleSavingFrameButton(dialog, id, SaveImageOptions);
     }
 }
 
-// Every notification of a bar updates its label; only the end of a mouse click or drag counts
-// as a change that Apply must save.
+void ShowBarValue(HWND dialog, const TrackBar& bar) {
+    if (bar.labelId != 0)
+        WriteValueLabel(dialog, bar, TrackBarPosition(dialog, bar.id), kLabelSection);
+}
+
+// Every notification of a bar updates its label; the end of a mouse click or drag is a change
+// Apply must save.
 BOOL OnNotify(HWND dialog, const NMHDR* header) {
     const TrackBar* bar = FindTrackBar(static_cast<int>(header->idFrom));
     if (bar == nullptr)
         return FALSE;
-    LONG position = TrackBarPosition(dialog, bar->id);
-    if (bar->labelId != 0)
-        WriteValueLabel(dialog, *bar, position, kLabelSection);
+    ShowBarValue(dialog, *bar);
     if (header->code == NM_RELEASEDCAPTURE)
         EnableApplyButton(dialog);
+    return TRUE;
+}
+
+// Any change of position, by mouse or keyboard, shows the new value and is a change Apply must
+// save; only while the thumb is being dragged does the label follow alone.
+BOOL OnHorizontalScroll(HWND dialog, WORD code, HWND barWindow) {
+    const TrackBar* bar = FindTrackBar(GetDlgCtrlID(barWindow));
+    if (bar == nullptr)
+        return FALSE;
+    ShowBarValue(dialog, *bar);
+    if (code != TB_THUMBTRACK)
+        EnableApplyButton(dialog);
+    return TRUE;
+}
+
+// The pictures heading the emboss and ink columns, cyan transparent.
+BOOL OnDrawItem(const DRAWITEMSTRUCT* item) {
+    UINT bitmap = item->CtlID == IDC_IMAGE_EMBOSS_PICTURE ? IDB_BRAILLE_DOTS
+                  : item->CtlID == IDC_IMAGE_INK_PICTURE  ? IDB_INK_DROP
+                                                          : 0;
+    if (bitmap == 0)
+        return FALSE;
+    DrawPictureItem(item, g_context->ResourceModule, bitmap);
     return TRUE;
 }
 
@@ -269,6 +316,10 @@ INT_PTR CALLBACK ImageOptionsDialogProc(HWND dialog, UINT message, WPARAM wParam
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
         return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_HSCROLL:
+        return OnHorizontalScroll(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default:
         return FALSE;
     }

@@ -1,6 +1,7 @@
 // The main page: embossing, ink printing, 2-in-1 and their qualities.
 #include "pages/main_page.h"
 
+#include "pages/bitmap_picture.h"
 #include "pages/dialog_support.h"
 #include "pages/image_options_dialog.h"
 #include "pages/notice_dialog.h"
@@ -305,6 +306,25 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
     }
 }
 
+// Every picture is drawn with its cyan background transparent.
+BOOL OnDrawItem(const DRAWITEMSTRUCT* item) {
+    struct Picture {
+        int id;
+        UINT bitmap;
+    };
+    const Picture pictures[] = {{IDC_MAIN_TWO_PASS_PICTURE, IDB_TWO_PASS},
+                                {IDC_MAIN_BACK_SIDE_PICTURE, IDB_BACK_SIDE_INK},
+                                {IDC_MAIN_COLOUR_PICTURE, IDB_COLOUR_PAGE},
+                                {IDC_MAIN_GREY_PICTURE, IDB_GREY_PAGE}};
+    for (const Picture& picture : pictures) {
+        if (static_cast<int>(item->CtlID) == picture.id) {
+            DrawPictureItem(item, g_context->ResourceModule, picture.bitmap);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 } // namespace
 
 INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -315,6 +335,8 @@ INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
         return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DRAWITEM:
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default:
         return FALSE;
     }

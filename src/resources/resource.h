@@ -153,6 +153,9 @@
 #define IDC_IMAGE_MAGNIFICATION_LABEL 1013
 #define IDC_IMAGE_MAGNIFICATION 2145
 #define IDC_IMAGE_CROP_MARGINS 2139
+// The pictures heading the emboss and ink columns.
+#define IDC_IMAGE_EMBOSS_PICTURE 1086
+#define IDC_IMAGE_INK_PICTURE 1087
 
 // ---------------------------------------------------------------------------------------------
 // Custom media type dialog (105)

@@ -33,17 +33,18 @@ void ShowShare(HWND dialog, int editId, int barId, LONG share) {
 }
 
 // The printer counts the dots of each carriage (the first two usage values); the shares are
-// shown only when it has counted anything and reports them valid (the third value). The counts
-// are 32-bit and wrap as the printer's own arithmetic does.
+// shown only when it has counted anything and reports them valid (the third value). A negative
+// count is no valid count either. The shares are worked out in 64 bits: a count of a few tens
+// of millions times 100 no longer fits in 32.
 void ShowCarriageShares(HWND dialog) {
     const LONG* usage = g_context->EmbossUsage;
-    LONG total = static_cast<LONG>(static_cast<DWORD>(usage[0]) + static_cast<DWORD>(usage[1]));
-    if (total < 1 || usage[2] < 1)
+    LONGLONG first = usage[0], second = usage[1];
+    LONGLONG total = first + second;
+    if (first < 0 || second < 0 || total < 1 || usage[2] < 1)
         return;
-    LONG share1 = static_cast<LONG>(static_cast<DWORD>(usage[0]) * 100u) / total;
+    LONG share1 = static_cast<LONG>(first * 100 / total);
     ShowShare(dialog, IDC_USAGE_CARRIAGE1_SHARE, IDC_USAGE_CARRIAGE1_BAR, share1);
-    ShowShare(dialog, IDC_USAGE_CARRIAGE2_SHARE, IDC_USAGE_CARRIAGE2_BAR,
-              static_cast<LONG>(100u - static_cast<DWORD>(share1)));
+    ShowShare(dialog, IDC_USAGE_CARRIAGE2_SHARE, IDC_USAGE_CARRIAGE2_BAR, 100 - share1);
 }
 
 BOOL OnInitDialog(HWND dialog, const EmbossUsageParam* param) {

@@ -51,12 +51,18 @@ bool ChangeDetected(const Cartridge& cartridge) {
     return ((g_context->*cartridge.state) >> 8 & 0xFF) != 0;
 }
 
+// The fill the printer reports, as a percentage from 0 to 100: a negative report (a signed
+// remainder in the unsigned field) shows as empty, one above 100 % as full.
+DWORD ShownFill(const Cartridge& cartridge) {
+    LONG fill = static_cast<LONG>(g_context->*cartridge.fill);
+    return fill < 0 ? 0 : fill > 100 ? 100 : static_cast<DWORD>(fill);
+}
+
 void ShowFill(HWND dialog, const Cartridge& cartridge) {
     if (StateByte(cartridge) == 0)
         return;
     WCHAR text[kFillChars];
-    StringCchPrintfW(text, kFillChars, TEXT("%u %%"),
-                     static_cast<UINT>(g_context->*cartridge.fill));
+    StringCchPrintfW(text, kFillChars, TEXT("%u %%"), static_cast<UINT>(ShownFill(cartridge)));
     SetDlgItemTextW(dialog, cartridge.fillEdit, text);
 }
 
@@ -88,16 +94,14 @@ BOOL OnInitDialog(HWND dialog, const InkFillParam* param) {
     return TRUE;
 }
 
-// No cartridge, a cartridge in error, or its fill in steps of ten percent (a fill reported
-// above 100 % shows as full).
+// No cartridge, a cartridge in error, or its fill in steps of ten percent.
 UINT CartridgeBitmap(const Cartridge& cartridge) {
     DWORD state = StateByte(cartridge);
     if (state == 0)
         return IDB_INK_NO_CARTRIDGE;
     if (state == kCartridgeError)
         return IDB_INK_CARTRIDGE_ERROR;
-    DWORD fill = g_context->*cartridge.fill;
-    return IDB_INK_FILL_0 + (fill < 100 ? fill : 100) / 10;
+    return IDB_INK_FILL_0 + ShownFill(cartridge) / 10;
 }
 
 BOOL OnDrawItem(const DRAWITEMSTRUCT* item) {

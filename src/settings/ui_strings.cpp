@@ -30,17 +30,42 @@ LPWSTR LoadEnglishCopy(const SettingsContext* context, UINT id) {
 LPWSTR ReplaceWithTranslation(const SettingsContext* context, LPWSTR english, LPCWSTR translation) {
     if (translation == nullptr)
         return english;
-    int length = lstrlenW(translation);
+    int length = LocaleAnswerLength(translation);
+    if (length == 0)
+        return english;
     auto* block = static_cast<LPWSTR>(
         HeapAlloc(context->HostHeap, HEAP_ZERO_MEMORY, (length + 1) * sizeof(WCHAR)));
     if (block == nullptr)
         return english;
-    StringCchCopyW(block, length + 1, translation);
+    StringCchCopyNW(block, length + 1, translation, length);
     HeapFree(context->HostHeap, 0, english);
     return block;
 }
 
 } // namespace
+
+int LocaleAnswerLength(LPCWSTR answer) {
+    size_t length = 0;
+    // No terminator within the bound: the text is cut there.
+    if (FAILED(StringCchLengthW(answer, kComposedChars, &length)))
+        return answer != nullptr ? kComposedChars - 1 : 0;
+    return static_cast<int>(length);
+}
+
+LPCWSTR TranslateWord(const SettingsContext* context, LPCWSTR section, LPCWSTR english,
+                      WCHAR (&buffer)[kComposedChars]) {
+    LPCWSTR translation = nullptr;
+    if (context->LocaleInstance != nullptr) {
+        if (section == nullptr && context->GetString != nullptr)
+            translation = context->GetString(context->LocaleInstance, english);
+        else if (section != nullptr && context->GetSectionString != nullptr)
+            translation = context->GetSectionString(context->LocaleInstance, section, english);
+    }
+    if (translation == nullptr || LocaleAnswerLength(translation) == 0)
+        return english;
+    StringCchCopyNW(buffer, kComposedChars, translation, LocaleAnswerLength(translation));
+    return buffer;
+}
 
 LPCWSTR GetUiString(const SettingsContext* context, UINT id) {
     if (LoadStringW(context->ResourceModule, id, g_uiText, kComposedChars) <= 0)
@@ -48,8 +73,9 @@ LPCWSTR GetUiString(const SettingsContext* context, UINT id) {
     if (context->LocaleInstance == nullptr || context->GetString == nullptr)
         return g_uiText;
     LPCWSTR translation = context->GetString(context->LocaleInstance, g_uiText);
-    if (translation != nullptr && translation != g_uiText)
-        StringCchCopyW(g_uiText, kComposedChars, translation);
+    // An empty translation would leave nothing to show: the English text stays.
+    if (translation != nullptr && translation != g_uiText && LocaleAnswerLength(translation) > 0)
+        StringCchCopyNW(g_uiText, kComposedChars, translation, LocaleAnswerLength(translation));
     return g_uiText;
 }
 

@@ -17,6 +17,16 @@ LPWSTR GetUiStringCopy(const SettingsContext* context, UINT id);
 // As GetUiStringCopy, translated from the locale library's "Caption" section.
 LPWSTR GetCaptionString(const SettingsContext* context, UINT id);
 
+// The length of a text the locale library answered, read no further than kComposedChars
+// characters: a text without a terminator within them counts as cut to kComposedChars - 1.
+int LocaleAnswerLength(LPCWSTR answer);
+
+// The locale library's word for an English word, from `section` (null: its plain strings),
+// copied into `buffer` and cut at its size; the English word itself when the library has none
+// or answers an empty text.
+LPCWSTR TranslateWord(const SettingsContext* context, LPCWSTR section, LPCWSTR english,
+                      WCHAR (&buffer)[kComposedChars]);
+
 // Binds the maker's locale library to the context; on success LocaleInstance is set.
 void BindLocaleLibrary(SettingsContext* context);
 

@@ -5,6 +5,7 @@
 
 #include "device/braille_table_dialog.h"
 #include "device/device_tree_callback.h"
+#include "settings/ui_strings.h"
 
 #include <cstring>
 
@@ -82,7 +83,7 @@ TEST_F(DeviceTreeTest, TheTreeShowsTheEmbossersSettingsDisabledUntilTheyAreRead)
           u"Custom"},
          5},
         {56, u"Custom Media Lowest Force", TVOT_UDARROW, none, 6},
-        {57, u"Custom Media Highest Force", TVOT_UDARROW, none, 30},
+        {57, u"Custom Media Highest Force", TVOT_UDARROW, none, 26}, // braille paper's 30
         {58, u"Paper Source", TVOT_LISTBOX, {u"Automatic Select", u"Tractor Feed"}, 0},
         {74, u"Braille Table", TVOT_PUSHBUTTON, {}, 0},
         {60, u"Braille Table", TVOT_UDARROW, none, 1},
@@ -182,6 +183,20 @@ TEST_F(DeviceTreeTest, LabelsAndOptionsAreTranslatedWithoutLeavingTheEnglishBehi
     EXPECT_EQ(Options(kMediaType).back(), u"Benutzerdefiniert");
     EXPECT_EQ(Options(kTopMargin)[0], u"Zoll");
     EXPECT_EQ(sim::LiveHeapAllocations(session_->heap()), 2 + HeldBlocks(&item(0), 20));
+}
+
+TEST_F(DeviceTreeTest, ATranslationWithoutATerminatorNeverBlanksTheLabels) {
+    InstallFakeLocale();
+    for (const char16_t* label : {u"Legacy Settings", u"Form Size", u"Duplex"})
+        Locale().strings[label] = u"known";
+    Locale().rawAnswer = TextEndingAtUnreadableMemory(6000, u'L');
+    OpenTree();
+    const std::u16string cut(kComposedChars - 1, u'L');
+    EXPECT_EQ(TextOf(item(kHeader).pName), cut);
+    EXPECT_EQ(TextOf(item(kFormSize).pName), cut);
+    EXPECT_EQ(TextOf(item(kDuplex).pName), cut);
+    EXPECT_EQ(TextOf(item(kTopMargin).pName), u"Top Margin") << "not translated: English";
+    Locale().rawAnswer = nullptr;
 }
 
 TEST_F(DeviceTreeTest, AFillingCallThatCannotBeServedLeavesTheItemsUntouched) {

@@ -4,6 +4,7 @@
 
 #include "device/device_parameters.h"
 #include "device/device_tree_callback.h"
+#include "settings/printer_data_store.h"
 
 namespace {
 
@@ -179,6 +180,73 @@ TEST_F(DeviceTreeTest, ApplySendsEveryChangedSettingInTreeOrderThenOneUpdate) {
     driver_->Apply();
     EXPECT_EQ(TextOf(item(kLineSpacing).pSel), u"12.50");
     EXPECT_EQ(SentParameters(), (Sent{{kLineSpacingId, {250}}}));
+}
+
+TEST_F(DeviceTreeTest, EachMediaChoiceAndEachForceAndMarginGoesAsItsOwnParameter) {
+    InstallEmbosser(); // dot values 5 and 16
+    OpenTree();
+    driver_->Activate();
+    // The media codes the printer takes for the list's entries after the first.
+    const LONG codes[] = {13, 2, 3, 11, 30};
+    for (LONG sel = 1; sel <= 5; ++sel) {
+        driver_->Select(kMediaType, sel);
+        driver_->Apply();
+        Sent sent = SentParameters();
+        EXPECT_EQ(sent, (Sent{{kMediaTypeId, {codes[sel - 1], 5, 16}}})) << sel;
+    }
+
+    driver_->Select(kHighestForce, 20);
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kCustomMediaId, {5, 20}}}));
+    driver_->Select(kLowestForce, 7);
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kCustomMediaId, {7, 20}}}));
+
+    driver_->Type(kRightMargin, u"0.60");
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kRightMarginId, {12}}}));
+}
+
+TEST_F(DeviceTreeTest, ValuesFromThePrinterAreShownWithinTheirItemsRanges) {
+    InstallEmbosser();
+    OpenTree();
+    driver_->Activate();
+    // Signed remainders in unsigned fields, and values past every limit.
+    SettingsContext* ctx = context();
+    ctx->DeviceDotHeight = static_cast<DWORD>(-1);
+    ctx->DeviceBrailleTable = static_cast<DWORD>(-1);
+    ctx->DeviceMediaDotValues = MakeDotValuePair(1, 200);
+    ctx->DeviceLeftMargin = static_cast<DWORD>(-10);
+    ctx->DeviceFormWidth = 0x7FFFFFFF;
+    ctx->DeviceLineSpacing = 300;
+    for (WORD i = 1; i < 20; ++i)
+        LoadItemFromContext(ctx, &item(i));
+    EXPECT_EQ(item(kDotHeight).Sel, 0);
+    EXPECT_EQ(item(kBrailleTable).Sel, 1);
+    EXPECT_EQ(item(kLowestForce).Sel, 24);
+    EXPECT_EQ(item(kHighestForce).Sel, 2);
+    EXPECT_EQ(TextOf(item(kLeftMargin).pSel), u"0.00");
+    EXPECT_EQ(TextOf(item(kFormWidth).pSel), u"9999.95");
+    EXPECT_EQ(TextOf(item(kLineSpacing).pSel), u"12.50");
+
+    // Untouched, they are not sent back: only what the person changed is.
+    driver_->Select(kDuplex, 1 - item(kDuplex).Sel);
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kDuplexId, {item(kDuplex).Sel == 1 ? 2 : 1}}}));
+    driver_->Select(kDotHeight, 1);
+    driver_->Apply();
+    EXPECT_EQ(SentParameters(), (Sent{{kDotHeightId, {1}}}));
+
+    ctx->DeviceDotHeight = 7;
+    ctx->DeviceBrailleTable = 9;
+    ctx->DeviceMediaDotValues = MakeDotValuePair(200, 0);
+    for (WORD index : {kDotHeight, kBrailleTable, kHighestForce})
+        LoadItemFromContext(ctx, &item(index));
+    EXPECT_EQ(item(kDotHeight).Sel, 2);
+    EXPECT_EQ(item(kBrailleTable).Sel, 7);
+    EXPECT_EQ(item(kHighestForce).Sel, 26);
+    EXPECT_EQ(ShownTableSlot(static_cast<DWORD>(-3)), 0u);
+    EXPECT_EQ(ShownTableSlot(6), 6u);
 }
 
 TEST_F(DeviceTreeTest, AnUntouchedLineSpacingIsNeverChangedByAnApply) {

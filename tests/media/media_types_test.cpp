@@ -117,14 +117,26 @@ TEST_F(MediaTypesTest, EditingShowsBuiltInValuesAndChangesCustomOnes) {
     StoreCustomMediaType("Thick", 0x1808);
     HWND page = OpenPaperPage();
     UseAdvancedDialog(page, [this](HWND dialog) {
-        // Braille paper's highest value is beyond the up-down's range; it is shown as it is.
-        sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, u"Default 1 (Braille Paper)");
-        sim::ScriptModalDialog(IDD_MEDIA_TYPE, [](HWND edit) {
-            EXPECT_EQ(sim::ControlText(edit, IDC_MEDIATYPE_HIGHEST), u"30");
-            EXPECT_EQ(sim::ControlText(edit, IDC_MEDIATYPE_LOWEST), u"6");
-            sim::Click(edit, IDCANCEL);
-        });
-        sim::Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
+        // Braille paper's and card stock's highest values are beyond the up-down's range; they
+        // are shown as they are, and OK closes the view like any built-in one.
+        const struct {
+            const char16_t* name;
+            const char* storeName;
+            const char16_t* highest;
+        } beyondRange[] = {{u"Default 1 (Braille Paper)", "Default 1 (Braille Paper)", u"30"},
+                           {u"Default 5 (Card Stock)", "Default 5 (Card Stock)", u"32"}};
+        for (const auto& type : beyondRange) {
+            sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, type.name);
+            sim::ScriptModalDialog(IDD_MEDIA_TYPE, [&type](HWND edit) {
+                EXPECT_EQ(sim::ControlText(edit, IDC_MEDIATYPE_HIGHEST), type.highest);
+                sim::Click(edit, IDOK);
+                EXPECT_FALSE(StillOpen(edit)) << "OK accepts what it only shows";
+                if (StillOpen(edit))
+                    sim::Click(edit, IDCANCEL);
+            });
+            sim::Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
+            EXPECT_FALSE(StoredCustomMediaType(type.storeName).has_value());
+        }
 
         sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, u"Default 4 (Premium Copy Paper)");
         sim::ScriptModalDialog(IDD_MEDIA_TYPE, [](HWND edit) {

@@ -1,10 +1,14 @@
 // The image options dialog behind the main page's "&More Options ...".
+#include "support/fake_siblings.h"
 #include "support/preferences_fixture.h"
 
 #include "resources/resource.h"
 #include "settings/settings_context.h"
+#include "settings/ui_strings.h"
 
 #include <objbase.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,6 +77,17 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
     });
 }
 
+TEST_F(ImageOptionsTest, AnOlderSuiteListedFirstDoesNotHideANewerOne) {
+    // Uninstall entries are enumerated in name order: the old suite comes first.
+    InstallSuite(u"{1-old}", u"Tarvik Software Suite", u"7.2");
+    InstallSuite(u"{2-new}", u"Tarvik Software Suite", u"8.1");
+    UseImageOptions([](HWND dialog) {
+        EXPECT_TRUE(sim::IsVisible(dialog, IDC_IMAGE_APPLY_PATTERNS));
+        EXPECT_TRUE(sim::IsVisible(dialog, IDC_IMAGE_PATTERN));
+        sim::Click(dialog, IDCANCEL);
+    });
+}
+
 TEST_F(ImageOptionsTest, BrowsingChoosesAPatternFileAndRemembersItsName) {
     InstallSuite(u"suite", u"Tarvik Software Suite", u"8.0");
     sim::CreateRegistryKey(HKEY_CURRENT_USER, u"SOFTWARE\\Quorvane\\Patterns");
@@ -126,7 +141,7 @@ TEST_F(ImageOptionsTest, ACancelledBrowseKeepsThePreviousPathAndATooLongPathIsRe
               u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
 }
 
-TEST_F(ImageOptionsTest, TrackBarsLabelTheirValueAndOnlyTheMouseMakesAChange) {
+TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
     sim::WritePrinterDword(kPrinterName, "Config", "Contrast", static_cast<DWORD>(-100));
     sim::WritePrinterDword(kPrinterName, "Config", "ThinLineIntensity", 4);
     UseImageOptions([](HWND dialog) {
@@ -135,14 +150,43 @@ TEST_F(ImageOptionsTest, TrackBarsLabelTheirValueAndOnlyTheMouseMakesAChange) {
         EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_CONTRAST_LABEL), u"Contrast -100");
         EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Brightness 0");
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_IMAGE_THIN_LINE, TBM_GETPOS, 0, 0), 4);
+        // The column pictures, drawn with their cyan background transparent.
+        sim::Paint(dialog);
+        for (auto [id, bitmap] : {std::pair<int, int>{IDC_IMAGE_EMBOSS_PICTURE, IDB_BRAILLE_DOTS},
+                                  std::pair<int, int>{IDC_IMAGE_INK_PICTURE, IDB_INK_DROP}}) {
+            HWND picture = sim::Control(dialog, id);
+            EXPECT_EQ(sim::LastBitmapDrawnInto(picture), bitmap);
+            ASSERT_NE(sim::LastDrawInto(picture), nullptr);
+            EXPECT_EQ(sim::LastDrawInto(picture)->transparent, RGB(0, 255, 255));
+        }
 
-        sim::MoveFocus(dialog, IDC_IMAGE_BRIGHTNESS);
+        // While the thumb is dragged only the label follows.
+        HWND bar = GetDlgItem(dialog, IDC_IMAGE_BRIGHTNESS);
+        SendDlgItemMessageW(dialog, IDC_IMAGE_BRIGHTNESS, TBM_SETPOS, TRUE, 7);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7),
+                     reinterpret_cast<LPARAM>(bar));
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Brightness 7");
+        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON)) << "a drag still in progress";
+        SendDlgItemMessageW(dialog, IDC_IMAGE_BRIGHTNESS, TBM_SETPOS, TRUE, 0);
+
         sim::PressKeyOnTrackBar(dialog, IDC_IMAGE_BRIGHTNESS, VK_RIGHT);
         EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Brightness 1");
-        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON)) << "the keyboard alone";
+        EXPECT_TRUE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON)) << "the keyboard changes too";
         sim::Click(dialog, IDOK);
     });
-    EXPECT_EQ(ConfigDword("Brightness"), 0u) << "OK without Apply enabled saves nothing";
+    EXPECT_EQ(ConfigDword("Brightness"), 1u) << "OK keeps what the keyboard did";
+
+    // Each key's scroll code counts on its own, also on the bar without a label.
+    const UINT keys[] = {VK_LEFT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END};
+    const DWORD thinLines[] = {3, 2, 3, 2, 3, 0, 6};
+    for (size_t i = 0; i < ARRAYSIZE(keys); ++i) {
+        UseImageOptions([&](HWND dialog) {
+            sim::PressKeyOnTrackBar(dialog, IDC_IMAGE_THIN_LINE, keys[i]);
+            EXPECT_TRUE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON)) << "key " << keys[i];
+            sim::Click(dialog, IDOK);
+        });
+        EXPECT_EQ(ConfigDword("ThinLineIntensity"), thinLines[i]) << "key " << keys[i];
+    }
 
     UseImageOptions([](HWND dialog) {
         sim::DragTrackBar(dialog, IDC_IMAGE_INK_CONTRAST, {10, 30, 40});
@@ -154,6 +198,78 @@ TEST_F(ImageOptionsTest, TrackBarsLabelTheirValueAndOnlyTheMouseMakesAChange) {
     });
     EXPECT_EQ(ConfigDword("InkContrast"), 40u);
     EXPECT_EQ(ConfigDword("Contrast"), static_cast<DWORD>(-100));
+}
+
+TEST_F(ImageOptionsTest, ValueLabelsTakeTheirWordsFromTheLocaleLibrary) {
+    InstallFakeLocale();
+    Locale().strings[u"Contrast"] = u"Contraste";
+    Locale().sectionStrings[{u"Label", u"Contrast"}] = u"Kontrast";
+    Locale().sectionStrings[{u"Label", u"Brightness"}] = u"Helligkeit";
+    UseImageOptions([](HWND dialog) {
+        // Set up with the plain translation; the bars' first paint already notifies, so what
+        // shows is the "Label" word.
+        EXPECT_NE(
+            std::find(Locale().askedStrings.begin(), Locale().askedStrings.end(), u"Contrast"),
+            Locale().askedStrings.end());
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Helligkeit 0");
+        sim::PressKeyOnTrackBar(dialog, IDC_IMAGE_CONTRAST, VK_RIGHT);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_CONTRAST_LABEL), u"Kontrast 1");
+        sim::DragTrackBar(dialog, IDC_IMAGE_BRIGHTNESS, 5);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_BRIGHTNESS_LABEL), u"Helligkeit 5");
+
+        // A word without a terminator is read to the bound and the label cut to its field.
+        Locale().rawAnswer = TextEndingAtUnreadableMemory(5000, u'W');
+        sim::PressKeyOnTrackBar(dialog, IDC_IMAGE_CONTRAST, VK_RIGHT);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_IMAGE_CONTRAST_LABEL),
+                  std::u16string(kNameChars - 1, u'W'));
+        Locale().rawAnswer = nullptr;
+        sim::Click(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(ImageOptionsTest, OnlyACommittedBrowseOpensTheChooser) {
+    InstallSuite(u"suite", u"Tarvik Software Suite", u"8.0");
+    sim::AddFolder(kPatterns);
+    sim::AddFile(std::u16string(kPatterns) + u"\\Waves.dat");
+    sim::WritePrinterDword(kPrinterName, "Config", "ColorPattern", 2);
+    UseImageOptions([](HWND dialog) {
+        // Arrowing up through the closed list passes "Browse ..." without opening anything.
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_UP);
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_UP);
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_IMAGE_PATTERN), 0);
+        EXPECT_TRUE(sim::FileOpenLog().empty());
+        EXPECT_TRUE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON)) << "the selection is a change";
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_DOWN);
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_HOME);
+        EXPECT_TRUE(sim::FileOpenLog().empty());
+
+        // Enter on it commits: the chooser opens and the dialog stays.
+        sim::QueueFileOpenCancel();
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_RETURN);
+        EXPECT_EQ(sim::FileOpenLog().size(), 1u);
+
+        // So does closing the open list on it, with the keyboard or by a pick with the mouse.
+        sim::QueueFileOpenCancel();
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_F4);
+        EXPECT_EQ(sim::FileOpenLog().size(), 1u) << "opening the list commits to nothing";
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_DOWN);
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_UP);
+        EXPECT_EQ(sim::FileOpenLog().size(), 1u) << "moving in the open list commits to nothing";
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_RETURN);
+        EXPECT_EQ(sim::FileOpenLog().size(), 2u);
+        sim::QueueFileOpenAnswer(std::u16string(kPatterns) + u"\\Waves.dat");
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 0);
+        EXPECT_EQ(sim::FileOpenLog().size(), 3u);
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_IMAGE_PATTERN), 1);
+
+        // Enter elsewhere in the list is the dialog's OK.
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_DOWN);
+        sim::PressKeyOnComboBox(dialog, IDC_IMAGE_PATTERN, VK_RETURN);
+    });
+    EXPECT_EQ(sim::FileOpenLog().size(), 3u);
+    EXPECT_EQ(ConfigDword("ColorPattern"), 2u) << "saved by OK: the automatic pattern";
+    EXPECT_EQ(ConfigString("CustomPatternFileName"),
+              u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Waves.dat");
 }
 
 TEST_F(ImageOptionsTest, DefaultsResetTheEmbossValuesButNotTheInkOnes) {

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include <algorithm>
+
 namespace {
 
 class LayoutPageTest : public PreferencesTest {
@@ -128,8 +130,29 @@ TEST_F(LayoutPageTest, PicturesShowTheChoices) {
     EXPECT_EQ(sim::LastBitmapDrawnInto(duplex), IDB_DUPLEX_DOUBLE) << "redrawn at once";
     sim::Click(page, IDC_LAYOUT_INSERT_EMPTY_PAGE);
     EXPECT_EQ(sim::LastBitmapDrawnInto(duplex), IDB_DUPLEX_EMPTY_PAGE);
+    // The picture's rectangle in the page is redrawn, the page's background under it first,
+    // so nothing of the previous picture stays where the new one is transparent.
+    size_t paints = sim::PaintLog().size();
     sim::Click(page, IDC_LAYOUT_COLLATE);
     EXPECT_EQ(sim::LastBitmapDrawnInto(collate), IDB_COLLATE_ON);
+    const sim::RedrawRecord& redraw = sim::RedrawLog().back();
+    EXPECT_EQ(redraw.window, page);
+    ASSERT_TRUE(redraw.hasRect);
+    for (const sim::ControlInfo& control : sim::DialogControls(page)) {
+        if (control.id != IDC_LAYOUT_COLLATE_PICTURE)
+            continue;
+        EXPECT_EQ(redraw.rect.left, control.rect.left);
+        EXPECT_EQ(redraw.rect.top, control.rect.top);
+        EXPECT_EQ(redraw.rect.right, control.rect.right);
+        EXPECT_EQ(redraw.rect.bottom, control.rect.bottom);
+    }
+    EXPECT_EQ(redraw.flags & (RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN),
+              static_cast<UINT>(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN));
+    std::vector<HWND> painted(sim::PaintLog().begin() + static_cast<std::ptrdiff_t>(paints),
+                              sim::PaintLog().end());
+    ASSERT_GE(painted.size(), 2u);
+    EXPECT_EQ(painted[0], page) << "the page's background first";
+    EXPECT_NE(std::find(painted.begin(), painted.end(), collate), painted.end());
 }
 
 TEST_F(LayoutPageTest, APrinterWithoutDefaultDevmodeGetsTheDriversOne) {

@@ -170,10 +170,24 @@ TEST_F(MainPageTest, BackSideInkFollowsTheLayoutPagesDoubleSidedChoice) {
     EXPECT_TRUE(sim::IsEnabled(page, IDC_MAIN_BACK_SIDE_INK_TO_FRONT));
     EXPECT_TRUE(sim::IsEnabled(page, IDC_MAIN_FRONT_INK_PAGES));
     EXPECT_TRUE(sim::IsVisible(page, IDC_MAIN_BACK_SIDE_PICTURE)) << "radio 1054 is selected";
+    // Each picture is drawn by the page with its cyan background transparent.
+    sim::Paint(page);
+    const sim::Draw* drawn = sim::LastDrawInto(sim::Control(page, IDC_MAIN_BACK_SIDE_PICTURE));
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_EQ(drawn->function, "TransparentBlt");
+    EXPECT_EQ(drawn->transparent, RGB(0, 255, 255));
+    EXPECT_EQ(sim::LastBitmapDrawnInto(sim::Control(page, IDC_MAIN_BACK_SIDE_PICTURE)),
+              IDB_BACK_SIDE_INK);
     sim::Click(page, IDC_MAIN_FRONT_INK_PAGES);
     EXPECT_TRUE(sim::IsVisible(page, IDC_MAIN_TWO_PASS_PICTURE));
     EXPECT_FALSE(sim::IsVisible(page, IDC_MAIN_BACK_SIDE_PICTURE));
     EXPECT_FALSE(sim::IsChecked(page, IDC_MAIN_BACK_SIDE_INK_TO_FRONT));
+    sim::Paint(page);
+    drawn = sim::LastDrawInto(sim::Control(page, IDC_MAIN_TWO_PASS_PICTURE));
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_EQ(drawn->transparent, RGB(0, 255, 255));
+    EXPECT_EQ(sim::LastBitmapDrawnInto(sim::Control(page, IDC_MAIN_TWO_PASS_PICTURE)),
+              IDB_TWO_PASS);
 
     ShowPage(kLayoutPage);
     sim::Click(layout, IDC_LAYOUT_SINGLE_SIDED);

@@ -124,6 +124,18 @@ TEST_F(MaintenanceDialogsTest, NetworkDialogSendsOnlyWhatChangedDhcpFirst) {
         EXPECT_FALSE(sim::IsEnabled(dialog, IDC_NETWORK_GATEWAY));
         sim::PressEscape(dialog);
     });
+
+    // A new subnet mask goes as its own parameter, first octet first.
+    context()->NetworkDhcp = 0;
+    RunNetworkDialog([](HWND dialog) {
+        sim::TypeIpAddress(dialog, IDC_NETWORK_SUBNET_MASK, u"255.255.252.0");
+        sim::Click(dialog, IDOK);
+    });
+    ASSERT_EQ(sent.size(), 4u);
+    EXPECT_EQ(sent[3].id, static_cast<DWORD>(kSubnetMaskId));
+    EXPECT_TRUE(sent[3].values.empty());
+    EXPECT_EQ(sent[3].data, (std::vector<BYTE>{255, 255, 252, 0}));
+    EXPECT_EQ(context()->NetworkSubnetMask, MAKEIPADDRESS(255, 255, 252, 0));
 }
 
 TEST_F(MaintenanceDialogsTest, UsageSharesAreShownOnlyForValidCounts) {
@@ -141,6 +153,10 @@ TEST_F(MaintenanceDialogsTest, UsageSharesAreShownOnlyForValidCounts) {
         {{0, 9, 1}, u"0 %", u"100 %", 0, 100},
         {{30, 70, 0}, u"", u"", 0, 0},
         {{5, -6, 1}, u"", u"", 0, 0},
+        {{-5, 6, 1}, u"", u"", 0, 0},
+        // Counts whose hundredfold needs more than 32 bits.
+        {{30000000, 70000000, 1}, u"30 %", u"70 %", 30, 70},
+        {{2000000000, 147483647, 1}, u"93 %", u"7 %", 93, 7},
     };
     for (const Case& c : cases) {
         for (int i = 0; i < 3; ++i)
@@ -216,9 +232,13 @@ TEST_F(MaintenanceDialogsTest, CartridgePicturesAndFillsFollowTheirState) {
         int bitmap;
     };
     const Case cases[] = {
-        {1, 47, u"47 %", IDB_INK_FILL_40},    {1, 9, u"9 %", IDB_INK_FILL_0},
-        {1, 100, u"100 %", IDB_INK_FILL_100}, {2, 90, u"90 %", IDB_INK_CARTRIDGE_ERROR},
-        {0, 60, u"", IDB_INK_NO_CARTRIDGE},   {3, 250, u"250 %", IDB_INK_FILL_100},
+        {1, 47, u"47 %", IDB_INK_FILL_40},
+        {1, 9, u"9 %", IDB_INK_FILL_0},
+        {1, 100, u"100 %", IDB_INK_FILL_100},
+        {2, 90, u"90 %", IDB_INK_CARTRIDGE_ERROR},
+        {0, 60, u"", IDB_INK_NO_CARTRIDGE},
+        {3, 250, u"100 %", IDB_INK_FILL_100},
+        {1, static_cast<DWORD>(-5), u"0 %", IDB_INK_FILL_0},
     };
     for (const Case& c : cases) {
         // Cartridge 2 shows the same through its own controls.

@@ -70,6 +70,39 @@ TEST_F(UiStringsTest, TheLocaleLibraryTranslatesWhenItBinds) {
     HeapFree(heap_, 0, copy);
 }
 
+TEST_F(UiStringsTest, AnswersAreReadNoFurtherThanTheBoundAndNeverLeaveNothing) {
+    InstallFakeLocale();
+    Locale().strings[u"Service"] = u"known";
+    Locale().sectionStrings[{u"Caption", u"Layout"}] = u"known";
+    Load();
+    // A translation without a terminator: everything reads it up to the bound and keeps that.
+    Locale().rawAnswer = TextEndingAtUnreadableMemory(5000, u'D');
+    ASSERT_NE(Locale().rawAnswer, nullptr);
+    const std::u16string cut(kComposedChars - 1, u'D');
+    EXPECT_EQ(std::u16string(GetUiString(context_, 198)), cut);
+    LPWSTR copy = GetUiStringCopy(context_, 198);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(std::u16string(copy), cut);
+    LPWSTR caption = GetCaptionString(context_, 3);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(std::u16string(caption), cut);
+    HeapFree(heap_, 0, caption);
+    HeapFree(heap_, 0, copy);
+
+    // The bound itself may be read, and not one character more.
+    Locale().rawAnswer = TextEndingAtUnreadableMemory(kComposedChars, u'E');
+    EXPECT_EQ(std::u16string(GetUiString(context_, 198)), std::u16string(kComposedChars - 1, u'E'));
+
+    // An empty answer leaves the English text rather than nothing.
+    Locale().rawAnswer = u"";
+    EXPECT_EQ(std::u16string(GetUiString(context_, 198)), u"Service");
+    copy = GetUiStringCopy(context_, 198);
+    EXPECT_EQ(std::u16string(copy), u"Service");
+    HeapFree(heap_, 0, copy);
+    WCHAR buffer[kComposedChars];
+    EXPECT_EQ(std::u16string(TranslateWord(context_, u"Caption", u"Layout", buffer)), u"Layout");
+}
+
 TEST_F(UiStringsTest, TheRecordedLanguageIsSelected) {
     InstallFakeLocale();
     sim::SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\TarvikSetup", u"Locale",

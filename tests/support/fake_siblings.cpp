@@ -3,6 +3,9 @@
 
 #include "support/plugin_machine.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 
 FakeLocale g_locale;
@@ -43,6 +46,8 @@ LPCWSTR WINAPI GetString(HANDLE, LPCWSTR english) {
     auto it = g_locale.strings.find(english);
     if (it == g_locale.strings.end())
         return nullptr;
+    if (g_locale.rawAnswer != nullptr)
+        return g_locale.rawAnswer;
     g_answer = it->second;
     return g_answer.c_str();
 }
@@ -51,6 +56,8 @@ LPCWSTR WINAPI GetSectionString(HANDLE, LPCWSTR section, LPCWSTR english) {
     auto it = g_locale.sectionStrings.find({section, english});
     if (it == g_locale.sectionStrings.end())
         return nullptr;
+    if (g_locale.rawAnswer != nullptr)
+        return g_locale.rawAnswer;
     g_answer = it->second;
     return g_answer.c_str();
 }
@@ -105,4 +112,20 @@ void InstallFakePeripherals(const std::set<std::string>& missing) {
     if (!missing.count("InstallTarvikPeripherals"))
         exports.push_back(sim::Export("InstallTarvikPeripherals", InstallTarvikPeripherals));
     sim::RegisterModule(kPeripheralsPath, nullptr, exports);
+}
+
+const WCHAR* TextEndingAtUnreadableMemory(size_t characters, char16_t fill) {
+    // Whole pages for the text, one more that cannot be read; left mapped for the process.
+    size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    size_t bytes = (characters * sizeof(WCHAR) + page - 1) / page * page;
+    void* mapping =
+        mmap(nullptr, bytes + page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED)
+        return nullptr;
+    char* guard = static_cast<char*>(mapping) + bytes;
+    mprotect(guard, page, PROT_NONE);
+    auto* text = reinterpret_cast<WCHAR*>(guard) - characters;
+    for (size_t i = 0; i < characters; ++i)
+        text[i] = fill;
+    return text;
 }

@@ -15,6 +15,8 @@ struct FakeLocale {
     std::map<std::u16string, std::u16string> strings;
     std::map<std::pair<std::u16string, std::u16string>, std::u16string> sectionStrings;
     bool createReturnsNull = false;
+    // When set, every text the library knows is answered with this pointer instead.
+    const WCHAR* rawAnswer = nullptr;
 
     // Calls.
     std::u16string catalogueFolder, catalogueName;
@@ -29,6 +31,9 @@ FakeLocale& Locale();
 // The instance handle CreateEx hands out.
 HANDLE FakeLocaleInstance();
 void InstallFakeLocale(const std::set<std::string>& missing = {});
+// `characters` copies of `fill` with no terminator, the last one just before memory that cannot
+// be read: a reader that runs past the text crashes at once.
+const WCHAR* TextEndingAtUnreadableMemory(size_t characters, char16_t fill);
 
 struct FakePeripherals {
     std::vector<std::string> printerNames; // as the plug-in passed them (single-byte)

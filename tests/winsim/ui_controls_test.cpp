@@ -216,6 +216,43 @@ TEST_F(ControlsTest, ComboBoxSelectionByProgramAndByPerson) {
     EXPECT_EQ(sim::ComboItems(dialog_, 71), Texts(u"zebra", u"Apple", u"banana", u"pear"));
 }
 
+TEST_F(ControlsTest, ComboBoxKeysOnAClosedListNeverCloseUp) {
+    TemplateBuilder b;
+    b.Add(Control(u"ComboBox", u"", 70, WS_TABSTOP | CBS_DROPDOWNLIST, 7, 7, 80, 60))
+        .Add(Control(u"Button", u"OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 40, 50, 14));
+    dialog_ = ShowDialog(b, 0, false);
+    HWND combo = GetDlgItem(dialog_, 70);
+    for (const char16_t* text : {u"Draft", u"Standard", u"Best"})
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    sim::MoveFocus(dialog_, 70);
+    TheRecorder().Clear();
+
+    // Each step on the closed list is a selection of its own; nothing opened, nothing closes.
+    sim::PressKeyOnComboBox(dialog_, 70, VK_DOWN);
+    sim::PressKeyOnComboBox(dialog_, 70, VK_END);
+    EXPECT_EQ(Events(), Lines(Command(70, CBN_SELENDOK), Command(70, CBN_SELCHANGE),
+                              Command(70, CBN_SELENDOK), Command(70, CBN_SELCHANGE)));
+    EXPECT_EQ(sim::ComboSelection(dialog_, 70), 2);
+    TheRecorder().Clear();
+    sim::PressKeyOnComboBox(dialog_, 70, VK_RIGHT);
+    EXPECT_TRUE(Events().empty()) << "no step past the end";
+
+    // F4 opens the list; the arrows move in it; Enter closes it on the entry.
+    sim::PressKeyOnComboBox(dialog_, 70, VK_F4);
+    EXPECT_EQ(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE);
+    sim::PressKeyOnComboBox(dialog_, 70, VK_UP);
+    sim::PressKeyOnComboBox(dialog_, 70, VK_RETURN);
+    EXPECT_EQ(Events(), Lines(Command(70, CBN_DROPDOWN), Command(70, CBN_SELCHANGE),
+                              Command(70, CBN_SELENDOK), Command(70, CBN_CLOSEUP)));
+    EXPECT_EQ(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+
+    // Enter on the closed list is the dialog's default button.
+    TheRecorder().Clear();
+    sim::PressKeyOnComboBox(dialog_, 70, VK_RETURN);
+    EXPECT_EQ(Events(), Lines(Command(IDOK, BN_CLICKED)));
+}
+
 TEST_F(ControlsTest, SortedListBoxesIgnoreCaseAndNotifyOnlyWhenAsked) {
     TemplateBuilder b;
     b.Add(Control(u"ListBox", u"", 80, WS_TABSTOP | LBS_SORT | LBS_NOTIFY, 7, 7, 80, 60))

@@ -429,6 +429,7 @@ typedef WNDCLASSW WNDCLASS;
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
 #define VK_DELETE 0x2E
+#define VK_F4 0x73
 
 // --- Dialog boxes ------------------------------------------------------------------------------
 #define DS_ABSALIGN 0x01

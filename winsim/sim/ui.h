@@ -69,6 +69,11 @@ void MoveFocus(HWND dialog, int id);
 // the selection changed, CBN_SELCHANGE.
 void SelectComboItem(HWND dialog, int id, int index);
 void SelectComboItem(HWND dialog, int id, const std::u16string& text);
+// A key pressed and released on a focused drop-down list. On a closed list VK_UP, VK_DOWN,
+// VK_LEFT, VK_RIGHT, VK_HOME and VK_END move the selection (CBN_SELENDOK, CBN_SELCHANGE; no
+// CBN_CLOSEUP) and VK_RETURN goes to the dialog as sim::PressEnter; VK_F4 opens the list, where
+// the arrows send CBN_SELCHANGE and VK_RETURN or VK_F4 close it (CBN_SELENDOK, CBN_CLOSEUP).
+void PressKeyOnComboBox(HWND dialog, int id, UINT virtualKey);
 // Clicks an entry of a list box: LBN_SELCHANGE with LBS_NOTIFY.
 void SelectListItem(HWND dialog, int id, int index);
 void SelectListItem(HWND dialog, int id, const std::u16string& text);

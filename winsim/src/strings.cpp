@@ -155,8 +155,10 @@ HRESULT CopyN(STRSAFE_LPWSTR dest, size_t cchDest, STRSAFE_PCNZWCH src, size_t c
     if (!ValidCch(cchDest) || cchToCopy > STRSAFE_MAX_CCH)
         return InvalidDest(dest, cchDest);
     RequireStrings(dest, src, "StringCchCopyW");
+    // As on Windows, the source is read no further than the destination can hold: a text
+    // without a terminator is cut, not run past.
     size_t length = 0;
-    while (length < cchToCopy && src[length])
+    while (length < cchToCopy && length < cchDest && src[length])
         ++length;
     return CopyBounded(dest, cchDest, src, length);
 }

@@ -2,7 +2,12 @@
 // with CB_SETCURSEL hear nothing, while a person's choice in the dropped list sends
 // CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP and then, if the selection changed, CBN_SELCHANGE.
 // (The documentation leaves the order of CBN_CLOSEUP and CBN_SELCHANGE open; this is the order
-// seen on Windows.) Editable combo boxes keep their text but typing into them is not modelled.
+// seen on Windows.) The keyboard on a closed drop-down list moves the selection at once: each
+// step sends CBN_SELENDOK and CBN_SELCHANGE and never CBN_CLOSEUP, since no list was open. F4
+// opens the list (CBN_DROPDOWN); arrows in the open list send CBN_SELCHANGE as they move, and
+// Enter or F4 closes it with CBN_SELENDOK and CBN_CLOSEUP. Enter on a closed list belongs to the
+// dialog (its default button). Editable combo boxes keep their text but typing into them is not
+// modelled.
 #include "user32_list_items.h"
 #include "sim.h"
 
@@ -51,6 +56,67 @@ std::u16string ShownText(const Window& w, const ListEntries& list) {
         return w.text;
     return list.Selection() < 0 ? std::u16string()
                                 : list.At(static_cast<WPARAM>(list.Selection())).text;
+}
+
+void DropList(HWND hwnd) {
+    ComboOf(hwnd)->dropped = true;
+    NotifyParentCommand(hwnd, CBN_DROPDOWN);
+}
+
+void CloseListAccepted(HWND hwnd) {
+    NotifyParentCommand(hwnd, CBN_SELENDOK);
+    if (ComboBoxState* s = ComboOf(hwnd)) {
+        s->dropped = false;
+        NotifyParentCommand(hwnd, CBN_CLOSEUP);
+    }
+}
+
+LRESULT KeyDown(HWND hwnd, Window& w, UINT key) {
+    if (ComboType(w) != CBS_DROPDOWNLIST)
+        Unmodelled("keys in an editable combo box");
+    ComboBoxState& s = *ComboOf(hwnd);
+    int count = s.entries.Count();
+    int current = s.entries.Selection();
+    int next = current;
+    switch (key) {
+    case VK_F4:
+        if (s.dropped)
+            CloseListAccepted(hwnd);
+        else
+            DropList(hwnd);
+        return 0;
+    case VK_RETURN:
+        if (s.dropped)
+            CloseListAccepted(hwnd);
+        return 0;
+    case VK_DOWN:
+    case VK_RIGHT:
+        next = current < 0 ? 0 : std::min(current + 1, count - 1);
+        break;
+    case VK_UP:
+    case VK_LEFT:
+        next = current < 0 ? 0 : std::max(current - 1, 0);
+        break;
+    case VK_HOME:
+        next = 0;
+        break;
+    case VK_END:
+        next = count - 1;
+        break;
+    default:
+        Unmodelled("key 0x%02X on a combo box", key);
+    }
+    if (count == 0 || next == current)
+        return 0;
+    s.entries.Select(next);
+    ShowSelection(w, s.entries);
+    InvalidateWindow(hwnd, true, false);
+    bool dropped = s.dropped;
+    if (!dropped)
+        NotifyParentCommand(hwnd, CBN_SELENDOK);
+    if (IsWindow(hwnd))
+        NotifyParentCommand(hwnd, CBN_SELCHANGE);
+    return 0;
 }
 
 } // namespace
@@ -163,8 +229,19 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         InvalidateWindow(hwnd, true, false);
         NotifyParentCommand(hwnd, CBN_KILLFOCUS);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        return KeyDown(hwnd, *w, static_cast<UINT>(wParam));
+    case WM_KEYUP:
+        return 0;
+    case WM_GETDLGCODE: {
+        // An open list takes Enter and Escape itself; a closed one leaves them to the dialog.
+        LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        const MSG* message = reinterpret_cast<const MSG*>(lParam);
+        if (s.dropped && message != nullptr && message->message == WM_KEYDOWN &&
+            (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE))
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
     case WM_ENABLE:
         InvalidateWindow(hwnd, true, false);
         return 0;
@@ -202,6 +279,20 @@ void SelectComboItem(HWND dialog, int id, int index) {
     }
     if (changed && IsWindow(control))
         NotifyParentCommand(control, CBN_SELCHANGE);
+    PumpQueue();
+}
+
+void PressKeyOnComboBox(HWND dialog, int id, UINT virtualKey) {
+    HWND control = ComboControl(dialog, id, "sim::PressKeyOnComboBox", true);
+    SetFocus(control);
+    ComboBoxState* s = ComboOf(control);
+    if (virtualKey == VK_RETURN && s != nullptr && !s->dropped) {
+        PressEnter(dialog);
+        return;
+    }
+    SendMessageW(control, WM_KEYDOWN, virtualKey, 1);
+    if (IsWindow(control))
+        SendMessageW(control, WM_KEYUP, virtualKey, 0xC0000001);
     PumpQueue();
 }
 
