@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # winsim held against the real platform: the conformance tests of tests/conformance/, built for
-# Windows as winsim_conformance.exe, run under Wine in a throw-away prefix (headless). The same
+# Windows as winsim_conformance.exe, run under Wine in a throw-away prefix, its dialogs on a
+# private virtual screen (Xvfb on a free display: Wine creates no dialog without one). The same
 # source runs natively against winsim as the conformance_tests suite. Ends with "N passed,
 # M failed" and fails on any failure. Extra arguments go to the program (--gtest_filter=...).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -8,6 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # Debian installs the 64-bit loader and server outside the PATH.
 export PATH="/usr/lib/wine:$PATH"
 need_packages wine64
+command -v Xvfb >/dev/null || need_packages xvfb
 
 started=$SECONDS
 echo "== Building winsim_conformance.exe"
@@ -20,15 +22,26 @@ log=$(mktemp)
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
+xvfb=$!
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$prefix" "$log"
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$prefix" "$log" "$displayfile"
 }
 trap cleanup EXIT
+for _ in $(seq 50); do
+    [ -s "$displayfile" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -1 "$displayfile")"
 
-echo "== Preparing a Wine prefix"
+echo "== Preparing a Wine prefix (display $DISPLAY)"
 wine64 wineboot.exe -i >/dev/null 2>&1
+# Without a window manager, Wine would wait for each closed top-level window to be acknowledged.
+wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w
 
 echo "== Running $program under Wine"

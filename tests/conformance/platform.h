@@ -34,6 +34,14 @@ HMODULE PluginResources();
 // Pending messages dispatched (posted notifications, paints).
 void PumpMessages();
 
+// Acting as the person at the screen: winsim's own actions natively, on Windows the input
+// messages the real control receives from the system.
+void ClickButton(HWND dialog, int id);                      // a mouse click
+void TypeInto(HWND dialog, int id, const WCHAR* text);      // all text replaced, key by key
+void PressKey(HWND dialog, int id, UINT virtualKey);        // on a track bar or drop-down list
+void ClickUpDownArrow(HWND dialog, int id, bool upArrow);   // down on the arrow and up again
+void ChooseFromDroppedList(HWND dialog, int id, int index); // opened, clicked, closed
+
 // The registry's enumeration order of values: the platform leaves it open. winsim can be switched
 // (false on the real platform, which has the order it has).
 enum class ValueOrder { Written, Reversed, Sorted };

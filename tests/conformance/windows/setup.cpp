@@ -2,6 +2,7 @@
 // spooler's own calls, the tests' registry keys deleted, the plug-in's resources loaded as data.
 #include "platform.h"
 
+#include <commctrl.h>
 #include <winspool.h>
 
 #include <cstdio>
@@ -114,6 +115,55 @@ void PumpMessages() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+void ClickButton(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    PumpMessages();
+}
+
+void TypeInto(HWND dialog, int id, const WCHAR* text) {
+    HWND edit = GetDlgItem(dialog, id);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    for (const WCHAR* c = text; *c != 0; ++c)
+        SendMessageW(edit, WM_CHAR, *c, 1);
+    PumpMessages();
+}
+
+void PressKey(HWND dialog, int id, UINT virtualKey) {
+    HWND control = GetDlgItem(dialog, id);
+    SetFocus(control);
+    SendMessageW(control, WM_KEYDOWN, virtualKey, 1);
+    SendMessageW(control, WM_KEYUP, virtualKey, 0xC0000001);
+    PumpMessages();
+}
+
+void ClickUpDownArrow(HWND dialog, int id, bool upArrow) {
+    HWND control = GetDlgItem(dialog, id);
+    RECT client;
+    GetClientRect(control, &client);
+    LPARAM point =
+        MAKELPARAM(client.right / 2, upArrow ? client.bottom / 4 : client.bottom * 3 / 4);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(control, WM_LBUTTONUP, 0, point);
+    PumpMessages();
+}
+
+void ChooseFromDroppedList(HWND dialog, int id, int index) {
+    HWND combo = GetDlgItem(dialog, id);
+    SetFocus(combo);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    RECT item;
+    SendMessageW(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, point);
+    SendMessageW(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(info.hwndList, WM_LBUTTONUP, 0, point);
+    PumpMessages();
 }
 
 bool SwitchRegistryValueOrder(ValueOrder) {

@@ -64,6 +64,33 @@ void PumpMessages() {
     sim::PumpMessages();
 }
 
+void ClickButton(HWND dialog, int id) {
+    sim::Click(dialog, id);
+}
+
+void TypeInto(HWND dialog, int id, const WCHAR* text) {
+    sim::TypeText(dialog, id, text);
+}
+
+void PressKey(HWND dialog, int id, UINT virtualKey) {
+    for (const sim::ControlInfo& control : sim::DialogControls(dialog)) {
+        if (control.id != id)
+            continue;
+        if (control.className == TRACKBAR_CLASSW)
+            sim::PressKeyOnTrackBar(dialog, id, virtualKey);
+        else
+            sim::PressKeyOnComboBox(dialog, id, virtualKey);
+    }
+}
+
+void ClickUpDownArrow(HWND dialog, int id, bool upArrow) {
+    sim::ClickUpDown(dialog, id, upArrow);
+}
+
+void ChooseFromDroppedList(HWND dialog, int id, int index) {
+    sim::SelectComboItem(dialog, id, index);
+}
+
 bool SwitchRegistryValueOrder(ValueOrder order) {
     sim::SetRegistryValueOrder(static_cast<sim::RegistryValueOrder>(order));
     return true;
