@@ -11,6 +11,7 @@ python3 scripts/test_resources.py
 
 build_preset native
 ctest --preset native -j"$(nproc)"
+bash scripts/winsim-switches.sh
 
 build_preset asan
 ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
@@ -21,4 +22,5 @@ check_dll_imports
 
 # The real DLL on the real ABI: the Windows build under Wine.
 bash scripts/wine-check.sh
+bash scripts/wine-conformance.sh
 echo "== All tests passed"

@@ -23,8 +23,16 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 unset WAYLAND_DISPLAY
+# XVFB_DISPLAY=N uses display :N (on a shared machine, the one you were given); otherwise Xvfb
+# takes the first free one.
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
+if [ -n "${XVFB_DISPLAY:-}" ]; then
+    Xvfb ":$XVFB_DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
+    echo "$XVFB_DISPLAY" >"$displayfile"
+    sleep 1
+else
+    Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
+fi
 xvfb=$!
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true

@@ -5,9 +5,10 @@
 // - WINSIM_REGISTRY_VALUE_ORDER=written|reversed|sorted: the order RegEnumValueW hands out a
 //   key's values. The documentation promises none; Windows keeps the order they were first
 //   written (the default here), Wine's registry sorts them by name without case.
-// - WINSIM_COMBO_CLOSEUP=before|none: whether a person's choice in a dropped list sends
-//   CBN_CLOSEUP before CBN_SELCHANGE (the default, as Windows does) or no CBN_CLOSEUP at all, as
-//   a keyboard change on a closed list does. The documentation leaves the order open.
+// - WINSIM_COMBO_CLOSEUP=before|after: whether a person's choice in a dropped list sends
+//   CBN_CLOSEUP before CBN_SELCHANGE (the default, as Windows 10 and Wine do) or after it: "The
+//   order in which the notification codes are sent cannot be predicted". A keyboard change on a
+//   closed list sends no CBN_CLOSEUP at all, whatever the switch (no list was open).
 // - WINSIM_STANDARD_USER=1: the user is not an administrator: opening or creating a key under
 //   HKEY_LOCAL_MACHINE with any write access (KEY_SET_VALUE, KEY_CREATE_SUB_KEY, DELETE...)
 //   fails with ERROR_ACCESS_DENIED. The spooler's own writes of printer data are not affected;
@@ -20,7 +21,7 @@ enum class RegistryValueOrder { Written, Reversed, Sorted };
 void SetRegistryValueOrder(RegistryValueOrder order);
 RegistryValueOrder CurrentRegistryValueOrder();
 
-enum class ComboCloseUp { BeforeSelChange, None };
+enum class ComboCloseUp { BeforeSelChange, AfterSelChange };
 void SetComboCloseUp(ComboCloseUp closeUp);
 ComboCloseUp CurrentComboCloseUp();
 

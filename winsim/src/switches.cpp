@@ -77,7 +77,7 @@ void ApplySwitchesFromEnvironment() {
     int order = Choice("WINSIM_REGISTRY_VALUE_ORDER", {"written", "reversed", "sorted"});
     if (order >= 0)
         SetRegistryValueOrder(static_cast<RegistryValueOrder>(order));
-    int closeUp = Choice("WINSIM_COMBO_CLOSEUP", {"before", "none"});
+    int closeUp = Choice("WINSIM_COMBO_CLOSEUP", {"before", "after"});
     if (closeUp >= 0)
         SetComboCloseUp(static_cast<ComboCloseUp>(closeUp));
     int user = Choice("WINSIM_STANDARD_USER", {"0", "1"});
