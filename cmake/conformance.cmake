@@ -3,6 +3,8 @@
 # tests/) with winsim's set-up of tests/conformance/winsim/; for Windows they are
 # winsim_conformance.exe with real set-up calls (tests/conformance/windows/), run under Wine by
 # scripts/wine-conformance.sh. GoogleTest is cross-compiled from Debian's sources for it.
+# tests/winsim/ stays native-only: it sets the machine up with winsim's own calls (injected
+# faults, call logs, scripted people, leak accounting) that the real platform does not have.
 file(GLOB CONFORMANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp)
 if(WIN32)
     set(GOOGLETEST_SOURCE /usr/src/googletest/googletest)
