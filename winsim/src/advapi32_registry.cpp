@@ -9,6 +9,9 @@
 #include "sim/switches.h"
 
 #include <algorithm>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 #include <cstring>
 #include <map>
@@ -64,6 +67,7 @@ struct Key {
 struct OpenKey {
     std::shared_ptr<Key> key;
     REGSAM access;
+    bool spooler = false; // opened by the spooler, which writes the copy its caller sent it
 };
 
 // Injected failures are keyed by root, key path and value name, all folded to upper case.
@@ -154,6 +158,7 @@ struct Resolved {
     LONG error = ERROR_SUCCESS;
     std::shared_ptr<Key> key;
     REGSAM access = 0;
+    bool spooler = false;
 };
 
 Resolved Resolve(HKEY handle, const char* function) {
@@ -175,6 +180,7 @@ Resolved Resolve(HKEY handle, const char* function) {
     }
     result.key = open->key;
     result.access = open->access;
+    result.spooler = open->spooler;
     return result;
 }
 
@@ -202,7 +208,8 @@ LONG InjectedValueFailure(const std::map<FaultKey, LONG>& faults, const Key& key
 }
 
 HKEY NewHandle(const std::shared_ptr<Key>& key, REGSAM access) {
-    return State().handles.Add(std::make_unique<OpenKey>(OpenKey{key, access}));
+    return State().handles.Add(
+        std::make_unique<OpenKey>(OpenKey{key, access, winsim::SpoolerRegistryAccess::Active()}));
 }
 
 REGSAM CheckedAccess(REGSAM sam, const char* function) {
@@ -215,6 +222,17 @@ void MarkDeleted(Key& key) {
     key.deleted = true;
     for (auto& child : key.children)
         MarkDeleted(*child.second);
+}
+
+// Whether memory may be read: always, except where AddressSanitizer knows it lies outside.
+bool Readable(const void* address, std::size_t size) {
+#if defined(__SANITIZE_ADDRESS__)
+    return __asan_region_is_poisoned(const_cast<void*>(address), size) == nullptr;
+#else
+    (void)address;
+    (void)size;
+    return true;
+#endif
 }
 
 std::u16string ValueName(LPCWSTR name) {
@@ -464,13 +482,19 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
     if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
         return injected;
     // A string whose count leaves out its terminator gets it counted when the character after
-    // the count is zero, as Windows does (it reads that character from the caller's buffer).
-    if ((dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ) &&
+    // the count is zero, as Windows does: it reads that character from the caller's memory, so
+    // what lies past a buffer without a terminator decides (AddressSanitizer builds do not read
+    // past the end of a buffer they know). The spooler writes printer data from the copy of
+    // exactly cbData bytes its caller sent it, so nothing follows there.
+    if (!base.spooler && (dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ) &&
         cbData >= sizeof(WCHAR)) {
-        WCHAR last = 0, next = 0;
-        std::memcpy(&last, lpData + (cbData / sizeof(WCHAR) - 1) * sizeof(WCHAR), sizeof last);
-        std::memcpy(&next, lpData + cbData / sizeof(WCHAR) * sizeof(WCHAR), sizeof next);
-        if (last != 0 && next == 0)
+        const BYTE* last = lpData + (cbData / sizeof(WCHAR) - 1) * sizeof(WCHAR);
+        const BYTE* next = last + sizeof(WCHAR);
+        WCHAR lastChar = 0, nextChar = 1;
+        std::memcpy(&lastChar, last, sizeof lastChar);
+        if (lastChar != 0 && Readable(next, sizeof nextChar))
+            std::memcpy(&nextChar, next, sizeof nextChar);
+        if (lastChar != 0 && nextChar == 0)
             cbData += sizeof(WCHAR);
     }
     std::vector<BYTE> data(lpData, lpData + cbData);
