@@ -41,3 +41,4 @@ include(cmake/release.cmake)
 
 include(cmake/siblings.cmake)
 include(cmake/wine_soak.cmake)
+include(cmake/conformance.cmake)

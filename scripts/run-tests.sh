@@ -11,6 +11,7 @@ python3 scripts/test_resources.py
 
 build_preset native
 ctest --preset native -j"$(nproc)"
+bash scripts/winsim-switches.sh
 
 build_preset asan
 ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
@@ -27,4 +28,5 @@ bash scripts/wine-embosser-check.sh
 bash scripts/e2e-tests.sh
 bash scripts/wine-device-page-check.sh
 bash scripts/wine-soak.sh 20   # the dialogs opened and closed 20 times each; 200 by default
+bash scripts/wine-conformance.sh
 echo "== All tests passed"

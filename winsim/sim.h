@@ -12,3 +12,4 @@
 #include "sim/registry.h"
 #include "sim/spooler.h"
 #include "sim/ui.h"
+#include "sim/switches.h"

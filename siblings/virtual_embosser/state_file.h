@@ -28,8 +28,10 @@ public:
     StateFileLock& operator=(const StateFileLock&) = delete;
 
 private:
+#ifdef _WIN32
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
+#endif
 };
 
 #ifndef _WIN32

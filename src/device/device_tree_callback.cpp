@@ -34,10 +34,6 @@ constexpr LONG kCustomMediaOption = ARRAYSIZE(kMediaTypeOptions);
 constexpr DWORD kTractorFeed = 8;
 constexpr DWORD kAutomaticSelect = 15;
 
-// "High", "Normal", "Low".
-constexpr DWORD kDotHeightOptions = 3;
-constexpr LONG kNormalDotHeight = 1;
-
 // Truncation toward zero into a signed 32-bit value; a number out of that range (or none)
 // gives 0x80000000, as the processor's own conversion does.
 constexpr LONG kIndefiniteInteger = -2147483647 - 1;

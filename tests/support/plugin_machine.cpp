@@ -60,6 +60,7 @@ bool HasConfigValue(const char* value) {
 
 void PluginTest::SetUp() {
     sim::Reset();
+    sim::ApplySwitchesFromEnvironment();
     ResetPluginModuleState();
     before_ = sim::ResourceCounts::Take();
     hostHeaps_.clear();

@@ -38,7 +38,7 @@ std::optional<DWORD> GetRegistryDword(HKEY root, const std::u16string& key,
 std::optional<std::u16string> GetRegistryString(HKEY root, const std::u16string& key,
                                                 const std::u16string& name);
 bool RegistryKeyExists(HKEY root, const std::u16string& key);
-// Value names in enumeration order (the order they were first written).
+// Value names in RegEnumValueW's order (sim::SetRegistryValueOrder; by default as first written).
 std::vector<std::u16string> RegistryValueNames(HKEY root, const std::u16string& key);
 std::vector<std::u16string> RegistrySubKeys(HKEY root, const std::u16string& key);
 

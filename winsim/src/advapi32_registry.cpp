@@ -1,10 +1,17 @@
 // advapi32: the registry. A tree of keys under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER with
 // case-insensitive key and value names, subkeys enumerated in name order and values in the order
-// they were first written, data kept byte for byte. Handles carry the access they were opened with.
-// Security descriptors are not modelled: every open is granted the access it asks for, and tests
-// inject refusals where they need them.
+// they were first written (or as sim::SetRegistryValueOrder switches), data kept byte for byte.
+// Handles carry the access they were opened with. Security descriptors are not modelled: every
+// open is granted the access it asks for, except HKEY_LOCAL_MACHINE writes for a standard user
+// (sim::SetStandardUser), and tests inject refusals where they need them.
 #include "internal.h"
 #include "sim/registry.h"
+#include "sim/switches.h"
+
+#include <algorithm>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 #include <cstring>
 #include <map>
@@ -28,6 +35,27 @@ struct Key {
     std::vector<Value> values; // in the order first written
     bool deleted = false;
 
+    // The value RegEnumValueW hands out at this index, in the switched order.
+    const Value* EnumeratedValue(std::size_t index) const {
+        if (index >= values.size())
+            return nullptr;
+        switch (sim::CurrentRegistryValueOrder()) {
+        case sim::RegistryValueOrder::Written:
+            return &values[index];
+        case sim::RegistryValueOrder::Reversed:
+            return &values[values.size() - 1 - index];
+        case sim::RegistryValueOrder::Sorted:
+            break;
+        }
+        std::vector<const Value*> sorted;
+        for (const Value& value : values)
+            sorted.push_back(&value);
+        std::stable_sort(sorted.begin(), sorted.end(), [](const Value* a, const Value* b) {
+            return winsim::LessNoCase()(a->name, b->name);
+        });
+        return sorted[index];
+    }
+
     Value* FindValue(const std::u16string& name) {
         for (auto& value : values)
             if (winsim::EqualNoCase(value.name, name))
@@ -39,6 +67,7 @@ struct Key {
 struct OpenKey {
     std::shared_ptr<Key> key;
     REGSAM access;
+    bool spooler = false; // opened by the spooler, which writes the copy its caller sent it
 };
 
 // Injected failures are keyed by root, key path and value name, all folded to upper case.
@@ -116,18 +145,28 @@ std::vector<std::u16string> Components(const std::u16string& path, const char* f
     }
 }
 
+// A standard user may read HKEY_LOCAL_MACHINE but not write it; the spooler may.
+bool RefusedForUser(int root, REGSAM access) {
+    constexpr REGSAM kWriteRights =
+        KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
+    return root == 0 && (access & kWriteRights) && sim::IsStandardUser() &&
+           !winsim::SpoolerRegistryAccess::Active();
+}
+
 // The key a handle stands for, with the access the handle grants; predefined roots grant all.
 struct Resolved {
     LONG error = ERROR_SUCCESS;
     std::shared_ptr<Key> key;
     REGSAM access = 0;
+    bool spooler = false;
 };
 
 Resolved Resolve(HKEY handle, const char* function) {
     Resolved result;
     if (IsPredefined(handle)) {
         result.key = State().roots[RootIndex(handle, function)];
-        result.access = KEY_ALL_ACCESS;
+        result.access =
+            RefusedForUser(result.key->root, KEY_ALL_ACCESS) ? KEY_READ : KEY_ALL_ACCESS;
         return result;
     }
     OpenKey* open = State().handles.Find(handle);
@@ -141,6 +180,7 @@ Resolved Resolve(HKEY handle, const char* function) {
     }
     result.key = open->key;
     result.access = open->access;
+    result.spooler = open->spooler;
     return result;
 }
 
@@ -168,7 +208,8 @@ LONG InjectedValueFailure(const std::map<FaultKey, LONG>& faults, const Key& key
 }
 
 HKEY NewHandle(const std::shared_ptr<Key>& key, REGSAM access) {
-    return State().handles.Add(std::make_unique<OpenKey>(OpenKey{key, access}));
+    return State().handles.Add(
+        std::make_unique<OpenKey>(OpenKey{key, access, winsim::SpoolerRegistryAccess::Active()}));
 }
 
 // A printer's key lives on its print server: the spooler counts the call as a round trip.
@@ -186,6 +227,17 @@ void MarkDeleted(Key& key) {
     key.deleted = true;
     for (auto& child : key.children)
         MarkDeleted(*child.second);
+}
+
+// Whether memory may be read: always, except where AddressSanitizer knows it lies outside.
+bool Readable(const void* address, std::size_t size) {
+#if defined(__SANITIZE_ADDRESS__)
+    return __asan_region_is_poisoned(const_cast<void*>(address), size) == nullptr;
+#else
+    (void)address;
+    (void)size;
+    return true;
+#endif
 }
 
 std::u16string ValueName(LPCWSTR name) {
@@ -269,12 +321,14 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     std::shared_ptr<Key> key = Walk(base.key, sub, "RegOpenKeyExW");
     if (!key)
         return ERROR_FILE_NOT_FOUND;
+    if (RefusedForUser(key->root, access))
+        return ERROR_ACCESS_DENIED;
     *phkResult = NewHandle(key, access);
     return ERROR_SUCCESS;
 }
 
-// Creating a key needs KEY_CREATE_SUB_KEY on the handle it is created under; opening an existing
-// one does not.
+// Creating a key does not need KEY_CREATE_SUB_KEY on the handle it is created under: Windows
+// checks the parent key's security, not the handle's access.
 LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass,
                                DWORD dwOptions, REGSAM samDesired,
                                const LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
@@ -297,6 +351,8 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     CountRoundTrip("RegCreateKeyExW", base.key->root, Join(base.key->path, sub));
     if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
         return injected;
+    if (RefusedForUser(base.key->root, access))
+        return ERROR_ACCESS_DENIED;
     std::shared_ptr<Key> key = base.key;
     bool created = false;
     for (auto& part : Components(sub, "RegCreateKeyExW")) {
@@ -305,7 +361,9 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
             key = it->second;
             continue;
         }
-        if (!(base.access & KEY_CREATE_SUB_KEY))
+        // The parent handle's own access is not checked (as on every Windows version); a
+        // standard user still cannot create keys under HKEY_LOCAL_MACHINE.
+        if (RefusedForUser(key->root, KEY_CREATE_SUB_KEY))
             return ERROR_ACCESS_DENIED;
         auto child = std::make_shared<Key>();
         child->root = key->root;
@@ -434,6 +492,22 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
     std::u16string name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
         return injected;
+    // A string whose count leaves out its terminator gets it counted when the character after
+    // the count is zero, as Windows does: it reads that character from the caller's memory, so
+    // what lies past a buffer without a terminator decides (AddressSanitizer builds do not read
+    // past the end of a buffer they know). The spooler writes printer data from the copy of
+    // exactly cbData bytes its caller sent it, so nothing follows there.
+    if (!base.spooler && (dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ) &&
+        cbData >= sizeof(WCHAR)) {
+        const BYTE* last = lpData + (cbData / sizeof(WCHAR) - 1) * sizeof(WCHAR);
+        const BYTE* next = last + sizeof(WCHAR);
+        WCHAR lastChar = 0, nextChar = 1;
+        std::memcpy(&lastChar, last, sizeof lastChar);
+        if (lastChar != 0 && Readable(next, sizeof nextChar))
+            std::memcpy(&nextChar, next, sizeof nextChar);
+        if (lastChar != 0 && nextChar == 0)
+            cbData += sizeof(WCHAR);
+    }
     std::vector<BYTE> data(lpData, lpData + cbData);
     if (Value* existing = base.key->FindValue(name)) {
         existing->type = dwType;
@@ -507,9 +581,10 @@ LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWO
     CountRoundTrip("RegEnumValueW", base.key->root, base.key->path);
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
-    if (dwIndex >= base.key->values.size())
+    const Value* enumerated = base.key->EnumeratedValue(dwIndex);
+    if (!enumerated)
         return ERROR_NO_MORE_ITEMS;
-    const Value& value = base.key->values[dwIndex];
+    const Value& value = *enumerated;
     if (value.name.size() + 1 > *lpcchValueName)
         return ERROR_MORE_DATA;
     std::memcpy(lpValueName, value.name.c_str(), (value.name.size() + 1) * sizeof(WCHAR));
@@ -686,8 +761,8 @@ bool RegistryKeyExists(HKEY root, const std::u16string& key) {
 std::vector<std::u16string> RegistryValueNames(HKEY root, const std::u16string& key) {
     std::vector<std::u16string> names;
     if (std::shared_ptr<Key> target = FindPath(root, key))
-        for (auto& value : target->values)
-            names.push_back(value.name);
+        for (std::size_t i = 0; i < target->values.size(); ++i)
+            names.push_back(target->EnumeratedValue(i)->name);
     return names;
 }
 

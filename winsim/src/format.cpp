@@ -322,29 +322,65 @@ private:
         // The runtimes disagree on how they spell infinities and NaNs.
         if (!std::isfinite(value))
             NotModelled("an infinite or NaN floating-point value");
+        // Formatted without the width, which is applied once the exponent has its three digits.
         std::string conversion = "%";
-        if (directive.left)
-            conversion += '-';
         if (directive.plus)
             conversion += '+';
         if (directive.space)
             conversion += ' ';
-        if (directive.zero)
-            conversion += '0';
         if (directive.alternate)
             conversion += '#';
-        if (directive.width > 0)
-            conversion += std::to_string(directive.width);
-        if (directive.precision >= 0)
-            conversion += "." + std::to_string(directive.precision);
+        int precision = directive.precision >= 0 ? directive.precision : 6;
+        conversion += "." + std::to_string(precision);
         conversion += directive.conversion;
-        // The C library converts the exact binary value and rounds ties to even, as Microsoft's
-        // runtime does since Windows 10 2004 and mingw's does.
+        std::string text =
+            Printed(conversion, AwayFromZeroOnTies(value, directive.conversion, precision));
+        // msvcrt.dll, the runtime the Windows build links, writes at least three exponent digits.
+        std::size_t e = text.find_first_of("eE");
+        if (e != std::string::npos && text.size() - e - 2 < 3)
+            text.insert(e + 2, 3 - (text.size() - e - 2), '0');
+        std::size_t used = text.size();
+        if (directive.zero && !directive.left && used < std::size_t(directive.width)) {
+            std::size_t digits = text.find_first_of("0123456789");
+            text.insert(digits, directive.width - used, '0');
+        }
+        Padded(directive, Narrow(text));
+    }
+
+    static std::string Printed(const std::string& conversion, double value) {
         int size = std::snprintf(nullptr, 0, conversion.c_str(), value);
         std::string text(static_cast<std::size_t>(size) + 1, '\0');
         std::snprintf(&text[0], text.size(), conversion.c_str(), value);
         text.resize(static_cast<std::size_t>(size));
-        out_ += Narrow(text);
+        return text;
+    }
+
+    // msvcrt.dll rounds a value that lies exactly halfway away from zero (0.125 with two decimals
+    // gives 0.13, 2.5 with none gives 3), where the C library rounds to even: such a value is
+    // moved one step away from zero before the C library rounds it. Exact decimal digits of a
+    // double: at most 767 significant ones, at most 1074 after the point.
+    static double AwayFromZeroOnTies(double value, char conversion, int precision) {
+        if (value == 0)
+            return value;
+        std::string exact;
+        std::size_t kept;
+        if (conversion == 'f' || conversion == 'F') {
+            exact = Printed("%.1100f", value);
+            kept = exact.find('.') + 1 + std::size_t(precision);
+        } else {
+            exact = Printed("%.800e", value);
+            exact.resize(exact.find_first_of("eE"));
+            int significant = (conversion == 'g' || conversion == 'G')
+                                  ? (precision == 0 ? 1 : precision)
+                                  : precision + 1;
+            kept = exact.find_first_of("123456789") + std::size_t(significant);
+            if (std::size_t point = exact.find('.'); point != std::string::npos && point <= kept)
+                ++kept;
+        }
+        if (kept >= exact.size() || exact[kept] != '5' ||
+            exact.find_first_not_of('0', kept + 1) != std::string::npos)
+            return value;
+        return std::nextafter(value, value > 0 ? HUGE_VAL : -HUGE_VAL);
     }
 
     void Character(const Directive& directive) {

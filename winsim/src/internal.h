@@ -23,6 +23,17 @@ struct ResetHook {
     explicit ResetHook(std::function<void()> reset);
 };
 
+// While one lives, registry calls are the spooler's own, made as the system and not as the user:
+// the standard-user switch (sim/switches.h) does not refuse them.
+class SpoolerRegistryAccess {
+public:
+    SpoolerRegistryAccess();
+    ~SpoolerRegistryAccess();
+    SpoolerRegistryAccess(const SpoolerRegistryAccess&) = delete;
+    SpoolerRegistryAccess& operator=(const SpoolerRegistryAccess&) = delete;
+    static bool Active();
+};
+
 // Handle values are unique across every kind of handle and never point at anything, as on
 // Windows: code that dereferences a handle crashes instead of working by accident.
 uintptr_t NextHandleValue();

@@ -272,12 +272,17 @@ void SelectComboItem(HWND dialog, int id, int index) {
     ShowSelection(*FindWindowObject(control), s->entries);
     InvalidateWindow(control, true, false);
     NotifyParentCommand(control, CBN_SELENDOK);
+    // The documentation leaves the order of CBN_CLOSEUP and CBN_SELCHANGE open (sim/switches.h).
+    bool closeUpFirst = sim::CurrentComboCloseUp() == sim::ComboCloseUp::BeforeSelChange;
     if ((s = ComboOf(control)) != nullptr) {
         s->dropped = false;
-        NotifyParentCommand(control, CBN_CLOSEUP);
+        if (closeUpFirst)
+            NotifyParentCommand(control, CBN_CLOSEUP);
     }
     if (changed && IsWindow(control))
         NotifyParentCommand(control, CBN_SELCHANGE);
+    if (!closeUpFirst && IsWindow(control))
+        NotifyParentCommand(control, CBN_CLOSEUP);
     PumpQueue();
 }
 

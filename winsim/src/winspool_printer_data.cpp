@@ -19,9 +19,11 @@ public:
             RegCloseKey(key_);
     }
     LONG Open(const std::u16string& path, REGSAM access) {
+        SpoolerRegistryAccess spooler;
         return RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_);
     }
     LONG Create(const std::u16string& path) {
+        SpoolerRegistryAccess spooler;
         return RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                                nullptr, &key_, nullptr);
     }

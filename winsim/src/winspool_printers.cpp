@@ -22,6 +22,7 @@ constexpr ACCESS_MASK kModelledRights =
     PRINTER_ALL_ACCESS | PRINTER_ACCESS_MANAGE_LIMITED | READ_CONTROL | SYNCHRONIZE;
 
 void CreateRegistryKey(const std::u16string& path) {
+    SpoolerRegistryAccess spooler;
     HKEY key = nullptr;
     LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key, nullptr);
