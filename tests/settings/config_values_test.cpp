@@ -126,12 +126,8 @@ protected:
     }
 
     static void RemoveValue(const char* name) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kConfigPath, 0, KEY_SET_VALUE, &key),
-                  ERROR_SUCCESS);
-        std::u16string wide(name, name + std::strlen(name));
-        RegDeleteValueW(key, wide.c_str());
-        RegCloseKey(key);
+        sim::DeleteRegistryValue(HKEY_LOCAL_MACHINE, kConfigPath,
+                                 std::u16string(name, name + std::strlen(name)));
     }
 
     static constexpr const char16_t* kConfigPath =

@@ -26,6 +26,8 @@ void SetRegistryDword(HKEY root, const std::u16string& key, const std::u16string
 void SetRegistryString(HKEY root, const std::u16string& key, const std::u16string& name,
                        const std::u16string& text);
 void CreateRegistryKey(HKEY root, const std::u16string& key);
+// Removes one value (names compare without case); no-op when missing.
+void DeleteRegistryValue(HKEY root, const std::u16string& key, const std::u16string& name);
 // Removes the key with everything below it; no-op when missing.
 void DeleteRegistryTree(HKEY root, const std::u16string& key);
 

@@ -708,6 +708,19 @@ void CreateRegistryKey(HKEY root, const std::u16string& key) {
     CreatePath(RootIndex(root, "sim::CreateRegistryKey"), key);
 }
 
+void DeleteRegistryValue(HKEY root, const std::u16string& key, const std::u16string& name) {
+    std::shared_ptr<Key> target = FindPath(root, key);
+    if (!target)
+        return;
+    auto& values = target->values;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        if (winsim::EqualNoCase(it->name, name)) {
+            values.erase(it);
+            return;
+        }
+    }
+}
+
 void DeleteRegistryTree(HKEY root, const std::u16string& key) {
     std::shared_ptr<Key> target = FindPath(root, key);
     if (!target || target->path.empty())
