@@ -310,7 +310,10 @@ bool StillShowsReportedValue(const SettingsContext* context, const OPTITEM& item
             return false;
         WCHAR shown[kDeviceTextChars];
         WriteShownDistance(context, item.UserItemID, shown);
-        return lstrcmpW(shown, item.pSel) == 0;
+        // Character for character: whatever a person typed, only the tree's own text matches.
+        int length = lstrlenW(shown);
+        return lstrlenW(item.pSel) == length &&
+               memcmp(shown, item.pSel, length * sizeof(WCHAR)) == 0;
     }
 }
 

@@ -103,8 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SettingsContext before;
     std::memcpy(&before, context, sizeof(before));
     int fetched = FetchPrinterSnapshot(context);
-    // The printer link is loaded at the first look-up, whatever it answers.
+    // The printer link is loaded at the first look-up, whatever it answers, from the driver
+    // directory the context asks the spooler for once.
     before.PrinterLinkModule = context->PrinterLinkModule;
+    std::memcpy(before.DriverDirectory, context->DriverDirectory, sizeof(before.DriverDirectory));
     if (size == 0) {
         FUZZ_CHECK(fetched == 0, "an empty block was taken");
         FUZZ_CHECK(std::memcmp(&before, context, sizeof(before)) == 0,
