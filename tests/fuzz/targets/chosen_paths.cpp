@@ -147,9 +147,7 @@ void ChoosePattern(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     StartMachine();
-    InstallPrinterLink();
-    PrinterLink().settingsBlock.assign(200, 0);
-    PrinterLink().settingsBlock[20] = 1;
+    InstallPrinterLinkWithTree();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the host's thread has COM
     if (input.ConsumeBool())
         ChooseBrailleTable(input);
