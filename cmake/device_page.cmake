@@ -20,7 +20,8 @@ set(DEVICE_PAGE_OUTPUT ${CMAKE_BINARY_DIR}/wine_device_page)
 if(DEVICE_PAGE_CHECK_SOURCES AND TARGET qvdrvui AND TARGET qvmonext)
     add_executable(wine_device_page ${DEVICE_PAGE_CHECK_SOURCES} ${DEVICE_PAGE_HOST_SOURCES}
                    ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp)
+                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/program_folder.cpp)
     set_target_properties(wine_device_page PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DEVICE_PAGE_OUTPUT})
     target_include_directories(wine_device_page PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine
                                ${CMAKE_SOURCE_DIR}/host/device_page)
