@@ -20,10 +20,12 @@ set(DEVICE_PAGE_OUTPUT ${CMAKE_BINARY_DIR}/wine_device_page)
 if(DEVICE_PAGE_CHECK_SOURCES AND TARGET qvdrvui AND TARGET qvmonext)
     add_executable(wine_device_page ${DEVICE_PAGE_CHECK_SOURCES} ${DEVICE_PAGE_HOST_SOURCES}
                    ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp)
+                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/program_folder.cpp
+                   ${CMAKE_SOURCE_DIR}/host/gallery/screen_area.cpp)
     set_target_properties(wine_device_page PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DEVICE_PAGE_OUTPUT})
     target_include_directories(wine_device_page PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine
-                               ${CMAKE_SOURCE_DIR}/host/device_page)
+                               ${CMAKE_SOURCE_DIR}/host/device_page ${CMAKE_SOURCE_DIR}/host/gallery)
     target_compile_options(wine_device_page PRIVATE ${WARNINGS})
     target_compile_options(wine_device_page PRIVATE -municode)
     target_link_options(wine_device_page PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)

@@ -5,7 +5,8 @@ file(GLOB SOAK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine_soak/*.c
 if(SOAK_SOURCES AND WINE_HOST_SOURCES AND TARGET qvdrvui AND TARGET qvmonext)
     add_executable(wine_soak ${SOAK_SOURCES} ${WINE_HOST_SOURCES}
                    ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp)
+                   ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/program_folder.cpp)
     target_include_directories(wine_soak PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host
                                ${CMAKE_SOURCE_DIR}/tests/wine)
     target_compile_definitions(wine_soak PRIVATE ${WINDOWS_DEFINITIONS})

@@ -22,15 +22,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)" --target "${targets[@]}" >/dev/null
 program=build/windows/bench.exe
 
-prefix=$(mktemp -d)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
-unset DISPLAY WAYLAND_DISPLAY
 results=$(mktemp)
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$prefix" "$results"
-}
-trap cleanup EXIT
+wine_prefix_throwaway "$results"
 
 # install-prefix.sh also sets HKCU\Software\Wine\X11 Driver Managed=N: without a window manager
 # Wine waits about 2 s whenever a managed window closes. Headless, Wine's null display driver

@@ -72,3 +72,61 @@ check_dll_imports() {
     fi
     echo "== $dll imports only from system libraries"
 }
+
+# The Wine environment for the prefix $1: quiet, and no Mono or Gecko installers (nothing here
+# needs them, and they would ask for a window).
+wine_environment() {
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+}
+
+# A Wine prefix of our own in a new temporary directory ($prefix), without a display until
+# start_private_xvfb gives it one. When the script exits, its Wine server and Xvfb stop and the
+# prefix goes, with the extra files or directories given.
+wine_prefix_throwaway() {
+    prefix=$(mktemp -d)
+    wine_environment "$prefix"
+    unset DISPLAY WAYLAND_DISPLAY
+    wine_cleanup_on_exit "$prefix" "$@"
+}
+
+# When the script exits: stop the Wine server and our Xvfb, remove the files or directories given.
+wine_cleanup_on_exit() {
+    wine_leftovers=("$@")
+    trap wine_cleanup EXIT
+}
+wine_cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    if [ ${#wine_leftovers[@]} -gt 0 ]; then rm -rf "${wine_leftovers[@]}"; fi
+}
+
+# Creates the prefix. With a display, its windows are unmanaged: without a window manager Wine
+# waits about 2 s whenever a managed top-level window closes.
+wine_prefix_boot() {
+    echo "== Preparing a Wine prefix${DISPLAY:+ (display $DISPLAY)}"
+    wine64 wineboot.exe -i >/dev/null 2>&1
+    if [ -n "${DISPLAY:-}" ]; then
+        wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    fi
+    wineserver -w
+}
+
+# A virtual screen (Xvfb, SIZE 1024x768 unless given) on display :FIRST or the first free number
+# after it; exports DISPLAY, and the screen stops with the script (wine_cleanup_on_exit).
+start_private_xvfb() {
+    local number=$1 size=${2:-1024x768}
+    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+        number=$((number + 1))
+    done
+    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$number" ] && break
+        sleep 0.1
+    done
+    if [ ! -e "/tmp/.X11-unix/X$number" ]; then
+        echo "Xvfb did not start on display :$number" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
+}

@@ -34,14 +34,7 @@ for name in $(x86_64-w64-mingw32-objdump -p build/windows/qvdrvui.dll | awk '/DL
 done
 echo "== qvdrvui.dll exports exactly: $exports"
 
-prefix=$(mktemp -d)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$prefix"
-}
-trap cleanup EXIT
+wine_prefix_throwaway
 
 bash scripts/install-prefix.sh --prefix "$prefix"
 # Headless: Wine's null display driver gives the sheets real windows that nobody sees; without a

@@ -40,9 +40,7 @@ for target in "${targets[@]}"; do
     fi
 done
 
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
-# No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+wine_environment "$prefix"
 
 if [ ! -f "$prefix/system.reg" ]; then
     echo "== Creating the Wine prefix $prefix"

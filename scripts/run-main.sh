@@ -76,33 +76,19 @@ check_dll_exports | sed 's/^== /   /'
 check_dll_imports | sed 's/^== /   /'
 
 prefix="$PWD/build/wineprefix"
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree=;mshtml="
+wine_environment "$prefix"
 printer_key='HKLM\System\CurrentControlSet\Control\Print\Printers\Tarvik Embosser'
 
-xvfb_pid=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
+wine_cleanup_on_exit
+# Every Wine process of the run, the installation's too, gets the display: a desktop process
+# started without one leaves the server unable to create windows afterwards.
 if [ -n "${DISPLAY:-}" ]; then
     step "Opening the windows on your display $DISPLAY"
 else
-    number=${MAIN_DISPLAY:-99}
-    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-        number=$((number + 1))
-    done
-    step "Starting a virtual display :$number (Xvfb)"
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && break
-        sleep 0.1
-    done
+    step "Starting a virtual display (Xvfb)"
+    start_private_xvfb "${MAIN_DISPLAY:-99}"
+    echo "   on $DISPLAY"
 fi
-# Every Wine process of the run, the installation's too, gets the display: a desktop process
-# started without one leaves the server unable to create windows afterwards.
-export DISPLAY=${DISPLAY:-:$number}
 
 screens="$PWD/build/screens"
 rm -rf "$screens"

@@ -17,20 +17,8 @@ if [ ! -f "$program" ]; then
     exit 1
 fi
 
-prefix=$(mktemp -d)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
-# No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$prefix"
-}
-trap cleanup EXIT
-
-echo "== Preparing a Wine prefix"
-wine64 wineboot.exe -i >/dev/null 2>&1
-wineserver -w
+wine_prefix_throwaway
+wine_prefix_boot
 
 echo "== Running $program under Wine"
 status=0

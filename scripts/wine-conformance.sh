@@ -17,40 +17,11 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)" --target winsim_conformance qvembui driverui
 program=build/windows/winsim_conformance.exe
 
-prefix=$(mktemp -d)
 log=$(mktemp)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
-# No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset WAYLAND_DISPLAY
-# XVFB_DISPLAY=N uses display :N (on a shared machine, the one you were given); otherwise Xvfb
-# takes the first free one.
-displayfile=$(mktemp)
-if [ -n "${XVFB_DISPLAY:-}" ]; then
-    Xvfb ":$XVFB_DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
-    echo "$XVFB_DISPLAY" >"$displayfile"
-    sleep 1
-else
-    Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
-fi
-xvfb=$!
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$prefix" "$log" "$displayfile"
-}
-trap cleanup EXIT
-for _ in $(seq 50); do
-    [ -s "$displayfile" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -1 "$displayfile")"
-
-echo "== Preparing a Wine prefix (display $DISPLAY)"
-wine64 wineboot.exe -i >/dev/null 2>&1
-# Without a window manager, Wine would wait for each closed top-level window to be acknowledged.
-wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wineserver -w
+wine_prefix_throwaway "$log"
+# XVFB_DISPLAY=N tries display :N first (on a shared machine, the one you were given).
+start_private_xvfb "${XVFB_DISPLAY:-90}"
+wine_prefix_boot
 
 echo "== Running $program under Wine"
 status=0

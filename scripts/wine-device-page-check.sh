@@ -5,7 +5,7 @@
 # property sheet, changes items through its inputs, applies, and prints one PASS or FAIL line per
 # check and a closing "N passed, M failed". Screenshots land in build/device-page-shots/ as PNG.
 #
-# DISPLAY_NUMBER picks the X display (default 12).
+# DISPLAY_NUMBER picks the X display, or the first free one after it (default 12).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 export PATH="/usr/lib/wine:$PATH"
@@ -21,30 +21,9 @@ program=build/windows/wine_device_page/wine_device_page.exe
 shots=$PWD/build/device-page-shots
 rm -rf "$shots" && mkdir -p "$shots"
 
-display=":${DISPLAY_NUMBER:-12}"
-prefix=$(mktemp -d)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 DISPLAY="$display"
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset WAYLAND_DISPLAY
-xvfb_pid=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$prefix"
-}
-trap cleanup EXIT
-
-if ! xdpyinfo -display "$display" >/dev/null 2>&1 && [ ! -e "/tmp/.X11-unix/X${display#:}" ]; then
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    sleep 1
-fi
-
-echo "== Preparing a Wine prefix"
-wine64 wineboot.exe -i >/dev/null 2>&1
-# Without a window manager, Wine waits for one whenever a managed window closes.
-wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wineserver -w
+wine_prefix_throwaway
+start_private_xvfb "${DISPLAY_NUMBER:-12}"
+wine_prefix_boot
 
 echo "== Running $program under Wine"
 status=0

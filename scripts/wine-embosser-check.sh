@@ -29,19 +29,8 @@ if [ "$exports" != "$expected" ]; then
 fi
 echo "== qvmonext.dll exports exactly the seven printer link entry points"
 
-prefix=$(mktemp -d)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$prefix"
-}
-trap cleanup EXIT
-
-echo "== Preparing a Wine prefix"
-wine64 wineboot.exe -i >/dev/null 2>&1
-wineserver -w
+wine_prefix_throwaway
+wine_prefix_boot
 drivers="$prefix/drive_c/windows/system32/spool/drivers/x64/3"
 mkdir -p "$drivers"
 cp "$dll" "$drivers/"

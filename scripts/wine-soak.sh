@@ -22,31 +22,9 @@ if [ ! -f "$program" ]; then
     exit 1
 fi
 
-prefix=$(mktemp -d)
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
-# No Mono or Gecko installers: nothing here needs them, and they would ask for a window.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset WAYLAND_DISPLAY
-# The first display number nobody uses.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$prefix"
-}
-trap cleanup EXIT
-
-echo "== Preparing a Wine prefix"
-wine64 wineboot.exe -i >/dev/null 2>&1
-# Without a window manager Wine waits for each closed top-level window unless it is unmanaged.
-wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wineserver -w
+wine_prefix_throwaway
+start_private_xvfb 90 1280x1024
+wine_prefix_boot
 
 echo "== Opening and closing the dialogs $cycles times each under Wine"
 soak_started=$SECONDS

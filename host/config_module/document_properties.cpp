@@ -3,6 +3,7 @@
 #include "document_sheet.h"
 #include "driver_module.h"
 #include "driver_ui_headers.h"
+#include "sheet_function.h"
 
 #include "core_driver.h"
 
@@ -38,45 +39,6 @@ LONG AnswerDevmodeRequest(DOCUMENTPROPERTYHEADER* header) {
     return IDOK;
 }
 
-LONG RunDocumentSheet(PPROPSHEETUI_INFO info, LPARAM lParam) {
-    auto* sheet = reinterpret_cast<DocumentSheet*>(info->UserData);
-    switch (info->Reason) {
-    case PROPSHEETUI_REASON_INIT: {
-        auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(info->lParamInit);
-        if (header == nullptr || header->pszPrinterName == nullptr)
-            return kSheetFunctionFailed;
-        sheet = new DocumentSheet(header);
-        info->UserData = reinterpret_cast<ULONG_PTR>(sheet);
-        info->Result = CPSUI_CANCEL;
-        return sheet->Start(info) ? kSheetFunctionDone : kSheetFunctionFailed;
-    }
-    case PROPSHEETUI_REASON_GET_INFO_HEADER: {
-        auto* sheetHeader = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam);
-        if (sheet == nullptr || sheetHeader == nullptr)
-            return kSheetFunctionFailed;
-        sheetHeader->pTitle = sheet->title();
-        sheetHeader->Flags = PSUIHDRF_EXACT_PTITLE;
-        return kSheetFunctionDone;
-    }
-    case PROPSHEETUI_REASON_SET_RESULT: {
-        auto* result = reinterpret_cast<SETRESULT_INFO*>(lParam);
-        if (result != nullptr)
-            info->Result = result->Result;
-        return kSheetFunctionDone;
-    }
-    case PROPSHEETUI_REASON_DESTROY:
-        if (sheet != nullptr) {
-            sheet->Finish();
-            info->Result = sheet->applied() ? CPSUI_OK : CPSUI_CANCEL;
-            delete sheet;
-        }
-        info->UserData = 0;
-        return kSheetFunctionDone;
-    default:
-        return kSheetFunctionDone;
-    }
-}
-
 } // namespace
 
 extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
@@ -88,5 +50,5 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM 
         }
         return AnswerDevmodeRequest(header);
     }
-    return RunDocumentSheet(info, lParam);
+    return RunSheetFunction<DocumentSheet, DOCUMENTPROPERTYHEADER>(info, lParam);
 }

@@ -56,7 +56,7 @@ bool DocumentSheet::Start(PPROPSHEETUI_INFO info) {
     return link_.Register(info);
 }
 
-void DocumentSheet::Finish() {
+void DocumentSheet::Finish(PPROPSHEETUI_INFO info) {
     link_.EnsureDestroyed();
     if (applyWatch_ != nullptr) {
         UnhookWindowsHookEx(applyWatch_);
@@ -66,6 +66,7 @@ void DocumentSheet::Finish() {
     // devmode's dmSize under Wine), which is the working copy's size.
     if (applied_ && (header_->fMode & DM_OUT_BUFFER) && header_->pdmOut != nullptr)
         CopyMemory(header_->pdmOut, working_.data(), working_.size());
+    info->Result = applied_ ? CPSUI_OK : CPSUI_CANCEL;
 }
 
 LRESULT CALLBACK DocumentSheet::WatchForApply(int code, WPARAM wParam, LPARAM lParam) {

@@ -22,12 +22,10 @@ public:
     // INIT: loads the plug-in, resolves the working devmode and registers the plug-in's page
     // function with the service (`info` is ours, from the service).
     bool Start(PPROPSHEETUI_INFO info);
-    // DESTROY, after the plug-in heard its own: the working devmode goes back to the caller when
-    // the person applied the pages; on Cancel the caller's buffer stays as it was.
-    void Finish();
-
-    // Whether the person applied the pages (OK or Apply) before the sheet closed.
-    bool applied() const { return applied_; }
+    // DESTROY, after the plug-in heard its own: the working devmode goes back to the caller and
+    // the result is OK when the person applied the pages (OK or Apply); on Cancel the caller's
+    // buffer stays as it was.
+    void Finish(PPROPSHEETUI_INFO info);
 
     // "<printer> Printing Preferences", the sheet's caption.
     LPWSTR title() { return title_; }

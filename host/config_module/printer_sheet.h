@@ -19,6 +19,8 @@ public:
 
     // INIT: loads the plug-in, runs the tree's calls and adds the pages (`info` is ours).
     bool Start(PPROPSHEETUI_INFO info);
+    // DESTROY: nothing goes back to the caller (the pages store what they change themselves).
+    void Finish(PPROPSHEETUI_INFO) {}
 
     // "<printer> Properties", the sheet's caption.
     LPWSTR title() { return title_; }

@@ -7,6 +7,7 @@
 // Usage: wine_soak.exe [cycles] (200 when not given).
 #include "check_log.h"
 #include "process_counts.h"
+#include "program_folder.h"
 #include "sheet_cycles.h"
 #include "test_printer.h"
 
@@ -109,12 +110,8 @@ int main(int argc, char** argv) {
     if (cycles < 2)
         cycles = kDefaultCycles;
     WCHAR folder[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    if (!ProgramFolder(folder))
         return 2;
-    while (length > 0 && folder[length - 1] != TEXT('\\'))
-        --length;
-    folder[length] = 0;
 
     Note("a Tarvik printer on the spooler");
     if (!InstallTestPrinter(folder) || !InstallPrinterLink(folder) || !InstallSuiteValues())

@@ -145,6 +145,12 @@ void InstallPrinterLink() {
                          sim::Export("DllExportLoadTable", LoadTable)});
 }
 
+void InstallPrinterLinkWithTree() {
+    InstallPrinterLink();
+    g_link.settingsBlock.assign(200, 0);
+    g_link.settingsBlock[20] = 1;
+}
+
 // --- Texts
 // ----------------------------------------------------------------------------------------
 

@@ -59,6 +59,8 @@ struct FuzzPrinterLink {
 };
 FuzzPrinterLink& PrinterLink();
 void InstallPrinterLink();
+// The printer link with a settings block of just its header, which enables the device tree.
+void InstallPrinterLinkWithTree();
 
 // --- UTF-16 texts from the input
 // ------------------------------------------------------------------

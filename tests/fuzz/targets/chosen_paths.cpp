@@ -1,6 +1,7 @@
 // Paths of any length chosen in the shell's file-open dialog: a braille table for a slot of the
 // embosser (device settings tree, "Braille Table" push button) and a pattern file (image options
 // dialog). A chosen path is used whole or not at all, and what is recorded is bounded.
+#include "harness/device_tree_page.h"
 #include "harness/fuzz_machine.h"
 
 #include "host/core_driver.h"
@@ -52,55 +53,43 @@ void ChooseBrailleTable(FuzzedDataProvider& input) {
     sim::AddFile(path);
     sim::QueueFileOpenAnswer(path);
 
-    CoreDriverHost host;
-    FUZZ_CHECK(host.Load(kFuzzPluginPath) == S_OK, "the plug-in object was not created");
-    HWND page = CreateWindowExW(0, TEXT("Static"), TEXT(""), WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
-    {
-        SheetSession session(host);
-        FUZZ_CHECK(session.OpenPrinterProperties(kFuzzPrinterW) == S_OK,
-                   "the printer's properties did not open");
-        DeviceTreeDriver tree(session.treeParam(), page);
-        tree.Activate();
-        std::u16string shown;
-        sim::ScriptModalDialog(IDD_BRAILLE_TABLE, [&](HWND dialog) {
-            sim::Click(dialog, IDC_TABLE_BROWSE);
-            shown = sim::ControlText(dialog, IDC_TABLE_FILE);
-            sim::SelectComboItem(dialog, IDC_TABLE_SLOT, slot);
-            sim::Click(dialog, IDOK);
-        });
-        WORD button = 0, table = 0;
-        for (WORD i = 0; i < tree.count(); ++i) {
-            if (tree.item(i).UserItemID == 74)
-                button = i;
-            if (tree.item(i).UserItemID == 60)
-                table = i;
-        }
-        tree.Push(button);
-        FUZZ_CHECK(tree.item(table).Sel == slot + 1, "slot %d chosen, the tree shows %d", slot,
-                   tree.item(table).Sel);
-        const WCHAR valueName[2] = {WCHAR(u'0' + slot), 0};
-        auto recorded = sim::GetRegistryString(
-            HKEY_LOCAL_MACHINE,
-            std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") +
-                kFuzzPrinterW + u"\\Config\\BrailleTables",
-            valueName);
-        if (path.size() < kTablePathChars) {
-            FUZZ_CHECK(shown == path, "the chosen path is shown otherwise");
-            FUZZ_CHECK(PrinterLink().loadedTables == 1 && PrinterLink().loadedTablePath == path,
-                       "the table loaded is not the chosen one");
-            FUZZ_CHECK(recorded && *recorded == FileNameOf(path),
-                       "the slot does not record the file's name");
-        } else {
-            // A path the dialog cannot hold names another file: nothing is loaded or recorded.
-            FUZZ_CHECK(PrinterLink().loadedTables == 0, "a cut path of %zu characters was loaded",
-                       path.size());
-            FUZZ_CHECK(!recorded, "a cut path was recorded");
-        }
-        session.Close(0);
+    DeviceTreePage properties;
+    DeviceTreeDriver& tree = properties.tree();
+    std::u16string shown;
+    sim::ScriptModalDialog(IDD_BRAILLE_TABLE, [&](HWND dialog) {
+        sim::Click(dialog, IDC_TABLE_BROWSE);
+        shown = sim::ControlText(dialog, IDC_TABLE_FILE);
+        sim::SelectComboItem(dialog, IDC_TABLE_SLOT, slot);
+        sim::Click(dialog, IDOK);
+    });
+    WORD button = 0, table = 0;
+    for (WORD i = 0; i < tree.count(); ++i) {
+        if (tree.item(i).UserItemID == 74)
+            button = i;
+        if (tree.item(i).UserItemID == 60)
+            table = i;
     }
-    DestroyWindow(page);
-    host.Unload();
+    tree.Push(button);
+    FUZZ_CHECK(tree.item(table).Sel == slot + 1, "slot %d chosen, the tree shows %d", slot,
+               tree.item(table).Sel);
+    const WCHAR valueName[2] = {WCHAR(u'0' + slot), 0};
+    auto recorded = sim::GetRegistryString(
+        HKEY_LOCAL_MACHINE,
+        std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") +
+            kFuzzPrinterW + u"\\Config\\BrailleTables",
+        valueName);
+    if (path.size() < kTablePathChars) {
+        FUZZ_CHECK(shown == path, "the chosen path is shown otherwise");
+        FUZZ_CHECK(PrinterLink().loadedTables == 1 && PrinterLink().loadedTablePath == path,
+                   "the table loaded is not the chosen one");
+        FUZZ_CHECK(recorded && *recorded == FileNameOf(path),
+                   "the slot does not record the file's name");
+    } else {
+        // A path the dialog cannot hold names another file: nothing is loaded or recorded.
+        FUZZ_CHECK(PrinterLink().loadedTables == 0, "a cut path of %zu characters was loaded",
+                   path.size());
+        FUZZ_CHECK(!recorded, "a cut path was recorded");
+    }
 }
 
 void ChoosePattern(FuzzedDataProvider& input) {
@@ -147,9 +136,7 @@ void ChoosePattern(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     StartMachine();
-    InstallPrinterLink();
-    PrinterLink().settingsBlock.assign(200, 0);
-    PrinterLink().settingsBlock[20] = 1;
+    InstallPrinterLinkWithTree();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // the host's thread has COM
     if (input.ConsumeBool())
         ChooseBrailleTable(input);

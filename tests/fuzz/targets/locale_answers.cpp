@@ -103,9 +103,7 @@ void CheckLookUps(SettingsContext* context, FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     StartMachine();
-    InstallPrinterLink();
-    PrinterLink().settingsBlock.assign(200, 0);
-    PrinterLink().settingsBlock[20] = 1;
+    InstallPrinterLinkWithTree();
     sim::RegisterModule(
         kFuzzLocalePath, nullptr,
         {sim::Export("CreateEx", CreateEx), sim::Export("Dispose", Dispose),

@@ -97,9 +97,7 @@ void CheckName(LPCWSTR name, const char* where) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     StartMachine();
-    InstallPrinterLink();
-    PrinterLink().settingsBlock.assign(200, 0);
-    PrinterLink().settingsBlock[20] = 1;
+    InstallPrinterLinkWithTree();
     ConsumeLists(input);
     sim::DriverHooks hooks;
     hooks.deviceCapabilities = Capabilities;

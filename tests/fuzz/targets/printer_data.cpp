@@ -133,10 +133,7 @@ void CheckLoadedText(const char* name, const std::optional<sim::PrinterDataValue
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     StartMachine();
-    InstallPrinterLink();
-    // A settings block of just its header: the device tree is enabled.
-    PrinterLink().settingsBlock.assign(200, 0);
-    PrinterLink().settingsBlock[20] = 1;
+    InstallPrinterLinkWithTree();
 
     std::optional<sim::PrinterDataValue> dwords[std::size(kLoadedDwords)];
     for (size_t i = 0; i < std::size(kLoadedDwords); ++i)

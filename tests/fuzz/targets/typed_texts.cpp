@@ -3,6 +3,7 @@
 // "-0", "nan", "inf", Arabic-Indic digits, thousands of digits or nothing at all are typed and
 // confirmed; what reaches the print server, the printer data or the printer must stay within its
 // limits, or the dialog must refuse it.
+#include "harness/device_tree_page.h"
 #include "harness/fuzz_machine.h"
 
 #include "host/core_driver.h"
@@ -139,47 +140,35 @@ size_t BoundedLength(LPCWSTR text, size_t chars) {
 }
 
 void EditDeviceTree(FuzzedDataProvider& input) {
-    CoreDriverHost host;
-    FUZZ_CHECK(host.Load(kFuzzPluginPath) == S_OK, "the plug-in object was not created");
-    HWND page = CreateWindowExW(0, TEXT("Static"), TEXT(""), WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
-    {
-        SheetSession session(host);
-        FUZZ_CHECK(session.OpenPrinterProperties(kFuzzPrinterW) == S_OK,
-                   "the printer's properties did not open");
-        DeviceTreeDriver tree(session.treeParam(), page);
-        tree.Activate();
-        auto* context = static_cast<SettingsContext*>(session.treeParam().pOEMUserData);
-        // Form width and length, the margins and the line spacing: items 2 to 6 and 10.
-        const WORD edits[] = {2, 3, 4, 5, 6, 10};
-        for (int round = input.ConsumeIntegralInRange<int>(1, 4); round > 0; --round) {
-            WORD index = input.PickValueInArray(edits);
-            std::u16string text = ConsumeTypedText(input, kLongestTyped);
-            tree.Type(index, text.c_str());
-            PrinterLink().sent.clear();
-            tree.Apply();
-            for (WORD edit : edits)
-                FUZZ_CHECK(BoundedLength(tree.item(edit).pSel, kDeviceText) < kDeviceText,
-                           "item %u shows an unterminated text", edit);
-            FUZZ_CHECK(context->DeviceLineSpacing <= 250, "a line spacing of %u twentieths",
-                       context->DeviceLineSpacing);
-            double shown = _wtof(tree.item(10).pSel);
-            FUZZ_CHECK(shown >= 0.0 && shown <= 12.5, "the line spacing shows %f inches", shown);
-            for (const SentParameter& sent : PrinterLink().sent) {
-                if (sent.id == kLineSpacingId)
-                    FUZZ_CHECK(sent.values.size() == 1 && sent.values[0] >= 0 &&
-                                   sent.values[0] <= 250,
-                               "a line spacing of %d was sent", sent.values[0]);
-                if (sent.id == kTopMarginId || sent.id == kLeftMarginId ||
-                    sent.id == kRightMarginId)
-                    FUZZ_CHECK(sent.values.size() == 1, "a margin with %zu values was sent",
-                               sent.values.size());
-            }
+    DeviceTreePage properties;
+    DeviceTreeDriver& tree = properties.tree();
+    auto* context = static_cast<SettingsContext*>(properties.session().treeParam().pOEMUserData);
+    // Form width and length, the margins and the line spacing: items 2 to 6 and 10.
+    const WORD edits[] = {2, 3, 4, 5, 6, 10};
+    for (int round = input.ConsumeIntegralInRange<int>(1, 4); round > 0; --round) {
+        WORD index = input.PickValueInArray(edits);
+        std::u16string text = ConsumeTypedText(input, kLongestTyped);
+        tree.Type(index, text.c_str());
+        PrinterLink().sent.clear();
+        tree.Apply();
+        for (WORD edit : edits)
+            FUZZ_CHECK(BoundedLength(tree.item(edit).pSel, kDeviceText) < kDeviceText,
+                       "item %u shows an unterminated text", edit);
+        FUZZ_CHECK(context->DeviceLineSpacing <= 250, "a line spacing of %u twentieths",
+                   context->DeviceLineSpacing);
+        double shown = _wtof(tree.item(10).pSel);
+        FUZZ_CHECK(shown >= 0.0 && shown <= 12.5, "the line spacing shows %f inches", shown);
+        for (const SentParameter& sent : PrinterLink().sent) {
+            if (sent.id == kLineSpacingId)
+                FUZZ_CHECK(sent.values.size() == 1 && sent.values[0] >= 0 &&
+                               sent.values[0] <= 250,
+                           "a line spacing of %d was sent", sent.values[0]);
+            if (sent.id == kTopMarginId || sent.id == kLeftMarginId ||
+                sent.id == kRightMarginId)
+                FUZZ_CHECK(sent.values.size() == 1, "a margin with %zu values was sent",
+                           sent.values.size());
         }
-        session.Close(0);
     }
-    DestroyWindow(page);
-    host.Unload();
 }
 
 std::u16string ConsumeAddress(FuzzedDataProvider& input) {

@@ -4,6 +4,7 @@
 // (or to the folder given as the first argument).
 #include "check_log.h"
 #include "device_page_checks.h"
+#include "program_folder.h"
 
 #include <commctrl.h>
 #include <strsafe.h>
@@ -15,12 +16,8 @@ int wmain(int argc, wchar_t** argv) {
     InitCommonControlsEx(&controls);
     // qvembui.dll, qvdrvui.dll and qvmonext.dll are built next to this program.
     WCHAR folder[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    if (!ProgramFolder(folder))
         return 2;
-    while (length > 0 && folder[length - 1] != TEXT('\\'))
-        --length;
-    folder[length] = 0;
     WCHAR shots[MAX_PATH];
     StringCchCopyW(shots, MAX_PATH, folder);
     if (argc > 1) {
