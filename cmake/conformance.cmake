@@ -24,8 +24,8 @@ if(WIN32)
         target_link_libraries(winsim_conformance PRIVATE gtest_main winspool comctl32 user32 gdi32
                               advapi32 kernel32)
         # The printer is installed with the configuration module that sits next to the program.
-        if(TARGET driverui)
-            add_dependencies(winsim_conformance driverui)
+        if(TARGET qvdrvui)
+            add_dependencies(winsim_conformance qvdrvui qvembui)
         endif()
     endif()
 elseif(TARGET conformance_tests)

@@ -102,9 +102,12 @@ void CoreDriverHost::MergePrivateSection(std::vector<BYTE>& devmode, const DEVMO
 
 std::vector<BYTE> CoreDriverHost::ResolveDevmode(const DEVMODEW* printerDefault,
                                                  const DEVMODEW* input) {
-    // Only a default of the current layout is taken whole; an older one is merged by its fields.
-    bool wholeDefault =
-        IsReadableDevmode(printerDefault) && printerDefault->dmSize == sizeof(DEVMODEW);
+    // Only a default this driver made (the current layout, with the plug-in's private section)
+    // is taken whole; an older one, or one the spooler made up itself (Wine names its own
+    // driver in it), is merged by its fields.
+    bool wholeDefault = IsReadableDevmode(printerDefault) &&
+                        printerDefault->dmSize == sizeof(DEVMODEW) &&
+                        printerDefault->dmDriverExtra == PrivateDevmodeSize();
     std::vector<BYTE> devmode = BuildJobDevmode(wholeDefault ? printerDefault : nullptr);
     auto* publicPart = reinterpret_cast<DEVMODEW*>(devmode.data());
     if (!wholeDefault)

@@ -14,7 +14,7 @@ command -v Xvfb >/dev/null || need_packages xvfb
 started=$SECONDS
 echo "== Building winsim_conformance.exe"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target winsim_conformance qvembui driverui
+cmake --build --preset windows -j"$(nproc)" --target winsim_conformance qvembui qvdrvui
 program=build/windows/winsim_conformance.exe
 
 log=$(mktemp)

@@ -14,7 +14,9 @@ const WCHAR kPrinterName[] = TEXT("Tarvik Embosser");
 namespace {
 
 const WCHAR kDriverName[] = TEXT("Tarvik");
-const WCHAR kModuleName[] = TEXT("driverui.dll");
+// The driver's configuration module, and the plug-in it loads from the driver directory.
+const WCHAR kModuleName[] = TEXT("qvdrvui.dll");
+const WCHAR kPluginName[] = TEXT("qvembui.dll");
 HMODULE g_plugin = nullptr;
 bool g_driverAdded = false;
 
@@ -42,14 +44,18 @@ bool AddDriver() {
                                     sizeof directory, &needed))
         return false;
     WideString module = WideString(directory) + TEXT("\\") + kModuleName;
-    if (!CopyFileW((ProgramFolder() + kModuleName).c_str(), module.c_str(), FALSE))
+    WideString plugin = WideString(directory) + TEXT("\\") + kPluginName;
+    if (!CopyFileW((ProgramFolder() + kModuleName).c_str(), module.c_str(), FALSE) ||
+        !CopyFileW((ProgramFolder() + kPluginName).c_str(), plugin.c_str(), FALSE))
         return false;
+    WCHAR dependentFiles[] = TEXT("qvembui.dll\0");
     DRIVER_INFO_3W driver = {};
     driver.cVersion = 3;
     driver.pName = const_cast<LPWSTR>(kDriverName);
     driver.pDriverPath = &module[0];
     driver.pDataFile = &module[0];
     driver.pConfigFile = &module[0];
+    driver.pDependentFiles = dependentFiles;
     return AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver)) != FALSE;
 }
 
