@@ -39,7 +39,7 @@ def read(relative):
 
 
 def config_default(text, value_name):
-    match = re.search(r'ReadConfigDword\(printer, TEXT\("%s"\), &context->\w+, (\w+)\)'
+    match = re.search(r'ReadConfigDword\(\w+, TEXT\("%s"\), &context->\w+, (\w+)\)'
                       % value_name, text)
     if not match:
         sys.exit("the plug-in's default of \"%s\" was not found" % value_name)
