@@ -5,6 +5,7 @@
 #include "sim/kernel.h"
 
 #include <algorithm>
+#include <map>
 #include <cstring>
 #include <memory>
 
@@ -243,6 +244,27 @@ BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule) {
     return TRUE;
 }
 
+namespace {
+
+// A DWORD-aligned copy of a compiled .res image. The images are mostly the programs' own constant
+// data, registered again on every fresh machine, so a copy serves again while the bytes at that
+// address are still the same (a test's own image may be built in a buffer that is reused).
+std::shared_ptr<const std::vector<uint32_t>> AlignedImage(const unsigned char* data,
+                                                          std::size_t size) {
+    static std::map<std::pair<const unsigned char*, std::size_t>,
+                    std::shared_ptr<const std::vector<uint32_t>>>
+        copies;
+    auto& copy = copies[{data, size}];
+    if (!copy || std::memcmp(copy->data(), data, size) != 0) {
+        auto image = std::make_shared<std::vector<uint32_t>>((size + 3) / 4);
+        std::memcpy(image->data(), data, size);
+        copy = image;
+    }
+    return copy;
+}
+
+} // namespace
+
 namespace sim {
 
 const char16_t kHostExePath[] = u"C:\\Program Files\\Host\\host.exe";
@@ -260,8 +282,7 @@ HMODULE RegisterModule(const ModuleSetup& setup) {
         file->exports.emplace_back(entry.name, entry.address);
     if (setup.resources && setup.resourcesSize) {
         file->imageSize = setup.resourcesSize;
-        file->image.resize((setup.resourcesSize + 3) / 4);
-        std::memcpy(file->image.data(), setup.resources, setup.resourcesSize);
+        file->image = AlignedImage(setup.resources, setup.resourcesSize);
         winsim::ParseResourceImage(*file);
     }
     auto& files = State().files;

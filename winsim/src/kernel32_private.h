@@ -31,8 +31,9 @@ struct ModuleFile {
     HMODULE handle = nullptr;
     BOOL(WINAPI* entry)(HINSTANCE, DWORD, LPVOID) = nullptr;
     std::vector<std::pair<std::string, FARPROC>> exports;
-    std::vector<uint32_t> image; // the .res image, DWORD-aligned
-    std::size_t imageSize = 0;   // in bytes
+    // The .res image, DWORD-aligned; registering the same image again shares the copy.
+    std::shared_ptr<const std::vector<uint32_t>> image;
+    std::size_t imageSize = 0; // in bytes
     std::vector<ResourceEntry> resources;
     int references = 0; // 0 = not loaded
     unsigned long loadSequence = 0;

@@ -14,7 +14,7 @@ constexpr WORD kLanguagePreference[] = {0x0409, 0x0000, 0x0400, 0x0800};
 class ResImageReader {
 public:
     ResImageReader(const winsim::ModuleFile& file)
-        : file_(file), base_(reinterpret_cast<const BYTE*>(file.image.data())),
+        : file_(file), base_(reinterpret_cast<const BYTE*>(file.image->data())),
           size_(file.imageSize) {}
 
     void ReadAll(std::vector<winsim::ResourceEntry>* out) {

@@ -53,6 +53,27 @@ struct DialogInfo {
     int defId = 0; // DM_SETDEFID's id; 0 = the first BS_DEFPUSHBUTTON
 };
 
+// Whether a window needs painting. The flags set are counted, so that the message loop knows
+// without a search of every window that none does.
+class UpdateFlag {
+public:
+    UpdateFlag() = default;
+    UpdateFlag(const UpdateFlag&) = delete;
+    UpdateFlag& operator=(const UpdateFlag&) = delete;
+    ~UpdateFlag() { *this = false; }
+    UpdateFlag& operator=(bool set) {
+        if (set != set_)
+            set ? ++SetCount() : --SetCount();
+        set_ = set;
+        return *this;
+    }
+    operator bool() const { return set_; }
+    static std::size_t& SetCount();
+
+private:
+    bool set_ = false;
+};
+
 struct Window {
     HWND handle = nullptr;
     std::shared_ptr<const WindowClass> windowClass;
@@ -69,7 +90,7 @@ struct Window {
     LONG_PTR userData = 0;
     std::unique_ptr<DialogInfo> dialog; // set for dialog windows
     std::unique_ptr<ControlState> state;
-    bool invalid = false;      // has a non-empty update region
+    UpdateFlag invalid;        // has a non-empty update region
     bool erasePending = false; // the update region asks for WM_ERASEBKGND
     bool destroying = false;
 

@@ -104,7 +104,14 @@ void PaintNow(HWND window, bool withChildren) {
         PaintNow(child, true);
 }
 
+std::size_t& UpdateFlag::SetCount() {
+    static std::size_t count = 0;
+    return count;
+}
+
 HWND NextWindowToPaint() {
+    if (UpdateFlag::SetCount() == 0)
+        return nullptr;
     for (HWND top : TopLevelWindowsInOrder())
         if (HWND h = FirstInvalid(top))
             return h;

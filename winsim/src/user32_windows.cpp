@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace winsim {
 
@@ -29,7 +30,7 @@ constexpr DWORD kErrorClassHasWindows = 1412;    // ERROR_CLASS_HAS_WINDOWS
 struct Registry {
     std::vector<std::shared_ptr<WindowClass>> classes;
     ATOM nextAtom = 0xC000;
-    std::map<HWND, std::unique_ptr<Window>> windows;
+    std::unordered_map<HWND, std::unique_ptr<Window>> windows;
     std::vector<HWND> topLevel; // creation order
     HWND focus = nullptr;
 };
