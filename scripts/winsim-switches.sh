@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The plug-in's suites again under winsim's other settings of what the platform leaves open
 # (winsim/sim/switches.h): registry values enumerated sorted (as Wine does) with CBN_CLOSEUP from
-# a dropped list after CBN_SELCHANGE, and a standard user who cannot write HKEY_LOCAL_MACHINE.
-# "--reversed" adds values enumerated in reverse (the custom media type lists still follow the
-# registry's order there). Needs the native build.
+# a dropped list after CBN_SELCHANGE; values enumerated in reverse; and a standard user who
+# cannot write HKEY_LOCAL_MACHINE. Needs the native build.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 suites=()
@@ -15,8 +14,8 @@ for suite in build/native/*_tests; do
 done
 status=0
 output=$(mktemp)
-settings=("WINSIM_REGISTRY_VALUE_ORDER=sorted WINSIM_COMBO_CLOSEUP=after" "WINSIM_STANDARD_USER=1")
-[ "${1:-}" = "--reversed" ] && settings+=("WINSIM_REGISTRY_VALUE_ORDER=reversed")
+settings=("WINSIM_REGISTRY_VALUE_ORDER=sorted WINSIM_COMBO_CLOSEUP=after"
+    "WINSIM_REGISTRY_VALUE_ORDER=reversed" "WINSIM_STANDARD_USER=1")
 for setting in "${settings[@]}"; do
     echo "== The plug-in's suites with $setting"
     for suite in "${suites[@]}"; do

@@ -34,7 +34,8 @@ std::vector<BYTE> TestPatternResource(HMODULE module) {
 TEST_F(MediaTypesTest, AddingProposesTheNextNameAndStoresTheDotValues) {
     StoreCustomMediaType("custom defined 2", 0x1005); // left over from a removed first one
     HWND page = OpenPaperPage();
-    UseAdvancedDialog(page, [](HWND dialog) {
+    std::u16string chosen;
+    UseAdvancedDialog(page, [&chosen](HWND dialog) {
         EXPECT_EQ(sim::WindowText(dialog), u"Advanced - Tarvik Embosser");
         EXPECT_EQ(sim::ComboItems(dialog, IDC_ADVANCED_MEDIA_TYPE).size(), 6u);
         EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), 0);
@@ -60,8 +61,15 @@ TEST_F(MediaTypesTest, AddingProposesTheNextNameAndStoresTheDotValues) {
         });
         sim::Click(dialog, IDC_ADVANCED_ADD_MEDIA);
         EXPECT_EQ(StoredCustomMediaType("Thick"), 6152u);
-        EXPECT_EQ(sim::ComboItems(dialog, IDC_ADVANCED_MEDIA_TYPE).back(), u"Thick");
+        // The list is filled again and its last entry chosen: the new type, where the registry
+        // lists a new value last as Windows does.
+        auto items = sim::ComboItems(dialog, IDC_ADVANCED_MEDIA_TYPE);
+        ASSERT_EQ(items.size(), 7u);
         EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), 6);
+        chosen = items.back();
+        if (sim::CurrentRegistryValueOrder() == sim::RegistryValueOrder::Written) {
+            EXPECT_EQ(chosen, u"Thick");
+        }
         EXPECT_TRUE(sim::IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
         EXPECT_TRUE(sim::IsEnabled(dialog, IDC_APPLY_BUTTON));
 
@@ -77,13 +85,14 @@ TEST_F(MediaTypesTest, AddingProposesTheNextNameAndStoresTheDotValues) {
         sim::Click(dialog, IDOK);
     });
 
-    // The page shows the new type chosen; applying makes it the printer's media.
-    EXPECT_EQ(sim::ComboItems(page, IDC_PAPER_MEDIA_TYPE).back(), u"Thick");
-    EXPECT_EQ(sim::ComboSelection(page, IDC_PAPER_MEDIA_TYPE), 7);
+    // The page shows the chosen type (after its "Printer Setting" entry); applying makes it the
+    // printer's media.
+    EXPECT_EQ(sim::ComboItems(page, IDC_PAPER_MEDIA_TYPE).size(), 8u);
+    EXPECT_EQ(sim::ComboSelection(page, IDC_PAPER_MEDIA_TYPE), AdvancedListPosition(chosen) + 1);
     EXPECT_TRUE(sim::IsApplyEnabled(sheet()));
     sim::PressApply(sheet());
     EXPECT_EQ(ConfigDword("MediaType"), 286u);
-    EXPECT_EQ(ConfigString("CustomMediaType"), u"Thick");
+    EXPECT_EQ(ConfigString("CustomMediaType"), chosen);
     EXPECT_EQ(ConfigDword("MaxCustPForce"), 24u);
     EXPECT_EQ(ConfigDword("MinCustPForce"), 8u);
 }
@@ -191,15 +200,19 @@ TEST_F(MediaTypesTest, RemovingACustomTypeChoosesTheOneAboveAndSavesThePage) {
     sim::WritePrinterString(kPrinterName, "Config", "CustomMediaType", "B");
     HWND page = OpenPaperPage();
     UseAdvancedDialog(page, [](HWND dialog) {
-        EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), 6);
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), AdvancedListPosition(u"B"));
         EXPECT_TRUE(sim::IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
         sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, 4);
         EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA)) << "built-in";
-        sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, u"C");
+        // The one listed last goes first, then the one listed first.
+        const std::u16string last = CustomMediaTypeNames().back();
+        const std::u16string first = CustomMediaTypeNames().front();
+        const int lastPosition = AdvancedListPosition(last);
+        sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, last);
 
         sim::QueueMessageBoxAnswer(IDNO);
         sim::Click(dialog, IDC_ADVANCED_REMOVE_MEDIA);
-        EXPECT_TRUE(StoredCustomMediaType("C").has_value());
+        EXPECT_TRUE(StoredCustomMediaType(last).has_value());
         ASSERT_EQ(sim::MessageBoxLog().size(), 1u);
         EXPECT_EQ(sim::MessageBoxLog()[0].text, u"Do you want to remove this media type?");
         EXPECT_EQ(sim::MessageBoxLog()[0].caption, u"Remove Media Type");
@@ -207,11 +220,12 @@ TEST_F(MediaTypesTest, RemovingACustomTypeChoosesTheOneAboveAndSavesThePage) {
 
         sim::QueueMessageBoxAnswer(IDYES);
         sim::Click(dialog, IDC_ADVANCED_REMOVE_MEDIA);
-        EXPECT_FALSE(StoredCustomMediaType("C").has_value());
-        EXPECT_EQ(sim::ComboItems(dialog, IDC_ADVANCED_MEDIA_TYPE).back(), u"B");
-        EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), 6) << "B, above C";
+        EXPECT_FALSE(StoredCustomMediaType(last).has_value());
+        EXPECT_EQ(sim::ComboItems(dialog, IDC_ADVANCED_MEDIA_TYPE).size(), 7u);
+        EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), lastPosition - 1)
+            << "the one above the removed one";
 
-        sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, u"A");
+        sim::SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, first);
         sim::QueueMessageBoxAnswer(IDYES);
         sim::Click(dialog, IDC_ADVANCED_REMOVE_MEDIA);
         EXPECT_EQ(sim::ComboSelection(dialog, IDC_ADVANCED_MEDIA_TYPE), 0)

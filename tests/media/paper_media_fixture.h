@@ -9,6 +9,8 @@
 
 #include <cstring>
 #include <optional>
+#include <string>
+#include <vector>
 
 // An ended modal dialog is hidden until its script returns.
 inline bool StillOpen(HWND dialog) {
@@ -31,7 +33,25 @@ protected:
     static void StoreCustomMediaType(const char* name, DWORD pair) {
         sim::WritePrinterDword(kPrinterName, "Config\\MediaTypes", name, pair);
     }
+    // The custom media type names in the order the registry enumerates them, which is the order
+    // the media lists show them in after the five built-in types.
+    static std::vector<std::u16string> CustomMediaTypeNames() {
+        return sim::RegistryValueNames(HKEY_LOCAL_MACHINE,
+                                       u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+                                       u"Tarvik Embosser\\Config\\MediaTypes");
+    }
+    // A custom media type's position in the Advanced dialog's media list, or -1.
+    static int AdvancedListPosition(const std::u16string& name) {
+        auto names = CustomMediaTypeNames();
+        for (size_t i = 0; i < names.size(); ++i)
+            if (names[i] == name)
+                return 5 + static_cast<int>(i);
+        return -1;
+    }
     // The stored DotValuePair of a custom media type, when it is stored as a DWORD.
+    static std::optional<DWORD> StoredCustomMediaType(const std::u16string& name) {
+        return StoredCustomMediaType(std::string(name.begin(), name.end()).c_str()); // ASCII names
+    }
     static std::optional<DWORD> StoredCustomMediaType(const char* name) {
         auto stored = sim::ReadPrinterData(kPrinterName, "Config\\MediaTypes", name);
         if (!stored || stored->type != REG_DWORD || stored->data.size() != 4)

