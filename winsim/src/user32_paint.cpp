@@ -73,12 +73,17 @@ void Record(const char* function, HWND window, const RECT* rect, UINT flags) {
     P().redraws.push_back(r);
 }
 
+// The first window of a visible subtree, in pre-order, that needs painting. A hidden window's
+// children are not really visible, so its subtree is passed over. No message is sent here.
 HWND FirstInvalid(HWND root) {
-    for (HWND h : Subtree(root)) {
-        Window* w = FindWindowObject(h);
-        if (w && w->invalid && IsReallyVisible(h))
-            return h;
-    }
+    Window* w = FindWindowObject(root);
+    if (!w || !(w->style & WS_VISIBLE))
+        return nullptr;
+    if (w->invalid)
+        return root;
+    for (HWND child : w->children)
+        if (HWND found = FirstInvalid(child))
+            return found;
     return nullptr;
 }
 
