@@ -3,6 +3,8 @@
 
 #include "core/module_state.h"
 
+#include "sim/accounting.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,7 @@ namespace {
 
 HMODULE g_plugin = nullptr;
 HANDLE g_userHandle = nullptr;
+sim::ResourceCounts g_before;
 FuzzPrinterLink g_link;
 
 } // namespace
@@ -51,6 +54,7 @@ void StartMachine(const std::vector<std::string>* papers) {
                         {sim::Export("DllGetClassObject", DllGetClassObject),
                          sim::Export("DllCanUnloadNow", DllCanUnloadNow)},
                         qvembui_res, qvembui_res_size);
+    g_before = sim::ResourceCounts::Take();
     g_plugin = LoadLibraryW(kFuzzPluginPath);
     FUZZ_CHECK(g_plugin != nullptr, "the plug-in did not load");
     sim::PrinterSetup printer;
@@ -68,12 +72,10 @@ void FinishMachine() {
     g_userHandle = nullptr;
     FreeLibrary(g_plugin);
     g_plugin = nullptr;
-    FUZZ_CHECK(sim::OpenPrinterHandles() == 0, "%zu printer handles left open",
-               sim::OpenPrinterHandles());
-    FUZZ_CHECK(sim::OpenRegistryKeys() == 0, "%zu registry keys left open",
-               sim::OpenRegistryKeys());
-    FUZZ_CHECK(sim::LiveGlobalBlocks() == 0, "%zu global blocks not freed",
-               sim::LiveGlobalBlocks());
+    // Every count where it was before the plug-in was loaded: printer handles, registry keys,
+    // global and heap blocks, GDI objects, windows, libraries, activation contexts.
+    std::string leaks = sim::Diff(g_before, sim::ResourceCounts::Take());
+    FUZZ_CHECK(leaks.empty(), "something was left behind:\n%s", leaks.c_str());
 }
 
 HMODULE PluginModule() {

@@ -90,11 +90,15 @@ void CheckLookUps(SettingsContext* context, FuzzedDataProvider& input) {
             FUZZ_CHECK(HeapSize(context->HostHeap, 0, copy) >=
                            (BoundedLength(copy, kComposed) + 1) * sizeof(WCHAR),
                        "GetUiStringCopy(%u) outgrew its block", id);
+            // The copies live as long as the host heap; this host's heap is the process's.
+            HeapFree(context->HostHeap, 0, copy);
         }
         LPWSTR caption = GetCaptionString(context, id);
-        if (caption != nullptr)
+        if (caption != nullptr) {
             FUZZ_CHECK(BoundedLength(caption, kComposed) < kComposed,
                        "GetCaptionString(%u) holds more than a composed text", id);
+            HeapFree(context->HostHeap, 0, caption);
+        }
     }
 }
 
