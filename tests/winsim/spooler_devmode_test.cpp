@@ -1,27 +1,16 @@
 // The generic driver behind DocumentPropertiesW and DeviceCapabilitiesW: devmode size, default
 // and merge, and the paper lists that follow the print server's user forms.
-#include <gtest/gtest.h>
-
-#include "sim.h"
-
-#include <winspool.h>
+#include "spooler_fixture.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+using namespace spoolertest;
+
 namespace {
 
-const char kPrinter[] = "Tarvik Embosser";
-const char16_t kName[] = u"Tarvik Embosser";
-
-HANDLE Open(ACCESS_MASK access) {
-    std::u16string name = kName;
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
-    HANDLE handle = nullptr;
-    EXPECT_TRUE(OpenPrinterW(name.data(), &handle, access ? &defaults : nullptr));
-    return handle;
-}
+const char16_t* const kName = kPrinterName;
 
 std::vector<std::u16string> PaperNames() {
     int count = DeviceCapabilitiesW(kName, u"USB001", DC_PAPERNAMES, nullptr, nullptr);
@@ -33,22 +22,21 @@ std::vector<std::u16string> PaperNames() {
     return names;
 }
 
-class Devmodes : public ::testing::Test {
+class Devmodes : public PrinterTest {
 protected:
-    void SetUp() override {
-        sim::Reset();
-        sim::PrinterSetup setup;
-        setup.name = kPrinter;
+    void Customise(sim::PrinterSetup& setup) override {
         setup.papers = {"A4", "Letter"};
         setup.driverExtra = 8;
         setup.hasDefaultDevmode = false;
-        sim::AddPrinter(setup);
+    }
+    void SetUp() override {
+        PrinterTest::SetUp();
         printer = Open(0);
         deviceName = kName;
     }
     void TearDown() override {
         ClosePrinter(printer);
-        EXPECT_EQ(sim::OpenPrinterHandles(), 0u);
+        PrinterTest::TearDown();
     }
     std::vector<BYTE> DriverBuffer() {
         LONG size = DocumentPropertiesW(nullptr, printer, deviceName.data(), nullptr, nullptr, 0);

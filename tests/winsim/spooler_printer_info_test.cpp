@@ -1,25 +1,13 @@
 // Printer handles and printer information: open and close rules, level 1 and 2 answers packed into
 // the caller's buffer, and the default devmode that SetPrinterW stores.
-#include <gtest/gtest.h>
-
-#include "sim.h"
-
-#include <winspool.h>
+#include "spooler_fixture.h"
 
 #include <cstring>
 #include <vector>
 
+using namespace spoolertest;
+
 namespace {
-
-const char kPrinter[] = "Tarvik Embosser";
-
-HANDLE Open(ACCESS_MASK access) {
-    std::u16string name = u"Tarvik Embosser";
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
-    HANDLE handle = nullptr;
-    EXPECT_TRUE(OpenPrinterW(name.data(), &handle, access ? &defaults : nullptr));
-    return handle;
-}
 
 // Every string pointer of an answer must point into the answer itself.
 bool Inside(const std::vector<BYTE>& buffer, const void* pointer) {
@@ -40,17 +28,13 @@ std::vector<BYTE> FetchLevel(HANDLE printer, DWORD level) {
     return buffer;
 }
 
-class PrinterInfo : public ::testing::Test {
+class PrinterInfo : public PrinterTest {
 protected:
-    void SetUp() override {
-        sim::Reset();
-        sim::PrinterSetup setup;
-        setup.name = kPrinter;
+    void Customise(sim::PrinterSetup& setup) override {
         setup.port = "USB003";
         setup.comment = "Braille room";
         setup.location = "Floor 2";
         setup.hasDefaultDevmode = false;
-        sim::AddPrinter(setup);
     }
 };
 

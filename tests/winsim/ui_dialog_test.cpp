@@ -93,9 +93,9 @@ TEST_F(DialogTest, PicturesNamedInATemplateAreLoadedAtTheirSizeAndFreedWithTheCo
     // Pictures named by resource ordinal, loaded from the module the dialog is created with.
     TemplateBuilder b;
     Item dots = Control(u"Static", u"", 70, SS_BITMAP, 7, 7, 22, 20);
-    dots.titleOrdinal = IDB_BRAILLE_DOTS;
+    dots.textOrdinal = IDB_BRAILLE_DOTS;
     Item drop = Control(u"Static", u"", 71, SS_BITMAP, 40, 7, 22, 20);
-    drop.titleOrdinal = IDB_INK_DROP;
+    drop.textOrdinal = IDB_INK_DROP;
     b.Add(dots).Add(drop);
     dialog_ = CreateDialogIndirectParamW(module_, b.Get(), nullptr, RecordingProc, 0);
     ASSERT_NE(dialog_, nullptr);

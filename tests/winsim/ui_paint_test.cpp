@@ -52,10 +52,10 @@ protected:
         FreeLibrary(g_module);
     }
     HWND Dialog(DWORD style) {
-        TemplateBuilder b(style | DS_SETFONT | WS_POPUP);
+        TemplateBuilder b({}, style | DS_SETFONT | WS_POPUP);
         b.Add(Control(u"Static", u"", 10, SS_OWNERDRAW, 7, 7, 70, 28))
             .Add(Control(u"Static", u"", 11, SS_OWNERDRAW, 100, 7, 70, 28))
-            .Add(Item{u"Static", 0, u"", 12, WS_CHILD | SS_OWNERDRAW, 7, 50, 70, 28})
+            .Add(Hidden(Control(u"Static", u"", 12, SS_OWNERDRAW, 7, 50, 70, 28)))
             .Add(Control(u"Button", u"", 13, BS_OWNERDRAW | WS_TABSTOP, 100, 50, 50, 14));
         HWND d = ShowDialog(b, 0, false);
         TheRecorder().answer = DrawLogo;
