@@ -112,21 +112,25 @@ protected:
         conformance::ResetMachine();
         INITCOMMONCONTROLSEX init = {sizeof init, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&init);
-        conformance::DialogTemplate dialogTemplate({
-            {TEXT("BUTTON"), TEXT("&Collate"), kCheck, BS_AUTOCHECKBOX | WS_TABSTOP, 7, 7, 80, 10},
-            {TEXT("STATIC"), TEXT("&Title:"), kEditLabel, 0, 7, 22, 40, 8},
-            {TEXT("EDIT"), TEXT(""), kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 50, 20, 80,
-             12},
-            {TEXT("STATIC"), TEXT("&Paper:"), kListLabel, 0, 7, 38, 40, 8},
-            {TEXT("COMBOBOX"), TEXT(""), kList, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 36,
-             80, 60},
-            {TEXT("STATIC"), TEXT("&Force:"), kTrackLabel, 0, 7, 56, 40, 8},
-            {TRACKBAR_CLASSW, TEXT(""), kTrack, TBS_HORZ | WS_TABSTOP, 50, 54, 100, 15},
-            {TEXT("STATIC"), TEXT("Cop&ies:"), kNumberLabel, 0, 7, 76, 40, 8},
-            {TEXT("EDIT"), TEXT("5"), kNumber, ES_NUMBER | WS_BORDER | WS_TABSTOP, 50, 74, 30, 12},
-            {UPDOWN_CLASSW, TEXT(""), kSpin,
-             UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 80, 74, 10, 12},
-        });
+        dialogs::DialogTemplate dialogTemplate(
+            {
+                {TEXT("BUTTON"), TEXT("&Collate"), kCheck, BS_AUTOCHECKBOX | WS_TABSTOP, 7, 7, 80,
+                 10},
+                {TEXT("STATIC"), TEXT("&Title:"), kEditLabel, 0, 7, 22, 40, 8},
+                {TEXT("EDIT"), TEXT(""), kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 50, 20, 80,
+                 12},
+                {TEXT("STATIC"), TEXT("&Paper:"), kListLabel, 0, 7, 38, 40, 8},
+                {TEXT("COMBOBOX"), TEXT(""), kList, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50,
+                 36, 80, 60},
+                {TEXT("STATIC"), TEXT("&Force:"), kTrackLabel, 0, 7, 56, 40, 8},
+                {TRACKBAR_CLASSW, TEXT(""), kTrack, TBS_HORZ | WS_TABSTOP, 50, 54, 100, 15},
+                {TEXT("STATIC"), TEXT("Cop&ies:"), kNumberLabel, 0, 7, 76, 40, 8},
+                {TEXT("EDIT"), TEXT("5"), kNumber, ES_NUMBER | WS_BORDER | WS_TABSTOP, 50, 74, 30,
+                 12},
+                {UPDOWN_CLASSW, TEXT(""), kSpin,
+                 UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 80, 74, 10, 12},
+            },
+            dialogs::DialogTemplate::kModalStyle | WS_VISIBLE, TEXT("Conformance"), 220, 120);
         dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(),
                                              nullptr, Recorder, 0);
         ASSERT_NE(dialog_, nullptr) << "error " << GetLastError();

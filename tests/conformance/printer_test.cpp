@@ -139,6 +139,10 @@ TEST_F(Spooler, PrinterDataWritesNeedTheManagePrinterAccess) {
     EXPECT_EQ(WriteDword(user, TEXT("Config"), TEXT("Collate"), 1),
               static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(RegistryDword(kConfigPath, TEXT("Collate")), 0xDEADBEEFu);
+    ASSERT_EQ(WriteDword(admin_, TEXT("Config"), TEXT("Collate"), 1), ERROR_SUCCESS);
+    EXPECT_EQ(DeletePrinterDataExW(user, TEXT("Config"), TEXT("Collate")),
+              static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(RegistryDword(kConfigPath, TEXT("Collate")), 1u);
     ClosePrinter(user);
 }
 
@@ -222,7 +226,9 @@ TEST_F(Spooler, KnowsTheBuiltInFormsInMicrometres) {
     };
     for (const Expected& expected :
          {Expected{TEXT("Letter"), 215900, 279400}, Expected{TEXT("A4"), 210000, 297000},
-          Expected{TEXT("Legal"), 215900, 355600}}) {
+          Expected{TEXT("Legal"), 215900, 355600}, Expected{TEXT("B5 (JIS)"), 182000, 257000},
+          Expected{TEXT("Executive"), 184150, 266700},
+          Expected{TEXT("Envelope #10"), 104775, 241300}}) {
         DWORD error = 0;
         std::vector<BYTE> buffer = FormInfo(admin_, expected.name, &error);
         ASSERT_EQ(error, ERROR_SUCCESS);

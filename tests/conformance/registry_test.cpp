@@ -132,6 +132,9 @@ TEST_F(Registry, AnswersQueriesWithTheDocumentedSizing) {
     EXPECT_EQ(RegQueryValueExW(key, TEXT("Locale"), nullptr, &type, nullptr, nullptr),
               ERROR_SUCCESS)
         << "asking only whether the value exists";
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Locale"), nullptr, nullptr, small, nullptr),
+              ERROR_INVALID_PARAMETER)
+        << "a buffer without its size";
     size = 4;
     EXPECT_EQ(RegQueryValueExW(key, TEXT("Missing"), nullptr, nullptr, small, &size),
               ERROR_FILE_NOT_FOUND);
@@ -169,7 +172,11 @@ TEST_F(Registry, NamesAreCaseInsensitiveAndCreationMakesParents) {
     Set(key, TEXT("Thick Paper"), REG_DWORD, &pair, 4);
     RegCloseKey(key);
 
-    HKEY again = Create(TEXT("software\\quorvane"), KEY_READ);
+    HKEY again = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, TEXT("software\\quorvane"), 0, nullptr, 0,
+                              KEY_READ, nullptr, &again, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
     HKEY child = nullptr;
     ASSERT_EQ(
         RegOpenKeyExW(again, TEXT("PRINTERS\\tarvik\\config\\mediatypes"), 0, KEY_READ, &child),
@@ -181,6 +188,7 @@ TEST_F(Registry, NamesAreCaseInsensitiveAndCreationMakesParents) {
     EXPECT_EQ(read, 0x1604u);
     RegCloseKey(child);
     EXPECT_EQ(RegCloseKey(child), ERROR_INVALID_HANDLE);
+    RegCloseKey(again);
 
     HKEY missing = reinterpret_cast<HKEY>(1);
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kQuorvane, 0, KEY_READ, &missing),

@@ -65,13 +65,26 @@ TEST_F(Strings, StrsafeCopiesTruncateWithATerminator) {
     buffer[0] = TEXT('#');
     EXPECT_EQ(StringCchCopyW(buffer, 0, TEXT("x")), STRSAFE_E_INVALID_PARAMETER);
     EXPECT_EQ(buffer[0], TEXT('#')) << "a zero-sized buffer is not touched";
+    EXPECT_EQ(StringCchCopyW(buffer, size_t(STRSAFE_MAX_CCH) + 1, TEXT("x")),
+              STRSAFE_E_INVALID_PARAMETER);
+    WCHAR full[3] = {TEXT('a'), TEXT('b'), TEXT('c')};
+    EXPECT_EQ(StringCchCatW(full, 3, TEXT("d")), STRSAFE_E_INVALID_PARAMETER)
+        << "a destination without a terminator";
+
+    // Byte counts: an odd count leaves out the odd byte; one byte is no character at all.
     EXPECT_EQ(StringCbCopyW(buffer, 7, TEXT("abc")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(WideString(buffer), TEXT("ab")) << "an odd byte count leaves out the odd byte";
+    EXPECT_EQ(WideString(buffer), TEXT("ab"));
+    EXPECT_EQ(StringCbCopyW(buffer, 1, TEXT("")), STRSAFE_E_INVALID_PARAMETER);
+    EXPECT_EQ(StringCbCatW(buffer, sizeof buffer, TEXT("cde")), S_OK);
+    EXPECT_EQ(StringCbCatW(buffer, sizeof buffer, TEXT("f")), STRSAFE_E_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(WideString(buffer), TEXT("abcde"));
     size_t length = 99;
     EXPECT_EQ(StringCchLengthW(TEXT("abc"), 4, &length), S_OK);
     EXPECT_EQ(length, 3u);
     EXPECT_EQ(StringCchLengthW(TEXT("abc"), 3, &length), STRSAFE_E_INVALID_PARAMETER);
     EXPECT_EQ(length, 0u);
+    EXPECT_EQ(StringCbLengthW(TEXT("abc"), 8, &length), S_OK);
+    EXPECT_EQ(length, 6u);
 }
 
 TEST_F(Strings, RuntimeParsesTheLeadingNumber) {
@@ -79,15 +92,20 @@ TEST_F(Strings, RuntimeParsesTheLeadingNumber) {
     EXPECT_EQ(_wtoi(TEXT("\t+7")), 7);
     EXPECT_EQ(_wtoi(TEXT("12.9")), 12);
     EXPECT_EQ(_wtoi(TEXT("mm 5")), 0);
+    EXPECT_EQ(_wtoi(TEXT("-")), 0);
     EXPECT_EQ(_wtoi(TEXT("2147483647")), INT_MAX);
     errno = 0;
     EXPECT_EQ(_wtoi(TEXT("2147483648")), INT_MAX);
     EXPECT_EQ(errno, ERANGE);
+    EXPECT_EQ(_wtoi(TEXT("-2147483648")), INT_MIN);
     EXPECT_EQ(_wtoi(TEXT("-99999999999999999999")), INT_MIN);
+    EXPECT_EQ(_wtol(TEXT("-2147483649")), static_cast<LONG>(INT_MIN));
     EXPECT_DOUBLE_EQ(_wtof(TEXT("11.5 in")), 11.5);
     EXPECT_DOUBLE_EQ(_wtof(TEXT("  -.25")), -0.25);
     EXPECT_DOUBLE_EQ(_wtof(TEXT("3.e2x")), 300.0);
     EXPECT_DOUBLE_EQ(_wtof(TEXT("8.50e")), 8.5) << "an exponent without digits is not one";
+    EXPECT_DOUBLE_EQ(_wtof(TEXT("1E-1")), 0.1);
+    EXPECT_DOUBLE_EQ(_wtof(TEXT(".")), 0.0);
     EXPECT_DOUBLE_EQ(_wtof(TEXT("in 11")), 0.0);
 }
 
@@ -102,6 +120,7 @@ TEST_F(Strings, FormatterTakesWideTextThroughL) {
     EXPECT_EQ(Wide(TEXT("[%-6ls|%6ls|%.2ls]"), TEXT("ab"), TEXT("cd"), TEXT("efgh")),
               TEXT("[ab    |    cd|ef]"));
     EXPECT_EQ(Wide(TEXT("%lc%3lc"), WCHAR(TEXT('x')), WCHAR(0x00E9)), TEXT("x  \u00E9"));
+    EXPECT_EQ(Wide(TEXT("%ls"), static_cast<const WCHAR*>(nullptr)), TEXT("(null)"));
     EXPECT_EQ(Wide(TEXT("100%%")), TEXT("100%"));
 
     // Double-NUL filter lists are built with %lc and 0.
@@ -111,6 +130,7 @@ TEST_F(Strings, FormatterTakesWideTextThroughL) {
     ASSERT_EQ(StringCchPrintfW(buffer, 16, TEXT("%ls%lc%ls%lc"), TEXT("Dat"), 0, TEXT("*.dat"), 0),
               S_OK);
     EXPECT_EQ(WideString(buffer, 11), WideString(TEXT("Dat\0*.dat\0"), 11));
+    EXPECT_EQ(buffer[11], TEXT('#')) << "the list ends with the terminator after the last zero";
 }
 
 TEST_F(Strings, FormatterHasThePlatformsIntegerSizes) {
@@ -151,6 +171,7 @@ TEST_F(Strings, FormatterTruncatesToTheBuffer) {
     EXPECT_EQ(StringCbPrintfW(buffer, sizeof buffer, TEXT("%d"), 12345678),
               STRSAFE_E_INSUFFICIENT_BUFFER);
     EXPECT_EQ(WideString(buffer), TEXT("1234567"));
+    EXPECT_EQ(StringCchPrintfW(buffer, 0, TEXT("%d"), 1), STRSAFE_E_INVALID_PARAMETER);
 }
 
 class StringTable : public ::testing::Test {
@@ -171,6 +192,7 @@ TEST_F(StringTable, StringsComeFromTheirBlockOfSixteen) {
     EXPECT_EQ(LoadStringW(module_, IDS_RESET_DEFAULTS_QUESTION, buffer, 64), 33);
     EXPECT_EQ(WideString(buffer), TEXT("Reset settings to default values?"));
     EXPECT_EQ(LoadStringW(module_, IDS_RESET_DEFAULTS_TITLE, buffer, 64), 16);
+    EXPECT_EQ(WideString(buffer), TEXT("Reset To Default"));
     EXPECT_EQ(LoadStringW(module_, IDS_SERVICE_PAGE_TITLE, buffer, 64), 7);
     EXPECT_EQ(WideString(buffer), TEXT("Service"));
 }
@@ -187,9 +209,11 @@ TEST_F(StringTable, TruncationPointersAndMissingStrings) {
     WideString warning(text, static_cast<size_t>(length));
     EXPECT_EQ(warning.substr(0, 38), TEXT("Enabling this option will change your "));
     EXPECT_NE(warning.find(TEXT("sheet of paper.\r\nWould")), WideString::npos);
+    EXPECT_EQ(warning.substr(warning.size() - 37), TEXT("Would you like to enable 2 In 1 mode?"));
 
     WCHAR buffer[8] = {TEXT('k'), 0};
     EXPECT_EQ(LoadStringW(module_, 4000, buffer, 8), 0) << "a block the module does not have";
+    EXPECT_EQ(buffer[0], TEXT('k')) << "the buffer is left alone";
     EXPECT_EQ(LoadStringW(module_, 271, buffer, 8), 0) << "an empty entry of an existing block";
     EXPECT_EQ(buffer[0], 0);
 }

@@ -1,10 +1,12 @@
-// The private devmode section: sizing, defaults, conversion and merge.
+// The private devmode section: sizing, defaults, conversion and merge, inside the buffers the core
+// driver hands over whatever the sizes in those buffers claim (cases the fuzz target found).
 #include "support/plugin_machine.h"
 
 #include "core/private_devmode.h"
 #include "host/core_driver.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -18,12 +20,14 @@ protected:
         host_.Unload();
         PluginTest::TearDown();
     }
-    HRESULT Run(DWORD mode, void* in, void* out) {
+    HRESULT Run(DWORD mode, void* in, void* out, DWORD outSize = sizeof(OemPrivateDevmode),
+                DEVMODEW* publicIn = nullptr) {
         OEMDMPARAM param = {};
         param.cbSize = sizeof(param);
+        param.pPublicDMIn = publicIn;
         param.pOEMDMIn = in;
         param.pOEMDMOut = out;
-        param.cbBufSize = sizeof(OemPrivateDevmode);
+        param.cbBufSize = outSize;
         return host_.plugin()->DevMode(mode, &param);
     }
     static bool IsDefaultSection(const OemPrivateDevmode& section) {
@@ -108,6 +112,43 @@ TEST_F(PrivateDevmodeTest, TheHostBuildsJobDevmodesAroundTheSection) {
     EXPECT_EQ(publicPart->dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_TRUE(
         IsDefaultSection(*reinterpret_cast<OemPrivateDevmode*>(devmode.data() + sizeof(DEVMODEW))));
+}
+
+TEST_F(PrivateDevmodeTest, AnOutputSectionShorterThanOursIsRefusedUntouched) {
+    std::vector<BYTE> out(100, 0xEE);
+    for (DWORD mode : {OEMDM_DEFAULT, OEMDM_CONVERT, OEMDM_MERGE}) {
+        SetLastError(0);
+        EXPECT_EQ(Run(mode, nullptr, out.data(), 100), E_FAIL) << "mode " << mode;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+        EXPECT_EQ(out, std::vector<BYTE>(100, 0xEE)) << "mode " << mode;
+    }
+}
+
+TEST_F(PrivateDevmodeTest, ConversionReadsNoFurtherThanTheDevmodeHoldingTheSection) {
+    // A devmode whose private part holds only 40 bytes of our section, while the section's
+    // header claims all 732: the conversion copies those 40 bytes and leaves the rest.
+    std::vector<BYTE> devmode(sizeof(DEVMODEW) + 40, 0x5A);
+    auto* publicPart = reinterpret_cast<DEVMODEW*>(devmode.data());
+    publicPart->dmSize = sizeof(DEVMODEW);
+    publicPart->dmDriverExtra = 40;
+    OEM_DMEXTRAHEADER header = {732, 0, 1};
+    std::memcpy(&header.dwSignature, "KTVQ", 4);
+    std::memcpy(devmode.data() + sizeof(DEVMODEW), &header, sizeof(header));
+
+    OemPrivateDevmode out;
+    std::memset(&out, 0x11, sizeof(out));
+    std::memcpy(&out.header.dwSignature, "KTVQ", 4);
+    out.header.dwSize = 732;
+    void* in = devmode.data() + sizeof(DEVMODEW);
+    ASSERT_EQ(Run(OEMDM_CONVERT, in, &out, sizeof(out), publicPart), S_OK);
+    EXPECT_EQ(out.header.dwSize, 732u);
+    EXPECT_EQ(out.body[40 - 12 - 1], 0x5A) << "what the devmode holds is copied";
+    EXPECT_EQ(out.body[40 - 12], 0x11) << "nothing beyond the devmode's end";
+
+    // A section without room for its header is another plug-in's as far as we can tell.
+    publicPart->dmDriverExtra = 8;
+    ASSERT_EQ(Run(OEMDM_CONVERT, in, &out, sizeof(out), publicPart), S_OK);
+    EXPECT_EQ(out.body[0], 0) << "the default section";
 }
 
 } // namespace

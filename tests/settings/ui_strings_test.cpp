@@ -91,7 +91,16 @@ TEST_F(UiStringsTest, AnswersAreReadNoFurtherThanTheBoundAndNeverLeaveNothing) {
 
     // The bound itself may be read, and not one character more.
     Locale().rawAnswer = TextEndingAtUnreadableMemory(kComposedChars, u'E');
-    EXPECT_EQ(std::u16string(GetUiString(context_, 198)), std::u16string(kComposedChars - 1, u'E'));
+    const std::u16string bound(kComposedChars - 1, u'E');
+    EXPECT_EQ(std::u16string(GetUiString(context_, 198)), bound);
+    copy = GetUiStringCopy(context_, 198);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(std::u16string(copy), bound);
+    HeapFree(heap_, 0, copy);
+    caption = GetCaptionString(context_, 3);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(std::u16string(caption), bound);
+    HeapFree(heap_, 0, caption);
 
     // An empty answer leaves the English text rather than nothing.
     Locale().rawAnswer = u"";

@@ -2,17 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "sim.h"
+#include "plugin_module.h"
 #include "sim/kernel.h"
 #include "src/internal.h"
 
 #include <cstring>
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
+using namespace simtest;
 
 namespace {
 
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 constexpr int kLogo = 157;
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 
@@ -37,8 +36,7 @@ class GdiTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
-        module_ = LoadLibraryW(kModulePath);
+        module_ = LoadPluginModule();
         ASSERT_NE(module_, nullptr);
     }
     void TearDown() override {

@@ -3,6 +3,7 @@
 // accounting with injected failures, and code-page conversion.
 #include <gtest/gtest.h>
 
+#include "plugin_module.h"
 #include "sim.h"
 #include "src/internal.h"
 
@@ -10,12 +11,10 @@
 #include <string>
 #include <vector>
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
+using namespace simtest;
 
 namespace {
 
-const char16_t kPluginPath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 const char16_t kLinkPath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvmonext.dll";
 
 class Kernel32 : public ::testing::Test {
@@ -23,11 +22,6 @@ protected:
     void SetUp() override { sim::Reset(); }
     void TearDown() override { sim::Reset(); }
 };
-
-HMODULE LoadPluginModule() {
-    sim::RegisterModule(kPluginPath, nullptr, {}, qvembui_res, qvembui_res_size);
-    return LoadLibraryW(kPluginPath);
-}
 
 // Entry point calls of the one test library that records them.
 std::vector<std::pair<HINSTANCE, DWORD>> g_entryCalls;
@@ -51,27 +45,6 @@ std::vector<std::u16string> StringBlock(const BYTE* data, DWORD size) {
         p += length;
     }
     return strings;
-}
-
-// A minimal .res image: the empty leading record, then one RCDATA 7 of the given bytes.
-std::vector<unsigned char> ResImage(const std::vector<unsigned char>& data, DWORD declaredSize) {
-    std::vector<unsigned char> image = {0, 0,    0,    0, 0x20, 0, 0, 0, 0xFF, 0xFF, 0,
-                                        0, 0xFF, 0xFF, 0, 0,    0, 0, 0, 0,    0,    0,
-                                        0, 0,    0,    0, 0,    0, 0, 0, 0,    0};
-    auto dword = [&](DWORD v) {
-        for (int i = 0; i < 4; ++i)
-            image.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    dword(declaredSize);
-    dword(0x20);
-    dword(0x000AFFFF); // type RT_RCDATA
-    dword(0x0007FFFF); // name 7
-    dword(0);
-    dword(0x04090030); // memory flags, language 1033
-    dword(0);
-    dword(0);
-    image.insert(image.end(), data.begin(), data.end());
-    return image;
 }
 
 TEST_F(Kernel32, ServesTheCompiledResourcesOfTheModule) {
@@ -110,7 +83,7 @@ TEST_F(Kernel32, ServesTheCompiledResourcesOfTheModule) {
     EXPECT_EQ(bytes.size, size);
     EXPECT_EQ(bytes.language, 1033);
     winsim::ResourceBytes fromFile{};
-    ASSERT_TRUE(winsim::FindFileResource(kPluginPath, RT_MANIFEST, MAKEINTRESOURCEW(2), &fromFile));
+    ASSERT_TRUE(winsim::FindFileResource(kModulePath, RT_MANIFEST, MAKEINTRESOURCEW(2), &fromFile));
     EXPECT_EQ(fromFile.data, bytes.data);
     EXPECT_TRUE(FreeLibrary(module));
 }
@@ -134,8 +107,7 @@ TEST_F(Kernel32, ReportsWhichPartOfAResourceLookUpFailed) {
 }
 
 TEST_F(Kernel32, ReadsRecordsOfOddSizesAndRefusesATruncatedImage) {
-    auto image = ResImage({1, 2, 3, 4, 5}, 5);
-    image.insert(image.end(), 3, 0); // padding to the next DWORD
+    auto image = ResImage(10 /* RT_RCDATA */, 7, "\1\2\3\4\5");
     sim::RegisterModule(kLinkPath, nullptr, {}, image.data(), image.size());
     HMODULE module = LoadLibraryW(kLinkPath);
     HRSRC data = FindResourceW(module, MAKEINTRESOURCEW(7), RT_RCDATA);
@@ -144,14 +116,14 @@ TEST_F(Kernel32, ReadsRecordsOfOddSizesAndRefusesATruncatedImage) {
     EXPECT_EQ(std::memcmp(LoadResource(module, data), "\1\2\3\4\5", 5), 0);
     FreeLibrary(module);
 
-    auto truncated = ResImage({1, 2, 3, 4}, 64);
+    auto truncated = ResImage(10, 7, "\1\2\3\4", 64);
     EXPECT_DEATH(sim::RegisterModule(kLinkPath, nullptr, {}, truncated.data(), truncated.size()),
                  "malformed");
 }
 
 TEST_F(Kernel32, TruncatesTheModulePathAsWindowsDoes) {
     HMODULE module = LoadPluginModule();
-    const std::u16string path = kPluginPath;
+    const std::u16string path = kModulePath;
     const DWORD length = static_cast<DWORD>(path.size());
     std::vector<WCHAR> buffer(length + 8, u'#');
 
@@ -247,7 +219,7 @@ TEST_F(Kernel32, BuildsActivationContextsOnlyFromAManifest) {
     LoadPluginModule();
     sim::RegisterModule(kLinkPath, nullptr, {});
 
-    ACTCTXW request = ModuleManifest(kPluginPath);
+    ACTCTXW request = ModuleManifest(kModulePath);
     HANDLE context = CreateActCtxW(&request);
     ASSERT_NE(context, INVALID_HANDLE_VALUE);
     ASSERT_NE(context, nullptr);
@@ -255,7 +227,7 @@ TEST_F(Kernel32, BuildsActivationContextsOnlyFromAManifest) {
     request = ModuleManifest(kLinkPath);
     EXPECT_EQ(CreateActCtxW(&request), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
-    auto rcdataOnly = ResImage({1, 2, 3, 4}, 4);
+    auto rcdataOnly = ResImage(10, 7, "\1\2\3\4");
     sim::RegisterModule(u"C:\\Windows\\rcdata.dll", nullptr, {}, rcdataOnly.data(),
                         rcdataOnly.size());
     request = ModuleManifest(u"C:\\Windows\\rcdata.dll");
@@ -264,7 +236,7 @@ TEST_F(Kernel32, BuildsActivationContextsOnlyFromAManifest) {
     request = ModuleManifest(u"C:\\Windows\\missing.dll");
     EXPECT_EQ(CreateActCtxW(&request), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    request = ModuleManifest(kPluginPath);
+    request = ModuleManifest(kModulePath);
     request.lpResourceName = MAKEINTRESOURCEW(1);
     EXPECT_EQ(CreateActCtxW(&request), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
@@ -278,13 +250,13 @@ TEST_F(Kernel32, BuildsActivationContextsOnlyFromAManifest) {
     EXPECT_EQ(sim::LiveActivationContexts(), 1u);
     ReleaseActCtx(context);
     EXPECT_EQ(sim::LiveActivationContexts(), 0u);
-    FreeLibrary(GetModuleHandleW(kPluginPath));
+    FreeLibrary(GetModuleHandleW(kModulePath));
 }
 
 TEST_F(Kernel32, ActivationsNestAndHoldTheirContextAlive) {
     LoadPluginModule();
     sim::RegisterModule(kLinkPath, nullptr, {});
-    ACTCTXW request = ModuleManifest(kPluginPath);
+    ACTCTXW request = ModuleManifest(kModulePath);
     HANDLE context = CreateActCtxW(&request);
 
     ULONG_PTR outer = 0, inner = 0;
@@ -316,12 +288,12 @@ TEST_F(Kernel32, ActivationsNestAndHoldTheirContextAlive) {
     EXPECT_EQ(sim::ActivationContextLog().back().kind, sim::ActCtxEvent::ActivateFailed);
     ReleaseActCtx(context);
     FreeLibrary(link);
-    FreeLibrary(GetModuleHandleW(kPluginPath));
+    FreeLibrary(GetModuleHandleW(kModulePath));
 }
 
 TEST_F(Kernel32, ForcedEarlyDeactivationUnwindsNewerActivations) {
     LoadPluginModule();
-    ACTCTXW request = ModuleManifest(kPluginPath);
+    ACTCTXW request = ModuleManifest(kModulePath);
     HANDLE context = CreateActCtxW(&request);
     ULONG_PTR outer = 0, inner = 0;
     ActivateActCtx(context, &outer);
@@ -330,7 +302,7 @@ TEST_F(Kernel32, ForcedEarlyDeactivationUnwindsNewerActivations) {
     EXPECT_EQ(sim::ActivationDepth(), 0u);
     ReleaseActCtx(context);
     EXPECT_EQ(sim::LiveActivationContexts(), 0u);
-    FreeLibrary(GetModuleHandleW(kPluginPath));
+    FreeLibrary(GetModuleHandleW(kModulePath));
 }
 
 TEST_F(Kernel32, HeapsAccountForTheirBlocksAndFailOnDemand) {

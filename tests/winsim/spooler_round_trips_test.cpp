@@ -1,38 +1,20 @@
 // Enumerating a key of printer data in one call, and counting the round trips to the spooler:
 // every winspool call, and every registry call on a printer's key, but nothing the spooler does
 // inside its own calls and nothing the test's sim:: helpers do.
-#include <gtest/gtest.h>
-
-#include "sim.h"
-
-#include <winspool.h>
+#include "spooler_fixture.h"
 
 #include <chrono>
 #include <cstring>
 #include <vector>
 
+using namespace spoolertest;
+
 namespace {
 
-const char kPrinter[] = "Tarvik Embosser";
-
-HANDLE Open(ACCESS_MASK access) {
-    std::u16string name = u"Tarvik Embosser";
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
-    HANDLE handle = nullptr;
-    EXPECT_TRUE(OpenPrinterW(name.data(), &handle, access ? &defaults : nullptr));
-    return handle;
-}
-
-class RoundTrips : public ::testing::Test {
+class RoundTrips : public PrinterTest {
 protected:
-    void SetUp() override {
-        sim::Reset();
-        sim::PrinterSetup setup;
-        setup.name = kPrinter;
-        sim::AddPrinter(setup);
-    }
     void TearDown() override {
-        EXPECT_EQ(sim::OpenPrinterHandles(), 0u);
+        PrinterTest::TearDown();
         EXPECT_EQ(sim::OpenRegistryKeys(), 0u);
     }
 };

@@ -69,7 +69,7 @@ TEST(Switches, CloseUpComesBeforeOrAfterTheSelectionChange) {
         sim::Reset();
         if (after)
             sim::SetComboCloseUp(sim::ComboCloseUp::AfterSelChange);
-        uitest::TemplateBuilder builder(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_VISIBLE);
+        uitest::TemplateBuilder builder({}, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_VISIBLE);
         builder.Add(uitest::Control(u"COMBOBOX", u"", 10, CBS_DROPDOWNLIST | WS_TABSTOP));
         HWND dialog = CreateDialogIndirectParamW(nullptr, builder.Get(), nullptr, ComboRecorder, 0);
         ASSERT_NE(dialog, nullptr);

@@ -80,7 +80,7 @@ TEST_F(ControlsTest, AutoRadioButtonsUncheckEveryRadioButtonOfTheirGroupOnly) {
 TEST_F(ControlsTest, APersonCannotUseWhatIsDisabledOrHidden) {
     TemplateBuilder b;
     b.Add(Button(u"Off", 40, BS_PUSHBUTTON | WS_DISABLED))
-        .Add(Item{u"", 0x0080, u"Hidden", 41, WS_CHILD | BS_PUSHBUTTON, 7, 30, 50, 14})
+        .Add(Hidden(Button(u"Hidden", 41, BS_PUSHBUTTON, 30)))
         .Add(Button(u"On", 42, BS_PUSHBUTTON, 50))
         .Add(Button(u"Frame", 43, BS_GROUPBOX, 70));
     dialog_ = ShowDialog(b);

@@ -5,23 +5,19 @@
 
 #include "resources/resource.h"
 #include "sim/gdi.h"
+#include "plugin_module.h"
 #include "sim/kernel.h"
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
-
+using namespace simtest;
 using namespace uitest;
 
 namespace {
-
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
-        module_ = LoadLibraryW(kModulePath);
+        module_ = LoadPluginModule();
         ASSERT_NE(module_, nullptr);
         TheRecorder() = Recorder();
     }
@@ -93,9 +89,9 @@ TEST_F(DialogTest, PicturesNamedInATemplateAreLoadedAtTheirSizeAndFreedWithTheCo
     // Pictures named by resource ordinal, loaded from the module the dialog is created with.
     TemplateBuilder b;
     Item dots = Control(u"Static", u"", 70, SS_BITMAP, 7, 7, 22, 20);
-    dots.titleOrdinal = IDB_BRAILLE_DOTS;
+    dots.textOrdinal = IDB_BRAILLE_DOTS;
     Item drop = Control(u"Static", u"", 71, SS_BITMAP, 40, 7, 22, 20);
-    drop.titleOrdinal = IDB_INK_DROP;
+    drop.textOrdinal = IDB_INK_DROP;
     b.Add(dots).Add(drop);
     dialog_ = CreateDialogIndirectParamW(module_, b.Get(), nullptr, RecordingProc, 0);
     ASSERT_NE(dialog_, nullptr);
@@ -130,6 +126,8 @@ TEST_F(DialogTest, PicturesNamedInATemplateAreLoadedAtTheirSizeAndFreedWithTheCo
 TEST_F(DialogTest, OriginalTemplatesWithoutAFontUseTheSystemFontUnits) {
     // DLGTEMPLATE: no DS_SETFONT, so 8 x 16 pixels per 4 x 8 units; one static item whose
     // creation data (size word included in its count) must be stepped over, then a button.
+    // The header: style, no extended style, two items, position and size, no menu, the dialog
+    // class, the title "T", and padding to a DWORD boundary.
     std::vector<WORD> w = {LOWORD(WS_POPUP | WS_VISIBLE),
                            HIWORD(WS_POPUP | WS_VISIBLE),
                            0,
@@ -142,39 +140,16 @@ TEST_F(DialogTest, OriginalTemplatesWithoutAFontUseTheSystemFontUnits) {
                            0,
                            0,
                            u'T',
-                           0, // no menu, dialog class, title "T"
-                           0, // padding to a DWORD boundary
-                           LOWORD(WS_CHILD | WS_VISIBLE | SS_LEFT),
-                           HIWORD(WS_CHILD | WS_VISIBLE | SS_LEFT),
-                           0,
-                           0,
-                           4,
-                           8,
-                           40,
-                           16,
-                           300,
-                           0xFFFF,
-                           0x0082,
-                           u'h',
-                           u'i',
-                           0,
-                           4,
-                           0xABCD,
-                           LOWORD(WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON),
-                           HIWORD(WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON),
-                           0,
-                           0,
-                           4,
-                           24,
-                           40,
-                           14,
-                           301,
-                           0xFFFF,
-                           0x0080,
-                           u'O',
-                           u'K',
                            0,
                            0};
+    // The static item "hi" (class 0x0082) with 4 bytes of creation data, its size word counted.
+    w.insert(w.end(),
+             {LOWORD(WS_CHILD | WS_VISIBLE | SS_LEFT), HIWORD(WS_CHILD | WS_VISIBLE | SS_LEFT), 0,
+              0, 4, 8, 40, 16, 300, 0xFFFF, 0x0082, u'h', u'i', 0, 4, 0xABCD});
+    // The button "OK" (class 0x0080) without creation data.
+    w.insert(w.end(), {LOWORD(WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON),
+                       HIWORD(WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON), 0, 0, 4, 24, 40, 14, 301,
+                       0xFFFF, 0x0080, u'O', u'K', 0, 0});
     std::vector<DWORD> storage((w.size() * 2 + 3) / 4);
     std::copy(w.begin(), w.end(), reinterpret_cast<WORD*>(storage.data()));
     dialog_ = CreateDialogIndirectParamW(

@@ -2,16 +2,13 @@
 #include "ui_test_templates.h"
 
 #include "resources/resource.h"
+#include "plugin_module.h"
 #include "sim/kernel.h"
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
-
+using namespace simtest;
 using namespace uitest;
 
 namespace {
-
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 
 // The rotated landscape dialog's behaviour, enough to be driven: OK asks before it closes.
 INT_PTR CALLBACK AskingProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -45,8 +42,7 @@ class ModalTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
-        module_ = LoadLibraryW(kModulePath);
+        module_ = LoadPluginModule();
         ASSERT_NE(module_, nullptr);
         TemplateBuilder b;
         b.Add(Control(u"Edit", u"", 5, WS_TABSTOP)).Add(Button(u"More", 6, BS_PUSHBUTTON, 30));

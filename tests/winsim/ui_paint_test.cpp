@@ -2,17 +2,15 @@
 // redraw of their parent includes, and the device contexts handed out for drawing.
 #include "ui_test_templates.h"
 
+#include "plugin_module.h"
 #include "sim/gdi.h"
 #include "sim/kernel.h"
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
-
+using namespace simtest;
 using namespace uitest;
 
 namespace {
 
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 constexpr int kLogo = 157;
 
 HMODULE g_module = nullptr;
@@ -39,8 +37,7 @@ class PaintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
-        g_module = LoadLibraryW(kModulePath);
+        g_module = LoadPluginModule();
         ASSERT_NE(g_module, nullptr);
         g_draws.clear();
     }
@@ -52,10 +49,10 @@ protected:
         FreeLibrary(g_module);
     }
     HWND Dialog(DWORD style) {
-        TemplateBuilder b(style | DS_SETFONT | WS_POPUP);
+        TemplateBuilder b({}, style | DS_SETFONT | WS_POPUP);
         b.Add(Control(u"Static", u"", 10, SS_OWNERDRAW, 7, 7, 70, 28))
             .Add(Control(u"Static", u"", 11, SS_OWNERDRAW, 100, 7, 70, 28))
-            .Add(Item{u"Static", 0, u"", 12, WS_CHILD | SS_OWNERDRAW, 7, 50, 70, 28})
+            .Add(Hidden(Control(u"Static", u"", 12, SS_OWNERDRAW, 7, 50, 70, 28)))
             .Add(Control(u"Button", u"", 13, BS_OWNERDRAW | WS_TABSTOP, 100, 50, 50, 14));
         HWND d = ShowDialog(b, 0, false);
         TheRecorder().answer = DrawLogo;

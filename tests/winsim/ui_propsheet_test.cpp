@@ -5,18 +5,15 @@
 
 #include "resources/resource.h"
 #include "sim/gdi.h"
+#include "plugin_module.h"
 #include "sim/kernel.h"
 
 #include <map>
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
-
+using namespace simtest;
 using namespace uitest;
 
 namespace {
-
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 
 // What each page does, by the number it carries in its lParam.
 struct PageBehaviour {
@@ -82,8 +79,7 @@ class PropertySheetTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
-        module_ = LoadLibraryW(kModulePath);
+        module_ = LoadPluginModule();
         ASSERT_NE(module_, nullptr);
         g_behaviour.clear();
         g_log.clear();

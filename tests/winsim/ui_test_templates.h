@@ -1,9 +1,10 @@
-// Helpers of the user32/comctl32 tests: dialog templates built in memory the way a resource
-// compiler lays out DIALOGEX, and a dialog procedure that records what reaches it.
+// Helpers of the user32/comctl32 tests: dialog templates built in memory (the conformance tests'
+// builder), and a dialog procedure that records what reaches it.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include "conformance/dialog_template.h"
 #include "sim.h"
 
 #include <functional>
@@ -12,108 +13,22 @@
 
 namespace uitest {
 
-struct Item {
-    std::u16string className; // empty: use classOrdinal
-    WORD classOrdinal;
-    std::u16string title;
-    DWORD id;
-    DWORD style;
-    short x, y, cx, cy;
-    WORD titleOrdinal = 0; // non-zero: the title is this resource ordinal
-};
+using Item = dialogs::TemplateItem;
+using TemplateBuilder = dialogs::DialogTemplate;
 
 inline Item Control(const char16_t* className, const char16_t* title, DWORD id, DWORD style,
                     short x = 7, short y = 7, short cx = 50, short cy = 14) {
-    return Item{className, 0, title, id, style | WS_CHILD | WS_VISIBLE, x, y, cx, cy};
+    return Item{className, title, static_cast<WORD>(id), style, x, y, cx, cy};
 }
 inline Item Button(const char16_t* title, DWORD id, DWORD style, short y = 7) {
-    return Item{u"", 0x0080, title, id, style | WS_CHILD | WS_VISIBLE | WS_TABSTOP, 7, y, 50, 14};
+    Item button = Control(nullptr, title, id, style | WS_TABSTOP, 7, y);
+    button.classOrdinal = 0x0080;
+    return button;
 }
-
-// DLGTEMPLATEEX bytes: header, menu/class/title arrays, font, then DWORD-aligned items.
-class TemplateBuilder {
-public:
-    explicit TemplateBuilder(DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_SETFONT,
-                             std::u16string title = u"Test")
-        : style_(style), title_(std::move(title)) {}
-    TemplateBuilder& Add(const Item& item) {
-        items_.push_back(item);
-        return *this;
-    }
-    const DLGTEMPLATE* Get() {
-        bytes_.clear();
-        Word(1);
-        Word(0xFFFF);
-        Dword(0);
-        Dword(0);
-        Dword(style_);
-        Word(static_cast<WORD>(items_.size()));
-        Word(0);
-        Word(0);
-        Word(200);
-        Word(100);
-        Word(0);
-        Word(0);
-        String(title_);
-        if (style_ & DS_SETFONT) {
-            Word(8);
-            Word(400);
-            bytes_.push_back(0);
-            bytes_.push_back(1);
-            String(u"MS Shell Dlg");
-        }
-        for (const Item& item : items_) {
-            while (bytes_.size() % 4)
-                bytes_.push_back(0);
-            Dword(0);
-            Dword(0);
-            Dword(item.style);
-            Word(static_cast<WORD>(item.x));
-            Word(static_cast<WORD>(item.y));
-            Word(static_cast<WORD>(item.cx));
-            Word(static_cast<WORD>(item.cy));
-            Dword(item.id);
-            if (item.className.empty()) {
-                Word(0xFFFF);
-                Word(item.classOrdinal);
-            } else {
-                String(item.className);
-            }
-            if (item.titleOrdinal) {
-                Word(0xFFFF);
-                Word(item.titleOrdinal);
-            } else {
-                String(item.title);
-            }
-            Word(0);
-        }
-        // Kept in DWORD storage so the template is aligned as one in a resource would be.
-        storage_.assign((bytes_.size() + 3) / 4, 0);
-        std::copy(bytes_.begin(), bytes_.end(), reinterpret_cast<BYTE*>(storage_.data()));
-        return reinterpret_cast<const DLGTEMPLATE*>(storage_.data());
-    }
-
-private:
-    void Word(WORD w) {
-        bytes_.push_back(static_cast<BYTE>(w & 0xFF));
-        bytes_.push_back(static_cast<BYTE>(w >> 8));
-    }
-    void Dword(DWORD d) {
-        Word(static_cast<WORD>(d & 0xFFFF));
-        Word(static_cast<WORD>(d >> 16));
-    }
-    void String(const std::u16string& s) {
-        for (char16_t c : s)
-            Word(c);
-        Word(0);
-    }
-
-    DWORD style_;
-    std::u16string title_;
-    std::vector<Item> items_;
-    std::vector<BYTE> bytes_;
-    std::vector<DWORD> storage_;
-};
+inline Item Hidden(Item item) {
+    item.hidden = true;
+    return item;
+}
 
 // What reached the recording dialog procedure, as short readable lines such as
 // "COMMAND 101 768" (id, code), "NOTIFY 5 -16" (id, code) or "HSCROLL 5 20" (code, position).

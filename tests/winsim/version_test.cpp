@@ -2,6 +2,7 @@
 // VerQueryValueW, and the failures for files without version information.
 #include <gtest/gtest.h>
 
+#include "plugin_module.h"
 #include "sim.h"
 #include "sim/kernel.h"
 
@@ -9,47 +10,19 @@
 #include <string>
 #include <vector>
 
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
+using namespace simtest;
 
 namespace {
 
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
-
 std::u16string Widen(const std::string& text) {
     return std::u16string(text.begin(), text.end());
-}
-
-// A compiled .res image: the empty leading record, then one resource of the given type and id.
-std::vector<unsigned char> ResImage(WORD type, WORD id, const std::string& data) {
-    std::vector<unsigned char> image;
-    auto dword = [&](DWORD v) {
-        for (int i = 0; i < 4; ++i)
-            image.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    auto record = [&](WORD recordType, WORD recordId, const std::string& bytes, WORD language) {
-        dword(static_cast<DWORD>(bytes.size()));
-        dword(32);                                  // header size
-        dword(0xFFFFu | (DWORD{recordType} << 16)); // type by ordinal
-        dword(0xFFFFu | (DWORD{recordId} << 16));   // name by ordinal
-        dword(0);                                   // data version
-        dword(0x1030u | (DWORD{language} << 16));   // memory flags, language
-        dword(0);                                   // version
-        dword(0);                                   // characteristics
-        image.insert(image.end(), bytes.begin(), bytes.end());
-        while (image.size() % 4)
-            image.push_back(0);
-    };
-    record(0, 0, "", 0);
-    record(type, id, data, 0x0409);
-    return image;
 }
 
 class VersionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
+        RegisterPluginModule();
     }
 
     // The version information of the module, as a caller fetches it.

@@ -9,8 +9,6 @@
 
 namespace conformance {
 
-const WCHAR kPrinterName[] = TEXT("Tarvik Embosser");
-
 namespace {
 
 const WCHAR kDriverName[] = TEXT("Tarvik");
@@ -98,14 +96,6 @@ bool InstallPrinter() {
         return false;
     ClosePrinter(printer);
     return true;
-}
-
-HANDLE OpenTestPrinter(ACCESS_MASK access) {
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, access ? &defaults : nullptr))
-        return nullptr;
-    return printer;
 }
 
 HMODULE PluginResources() {

@@ -11,8 +11,6 @@ extern const std::size_t qvembui_res_size;
 
 namespace conformance {
 
-const WCHAR kPrinterName[] = TEXT("Tarvik Embosser");
-
 namespace {
 const WCHAR kPluginPath[] = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll");
 HMODULE g_plugin = nullptr;
@@ -42,14 +40,6 @@ bool InstallPrinter() {
     setup.port = "FILE:";
     sim::AddPrinter(setup);
     return true;
-}
-
-HANDLE OpenTestPrinter(ACCESS_MASK access) {
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, access ? &defaults : nullptr))
-        return nullptr;
-    return printer;
 }
 
 HMODULE PluginResources() {

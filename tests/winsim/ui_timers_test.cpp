@@ -1,18 +1,11 @@
-// user32's timers, fired as a test moves the clock on, and LoadStringW over the plug-in's own
-// string table.
+// user32's timers, fired as a test moves the clock on.
 #include "ui_test_templates.h"
 
-#include "resources/resource.h"
 #include "sim/kernel.h"
-
-extern "C" const unsigned char qvembui_res[];
-extern const std::size_t qvembui_res_size;
 
 using namespace uitest;
 
 namespace {
-
-const char16_t kModulePath[] = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\qvembui.dll";
 
 std::vector<std::string> g_fired;
 
@@ -118,52 +111,6 @@ TEST_F(TimerTest, TimersWithoutAWindowGetAnIdentifierOfTheirOwn) {
     KillTimer(nullptr, a);
     KillTimer(nullptr, b);
     EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(0x1234), 1, 100, nullptr), 0u);
-}
-
-class StringTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        sim::Reset();
-        sim::RegisterModule(kModulePath, nullptr, {}, qvembui_res, qvembui_res_size);
-        module_ = LoadLibraryW(kModulePath);
-        ASSERT_NE(module_, nullptr);
-    }
-    void TearDown() override { FreeLibrary(module_); }
-    HMODULE module_ = nullptr;
-};
-
-TEST_F(StringTest, StringsComeFromTheirBlockOfSixteen) {
-    WCHAR buffer[64];
-    EXPECT_EQ(LoadStringW(module_, IDS_MAIN_PAGE_TITLE, buffer, 64), 6);
-    EXPECT_EQ(std::u16string(buffer), u"Tarvik");
-    // 31 and 32 are entries 15 of block 2 and 0 of block 3.
-    EXPECT_EQ(LoadStringW(module_, IDS_RESET_DEFAULTS_QUESTION, buffer, 64), 33);
-    EXPECT_EQ(std::u16string(buffer), u"Reset settings to default values?");
-    EXPECT_EQ(LoadStringW(module_, IDS_RESET_DEFAULTS_TITLE, buffer, 64), 16);
-    EXPECT_EQ(std::u16string(buffer), u"Reset To Default");
-    EXPECT_EQ(LoadStringW(module_, IDS_SERVICE_PAGE_TITLE, buffer, 64), 7);
-    EXPECT_EQ(std::u16string(buffer), u"Service");
-}
-
-TEST_F(StringTest, TruncationPointersAndMissingStrings) {
-    WCHAR small[4] = {u'x', u'x', u'x', u'x'};
-    EXPECT_EQ(LoadStringW(module_, IDS_MAIN_PAGE_TITLE, small, 4), 3) << "characters copied";
-    EXPECT_EQ(std::u16string(small), u"Tar");
-
-    // With no buffer size the caller receives the resource text itself, not terminated.
-    const WCHAR* text = nullptr;
-    int length = LoadStringW(module_, IDS_TWO_IN_ONE_WARNING, reinterpret_cast<LPWSTR>(&text), 0);
-    ASSERT_NE(text, nullptr);
-    std::u16string warning(text, static_cast<size_t>(length));
-    EXPECT_EQ(warning.substr(0, 38), u"Enabling this option will change your ");
-    EXPECT_EQ(warning.substr(warning.size() - 37), u"Would you like to enable 2 In 1 mode?");
-    EXPECT_NE(warning.find(u"sheet of paper.\r\nWould"), std::u16string::npos);
-
-    WCHAR buffer[8] = {u'k', 0};
-    EXPECT_EQ(LoadStringW(module_, 4000, buffer, 8), 0) << "a block the module does not have";
-    EXPECT_EQ(buffer[0], u'k') << "the buffer is left alone";
-    EXPECT_EQ(LoadStringW(module_, 271, buffer, 8), 0) << "an empty entry of an existing block";
-    EXPECT_EQ(buffer[0], 0);
 }
 
 } // namespace
