@@ -26,7 +26,7 @@ int wmain(int argc, WCHAR** argv) {
     if (!Check("the application's window", application.handle() != nullptr, "a window",
                Outcome(application.handle() != nullptr, "a window")))
         return FinishChecks("e2e_tests");
-    bool warm = WarmUpSpooler(application.handle());
+    bool warm = WarmUpSpooler(application.handle(), withPrinterLink && !german);
     Check("both sheets opened and were cancelled once before anything is counted", warm,
           "both sheets", warm ? "both sheets" : "a sheet did not open");
     // Each flow between a count of what the process holds and a second count; the application

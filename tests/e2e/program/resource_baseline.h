@@ -1,13 +1,14 @@
 // What the process held before a flow, compared with what it holds after it: a flow that leaves a
 // printer handle, a kernel handle or registry key, a GDI or user object, a window, a library, an
-// activation or a heap block behind fails.
+// activation or a heap block behind fails. The only blocks allowed are those Wine's own controls
+// keep once per instance destroyed during the flow (control_leftovers.h), by their exact sizes.
 #pragma once
 
+#include "control_leftovers.h"
 #include "process_counts.h"
 
 #include <functional>
 #include <string>
-#include <vector>
 
 class ResourceBaseline {
 public:
@@ -17,6 +18,7 @@ public:
 
 private:
     std::string flow_;
+    ControlLeftovers controls_;
     ProcessCounts before_;
 };
 

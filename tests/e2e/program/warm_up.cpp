@@ -31,7 +31,7 @@ void VisitPagesAndCancel(Person& person) {
 
 } // namespace
 
-bool WarmUpSpooler(HWND application) {
+bool WarmUpSpooler(HWND application, bool withSession) {
     LPWSTR name = const_cast<LPWSTR>(kTestPrinterName);
     DeviceCapabilitiesW(name, TEXT("FILE:"), DC_PAPERS, nullptr, nullptr);
     HANDLE printer = nullptr;
@@ -42,10 +42,14 @@ bool WarmUpSpooler(HWND application) {
     auto* buffer = reinterpret_cast<DEVMODEW*>(devmode.data());
     DocumentPropertiesW(application, printer, name, buffer, nullptr, DM_OUT_BUFFER);
 
-    // The same session as the checks' (a notice, lists dropped, pictures redrawn), cancelled.
+    // The same session as the checks' (a notice, lists dropped, pictures redrawn), cancelled;
+    // without the printer link or in German the session's controls are not all there.
     Person preferences;
     bool noticeSeen = false;
-    ScriptSession(preferences, noticeSeen, PSBTN_CANCEL);
+    if (withSession)
+        ScriptSession(preferences, noticeSeen, PSBTN_CANCEL);
+    else
+        VisitPagesAndCancel(preferences);
     preferences.Start();
     DocumentPropertiesW(application, printer, name, buffer, buffer,
                         DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);

@@ -4,9 +4,9 @@
 #include <windows.h>
 
 // Asks the spooler once for what each flow asks (capabilities, the default devmode, the printing
-// preferences with the checks' session, the printer's properties with every page shown, each
-// sheet cancelled), so that
+// preferences with the checks' session when `withSession`, else with every page shown, the
+// printer's properties with every page shown, each sheet cancelled), so that
 // what Wine keeps after a first use (libraries, caches, the window DC cache) is in place before
 // the first baseline.
 // False when a sheet did not open.
-bool WarmUpSpooler(HWND application);
+bool WarmUpSpooler(HWND application, bool withSession);
