@@ -274,24 +274,63 @@ void ListModules(ProcessCounts& counts) {
     std::sort(counts.moduleNames.begin(), counts.moduleNames.end());
 }
 
-std::string Kinds(const KindCounts& before, const KindCounts& after) {
-    constexpr int kMostKinds = 6;
-    std::string kinds;
-    int named = 0;
+// How much each kind grew, less what `expected` allows of it.
+KindCounts Grown(const KindCounts& before, const KindCounts& after,
+                 const KindCounts& expected = {}) {
+    KindCounts grown;
     for (const auto& kind : after) {
         auto found = before.find(kind.first);
-        long long grown = static_cast<long long>(kind.second) -
-                          (found == before.end() ? 0 : static_cast<long long>(found->second));
-        if (grown <= 0)
-            continue;
+        long long growth = static_cast<long long>(kind.second) -
+                           (found == before.end() ? 0 : static_cast<long long>(found->second));
+        auto allowed = expected.find(kind.first);
+        if (allowed != expected.end())
+            growth -= allowed->second;
+        if (growth > 0)
+            grown[kind.first] = static_cast<DWORD>(growth);
+    }
+    return grown;
+}
+
+long long Total(const KindCounts& kinds) {
+    long long total = 0;
+    for (const auto& kind : kinds)
+        total += kind.second;
+    return total;
+}
+
+// "name n, name n", the first few kinds.
+std::string KindList(const KindCounts& kinds) {
+    constexpr int kMostKinds = 6;
+    std::string list;
+    int named = 0;
+    for (const auto& kind : kinds) {
         if (++named > kMostKinds) {
-            kinds += ", ...";
+            list += ", ...";
             break;
         }
-        kinds += (kinds.empty() ? "" : ", ") + std::string(kind.first.c_str()) + " " +
-                 std::to_string(grown);
+        list += (list.empty() ? "" : ", ") + std::string(kind.first.c_str()) + " " +
+                std::to_string(kind.second);
     }
-    return kinds.empty() ? "" : " (" + kinds + ")";
+    return list;
+}
+
+std::string Kinds(const KindCounts& before, const KindCounts& after,
+                  const KindCounts& expected = {}) {
+    std::string list = KindList(Grown(before, after, expected));
+    return list.empty() ? "" : " (" + list + ")";
+}
+
+// The blocks of the expected sizes that grew, at most as many as expected.
+KindCounts ExpectedPresent(const ProcessCounts& before, const ProcessCounts& after,
+                           const KindCounts& expected) {
+    KindCounts all = Grown(before.processHeapSizes, after.processHeapSizes);
+    KindCounts present;
+    for (const auto& kind : expected) {
+        auto grown = all.find(kind.first);
+        if (grown != all.end())
+            present[kind.first] = std::min(grown->second, kind.second);
+    }
+    return present;
 }
 
 } // namespace
@@ -342,8 +381,15 @@ CounterList<CounterText> ModulesAdded(const ProcessCounts& before, const Process
     return added;
 }
 
+std::string DescribeExpectedBlocks(const ProcessCounts& before, const ProcessCounts& after,
+                                   const KindCounts& expectedBlocks) {
+    return KindList(ExpectedPresent(before, after, expectedBlocks));
+}
+
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
-                           const std::vector<std::string>& keptModules) {
+                           const std::vector<std::string>& keptModules,
+                           const KindCounts& expectedBlocks) {
+    KindCounts expectedPresent = ExpectedPresent(before, after, expectedBlocks);
     CounterList<CounterText> added = ModulesAdded(before, after);
     long long keptAdded = 0;
     std::string modulesNamed;
@@ -359,6 +405,8 @@ std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& aft
         long long grown = figure.Growth();
         if (name == "loaded modules")
             grown -= keptAdded;
+        if (name == "process heap blocks")
+            grown -= Total(expectedPresent);
         // An activation deactivated once too often is as wrong as one left active.
         if (name == "active activation contexts" && grown < 0)
             grown = -grown;
@@ -370,7 +418,7 @@ std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& aft
         else if (name == "GDI objects")
             item += Kinds(before.gdiTypes, after.gdiTypes);
         else if (name == "process heap blocks")
-            item += Kinds(before.processHeapSizes, after.processHeapSizes);
+            item += Kinds(before.processHeapSizes, after.processHeapSizes, expectedPresent);
         else if (name == "blocks in other heaps")
             item += Kinds(before.otherHeapSizes, after.otherHeapSizes);
         else if (name == "loaded modules" && !modulesNamed.empty())

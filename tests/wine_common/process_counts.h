@@ -76,6 +76,13 @@ CounterList<CounterText> ModulesAdded(const ProcessCounts& before, const Process
 
 // What grew from `before` to `after`, "2 GDI objects (font 2), 1 kernel handle (Key 1)", with
 // the kinds that grew in brackets; an activation frame taken away counts as well. Modules named
-// in `keptModules` may be added without counting. Empty when nothing grew.
+// in `keptModules` may be added, and process heap blocks of the sizes in `expectedBlocks` may
+// grow up to their numbers, without counting. Empty when nothing grew.
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
-                           const std::vector<std::string>& keptModules = {});
+                           const std::vector<std::string>& keptModules = {},
+                           const KindCounts& expectedBlocks = {});
+
+// The process heap blocks of `expectedBlocks` that are there: by size, as many as grew of that
+// size, at most the number expected. "" when none.
+std::string DescribeExpectedBlocks(const ProcessCounts& before, const ProcessCounts& after,
+                                   const KindCounts& expectedBlocks);
