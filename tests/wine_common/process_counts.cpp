@@ -134,6 +134,15 @@ void CountKernelHandles(ProcessCounts& counts) {
     counts.registryKeys = counts.handleTypes["Key"];
 }
 
+const BYTE* ProcessEnvironmentBlock() {
+    PROCESS_BASIC_INFORMATION basic;
+    ULONG size = 0;
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
+                                  sizeof(basic), &size) != 0)
+        return nullptr;
+    return reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+}
+
 // The table keeps each object's base type: a pen shows as a brush, a metafile DC as a DC. The
 // numbers were measured under Wine by creating one object of each kind; every window DC comes
 // with one object of type 0x05 and a region.
@@ -165,12 +174,9 @@ CounterText GdiTypeName(BYTE type) {
 // environment block's GdiSharedHandleTable at 0xF8, 24-byte entries whose type byte, at 14, is 0
 // when the entry is free).
 void CountGdiTable(ProcessCounts& counts) {
-    PROCESS_BASIC_INFORMATION basic;
-    ULONG size = 0;
-    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
-                                  sizeof(basic), &size) != 0)
+    const BYTE* peb = ProcessEnvironmentBlock();
+    if (peb == nullptr)
         return;
-    const BYTE* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
     const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
     MEMORY_BASIC_INFORMATION region;
     if (table == nullptr || VirtualQuery(table, &region, sizeof(region)) == 0 ||
@@ -256,6 +262,37 @@ DWORD ActivationFrames() {
          frame != nullptr && frames < 4096; frame = static_cast<const void* const*>(frame[0]))
         ++frames;
     return frames;
+}
+
+// The loader's reference counts: the process environment block's loader data (0x18) holds the
+// modules in load order (0x10); each entry's base name is at 0x58 and its load count, a SHORT,
+// at 0x6C (-1 for a module that stays for good). Wine keeps the real count there: every
+// LoadLibrary adds one, every FreeLibrary takes one away.
+void CountLibraryReferences(ProcessCounts& counts) {
+    const BYTE* peb = ProcessEnvironmentBlock();
+    if (peb == nullptr)
+        return;
+    const BYTE* loader = *reinterpret_cast<const BYTE* const*>(peb + 0x18);
+    if (loader == nullptr)
+        return;
+    const auto* head = reinterpret_cast<const LIST_ENTRY*>(loader + 0x10);
+    int guard = 0;
+    for (const LIST_ENTRY* entry = head->Flink; entry != head && ++guard < 4096;
+         entry = entry->Flink) {
+        const BYTE* module = reinterpret_cast<const BYTE*>(entry);
+        SHORT loads = *reinterpret_cast<const SHORT*>(module + 0x6C);
+        if (loads <= 0)
+            continue;
+        const auto* name = reinterpret_cast<const UNICODE_STRING*>(module + 0x58);
+        CounterText text;
+        for (USHORT i = 0; i < name->Length / sizeof(WCHAR); ++i) {
+            WCHAR letter = name->Buffer[i];
+            text +=
+                static_cast<char>(letter >= 'A' && letter <= 'Z' ? letter + ('a' - 'A') : letter);
+        }
+        counts.libraryReferences += static_cast<DWORD>(loads);
+        counts.moduleLoads[text] += static_cast<DWORD>(loads);
+    }
 }
 
 void ListModules(ProcessCounts& counts) {
@@ -349,6 +386,7 @@ ProcessCounts ProcessCounts::Take() {
         CountGdiTable(counts);
     CountKernelHandles(counts);
     ListModules(counts);
+    CountLibraryReferences(counts);
     counts.activationFrames = ActivationFrames();
     CountHeaps(counts);
     return counts;
@@ -363,6 +401,8 @@ std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& aft
         {"user objects", "user object", first.userObjects, after.userObjects},
         {"windows", "window", first.windows, after.windows},
         {"loaded modules", "loaded module", first.modules, after.modules},
+        {"library references", "library reference", first.libraryReferences,
+         after.libraryReferences},
         {"active activation contexts", "active activation context", first.activationFrames,
          after.activationFrames},
         {"heaps", "heap", first.heaps, after.heaps},
@@ -387,24 +427,15 @@ std::string DescribeExpectedBlocks(const ProcessCounts& before, const ProcessCou
 }
 
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
-                           const std::vector<std::string>& keptModules,
                            const KindCounts& expectedBlocks) {
     KindCounts expectedPresent = ExpectedPresent(before, after, expectedBlocks);
-    CounterList<CounterText> added = ModulesAdded(before, after);
-    long long keptAdded = 0;
     std::string modulesNamed;
-    for (const CounterText& name : added) {
-        if (std::find(keptModules.begin(), keptModules.end(), name.c_str()) != keptModules.end())
-            ++keptAdded;
-        else
-            modulesNamed += (modulesNamed.empty() ? "" : ", ") + std::string(name.c_str());
-    }
+    for (const CounterText& name : ModulesAdded(before, after))
+        modulesNamed += (modulesNamed.empty() ? "" : ", ") + std::string(name.c_str());
     std::string described;
     for (const Figure& figure : Figures(before, after)) {
         const std::string name = figure.name;
         long long grown = figure.Growth();
-        if (name == "loaded modules")
-            grown -= keptAdded;
         if (name == "process heap blocks")
             grown -= Total(expectedPresent);
         // An activation deactivated once too often is as wrong as one left active.
@@ -423,6 +454,8 @@ std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& aft
             item += Kinds(before.otherHeapSizes, after.otherHeapSizes);
         else if (name == "loaded modules" && !modulesNamed.empty())
             item += " (" + modulesNamed + ")";
+        else if (name == "library references")
+            item += Kinds(before.moduleLoads, after.moduleLoads);
         described += (described.empty() ? "" : ", ") + item;
     }
     return described;

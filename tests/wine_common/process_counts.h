@@ -37,6 +37,11 @@ struct ProcessCounts {
     // The process's windows: top-level with all their children, and message-only windows.
     DWORD windows = 0;
     DWORD modules = 0; // EnumProcessModules
+    // The loader's reference counts of the modules loaded at run time, added up (the loader's
+    // module list, where Wine keeps each module's count: one per LoadLibrary not yet freed). A
+    // LoadLibrary without FreeLibrary of a module that is loaded already changes no module count,
+    // only this one.
+    DWORD libraryReferences = 0;
     // Activation contexts activated on this thread and not deactivated: the frames on the
     // thread's activation stack (the thread environment block's ActivationContextStackPointer).
     // Activation context objects themselves cannot be listed; one that is created and never
@@ -53,6 +58,7 @@ struct ProcessCounts {
     KindCounts handleTypes;               // kernel handles by object type ("Key", "Event")
     KindCounts gdiTypes;                  // GDI objects by kind ("font", "bitmap")
     CounterList<CounterText> moduleNames; // the loaded modules' file names, in lower case
+    KindCounts moduleLoads;               // the loader's count of each module ("qvembui.dll")
     KindCounts processHeapSizes;          // blocks in use by size ("48 bytes")
     KindCounts otherHeapSizes;
 
@@ -75,11 +81,10 @@ std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& aft
 CounterList<CounterText> ModulesAdded(const ProcessCounts& before, const ProcessCounts& after);
 
 // What grew from `before` to `after`, "2 GDI objects (font 2), 1 kernel handle (Key 1)", with
-// the kinds that grew in brackets; an activation frame taken away counts as well. Modules named
-// in `keptModules` may be added, and process heap blocks of the sizes in `expectedBlocks` may
-// grow up to their numbers, without counting. Empty when nothing grew.
+// the kinds that grew in brackets; an activation frame taken away counts as well. Process heap
+// blocks of the sizes in `expectedBlocks` may grow up to their numbers without counting. Empty
+// when nothing grew.
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
-                           const std::vector<std::string>& keptModules = {},
                            const KindCounts& expectedBlocks = {});
 
 // The process heap blocks of `expectedBlocks` that are there: by size, as many as grew of that

@@ -8,7 +8,7 @@ ResourceBaseline::ResourceBaseline(const char* flow)
 
 bool ResourceBaseline::CheckNothingLeft() const {
     ProcessCounts after = ProcessCounts::Take();
-    std::string left = DescribeGrowth(before_, after, {}, controls_.expected());
+    std::string left = DescribeGrowth(before_, after, controls_.expected());
     std::string wines = DescribeExpectedBlocks(before_, after, controls_.expected());
     std::string seen = left.empty() ? "nothing" : left;
     if (!wines.empty())
