@@ -3,7 +3,10 @@
 # scripts/install-prefix.sh, then build/windows/e2e_tests.exe opens its printing preferences and
 # properties through Wine's spooler and acts on the pages as a person does. A second run without
 # qvmonext.dll checks the pages without a printer link; first, qvdrvui.dll must export exactly the
-# entry points the spooler looks up. One line per check; fails when any failed.
+# entry points the spooler looks up. Every flow ends by comparing what the process holds (printer
+# handles, kernel handles and registry keys, GDI and user objects, libraries and their references,
+# activations, heap blocks: tests/wine_common/process_counts.h) with what it held before it. One
+# line per check; fails when any failed.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Debian installs the 64-bit loader and server outside the PATH.

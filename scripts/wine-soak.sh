@@ -2,8 +2,10 @@
 # The printer's dialogs opened and closed many times under Wine (64-bit, headless, in a throw-away
 # prefix): the printing preferences and the printer properties, CYCLES times each (200 unless
 # given as the first argument), through the core-driver stand-in. The program compares what the
-# process holds after the last cycle with what it held after the first (graphics and user objects,
-# kernel handles, loaded modules, heaps and their blocks in use) and fails when anything grew.
+# process holds after the last cycle with what it held after the first (printer handles, kernel
+# handles and registry keys, graphics and user objects, loaded modules and library references,
+# activations, heaps and their blocks in use: tests/wine_common/process_counts.h) and fails when
+# anything grew more than when the platform alone did the same.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 cycles=${1:-200}

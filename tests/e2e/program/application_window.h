@@ -17,7 +17,8 @@ public:
     HWND handle() const { return window_; }
     // The device names of the WM_DEVMODECHANGE messages received, oldest first.
     const std::vector<std::string>& devmodeChanges() const { return devmodeChanges_; }
-    void ForgetDevmodeChanges() { devmodeChanges_.clear(); }
+    // Forgets them and gives their memory back (a flow must not leave the list's memory behind).
+    void ForgetDevmodeChanges() { std::vector<std::string>().swap(devmodeChanges_); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

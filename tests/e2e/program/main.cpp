@@ -1,7 +1,8 @@
 // e2e_tests.exe: the Tarvik printer installed in a Wine prefix (scripts/install-prefix.sh), its
 // printing preferences and properties opened through the spooler as applications and the printer
 // folder open them, and a person acting on the pages. One PASS or FAIL line per check and a
-// closing count; the exit code is 0 only when every check passed.
+// closing count; the exit code is 0 only when every check passed. Every flow ends by comparing
+// what the process holds with what it held before the flow.
 //   e2e_tests                   the whole run (qvmonext.dll installed)
 //   e2e_tests --without-link    the run of a prefix without qvmonext.dll
 //   e2e_tests --german <catalogue>   the pages of a printer installed for German, compared with
@@ -9,8 +10,12 @@
 #include "application_window.h"
 #include "check_log.h"
 #include "e2e_checks.h"
+#include "resource_baseline.h"
+#include "warm_up.h"
 
 #include <commctrl.h>
+
+#include <functional>
 
 int wmain(int argc, WCHAR** argv) {
     bool german = argc == 3 && lstrcmpW(argv[1], TEXT("--german")) == 0;
@@ -21,17 +26,29 @@ int wmain(int argc, WCHAR** argv) {
     if (!Check("the application's window", application.handle() != nullptr, "a window",
                Outcome(application.handle() != nullptr, "a window")))
         return FinishChecks("e2e_tests");
+    bool warm = WarmUpSpooler(application.handle(), withPrinterLink && !german);
+    Check("both sheets opened and were cancelled once before anything is counted", warm,
+          "both sheets", warm ? "both sheets" : "a sheet did not open");
+    // Each flow between a count of what the process holds and a second count; the application
+    // then forgets what it heard, since that list is the program's own memory, not the flow's.
+    auto flow = [&application](const char* name, const std::function<void()>& run) {
+        RunCountedFlow(name, [&] {
+            run();
+            application.ForgetDevmodeChanges();
+        });
+    };
     if (german) {
-        CheckGermanPages(application, argv[2]);
+        flow("CheckGermanPages", [&] { CheckGermanPages(application, argv[2]); });
         return FinishChecks("e2e_tests --german");
     }
-    CheckDeviceCapabilities();
-    CheckDevmodeMerge(application);
+    flow("CheckDeviceCapabilities", [] { CheckDeviceCapabilities(); });
+    flow("CheckDevmodeMerge", [&] { CheckDevmodeMerge(application); });
     if (withPrinterLink)
-        CheckPrintingPreferences(application);
+        flow("CheckPrintingPreferences", [&] { CheckPrintingPreferences(application); });
     else
-        CheckPreferencesOpenWithoutLink(application);
-    CheckPrinterProperties(application, withPrinterLink);
+        flow("CheckPreferencesOpenWithoutLink",
+             [&] { CheckPreferencesOpenWithoutLink(application); });
+    flow("CheckPrinterProperties", [&] { CheckPrinterProperties(application, withPrinterLink); });
     Note("AddFormW (adds nothing under Wine) and DeletePrinterDataExW (fails with 87 under Wine) "
          "stay covered by the native suites");
     return FinishChecks("e2e_tests");

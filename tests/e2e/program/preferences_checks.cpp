@@ -2,6 +2,7 @@
 #include "check_log.h"
 #include "e2e_checks.h"
 #include "person.h"
+#include "preferences_session.h"
 #include "sheet_windows.h"
 #include "test_printer.h"
 
@@ -19,43 +20,6 @@ LPWSTR PrinterName() {
 }
 
 constexpr DWORD kCopyPaper = 258;
-
-// The keyboard session, step by step, while DocumentPropertiesW runs the sheet.
-void ScriptSession(Person& person, bool& noticeSeen) {
-    person.Then("find the sheet", [] { return FindSheet() != nullptr; });
-    person.Then("Layout: Double Sided (Interpoint)", [] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_LAYOUT_DOUBLE_SIDED);
-        return ClickButton(page, IDC_LAYOUT_DOUBLE_SIDED);
-    });
-    person.Then("Tarvik: 2 In 1", [] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_MAIN_TWO_IN_ONE);
-        // The click opens the notice: it must not run inside this step.
-        return ClickButton(page, IDC_MAIN_TWO_IN_ONE, true);
-    });
-    person.Then("the notice: Yes", [&noticeSeen] {
-        HWND notice = FindDialogWithControl(IDC_NOTICE_OPT_OUT);
-        noticeSeen = noticeSeen || notice != nullptr;
-        return ClickButton(notice, IDC_NOTICE_YES, true);
-    });
-    person.Then("Tarvik: Dot Quality Best", [] {
-        if (FindDialogWithControl(IDC_NOTICE_OPT_OUT) != nullptr)
-            return false;
-        HWND page = ShowPageWithControl(FindSheet(), IDC_MAIN_DOT_QUALITY);
-        return ChooseListItem(page, IDC_MAIN_DOT_QUALITY, TEXT("Best"));
-    });
-    person.Then("Paper/Media: Letter", [] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_PAPER_SIZE);
-        return ChooseListItem(page, IDC_PAPER_SIZE, TEXT("Letter"));
-    });
-    person.Then("Paper/Media: Default 3 (Copy Paper)", [] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_PAPER_MEDIA_TYPE);
-        return ChooseListItem(page, IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
-    });
-    person.Then("OK", [] {
-        PressSheetButton(FindSheet(), PSBTN_OK);
-        return true;
-    });
-}
 
 std::string DescribeDevmode(const DEVMODEW& devmode) {
     return "duplex " + std::to_string(devmode.dmDuplex) + ", form \"" + Narrow(devmode.dmFormName) +
@@ -176,7 +140,7 @@ void CheckPrintingPreferences(ApplicationWindow& application) {
     application.ForgetDevmodeChanges();
     bool noticeSeen = false;
     Person person;
-    ScriptSession(person, noticeSeen);
+    ScriptSession(person, noticeSeen, PSBTN_OK);
     person.Start();
     result = DocumentPropertiesW(application.handle(), printer, PrinterName(), buffer, buffer,
                                  DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
