@@ -1,16 +1,10 @@
 // The configuration module's entry and the printer it is asked about.
 #include "driver_module.h"
 
+#include "core/runtime_pool.h"
+
 #include <strsafe.h>
 #include <winspool.h>
-
-// The C++ runtime linked into this module keeps an emergency pool for exceptions (73 KB, taken
-// with malloc when the module starts) that it never gives back by itself: without this, every
-// load of the module by the spooler leaves the pool behind in the C runtime's heap. Declared weak,
-// so that a build without the pool does not pull it in.
-namespace __gnu_cxx {
-void __freeres() noexcept __attribute__((weak));
-} // namespace __gnu_cxx
 
 namespace {
 HMODULE g_module = nullptr;
@@ -21,9 +15,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         g_module = instance;
         DisableThreadLibraryCalls(instance);
     }
-    // Only when the library is freed: at process exit nothing needs giving back.
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr && __gnu_cxx::__freeres != nullptr)
-        __gnu_cxx::__freeres();
+    ReleaseRuntimePoolWhenFreed(reason, reserved);
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "core/module_state.h"
+#include "core/runtime_pool.h"
 
 HMODULE g_module = nullptr;
 LONG volatile g_serverLocks = 0;
@@ -35,7 +36,6 @@ void OnProcessDetach() {
 } // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-    UNREFERENCED_PARAMETER(reserved);
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         OnProcessAttach(instance);
@@ -46,6 +46,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     default:
         break;
     }
+    ReleaseRuntimePoolWhenFreed(reason, reserved);
     return TRUE;
 }
 
