@@ -192,7 +192,7 @@ std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars) {
 
 char16_t SortableCharacter(char16_t c) {
     bool sortable = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                    (c >= u'0' && c <= u'9') || c == u' ' || c == u'-';
+                    (c >= u'0' && c <= u'9') || c == u' ';
     return sortable ? c : static_cast<char16_t>(u'a' + c % 26);
 }
 

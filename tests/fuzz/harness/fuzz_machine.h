@@ -70,9 +70,10 @@ std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars);
 // What a person types: the dictionary's words and digits (ASCII bytes become characters), with
 // an escape byte any UTF-16 unit (Arabic-Indic digits, full-width signs...), and Backspace.
 std::u16string ConsumeTypedText(FuzzedDataProvider& input, size_t maxChars);
-// A typed name the plug-in compares or sorts: winsim models the order of letters, digits, the
-// space and the hyphen (it refuses to guess the order of other symbols and scripts), so other
-// characters become letters.
+// A typed name the plug-in compares or sorts: winsim models the order of letters, digits and the
+// space. It refuses to guess the order of other symbols and scripts, and of names that differ
+// only in their hyphens and apostrophes (word sort sets those aside, and where such names then
+// fall is not documented), so other characters become letters.
 std::u16string ConsumeTypedName(FuzzedDataProvider& input, size_t maxChars);
 char16_t SortableCharacter(char16_t c);
 
