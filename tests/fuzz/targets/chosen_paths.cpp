@@ -3,10 +3,8 @@
 // dialog). A chosen path is used whole or not at all, and what is recorded is bounded.
 #include "harness/device_tree_page.h"
 #include "harness/fuzz_machine.h"
+#include "harness/page_dialogs.h"
 
-#include "host/core_driver.h"
-#include "host/device_tree_driver.h"
-#include "host/sheet_session.h"
 #include "resources/resource.h"
 
 #include <objbase.h>
@@ -75,8 +73,8 @@ void ChooseBrailleTable(FuzzedDataProvider& input) {
     const WCHAR valueName[2] = {WCHAR(u'0' + slot), 0};
     auto recorded = sim::GetRegistryString(
         HKEY_LOCAL_MACHINE,
-        std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") +
-            kFuzzPrinterW + u"\\Config\\BrailleTables",
+        std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") + kFuzzPrinterW +
+            u"\\Config\\BrailleTables",
         valueName);
     if (path.size() < kTablePathChars) {
         FUZZ_CHECK(shown == path, "the chosen path is shown otherwise");
@@ -100,35 +98,21 @@ void ChoosePattern(FuzzedDataProvider& input) {
                            u"Tarvik Software Suite");
     sim::SetRegistryString(HKEY_LOCAL_MACHINE, kUninstall, u"DisplayVersion", u"8");
 
-    CoreDriverHost host;
-    FUZZ_CHECK(host.Load(kFuzzPluginPath) == S_OK, "the plug-in object was not created");
-    {
-        SheetSession session(host);
-        FUZZ_CHECK(session.OpenDocumentProperties(kFuzzPrinterW, nullptr) == S_OK,
-                   "the printing preferences did not open");
-        HWND sheet = session.ShowSheet(nullptr);
-        sim::SelectSheetPage(sheet, 2);
-        HWND main = sim::SheetPages(sheet)[2].window;
-        sim::ScriptModalDialog(IDD_IMAGE_OPTIONS, [](HWND dialog) {
-            sim::Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
-            sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 0);
-            sim::Click(dialog, IDOK);
-        });
-        sim::Click(main, IDC_MAIN_MORE_OPTIONS);
-        auto stored = sim::ReadPrinterData(kFuzzPrinter, "Config", "CustomPatternFileName");
-        FUZZ_CHECK(stored && stored->data.size() < kPatternPathChars * 2,
-                   "a pattern path of %zu bytes was stored", stored ? stored->data.size() : 0);
-        std::u16string text(stored->data.size() / 2, u'\0');
-        std::memcpy(&text[0], stored->data.data(), text.size() * 2);
-        if (path.size() < kPatternPathChars)
-            FUZZ_CHECK(text == path, "the chosen pattern is stored otherwise");
-        else
-            FUZZ_CHECK(text == u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat",
-                       "a cut pattern path was stored");
-        sim::PressCancel(sheet);
-        session.Close(0);
-    }
-    host.Unload();
+    InImageOptionsDialog([](HWND dialog) {
+        sim::Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
+        sim::SelectComboItem(dialog, IDC_IMAGE_PATTERN, 0);
+        sim::Click(dialog, IDOK);
+    });
+    auto stored = sim::ReadPrinterData(kFuzzPrinter, "Config", "CustomPatternFileName");
+    FUZZ_CHECK(stored && stored->data.size() < kPatternPathChars * 2,
+               "a pattern path of %zu bytes was stored", stored ? stored->data.size() : 0);
+    std::u16string text(stored->data.size() / 2, u'\0');
+    std::memcpy(&text[0], stored->data.data(), text.size() * 2);
+    if (path.size() < kPatternPathChars)
+        FUZZ_CHECK(text == path, "the chosen pattern is stored otherwise");
+    else
+        FUZZ_CHECK(text == u"C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat",
+                   "a cut pattern path was stored");
 }
 
 } // namespace

@@ -141,6 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     g_input = nullptr;
     g_answers.clear();
+    g_answers.shrink_to_fit();
     FinishMachine();
     return 0;
 }

@@ -4,6 +4,7 @@
 // settings context's load, the default paper query, the device tree's "Form Size" list and the
 // forms list of the Advanced dialog.
 #include "harness/fuzz_machine.h"
+#include "harness/page_dialogs.h"
 
 #include "host/core_driver.h"
 #include "host/sheet_session.h"
@@ -47,7 +48,7 @@ int Capabilities(LPCWSTR device, LPCWSTR, WORD capability, LPWSTR output, const 
 void ConsumeLists(FuzzedDataProvider& input) {
     g_lists = DriverLists();
     int count = input.ConsumeIntegralInRange<int>(-1, 40);
-    if (input.ConsumeIntegralInRange<int>(0, 63) == 0)
+    if (input.ConsumeIntegralInRange<int>(0, 255) == 0) // rare: each costs a hundred others
         count = input.ConsumeIntegralInRange<int>(-3, 70000);
     g_lists.nameCount = count;
     if (count > 0) {
@@ -132,6 +133,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     name[0] = 0;
     QueryDefaultPaper(printer, paperSize, name);
     CheckName(name, "QueryDefaultPaper");
+    if (count < 2000) {
+        // The Advanced dialog's forms list.
+        InAdvancedDialog(context, [&](HWND dialog) {
+            auto forms = sim::ListItems(dialog, IDC_ADVANCED_FORMS);
+            FUZZ_CHECK(forms.size() <= size_t(count > 0 ? count : 0), "%zu forms listed of %d",
+                       forms.size(), count);
+            for (const auto& form : forms)
+                FUZZ_CHECK(form.size() < kFormNameChars, "a listed form of %zu characters",
+                           form.size());
+        });
+    }
     ReleaseSettingsContext(context);
 
     CoreDriverHost host;
@@ -151,28 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 CheckName(type->pOptParam[i].pData, "the Form Size list");
         session.Close(0);
     }
-    if (count < 2000) {
-        // The Advanced dialog's forms list.
-        SheetSession session(host);
-        FUZZ_CHECK(session.OpenDocumentProperties(kFuzzPrinterW, nullptr) == S_OK,
-                   "the printing preferences did not open");
-        HWND sheet = session.ShowSheet(nullptr);
-        sim::SelectSheetPage(sheet, 1);
-        HWND paperPage = sim::SheetPages(sheet)[1].window;
-        sim::ScriptModalDialog(IDD_ADVANCED_MEDIA, [&](HWND dialog) {
-            auto forms = sim::ListItems(dialog, IDC_ADVANCED_FORMS);
-            FUZZ_CHECK(forms.size() <= size_t(count > 0 ? count : 0), "%zu forms listed of %d",
-                       forms.size(), count);
-            for (const auto& form : forms)
-                FUZZ_CHECK(form.size() < kFormNameChars, "a listed form of %zu characters",
-                           form.size());
-            sim::Click(dialog, IDCANCEL);
-        });
-        sim::Click(paperPage, IDC_PAPER_ADVANCED);
-        sim::PressCancel(sheet);
-        session.Close(0);
-    }
     host.Unload();
+    g_lists = DriverLists();
     FinishMachine();
     return 0;
 }

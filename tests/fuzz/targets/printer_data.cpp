@@ -3,11 +3,10 @@
 // media type list, the custom form markers, the device tree's media list and the braille table
 // records. What the plug-in takes in must be bounded, and what it could not read is healed with
 // its default.
+#include "harness/device_tree_page.h"
 #include "harness/fuzz_machine.h"
 
-#include "host/core_driver.h"
 #include "host/device_tree_driver.h"
-#include "host/sheet_session.h"
 #include "media/custom_forms.h"
 #include "resources/resource.h"
 #include "settings/printer_data_store.h"
@@ -165,15 +164,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         field = reinterpret_cast<const DWORD*>(&context->n);
         FIELD(MediaType)
         FIELD(PaperSource)
-        FIELD(MediaSurface) FIELD(InterPoint) FIELD(BindingEdge) FIELD(InsertEmptyPage)
-            FIELD(LandscapeMode) FIELD(Orientation) FIELD(Preview) FIELD(Collate) FIELD(TwoInOne)
-                FIELD(EmbossMode) FIELD(DotHeight) FIELD(InkMode) FIELD(Quality) FIELD(InkDithering)
-                    FIELD(DotQuality) FIELD(EmbossStandardTexts) FIELD(ThinLineIntensity)
-                        FIELD(InvertColor) FIELD(Brightness) FIELD(Contrast) FIELD(InkBrightness)
-                            FIELD(InkContrast) FIELD(ColorPattern) FIELD(RenderMode)
-                                FIELD(TwoPassPrint)
+        FIELD(MediaSurface)
+        FIELD(InterPoint)
+        FIELD(BindingEdge) FIELD(InsertEmptyPage) FIELD(LandscapeMode) FIELD(Orientation)
+            FIELD(Preview) FIELD(Collate) FIELD(TwoInOne) FIELD(EmbossMode) FIELD(DotHeight)
+                FIELD(InkMode) FIELD(Quality) FIELD(InkDithering) FIELD(DotQuality)
+                    FIELD(EmbossStandardTexts) FIELD(ThinLineIntensity) FIELD(InvertColor)
+                        FIELD(Brightness) FIELD(Contrast) FIELD(InkBrightness) FIELD(InkContrast)
+                            FIELD(ColorPattern) FIELD(RenderMode) FIELD(TwoPassPrint)
 #undef FIELD
-                                    FUZZ_CHECK(field != nullptr, "no field for %s", name);
+                                FUZZ_CHECK(field != nullptr, "no field for %s", name);
         CheckLoadedDword(kLoadedDwords[i], dwords[i], *field);
     }
     CheckLoadedText("CustomMediaType", customMediaType, context->CustomMediaType, u"");
@@ -204,33 +204,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The printer's properties: the media list is copied, and the braille table dialog lists
     // what each slot records.
     {
-        CoreDriverHost host;
-        FUZZ_CHECK(host.Load(kFuzzPluginPath) == S_OK, "the plug-in object was not created");
-        HWND page = CreateWindowExW(0, TEXT("Static"), TEXT(""), WS_VISIBLE, 0, 0, 400, 300,
-                                    nullptr, nullptr, nullptr, nullptr);
-        {
-            SheetSession session(host);
-            FUZZ_CHECK(session.OpenPrinterProperties(kFuzzPrinterW) == S_OK,
-                       "the printer's properties did not open");
-            auto supported = sim::ReadPrinterData(kFuzzPrinter, "DsDriver", "PrintMediaSupported");
-            auto ready = sim::ReadPrinterData(kFuzzPrinter, "DsDriver", "PrintMediaReady");
-            FUZZ_CHECK(!supported || (ready && ready->type == supported->type &&
-                                      ready->data == supported->data),
-                       "the media list was not published as it is");
-            DeviceTreeDriver tree(session.treeParam(), page);
-            tree.Activate();
-            sim::ScriptModalDialog(IDD_BRAILLE_TABLE, [](HWND dialog) {
-                auto entries = sim::ComboItems(dialog, IDC_TABLE_SLOT);
-                FUZZ_CHECK(entries.size() == 7, "%zu table slots listed", entries.size());
-                sim::Click(dialog, IDCANCEL);
-            });
-            for (WORD i = 0; i < tree.count(); ++i)
-                if (tree.item(i).UserItemID == 74)
-                    tree.Push(i);
-            session.Close(0);
-        }
-        DestroyWindow(page);
-        host.Unload();
+        DeviceTreePage properties;
+        auto supported = sim::ReadPrinterData(kFuzzPrinter, "DsDriver", "PrintMediaSupported");
+        auto ready = sim::ReadPrinterData(kFuzzPrinter, "DsDriver", "PrintMediaReady");
+        FUZZ_CHECK(!supported ||
+                       (ready && ready->type == supported->type && ready->data == supported->data),
+                   "the media list was not published as it is");
+        sim::ScriptModalDialog(IDD_BRAILLE_TABLE, [](HWND dialog) {
+            auto entries = sim::ComboItems(dialog, IDC_TABLE_SLOT);
+            FUZZ_CHECK(entries.size() == 7, "%zu table slots listed", entries.size());
+            sim::Click(dialog, IDCANCEL);
+        });
+        DeviceTreeDriver& tree = properties.tree();
+        for (WORD i = 0; i < tree.count(); ++i)
+            if (tree.item(i).UserItemID == 74)
+                tree.Push(i);
     }
     FinishMachine();
     return 0;

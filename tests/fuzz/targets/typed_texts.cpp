@@ -5,10 +5,9 @@
 // limits, or the dialog must refuse it.
 #include "harness/device_tree_page.h"
 #include "harness/fuzz_machine.h"
+#include "harness/page_dialogs.h"
 
-#include "host/core_driver.h"
 #include "host/device_tree_driver.h"
-#include "host/sheet_session.h"
 #include "link/parameter_record.h"
 #include "link/printer_snapshot.h"
 #include "resources/resource.h"
@@ -20,33 +19,23 @@ namespace {
 
 constexpr size_t kLongestTyped = 5000;
 constexpr size_t kDeviceText = 8;
+constexpr size_t kTypedKeys = 64;
 
 // An ended modal dialog is hidden until its script returns.
 bool StillOpen(HWND dialog) {
     return IsWindowVisible(dialog) != FALSE;
 }
 
-// Opens the printing preferences on the Paper/Media page and runs `inAdvanced` in the Advanced
-// media and forms dialog.
-template <class Script> void InAdvancedDialog(Script inAdvanced) {
-    CoreDriverHost host;
-    FUZZ_CHECK(host.Load(kFuzzPluginPath) == S_OK, "the plug-in object was not created");
-    {
-        SheetSession session(host);
-        FUZZ_CHECK(session.OpenDocumentProperties(kFuzzPrinterW, nullptr) == S_OK,
-                   "the printing preferences did not open");
-        HWND sheet = session.ShowSheet(nullptr);
-        sim::SelectSheetPage(sheet, 1);
-        HWND paperPage = sim::SheetPages(sheet)[1].window;
-        sim::ScriptModalDialog(IDD_ADVANCED_MEDIA, [&](HWND dialog) {
-            inAdvanced(dialog);
-            sim::Click(dialog, IDCANCEL);
-        });
-        sim::Click(paperPage, IDC_PAPER_ADVANCED);
-        sim::PressCancel(sheet);
-        session.Close(0);
+// Short texts are typed key by key, each key a change the dialog reacts to; longer ones are
+// pasted over what the field holds, as a person enters thousands of digits.
+void Enter(HWND dialog, int id, const std::u16string& text) {
+    if (text.size() <= kTypedKeys) {
+        sim::TypeText(dialog, id, text);
+        return;
     }
-    host.Unload();
+    SetFocus(GetDlgItem(dialog, id));
+    SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, -1);
+    SendDlgItemMessageW(dialog, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // The UTF-16 length of a UTF-8 name.
@@ -59,13 +48,14 @@ size_t Utf16Length(const std::string& utf8) {
 
 // Types into the edit and, now and then, leaves it (which takes a form size).
 void TypeAndMaybeLeave(FuzzedDataProvider& input, HWND dialog, int id, int next) {
-    sim::TypeText(dialog, id, ConsumeTypedText(input, kLongestTyped));
+    Enter(dialog, id, ConsumeTypedText(input, kLongestTyped));
     if (input.ConsumeBool())
         sim::MoveFocus(dialog, next);
 }
 
 void AddCustomForm(FuzzedDataProvider& input) {
-    InAdvancedDialog([&](HWND advanced) {
+    SettingsContext* context = LoadContext(OpenUserHandle());
+    InAdvancedDialog(context, [&](HWND advanced) {
         sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND dialog) {
             for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
                 if (input.ConsumeBool())
@@ -73,7 +63,7 @@ void AddCustomForm(FuzzedDataProvider& input) {
                 TypeAndMaybeLeave(input, dialog, IDC_FORM_WIDTH, IDC_FORM_HEIGHT);
                 TypeAndMaybeLeave(input, dialog, IDC_FORM_HEIGHT, IDC_FORM_NAME);
                 if (input.ConsumeBool())
-                    sim::TypeText(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
+                    Enter(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
                 if (IsWindowEnabled(GetDlgItem(dialog, IDOK)) || input.ConsumeBool())
                     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
@@ -84,6 +74,7 @@ void AddCustomForm(FuzzedDataProvider& input) {
         });
         sim::Click(advanced, IDC_ADVANCED_ADD_FORM);
     });
+    ReleaseSettingsContext(context);
     // Every form on the print server that is not a built-in one was added here.
     for (const sim::Form& form : sim::Forms()) {
         if (form.flags == FORM_BUILTIN)
@@ -99,19 +90,18 @@ void AddCustomForm(FuzzedDataProvider& input) {
 }
 
 void AddMediaType(FuzzedDataProvider& input) {
-    InAdvancedDialog([&](HWND advanced) {
+    SettingsContext* context = LoadContext(OpenUserHandle());
+    InAdvancedDialog(context, [&](HWND advanced) {
         sim::ScriptModalDialog(IDD_MEDIA_TYPE, [&](HWND dialog) {
             for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
                 if (input.ConsumeBool())
                     sim::ClickUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, input.ConsumeBool());
                 if (input.ConsumeBool())
-                    sim::TypeText(dialog, IDC_MEDIATYPE_HIGHEST,
-                                  ConsumeTypedText(input, kLongestTyped));
+                    Enter(dialog, IDC_MEDIATYPE_HIGHEST, ConsumeTypedText(input, kLongestTyped));
                 if (input.ConsumeBool())
-                    sim::TypeText(dialog, IDC_MEDIATYPE_LOWEST,
-                                  ConsumeTypedText(input, kLongestTyped));
+                    Enter(dialog, IDC_MEDIATYPE_LOWEST, ConsumeTypedText(input, kLongestTyped));
                 if (input.ConsumeBool())
-                    sim::TypeText(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
+                    Enter(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
                 sim::Click(dialog, IDOK);
                 if (!StillOpen(dialog))
                     return;
@@ -120,6 +110,7 @@ void AddMediaType(FuzzedDataProvider& input) {
         });
         sim::Click(advanced, IDC_ADVANCED_ADD_MEDIA);
     });
+    ReleaseSettingsContext(context);
     std::u16string key = std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") +
                          kFuzzPrinterW + u"\\Config\\MediaTypes";
     for (const std::u16string& name : sim::RegistryValueNames(HKEY_LOCAL_MACHINE, key)) {
@@ -160,11 +151,9 @@ void EditDeviceTree(FuzzedDataProvider& input) {
         FUZZ_CHECK(shown >= 0.0 && shown <= 12.5, "the line spacing shows %f inches", shown);
         for (const SentParameter& sent : PrinterLink().sent) {
             if (sent.id == kLineSpacingId)
-                FUZZ_CHECK(sent.values.size() == 1 && sent.values[0] >= 0 &&
-                               sent.values[0] <= 250,
+                FUZZ_CHECK(sent.values.size() == 1 && sent.values[0] >= 0 && sent.values[0] <= 250,
                            "a line spacing of %d was sent", sent.values[0]);
-            if (sent.id == kTopMarginId || sent.id == kLeftMarginId ||
-                sent.id == kRightMarginId)
+            if (sent.id == kTopMarginId || sent.id == kLeftMarginId || sent.id == kRightMarginId)
                 FUZZ_CHECK(sent.values.size() == 1, "a margin with %zu values was sent",
                            sent.values.size());
         }
