@@ -143,24 +143,6 @@ TEST_F(PrinterSnapshotTest, TextRecordsTakeTheirLengthAndNeverMore) {
         << "single-byte text in the ANSI code page";
 }
 
-TEST_F(PrinterSnapshotTest, AHeaderCountBeyondTheBlockReadsOnlyTheRecordsPresent) {
-    InstallFakePrinterLink();
-    PrinterLink().settingsBlock =
-        SettingsBlockBuilder().Values(kTopMarginId, 9).Values(kLeftMarginId, 4).Build(1000);
-    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
-    EXPECT_EQ(context_->SnapshotItemCount, 3);
-    EXPECT_EQ(context_->DeviceTopMargin, 9u);
-    EXPECT_EQ(context_->DeviceLeftMargin, 4u);
-
-    // A block shorter than one record holds nothing at all.
-    std::vector<BYTE> torn = SettingsBlockBuilder().Values(kTopMarginId, 1).Build();
-    torn.resize(150);
-    PrinterLink().settingsBlock = torn;
-    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
-    EXPECT_EQ(context_->SnapshotItemCount, 0);
-    EXPECT_EQ(context_->DeviceTopMargin, 9u);
-}
-
 TEST_F(PrinterSnapshotTest, AMissingOrFailingLinkChangesNothing) {
     context_->DeviceTopMargin = 3;
     EXPECT_EQ(FetchPrinterSnapshot(context_), 0) << "no library";

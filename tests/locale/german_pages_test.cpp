@@ -3,7 +3,6 @@
 #include "locale/locale_machine.h"
 #include "support/preferences_fixture.h"
 
-#include "qvlocale.h"
 #include "resources/resource.h"
 
 #include <objbase.h>
@@ -76,31 +75,6 @@ TEST_F(GermanPagesTest, PagesTitlesListsAndMessagesAreGerman) {
         sim::Click(dialog, IDCANCEL);
     });
     sim::Click(main, IDC_MAIN_MORE_OPTIONS);
-}
-
-TEST_F(GermanPagesTest, EveryStringTableTextHasAGermanEntry) {
-    InstallGerman();
-    HANDLE instance = QvLocaleCreateEx(kCatalogueFolder, u"qvembui", GetProcessHeap());
-    ASSERT_TRUE(QvLocaleInitLocale(instance, u"de_de"));
-    int checked = 0;
-    for (UINT id = 1; id <= 267; ++id) {
-        WCHAR english[4096] = {};
-        if (LoadStringW(module_, id, english, 4096) <= 0)
-            continue;
-        std::u16string text = english;
-        if (std::none_of(text.begin(), text.end(), [](char16_t c) { return c > '9'; }))
-            continue; // "6" and "8" stay as they are
-        ++checked;
-        EXPECT_NE(QvLocaleGetString(instance, english), nullptr) << id << " " << Narrow(text);
-    }
-    EXPECT_GT(checked, 190);
-    for (UINT id : {IDS_MAIN_PAGE_TITLE, IDS_PAPER_PAGE_TITLE, IDS_LAYOUT_PAGE_TITLE,
-                    IDS_SERVICE_PAGE_TITLE}) {
-        WCHAR english[260] = {};
-        ASSERT_GT(LoadStringW(module_, id, english, 260), 0);
-        EXPECT_NE(QvLocaleGetSectionString(instance, u"Caption", english), nullptr) << id;
-    }
-    QvLocaleDispose(instance);
 }
 
 TEST_F(GermanPagesTest, AnUnusableCatalogueLeavesThePagesEnglish) {
