@@ -77,29 +77,4 @@ TEST_F(GermanPagesTest, PagesTitlesListsAndMessagesAreGerman) {
     sim::Click(main, IDC_MAIN_MORE_OPTIONS);
 }
 
-TEST_F(GermanPagesTest, AnUnusableCatalogueLeavesThePagesEnglish) {
-    InstallGerman();
-    std::string shipped = ShippedCatalogue("qvembui.de.txt");
-    const std::pair<const char*, std::string> damaged[] = {
-        {"truncated", shipped.substr(0, shipped.size() / 2)},
-        {"Latin-1", "qvlocale catalogue 1\n[Dialog]\n&Emboss = &Pr\xE4gen\n[End]\n"},
-    };
-    for (const auto& [what, body] : damaged) {
-        sim::AddFileWithContents(kGermanCataloguePath, body);
-        OpenPreferences();
-        HWND main = ShowPage(kMainPage);
-        EXPECT_EQ(sim::ControlText(main, IDC_MAIN_EMBOSS), u"&Emboss") << what;
-        EXPECT_EQ(sim::SheetPages(sheet())[kPaperPage].title, u"Paper/Media") << what;
-        EXPECT_EQ(sim::ComboItems(main, IDC_MAIN_DOT_QUALITY)[0], u"Draft") << what;
-        ClosePreferences();
-    }
-    // With the catalogue missing the library still binds, and every text is English.
-    sim::AddFileWithContents(kGermanCataloguePath, "");
-    sim::SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\TarvikSetup", u"Locale",
-                           u"fr_fr");
-    OpenPreferences();
-    EXPECT_NE(context()->LocaleInstance, nullptr);
-    EXPECT_EQ(sim::ControlText(ShowPage(kLayoutPage), IDC_LAYOUT_SINGLE_SIDED), u"&Single Sided");
-}
-
 } // namespace
