@@ -114,16 +114,6 @@ TEST_F(PrivateDevmodeTest, TheHostBuildsJobDevmodesAroundTheSection) {
         IsDefaultSection(*reinterpret_cast<OemPrivateDevmode*>(devmode.data() + sizeof(DEVMODEW))));
 }
 
-TEST_F(PrivateDevmodeTest, AnOutputSectionShorterThanOursIsRefusedUntouched) {
-    std::vector<BYTE> out(100, 0xEE);
-    for (DWORD mode : {OEMDM_DEFAULT, OEMDM_CONVERT, OEMDM_MERGE}) {
-        SetLastError(0);
-        EXPECT_EQ(Run(mode, nullptr, out.data(), 100), E_FAIL) << "mode " << mode;
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-        EXPECT_EQ(out, std::vector<BYTE>(100, 0xEE)) << "mode " << mode;
-    }
-}
-
 TEST_F(PrivateDevmodeTest, ConversionReadsNoFurtherThanTheDevmodeHoldingTheSection) {
     // A devmode whose private part holds only 40 bytes of our section, while the section's
     // header claims all 732: the conversion copies those 40 bytes and leaves the rest.

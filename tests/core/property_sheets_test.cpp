@@ -67,42 +67,32 @@ TEST_F(PropertySheetsTest, DocumentSheetAddsLayoutPaperAndMainPagesSharingOneCon
     EXPECT_EQ(session.info().UserData, 0u);
 }
 
+// Stored output that prints is forced to embossing only when the printer reports no ink unit;
+// without a printer link nothing is known and the stored choice stays.
 TEST_F(PropertySheetsTest, WithoutAnInkUnitOutputIsForcedToEmbossing) {
-    sim::WritePrinterDword(kPrinterName, "Config", "InkMode", 1);
-    sim::WritePrinterDword(kPrinterName, "Config", "TwoInOne", 1);
-    sim::WritePrinterDword(kPrinterName, "Config", "EmbossMode", 0);
-    InstallFakePrinterLink();
-    PrinterLink().settingsBlock = SettingsBlockBuilder().Values(kTopMarginId, 6).Build();
-    SheetSession session(host_);
-    ASSERT_EQ(session.OpenDocumentProperties(kPrinterNameW, nullptr), S_OK);
-    EXPECT_EQ(ConfigDword("InkMode"), 0u);
-    EXPECT_EQ(ConfigDword("TwoInOne"), 0u);
-    EXPECT_EQ(ConfigDword("EmbossMode"), 1u);
-    SettingsContext* context = ContextOf(session.pages()[0]);
-    EXPECT_EQ(context->InkMode, 0u);
-    EXPECT_EQ(context->SnapshotItemCount, 2);
-    session.Close(0);
-    EXPECT_EQ(sim::ModuleLoadCount(kPrinterLinkPath), 0) << "released with the context";
-}
-
-TEST_F(PropertySheetsTest, AnInkUnitOrNoPrinterLinkKeepsTheStoredOutput) {
-    sim::WritePrinterDword(kPrinterName, "Config", "InkMode", 1);
-    sim::WritePrinterDword(kPrinterName, "Config", "TwoInOne", 1);
-    sim::WritePrinterDword(kPrinterName, "Config", "EmbossMode", 0);
-    {
+    enum Link { kNone, kInkUnit, kNoInkUnit };
+    for (Link link : {kNone, kInkUnit, kNoInkUnit}) {
+        sim::WritePrinterDword(kPrinterName, "Config", "InkMode", 1);
+        sim::WritePrinterDword(kPrinterName, "Config", "TwoInOne", 1);
+        sim::WritePrinterDword(kPrinterName, "Config", "EmbossMode", 0);
+        if (link != kNone) {
+            InstallFakePrinterLink();
+            PrinterLink().settingsBlock =
+                link == kInkUnit ? SettingsBlockBuilder().Values(kChromaPodVersionId, 1).Build()
+                                 : SettingsBlockBuilder().Values(kTopMarginId, 6).Build();
+        }
         SheetSession session(host_);
         ASSERT_EQ(session.OpenDocumentProperties(kPrinterNameW, nullptr), S_OK);
-        EXPECT_EQ(ContextOf(session.pages()[0])->SnapshotItemCount, 0);
+        const bool forced = link == kNoInkUnit;
+        EXPECT_EQ(ConfigDword("InkMode"), forced ? 0u : 1u) << link;
+        EXPECT_EQ(ConfigDword("TwoInOne"), forced ? 0u : 1u) << link;
+        EXPECT_EQ(ConfigDword("EmbossMode"), forced ? 1u : 0u) << link;
+        SettingsContext* context = ContextOf(session.pages()[0]);
+        EXPECT_EQ(context->InkMode, forced ? 0u : 1u) << link;
+        EXPECT_EQ(context->SnapshotItemCount, link == kNone ? 0 : 2) << link;
+        session.Close(0);
+        EXPECT_EQ(sim::ModuleLoadCount(kPrinterLinkPath), 0) << "released with the context";
     }
-    InstallFakePrinterLink();
-    PrinterLink().settingsBlock = SettingsBlockBuilder().Values(kChromaPodVersionId, 1).Build();
-    {
-        SheetSession session(host_);
-        ASSERT_EQ(session.OpenDocumentProperties(kPrinterNameW, nullptr), S_OK);
-    }
-    EXPECT_EQ(ConfigDword("InkMode"), 1u);
-    EXPECT_EQ(ConfigDword("TwoInOne"), 1u);
-    EXPECT_EQ(ConfigDword("EmbossMode"), 0u);
 }
 
 TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {

@@ -3,7 +3,6 @@
 #include "locale/locale_machine.h"
 #include "support/preferences_fixture.h"
 
-#include "qvlocale.h"
 #include "resources/resource.h"
 
 #include <objbase.h>
@@ -76,56 +75,6 @@ TEST_F(GermanPagesTest, PagesTitlesListsAndMessagesAreGerman) {
         sim::Click(dialog, IDCANCEL);
     });
     sim::Click(main, IDC_MAIN_MORE_OPTIONS);
-}
-
-TEST_F(GermanPagesTest, EveryStringTableTextHasAGermanEntry) {
-    InstallGerman();
-    HANDLE instance = QvLocaleCreateEx(kCatalogueFolder, u"qvembui", GetProcessHeap());
-    ASSERT_TRUE(QvLocaleInitLocale(instance, u"de_de"));
-    int checked = 0;
-    for (UINT id = 1; id <= 267; ++id) {
-        WCHAR english[4096] = {};
-        if (LoadStringW(module_, id, english, 4096) <= 0)
-            continue;
-        std::u16string text = english;
-        if (std::none_of(text.begin(), text.end(), [](char16_t c) { return c > '9'; }))
-            continue; // "6" and "8" stay as they are
-        ++checked;
-        EXPECT_NE(QvLocaleGetString(instance, english), nullptr) << id << " " << Narrow(text);
-    }
-    EXPECT_GT(checked, 190);
-    for (UINT id : {IDS_MAIN_PAGE_TITLE, IDS_PAPER_PAGE_TITLE, IDS_LAYOUT_PAGE_TITLE,
-                    IDS_SERVICE_PAGE_TITLE}) {
-        WCHAR english[260] = {};
-        ASSERT_GT(LoadStringW(module_, id, english, 260), 0);
-        EXPECT_NE(QvLocaleGetSectionString(instance, u"Caption", english), nullptr) << id;
-    }
-    QvLocaleDispose(instance);
-}
-
-TEST_F(GermanPagesTest, AnUnusableCatalogueLeavesThePagesEnglish) {
-    InstallGerman();
-    std::string shipped = ShippedCatalogue("qvembui.de.txt");
-    const std::pair<const char*, std::string> damaged[] = {
-        {"truncated", shipped.substr(0, shipped.size() / 2)},
-        {"Latin-1", "qvlocale catalogue 1\n[Dialog]\n&Emboss = &Pr\xE4gen\n[End]\n"},
-    };
-    for (const auto& [what, body] : damaged) {
-        sim::AddFileWithContents(kGermanCataloguePath, body);
-        OpenPreferences();
-        HWND main = ShowPage(kMainPage);
-        EXPECT_EQ(sim::ControlText(main, IDC_MAIN_EMBOSS), u"&Emboss") << what;
-        EXPECT_EQ(sim::SheetPages(sheet())[kPaperPage].title, u"Paper/Media") << what;
-        EXPECT_EQ(sim::ComboItems(main, IDC_MAIN_DOT_QUALITY)[0], u"Draft") << what;
-        ClosePreferences();
-    }
-    // With the catalogue missing the library still binds, and every text is English.
-    sim::AddFileWithContents(kGermanCataloguePath, "");
-    sim::SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\TarvikSetup", u"Locale",
-                           u"fr_fr");
-    OpenPreferences();
-    EXPECT_NE(context()->LocaleInstance, nullptr);
-    EXPECT_EQ(sim::ControlText(ShowPage(kLayoutPage), IDC_LAYOUT_SINGLE_SIDED), u"&Single Sided");
 }
 
 } // namespace

@@ -9,25 +9,6 @@ namespace {
 
 class PrinterDataStoreTest : public PluginTest {};
 
-TEST_F(PrinterDataStoreTest, MissingValuesAreHealedWithTheirDefault) {
-    HANDLE printer = OpenHostHandle();
-    sim::SetUserCanManage(kPrinterName, true);
-    DWORD value = 0;
-    ReadConfigDword(printer, u"DotHeight", &value, 1);
-    EXPECT_EQ(value, 1u);
-    EXPECT_EQ(ConfigDword("DotHeight"), 1u) << "the default was written back";
-
-    sim::WritePrinterDword(kPrinterName, "Config", "DotHeight", 2);
-    ReadConfigDword(printer, u"DotHeight", &value, 1);
-    EXPECT_EQ(value, 2u) << "a stored value is read, not healed";
-
-    // A value wider than four bytes cannot be read as a DWORD: it is replaced.
-    sim::WritePrinterData(kPrinterName, "Config", "Quality", REG_BINARY, {1, 2, 3, 4, 5, 6});
-    ReadConfigDword(printer, u"Quality", &value, 1);
-    EXPECT_EQ(value, 1u);
-    EXPECT_EQ(ConfigDword("Quality"), 1u);
-}
-
 TEST_F(PrinterDataStoreTest, TextsAreBoundedAndHealed) {
     HANDLE printer = OpenHostHandle();
     WCHAR text[260];

@@ -10,7 +10,3 @@ void CheckPluginModule(LPCWSTR modulePath);
 // The methods the plug-in answers itself, called through the published method table of `object` (an
 // IPrintOemUI2 pointer).
 void CheckDriverMethods(void* object);
-
-// Installs the driver and a printer on the spooler, opens the printing preferences through the
-// core-driver stand-in and checks the pages, the header and the printer data the sheet stored.
-void CheckDocumentSheet(LPCWSTR folder);

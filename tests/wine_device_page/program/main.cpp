@@ -1,7 +1,8 @@
-// The device page under Wine: why it exists (Wine's common property sheet service draws no
-// option items), the real plug-in's tree in it, and the item flags and callback answers it
-// honours. Prints one line per check and a closing count; screenshots go next to the program
-// (or to the folder given as the first argument).
+// The device page under Wine (Wine's common property sheet service draws no option items): the
+// real plug-in's tree in it, driven from the keyboard, applied to the virtual embosser (the page
+// in Wine's own sheet, through the configuration module, is tests/e2e's). Prints one line per check
+// and a closing count; screenshots go next to the program (or to the folder given as the first
+// argument).
 #include "check_log.h"
 #include "device_page_checks.h"
 #include "program_folder.h"
@@ -25,9 +26,6 @@ int wmain(int argc, wchar_t** argv) {
         StringCchCatW(shots, MAX_PATH, TEXT("\\"));
     }
 
-    MeasureCompstuiOptionItems();
-    CheckItemFlagsAndAnswers();
-    CheckPageInCompstuiSheet(shots);
     CheckEmbosserTree(folder, shots);
     return FinishChecks("wine_device_page");
 }
