@@ -71,15 +71,15 @@ void RegisterSystemClasses() {
 // Classes of the platform that winsim does not model: creating one aborts instead of failing
 // quietly as an unknown class would.
 bool IsUnmodelledPlatformClass(const std::u16string& name) {
-    static const char* const kNames[] = {
-        "ScrollBar",        "SysTabControl32",   "SysListView32",   "SysTreeView32",
-        "msctls_hotkey32",  "SysDateTimePick32", "SysMonthCal32",   "RichEdit20W",
-        "RICHEDIT50W",      "SysLink",           "ToolbarWindow32", "msctls_statusbar32",
-        "tooltips_class32", "ComboBoxEx32",      "SysAnimate32",    "SysHeader32",
-        "ReBarWindow32",    "SysPager",          "NativeFontCtl",   "MDIClient",
-        "ComboLBox",        "Shell_TrayWnd"};
-    for (const char* n : kNames)
-        if (EqualNoCase(name, U16(n)))
+    static const char16_t* const kNames[] = {
+        u"ScrollBar",        u"SysTabControl32",   u"SysListView32",   u"SysTreeView32",
+        u"msctls_hotkey32",  u"SysDateTimePick32", u"SysMonthCal32",   u"RichEdit20W",
+        u"RICHEDIT50W",      u"SysLink",           u"ToolbarWindow32", u"msctls_statusbar32",
+        u"tooltips_class32", u"ComboBoxEx32",      u"SysAnimate32",    u"SysHeader32",
+        u"ReBarWindow32",    u"SysPager",          u"NativeFontCtl",   u"MDIClient",
+        u"ComboLBox",        u"Shell_TrayWnd"};
+    for (const char16_t* n : kNames)
+        if (EqualNoCase(name, n))
             return true;
     return false;
 }

@@ -83,7 +83,7 @@ struct State {
     std::vector<sim::DocumentPropertiesCall> documentPropertiesLog;
     // Round trips: calls per function, every call in order, the latency each one waits, and how
     // deep the spooler is in its own work (nothing inside it is counted).
-    std::map<std::string, size_t> roundTrips;
+    std::map<std::string, size_t, std::less<>> roundTrips;
     std::vector<std::string> roundTripLog;
     DWORD latencyMs = 0;
     int depth = 0;

@@ -92,7 +92,7 @@ static char16_t FoldCase(char16_t c) {
     return (c >= u'a' && c <= u'z') ? c - 32 : c;
 }
 
-bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
+bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -101,7 +101,7 @@ bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
     return true;
 }
 
-bool LessNoCase::operator()(const std::u16string& a, const std::u16string& b) const {
+bool LessNoCase::operator()(std::u16string_view a, std::u16string_view b) const {
     size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
         char16_t x = FoldCase(a[i]), y = FoldCase(b[i]);
