@@ -127,23 +127,38 @@ std::u16string Join(const std::u16string& base, const std::u16string& sub) {
     return sub.empty() ? base : base + u"\\" + sub;
 }
 
-std::vector<std::u16string> Components(const std::u16string& path, const char* function) {
-    std::vector<std::u16string> parts;
-    if (path.empty())
-        return parts;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = path.find(u'\\', start);
-        std::u16string part = path.substr(start, end == std::u16string::npos ? end : end - start);
-        if (part.empty())
-            winsim::Unmodelled("%s with the key path \"%s\" (empty component)", function,
-                               winsim::Utf8(path).c_str());
-        parts.push_back(part);
-        if (end == std::u16string::npos)
-            return parts;
-        start = end + 1;
+// The names along a key path, split at its backslashes. A path with an empty name in it aborts
+// as not modelled before any name is handed out.
+class Components {
+public:
+    Components(std::u16string_view path, const char* function) : rest_(path) {
+        if (path.empty())
+            return;
+        for (std::size_t start = 0;;) {
+            std::size_t end = path.find(u'\\', start);
+            if (end == start || start == path.size())
+                winsim::Unmodelled("%s with the key path \"%s\" (empty component)", function,
+                                   winsim::Utf8(std::u16string(path)).c_str());
+            if (end == std::u16string_view::npos)
+                break;
+            start = end + 1;
+        }
     }
-}
+
+    // Hands out the next name; false after the last.
+    bool Next(std::u16string_view* name) {
+        if (rest_.empty())
+            return false;
+        std::size_t end = rest_.find(u'\\');
+        *name = rest_.substr(0, end);
+        rest_ = end == std::u16string_view::npos ? std::u16string_view() : rest_.substr(end + 1);
+        return true;
+    }
+    bool AtLast() const { return rest_.find(u'\\') == std::u16string_view::npos; }
+
+private:
+    std::u16string_view rest_;
+};
 
 // A standard user may read HKEY_LOCAL_MACHINE but not write it; the spooler may.
 bool RefusedForUser(int root, REGSAM access) {
@@ -187,8 +202,9 @@ Resolved Resolve(HKEY handle, const char* function) {
 std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, const std::u16string& path,
                           const char* function) {
     std::shared_ptr<Key> key = from;
-    for (auto& part : Components(path, function)) {
-        auto it = key->children.find(part);
+    Components names(path, function);
+    for (std::u16string_view name; names.Next(&name);) {
+        auto it = key->children.find(name);
         if (it == key->children.end())
             return nullptr;
         key = it->second;
@@ -197,12 +213,16 @@ std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, const std::u16string
 }
 
 LONG InjectedOpenFailure(int root, const std::u16string& path) {
+    if (State().failOpen.empty())
+        return ERROR_SUCCESS;
     auto it = State().failOpen.find({root, Upper(path)});
     return it == State().failOpen.end() ? ERROR_SUCCESS : it->second;
 }
 
 LONG InjectedValueFailure(const std::map<FaultKey, LONG>& faults, const Key& key,
                           const std::u16string& name) {
+    if (faults.empty())
+        return ERROR_SUCCESS;
     auto it = faults.find({key.root, Upper(key.path), Upper(name)});
     return it == faults.end() ? ERROR_SUCCESS : it->second;
 }
@@ -285,14 +305,16 @@ std::vector<BYTE> TerminatedForGetValue(const Value& value) {
 
 std::shared_ptr<Key> CreatePath(int root, const std::u16string& path) {
     std::shared_ptr<Key> key = State().roots[root];
-    for (auto& part : Components(path, "sim registry")) {
-        auto& child = key->children[part];
-        if (!child) {
-            child = std::make_shared<Key>();
+    Components names(path, "sim registry");
+    for (std::u16string_view name; names.Next(&name);) {
+        auto it = key->children.find(name);
+        if (it == key->children.end()) {
+            auto child = std::make_shared<Key>();
             child->root = root;
-            child->path = Join(key->path, part);
+            child->path = Join(key->path, std::u16string(name));
+            it = key->children.emplace(name, child).first;
         }
-        key = child;
+        key = it->second;
     }
     return key;
 }
@@ -315,8 +337,9 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     if (base.error)
         return base.error;
     std::u16string sub = ValueName(lpSubKey);
-    CountRoundTrip("RegOpenKeyExW", base.key->root, Join(base.key->path, sub));
-    if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
+    const std::u16string path = Join(base.key->path, sub);
+    CountRoundTrip("RegOpenKeyExW", base.key->root, path);
+    if (LONG injected = InjectedOpenFailure(base.key->root, path))
         return injected;
     std::shared_ptr<Key> key = Walk(base.key, sub, "RegOpenKeyExW");
     if (!key)
@@ -348,15 +371,17 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     if (base.error)
         return base.error;
     std::u16string sub = lpSubKey;
-    CountRoundTrip("RegCreateKeyExW", base.key->root, Join(base.key->path, sub));
-    if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
+    const std::u16string path = Join(base.key->path, sub);
+    CountRoundTrip("RegCreateKeyExW", base.key->root, path);
+    if (LONG injected = InjectedOpenFailure(base.key->root, path))
         return injected;
     if (RefusedForUser(base.key->root, access))
         return ERROR_ACCESS_DENIED;
     std::shared_ptr<Key> key = base.key;
     bool created = false;
-    for (auto& part : Components(sub, "RegCreateKeyExW")) {
-        auto it = key->children.find(part);
+    Components names(sub, "RegCreateKeyExW");
+    for (std::u16string_view name; names.Next(&name);) {
+        auto it = key->children.find(name);
         if (it != key->children.end()) {
             key = it->second;
             continue;
@@ -367,8 +392,8 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
             return ERROR_ACCESS_DENIED;
         auto child = std::make_shared<Key>();
         child->root = key->root;
-        child->path = Join(key->path, part);
-        key->children[part] = child;
+        child->path = Join(key->path, std::u16string(name));
+        key->children.emplace(name, child);
         key = child;
         created = true;
     }
@@ -549,16 +574,17 @@ LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
     if (base.error)
         return base.error;
     CountRoundTrip("RegDeleteKeyW", base.key->root, base.key->path);
-    std::vector<std::u16string> parts = Components(lpSubKey, "RegDeleteKeyW");
-    std::u16string leaf = parts.back();
-    parts.pop_back();
+    Components names(lpSubKey, "RegDeleteKeyW");
     std::shared_ptr<Key> parent = base.key;
-    for (auto& part : parts) {
-        auto it = parent->children.find(part);
+    std::u16string_view leaf;
+    while (!names.AtLast()) {
+        names.Next(&leaf);
+        auto it = parent->children.find(leaf);
         if (it == parent->children.end())
             return ERROR_FILE_NOT_FOUND;
         parent = it->second;
     }
+    names.Next(&leaf);
     auto it = parent->children.find(leaf);
     if (it == parent->children.end())
         return ERROR_FILE_NOT_FOUND;
