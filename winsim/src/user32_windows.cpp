@@ -7,6 +7,7 @@
 #include "sim.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <unordered_map>
 
@@ -27,10 +28,58 @@ constexpr DWORD kErrorCannotFindWndClass = 1407; // ERROR_CANNOT_FIND_WND_CLASS
 constexpr DWORD kErrorClassAlreadyExists = 1410; // ERROR_CLASS_ALREADY_EXISTS
 constexpr DWORD kErrorClassHasWindows = 1412;    // ERROR_CLASS_HAS_WINDOWS
 
+// The live windows by handle. A lookup tries a small table of windows found before: handles are
+// handed out in sequence, so the windows of a dialog take slots of their own, and a message, its
+// procedure and the control's calls look the same few windows up again and again. A window leaves
+// both when it is destroyed.
+class WindowTable {
+public:
+    Window* Find(HWND handle) {
+        Window*& found = found_[Slot(handle)];
+        if (found && found->handle == handle)
+            return found;
+        auto it = windows_.find(handle);
+        if (it == windows_.end())
+            return nullptr;
+        found = it->second.get();
+        return found;
+    }
+    void Add(std::unique_ptr<Window> window) {
+        HWND handle = window->handle;
+        windows_[handle] = std::move(window);
+    }
+    void Remove(HWND handle) {
+        Window*& found = found_[Slot(handle)];
+        if (found && found->handle == handle)
+            found = nullptr;
+        windows_.erase(handle);
+    }
+    void Clear() {
+        found_.fill(nullptr);
+        windows_.clear();
+    }
+    std::size_t Count() const { return windows_.size(); }
+    template <class F> bool Any(F f) const {
+        for (auto& entry : windows_)
+            if (f(*entry.second))
+                return true;
+        return false;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 256;
+    static std::size_t Slot(HWND handle) {
+        return reinterpret_cast<uintptr_t>(handle) / 4 % kSlots;
+    }
+
+    std::unordered_map<HWND, std::unique_ptr<Window>> windows_;
+    std::array<Window*, kSlots> found_{};
+};
+
 struct Registry {
     std::vector<std::shared_ptr<WindowClass>> classes;
     ATOM nextAtom = 0xC000;
-    std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+    WindowTable windows;
     std::vector<HWND> topLevel; // creation order
     HWND focus = nullptr;
 };
@@ -145,7 +194,7 @@ ResetHook g_reset([] {
     // A fresh machine: windows are forgotten without messages (their procedures may belong to
     // state other libraries have already reset), and only the system classes remain.
     Registry& r = R();
-    r.windows.clear();
+    r.windows.Clear();
     r.topLevel.clear();
     r.focus = nullptr;
     r.classes.erase(
@@ -159,8 +208,7 @@ ResetHook g_reset([] {
 // --- Lookup -------------------------------------------------------------------------------------
 
 Window* FindWindowObject(HWND window) {
-    auto it = R().windows.find(window);
-    return it == R().windows.end() ? nullptr : it->second.get();
+    return R().windows.Find(window);
 }
 
 Window* ValidWindow(HWND window) {
@@ -272,11 +320,10 @@ BOOL WINAPI UnregisterClassW(LPCWSTR name, HINSTANCE) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }
-    for (auto& entry : R().windows)
-        if (entry.second->windowClass == c) {
-            SetLastError(kErrorClassHasWindows);
-            return FALSE;
-        }
+    if (R().windows.Any([&](const Window& w) { return w.windowClass == c; })) {
+        SetLastError(kErrorClassHasWindows);
+        return FALSE;
+    }
     auto& cl = R().classes;
     cl.erase(std::remove(cl.begin(), cl.end(), c), cl.end());
     return TRUE;
@@ -342,7 +389,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     if (cls->atom == kDialogAtom || cls->wndExtra >= DLGWINDOWEXTRA)
         w->dialog = std::make_unique<DialogInfo>();
     HWND hwnd = w->handle;
-    R().windows[hwnd] = std::move(object);
+    R().windows.Add(std::move(object));
     if (child)
         FindWindowObject(parent)->children.push_back(hwnd);
     else
@@ -357,7 +404,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
             SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
             if ((gone = FindWindowObject(hwnd)) != nullptr) {
                 Unlink(*gone);
-                R().windows.erase(hwnd);
+                R().windows.Remove(hwnd);
             }
         }
         return nullptr;
@@ -441,7 +488,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
             Unlink(*gone);
             if (R().focus == h)
                 R().focus = nullptr;
-            R().windows.erase(h);
+            R().windows.Remove(h);
         }
     }
     return TRUE;
@@ -799,7 +846,7 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT point) {
 
 namespace sim {
 std::size_t LiveWindowCount() {
-    return R().windows.size();
+    return R().windows.Count();
 }
 
 std::size_t RegisteredWindowClasses() {
