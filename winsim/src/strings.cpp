@@ -446,7 +446,8 @@ double _wtof(const WCHAR* str) {
         }
     }
     std::string number(static_cast<std::size_t>(p - str), '\0');
-    for (std::size_t i = 0; i < number.size(); ++i)
-        number[i] = static_cast<char>(str[i]);
+    char* out = number.data();
+    for (const WCHAR* c = str; c != p; ++c)
+        *out++ = static_cast<char>(*c);
     return std::strtod(number.c_str(), nullptr);
 }
