@@ -7,7 +7,7 @@
 #include "sim.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <map>
 #include <unordered_map>
 
@@ -38,11 +38,10 @@ public:
         Window*& found = found_[Slot(handle)];
         if (found && found->handle == handle)
             return found;
-        auto it = windows_.find(handle);
-        if (it == windows_.end())
-            return nullptr;
-        found = it->second.get();
-        return found;
+        Window* window = Lookup(handle);
+        if (window)
+            found = window;
+        return window;
     }
     void Add(std::unique_ptr<Window> window) {
         HWND handle = window->handle;
@@ -55,7 +54,7 @@ public:
         windows_.erase(handle);
     }
     void Clear() {
-        found_.fill(nullptr);
+        std::fill(std::begin(found_), std::end(found_), nullptr);
         windows_.clear();
     }
     std::size_t Count() const { return windows_.size(); }
@@ -67,13 +66,18 @@ public:
     }
 
 private:
+    Window* Lookup(HWND handle) const {
+        auto it = windows_.find(handle);
+        return it == windows_.end() ? nullptr : it->second.get();
+    }
+
     static constexpr std::size_t kSlots = 256;
     static std::size_t Slot(HWND handle) {
         return reinterpret_cast<uintptr_t>(handle) / 4 % kSlots;
     }
 
     std::unordered_map<HWND, std::unique_ptr<Window>> windows_;
-    std::array<Window*, kSlots> found_{};
+    Window* found_[kSlots] = {};
 };
 
 struct Registry {
