@@ -121,10 +121,12 @@ std::u16string Upper(const std::u16string& text) {
     return out;
 }
 
-std::u16string Join(const std::u16string& base, const std::u16string& sub) {
-    if (base.empty())
-        return sub;
-    return sub.empty() ? base : base + u"\\" + sub;
+std::u16string Join(std::u16string_view base, std::u16string_view sub) {
+    if (base.empty() || sub.empty())
+        return std::u16string(base.empty() ? sub : base);
+    std::u16string path;
+    path.reserve(base.size() + 1 + sub.size());
+    return path.append(base).append(1, u'\\').append(sub);
 }
 
 // The names along a key path, split at its backslashes. A path with an empty name in it aborts
@@ -199,7 +201,7 @@ Resolved Resolve(HKEY handle, const char* function) {
     return result;
 }
 
-std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, const std::u16string& path,
+std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, std::u16string_view path,
                           const char* function) {
     std::shared_ptr<Key> key = from;
     Components names(path, function);
@@ -311,7 +313,7 @@ std::shared_ptr<Key> CreatePath(int root, const std::u16string& path) {
         if (it == key->children.end()) {
             auto child = std::make_shared<Key>();
             child->root = root;
-            child->path = Join(key->path, std::u16string(name));
+            child->path = Join(key->path, name);
             it = key->children.emplace(name, child).first;
         }
         key = it->second;
@@ -336,7 +338,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     Resolved base = Resolve(hKey, "RegOpenKeyExW");
     if (base.error)
         return base.error;
-    std::u16string sub = ValueName(lpSubKey);
+    std::u16string_view sub = lpSubKey ? lpSubKey : u"";
     const std::u16string path = Join(base.key->path, sub);
     CountRoundTrip("RegOpenKeyExW", base.key->root, path);
     if (LONG injected = InjectedOpenFailure(base.key->root, path))
@@ -370,7 +372,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     Resolved base = Resolve(hKey, "RegCreateKeyExW");
     if (base.error)
         return base.error;
-    std::u16string sub = lpSubKey;
+    std::u16string_view sub = lpSubKey;
     const std::u16string path = Join(base.key->path, sub);
     CountRoundTrip("RegCreateKeyExW", base.key->root, path);
     if (LONG injected = InjectedOpenFailure(base.key->root, path))
@@ -392,7 +394,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
             return ERROR_ACCESS_DENIED;
         auto child = std::make_shared<Key>();
         child->root = key->root;
-        child->path = Join(key->path, std::u16string(name));
+        child->path = Join(key->path, name);
         key->children.emplace(name, child);
         key = child;
         created = true;
