@@ -152,17 +152,28 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR name) {
     return nullptr;
 }
 
-// Every window of a subtree, each after its children.
+// Appends every window of a subtree, each after its children.
+void AppendPostOrder(HWND root, std::vector<HWND>* out) {
+    if (Window* w = FindWindowObject(root)) {
+        for (HWND child : w->children)
+            AppendPostOrder(child, out);
+        out->push_back(root);
+    }
+}
+
 std::vector<HWND> PostOrder(HWND root) {
     std::vector<HWND> out;
-    if (Window* w = FindWindowObject(root)) {
-        for (HWND child : w->children) {
-            auto sub = PostOrder(child);
-            out.insert(out.end(), sub.begin(), sub.end());
-        }
-        out.push_back(root);
-    }
+    AppendPostOrder(root, &out);
     return out;
+}
+
+// Appends every window of a subtree, the root first.
+void AppendPreOrder(HWND root, std::vector<HWND>* out) {
+    if (Window* w = FindWindowObject(root)) {
+        out->push_back(root);
+        for (HWND child : w->children)
+            AppendPreOrder(child, out);
+    }
 }
 
 HWND RootOf(HWND window) {
@@ -233,16 +244,13 @@ std::vector<HWND> TopLevelWindowsInOrder() {
     return R().topLevel;
 }
 
+const std::vector<HWND>& TopLevelWindows() {
+    return R().topLevel;
+}
+
 std::vector<HWND> Subtree(HWND root) {
     std::vector<HWND> out;
-    Window* w = FindWindowObject(root);
-    if (!w)
-        return out;
-    out.push_back(root);
-    for (HWND child : w->children) {
-        auto sub = Subtree(child);
-        out.insert(out.end(), sub.begin(), sub.end());
-    }
+    AppendPreOrder(root, &out);
     return out;
 }
 
