@@ -56,7 +56,7 @@ struct Key {
         return sorted[index];
     }
 
-    Value* FindValue(const std::u16string& name) {
+    Value* FindValue(std::u16string_view name) {
         for (auto& value : values)
             if (winsim::EqualNoCase(value.name, name))
                 return &value;
@@ -113,8 +113,8 @@ bool IsPredefined(HKEY key) {
     return value >= intptr_t(INT32_MIN) && value <= intptr_t(INT32_MIN) + 6;
 }
 
-std::u16string Upper(const std::u16string& text) {
-    std::u16string out = text;
+std::u16string Upper(std::u16string_view text) {
+    std::u16string out(text);
     for (auto& c : out)
         if (c >= u'a' && c <= u'z')
             c = static_cast<char16_t>(c - 32);
@@ -222,7 +222,7 @@ LONG InjectedOpenFailure(int root, const std::u16string& path) {
 }
 
 LONG InjectedValueFailure(const std::map<FaultKey, LONG>& faults, const Key& key,
-                          const std::u16string& name) {
+                          std::u16string_view name) {
     if (faults.empty())
         return ERROR_SUCCESS;
     auto it = faults.find({key.root, Upper(key.path), Upper(name)});
@@ -262,8 +262,8 @@ bool Readable(const void* address, std::size_t size) {
 #endif
 }
 
-std::u16string ValueName(LPCWSTR name) {
-    return name ? std::u16string(name) : std::u16string();
+std::u16string_view ValueName(LPCWSTR name) {
+    return name ? std::u16string_view(name) : std::u16string_view();
 }
 
 DWORD RrfBitOf(DWORD type) {
@@ -424,7 +424,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserv
     CountRoundTrip("RegQueryValueExW", base.key->root, base.key->path);
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
-    std::u16string name = ValueName(lpValueName);
+    std::u16string_view name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failRead, *base.key, name))
         return injected;
     Value* value = base.key->FindValue(name);
@@ -516,7 +516,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
     CountRoundTrip("RegSetValueExW", base.key->root, base.key->path);
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
-    std::u16string name = ValueName(lpValueName);
+    std::u16string_view name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
         return injected;
     // A string whose count leaves out its terminator gets it counted when the character after
@@ -540,7 +540,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
         existing->type = dwType;
         existing->data = std::move(data);
     } else {
-        base.key->values.push_back(Value{name, dwType, std::move(data)});
+        base.key->values.push_back(Value{std::u16string(name), dwType, std::move(data)});
     }
     return ERROR_SUCCESS;
 }
@@ -552,7 +552,7 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
     CountRoundTrip("RegDeleteValueW", base.key->root, base.key->path);
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
-    std::u16string name = ValueName(lpValueName);
+    std::u16string_view name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
         return injected;
     auto& values = base.key->values;

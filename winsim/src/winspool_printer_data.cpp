@@ -34,7 +34,7 @@ private:
 };
 
 DWORD FaultFor(const std::vector<DataFault>& faults, const Printer& printer,
-               const std::u16string& key, LPCWSTR value) {
+               std::u16string_view key, LPCWSTR value) {
     for (const auto& fault : faults)
         if (EqualNoCase(fault.printer, printer.name) && EqualNoCase(fault.key, key) &&
             (!fault.value || EqualNoCase(*fault.value, value ? value : u"")))
@@ -73,7 +73,7 @@ bool MayChangeData(const Handle& handle) {
     return (handle.granted & (PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_MANAGE_LIMITED)) != 0;
 }
 
-DWORD ReadValue(const Printer& printer, const std::u16string& key, LPCWSTR value, LPDWORD pType,
+DWORD ReadValue(const Printer& printer, std::u16string_view key, LPCWSTR value, LPDWORD pType,
                 LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
     if (!pcbNeeded)
         Unmodelled("GetPrinterDataExW without pcbNeeded");
@@ -150,7 +150,7 @@ DWORD KeyReadFault(const Printer& printer, const std::u16string& key,
     return ERROR_SUCCESS;
 }
 
-DWORD WriteValue(Handle& handle, const std::u16string& key, LPCWSTR value, DWORD type,
+DWORD WriteValue(Handle& handle, std::u16string_view key, LPCWSTR value, DWORD type,
                  const BYTE* data, DWORD size) {
     if (!MayChangeData(handle))
         return ERROR_ACCESS_DENIED;

@@ -75,7 +75,7 @@ std::u16string PrinterRegistryPath(const std::u16string& printer) {
     return path.append(kPrintersKey).append(printer);
 }
 
-std::u16string PrinterDataPath(const std::u16string& printer, const std::u16string& key) {
+std::u16string PrinterDataPath(const std::u16string& printer, std::u16string_view key) {
     std::u16string path;
     path.reserve(kPrintersKey.size() + printer.size() + 1 + key.size());
     return path.append(kPrintersKey).append(printer).append(1, u'\\').append(key);
