@@ -56,7 +56,7 @@ struct Key {
         return sorted[index];
     }
 
-    Value* FindValue(const std::u16string& name) {
+    Value* FindValue(std::u16string_view name) {
         for (auto& value : values)
             if (winsim::EqualNoCase(value.name, name))
                 return &value;
@@ -113,37 +113,54 @@ bool IsPredefined(HKEY key) {
     return value >= intptr_t(INT32_MIN) && value <= intptr_t(INT32_MIN) + 6;
 }
 
-std::u16string Upper(const std::u16string& text) {
-    std::u16string out = text;
+std::u16string Upper(std::u16string_view text) {
+    std::u16string out(text);
     for (auto& c : out)
         if (c >= u'a' && c <= u'z')
             c = static_cast<char16_t>(c - 32);
     return out;
 }
 
-std::u16string Join(const std::u16string& base, const std::u16string& sub) {
-    if (base.empty())
-        return sub;
-    return sub.empty() ? base : base + u"\\" + sub;
+std::u16string Join(std::u16string_view base, std::u16string_view sub) {
+    if (base.empty() || sub.empty())
+        return std::u16string(base.empty() ? sub : base);
+    std::u16string path;
+    path.reserve(base.size() + 1 + sub.size());
+    return path.append(base).append(1, u'\\').append(sub);
 }
 
-std::vector<std::u16string> Components(const std::u16string& path, const char* function) {
-    std::vector<std::u16string> parts;
-    if (path.empty())
-        return parts;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = path.find(u'\\', start);
-        std::u16string part = path.substr(start, end == std::u16string::npos ? end : end - start);
-        if (part.empty())
-            winsim::Unmodelled("%s with the key path \"%s\" (empty component)", function,
-                               winsim::Utf8(path).c_str());
-        parts.push_back(part);
-        if (end == std::u16string::npos)
-            return parts;
-        start = end + 1;
+// The names along a key path, split at its backslashes. A path with an empty name in it aborts
+// as not modelled before any name is handed out.
+class Components {
+public:
+    Components(std::u16string_view path, const char* function) : rest_(path) {
+        if (path.empty())
+            return;
+        for (std::size_t start = 0;;) {
+            std::size_t end = path.find(u'\\', start);
+            if (end == start || start == path.size())
+                winsim::Unmodelled("%s with the key path \"%s\" (empty component)", function,
+                                   winsim::Utf8(std::u16string(path)).c_str());
+            if (end == std::u16string_view::npos)
+                break;
+            start = end + 1;
+        }
     }
-}
+
+    // Hands out the next name; false after the last.
+    bool Next(std::u16string_view* name) {
+        if (rest_.empty())
+            return false;
+        std::size_t end = rest_.find(u'\\');
+        *name = rest_.substr(0, end);
+        rest_ = end == std::u16string_view::npos ? std::u16string_view() : rest_.substr(end + 1);
+        return true;
+    }
+    bool AtLast() const { return rest_.find(u'\\') == std::u16string_view::npos; }
+
+private:
+    std::u16string_view rest_;
+};
 
 // A standard user may read HKEY_LOCAL_MACHINE but not write it; the spooler may.
 bool RefusedForUser(int root, REGSAM access) {
@@ -184,11 +201,12 @@ Resolved Resolve(HKEY handle, const char* function) {
     return result;
 }
 
-std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, const std::u16string& path,
+std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, std::u16string_view path,
                           const char* function) {
     std::shared_ptr<Key> key = from;
-    for (auto& part : Components(path, function)) {
-        auto it = key->children.find(part);
+    Components names(path, function);
+    for (std::u16string_view name; names.Next(&name);) {
+        auto it = key->children.find(name);
         if (it == key->children.end())
             return nullptr;
         key = it->second;
@@ -197,12 +215,16 @@ std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, const std::u16string
 }
 
 LONG InjectedOpenFailure(int root, const std::u16string& path) {
+    if (State().failOpen.empty())
+        return ERROR_SUCCESS;
     auto it = State().failOpen.find({root, Upper(path)});
     return it == State().failOpen.end() ? ERROR_SUCCESS : it->second;
 }
 
 LONG InjectedValueFailure(const std::map<FaultKey, LONG>& faults, const Key& key,
-                          const std::u16string& name) {
+                          std::u16string_view name) {
+    if (faults.empty())
+        return ERROR_SUCCESS;
     auto it = faults.find({key.root, Upper(key.path), Upper(name)});
     return it == faults.end() ? ERROR_SUCCESS : it->second;
 }
@@ -240,8 +262,8 @@ bool Readable(const void* address, std::size_t size) {
 #endif
 }
 
-std::u16string ValueName(LPCWSTR name) {
-    return name ? std::u16string(name) : std::u16string();
+std::u16string_view ValueName(LPCWSTR name) {
+    return name ? std::u16string_view(name) : std::u16string_view();
 }
 
 DWORD RrfBitOf(DWORD type) {
@@ -285,14 +307,16 @@ std::vector<BYTE> TerminatedForGetValue(const Value& value) {
 
 std::shared_ptr<Key> CreatePath(int root, const std::u16string& path) {
     std::shared_ptr<Key> key = State().roots[root];
-    for (auto& part : Components(path, "sim registry")) {
-        auto& child = key->children[part];
-        if (!child) {
-            child = std::make_shared<Key>();
+    Components names(path, "sim registry");
+    for (std::u16string_view name; names.Next(&name);) {
+        auto it = key->children.find(name);
+        if (it == key->children.end()) {
+            auto child = std::make_shared<Key>();
             child->root = root;
-            child->path = Join(key->path, part);
+            child->path = Join(key->path, name);
+            it = key->children.emplace(name, child).first;
         }
-        key = child;
+        key = it->second;
     }
     return key;
 }
@@ -314,9 +338,10 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     Resolved base = Resolve(hKey, "RegOpenKeyExW");
     if (base.error)
         return base.error;
-    std::u16string sub = ValueName(lpSubKey);
-    CountRoundTrip("RegOpenKeyExW", base.key->root, Join(base.key->path, sub));
-    if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
+    std::u16string_view sub = lpSubKey ? lpSubKey : u"";
+    const std::u16string path = Join(base.key->path, sub);
+    CountRoundTrip("RegOpenKeyExW", base.key->root, path);
+    if (LONG injected = InjectedOpenFailure(base.key->root, path))
         return injected;
     std::shared_ptr<Key> key = Walk(base.key, sub, "RegOpenKeyExW");
     if (!key)
@@ -347,16 +372,18 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     Resolved base = Resolve(hKey, "RegCreateKeyExW");
     if (base.error)
         return base.error;
-    std::u16string sub = lpSubKey;
-    CountRoundTrip("RegCreateKeyExW", base.key->root, Join(base.key->path, sub));
-    if (LONG injected = InjectedOpenFailure(base.key->root, Join(base.key->path, sub)))
+    std::u16string_view sub = lpSubKey;
+    const std::u16string path = Join(base.key->path, sub);
+    CountRoundTrip("RegCreateKeyExW", base.key->root, path);
+    if (LONG injected = InjectedOpenFailure(base.key->root, path))
         return injected;
     if (RefusedForUser(base.key->root, access))
         return ERROR_ACCESS_DENIED;
     std::shared_ptr<Key> key = base.key;
     bool created = false;
-    for (auto& part : Components(sub, "RegCreateKeyExW")) {
-        auto it = key->children.find(part);
+    Components names(sub, "RegCreateKeyExW");
+    for (std::u16string_view name; names.Next(&name);) {
+        auto it = key->children.find(name);
         if (it != key->children.end()) {
             key = it->second;
             continue;
@@ -367,8 +394,8 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
             return ERROR_ACCESS_DENIED;
         auto child = std::make_shared<Key>();
         child->root = key->root;
-        child->path = Join(key->path, part);
-        key->children[part] = child;
+        child->path = Join(key->path, name);
+        key->children.emplace(name, child);
         key = child;
         created = true;
     }
@@ -397,7 +424,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserv
     CountRoundTrip("RegQueryValueExW", base.key->root, base.key->path);
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
-    std::u16string name = ValueName(lpValueName);
+    std::u16string_view name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failRead, *base.key, name))
         return injected;
     Value* value = base.key->FindValue(name);
@@ -489,7 +516,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
     CountRoundTrip("RegSetValueExW", base.key->root, base.key->path);
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
-    std::u16string name = ValueName(lpValueName);
+    std::u16string_view name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
         return injected;
     // A string whose count leaves out its terminator gets it counted when the character after
@@ -513,7 +540,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
         existing->type = dwType;
         existing->data = std::move(data);
     } else {
-        base.key->values.push_back(Value{name, dwType, std::move(data)});
+        base.key->values.push_back(Value{std::u16string(name), dwType, std::move(data)});
     }
     return ERROR_SUCCESS;
 }
@@ -525,7 +552,7 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
     CountRoundTrip("RegDeleteValueW", base.key->root, base.key->path);
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
-    std::u16string name = ValueName(lpValueName);
+    std::u16string_view name = ValueName(lpValueName);
     if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
         return injected;
     auto& values = base.key->values;
@@ -549,16 +576,17 @@ LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
     if (base.error)
         return base.error;
     CountRoundTrip("RegDeleteKeyW", base.key->root, base.key->path);
-    std::vector<std::u16string> parts = Components(lpSubKey, "RegDeleteKeyW");
-    std::u16string leaf = parts.back();
-    parts.pop_back();
+    Components names(lpSubKey, "RegDeleteKeyW");
     std::shared_ptr<Key> parent = base.key;
-    for (auto& part : parts) {
-        auto it = parent->children.find(part);
+    std::u16string_view leaf;
+    while (!names.AtLast()) {
+        names.Next(&leaf);
+        auto it = parent->children.find(leaf);
         if (it == parent->children.end())
             return ERROR_FILE_NOT_FOUND;
         parent = it->second;
     }
+    names.Next(&leaf);
     auto it = parent->children.find(leaf);
     if (it == parent->children.end())
         return ERROR_FILE_NOT_FOUND;

@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -355,6 +356,17 @@ private:
         return text;
     }
 
+    // The k of a finite value written m * 2^-k with m odd; zero or less for a whole number.
+    static int BinaryPlaces(double value) {
+        int exponent = 0;
+        double fraction = std::frexp(std::fabs(value), &exponent); // in [0.5, 1)
+        auto bits = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+        int places = 53 - exponent;
+        for (; places > 0 && bits % 2 == 0; bits /= 2)
+            --places;
+        return places;
+    }
+
     // msvcrt.dll rounds a value that lies exactly halfway away from zero (0.125 with two decimals
     // gives 0.13, 2.5 with none gives 3), where the C library rounds to even: such a value is
     // moved one step away from zero before the C library rounds it. Exact decimal digits of a
@@ -365,6 +377,10 @@ private:
         std::string exact;
         std::size_t kept;
         if (conversion == 'f' || conversion == 'F') {
+            // A value of m * 2^-k with m odd (k > 0) has exactly k decimals, the last one a 5:
+            // it lies halfway at this precision exactly when k is one more.
+            if (BinaryPlaces(value) != precision + 1)
+                return value;
             exact = Printed("%.1100f", value);
             kept = exact.find('.') + 1 + std::size_t(precision);
         } else {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace winsim {
 
@@ -67,9 +68,11 @@ std::u16string U16(const char* utf8);
 std::string Utf8(const WCHAR* text);
 std::string Utf8(const std::u16string& text);
 // Case-insensitive comparison as the platform compares names (ASCII letters folded).
-bool EqualNoCase(const std::u16string& a, const std::u16string& b);
+bool EqualNoCase(std::u16string_view a, std::u16string_view b);
+// Orders names so; maps keyed by it are looked up by any text without a copy of it.
 struct LessNoCase {
-    bool operator()(const std::u16string& a, const std::u16string& b) const;
+    using is_transparent = void;
+    bool operator()(std::u16string_view a, std::u16string_view b) const;
 };
 
 // Compares two texts as the user's locale orders words (lstrcmpW/lstrcmpiW, sorted list boxes):
@@ -78,7 +81,7 @@ int CompareAsWords(const std::u16string& a, const std::u16string& b, bool ignore
 
 // The spooler counts a registry call on a printer's key (under HKEY_LOCAL_MACHINE) as a round
 // trip to the print server, unless the spooler itself makes it (winspool owns the count).
-void CountRegistryRoundTrip(const char* function, bool localMachine, const std::u16string& path);
+void CountRegistryRoundTrip(const char* function, bool localMachine, std::u16string_view path);
 
 // Resources of a loaded module, served from its compiled .res image (kernel32 owns them).
 // Type and name are MAKEINTRESOURCE ids or strings; language 0xFFFF means any.

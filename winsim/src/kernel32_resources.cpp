@@ -179,32 +179,42 @@ const ResourceEntry* SelectResource(const ModuleFile& file, LPCWSTR type, LPCWST
     }
     ResourceKey typeKey = KeyOf(type);
     ResourceKey nameKey = KeyOf(name);
-    std::vector<const ResourceEntry*> candidates;
+    // One pass: the first candidate, the first of the wanted language, and the first of each
+    // preferred language.
+    constexpr std::size_t kPreferences = sizeof kLanguagePreference / sizeof kLanguagePreference[0];
+    const ResourceEntry* first = nullptr;
+    const ResourceEntry* ofLanguage = nullptr;
+    const ResourceEntry* preferred[kPreferences] = {};
     bool typeFound = false;
     for (auto& entry : file.resources) {
         if (!Matches(entry.type, typeKey))
             continue;
         typeFound = true;
-        if (Matches(entry.name, nameKey))
-            candidates.push_back(&entry);
+        if (!Matches(entry.name, nameKey))
+            continue;
+        if (!first)
+            first = &entry;
+        if (!ofLanguage && entry.language == language)
+            ofLanguage = &entry;
+        for (std::size_t i = 0; i < kPreferences; ++i)
+            if (!preferred[i] && entry.language == kLanguagePreference[i])
+                preferred[i] = &entry;
     }
-    if (candidates.empty()) {
+    if (!first) {
         *error = typeFound ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND;
         return nullptr;
     }
     // Neutral (0) asks for the thread's language, which is the same choice as "any".
     if (language != 0xFFFF && language != 0) {
-        for (auto* entry : candidates)
-            if (entry->language == language)
-                return entry;
+        if (ofLanguage)
+            return ofLanguage;
         *error = ERROR_RESOURCE_LANG_NOT_FOUND;
         return nullptr;
     }
-    for (WORD preferred : kLanguagePreference)
-        for (auto* entry : candidates)
-            if (entry->language == preferred)
-                return entry;
-    return candidates.front();
+    for (const ResourceEntry* entry : preferred)
+        if (entry)
+            return entry;
+    return first;
 }
 
 bool FindModuleResource(HMODULE module, LPCWSTR type, LPCWSTR name, ResourceBytes* out,

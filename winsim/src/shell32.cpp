@@ -45,14 +45,15 @@ std::u16string Normalise(const std::u16string& path) {
 
 void AddPath(const std::u16string& path, bool folder) {
     const std::u16string normal = Normalise(path);
-    if (normal.size() > 3)
-        AddPath(ParentFolder(normal), true);
+    // A path is added after its folders, so one that is there already has them.
     auto it = g_paths.find(normal);
     if (it != g_paths.end()) {
         if (it->second != folder)
             Misuse("\"%s\" added both as a file and as a folder", Utf8(normal).c_str());
         return;
     }
+    if (normal.size() > 3)
+        AddPath(ParentFolder(normal), true);
     g_paths.emplace(normal, folder);
 }
 

@@ -412,10 +412,9 @@ double _wtof(const WCHAR* str) {
         winsim::Misuse("_wtof(NULL): the runtime's invalid parameter handler ends the process");
     while (IsBlank(*str))
         ++str;
-    std::string number;
     const WCHAR* p = str;
     if (*p == u'+' || *p == u'-')
-        number.push_back(static_cast<char>(*p++));
+        ++p;
     auto lower = [](WCHAR c) { return c >= u'A' && c <= u'Z' ? WCHAR(c + 32) : c; };
     auto startsWith = [&](const char* word) {
         for (std::size_t i = 0; word[i]; ++i)
@@ -426,26 +425,29 @@ double _wtof(const WCHAR* str) {
     if (startsWith("0x") || startsWith("inf") || startsWith("nan"))
         winsim::Unmodelled("_wtof of \"%s\": runtimes disagree on hexadecimal, inf and nan",
                            winsim::Utf8(str).c_str());
+    // The number is the sign, the digits with at most one point, and an exponent when digits
+    // follow its 'e' and sign; strtod reads it from an ASCII copy.
     bool digits = false;
-    for (; *p >= u'0' && *p <= u'9'; ++p, digits = true)
-        number.push_back(static_cast<char>(*p));
-    if (*p == u'.') {
-        number.push_back('.');
-        for (++p; *p >= u'0' && *p <= u'9'; ++p, digits = true)
-            number.push_back(static_cast<char>(*p));
-    }
+    for (; *p >= u'0' && *p <= u'9'; ++p)
+        digits = true;
+    if (*p == u'.')
+        for (++p; *p >= u'0' && *p <= u'9'; ++p)
+            digits = true;
     if (!digits)
         return 0.0;
     if (lower(*p) == u'e') {
         const WCHAR* q = p + 1;
-        std::string exponent = "e";
         if (*q == u'+' || *q == u'-')
-            exponent.push_back(static_cast<char>(*q++));
+            ++q;
         if (*q >= u'0' && *q <= u'9') {
-            for (; *q >= u'0' && *q <= u'9'; ++q)
-                exponent.push_back(static_cast<char>(*q));
-            number += exponent;
+            while (*q >= u'0' && *q <= u'9')
+                ++q;
+            p = q;
         }
     }
+    std::string number(static_cast<std::size_t>(p - str), '\0');
+    char* out = number.data();
+    for (const WCHAR* c = str; c != p; ++c)
+        *out++ = static_cast<char>(*c);
     return std::strtod(number.c_str(), nullptr);
 }

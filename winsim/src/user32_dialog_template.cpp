@@ -24,10 +24,13 @@ public:
     short Short() { return Read<short>(); }
     BYTE Byte() { return Read<BYTE>(); }
 
+    // Read in one piece once its terminator is found.
     std::u16string String() {
-        std::u16string out;
-        for (WORD c = Word(); c != 0; c = Word())
-            out.push_back(static_cast<char16_t>(c));
+        size_t start = offset_;
+        while (Word() != 0) {
+        }
+        std::u16string out((offset_ - start) / sizeof(WORD) - 1, u'\0');
+        std::memcpy(out.data(), data_ + start, out.size() * sizeof(WORD));
         return out;
     }
 
@@ -44,9 +47,8 @@ public:
             *ordinal = Word();
             return;
         }
-        text->push_back(static_cast<char16_t>(first));
-        for (WORD c = Word(); c != 0; c = Word())
-            text->push_back(static_cast<char16_t>(c));
+        offset_ -= sizeof(WORD); // the first character
+        *text = String();
     }
 
     std::vector<BYTE> Bytes(size_t count) {
@@ -128,6 +130,7 @@ DialogTemplate ParseDialogTemplate(const BYTE* data, size_t size, const char* wh
     t.cx = r.Short();
     t.cy = r.Short();
 
+    t.items.reserve(count);
     std::u16string text;
     bool isOrdinal;
     WORD ordinal;

@@ -105,6 +105,8 @@ Window* FindWindowObject(HWND window);
 Window* ValidWindow(HWND window);
 const char* ClassNameForLog(HWND window);
 std::vector<HWND> TopLevelWindowsInOrder();
+// The same list itself, for walks that send no message (a message may create or destroy one).
+const std::vector<HWND>& TopLevelWindows();
 
 // Every window of a subtree, the root first (pre-order).
 std::vector<HWND> Subtree(HWND root);

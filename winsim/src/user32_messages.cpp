@@ -4,6 +4,7 @@
 #include "sim.h"
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 namespace winsim {
@@ -35,7 +36,7 @@ LRESULT DefaultGetText(Window& w, WPARAM max, LPARAM buffer) {
     if (max == 0 || !out)
         return 0;
     size_t n = std::min<size_t>(w.text.size(), max - 1);
-    std::copy(w.text.begin(), w.text.begin() + static_cast<std::ptrdiff_t>(n), out);
+    std::memcpy(out, w.text.data(), n * sizeof(WCHAR));
     out[n] = 0;
     return static_cast<LRESULT>(n);
 }

@@ -49,7 +49,7 @@ void MarkInvalid(HWND window, const RECT* part, bool erase, bool withChildren) {
         w->erasePending = true;
     if (!withChildren)
         return;
-    for (HWND child : std::vector<HWND>(w->children)) {
+    for (HWND child : w->children) {
         Window* c = FindWindowObject(child);
         if (c && (!part || Intersects(*part, c->rect)))
             MarkInvalid(child, nullptr, erase, true);
@@ -63,7 +63,7 @@ void MarkValid(HWND window, bool withChildren) {
     w->invalid = false;
     w->erasePending = false;
     if (withChildren)
-        for (HWND child : std::vector<HWND>(w->children))
+        for (HWND child : w->children)
             MarkValid(child, true);
 }
 
@@ -117,7 +117,7 @@ std::size_t& UpdateFlag::SetCount() {
 HWND NextWindowToPaint() {
     if (UpdateFlag::SetCount() == 0)
         return nullptr;
-    for (HWND top : TopLevelWindowsInOrder())
+    for (HWND top : TopLevelWindows())
         if (HWND h = FirstInvalid(top))
             return h;
     return nullptr;

@@ -7,6 +7,7 @@
 #include "sim.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <unordered_map>
 
@@ -27,10 +28,62 @@ constexpr DWORD kErrorCannotFindWndClass = 1407; // ERROR_CANNOT_FIND_WND_CLASS
 constexpr DWORD kErrorClassAlreadyExists = 1410; // ERROR_CLASS_ALREADY_EXISTS
 constexpr DWORD kErrorClassHasWindows = 1412;    // ERROR_CLASS_HAS_WINDOWS
 
+// The live windows by handle. A lookup tries a small table of windows found before: handles are
+// handed out in sequence, so the windows of a dialog take slots of their own, and a message, its
+// procedure and the control's calls look the same few windows up again and again. A window leaves
+// both when it is destroyed.
+class WindowTable {
+public:
+    Window* Find(HWND handle) {
+        Window*& found = found_[Slot(handle)];
+        if (found && found->handle == handle)
+            return found;
+        Window* window = Lookup(handle);
+        if (window)
+            found = window;
+        return window;
+    }
+    void Add(std::unique_ptr<Window> window) {
+        HWND handle = window->handle;
+        windows_[handle] = std::move(window);
+    }
+    void Remove(HWND handle) {
+        Window*& found = found_[Slot(handle)];
+        if (found && found->handle == handle)
+            found = nullptr;
+        windows_.erase(handle);
+    }
+    void Clear() {
+        std::fill(std::begin(found_), std::end(found_), nullptr);
+        windows_.clear();
+    }
+    std::size_t Count() const { return windows_.size(); }
+    template <class F> bool Any(F f) const {
+        for (auto& entry : windows_)
+            if (f(*entry.second))
+                return true;
+        return false;
+    }
+
+private:
+    Window* Lookup(HWND handle) const {
+        auto it = windows_.find(handle);
+        return it == windows_.end() ? nullptr : it->second.get();
+    }
+
+    static constexpr std::size_t kSlots = 256;
+    static std::size_t Slot(HWND handle) {
+        return reinterpret_cast<uintptr_t>(handle) / 4 % kSlots;
+    }
+
+    std::unordered_map<HWND, std::unique_ptr<Window>> windows_;
+    Window* found_[kSlots] = {};
+};
+
 struct Registry {
     std::vector<std::shared_ptr<WindowClass>> classes;
     ATOM nextAtom = 0xC000;
-    std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+    WindowTable windows;
     std::vector<HWND> topLevel; // creation order
     HWND focus = nullptr;
 };
@@ -71,15 +124,15 @@ void RegisterSystemClasses() {
 // Classes of the platform that winsim does not model: creating one aborts instead of failing
 // quietly as an unknown class would.
 bool IsUnmodelledPlatformClass(const std::u16string& name) {
-    static const char* const kNames[] = {
-        "ScrollBar",        "SysTabControl32",   "SysListView32",   "SysTreeView32",
-        "msctls_hotkey32",  "SysDateTimePick32", "SysMonthCal32",   "RichEdit20W",
-        "RICHEDIT50W",      "SysLink",           "ToolbarWindow32", "msctls_statusbar32",
-        "tooltips_class32", "ComboBoxEx32",      "SysAnimate32",    "SysHeader32",
-        "ReBarWindow32",    "SysPager",          "NativeFontCtl",   "MDIClient",
-        "ComboLBox",        "Shell_TrayWnd"};
-    for (const char* n : kNames)
-        if (EqualNoCase(name, U16(n)))
+    static const char16_t* const kNames[] = {
+        u"ScrollBar",        u"SysTabControl32",   u"SysListView32",   u"SysTreeView32",
+        u"msctls_hotkey32",  u"SysDateTimePick32", u"SysMonthCal32",   u"RichEdit20W",
+        u"RICHEDIT50W",      u"SysLink",           u"ToolbarWindow32", u"msctls_statusbar32",
+        u"tooltips_class32", u"ComboBoxEx32",      u"SysAnimate32",    u"SysHeader32",
+        u"ReBarWindow32",    u"SysPager",          u"NativeFontCtl",   u"MDIClient",
+        u"ComboLBox",        u"Shell_TrayWnd"};
+    for (const char16_t* n : kNames)
+        if (EqualNoCase(name, n))
             return true;
     return false;
 }
@@ -99,17 +152,28 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR name) {
     return nullptr;
 }
 
-// Every window of a subtree, each after its children.
+// Appends every window of a subtree, each after its children.
+void AppendPostOrder(HWND root, std::vector<HWND>* out) {
+    if (Window* w = FindWindowObject(root)) {
+        for (HWND child : w->children)
+            AppendPostOrder(child, out);
+        out->push_back(root);
+    }
+}
+
 std::vector<HWND> PostOrder(HWND root) {
     std::vector<HWND> out;
-    if (Window* w = FindWindowObject(root)) {
-        for (HWND child : w->children) {
-            auto sub = PostOrder(child);
-            out.insert(out.end(), sub.begin(), sub.end());
-        }
-        out.push_back(root);
-    }
+    AppendPostOrder(root, &out);
     return out;
+}
+
+// Appends every window of a subtree, the root first.
+void AppendPreOrder(HWND root, std::vector<HWND>* out) {
+    if (Window* w = FindWindowObject(root)) {
+        out->push_back(root);
+        for (HWND child : w->children)
+            AppendPreOrder(child, out);
+    }
 }
 
 HWND RootOf(HWND window) {
@@ -145,7 +209,7 @@ ResetHook g_reset([] {
     // A fresh machine: windows are forgotten without messages (their procedures may belong to
     // state other libraries have already reset), and only the system classes remain.
     Registry& r = R();
-    r.windows.clear();
+    r.windows.Clear();
     r.topLevel.clear();
     r.focus = nullptr;
     r.classes.erase(
@@ -159,8 +223,7 @@ ResetHook g_reset([] {
 // --- Lookup -------------------------------------------------------------------------------------
 
 Window* FindWindowObject(HWND window) {
-    auto it = R().windows.find(window);
-    return it == R().windows.end() ? nullptr : it->second.get();
+    return R().windows.Find(window);
 }
 
 Window* ValidWindow(HWND window) {
@@ -181,16 +244,13 @@ std::vector<HWND> TopLevelWindowsInOrder() {
     return R().topLevel;
 }
 
+const std::vector<HWND>& TopLevelWindows() {
+    return R().topLevel;
+}
+
 std::vector<HWND> Subtree(HWND root) {
     std::vector<HWND> out;
-    Window* w = FindWindowObject(root);
-    if (!w)
-        return out;
-    out.push_back(root);
-    for (HWND child : w->children) {
-        auto sub = Subtree(child);
-        out.insert(out.end(), sub.begin(), sub.end());
-    }
+    AppendPreOrder(root, &out);
     return out;
 }
 
@@ -272,11 +332,10 @@ BOOL WINAPI UnregisterClassW(LPCWSTR name, HINSTANCE) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }
-    for (auto& entry : R().windows)
-        if (entry.second->windowClass == c) {
-            SetLastError(kErrorClassHasWindows);
-            return FALSE;
-        }
+    if (R().windows.Any([&](const Window& w) { return w.windowClass == c; })) {
+        SetLastError(kErrorClassHasWindows);
+        return FALSE;
+    }
     auto& cl = R().classes;
     cl.erase(std::remove(cl.begin(), cl.end(), c), cl.end());
     return TRUE;
@@ -342,7 +401,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     if (cls->atom == kDialogAtom || cls->wndExtra >= DLGWINDOWEXTRA)
         w->dialog = std::make_unique<DialogInfo>();
     HWND hwnd = w->handle;
-    R().windows[hwnd] = std::move(object);
+    R().windows.Add(std::move(object));
     if (child)
         FindWindowObject(parent)->children.push_back(hwnd);
     else
@@ -357,7 +416,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
             SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
             if ((gone = FindWindowObject(hwnd)) != nullptr) {
                 Unlink(*gone);
-                R().windows.erase(hwnd);
+                R().windows.Remove(hwnd);
             }
         }
         return nullptr;
@@ -441,7 +500,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
             Unlink(*gone);
             if (R().focus == h)
                 R().focus = nullptr;
-            R().windows.erase(h);
+            R().windows.Remove(h);
         }
     }
     return TRUE;
@@ -799,7 +858,7 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT point) {
 
 namespace sim {
 std::size_t LiveWindowCount() {
-    return R().windows.size();
+    return R().windows.Count();
 }
 
 std::size_t RegisteredWindowClasses() {

@@ -109,6 +109,7 @@ size_t PackForm(const Form& form, FORM_INFO_1W* slot, InfoPacker& packer) {
 
 std::vector<Form> BuiltInForms() {
     std::vector<Form> forms;
+    forms.reserve(std::size(kBuiltInForms));
     for (const auto& builtIn : kBuiltInForms)
         forms.push_back({builtIn.name,
                          FORM_BUILTIN,
@@ -123,10 +124,11 @@ const Form* FindFormByName(const std::u16string& name) {
 }
 
 std::vector<Paper> PapersOf(const Printer& printer) {
+    const auto& forms = Spooler().forms;
     std::vector<Paper> papers;
+    papers.reserve(printer.papers.size() + forms.size());
     for (const auto& name : printer.papers)
         papers.push_back({BuiltInPaperNumber(name), FindFormByName(name)});
-    const auto& forms = Spooler().forms;
     for (size_t i = 0; i < forms.size(); ++i)
         if (forms[i].flags == FORM_USER)
             papers.push_back({static_cast<WORD>(DMPAPER_USER + i + 1), &forms[i]});

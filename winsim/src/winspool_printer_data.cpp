@@ -34,10 +34,10 @@ private:
 };
 
 DWORD FaultFor(const std::vector<DataFault>& faults, const Printer& printer,
-               const std::u16string& key, const std::u16string& value) {
+               std::u16string_view key, LPCWSTR value) {
     for (const auto& fault : faults)
         if (EqualNoCase(fault.printer, printer.name) && EqualNoCase(fault.key, key) &&
-            (!fault.value || EqualNoCase(*fault.value, value)))
+            (!fault.value || EqualNoCase(*fault.value, value ? value : u"")))
             return fault.error;
     return ERROR_SUCCESS;
 }
@@ -73,11 +73,11 @@ bool MayChangeData(const Handle& handle) {
     return (handle.granted & (PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_MANAGE_LIMITED)) != 0;
 }
 
-DWORD ReadValue(const Printer& printer, const std::u16string& key, LPCWSTR value, LPDWORD pType,
+DWORD ReadValue(const Printer& printer, std::u16string_view key, LPCWSTR value, LPDWORD pType,
                 LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded) {
     if (!pcbNeeded)
         Unmodelled("GetPrinterDataExW without pcbNeeded");
-    if (DWORD fault = FaultFor(Spooler().readFaults, printer, key, Text(value)))
+    if (DWORD fault = FaultFor(Spooler().readFaults, printer, key, value))
         return fault;
     RegistryKey registry;
     LONG status = registry.Open(PrinterDataPath(printer.name, key), KEY_QUERY_VALUE);
@@ -114,19 +114,19 @@ DWORD ReadKeyValues(const Printer& printer, const std::u16string& key,
     LONG status = registry.Open(PrinterDataPath(printer.name, key), KEY_QUERY_VALUE);
     if (status != ERROR_SUCCESS)
         return static_cast<DWORD>(status);
-    std::vector<WCHAR> name(kMaxValueNameChars + 1);
+    // Room for the longest name the registry allows (the spooler's own scratch space).
+    static WCHAR name[kMaxValueNameChars + 1];
     for (DWORD index = 0;; ++index) {
-        DWORD chars = static_cast<DWORD>(name.size());
+        DWORD chars = static_cast<DWORD>(std::size(name));
         DWORD type = REG_NONE, size = 0;
-        status = RegEnumValueW(registry.get(), index, name.data(), &chars, nullptr, &type, nullptr,
-                               &size);
+        status = RegEnumValueW(registry.get(), index, name, &chars, nullptr, &type, nullptr, &size);
         if (status == ERROR_NO_MORE_ITEMS)
             return ERROR_SUCCESS;
         if (status != ERROR_SUCCESS)
             return static_cast<DWORD>(status);
-        KeyValue value{std::u16string(name.data(), chars), type, std::vector<BYTE>(size)};
-        chars = static_cast<DWORD>(name.size());
-        status = RegEnumValueW(registry.get(), index, name.data(), &chars, nullptr, nullptr,
+        KeyValue value{std::u16string(name, chars), type, std::vector<BYTE>(size)};
+        chars = static_cast<DWORD>(std::size(name));
+        status = RegEnumValueW(registry.get(), index, name, &chars, nullptr, nullptr,
                                value.data.data(), &size);
         if (status != ERROR_SUCCESS)
             return static_cast<DWORD>(status);
@@ -150,12 +150,12 @@ DWORD KeyReadFault(const Printer& printer, const std::u16string& key,
     return ERROR_SUCCESS;
 }
 
-DWORD WriteValue(Handle& handle, const std::u16string& key, LPCWSTR value, DWORD type,
+DWORD WriteValue(Handle& handle, std::u16string_view key, LPCWSTR value, DWORD type,
                  const BYTE* data, DWORD size) {
     if (!MayChangeData(handle))
         return ERROR_ACCESS_DENIED;
     Printer& printer = PrinterOf(handle);
-    if (DWORD fault = FaultFor(Spooler().writeFaults, printer, key, Text(value)))
+    if (DWORD fault = FaultFor(Spooler().writeFaults, printer, key, value))
         return fault;
     RegistryKey registry;
     LONG status = registry.Create(PrinterDataPath(printer.name, key));
@@ -206,7 +206,7 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
     if (!MayChangeData(*handle))
         return ERROR_ACCESS_DENIED;
     Printer& printer = PrinterOf(*handle);
-    if (DWORD fault = FaultFor(Spooler().writeFaults, printer, pKeyName, Text(pValueName)))
+    if (DWORD fault = FaultFor(Spooler().writeFaults, printer, pKeyName, pValueName))
         return fault;
     RegistryKey registry;
     LONG status = registry.Open(PrinterDataPath(printer.name, pKeyName), KEY_SET_VALUE);

@@ -66,12 +66,19 @@ Printer& PrinterOf(const Handle& handle) {
     return *printer;
 }
 
+constexpr std::u16string_view kPrintersKey =
+    u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+
 std::u16string PrinterRegistryPath(const std::u16string& printer) {
-    return u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" + printer;
+    std::u16string path;
+    path.reserve(kPrintersKey.size() + printer.size());
+    return path.append(kPrintersKey).append(printer);
 }
 
-std::u16string PrinterDataPath(const std::u16string& printer, const std::u16string& key) {
-    return PrinterRegistryPath(printer) + u"\\" + key;
+std::u16string PrinterDataPath(const std::u16string& printer, std::u16string_view key) {
+    std::u16string path;
+    path.reserve(kPrintersKey.size() + printer.size() + 1 + key.size());
+    return path.append(kPrintersKey).append(printer).append(1, u'\\').append(key);
 }
 
 std::u16string Text(LPCWSTR text) {

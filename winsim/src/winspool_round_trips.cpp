@@ -12,15 +12,18 @@ const char16_t kPrintersPath[] = u"SYSTEM\\CurrentControlSet\\Control\\Print\\Pr
 
 void RecordRoundTrip(const char* function) {
     State& state = Spooler();
-    ++state.roundTrips[function];
+    auto counted = state.roundTrips.find(std::string_view(function));
+    if (counted == state.roundTrips.end())
+        counted = state.roundTrips.emplace(function, 0).first;
+    ++counted->second;
     state.roundTripLog.push_back(function);
     if (state.latencyMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(state.latencyMs));
 }
 
 // A printer's own key or one below it; the Printers key itself belongs to no printer.
-bool IsPrinterKey(const std::u16string& path) {
-    std::u16string prefix = kPrintersPath;
+bool IsPrinterKey(std::u16string_view path) {
+    const std::u16string_view prefix = kPrintersPath;
     return path.size() > prefix.size() && EqualNoCase(path.substr(0, prefix.size()), prefix);
 }
 
@@ -46,7 +49,7 @@ TestSideWork::~TestSideWork() {
 
 } // namespace spool
 
-void CountRegistryRoundTrip(const char* function, bool localMachine, const std::u16string& path) {
+void CountRegistryRoundTrip(const char* function, bool localMachine, std::u16string_view path) {
     if (localMachine && spool::Spooler().depth == 0 && spool::IsPrinterKey(path))
         spool::RecordRoundTrip(function);
 }
@@ -63,7 +66,7 @@ void ResetSpoolerCalls() {
 }
 
 size_t SpoolerCalls(const char* function) {
-    auto it = Spooler().roundTrips.find(function);
+    auto it = Spooler().roundTrips.find(std::string_view(function));
     return it == Spooler().roundTrips.end() ? 0 : it->second;
 }
 
@@ -72,7 +75,7 @@ size_t SpoolerCallTotal() {
 }
 
 std::map<std::string, size_t> SpoolerCallCounts() {
-    return Spooler().roundTrips;
+    return {Spooler().roundTrips.begin(), Spooler().roundTrips.end()};
 }
 
 const std::vector<std::string>& SpoolerCallLog() {

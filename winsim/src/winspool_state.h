@@ -83,7 +83,7 @@ struct State {
     std::vector<sim::DocumentPropertiesCall> documentPropertiesLog;
     // Round trips: calls per function, every call in order, the latency each one waits, and how
     // deep the spooler is in its own work (nothing inside it is counted).
-    std::map<std::string, size_t> roundTrips;
+    std::map<std::string, size_t, std::less<>> roundTrips;
     std::vector<std::string> roundTripLog;
     DWORD latencyMs = 0;
     int depth = 0;
@@ -120,7 +120,7 @@ Printer& PrinterOf(const Handle& handle);
 
 // "SYSTEM\CurrentControlSet\Control\Print\Printers\<printer>" and a key below it.
 std::u16string PrinterRegistryPath(const std::u16string& printer);
-std::u16string PrinterDataPath(const std::u16string& printer, const std::u16string& key);
+std::u16string PrinterDataPath(const std::u16string& printer, std::u16string_view key);
 
 // Form lookups and the driver's papers (built-in list, then the server's user forms).
 const Form* FindFormByName(const std::u16string& name);
