@@ -239,6 +239,16 @@ void CountRoundTrip(const char* function, int root, const std::u16string& path) 
     winsim::CountRegistryRoundTrip(function, root == 0, path);
 }
 
+// Counts the round trip of opening a subkey and answers the failure injected there, if any. The
+// subkey's full path is built only when either may need it.
+LONG CountOpen(const char* function, const Key& base, std::u16string_view sub) {
+    if (!winsim::MayCountRegistryRoundTrip(base.root == 0) && State().failOpen.empty())
+        return ERROR_SUCCESS;
+    const std::u16string path = Join(base.path, sub);
+    CountRoundTrip(function, base.root, path);
+    return InjectedOpenFailure(base.root, path);
+}
+
 REGSAM CheckedAccess(REGSAM sam, const char* function) {
     if (sam & KEY_WOW64_32KEY)
         winsim::Unmodelled("%s with KEY_WOW64_32KEY (the 32-bit registry view)", function);
@@ -339,9 +349,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     if (base.error)
         return base.error;
     std::u16string_view sub = lpSubKey ? lpSubKey : u"";
-    const std::u16string path = Join(base.key->path, sub);
-    CountRoundTrip("RegOpenKeyExW", base.key->root, path);
-    if (LONG injected = InjectedOpenFailure(base.key->root, path))
+    if (LONG injected = CountOpen("RegOpenKeyExW", *base.key, sub))
         return injected;
     std::shared_ptr<Key> key = Walk(base.key, sub, "RegOpenKeyExW");
     if (!key)
@@ -373,9 +381,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     if (base.error)
         return base.error;
     std::u16string_view sub = lpSubKey;
-    const std::u16string path = Join(base.key->path, sub);
-    CountRoundTrip("RegCreateKeyExW", base.key->root, path);
-    if (LONG injected = InjectedOpenFailure(base.key->root, path))
+    if (LONG injected = CountOpen("RegCreateKeyExW", *base.key, sub))
         return injected;
     if (RefusedForUser(base.key->root, access))
         return ERROR_ACCESS_DENIED;

@@ -82,6 +82,8 @@ int CompareAsWords(const std::u16string& a, const std::u16string& b, bool ignore
 // The spooler counts a registry call on a printer's key (under HKEY_LOCAL_MACHINE) as a round
 // trip to the print server, unless the spooler itself makes it (winspool owns the count).
 void CountRegistryRoundTrip(const char* function, bool localMachine, std::u16string_view path);
+// Whether a call on a key of that root may be counted so (then its path decides).
+bool MayCountRegistryRoundTrip(bool localMachine);
 
 // Resources of a loaded module, served from its compiled .res image (kernel32 owns them).
 // Type and name are MAKEINTRESOURCE ids or strings; language 0xFFFF means any.

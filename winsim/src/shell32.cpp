@@ -31,10 +31,26 @@ bool StartsWithDrive(const std::u16string& path) {
            path[1] == u':' && path[2] == u'\\';
 }
 
+// A forward slash anywhere, or a backslash followed by another, by ".\" or by "..": found in
+// one pass over the characters.
+bool HasUnmodelledPart(const std::u16string& path) {
+    const char16_t* c = path.data();
+    const std::size_t n = path.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (c[i] == u'/')
+            return true;
+        if (c[i] != u'\\' || i + 1 == n)
+            continue;
+        if (c[i + 1] == u'\\')
+            return true;
+        if (c[i + 1] == u'.' && i + 2 < n && (c[i + 2] == u'\\' || c[i + 2] == u'.'))
+            return true;
+    }
+    return false;
+}
+
 std::u16string Normalise(const std::u16string& path) {
-    if (!StartsWithDrive(path) || path.find(u'/') != std::u16string::npos ||
-        path.find(u"\\.\\") != std::u16string::npos || path.find(u"\\..") != std::u16string::npos ||
-        path.find(u"\\\\") != std::u16string::npos)
+    if (!StartsWithDrive(path) || HasUnmodelledPart(path))
         Unmodelled("the path \"%s\" (winsim models full paths \"X:\\...\" only)",
                    Utf8(path).c_str());
     std::u16string normal = path;

@@ -49,8 +49,12 @@ TestSideWork::~TestSideWork() {
 
 } // namespace spool
 
+bool MayCountRegistryRoundTrip(bool localMachine) {
+    return localMachine && spool::Spooler().depth == 0;
+}
+
 void CountRegistryRoundTrip(const char* function, bool localMachine, std::u16string_view path) {
-    if (localMachine && spool::Spooler().depth == 0 && spool::IsPrinterKey(path))
+    if (MayCountRegistryRoundTrip(localMachine) && spool::IsPrinterKey(path))
         spool::RecordRoundTrip(function);
 }
 
