@@ -126,6 +126,24 @@ TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
     EXPECT_TRUE(HasConfigValue("MaxCustPForce"));
 }
 
+// Leaving a size's field takes it, so only the field still being typed in shows whether the
+// dialog reads it afresh when confirmed; the test above does it for the height.
+TEST_F(CustomFormsTest, AWidthConfirmedWithEnterInItsFieldCounts) {
+    HWND page = OpenPaperPage();
+    UseAdvancedDialog(page, [](HWND dialog) {
+        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [](HWND form) {
+            sim::TypeText(form, IDC_FORM_NAME, u"Wide");
+            sim::TypeText(form, IDC_FORM_WIDTH, u"30");
+            sim::PressEnter(form);
+        });
+        sim::Click(dialog, IDC_ADVANCED_ADD_FORM);
+        sim::Click(dialog, IDOK);
+    });
+    auto form = sim::FindForm("Wide");
+    ASSERT_TRUE(form.has_value());
+    EXPECT_EQ(form->size.cx, 300000) << "30 cm";
+}
+
 TEST_F(CustomFormsTest, ANameTheServerHasIsRefusedWithAMessage) {
     HWND page = OpenPaperPage();
     UseAdvancedDialog(page, [](HWND dialog) {
