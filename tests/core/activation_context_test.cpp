@@ -40,6 +40,26 @@ TEST_F(ActivationContextTest, ALongModulePathIsFetchedAgainInALargerBuffer) {
     module_ = LoadLibraryW(kPluginPath);
 }
 
+TEST_F(ActivationContextTest, TheContextItWasLoadedInIsHeldUntilUnload) {
+    FreeLibrary(module_);
+    ACTCTXW request = {};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = kPluginPath;
+    request.lpResourceName = MAKEINTRESOURCEW(2); // the manifest of an isolation-aware DLL
+    HANDLE host = CreateActCtxW(&request);
+    ASSERT_NE(host, INVALID_HANDLE_VALUE);
+    ULONG_PTR cookie = 0;
+    ASSERT_TRUE(ActivateActCtx(host, &cookie));
+    module_ = LoadLibraryW(kPluginPath);
+    DeactivateActCtx(0, cookie);
+    EXPECT_EQ(g_loadActCtx, host);
+    ReleaseActCtx(host); // the host is done with it; the plug-in still holds it
+    FreeLibrary(module_);
+    EXPECT_EQ(sim::LiveActivationContexts(), 0u) << "given back at unload";
+    module_ = LoadLibraryW(kPluginPath);
+}
+
 TEST_F(ActivationContextTest, LibrariesAndDialogsRunInTheContextTheModuleWasLoadedIn) {
     HMODULE library = ModuleLoadLibrary(kPrinterLinkPath);
     EXPECT_EQ(library, nullptr) << "not installed";
