@@ -214,6 +214,13 @@ TEST_F(ShellTest, ShellItemsExistOnlyForExistingPaths) {
     EXPECT_EQ(DisplayPath(item), kPatterns);
     EXPECT_EQ(sim::LiveCoTaskMemBlocks(), 0u);
     EXPECT_EQ(item->Release(), 0u);
+    // A deeper file brings every folder it lies in; a file holds no other.
+    const std::u16string deeper = std::u16string(kPatterns) + u"\\New\\Inner\\p.dat";
+    sim::AddFile(deeper);
+    EXPECT_TRUE(sim::FolderExists(std::u16string(kPatterns) + u"\\new"));
+    EXPECT_TRUE(sim::FolderExists(std::u16string(kPatterns) + u"\\New\\INNER"));
+    EXPECT_TRUE(sim::FileExists(deeper));
+    EXPECT_DEATH(sim::AddFile(deeper + u"\\q.dat"), "both as a file and as a folder");
 
     IUnknown* unknown = nullptr;
     ASSERT_EQ(SHCreateItemFromParsingName(kDefaultPattern, nullptr, IID_IUnknown,

@@ -74,6 +74,15 @@ struct LessNoCase {
     using is_transparent = void;
     bool operator()(std::u16string_view a, std::u16string_view b) const;
 };
+// For hashed sets of names compared without case: texts equal without case hash alike.
+struct HashNoCase {
+    size_t operator()(std::u16string_view text) const;
+};
+struct SameNoCase {
+    bool operator()(std::u16string_view a, std::u16string_view b) const {
+        return EqualNoCase(a, b);
+    }
+};
 
 // Compares two texts as the user's locale orders words (lstrcmpW/lstrcmpiW, sorted list boxes):
 // negative, 0 or positive. Pairs the model cannot order abort as not modelled.

@@ -8,8 +8,9 @@
 #include <shlwapi.h>
 
 #include <cstring>
-#include <map>
 #include <set>
+#include <unordered_map>
+#include <vector>
 
 namespace winsim {
 namespace {
@@ -19,7 +20,7 @@ const char16_t kAppData[] = u"C:\\Users\\User\\AppData\\Roaming";
 const char16_t kSystem[] = u"C:\\Windows\\system32";
 
 // Every existing path, spelled as it was first added, and whether it is a folder.
-std::map<std::u16string, bool, LessNoCase> g_paths;
+std::unordered_map<std::u16string, bool, HashNoCase, SameNoCase> g_paths;
 // Items alive now; those still alive at a reset are forgotten, not freed (the caller owns them).
 std::set<const void*> g_items;
 
@@ -59,18 +60,27 @@ std::u16string Normalise(const std::u16string& path) {
     return normal;
 }
 
+// A path is added after its folders, so the walk up from a new one stops at the first folder
+// that is there already; the missing ones are added from the top down.
 void AddPath(const std::u16string& path, bool folder) {
     const std::u16string normal = Normalise(path);
-    // A path is added after its folders, so one that is there already has them.
-    auto it = g_paths.find(normal);
-    if (it != g_paths.end()) {
-        if (it->second != folder)
-            Misuse("\"%s\" added both as a file and as a folder", Utf8(normal).c_str());
-        return;
+    std::vector<size_t> missing; // lengths of the missing paths, the deepest first
+    for (size_t length = normal.size();;) {
+        auto it = g_paths.find(normal.substr(0, length));
+        if (it != g_paths.end()) {
+            bool wanted = length == normal.size() ? folder : true;
+            if (it->second != wanted)
+                Misuse("\"%s\" added both as a file and as a folder", Utf8(it->first).c_str());
+            break;
+        }
+        missing.push_back(length);
+        if (length <= 3)
+            break;
+        size_t slash = normal.rfind(u'\\', length - 1);
+        length = slash <= 2 ? 3 : slash;
     }
-    if (normal.size() > 3)
-        AddPath(ParentFolder(normal), true);
-    g_paths.emplace(normal, folder);
+    for (auto length = missing.rbegin(); length != missing.rend(); ++length)
+        g_paths.emplace(normal.substr(0, *length), *length == normal.size() ? folder : true);
 }
 
 void AddStandardFolders() {

@@ -119,6 +119,15 @@ bool LessNoCase::operator()(std::u16string_view a, std::u16string_view b) const 
     return a.size() < b.size();
 }
 
+// FNV-1a over the folded characters.
+size_t HashNoCase::operator()(std::u16string_view text) const {
+    size_t hash = 14695981039346656037ull;
+    const char16_t* c = text.data();
+    for (size_t i = 0; i < text.size(); ++i)
+        hash = (hash ^ FoldCase(c[i])) * 1099511628211ull;
+    return hash;
+}
+
 } // namespace winsim
 
 namespace sim {
