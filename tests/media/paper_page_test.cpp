@@ -142,6 +142,9 @@ TEST_F(PaperPageTest, MediaTypesAndTheForceValuesOfCustomOnes) {
     sim::WritePrinterDword(kPrinterName, "Config", "MediaType", 270);
     sim::WritePrinterDword(kPrinterName, "Config", "MediaSurface", 7);
     sim::WritePrinterDword(kPrinterName, "Config", "PaperSource", 3);
+    std::vector<BYTE> tractor = *sim::DefaultDevmode(kPrinterName);
+    AsDevmode(tractor)->dmDefaultSource = DMBIN_TRACTOR; // the printer's default names another
+    sim::SetDefaultDevmode(kPrinterName, AsDevmode(tractor));
     std::vector<BYTE> job = host_.BuildJobDevmode(nullptr);
     HWND page = OpenPaperPage(AsDevmode(job));
     EXPECT_EQ(sim::ComboSelection(page, IDC_PAPER_MEDIA_TYPE), 0) << "270 has no entry";
