@@ -87,6 +87,10 @@ TEST_F(LayoutPageTest, DoubleSidedReachesBothDevmodesAndEveryWindowHearsOfIt) {
 TEST_F(LayoutPageTest, BindingEdgeIsAlwaysStoredAsTwoAndAStrangeOrientationAsPortrait) {
     sim::WritePrinterDword(kPrinterName, "Config", "BindingEdge", 1);
     sim::WritePrinterDword(kPrinterName, "Config", "Orientation", 3);
+    // The printer's default is landscape: the portrait pushed must replace it.
+    std::vector<BYTE> landscape = *sim::DefaultDevmode(kPrinterName);
+    reinterpret_cast<DEVMODEW*>(landscape.data())->dmOrientation = DMORIENT_LANDSCAPE;
+    sim::SetDefaultDevmode(kPrinterName, reinterpret_cast<DEVMODEW*>(landscape.data()));
     HWND page = OpenLayoutPage();
     EXPECT_TRUE(sim::IsChecked(page, IDC_LAYOUT_PORTRAIT));
     EXPECT_TRUE(sim::IsChecked(page, IDC_LAYOUT_OPEN_TO_TOP));
