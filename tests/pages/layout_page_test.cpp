@@ -119,6 +119,21 @@ TEST_F(LayoutPageTest, TwoInOneOnTheMainPageForbidsTheEmptyPage) {
     EXPECT_FALSE(sim::IsEnabled(page, IDC_LAYOUT_INSERT_EMPTY_PAGE));
 }
 
+TEST_F(LayoutPageTest, ALandscapeJobStaysLandscapeWhenOtherChoicesAreApplied) {
+    // The orientation controls are hidden; what they hold is read back at apply.
+    std::vector<BYTE> job = host_.BuildJobDevmode(nullptr);
+    auto* jobDevmode = reinterpret_cast<DEVMODEW*>(job.data());
+    jobDevmode->dmFields |= DM_ORIENTATION;
+    jobDevmode->dmOrientation = DMORIENT_LANDSCAPE;
+    HWND page = OpenLayoutPage(jobDevmode);
+    EXPECT_TRUE(sim::IsChecked(page, IDC_LAYOUT_LANDSCAPE));
+    sim::Click(page, IDC_LAYOUT_COLLATE);
+    sim::PressApply(sheet());
+    EXPECT_EQ(jobDevmode->dmOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(ConfigDword("Orientation"), 2u);
+    EXPECT_EQ(sim::Broadcasts().size(), 1u) << "only collation was pushed";
+}
+
 TEST_F(LayoutPageTest, PicturesShowTheChoices) {
     HWND page = OpenLayoutPage();
     HWND duplex = sim::Control(page, IDC_LAYOUT_DUPLEX_PICTURE);
