@@ -4,6 +4,7 @@
 #include "harness/fuzz_machine.h"
 
 #include "media/advanced_media_dialog.h"
+#include "media/paper_page.h"
 #include "pages/image_options_dialog.h"
 #include "resources/resource.h"
 
@@ -21,4 +22,25 @@ void InImageOptionsDialog(const sim::DialogScript& script) {
     sim::ScriptModalDialog(IDD_IMAGE_OPTIONS, script);
     ShowImageOptionsDialog(nullptr, context);
     ReleaseSettingsContext(context);
+}
+
+void InPaperPage(SettingsContext* context, const sim::DialogScript& script) {
+    PROPSHEETPAGEW page;
+    ZeroMemory(&page, sizeof(page));
+    page.dwSize = sizeof(page);
+    page.hInstance = PluginModule();
+    page.pszTemplate = MAKEINTRESOURCEW(IDD_PAPER_PAGE);
+    page.pfnDlgProc = PaperPageProc;
+    page.lParam = reinterpret_cast<LPARAM>(context);
+    HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
+    PROPSHEETHEADERW header;
+    ZeroMemory(&header, sizeof(header));
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_MODELESS;
+    header.nPages = 1;
+    header.phpage = &handle;
+    HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
+    script(sim::SheetPages(sheet)[0].window);
+    sim::PressCancel(sheet);
+    DestroyWindow(sheet);
 }

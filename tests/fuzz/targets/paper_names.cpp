@@ -1,8 +1,9 @@
 // Paper-name lists as the printer's driver answers DeviceCapabilitiesW: any count, names that fill
 // their 64-character slot without a terminator, paper numbers and sizes whose lists disagree in
 // length with the names. Every place the plug-in lists or copies a paper name takes them: the
-// settings context's load, the default paper query, the device tree's "Form Size" list and the
-// forms list of the Advanced dialog.
+// settings context's load, the default paper query, the device tree's "Form Size" list, the
+// forms list of the Advanced dialog and the Paper/Media page's paper list, whose choice is
+// applied.
 #include "harness/fuzz_machine.h"
 #include "harness/page_dialogs.h"
 
@@ -149,6 +150,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (const auto& form : forms)
                 FUZZ_CHECK(form.size() < kFormNameChars, "a listed form of %zu characters",
                            form.size());
+        });
+        // The Paper/Media page's list: "Automatic Select", then the names. The paper chosen
+        // and applied is named in the printer's default devmode.
+        InPaperPage(context, [&](HWND page) {
+            auto papers = sim::ComboItems(page, IDC_PAPER_SIZE);
+            FUZZ_CHECK(papers.size() <= size_t(count > 0 ? count : 0) + 1,
+                       "%zu papers listed of %d", papers.size(), count);
+            for (const auto& paper : papers)
+                FUZZ_CHECK(paper.size() < kFormNameChars, "a listed paper of %zu characters",
+                           paper.size());
+            if (papers.empty() || !sim::IsEnabled(page, IDC_PAPER_SIZE))
+                return;
+            sim::SelectComboItem(page, IDC_PAPER_SIZE,
+                                 input.ConsumeIntegralInRange<int>(0, int(papers.size()) - 1));
+            HWND sheet = GetParent(page);
+            if (!sim::IsApplyEnabled(sheet))
+                return; // the paper it showed already
+            sim::PressApply(sheet);
+            auto stored = sim::DefaultDevmode(kFuzzPrinter);
+            FUZZ_CHECK(stored.has_value(), "the printer lost its default devmode");
+            const auto* devmode = reinterpret_cast<const DEVMODEW*>(stored->data());
+            FUZZ_CHECK(BoundedLength(devmode->dmFormName, CCHFORMNAME) < CCHFORMNAME,
+                       "a form name of 32 characters or more in the default devmode");
         });
     }
     ReleaseSettingsContext(context);
