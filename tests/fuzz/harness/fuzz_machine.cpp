@@ -161,6 +161,13 @@ void InstallPrinterLinkWithTree() {
 // --- Texts
 // ----------------------------------------------------------------------------------------
 
+size_t BoundedLength(const WCHAR* text, size_t chars) {
+    size_t length = 0;
+    while (length < chars && text[length] != 0)
+        ++length;
+    return length;
+}
+
 std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars) {
     std::u16string text;
     while (text.size() < maxChars && input.remaining_bytes() >= 2) {

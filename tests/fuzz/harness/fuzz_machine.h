@@ -65,6 +65,8 @@ void InstallPrinterLinkWithTree();
 // --- UTF-16 texts from the input
 // ------------------------------------------------------------------
 
+// How many characters a text holds before its terminator, reading no further than `chars`.
+size_t BoundedLength(const WCHAR* text, size_t chars);
 // A text of up to `maxChars` UTF-16 units taken from the input, zeros left out.
 std::u16string ConsumeText(FuzzedDataProvider& input, size_t maxChars);
 // What a person types: the dictionary's words and digits (ASCII bytes become characters), with

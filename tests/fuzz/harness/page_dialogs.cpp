@@ -1,28 +1,23 @@
-// The page dialogs over a loaded settings context.
+// The Paper/Media page and the page dialogs over a loaded settings context.
 #include "harness/page_dialogs.h"
 
 #include "harness/fuzz_machine.h"
 
-#include "media/advanced_media_dialog.h"
 #include "media/paper_page.h"
 #include "pages/image_options_dialog.h"
 #include "resources/resource.h"
 
-void InAdvancedDialog(SettingsContext* context, const sim::DialogScript& script) {
-    AdvancedDialogParam param = {context, 0, 0};
-    sim::ScriptModalDialog(IDD_ADVANCED_MEDIA, [&](HWND dialog) {
-        script(dialog);
-        sim::Click(dialog, IDCANCEL);
-    });
-    ShowAdvancedMediaDialog(nullptr, &param);
+namespace {
+
+void CheckDefaultFormName() {
+    auto stored = sim::DefaultDevmode(kFuzzPrinter);
+    FUZZ_CHECK(stored.has_value(), "the printer lost its default devmode");
+    const auto* devmode = reinterpret_cast<const DEVMODEW*>(stored->data());
+    FUZZ_CHECK(BoundedLength(devmode->dmFormName, CCHFORMNAME) < CCHFORMNAME,
+               "a form name of 32 characters or more in the default devmode");
 }
 
-void InImageOptionsDialog(const sim::DialogScript& script) {
-    SettingsContext* context = LoadContext(OpenUserHandle());
-    sim::ScriptModalDialog(IDD_IMAGE_OPTIONS, script);
-    ShowImageOptionsDialog(nullptr, context);
-    ReleaseSettingsContext(context);
-}
+} // namespace
 
 void InPaperPage(SettingsContext* context, const sim::DialogScript& script) {
     PROPSHEETPAGEW page;
@@ -41,6 +36,25 @@ void InPaperPage(SettingsContext* context, const sim::DialogScript& script) {
     header.phpage = &handle;
     HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
     script(sim::SheetPages(sheet)[0].window);
+    if (sim::IsApplyEnabled(sheet)) {
+        sim::PressApply(sheet);
+        CheckDefaultFormName();
+    }
     sim::PressCancel(sheet);
     DestroyWindow(sheet);
+}
+
+void InAdvancedDialog(HWND paperPage, const sim::DialogScript& script) {
+    sim::ScriptModalDialog(IDD_ADVANCED_MEDIA, [&](HWND dialog) {
+        script(dialog);
+        sim::Click(dialog, IDCANCEL);
+    });
+    sim::Click(paperPage, IDC_PAPER_ADVANCED);
+}
+
+void InImageOptionsDialog(const sim::DialogScript& script) {
+    SettingsContext* context = LoadContext(OpenUserHandle());
+    sim::ScriptModalDialog(IDD_IMAGE_OPTIONS, script);
+    ShowImageOptionsDialog(nullptr, context);
+    ReleaseSettingsContext(context);
 }

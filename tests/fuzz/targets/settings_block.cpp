@@ -12,13 +12,6 @@
 
 namespace {
 
-size_t BoundedLength(const WCHAR* text, size_t chars) {
-    size_t length = 0;
-    while (length < chars && text[length] != 0)
-        ++length;
-    return length;
-}
-
 void CheckText(const WCHAR* field, const char* name) {
     size_t length = BoundedLength(field, kNameChars);
     FUZZ_CHECK(length < kNameChars, "%s is not terminated", name);

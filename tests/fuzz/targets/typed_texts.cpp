@@ -55,24 +55,27 @@ void TypeAndMaybeLeave(FuzzedDataProvider& input, HWND dialog, int id, int next)
 
 void AddCustomForm(FuzzedDataProvider& input) {
     SettingsContext* context = LoadContext(OpenUserHandle());
-    InAdvancedDialog(context, [&](HWND advanced) {
-        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND dialog) {
-            for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
-                if (input.ConsumeBool())
-                    sim::Click(dialog, input.ConsumeBool() ? IDC_FORM_METRIC : IDC_FORM_ENGLISH);
-                TypeAndMaybeLeave(input, dialog, IDC_FORM_WIDTH, IDC_FORM_HEIGHT);
-                TypeAndMaybeLeave(input, dialog, IDC_FORM_HEIGHT, IDC_FORM_NAME);
-                if (input.ConsumeBool())
-                    Enter(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
-                if (IsWindowEnabled(GetDlgItem(dialog, IDOK)) || input.ConsumeBool())
-                    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-                if (!StillOpen(dialog))
-                    return;
-            }
-            sim::Click(dialog, IDCANCEL);
+    InPaperPage(context, [&](HWND page) {
+        InAdvancedDialog(page, [&](HWND advanced) {
+            sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND dialog) {
+                for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
+                    if (input.ConsumeBool())
+                        sim::Click(dialog,
+                                   input.ConsumeBool() ? IDC_FORM_METRIC : IDC_FORM_ENGLISH);
+                    TypeAndMaybeLeave(input, dialog, IDC_FORM_WIDTH, IDC_FORM_HEIGHT);
+                    TypeAndMaybeLeave(input, dialog, IDC_FORM_HEIGHT, IDC_FORM_NAME);
+                    if (input.ConsumeBool())
+                        Enter(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
+                    if (IsWindowEnabled(GetDlgItem(dialog, IDOK)) || input.ConsumeBool())
+                        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+                    if (!StillOpen(dialog))
+                        return;
+                }
+                sim::Click(dialog, IDCANCEL);
+            });
+            sim::Click(advanced, IDC_ADVANCED_ADD_FORM);
         });
-        sim::Click(advanced, IDC_ADVANCED_ADD_FORM);
     });
     ReleaseSettingsContext(context);
     // Every form on the print server that is not a built-in one was added here.
@@ -91,24 +94,27 @@ void AddCustomForm(FuzzedDataProvider& input) {
 
 void AddMediaType(FuzzedDataProvider& input) {
     SettingsContext* context = LoadContext(OpenUserHandle());
-    InAdvancedDialog(context, [&](HWND advanced) {
-        sim::ScriptModalDialog(IDD_MEDIA_TYPE, [&](HWND dialog) {
-            for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
-                if (input.ConsumeBool())
-                    sim::ClickUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, input.ConsumeBool());
-                if (input.ConsumeBool())
-                    Enter(dialog, IDC_MEDIATYPE_HIGHEST, ConsumeTypedText(input, kLongestTyped));
-                if (input.ConsumeBool())
-                    Enter(dialog, IDC_MEDIATYPE_LOWEST, ConsumeTypedText(input, kLongestTyped));
-                if (input.ConsumeBool())
-                    Enter(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
-                sim::Click(dialog, IDOK);
-                if (!StillOpen(dialog))
-                    return;
-            }
-            sim::Click(dialog, IDCANCEL);
+    InPaperPage(context, [&](HWND page) {
+        InAdvancedDialog(page, [&](HWND advanced) {
+            sim::ScriptModalDialog(IDD_MEDIA_TYPE, [&](HWND dialog) {
+                for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
+                    if (input.ConsumeBool())
+                        sim::ClickUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, input.ConsumeBool());
+                    if (input.ConsumeBool())
+                        Enter(dialog, IDC_MEDIATYPE_HIGHEST,
+                              ConsumeTypedText(input, kLongestTyped));
+                    if (input.ConsumeBool())
+                        Enter(dialog, IDC_MEDIATYPE_LOWEST, ConsumeTypedText(input, kLongestTyped));
+                    if (input.ConsumeBool())
+                        Enter(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
+                    sim::Click(dialog, IDOK);
+                    if (!StillOpen(dialog))
+                        return;
+                }
+                sim::Click(dialog, IDCANCEL);
+            });
+            sim::Click(advanced, IDC_ADVANCED_ADD_MEDIA);
         });
-        sim::Click(advanced, IDC_ADVANCED_ADD_MEDIA);
     });
     ReleaseSettingsContext(context);
     std::u16string key = std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") +
@@ -121,13 +127,6 @@ void AddMediaType(FuzzedDataProvider& input) {
                    "a media type with dot values %u and %u was stored", highest, lowest);
         FUZZ_CHECK(name.size() < kNameChars, "a media type name of %zu characters", name.size());
     }
-}
-
-size_t BoundedLength(LPCWSTR text, size_t chars) {
-    size_t length = 0;
-    while (length < chars && text[length] != 0)
-        ++length;
-    return length;
 }
 
 void EditDeviceTree(FuzzedDataProvider& input) {
