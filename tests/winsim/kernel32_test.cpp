@@ -470,3 +470,15 @@ TEST_F(Kernel32, InterlockedOperationsReturnWhatThePlatformReturns) {
 }
 
 } // namespace
+
+TEST_F(Kernel32, WordSortRefusesToGuessWhatItDoesNotModel) {
+    EXPECT_DEATH(lstrcmpiW(TEXT("a-b"), TEXT("ab-")), "where a hyphen");
+    EXPECT_DEATH(lstrcmpiW(TEXT("a-b"), TEXT("a'b")), "only in their hyphens");
+    EXPECT_DEATH(lstrcmpiW(TEXT("a!"), TEXT("a?")), "symbols '!' and '\\?'");
+    EXPECT_DEATH(lstrcmpiW(TEXT("\u00E0"), TEXT("\u00E1")), "accents");
+    // A character it cannot place might weigh nothing, so it is weighed even where the shorter
+    // text has ended; after a difference in the letters it no longer matters.
+    EXPECT_DEATH(lstrcmpiW(TEXT("ab\u4E00"), TEXT("ab")), "U\\+4E00");
+    EXPECT_EQ(lstrcmpiW(TEXT("b\u4E00"), TEXT("a\u4E00")), 1);
+    EXPECT_EQ(lstrcmpiW(TEXT("-ab"), TEXT("ab")), 1) << "the text with the hyphen last";
+}

@@ -69,60 +69,110 @@ Weight WeightOf(char16_t c) {
                        static_cast<unsigned>(c));
 }
 
-std::u16string SpecialPositions(const WCHAR* s) {
-    std::u16string shape;
-    for (; *s; ++s)
-        shape.push_back(IsWordSortSpecial(*s) ? *s : u'x');
-    return shape;
-}
-
 int Sign(int value) {
     return value < 0 ? -1 : value > 0 ? 1 : 0;
 }
 
+// Walks the characters of a text that word sort weighs: all but its hyphens and apostrophes.
+class WeighedCharacters {
+public:
+    explicit WeighedCharacters(const WCHAR* text) : next_(text) { SkipSpecial(); }
+    bool AtEnd() const { return *next_ == 0; }
+    Weight Take() {
+        Weight weight = WeightOf(*next_++);
+        SkipSpecial();
+        return weight;
+    }
+    // Every character left is weighed: one winsim cannot place might weigh nothing at all.
+    void WeighRest() {
+        while (!AtEnd())
+            Take();
+    }
+
+private:
+    void SkipSpecial() {
+        while (*next_ != 0 && IsWordSortSpecial(*next_))
+            ++next_;
+    }
+    const WCHAR* next_;
+};
+
+// The next hyphen or apostrophe of a text, or 0 at its end.
+WCHAR TakeSpecial(const WCHAR*& text) {
+    while (*text != 0 && !IsWordSortSpecial(*text))
+        ++text;
+    return *text != 0 ? *text++ : 0;
+}
+
+bool HasSpecial(const WCHAR* text) {
+    return TakeSpecial(text) != 0;
+}
+
+// The same hyphens and apostrophes in the same order.
+bool SameSpecials(const WCHAR* a, const WCHAR* b) {
+    for (;;) {
+        WCHAR x = TakeSpecial(a), y = TakeSpecial(b);
+        if (x != y)
+            return false;
+        if (x == 0)
+            return true;
+    }
+}
+
+// The same hyphens and apostrophes at the same places.
+bool SameSpecialPositions(const WCHAR* a, const WCHAR* b) {
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (IsWordSortSpecial(*a) != IsWordSortSpecial(*b) || (IsWordSortSpecial(*a) && *a != *b))
+            return false;
+    return *a == *b;
+}
+
 int CompareWords(const WCHAR* a, const WCHAR* b, bool ignoreCase) {
-    std::vector<Weight> wa, wb;
-    std::u16string specialA, specialB;
-    for (const WCHAR* p = a; *p; ++p)
-        IsWordSortSpecial(*p) ? specialA.push_back(*p) : wa.push_back(WeightOf(*p));
-    for (const WCHAR* p = b; *p; ++p)
-        IsWordSortSpecial(*p) ? specialB.push_back(*p) : wb.push_back(WeightOf(*p));
-    std::size_t n = wa.size() < wb.size() ? wa.size() : wb.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (wa[i].group != wb[i].group)
-            return Sign(static_cast<int>(wa[i].group) - static_cast<int>(wb[i].group));
-        if (wa[i].primary != wb[i].primary) {
-            if (wa[i].group == Group::Symbol)
+    // Groups and letters first, hyphens and apostrophes set aside; a text that begins another
+    // comes first.
+    WeighedCharacters x(a), y(b);
+    while (!x.AtEnd() && !y.AtEnd()) {
+        Weight wa = x.Take(), wb = y.Take();
+        if (wa.group != wb.group)
+            return Sign(static_cast<int>(wa.group) - static_cast<int>(wb.group));
+        if (wa.primary != wb.primary) {
+            if (wa.group == Group::Symbol)
                 winsim::Unmodelled("the sort order of the symbols '%c' and '%c'",
-                                   static_cast<char>(wa[i].primary),
-                                   static_cast<char>(wb[i].primary));
-            return Sign(wa[i].primary - wb[i].primary);
+                                   static_cast<char>(wa.primary), static_cast<char>(wb.primary));
+            return Sign(wa.primary - wb.primary);
         }
     }
-    if (wa.size() != wb.size())
-        return wa.size() < wb.size() ? -1 : 1;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (wa[i].accent == wb[i].accent)
+    if (!x.AtEnd() || !y.AtEnd()) {
+        int order = x.AtEnd() ? -1 : 1;
+        x.WeighRest();
+        y.WeighRest();
+        return order;
+    }
+    // Then accents, then case.
+    for (WeighedCharacters p(a), q(b); !p.AtEnd();) {
+        Weight wa = p.Take(), wb = q.Take();
+        if (wa.accent == wb.accent)
             continue;
-        if (wa[i].accent && wb[i].accent)
+        if (wa.accent && wb.accent)
             winsim::Unmodelled("the sort order of the accents of U+%04X and U+%04X",
-                               static_cast<unsigned>(wa[i].accent),
-                               static_cast<unsigned>(wb[i].accent));
-        return wa[i].accent ? 1 : -1;
+                               static_cast<unsigned>(wa.accent), static_cast<unsigned>(wb.accent));
+        return wa.accent ? 1 : -1;
     }
     if (!ignoreCase)
-        for (std::size_t i = 0; i < n; ++i)
-            if (wa[i].upper != wb[i].upper)
-                return wa[i].upper ? 1 : -1;
-    if (specialA == specialB) {
+        for (WeighedCharacters p(a), q(b); !p.AtEnd();) {
+            Weight wa = p.Take(), wb = q.Take();
+            if (wa.upper != wb.upper)
+                return wa.upper ? 1 : -1;
+        }
+    if (SameSpecials(a, b)) {
         // Equal but for where their hyphens or apostrophes stand ("a-b" and "ab-")?
-        if (SpecialPositions(a) != SpecialPositions(b))
+        if (!SameSpecialPositions(a, b))
             winsim::Unmodelled("comparing strings that differ only in where a hyphen or "
                                "apostrophe stands");
         return 0;
     }
-    if (specialA.empty() || specialB.empty())
-        return specialA.empty() ? -1 : 1;
+    if (!HasSpecial(a) || !HasSpecial(b))
+        return HasSpecial(a) ? 1 : -1;
     winsim::Unmodelled("comparing strings that differ only in their hyphens and apostrophes");
 }
 
