@@ -53,31 +53,34 @@ void TypeAndMaybeLeave(FuzzedDataProvider& input, HWND dialog, int id, int next)
         sim::MoveFocus(dialog, next);
 }
 
-void AddCustomForm(FuzzedDataProvider& input) {
+// The Advanced media and forms dialog, opened with the Paper/Media page's button over the
+// printer's settings; the page takes up and applies what the dialog changed.
+void FromPaperPageAdvanced(const sim::DialogScript& script) {
     SettingsContext* context = LoadContext(OpenUserHandle());
-    InPaperPage(context, [&](HWND page) {
-        InAdvancedDialog(page, [&](HWND advanced) {
-            sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND dialog) {
-                for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
-                    if (input.ConsumeBool())
-                        sim::Click(dialog,
-                                   input.ConsumeBool() ? IDC_FORM_METRIC : IDC_FORM_ENGLISH);
-                    TypeAndMaybeLeave(input, dialog, IDC_FORM_WIDTH, IDC_FORM_HEIGHT);
-                    TypeAndMaybeLeave(input, dialog, IDC_FORM_HEIGHT, IDC_FORM_NAME);
-                    if (input.ConsumeBool())
-                        Enter(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
-                    if (IsWindowEnabled(GetDlgItem(dialog, IDOK)) || input.ConsumeBool())
-                        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-                    if (!StillOpen(dialog))
-                        return;
-                }
-                sim::Click(dialog, IDCANCEL);
-            });
-            sim::Click(advanced, IDC_ADVANCED_ADD_FORM);
-        });
-    });
+    InPaperPage(context, [&](HWND page) { InAdvancedDialog(page, script); });
     ReleaseSettingsContext(context);
+}
+
+void AddCustomForm(FuzzedDataProvider& input) {
+    FromPaperPageAdvanced([&](HWND advanced) {
+        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND dialog) {
+            for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
+                if (input.ConsumeBool())
+                    sim::Click(dialog, input.ConsumeBool() ? IDC_FORM_METRIC : IDC_FORM_ENGLISH);
+                TypeAndMaybeLeave(input, dialog, IDC_FORM_WIDTH, IDC_FORM_HEIGHT);
+                TypeAndMaybeLeave(input, dialog, IDC_FORM_HEIGHT, IDC_FORM_NAME);
+                if (input.ConsumeBool())
+                    Enter(dialog, IDC_FORM_NAME, ConsumeTypedName(input, 300));
+                if (IsWindowEnabled(GetDlgItem(dialog, IDOK)) || input.ConsumeBool())
+                    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+                if (!StillOpen(dialog))
+                    return;
+            }
+            sim::Click(dialog, IDCANCEL);
+        });
+        sim::Click(advanced, IDC_ADVANCED_ADD_FORM);
+    });
     // Every form on the print server that is not a built-in one was added here.
     for (const sim::Form& form : sim::Forms()) {
         if (form.flags == FORM_BUILTIN)
@@ -93,30 +96,25 @@ void AddCustomForm(FuzzedDataProvider& input) {
 }
 
 void AddMediaType(FuzzedDataProvider& input) {
-    SettingsContext* context = LoadContext(OpenUserHandle());
-    InPaperPage(context, [&](HWND page) {
-        InAdvancedDialog(page, [&](HWND advanced) {
-            sim::ScriptModalDialog(IDD_MEDIA_TYPE, [&](HWND dialog) {
-                for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
-                    if (input.ConsumeBool())
-                        sim::ClickUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, input.ConsumeBool());
-                    if (input.ConsumeBool())
-                        Enter(dialog, IDC_MEDIATYPE_HIGHEST,
-                              ConsumeTypedText(input, kLongestTyped));
-                    if (input.ConsumeBool())
-                        Enter(dialog, IDC_MEDIATYPE_LOWEST, ConsumeTypedText(input, kLongestTyped));
-                    if (input.ConsumeBool())
-                        Enter(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
-                    sim::Click(dialog, IDOK);
-                    if (!StillOpen(dialog))
-                        return;
-                }
-                sim::Click(dialog, IDCANCEL);
-            });
-            sim::Click(advanced, IDC_ADVANCED_ADD_MEDIA);
+    FromPaperPageAdvanced([&](HWND advanced) {
+        sim::ScriptModalDialog(IDD_MEDIA_TYPE, [&](HWND dialog) {
+            for (int round = input.ConsumeIntegralInRange<int>(1, 3); round > 0; --round) {
+                if (input.ConsumeBool())
+                    sim::ClickUpDown(dialog, IDC_MEDIATYPE_HIGHEST_SPIN, input.ConsumeBool());
+                if (input.ConsumeBool())
+                    Enter(dialog, IDC_MEDIATYPE_HIGHEST, ConsumeTypedText(input, kLongestTyped));
+                if (input.ConsumeBool())
+                    Enter(dialog, IDC_MEDIATYPE_LOWEST, ConsumeTypedText(input, kLongestTyped));
+                if (input.ConsumeBool())
+                    Enter(dialog, IDC_MEDIATYPE_NAME, ConsumeTypedName(input, 300));
+                sim::Click(dialog, IDOK);
+                if (!StillOpen(dialog))
+                    return;
+            }
+            sim::Click(dialog, IDCANCEL);
         });
+        sim::Click(advanced, IDC_ADVANCED_ADD_MEDIA);
     });
-    ReleaseSettingsContext(context);
     std::u16string key = std::u16string(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\") +
                          kFuzzPrinterW + u"\\Config\\MediaTypes";
     for (const std::u16string& name : sim::RegistryValueNames(HKEY_LOCAL_MACHINE, key)) {
