@@ -74,10 +74,13 @@ def record(ident, values=(0, 0, 0, 0), data=b"", length=None):
     return struct.pack("<I4iI", ident, *values, length) + data.ljust(176, b"\0")[:176]
 
 
-def settings_blocks():
-    header = lambda count: record(0, length=count)
-    write("settings_block", "header-only", header(1))
-    records = [record(4, data=b"TV-0042"), record(12, data=b"Tarvik 2"),
+def header(count):
+    return record(0, length=count)
+
+
+def every_record():
+    """Every record the plug-in reads, each with a value it can show."""
+    return [record(4, data=b"TV-0042"), record(12, data=b"Tarvik 2"),
                record(20, (1, 2, 3, 0)), record(22, data=bytes([0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E])),
                record(90, (5, 0, 0, 0)), record(92, (-1, 0, 0, 0)), record(95, (8, 0, 0, 0)),
                record(96, (7, 0, 0, 0)), record(97, (-4, 0, 0, 0)), record(100, (2, 0, 0, 0)),
@@ -85,10 +88,43 @@ def settings_blocks():
                record(118, data=bytes([192, 168, 1, 20])), record(128, (30, 70, 1, 0)),
                record(234, (2, 1, 0, 0)), record(235, data=b"CP-7", length=175),
                record(237, (47, 1, 1, 0)), record(238, (0, 2, 0, 0))]
+
+
+def settings_blocks():
+    write("settings_block", "header-only", header(1))
+    records = every_record()
     write("settings_block", "every-record", header(len(records) + 1) + b"".join(records))
     write("settings_block", "count-beyond-block", header(1000) + records[0])
     write("settings_block", "text-longer-than-record", header(2) + record(4, data=b"x" * 176, length=4000))
     write("settings_block", "partial-record", header(2) + records[1][:150])
+
+
+def printer_status():
+    ACTIONS = 0x1F  # tick monitoring, ink fill, emboss usage, network, a service
+
+    def seed(name, block, status=True, text=True, locale=False, first_answer=None):
+        p = Provider()
+        p.boolean(status).boolean(text).boolean(locale).byte(ACTIONS).integral(2, 0, 2, 4)
+        runtime = Provider()
+        if first_answer is not None:  # the first refresh: the status, then the text for it
+            code, length, words = first_answer
+            runtime.boolean(False).integral(code, 0, 0xFFFFFFFF, 4)
+            runtime.boolean(True).integral(length, 0, 4096, 8).integral(ord("?"), 0, 0xFFFF, 2)
+            for ch in words:
+                runtime.integral(ord(ch), 0, 0xFFFF, 2)
+            runtime.integral(0, 0, 0xFFFF, 2)
+        # The block's size is asked for with everything not yet taken still there: the block,
+        # the size's own two bytes and what the printer link answers later.
+        p.integral(len(block), 0, len(block) + 2 + len(runtime.back), 8)
+        p.bytes(block)
+        p.back += runtime.back
+        write("printer_status", name, p.build())
+
+    records = every_record()
+    seed("connected-with-ink-unit", header(len(records) + 1) + b"".join(records),
+         first_answer=(42, 9, "Paper jam"))
+    seed("not-connected", b"")
+    seed("header-only-with-locale", header(1), locale=True, first_answer=(7, 4096, "Ink low, "))
 
 
 def devmodes():
@@ -204,6 +240,7 @@ if __name__ == "__main__":
     chosen_paths()
     printer_data()
     settings_blocks()
+    printer_status()
     devmodes()
     typed_texts()
     sys.exit(0)

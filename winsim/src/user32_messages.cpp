@@ -41,12 +41,21 @@ LRESULT DefaultGetText(Window& w, WPARAM max, LPARAM buffer) {
     return static_cast<LRESULT>(n);
 }
 
+// A window's name at its creation: a dialog item's ordinal title (0xFFFF, id) names a resource,
+// not a text.
 void SetTextFromName(Window& w, LPCWSTR name) {
-    // A dialog item's ordinal title (0xFFFF, id) names a resource, not a text.
     if (!name || name[0] == 0xFFFF)
         w.text.clear();
     else
         w.text = name;
+}
+
+// WM_SETTEXT keeps whatever text it is given, U+FFFF at its start included.
+void SetText(Window& w, LPCWSTR text) {
+    if (!text)
+        w.text.clear();
+    else
+        w.text = text;
 }
 
 } // namespace
@@ -217,7 +226,7 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
         SetTextFromName(*w, reinterpret_cast<CREATESTRUCTW*>(lParam)->lpszName);
         return TRUE;
     case WM_SETTEXT:
-        SetTextFromName(*w, reinterpret_cast<LPCWSTR>(lParam));
+        SetText(*w, reinterpret_cast<LPCWSTR>(lParam));
         return TRUE;
     case WM_GETTEXT:
         return DefaultGetText(*w, wParam, lParam);

@@ -143,13 +143,15 @@ FuzzPrinterLink& PrinterLink() {
     return g_link;
 }
 
-void InstallPrinterLink() {
+void InstallPrinterLink(const std::vector<sim::ModuleExport>& more) {
     g_link = FuzzPrinterLink();
-    sim::RegisterModule(kFuzzPrinterLinkPath, nullptr,
-                        {sim::Export("DllExportGetPrinterSettings", GetPrinterSettings),
-                         sim::Export("DllExportSetPrinterParameter", SetPrinterParameter),
-                         sim::Export("DllExportUpdatePrinter", UpdatePrinter),
-                         sim::Export("DllExportLoadTable", LoadTable)});
+    std::vector<sim::ModuleExport> exports = {
+        sim::Export("DllExportGetPrinterSettings", GetPrinterSettings),
+        sim::Export("DllExportSetPrinterParameter", SetPrinterParameter),
+        sim::Export("DllExportUpdatePrinter", UpdatePrinter),
+        sim::Export("DllExportLoadTable", LoadTable)};
+    exports.insert(exports.end(), more.begin(), more.end());
+    sim::RegisterModule(kFuzzPrinterLinkPath, nullptr, exports);
 }
 
 void InstallPrinterLinkWithTree() {

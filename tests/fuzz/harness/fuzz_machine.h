@@ -58,7 +58,8 @@ struct FuzzPrinterLink {
     std::u16string loadedTablePath;
 };
 FuzzPrinterLink& PrinterLink();
-void InstallPrinterLink();
+// The printer link's settings entry points, and `more` of a target's own.
+void InstallPrinterLink(const std::vector<sim::ModuleExport>& more = {});
 // The printer link with a settings block of just its header, which enables the device tree.
 void InstallPrinterLinkWithTree();
 

@@ -1,10 +1,11 @@
-// The Paper/Media page and the page dialogs over a loaded settings context.
+// The Paper/Media and Service pages and the page dialogs over a loaded settings context.
 #include "harness/page_dialogs.h"
 
 #include "harness/fuzz_machine.h"
 
 #include "media/paper_page.h"
 #include "pages/image_options_dialog.h"
+#include "service/service_page.h"
 #include "resources/resource.h"
 
 namespace {
@@ -17,15 +18,14 @@ void CheckDefaultFormName() {
                "a form name of 32 characters or more in the default devmode");
 }
 
-} // namespace
-
-void InPaperPage(SettingsContext* context, const sim::DialogScript& script) {
+// One page of the plug-in alone in a modeless sheet.
+HWND SheetOfOnePage(int templateId, DLGPROC procedure, SettingsContext* context) {
     PROPSHEETPAGEW page;
     ZeroMemory(&page, sizeof(page));
     page.dwSize = sizeof(page);
     page.hInstance = PluginModule();
-    page.pszTemplate = MAKEINTRESOURCEW(IDD_PAPER_PAGE);
-    page.pfnDlgProc = PaperPageProc;
+    page.pszTemplate = MAKEINTRESOURCEW(templateId);
+    page.pfnDlgProc = procedure;
     page.lParam = reinterpret_cast<LPARAM>(context);
     HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
     PROPSHEETHEADERW header;
@@ -34,12 +34,25 @@ void InPaperPage(SettingsContext* context, const sim::DialogScript& script) {
     header.dwFlags = PSH_MODELESS;
     header.nPages = 1;
     header.phpage = &handle;
-    HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
+    return reinterpret_cast<HWND>(PropertySheetW(&header));
+}
+
+} // namespace
+
+void InPaperPage(SettingsContext* context, const sim::DialogScript& script) {
+    HWND sheet = SheetOfOnePage(IDD_PAPER_PAGE, PaperPageProc, context);
     script(sim::SheetPages(sheet)[0].window);
     if (sim::IsApplyEnabled(sheet)) {
         sim::PressApply(sheet);
         CheckDefaultFormName();
     }
+    sim::PressCancel(sheet);
+    DestroyWindow(sheet);
+}
+
+void InServicePage(SettingsContext* context, const sim::DialogScript& script) {
+    HWND sheet = SheetOfOnePage(IDD_SERVICE_PAGE, ServicePageProc, context);
+    script(sim::SheetPages(sheet)[0].window);
     sim::PressCancel(sheet);
     DestroyWindow(sheet);
 }

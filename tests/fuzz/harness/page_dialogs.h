@@ -1,7 +1,7 @@
-// The Paper/Media page alone in a sheet of its own, the dialogs the printing preferences' pages
-// open, opened as their pages open them, over the printer's settings loaded as a property sheet
-// loads them. The rest of the preferences is not built: building a whole sheet for every input
-// would cost the fuzzer most of its time.
+// The Paper/Media page and the printer's Service page, each alone in a sheet of its own, and the
+// dialogs the printing preferences' pages open, opened as their pages open them, over the
+// printer's settings loaded as a property sheet loads them. The rest of the sheets is not built:
+// building a whole sheet for every input would cost the fuzzer most of its time.
 #pragma once
 
 #include "sim.h"
@@ -12,6 +12,10 @@
 // sheet is then applied when a change enabled "Apply" (the printer's default devmode must still
 // name its form within 32 characters), and closed.
 void InPaperPage(SettingsContext* context, const sim::DialogScript& script);
+
+// The Service page over `context`, alone in a modeless sheet: `script` runs on the page, and the
+// sheet is cancelled and closed.
+void InServicePage(SettingsContext* context, const sim::DialogScript& script);
 
 // The Advanced media and forms dialog opened with the Paper/Media page's button: `script` runs
 // in it, then the dialog is cancelled as its frame button leaves it (every change it made is
