@@ -123,6 +123,11 @@ def printer_status():
     records = every_record()
     seed("connected-with-ink-unit", header(len(records) + 1) + b"".join(records),
          first_answer=(42, 9, "Paper jam"))
+    beyond = [record(20, (255, 255, 255, 0)), record(128, (0x7FFFFFFF, 0x7FFFFFFF, 1, 0)),
+              record(234, (-1, -1, -1, 0)), record(237, (150, 0x101, 0x1FF, 0)),
+              record(238, (-5, 3, 1, 0)), record(118, data=b"\xff" * 4)]
+    seed("values-beyond-their-ranges", header(len(beyond) + 1) + b"".join(beyond),
+         first_answer=(0xFFFFFFFF, 0, ""))
     seed("not-connected", b"")
     seed("header-only-with-locale", header(1), locale=True, first_answer=(7, 4096, "Ink low, "))
 
