@@ -183,6 +183,16 @@ TEST_F(Controls, AnEditReportsEachKeyUpdateThenChange) {
     EXPECT_EQ(conformance::WideString(text), TEXT("ab"));
 }
 
+// A status text the printer link makes up may open with U+FFFF; only a dialog template's title
+// of that form names a resource.
+TEST_F(Controls, AnEditKeepsAProgramsTextAsGiven) {
+    const WCHAR text[] = {0xFFFF, 0xFFFF, TEXT('!'), 0};
+    ASSERT_TRUE(SetDlgItemTextW(dialog_, kEdit, text));
+    WCHAR back[8] = {};
+    EXPECT_EQ(GetDlgItemTextW(dialog_, kEdit, back, 8), 3u);
+    EXPECT_EQ(conformance::WideString(back), conformance::WideString(text));
+}
+
 TEST_F(Controls, AChoiceInTheDroppedListEndsWithTheSelectionChange) {
     conformance::ChooseFromDroppedList(dialog_, kList, 2);
     Log heard = Heard();

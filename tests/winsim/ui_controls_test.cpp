@@ -110,10 +110,6 @@ TEST_F(ControlsTest, EditControlsReportChangesAsThePlatformDoes) {
     SetDlgItemTextW(dialog_, 51, u"line 1\r\nline 2");
     EXPECT_EQ(Events(), Lines(Command(50, EN_UPDATE), Command(50, EN_CHANGE)));
     EXPECT_EQ(sim::ControlText(dialog_, 51), u"line 1\r\nline 2");
-    // A program's text is kept as given, even one that opens with U+FFFF (only a template's title
-    // of that form names a resource).
-    SetDlgItemTextW(dialog_, 51, u"\xFFFF\xFFFF status");
-    EXPECT_EQ(sim::ControlText(dialog_, 51), u"\xFFFF\xFFFF status");
 
     // The person types over the field: the focus arrives, then each key is reported.
     TheRecorder().Clear();
