@@ -28,7 +28,7 @@ struct StatusAnswers {
     bool obtained = false;  // the last status call succeeded
     DWORD shownCode = 0;    // the code the last error text was asked for
     bool textGiven = false; // the last error text call gave a text
-    std::u16string text;    // up to its terminator, at most the buffer's last but one character
+    std::u16string text;    // as the plug-in may read it: up to the terminator, or 4095 characters
     std::vector<DWORD> services;
 };
 StatusAnswers g_answers;
@@ -262,13 +262,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StartMachine();
     bool statusExported = input.ConsumeBool();
     bool textExported = input.ConsumeBool();
-    std::vector<sim::ModuleExport> status;
+    std::vector<sim::ModuleExport> entries = {
+        sim::Export("DllExportPrinterService", PrinterService)};
     if (statusExported)
-        status.push_back(sim::Export("DllExportGetPrinterStatus", GetPrinterStatus));
+        entries.push_back(sim::Export("DllExportGetPrinterStatus", GetPrinterStatus));
     if (textExported)
-        status.push_back(sim::Export("DllExportGetPrinterErrorText", GetPrinterErrorText));
-    status.push_back(sim::Export("DllExportPrinterService", PrinterService));
-    InstallPrinterLink(status);
+        entries.push_back(sim::Export("DllExportGetPrinterErrorText", GetPrinterErrorText));
+    InstallPrinterLink(entries);
     bool localeInstalled = input.ConsumeBool();
     uint8_t actions = input.ConsumeIntegral<uint8_t>();
     int ticks = input.ConsumeIntegralInRange<int>(0, 2);
