@@ -41,21 +41,18 @@ LRESULT DefaultGetText(Window& w, WPARAM max, LPARAM buffer) {
     return static_cast<LRESULT>(n);
 }
 
-// A window's name at its creation: a dialog item's ordinal title (0xFFFF, id) names a resource,
-// not a text.
-void SetTextFromName(Window& w, LPCWSTR name) {
-    if (!name || name[0] == 0xFFFF)
-        w.text.clear();
-    else
-        w.text = name;
-}
-
 // WM_SETTEXT keeps whatever text it is given, U+FFFF at its start included.
 void SetText(Window& w, LPCWSTR text) {
     if (!text)
         w.text.clear();
     else
         w.text = text;
+}
+
+// A window's name at its creation: a dialog item's ordinal title (0xFFFF, id) names a resource,
+// not a text.
+void SetTextFromName(Window& w, LPCWSTR name) {
+    SetText(w, name != nullptr && name[0] == 0xFFFF ? nullptr : name);
 }
 
 } // namespace
