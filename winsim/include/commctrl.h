@@ -31,7 +31,6 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define ICC_LINK_CLASS 0x00008000
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
-void WINAPI InitCommonControls(void);
 
 // Class names; the standard controls' names are given here as well, as on the platform.
 #define WC_BUTTONW u"Button"

@@ -71,9 +71,6 @@ SIZE_T WINAPI HeapSize(HANDLE hHeap, DWORD dwFlags, LPCVOID lpMem);
 #define GMEM_DDESHARE 0x2000
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
-#define GMEM_DISCARDED 0x4000
-#define GMEM_LOCKCOUNT 0x00FF
-#define GMEM_INVALID_HANDLE 0x8000
 
 #define LMEM_FIXED 0x0000
 #define LMEM_MOVEABLE 0x0002
@@ -89,22 +86,14 @@ SIZE_T WINAPI HeapSize(HANDLE hHeap, DWORD dwFlags, LPCVOID lpMem);
 #define LMEM_INVALID_HANDLE 0x8000
 
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
-HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
 LPVOID WINAPI GlobalLock(HGLOBAL hMem);
 BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
 HGLOBAL WINAPI GlobalHandle(LPCVOID pMem);
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
 SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
-UINT WINAPI GlobalFlags(HGLOBAL hMem);
 
 HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
-HLOCAL WINAPI LocalReAlloc(HLOCAL hMem, SIZE_T uBytes, UINT uFlags);
-LPVOID WINAPI LocalLock(HLOCAL hMem);
-BOOL WINAPI LocalUnlock(HLOCAL hMem);
-HLOCAL WINAPI LocalHandle(LPCVOID pMem);
 HLOCAL WINAPI LocalFree(HLOCAL hMem);
-SIZE_T WINAPI LocalSize(HLOCAL hMem);
-UINT WINAPI LocalFlags(HLOCAL hMem);
 
 // --- Interlocked operations
 // ------------------------------------------------------------------------
@@ -113,9 +102,6 @@ LONG WINAPI InterlockedDecrement(LONG volatile* Addend);
 LONG WINAPI InterlockedExchange(LONG volatile* Target, LONG Value);
 LONG WINAPI InterlockedExchangeAdd(LONG volatile* Addend, LONG Value);
 LONG WINAPI InterlockedCompareExchange(LONG volatile* Destination, LONG Exchange, LONG Comperand);
-PVOID WINAPI InterlockedExchangePointer(PVOID volatile* Target, PVOID Value);
-PVOID WINAPI InterlockedCompareExchangePointer(PVOID volatile* Destination, PVOID Exchange,
-                                               PVOID Comperand);
 
 // --- Modules -------------------------------------------------------------------------------------
 HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName);
@@ -124,7 +110,6 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
 DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
-BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
 
 // --- Resources
 // -------------------------------------------------------------------------------------
@@ -164,7 +149,6 @@ typedef PCACTCTXW PCACTCTX;
 #define DEACTIVATE_ACTCTX_FLAG_FORCE_EARLY_DEACTIVATION 0x00000001
 
 HANDLE WINAPI CreateActCtxW(PCACTCTXW pActCtx);
-void WINAPI AddRefActCtx(HANDLE hActCtx);
 void WINAPI ReleaseActCtx(HANDLE hActCtx);
 BOOL WINAPI ActivateActCtx(HANDLE hActCtx, ULONG_PTR* lpCookie);
 BOOL WINAPI DeactivateActCtx(DWORD dwFlags, ULONG_PTR ulCookie);

@@ -210,7 +210,7 @@ static_assert(sizeof(DIBSECTION) == 104, "DIBSECTION is 104 bytes on 64-bit Wind
 #define BI_JPEG 4L
 #define BI_PNG 5L
 
-// Raster operations for BitBlt and StretchBlt.
+// Raster operations for BitBlt.
 #define SRCCOPY (DWORD)0x00CC0020
 #define SRCPAINT (DWORD)0x00EE0086
 #define SRCAND (DWORD)0x008800C6
@@ -230,8 +230,6 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho);
 int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv);
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
-BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc,
-                       int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
 // msimg32
 BOOL WINAPI TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest,
                            HDC hdcSrc, int xoriginSrc, int yoriginSrc, int wSrc, int hSrc,

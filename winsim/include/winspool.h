@@ -257,7 +257,6 @@ BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, 
                        LPDWORD pcReturned);
 BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm);
 BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName);
-BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm);
 
 // Devmodes and capabilities, answered by the printer's driver.
 LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
@@ -273,8 +272,6 @@ BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD 
 
 // Raw print jobs.
 DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo);
-BOOL WINAPI StartPagePrinter(HANDLE hPrinter);
-BOOL WINAPI EndPagePrinter(HANDLE hPrinter);
 BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten);
 BOOL WINAPI EndDocPrinter(HANDLE hPrinter);
 BOOL WINAPI AbortPrinter(HANDLE hPrinter);
@@ -292,7 +289,6 @@ BOOL WINAPI AbortPrinter(HANDLE hPrinter);
 #define EnumForms EnumFormsW
 #define AddForm AddFormW
 #define DeleteForm DeleteFormW
-#define SetForm SetFormW
 #define DocumentProperties DocumentPropertiesW
 #define DeviceCapabilities DeviceCapabilitiesW
 #define GetPrinterDriver GetPrinterDriverW

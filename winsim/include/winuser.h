@@ -43,7 +43,6 @@
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
-typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 
 // --- Window messages ---------------------------------------------------------------------------
 #define WM_NULL 0x0000
@@ -375,20 +374,6 @@ typedef struct tagWNDCLASSEXW {
     HICON hIconSm;
 } WNDCLASSEXW, *PWNDCLASSEXW, *LPWNDCLASSEXW;
 typedef WNDCLASSEXW WNDCLASSEX;
-
-typedef struct tagWNDCLASSW {
-    UINT style;
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCWSTR lpszMenuName;
-    LPCWSTR lpszClassName;
-} WNDCLASSW, *PWNDCLASSW, *LPWNDCLASSW;
-typedef WNDCLASSW WNDCLASS;
 
 // Scroll codes, as scroll bars, track bars and up-down controls send them.
 #define SB_HORZ 0
@@ -862,7 +847,6 @@ typedef DLGITEMTEMPLATE* LPDLGITEMTEMPLATEW;
 
 // --- Functions: windows and classes -------------------------------------------------------------
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx);
-ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass);
 BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 
@@ -879,12 +863,10 @@ BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
-BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 LONG WINAPI GetWindowLongW(HWND hWnd, int nIndex);
-LONG WINAPI SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong);
 
 BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString);
 int WINAPI GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount);
@@ -901,12 +883,9 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
-BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 
 // --- Functions: messages -----------------------------------------------------------------------
 LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
-                               LPARAM lParam);
 LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI SendMessageTimeoutW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
@@ -959,7 +938,6 @@ BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
-HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
 
 // --- Functions: message boxes, timers, strings --------------------------------------------------
@@ -974,7 +952,6 @@ int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBu
 
 // --- The generic names, as UNICODE builds see them -----------------------------------------------
 #define RegisterClassEx RegisterClassExW
-#define RegisterClass RegisterClassW
 #define UnregisterClass UnregisterClassW
 #define GetClassName GetClassNameW
 #define CreateWindowEx CreateWindowExW
@@ -982,12 +959,10 @@ int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBu
 #define GetWindowLongPtr GetWindowLongPtrW
 #define SetWindowLongPtr SetWindowLongPtrW
 #define GetWindowLong GetWindowLongW
-#define SetWindowLong SetWindowLongW
 #define SetWindowText SetWindowTextW
 #define GetWindowText GetWindowTextW
 #define GetWindowTextLength GetWindowTextLengthW
 #define DefWindowProc DefWindowProcW
-#define CallWindowProc CallWindowProcW
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
 #define SendMessageTimeout SendMessageTimeoutW

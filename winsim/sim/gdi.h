@@ -9,9 +9,9 @@
 
 namespace sim {
 
-// One bit-block transfer (TransparentBlt, BitBlt or StretchBlt) that succeeded.
+// One bit-block transfer (TransparentBlt or BitBlt) that succeeded.
 struct Draw {
-    std::string function; // "TransparentBlt", "BitBlt" or "StretchBlt"
+    std::string function; // "TransparentBlt" or "BitBlt"
     HDC dc;               // destination device context
     HWND window;          // window of the destination DC; null for a memory DC
     int x, y, cx, cy;     // destination rectangle
@@ -19,11 +19,10 @@ struct Draw {
     int resourceId;       // the source bitmap's resource id; 0 when it has none
     int srcX, srcY, srcCx, srcCy;
     COLORREF transparent; // TransparentBlt's transparent colour; CLR_INVALID otherwise
-    DWORD rop;            // BitBlt/StretchBlt raster operation; 0 for TransparentBlt
+    DWORD rop;            // BitBlt raster operation; 0 for TransparentBlt
 };
 
 const std::vector<Draw>& DrawLog();
-void ClearDrawLog();
 // The last draw into a window's DC, or null when nothing was drawn into it.
 const Draw* LastDrawInto(HWND window);
 // The resource id of the last bitmap drawn into a window, or -1 when nothing was drawn into it.

@@ -78,7 +78,7 @@ std::size_t LiveGlobalBlocks();
 // The next `count` allocations (HeapAlloc and HeapReAlloc) fail: of one heap, or of any heap
 // when heap is null.
 void FailNextHeapAllocations(int count, HANDLE heap = nullptr);
-// The next `count` GlobalAlloc/LocalAlloc/GlobalReAlloc calls fail with ERROR_NOT_ENOUGH_MEMORY.
+// The next `count` GlobalAlloc/LocalAlloc calls fail with ERROR_NOT_ENOUGH_MEMORY.
 void FailNextGlobalAllocations(int count);
 
 // --- Activation contexts

@@ -20,8 +20,6 @@ struct RegistryValue {
 // Creates the key and its parents as needed; data is stored byte for byte.
 void SetRegistryValue(HKEY root, const std::u16string& key, const std::u16string& name, DWORD type,
                       const std::vector<BYTE>& data);
-void SetRegistryDword(HKEY root, const std::u16string& key, const std::u16string& name,
-                      DWORD value);
 // REG_SZ with its terminating zero, as programs usually store it.
 void SetRegistryString(HKEY root, const std::u16string& key, const std::u16string& name,
                        const std::u16string& text);
@@ -39,10 +37,8 @@ std::optional<DWORD> GetRegistryDword(HKEY root, const std::u16string& key,
 // The text of a REG_SZ/REG_EXPAND_SZ value up to its first zero (or its end when unterminated).
 std::optional<std::u16string> GetRegistryString(HKEY root, const std::u16string& key,
                                                 const std::u16string& name);
-bool RegistryKeyExists(HKEY root, const std::u16string& key);
 // Value names in RegEnumValueW's order (sim::SetRegistryValueOrder; by default as first written).
 std::vector<std::u16string> RegistryValueNames(HKEY root, const std::u16string& key);
-std::vector<std::u16string> RegistrySubKeys(HKEY root, const std::u16string& key);
 
 // Key handles from RegOpenKeyExW/RegCreateKeyExW not yet closed, and their full paths.
 std::size_t OpenRegistryKeys();
@@ -52,8 +48,5 @@ std::vector<std::u16string> OpenRegistryKeyPaths();
 void FailRegistryOpen(HKEY root, const std::u16string& key, LONG error);
 // RegQueryValueExW/RegGetValueW of this value fail with `error`.
 void FailRegistryRead(HKEY root, const std::u16string& key, const std::u16string& name, LONG error);
-// RegSetValueExW/RegDeleteValueW of this value fail with `error`.
-void FailRegistryWrite(HKEY root, const std::u16string& key, const std::u16string& name,
-                       LONG error);
 
 } // namespace sim

@@ -207,7 +207,6 @@ struct DocumentPropertiesCall {
 const std::vector<DocumentPropertiesCall>& DocumentPropertiesLog();
 // Calls with this mode (any mode when null) fail with -1.
 void FailDocumentProperties(const char* printer, std::optional<DWORD> mode = std::nullopt);
-void ClearDocumentPropertiesFailures();
 
 // A stand-in for the printer's driver. A hook that is set answers instead of the generic driver;
 // it may call the generic one itself (GenericDocumentProperties / GenericDeviceCapabilities), as a
@@ -239,7 +238,6 @@ struct PrintJob {
     std::string outputFile;
     std::string dataType;
     std::vector<BYTE> data;
-    DWORD pages;
     State state;
 };
 std::vector<PrintJob> Jobs(const char* printer);

@@ -78,7 +78,6 @@ struct RegistryState {
     winsim::HandleTable<HKEY, OpenKey> handles;
     std::map<std::pair<int, std::u16string>, LONG> failOpen;
     std::map<FaultKey, LONG> failRead;
-    std::map<FaultKey, LONG> failWrite;
 
     RegistryState() {
         for (int i = 0; i < 2; ++i) {
@@ -523,8 +522,6 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     std::u16string_view name = ValueName(lpValueName);
-    if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
-        return injected;
     // A string whose count leaves out its terminator gets it counted when the character after
     // the count is zero, as Windows does: it reads that character from the caller's memory, so
     // what lies past a buffer without a terminator decides (AddressSanitizer builds do not read
@@ -559,8 +556,6 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
     if (!(base.access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     std::u16string_view name = ValueName(lpValueName);
-    if (LONG injected = InjectedValueFailure(State().failWrite, *base.key, name))
-        return injected;
     auto& values = base.key->values;
     for (auto it = values.begin(); it != values.end(); ++it) {
         if (winsim::EqualNoCase(it->name, name)) {
@@ -724,13 +719,6 @@ void SetRegistryValue(HKEY root, const std::u16string& key, const std::u16string
     }
 }
 
-void SetRegistryDword(HKEY root, const std::u16string& key, const std::u16string& name,
-                      DWORD value) {
-    std::vector<BYTE> data(4);
-    std::memcpy(data.data(), &value, 4);
-    SetRegistryValue(root, key, name, REG_DWORD, data);
-}
-
 void SetRegistryString(HKEY root, const std::u16string& key, const std::u16string& name,
                        const std::u16string& text) {
     std::vector<BYTE> data((text.size() + 1) * sizeof(char16_t));
@@ -801,23 +789,11 @@ std::optional<std::u16string> GetRegistryString(HKEY root, const std::u16string&
     return text;
 }
 
-bool RegistryKeyExists(HKEY root, const std::u16string& key) {
-    return FindPath(root, key) != nullptr;
-}
-
 std::vector<std::u16string> RegistryValueNames(HKEY root, const std::u16string& key) {
     std::vector<std::u16string> names;
     if (std::shared_ptr<Key> target = FindPath(root, key))
         for (std::size_t i = 0; i < target->values.size(); ++i)
             names.push_back(target->EnumeratedValue(i)->name);
-    return names;
-}
-
-std::vector<std::u16string> RegistrySubKeys(HKEY root, const std::u16string& key) {
-    std::vector<std::u16string> names;
-    if (std::shared_ptr<Key> target = FindPath(root, key))
-        for (auto& child : target->children)
-            names.push_back(child.first);
     return names;
 }
 
@@ -840,11 +816,6 @@ void FailRegistryOpen(HKEY root, const std::u16string& key, LONG error) {
 void FailRegistryRead(HKEY root, const std::u16string& key, const std::u16string& name,
                       LONG error) {
     State().failRead[{RootIndex(root, "sim::FailRegistryRead"), Upper(key), Upper(name)}] = error;
-}
-
-void FailRegistryWrite(HKEY root, const std::u16string& key, const std::u16string& name,
-                       LONG error) {
-    State().failWrite[{RootIndex(root, "sim::FailRegistryWrite"), Upper(key), Upper(name)}] = error;
 }
 
 } // namespace sim

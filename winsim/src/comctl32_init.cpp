@@ -19,10 +19,6 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce) {
     return TRUE;
 }
 
-void WINAPI InitCommonControls(void) {
-    g_initialised |= ICC_WIN95_CLASSES;
-}
-
 namespace sim {
 DWORD CommonControlsInitialised() {
     return g_initialised;

@@ -142,27 +142,10 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     return TRUE;
 }
 
-BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc,
-                       int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop) {
-    if (!IsSourceRop(rop))
-        Unmodelled("StretchBlt with raster operation 0x%08X", rop);
-    const DeviceContext* dest = DeviceContexts().Find(hdcDest);
-    HBITMAP sourceHandle = nullptr;
-    const Bitmap* source = SourceBitmap("StretchBlt", hdcSrc, &sourceHandle);
-    if (!dest || !source)
-        return FALSE;
-    Record("StretchBlt", hdcDest, *dest, xDest, yDest, wDest, hDest, sourceHandle, *source, xSrc,
-           ySrc, wSrc, hSrc, CLR_INVALID, rop);
-    return TRUE;
-}
-
 namespace sim {
 
 const std::vector<Draw>& DrawLog() {
     return g_draws;
-}
-void ClearDrawLog() {
-    g_draws.clear();
 }
 
 const Draw* LastDrawInto(HWND window) {

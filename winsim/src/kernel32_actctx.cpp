@@ -121,12 +121,6 @@ HANDLE WINAPI CreateActCtxW(PCACTCTXW pActCtx) {
     return handle;
 }
 
-void WINAPI AddRefActCtx(HANDLE hActCtx) {
-    if (!hActCtx)
-        return;
-    ++Find(hActCtx, "AddRefActCtx").references;
-}
-
 void WINAPI ReleaseActCtx(HANDLE hActCtx) {
     if (!hActCtx)
         return;

@@ -23,14 +23,3 @@ LONG WINAPI InterlockedCompareExchange(LONG volatile* Destination, LONG Exchange
                                 __ATOMIC_SEQ_CST);
     return Comperand;
 }
-
-PVOID WINAPI InterlockedExchangePointer(PVOID volatile* Target, PVOID Value) {
-    return __atomic_exchange_n(Target, Value, __ATOMIC_SEQ_CST);
-}
-
-PVOID WINAPI InterlockedCompareExchangePointer(PVOID volatile* Destination, PVOID Exchange,
-                                               PVOID Comperand) {
-    __atomic_compare_exchange_n(Destination, &Comperand, Exchange, false, __ATOMIC_SEQ_CST,
-                                __ATOMIC_SEQ_CST);
-    return Comperand;
-}

@@ -212,15 +212,6 @@ SIZE_T SizeOfGlobal(HGLOBAL handle, const char* function) {
     return block->data ? block->size : 0;
 }
 
-UINT FlagsOfGlobal(HGLOBAL handle, const char* function) {
-    if (!handle) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return GMEM_INVALID_HANDLE;
-    }
-    GlobalBlock* block = FindGlobal(handle, function);
-    return static_cast<UINT>(block->locks) | (block->moveable && !block->data ? GMEM_DISCARDED : 0);
-}
-
 } // namespace
 
 // --- Heaps
@@ -314,9 +305,6 @@ SIZE_T WINAPI HeapSize(HANDLE hHeap, DWORD dwFlags, LPCVOID lpMem) {
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes) {
     return AllocateGlobal(uFlags, dwBytes, "GlobalAlloc");
 }
-HGLOBAL WINAPI GlobalReAlloc(HGLOBAL, SIZE_T, UINT) {
-    winsim::Unmodelled("GlobalReAlloc");
-}
 LPVOID WINAPI GlobalLock(HGLOBAL hMem) {
     return LockGlobal(hMem, "GlobalLock");
 }
@@ -332,33 +320,12 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
 SIZE_T WINAPI GlobalSize(HGLOBAL hMem) {
     return SizeOfGlobal(hMem, "GlobalSize");
 }
-UINT WINAPI GlobalFlags(HGLOBAL hMem) {
-    return FlagsOfGlobal(hMem, "GlobalFlags");
-}
 
 HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
     return AllocateGlobal(uFlags, uBytes, "LocalAlloc");
 }
-HLOCAL WINAPI LocalReAlloc(HLOCAL, SIZE_T, UINT) {
-    winsim::Unmodelled("LocalReAlloc");
-}
-LPVOID WINAPI LocalLock(HLOCAL hMem) {
-    return LockGlobal(hMem, "LocalLock");
-}
-BOOL WINAPI LocalUnlock(HLOCAL hMem) {
-    return UnlockGlobal(hMem, "LocalUnlock");
-}
-HLOCAL WINAPI LocalHandle(LPCVOID pMem) {
-    return HandleOfGlobal(pMem, "LocalHandle");
-}
 HLOCAL WINAPI LocalFree(HLOCAL hMem) {
     return FreeGlobal(hMem, "LocalFree");
-}
-SIZE_T WINAPI LocalSize(HLOCAL hMem) {
-    return SizeOfGlobal(hMem, "LocalSize");
-}
-UINT WINAPI LocalFlags(HLOCAL hMem) {
-    return FlagsOfGlobal(hMem, "LocalFlags");
 }
 
 // --- The tests' view

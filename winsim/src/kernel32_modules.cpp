@@ -236,14 +236,6 @@ DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
 }
 
 // winsim has one thread, so there are no thread notifications to turn off.
-BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule) {
-    winsim::ModuleFile* file = winsim::FindLoadedModule(hLibModule);
-    if (!file || file->executable)
-        winsim::Misuse("DisableThreadLibraryCalls(%p): not a loaded library",
-                       static_cast<void*>(hLibModule));
-    return TRUE;
-}
-
 namespace {
 
 // A DWORD-aligned copy of a compiled .res image. The images are mostly the programs' own constant

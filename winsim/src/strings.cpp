@@ -354,11 +354,6 @@ HRESULT StringCchCatW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR ps
     return CatN(pszDest, cchDest, pszSrc, STRSAFE_MAX_CCH);
 }
 
-HRESULT StringCchCatNW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_PCNZWCH pszSrc,
-                       size_t cchToAppend) {
-    return CatN(pszDest, cchDest, pszSrc, cchToAppend);
-}
-
 // The length without the terminator, which must come within cchMax characters.
 HRESULT StringCchLengthW(STRSAFE_PCNZWCH psz, size_t cchMax, size_t* pcchLength) {
     size_t length = 0;
@@ -398,22 +393,12 @@ HRESULT StringCchPrintfW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR
     return result;
 }
 
-HRESULT StringCchVPrintfW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszFormat,
-                          va_list argList) {
-    return WidePrintf(pszDest, cchDest, pszFormat, argList);
-}
-
 HRESULT StringCbPrintfW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszFormat, ...) {
     va_list args;
     va_start(args, pszFormat);
     HRESULT result = WidePrintf(pszDest, CchOfCb(cbDest, sizeof(WCHAR)), pszFormat, args);
     va_end(args);
     return result;
-}
-
-HRESULT StringCbVPrintfW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszFormat,
-                         va_list argList) {
-    return WidePrintf(pszDest, CchOfCb(cbDest, sizeof(WCHAR)), pszFormat, argList);
 }
 
 HRESULT StringCchCopyA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc) {
@@ -429,11 +414,6 @@ HRESULT StringCchPrintfA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR p
     HRESULT result = NarrowPrintf(pszDest, cchDest, pszFormat, args);
     va_end(args);
     return result;
-}
-
-HRESULT StringCchVPrintfA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszFormat,
-                          va_list argList) {
-    return NarrowPrintf(pszDest, cchDest, pszFormat, argList);
 }
 
 HRESULT StringCbPrintfA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszFormat, ...) {

@@ -427,32 +427,6 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL previous) {
     return hCtl;
 }
 
-HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL previous) {
-    Window* d = ValidWindow(hDlg);
-    if (!d || !hCtl)
-        return nullptr;
-    const std::vector<HWND>& c = d->children;
-    auto here = std::find(c.begin(), c.end(), hCtl);
-    if (here == c.end())
-        return nullptr;
-    // The group runs from the control with WS_GROUP at or before hCtl to the next WS_GROUP.
-    size_t begin = static_cast<size_t>(here - c.begin());
-    while (begin > 0 && !(FindWindowObject(c[begin])->style & WS_GROUP))
-        --begin;
-    size_t end = begin + 1;
-    while (end < c.size() && !(FindWindowObject(c[end])->style & WS_GROUP))
-        ++end;
-    size_t count = end - begin, at = static_cast<size_t>(here - c.begin()) - begin;
-    for (size_t n = 1; n <= count; ++n) {
-        size_t i = previous ? (at + count - n) % count : (at + n) % count;
-        HWND candidate = c[begin + i];
-        Window* w = FindWindowObject(candidate);
-        if ((w->style & WS_VISIBLE) && !(w->style & WS_DISABLED))
-            return candidate;
-    }
-    return hCtl;
-}
-
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT rect) {
     if (!ValidWindow(hDlg) || !rect)
         return FALSE;

@@ -117,12 +117,6 @@ LRESULT WINAPI SendMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT WINAPI CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!proc)
-        return 0;
-    return proc(hWnd, msg, wParam, lParam);
-}
-
 BOOL WINAPI PostMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (hWnd == HWND_BROADCAST)
         Unmodelled("PostMessageW to HWND_BROADCAST");

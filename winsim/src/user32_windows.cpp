@@ -315,17 +315,6 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* wc) {
     return c->atom;
 }
 
-ATOM WINAPI RegisterClassW(const WNDCLASSW* wc) {
-    if (!wc) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    WNDCLASSEXW ex = {sizeof(WNDCLASSEXW), wc->style,        wc->lpfnWndProc,   wc->cbClsExtra,
-                      wc->cbWndExtra,      wc->hInstance,    wc->hIcon,         wc->hCursor,
-                      wc->hbrBackground,   wc->lpszMenuName, wc->lpszClassName, nullptr};
-    return RegisterClassExW(&ex);
-}
-
 BOOL WINAPI UnregisterClassW(LPCWSTR name, HINSTANCE) {
     auto c = FindClass(name);
     if (!c || c->system) {
@@ -575,21 +564,6 @@ HWND WINAPI GetAncestor(HWND hWnd, UINT flags) {
     }
 }
 
-BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
-    if (!parent)
-        Unmodelled("EnumChildWindows of the desktop");
-    if (!ValidWindow(parent))
-        return FALSE;
-    std::vector<HWND> all = Subtree(parent);
-    for (size_t i = 1; i < all.size(); ++i) {
-        if (!FindWindowObject(all[i]))
-            continue;
-        if (!proc(all[i], lParam))
-            break;
-    }
-    return TRUE;
-}
-
 // --- Window data ---------------------------------------------------------------------------------
 
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int index) {
@@ -682,13 +656,6 @@ LONG WINAPI GetWindowLongW(HWND hWnd, int index) {
     if (index != GWL_STYLE && index != GWL_EXSTYLE && index != GWLP_ID)
         Unmodelled("GetWindowLongW index %d (pointer-sized data needs GetWindowLongPtrW)", index);
     return static_cast<LONG>(GetWindowLongPtrW(hWnd, index));
-}
-
-LONG WINAPI SetWindowLongW(HWND hWnd, int index, LONG value) {
-    if (index != GWL_STYLE && index != GWL_EXSTYLE && index != GWLP_ID)
-        Unmodelled("SetWindowLongW index %d (pointer-sized data needs SetWindowLongPtrW)", index);
-    return static_cast<LONG>(SetWindowLongPtrW(
-        hWnd, index, index == GWLP_ID ? static_cast<LONG_PTR>(value) : static_cast<DWORD>(value)));
 }
 
 // --- Text ----------------------------------------------------------------------------------------
@@ -844,15 +811,6 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT point) {
     POINT origin = ClientOriginOnScreen(hWnd);
     point->x += origin.x;
     point->y += origin.y;
-    return TRUE;
-}
-
-BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT point) {
-    if (!ValidWindow(hWnd) || !point)
-        return FALSE;
-    POINT origin = ClientOriginOnScreen(hWnd);
-    point->x -= origin.x;
-    point->y -= origin.y;
     return TRUE;
 }
 

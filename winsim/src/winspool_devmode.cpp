@@ -321,13 +321,6 @@ void FailDocumentProperties(const char* printer, std::optional<DWORD> mode) {
         target.failAllDocumentProperties = true;
 }
 
-void ClearDocumentPropertiesFailures() {
-    for (auto& entry : Spooler().printers) {
-        entry.second.failAllDocumentProperties = false;
-        entry.second.failDocumentPropertiesModes.clear();
-    }
-}
-
 void SetDriverHooks(const char* printer, DriverHooks hooks) {
     PrinterForTest(printer).hooks = std::move(hooks);
 }

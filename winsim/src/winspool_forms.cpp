@@ -232,38 +232,6 @@ BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName) {
     return TRUE;
 }
 
-BOOL WINAPI SetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm) {
-    SpoolerCall roundTrip("SetFormW");
-    Handle* handle = FindHandle(hPrinter);
-    if (!handle)
-        return FALSE;
-    if (Level != 1)
-        Unmodelled("SetFormW level %u", Level);
-    if (!CanAdminister(*handle)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    auto it = FindFormIt(Text(pFormName));
-    if (it == Spooler().forms.end()) {
-        SetLastError(ERROR_INVALID_FORM_NAME);
-        return FALSE;
-    }
-    if (!pForm || (it->flags & FORM_BUILTIN)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    const FORM_INFO_1W& info = *reinterpret_cast<const FORM_INFO_1W*>(pForm);
-    if (DWORD error = ValidateUserForm(info)) {
-        SetLastError(error);
-        return FALSE;
-    }
-    if (!EqualNoCase(Text(info.pName), it->name))
-        Unmodelled("SetFormW renaming form %s", Utf8(it->name).c_str());
-    it->size = info.Size;
-    it->imageableArea = info.ImageableArea;
-    return TRUE;
-}
-
 namespace sim {
 
 static Form ToSim(const spool::Form& form) {

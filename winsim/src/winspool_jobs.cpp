@@ -53,29 +53,10 @@ DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo) {
     job->record.document = Utf8(Text(info.pDocName));
     job->record.outputFile = Utf8(Text(info.pOutputFile));
     job->record.dataType = Utf8(dataType);
-    job->record.pages = 0;
     job->record.state = sim::PrintJob::State::Printing;
     handle->job = job.get();
     Spooler().jobs.push_back(std::move(job));
     return handle->job->record.id;
-}
-
-BOOL WINAPI StartPagePrinter(HANDLE hPrinter) {
-    SpoolerCall roundTrip("StartPagePrinter");
-    Handle* handle = FindHandle(hPrinter);
-    if (!handle)
-        return FALSE;
-    OpenDocument(*handle, "StartPagePrinter").record.pages++;
-    return TRUE;
-}
-
-BOOL WINAPI EndPagePrinter(HANDLE hPrinter) {
-    SpoolerCall roundTrip("EndPagePrinter");
-    Handle* handle = FindHandle(hPrinter);
-    if (!handle)
-        return FALSE;
-    OpenDocument(*handle, "EndPagePrinter");
-    return TRUE;
 }
 
 BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten) {
