@@ -42,7 +42,7 @@ TEST_F(Format, NarrowFormatsConvertWideTextToTheAnsiCodePage) {
     char buffer[8];
     EXPECT_DEATH(StringCchPrintfA(buffer, 8, "%ls", u"\u03A9"), "code page 1252");
     char narrow[4];
-    EXPECT_EQ(StringCbPrintfA(narrow, sizeof narrow, "%s", "abcd"), STRSAFE_E_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(StringCchPrintfA(narrow, sizeof narrow, "%s", "abcd"), STRSAFE_E_INSUFFICIENT_BUFFER);
     EXPECT_STREQ(narrow, "abc");
 }
 

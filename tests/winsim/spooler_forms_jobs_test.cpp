@@ -128,7 +128,7 @@ TEST_F(Spooler, RawJobsAreRecordedByteForByte) {
     ASSERT_NE(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&doc)), 0u);
     EXPECT_TRUE(WritePrinter(printer, second, 3, &written));
     EXPECT_EQ(written, 2u);
-    EXPECT_TRUE(AbortPrinter(printer));
+    EXPECT_TRUE(EndDocPrinter(printer));
 
     std::u16string text = u"TEXT";
     DOC_INFO_1W wrongType = {nullptr, nullptr, text.data()};
@@ -148,7 +148,7 @@ TEST_F(Spooler, RawJobsAreRecordedByteForByte) {
     EXPECT_EQ(jobs[0].state, sim::PrintJob::State::Completed);
     EXPECT_EQ(jobs[0].dataType, "RAW");
     EXPECT_EQ(jobs[1].data, (std::vector<BYTE>{'D', 'E'}));
-    EXPECT_EQ(jobs[1].state, sim::PrintJob::State::Aborted);
+    EXPECT_EQ(jobs[1].state, sim::PrintJob::State::Completed);
     EXPECT_EQ(jobs[2].state, sim::PrintJob::State::Unfinished);
 }
 

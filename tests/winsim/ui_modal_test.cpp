@@ -162,7 +162,7 @@ TEST_F(ModalTest, MessageBoxesDefaultTheirCaptionAndGiveBackTheOwnersFocus) {
     sim::QueueMessageBoxAnswer(IDOK);
     sim::QueueMessageBoxAnswer(IDCANCEL);
     EXPECT_EQ(MessageBoxW(nullptr, u"Done", nullptr, MB_OK), IDOK);
-    EXPECT_EQ(MessageBoxExW(GetDlgItem(owner_, 5), u"Go on?", u"Q", MB_OKCANCEL, 0), IDCANCEL);
+    EXPECT_EQ(MessageBoxW(GetDlgItem(owner_, 5), u"Go on?", u"Q", MB_OKCANCEL), IDCANCEL);
     ASSERT_EQ(sim::MessageBoxLog().size(), 2u);
     EXPECT_EQ(sim::MessageBoxLog()[0].caption, u"Error");
     EXPECT_EQ(sim::MessageBoxLog()[0].owner, nullptr);

@@ -28,11 +28,9 @@ typedef enum tagCLSCTX {
 #endif
 
 HRESULT WINAPI CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit);
-HRESULT WINAPI CoInitialize(LPVOID pvReserved);
 void WINAPI CoUninitialize(void);
 HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext,
                                 REFIID riid, LPVOID* ppv);
 
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb);
-LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb);
 void WINAPI CoTaskMemFree(LPVOID pv);

@@ -72,36 +72,16 @@ SIZE_T WINAPI HeapSize(HANDLE hHeap, DWORD dwFlags, LPCVOID lpMem);
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
-#define LMEM_FIXED 0x0000
-#define LMEM_MOVEABLE 0x0002
-#define LMEM_NOCOMPACT 0x0010
-#define LMEM_NODISCARD 0x0020
-#define LMEM_ZEROINIT 0x0040
-#define LMEM_MODIFY 0x0080
-#define LMEM_DISCARDABLE 0x0F00
-#define LHND (LMEM_MOVEABLE | LMEM_ZEROINIT)
-#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
-#define LMEM_DISCARDED 0x4000
-#define LMEM_LOCKCOUNT 0x00FF
-#define LMEM_INVALID_HANDLE 0x8000
-
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
 LPVOID WINAPI GlobalLock(HGLOBAL hMem);
 BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
 HGLOBAL WINAPI GlobalHandle(LPCVOID pMem);
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
-SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
-
-HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
-HLOCAL WINAPI LocalFree(HLOCAL hMem);
 
 // --- Interlocked operations
 // ------------------------------------------------------------------------
 LONG WINAPI InterlockedIncrement(LONG volatile* Addend);
 LONG WINAPI InterlockedDecrement(LONG volatile* Addend);
-LONG WINAPI InterlockedExchange(LONG volatile* Target, LONG Value);
-LONG WINAPI InterlockedExchangeAdd(LONG volatile* Addend, LONG Value);
-LONG WINAPI InterlockedCompareExchange(LONG volatile* Destination, LONG Exchange, LONG Comperand);
 
 // --- Modules -------------------------------------------------------------------------------------
 HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName);
@@ -156,15 +136,11 @@ BOOL WINAPI GetCurrentActCtx(HANDLE* lphActCtx);
 
 // --- System --------------------------------------------------------------------------------------
 UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize);
-UINT WINAPI GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize);
 DWORD WINAPI GetTickCount(void);
-ULONGLONG WINAPI GetTickCount64(void);
 
 // --- Strings -------------------------------------------------------------------------------------
 int WINAPI lstrlenW(LPCWSTR lpString);
-LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2);
 LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength);
-LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2);
 int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
 int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
 int WINAPI lstrlenA(LPCSTR lpString);

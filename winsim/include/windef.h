@@ -138,7 +138,6 @@ DECLARE_HANDLE(HACCEL);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
 typedef HANDLE HGLOBAL;
-typedef HANDLE HLOCAL;
 typedef void* HGDIOBJ;
 typedef HKEY* PHKEY;
 typedef int HFILE;

@@ -274,7 +274,6 @@ BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD 
 DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo);
 BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten);
 BOOL WINAPI EndDocPrinter(HANDLE hPrinter);
-BOOL WINAPI AbortPrinter(HANDLE hPrinter);
 
 #define OpenPrinter OpenPrinterW
 #define GetPrinter GetPrinterW

@@ -16,7 +16,7 @@ struct ResourceCounts {
     std::size_t printerHandles = 0;
     // advapi32: registry keys open.
     std::size_t registryKeys = 0;
-    // kernel32: GlobalAlloc/LocalAlloc blocks, heaps created and not destroyed, blocks of every
+    // kernel32: GlobalAlloc blocks, heaps created and not destroyed, blocks of every
     // live heap (the process heap first), libraries loaded (with their references), activation
     // contexts alive and activations not undone.
     std::size_t globalBlocks = 0;

@@ -73,12 +73,12 @@ std::vector<std::pair<HANDLE, std::size_t>> LiveHeapBlocks();
 // The blocks a heap still held when HeapDestroy reclaimed them; nothing while it is alive (or was
 // never a heap of this machine).
 std::optional<std::size_t> BlocksLeftAtHeapDestroy(HANDLE heap);
-// GlobalAlloc and LocalAlloc blocks not freed.
+// GlobalAlloc blocks not freed.
 std::size_t LiveGlobalBlocks();
 // The next `count` allocations (HeapAlloc and HeapReAlloc) fail: of one heap, or of any heap
 // when heap is null.
 void FailNextHeapAllocations(int count, HANDLE heap = nullptr);
-// The next `count` GlobalAlloc/LocalAlloc calls fail with ERROR_NOT_ENOUGH_MEMORY.
+// The next `count` GlobalAlloc calls fail with ERROR_NOT_ENOUGH_MEMORY.
 void FailNextGlobalAllocations(int count);
 
 // --- Activation contexts

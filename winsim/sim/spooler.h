@@ -232,7 +232,7 @@ std::optional<Form> FindForm(const char* name);
 
 // Raw jobs, byte for byte.
 struct PrintJob {
-    enum class State { Printing, Completed, Aborted, Unfinished };
+    enum class State { Printing, Completed, Unfinished };
     DWORD id;
     std::string document;
     std::string outputFile;

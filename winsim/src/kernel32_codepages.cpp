@@ -139,10 +139,6 @@ std::string WideToAnsi(const std::u16string& text, const char* what) {
 
 } // namespace winsim
 
-UINT WINAPI GetACP(void) {
-    return kWindows1252;
-}
-
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar) {
     Encoding page = Resolve(CodePage, "MultiByteToWideChar");

@@ -1,4 +1,4 @@
-// kernel32: heaps and global/local memory blocks. Every block is real malloc memory so that
+// kernel32: heaps and global memory blocks. Every block is real malloc memory so that
 // AddressSanitizer sees overruns and uses after free; every block is accounted for so that tests
 // can check for leaks, and allocations can be made to fail on demand.
 #include "kernel32_private.h"
@@ -117,11 +117,9 @@ GlobalBlock* FindGlobal(HGLOBAL handle, const char* function) {
     return &it->second;
 }
 
-// GMEM_ and LMEM_ flags share values for everything modelled; the obsolete flags are ignored as
-// the platform ignores them.
+// The obsolete flags are ignored as the platform ignores them.
 HGLOBAL AllocateGlobal(UINT flags, SIZE_T bytes, const char* function) {
-    constexpr UINT kIgnored =
-        GMEM_NOCOMPACT | GMEM_NODISCARD | GMEM_SHARE | GMEM_DISCARDABLE | LMEM_DISCARDABLE;
+    constexpr UINT kIgnored = GMEM_NOCOMPACT | GMEM_NODISCARD | GMEM_SHARE | GMEM_DISCARDABLE;
     if (flags & ~(GMEM_MOVEABLE | GMEM_ZEROINIT | kIgnored))
         winsim::Unmodelled("%s flags 0x%X", function, flags);
     MemoryState& state = State();
@@ -201,15 +199,6 @@ HGLOBAL FreeGlobal(HGLOBAL handle, const char* function) {
     }
     State().globals.erase(handle);
     return nullptr;
-}
-
-SIZE_T SizeOfGlobal(HGLOBAL handle, const char* function) {
-    if (!handle) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return 0;
-    }
-    GlobalBlock* block = FindGlobal(handle, function);
-    return block->data ? block->size : 0;
 }
 
 } // namespace
@@ -317,17 +306,6 @@ HGLOBAL WINAPI GlobalHandle(LPCVOID pMem) {
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
     return FreeGlobal(hMem, "GlobalFree");
 }
-SIZE_T WINAPI GlobalSize(HGLOBAL hMem) {
-    return SizeOfGlobal(hMem, "GlobalSize");
-}
-
-HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) {
-    return AllocateGlobal(uFlags, uBytes, "LocalAlloc");
-}
-HLOCAL WINAPI LocalFree(HLOCAL hMem) {
-    return FreeGlobal(hMem, "LocalFree");
-}
-
 // --- The tests' view
 // ------------------------------------------------------------------------------
 

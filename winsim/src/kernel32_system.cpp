@@ -35,15 +35,7 @@ UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize) {
     return CopyFolder(u"C:\\Windows\\system32", lpBuffer, uSize);
 }
 
-UINT WINAPI GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize) {
-    return CopyFolder(u"C:\\Windows", lpBuffer, uSize);
-}
-
 // Wraps around after 49.7 days, as on the platform.
 DWORD WINAPI GetTickCount(void) {
     return static_cast<DWORD>(g_uptime);
-}
-
-ULONGLONG WINAPI GetTickCount64(void) {
-    return g_uptime;
 }

@@ -57,10 +57,6 @@ HRESULT WINAPI CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit) {
     return S_OK;
 }
 
-HRESULT WINAPI CoInitialize(LPVOID pvReserved) {
-    return CoInitializeEx(pvReserved, COINIT_APARTMENTTHREADED);
-}
-
 void WINAPI CoUninitialize(void) {
     if (t_initCount == 0)
         Misuse("CoUninitialize on a thread without a matching CoInitializeEx");
@@ -88,23 +84,6 @@ LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb) {
     if (block)
         g_blocks[block] = cb;
     return block;
-}
-
-LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb) {
-    if (!pv)
-        return CoTaskMemAlloc(cb);
-    if (cb == 0) {
-        CoTaskMemFree(pv);
-        return nullptr;
-    }
-    if (!g_blocks.count(pv))
-        Misuse("CoTaskMemRealloc of %p, which is not a live task memory block", pv);
-    void* moved = std::realloc(pv, cb);
-    if (!moved)
-        return nullptr; // the original block stays valid
-    g_blocks.erase(pv);
-    g_blocks[moved] = cb;
-    return moved;
 }
 
 void WINAPI CoTaskMemFree(LPVOID pv) {

@@ -298,12 +298,6 @@ int WINAPI lstrlenA(LPCSTR lpString) {
     return lpString ? static_cast<int>(std::strlen(lpString)) : 0;
 }
 
-LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2) {
-    RequireStrings(lpString1, lpString2, "lstrcpyW");
-    std::memmove(lpString1, lpString2, (Length(lpString2) + 1) * sizeof(WCHAR));
-    return lpString1;
-}
-
 // Copies at most iMaxLength - 1 characters and always terminates (for a length of at least 1).
 LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength) {
     RequireStrings(lpString1, lpString2, "lstrcpynW");
@@ -315,12 +309,6 @@ LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength) {
     for (; i < iMaxLength - 1 && lpString2[i]; ++i)
         lpString1[i] = lpString2[i];
     lpString1[i] = 0;
-    return lpString1;
-}
-
-LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2) {
-    RequireStrings(lpString1, lpString2, "lstrcatW");
-    lstrcpyW(lpString1 + Length(lpString1), lpString2);
     return lpString1;
 }
 
@@ -412,14 +400,6 @@ HRESULT StringCchPrintfA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR p
     va_list args;
     va_start(args, pszFormat);
     HRESULT result = NarrowPrintf(pszDest, cchDest, pszFormat, args);
-    va_end(args);
-    return result;
-}
-
-HRESULT StringCbPrintfA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszFormat, ...) {
-    va_list args;
-    va_start(args, pszFormat);
-    HRESULT result = NarrowPrintf(pszDest, CchOfCb(cbDest, 1), pszFormat, args);
     va_end(args);
     return result;
 }

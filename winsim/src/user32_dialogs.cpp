@@ -9,7 +9,6 @@
 #include "sim.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace winsim {
 namespace {
@@ -344,42 +343,6 @@ UINT WINAPI GetDlgItemTextW(HWND hDlg, int id, LPWSTR buffer, int max) {
 BOOL WINAPI SetDlgItemInt(HWND hDlg, int id, UINT value, BOOL isSigned) {
     std::string digits = isSigned ? std::to_string(static_cast<int>(value)) : std::to_string(value);
     return SetDlgItemTextW(hDlg, id, U16(digits.c_str()).c_str());
-}
-
-// The text is read, leading blanks skipped, an optional minus sign taken when signed, and the
-// decimal digits converted up to the first other character.
-UINT WINAPI GetDlgItemInt(HWND hDlg, int id, BOOL* translated, BOOL isSigned) {
-    if (translated)
-        *translated = FALSE;
-    HWND control = GetDlgItem(hDlg, id);
-    if (!control)
-        return 0;
-    int length = GetWindowTextLengthW(control);
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    GetWindowTextW(control, &text[0], length + 1);
-    size_t i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (isSigned && i < text.size() && text[i] == u'-') {
-        negative = true;
-        ++i;
-    }
-    unsigned long long value = 0;
-    bool any = false;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        any = true;
-        value = value * 10 + static_cast<unsigned>(text[i] - u'0');
-        if (value > 0xFFFFFFFFull)
-            return 0;
-    }
-    if (!any)
-        return 0;
-    if (isSigned && value > (negative ? 2147483648ull : static_cast<unsigned long long>(INT_MAX)))
-        return 0;
-    if (translated)
-        *translated = TRUE;
-    return negative ? static_cast<UINT>(-static_cast<long long>(value)) : static_cast<UINT>(value);
 }
 
 BOOL WINAPI CheckDlgButton(HWND hDlg, int id, UINT check) {

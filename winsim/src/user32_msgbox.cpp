@@ -89,10 +89,6 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR text, LPCWSTR caption, UINT type) {
     return answer;
 }
 
-int WINAPI MessageBoxExW(HWND hWnd, LPCWSTR text, LPCWSTR caption, UINT type, WORD) {
-    return MessageBoxW(hWnd, text, caption, type);
-}
-
 BOOL WINAPI MessageBeep(UINT type) {
     S().beeps.push_back(type);
     return TRUE;

@@ -90,16 +90,6 @@ BOOL WINAPI EndDocPrinter(HANDLE hPrinter) {
     return TRUE;
 }
 
-BOOL WINAPI AbortPrinter(HANDLE hPrinter) {
-    SpoolerCall roundTrip("AbortPrinter");
-    Handle* handle = FindHandle(hPrinter);
-    if (!handle)
-        return FALSE;
-    OpenDocument(*handle, "AbortPrinter").record.state = sim::PrintJob::State::Aborted;
-    handle->job = nullptr;
-    return TRUE;
-}
-
 namespace sim {
 
 std::vector<PrintJob> Jobs(const char* printer) {
