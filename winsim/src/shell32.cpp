@@ -1,11 +1,10 @@
-// shell32 (and shlwapi's path helper): the special folders, shell items for existing files and
-// folders, and the small file system both of them answer from.
+// shell32: the special folders, shell items for existing files and folders, and the small file
+// system both of them answer from.
 #include "kernel32_private.h"
 #include "shell_objects.h"
 #include "sim/shell.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <cstring>
 #include <set>
@@ -281,19 +280,6 @@ STDAPI SHCreateItemFromParsingName(PCWSTR pszPath, IBindCtx* pbc, REFIID riid, v
     HRESULT hr = item->QueryInterface(riid, ppv);
     item->Release();
     return hr;
-}
-
-LPCWSTR WINAPI PathFindFileNameW(LPCWSTR pszPath) {
-    if (!pszPath)
-        return nullptr;
-    // The name starts after the last separator ('\\', '/' or ':') that something other than a
-    // separator follows, so a trailing backslash stays with the last name ("C:\a\b\" -> "b\").
-    LPCWSTR name = pszPath;
-    for (LPCWSTR p = pszPath; *p; ++p) {
-        if ((*p == u'\\' || *p == u'/' || *p == u':') && p[1] && p[1] != u'\\' && p[1] != u'/')
-            name = p + 1;
-    }
-    return name;
 }
 
 namespace sim {
