@@ -30,6 +30,7 @@ if(E2E_SOURCES AND CONFIG_MODULE_SOURCES)
     # The Wine check's report and printer-data reading, the printer folder's actions, and the
     # process's resource counts.
     add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/folders.cpp
                    ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
                    ${CMAKE_SOURCE_DIR}/host/printer_tool/printer_folder.cpp
                    ${CMAKE_SOURCE_DIR}/tests/wine_common/process_counts.cpp

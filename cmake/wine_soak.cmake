@@ -6,7 +6,7 @@ if(SOAK_SOURCES AND WINE_HOST_SOURCES AND TARGET qvdrvui AND TARGET qvmonext)
     add_executable(wine_soak ${SOAK_SOURCES} ${WINE_HOST_SOURCES}
                    ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
                    ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/program_folder.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/folders.cpp
                    ${CMAKE_SOURCE_DIR}/tests/wine_common/process_counts.cpp
                    ${CMAKE_SOURCE_DIR}/tests/wine_common/counter_heap.cpp)
     target_include_directories(wine_soak PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host

@@ -3,7 +3,7 @@
 // through the real spooler are tests/e2e's). Prints one line per check and fails when any check
 // failed.
 #include "check_log.h"
-#include "program_folder.h"
+#include "folders.h"
 #include "wine_checks.h"
 
 #include <strsafe.h>

@@ -7,7 +7,8 @@
 //   counted   every test page of both processes was counted
 //   scripted  after scripts/embosser_state.py set a paper jam and took the ink unit away
 // What the embosser makes of damaged state files and refused values is tests/embosser's.
-#include "check_report.h"
+#include "check_log.h"
+#include "folders.h"
 #include "printer_link.h"
 
 #include <cstdlib>

@@ -1,6 +1,9 @@
 // Loading qvmonext.dll and calling it as the plug-in does.
 #include "printer_link.h"
 
+#include "check_log.h"
+#include "folders.h"
+
 #include <winspool.h>
 
 #include <cstring>
@@ -14,15 +17,6 @@ const char* const kEntryPoints[7] = {
 namespace {
 const WCHAR kPrinter[] = TEXT("Tarvik Embosser");
 } // namespace
-
-std::wstring DriverFolder() {
-    WCHAR folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(folder),
-                                    sizeof(folder), &needed))
-        return TEXT("");
-    return std::wstring(folder) + TEXT("\\3\\");
-}
 
 std::wstring StateFilePath() {
     return DriverFolder() + TEXT("qvmonext.state");
@@ -103,41 +97,4 @@ DWORD PrinterLink::Service(DWORD code) const {
 DWORD PrinterLink::LoadTable(LPCWSTR path, DWORD slot) const {
     auto load = Find<LoadTableProc>("DllExportLoadTable");
     return load != nullptr ? load(0, kPrinter, path, slot) : ERROR_PROC_NOT_FOUND;
-}
-
-std::string ReadWholeFile(const std::wstring& path) {
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD wrote = 0;
-    bool good = text.empty() ||
-                (WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) &&
-                 wrote == text.size());
-    CloseHandle(file);
-    return good;
-}
-
-std::string Narrow(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return "";
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], size, nullptr, nullptr);
-    result.resize(static_cast<size_t>(size - 1));
-    return result;
 }

@@ -49,9 +49,5 @@ private:
     HMODULE module_;
 };
 
-// The printer driver directory's version folder: "...\spool\drivers\x64\3\".
-std::wstring DriverFolder();
+// The embosser's state file in the driver folder.
 std::wstring StateFilePath();
-std::string ReadWholeFile(const std::wstring& path);
-bool WriteWholeFile(const std::wstring& path, const std::string& text);
-std::string Narrow(const std::wstring& text);

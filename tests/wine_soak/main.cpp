@@ -7,8 +7,8 @@
 // before it did, each load left 74752 bytes behind in the C runtime's heap.)
 // Usage: wine_soak.exe [cycles] (200 when not given).
 #include "check_log.h"
+#include "folders.h"
 #include "process_counts.h"
-#include "program_folder.h"
 #include "sheet_cycles.h"
 #include "test_printer.h"
 
@@ -26,21 +26,12 @@ namespace {
 
 constexpr int kDefaultCycles = 200;
 
-WCHAR g_printerLink[MAX_PATH];
+std::wstring g_printerLink;
 
-// The printer link lives next to the plug-in in the driver directory ("3" below the platform's
-// folder, where the spooler put the driver's files), where the plug-in looks
+// The printer link lives next to the plug-in in the driver directory, where the plug-in looks
 // for it; the plain sheets load it too, as the platform's share of a cycle.
 bool InstallPrinterLink(LPCWSTR folder) {
-    WCHAR source[MAX_PATH];
-    StringCchCopyW(source, MAX_PATH, folder);
-    StringCchCatW(source, MAX_PATH, TEXT("qvmonext.dll"));
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(g_printerLink),
-                                    sizeof(g_printerLink), &needed))
-        return false;
-    StringCchCatW(g_printerLink, MAX_PATH, TEXT("\\3\\qvmonext.dll"));
-    bool copied = CopyFileW(source, g_printerLink, FALSE) != FALSE;
+    bool copied = CopyIntoDriverFolder(folder, TEXT("qvmonext.dll"), &g_printerLink);
     return Check("the printer link qvmonext.dll in the driver directory", copied, "copied",
                  Outcome(copied, "copied"));
 }
@@ -124,19 +115,19 @@ int main(int argc, char** argv) {
         cycles);
     auto plainThree = Soak(
         "the platform alone: a plain sheet of three pages",
-        [&] { return OpenAndClosePlainSheet(plugin, g_printerLink, 3); }, cycles);
+        [&] { return OpenAndClosePlainSheet(plugin, g_printerLink.c_str(), 3); }, cycles);
     auto properties = Soak(
         "printer properties opened and closed", [&] { return OpenAndCloseProperties(plugin); },
         cycles);
     auto plainOne = Soak(
         "the platform alone: a plain sheet of one page",
-        [&] { return OpenAndClosePlainSheet(plugin, g_printerLink, 1); }, cycles);
+        [&] { return OpenAndClosePlainSheet(plugin, g_printerLink.c_str(), 1); }, cycles);
     // Loaded-module counts hide a library whose references only pile up; ask for each by name.
     Check("the plug-in is unloaded after the last cycle", GetModuleHandleW(plugin) == nullptr,
           "not loaded", GetModuleHandleW(plugin) ? "loaded" : "not loaded");
     Check("the printer link is unloaded after the last cycle",
-          GetModuleHandleW(g_printerLink) == nullptr, "not loaded",
-          GetModuleHandleW(g_printerLink) ? "loaded" : "not loaded");
+          GetModuleHandleW(g_printerLink.c_str()) == nullptr, "not loaded",
+          GetModuleHandleW(g_printerLink.c_str()) ? "loaded" : "not loaded");
     CompareWithPlatform("printing preferences", preferences, plainThree, cycles);
     CompareWithPlatform("printer properties", properties, plainOne, cycles);
     RemoveTestPrinter();

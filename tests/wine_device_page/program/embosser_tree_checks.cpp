@@ -7,6 +7,7 @@
 #include "core_driver.h"
 #include "device_page.h"
 #include "device_page_ids.h"
+#include "folders.h"
 #include "page_driving.h"
 #include "sheet_session.h"
 #include "test_printer.h"
@@ -116,16 +117,11 @@ void CALLBACK AnswerTableDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 bool InstallPrinterLink(LPCWSTR folder) {
-    WCHAR target[MAX_PATH] = {};
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(target),
-                               sizeof(target), &needed);
-    StringCchCatW(target, MAX_PATH, TEXT("\\3\\qvmonext.dll"));
-    std::wstring source = std::wstring(folder) + TEXT("qvmonext.dll");
-    bool copied = CopyFileW(source.c_str(), target, FALSE) != FALSE;
-    return CheckThat("the virtual embosser as the printer link", copied,
-                     "copied to " + Narrow(target),
-                     Outcome(copied, ("copied to " + Narrow(target)).c_str()));
+    std::wstring target;
+    bool copied = CopyIntoDriverFolder(folder, TEXT("qvmonext.dll"), &target);
+    std::string copiedTo = "copied to " + Narrow(target.c_str());
+    return CheckThat("the virtual embosser as the printer link", copied, copiedTo,
+                     Outcome(copied, copiedTo.c_str()));
 }
 
 // A person at the keyboard: Tab from the tree to the value, an arrow key to the next option.

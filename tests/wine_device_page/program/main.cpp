@@ -5,7 +5,7 @@
 // argument).
 #include "check_log.h"
 #include "device_page_checks.h"
-#include "program_folder.h"
+#include "folders.h"
 
 #include <commctrl.h>
 #include <strsafe.h>
