@@ -6,21 +6,7 @@ using namespace uitest;
 
 namespace {
 
-class CommonControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override { sim::Reset(); }
-    void TearDown() override {
-        if (IsWindow(dialog_))
-            DestroyWindow(dialog_);
-        EXPECT_EQ(sim::LiveWindowCount(), 0u);
-    }
-    std::vector<std::string>& Events() { return TheRecorder().events; }
-    LRESULT Send(int id, UINT msg, WPARAM wParam, LPARAM lParam) {
-        return SendDlgItemMessageW(dialog_, id, msg, wParam, lParam);
-    }
-
-    HWND dialog_ = nullptr;
-};
+using CommonControlsTest = DialogControlsTest;
 
 constexpr DWORD kTrackBar = WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS;
 

@@ -6,18 +6,7 @@ using namespace uitest;
 
 namespace {
 
-class ControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override { sim::Reset(); }
-    void TearDown() override {
-        if (IsWindow(dialog_))
-            DestroyWindow(dialog_);
-        EXPECT_EQ(sim::LiveWindowCount(), 0u);
-    }
-    std::vector<std::string>& Events() { return TheRecorder().events; }
-
-    HWND dialog_ = nullptr;
-};
+using ControlsTest = DialogControlsTest;
 
 // The auto check box's order is held against the platform in the conformance suite.
 TEST_F(ControlsTest, ThreeStateBoxesCycleBeforeTheParentHearsTheClick) {
