@@ -25,6 +25,16 @@ inline HMODULE LoadPluginModule() {
     return LoadLibraryW(kModulePath);
 }
 
+// An activation context from the manifest (resource 2) of the module at `path`.
+inline ACTCTXW ModuleManifest(const char16_t* path) {
+    ACTCTXW context = {};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = path;
+    context.lpResourceName = MAKEINTRESOURCEW(2);
+    return context;
+}
+
 // A compiled .res image: the empty leading record, then one resource of the given type and id in
 // US English, its size declared as `declaredSize` (a larger one makes a truncated image).
 inline std::vector<unsigned char> ResImage(WORD type, WORD id, const std::string& data,

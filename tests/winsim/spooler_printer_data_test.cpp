@@ -15,21 +15,15 @@ DWORD WriteDword(HANDLE printer, const char16_t* key, const char16_t* value, DWO
 
 using PrinterData = PrinterTest;
 
-TEST_F(PrinterData, RefusesAnEmptyKeyAndTheFullHandleWithoutTheRight) {
+// A full-access handle refused to a user without the manage right is checked by the plug-in's
+// tests of such a user (settings, pages, peripherals).
+TEST_F(PrinterData, RefusesAnEmptyKey) {
     HANDLE user = Open(0);
     DWORD type = 0, data = 0, needed = 0;
     EXPECT_EQ(GetPrinterDataExW(user, u"", u"CustomMediaType", &type,
                                 reinterpret_cast<LPBYTE>(&data), 4, &needed),
               static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     ClosePrinter(user);
-
-    sim::SetUserCanManage(kPrinter, false);
-    std::u16string name = kPrinterName;
-    PRINTER_DEFAULTSW full = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    HANDLE refused = reinterpret_cast<HANDLE>(1);
-    EXPECT_FALSE(OpenPrinterW(name.data(), &refused, &full));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(refused, nullptr);
 }
 
 TEST_F(PrinterData, InjectedFaultsHitOneValueOrAWholeKey) {

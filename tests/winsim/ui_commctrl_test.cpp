@@ -6,21 +6,7 @@ using namespace uitest;
 
 namespace {
 
-class CommonControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override { sim::Reset(); }
-    void TearDown() override {
-        if (IsWindow(dialog_))
-            DestroyWindow(dialog_);
-        EXPECT_EQ(sim::LiveWindowCount(), 0u);
-    }
-    std::vector<std::string>& Events() { return TheRecorder().events; }
-    LRESULT Send(int id, UINT msg, WPARAM wParam, LPARAM lParam) {
-        return SendDlgItemMessageW(dialog_, id, msg, wParam, lParam);
-    }
-
-    HWND dialog_ = nullptr;
-};
+using CommonControlsTest = DialogControlsTest;
 
 constexpr DWORD kTrackBar = WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS;
 
@@ -142,6 +128,7 @@ TEST_F(CommonControlsTest, UpDownControlsWriteAndReadTheirBuddy) {
     EXPECT_EQ(Send(21, UDM_GETPOS, 0, 0), MAKELONG(7, 0));
 }
 
+// What UDN_DELTAPOS carries is held against the platform in the conformance suite.
 TEST_F(CommonControlsTest, ClickingAnArrowAsksTheParentFirst) {
     TemplateBuilder b;
     b.Add(Control(u"Edit", u"", 30, WS_TABSTOP, 7, 7, 60, 14))
@@ -152,13 +139,8 @@ TEST_F(CommonControlsTest, ClickingAnArrowAsksTheParentFirst) {
     TheRecorder().Clear();
     int refuse = 0;
     TheRecorder().answer = [&](HWND, UINT msg, WPARAM, LPARAM lParam) -> LRESULT {
-        if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UDN_DELTAPOS) {
-            const NMUPDOWN* nm = reinterpret_cast<NMUPDOWN*>(lParam);
-            EXPECT_EQ(nm->iPos, 1499);
-            EXPECT_EQ(nm->iDelta, 1);
-            return refuse;
-        }
-        return -1;
+        bool asked = msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UDN_DELTAPOS;
+        return asked ? refuse : -1;
     };
     sim::ClickUpDown(dialog_, 31, true);
     EXPECT_EQ(Events(),

@@ -83,17 +83,10 @@ TEST_F(ModalTest, AScriptActsAsThePersonAndAnswersTheMessageBoxes) {
 
     EXPECT_FALSE(IsWindow(seen)) << "DialogBoxParamW destroys the dialog before it returns";
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    ASSERT_EQ(sim::ModalDialogLog().size(), 1u);
-    EXPECT_EQ(sim::ModalDialogLog()[0].templateId, IDD_ROTATED_LANDSCAPE);
-    EXPECT_EQ(sim::ModalDialogLog()[0].owner, GetDlgItem(owner_, 6));
-    EXPECT_EQ(sim::ModalDialogLog()[0].result, 11);
+    // The logs' texts, types, owners and results are read by the plug-in's own dialog tests.
     ASSERT_EQ(sim::MessageBoxLog().size(), 2u);
-    const sim::MessageBoxRecord& box = sim::MessageBoxLog()[1];
-    EXPECT_EQ(box.owner, seen);
-    EXPECT_EQ(box.text, u"Keep the change?");
-    EXPECT_EQ(box.caption, u"Advanced");
-    EXPECT_EQ(box.type, UINT(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(box.answer, IDYES);
+    EXPECT_EQ(sim::MessageBoxLog()[1].owner, seen);
+    EXPECT_EQ(sim::MessageBoxLog()[1].answer, IDYES);
     // The owner's field lost the focus to the dialog and has it back.
     EXPECT_EQ(TheRecorder().events,
               Lines(Command(5, EN_KILLFOCUS), "ENABLE 0", "ENABLE 1", Command(5, EN_SETFOCUS)));

@@ -260,11 +260,7 @@ TEST_F(PropertySheetTest, OkAppliesAndClosesCancelAsksAndResets) {
 }
 
 TEST_F(PropertySheetTest, PagesAskingForAnActivationContextAreCreatedInsideIt) {
-    ACTCTXW actctx = {};
-    actctx.cbSize = sizeof actctx;
-    actctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    actctx.lpSource = kModulePath;
-    actctx.lpResourceName = MAKEINTRESOURCEW(2);
+    ACTCTXW actctx = ModuleManifest(kModulePath);
     HANDLE context = CreateActCtxW(&actctx);
     ASSERT_NE(context, INVALID_HANDLE_VALUE);
     PROPSHEETPAGEW fused = Page(IDD_SERVICE_PAGE, 198, 1), plain = Page(IDD_LAYOUT_PAGE, 3, 2);

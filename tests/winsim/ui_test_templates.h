@@ -125,4 +125,21 @@ inline HWND ShowDialog(TemplateBuilder& builder, LPARAM param = 0, bool focusFir
     return dialog;
 }
 
+// A dialog's controls under test: a fresh machine, and no window left at the end.
+class DialogControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override { sim::Reset(); }
+    void TearDown() override {
+        if (IsWindow(dialog_))
+            DestroyWindow(dialog_);
+        EXPECT_EQ(sim::LiveWindowCount(), 0u);
+    }
+    std::vector<std::string>& Events() { return TheRecorder().events; }
+    LRESULT Send(int id, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return SendDlgItemMessageW(dialog_, id, msg, wParam, lParam);
+    }
+
+    HWND dialog_ = nullptr;
+};
+
 } // namespace uitest
