@@ -46,15 +46,19 @@ TEST_F(FormSizesTest, OneListAnswersAsGetFormSizeWould) {
         EXPECT_EQ(listed.cx, single.cx) << "name " << i;
         EXPECT_EQ(listed.cy, single.cy) << "name " << i;
     }
-    EXPECT_EQ(forms.SizeOf(u"letter").cx, 215900);
+    SIZE letter = forms.SizeOf(u"letter");
+    EXPECT_EQ(letter.cx, 215900);
+    EXPECT_EQ(letter.cy, 279400);
     EXPECT_EQ(forms.SizeOf(u"Braille 0").cx, 279400);
     EXPECT_EQ(forms.SizeOf(u"Letter ").cx, 0) << "a name that is no form";
     EXPECT_EQ(forms.SizeOf(nullptr).cx, 0);
 
-    // Without memory for the list every size is 0 x 0, as a failed read of each would be.
+    // Without memory for the list every size is 0 x 0, as a failed read of one is.
     sim::FailNextGlobalAllocations(1);
     FormSizes none(printer);
     EXPECT_EQ(none.SizeOf(u"Letter").cx, 0);
+    sim::FailNextGlobalAllocations(1);
+    EXPECT_EQ(GetFormSize(printer, u"Letter").cx, 0) << "no memory for the answer";
 }
 
 TEST_F(FormSizesTest, AnswersLargerThanTheFirstGuessAreAskedForAgain) {
