@@ -48,31 +48,21 @@ TEST(CustomFormSizes, TypedSizesAreReadInTheChosenUnitAndCheckedAgainstTheLimits
     EXPECT_FALSE(IsValidFormSize(100000, 50799));
 }
 
-TEST_F(CustomFormsTest, TheSelectedFormsSizeIsShownInEitherUnit) {
-    HWND page = OpenPaperPage();
-    UseAdvancedDialog(page, [](HWND dialog) {
-        EXPECT_TRUE(sim::IsChecked(dialog, IDC_ADVANCED_METRIC));
-        EXPECT_EQ(sim::ListItems(dialog, IDC_ADVANCED_FORMS).size(), 8u);
-        EXPECT_EQ(sim::ListSelection(dialog, IDC_ADVANCED_FORMS), LB_ERR);
-        EXPECT_TRUE(sim::IsEnabled(dialog, IDC_ADVANCED_ADD_FORM));
-        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
-
-        sim::Click(dialog, IDC_ADVANCED_ENGLISH);
-        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"") << "no form chosen yet";
-        sim::Click(dialog, IDC_ADVANCED_METRIC);
-        sim::SelectListItem(dialog, IDC_ADVANCED_FORMS, u"Letter");
-        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"21.59 cm\r\n27.94 cm");
-        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM)) << "a built-in form";
-        sim::Click(dialog, IDC_ADVANCED_ENGLISH);
-        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"8.50 in\r\n11.00 in");
-        sim::Click(dialog, IDCANCEL);
-    });
-}
-
 TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
     HWND page = OpenPaperPage();
     const std::u16string name31 = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234";
     UseAdvancedDialog(page, [&](HWND dialog) {
+        // The selected form's size, in either unit.
+        EXPECT_TRUE(sim::IsChecked(dialog, IDC_ADVANCED_METRIC));
+        EXPECT_EQ(sim::ListSelection(dialog, IDC_ADVANCED_FORMS), LB_ERR);
+        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
+        sim::Click(dialog, IDC_ADVANCED_ENGLISH);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"") << "no form chosen yet";
+        sim::SelectListItem(dialog, IDC_ADVANCED_FORMS, u"Letter");
+        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"8.50 in\r\n11.00 in");
+        sim::Click(dialog, IDC_ADVANCED_METRIC);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"21.59 cm\r\n27.94 cm");
+
         sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND form) {
             EXPECT_EQ(sim::WindowText(form), u"Add Form ...");
             EXPECT_EQ(sim::ControlText(form, IDC_FORM_NAME), u"Custom Defined");
