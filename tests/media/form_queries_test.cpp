@@ -1,5 +1,5 @@
 // The printer's papers, the server's forms and the matching between sizes and names.
-#include "support/plugin_machine.h"
+#include "media/paper_media_fixture.h"
 
 #include "media/form_queries.h"
 #include "settings/settings_context.h"
@@ -22,22 +22,6 @@ protected:
                     (std::char_traits<char16_t>::length(formName) + 1) * sizeof(WCHAR));
         sim::SetDefaultDevmode(kPrinterName, &devmode);
     }
-    void AddUserForm(const char16_t* name, LONG width, LONG height) {
-        ScopedFullAccess full(kPrinterNameW);
-        FORM_INFO_1W form = {};
-        form.pName = const_cast<LPWSTR>(name);
-        form.Size = {width, height};
-        form.ImageableArea = {0, 0, width, height};
-        ASSERT_TRUE(AddFormW(full.handle, 1, reinterpret_cast<LPBYTE>(&form)));
-    }
-    struct ScopedFullAccess {
-        explicit ScopedFullAccess(LPCWSTR name) {
-            PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-            OpenPrinterW(const_cast<LPWSTR>(name), &handle, &defaults);
-        }
-        ~ScopedFullAccess() { ClosePrinter(handle); }
-        HANDLE handle = nullptr;
-    };
 };
 
 TEST_F(FormQueriesTest, PaperNamesComeInSixtyFourCharacterSlots) {
@@ -67,7 +51,7 @@ TEST_F(FormQueriesTest, TheLastPaperOfAMatchingSizeNamesIt) {
     EXPECT_EQ(FindFormNameForSize(printer, a4, name), 8);
     EXPECT_EQ(std::u16string(name), u"A4");
 
-    AddUserForm(u"My A4", 210049, 297099); // rounds to the same 100 um
+    AddServerForm(u"My A4", 210049, 297099); // rounds to the same 100 um
     FindFormNameForSize(printer, a4, name);
     EXPECT_EQ(std::u16string(name), u"My A4") << "later papers win";
 

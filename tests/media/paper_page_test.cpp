@@ -26,16 +26,6 @@ std::vector<LONG> StoredPaperSize() {
     return size;
 }
 
-void AddServerForm(const char16_t* name, LONG width, LONG height) {
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    HANDLE printer = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterNameW), &printer, &defaults));
-    FORM_INFO_1W form = {
-        FORM_USER, const_cast<LPWSTR>(name), {width, height}, {0, 0, width, height}};
-    EXPECT_TRUE(AddFormW(printer, 1, reinterpret_cast<LPBYTE>(&form)));
-    ClosePrinter(printer);
-}
-
 using PaperPageTest = PaperMediaTest;
 
 TEST_F(PaperPageTest, OpensOnTheStoredChoicesAndApplyingNothingWritesNothing) {
