@@ -96,8 +96,19 @@ TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
         sim::SelectListItem(dialog, IDC_ADVANCED_FORMS, name31);
         EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"29.21 cm\r\n60.00 cm");
         EXPECT_TRUE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
+
+        // Leaving a size's field takes it, so only the field still being typed in shows whether
+        // the dialog reads it afresh when confirmed: the height above, the width here.
+        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [](HWND form) {
+            sim::TypeText(form, IDC_FORM_NAME, u"Wide");
+            sim::TypeText(form, IDC_FORM_WIDTH, u"30");
+            sim::PressEnter(form);
+        });
+        sim::Click(dialog, IDC_ADVANCED_ADD_FORM);
         sim::Click(dialog, IDOK);
     });
+    ASSERT_TRUE(sim::FindForm("Wide").has_value());
+    EXPECT_EQ(sim::FindForm("Wide")->size.cx, 300000) << "30 cm";
 
     auto form = sim::FindForm("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
     ASSERT_TRUE(form.has_value());
@@ -114,24 +125,6 @@ TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
     EXPECT_FALSE(sim::IsApplyEnabled(sheet()));
     ClosePreferences();
     EXPECT_TRUE(HasConfigValue("MaxCustPForce"));
-}
-
-// Leaving a size's field takes it, so only the field still being typed in shows whether the
-// dialog reads it afresh when confirmed; the test above does it for the height.
-TEST_F(CustomFormsTest, AWidthConfirmedWithEnterInItsFieldCounts) {
-    HWND page = OpenPaperPage();
-    UseAdvancedDialog(page, [](HWND dialog) {
-        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [](HWND form) {
-            sim::TypeText(form, IDC_FORM_NAME, u"Wide");
-            sim::TypeText(form, IDC_FORM_WIDTH, u"30");
-            sim::PressEnter(form);
-        });
-        sim::Click(dialog, IDC_ADVANCED_ADD_FORM);
-        sim::Click(dialog, IDOK);
-    });
-    auto form = sim::FindForm("Wide");
-    ASSERT_TRUE(form.has_value());
-    EXPECT_EQ(form->size.cx, 300000) << "30 cm";
 }
 
 TEST_F(CustomFormsTest, ANameTheServerHasIsRefusedWithAMessage) {
