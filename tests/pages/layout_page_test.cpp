@@ -206,6 +206,7 @@ TEST_F(LayoutPageTest, AMissingOrShortDefaultDevmodeIsReplacedByOneOfTheDriversS
     EXPECT_EQ(ConfigDword("Collate"), 1u);
 }
 
+// Warned once, on the layout page; the main page's choices are shown but cannot be changed.
 TEST_F(LayoutPageTest, AUserWithoutTheManageRightIsWarnedAndKeptOut) {
     sim::SetUserCanManage(kPrinterName, false);
     sim::QueueMessageBoxAnswer(IDOK);
@@ -218,6 +219,13 @@ TEST_F(LayoutPageTest, AUserWithoutTheManageRightIsWarnedAndKeptOut) {
          {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE, IDC_LAYOUT_PREVIEW})
         EXPECT_FALSE(sim::IsEnabled(page, id)) << id;
     EXPECT_TRUE(sim::IsEnabled(page, IDC_LAYOUT_ADVANCED));
+
+    HWND main = ShowPage(kMainPage);
+    for (int id : {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
+                   IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
+                   IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT})
+        EXPECT_FALSE(sim::IsEnabled(main, id)) << id;
+    EXPECT_TRUE(sim::IsChecked(main, IDC_MAIN_EMBOSS)) << "the stored values are still shown";
 }
 
 TEST_F(LayoutPageTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
