@@ -174,34 +174,4 @@ TEST_F(BrailleTableTest, TheBrowserStartsInTheConfiguredFolderOrTheInstallFolder
     EXPECT_EQ(sim::PendingDialogScripts(), 0u);
 }
 
-// A path longer than the dialog holds is not cut and loaded (a case the fuzz target found: the
-// printer got the first 4095 characters of the path, which name another file).
-TEST_F(BrailleTableTest, OnlyAPathTheDialogHoldsWholeIsLoaded) {
-    OpenActiveTree();
-    auto chooseTable = [&](const std::u16string& path) { // slot 3, then OK
-        sim::AddFile(path);
-        sim::QueueFileOpenAnswer(path);
-        LoadTable([](HWND dialog) {
-            sim::Click(dialog, IDC_TABLE_BROWSE);
-            sim::SelectComboItem(dialog, IDC_TABLE_SLOT, 2);
-            sim::Click(dialog, IDOK);
-        });
-    };
-    const std::u16string folder = u"C:\\Tables\\" + std::u16string(4080, u'd') + u"\\";
-    // 4095 characters: the longest path the dialog holds with its terminator.
-    std::u16string fits = folder + std::u16string(4095 - folder.size() - 4, u'f') + u".bct";
-    ASSERT_EQ(fits.size(), 4095u);
-    chooseTable(fits);
-    ASSERT_EQ(PrinterLink().loadedTables.size(), 1u);
-    EXPECT_EQ(PrinterLink().loadedTables[0].first, fits);
-
-    std::u16string tooLong = folder + std::u16string(4096 - folder.size() - 4, u'g') + u".bct";
-    chooseTable(tooLong);
-    EXPECT_EQ(PrinterLink().loadedTables.size(), 1u) << "nothing more loaded";
-    EXPECT_EQ(item(kBrailleTable).Sel, 3) << "the slot is still taken";
-    auto recorded = Recorded("2");
-    ASSERT_TRUE(recorded.has_value());
-    EXPECT_EQ(recorded->data.size(), (4095 - folder.size() + 1) * 2) << "the earlier file's name";
-}
-
 } // namespace

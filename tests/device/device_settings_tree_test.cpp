@@ -4,7 +4,6 @@
 #include "support/fake_siblings.h"
 
 #include "device/braille_table_dialog.h"
-#include "device/device_tree_callback.h"
 #include "settings/ui_strings.h"
 
 #include <cstring>
@@ -45,7 +44,6 @@ TEST_F(DeviceTreeTest, TheTreeShowsTheEmbossersSettingsDisabledUntilTheyAreRead)
     EXPECT_EQ(CurrentTableSlot(), 0u) << "the printer's slot, as the tree shows it";
     ASSERT_EQ(driver_->count(), 20);
     SettingsContext* ctx = context();
-    EXPECT_EQ(session_->treeParam().OEMCUIPCallback, DeviceTreeCallback);
     auto ready = sim::ReadPrinterData(kPrinterName, "DsDriver", "PrintMediaReady");
     ASSERT_TRUE(ready) << "written through a full-access handle";
     EXPECT_EQ(ready->type, static_cast<DWORD>(REG_MULTI_SZ));
@@ -121,11 +119,6 @@ TEST_F(DeviceTreeTest, TheTreeShowsTheEmbossersSettingsDisabledUntilTheyAreRead)
     range = item(kBrailleTable).pOptType->pOptParam;
     EXPECT_EQ(range[1].IconID, 1u);
     EXPECT_EQ(range[1].lParam, 7);
-    const OPTPARAM& button = item(kLoadTable).pOptType->pOptParam[0];
-    EXPECT_EQ(button.Style, PUSHBUTTON_TYPE_CALLBACK);
-    EXPECT_EQ(reinterpret_cast<void*>(button.pData), reinterpret_cast<void*>(LoadBrailleTableFlow));
-    EXPECT_EQ(item(kLoadTable).UserData, reinterpret_cast<ULONG_PTR>(ctx));
-    EXPECT_EQ(item(kBrailleTable).UserData, reinterpret_cast<ULONG_PTR>(ctx));
     EXPECT_EQ(sim::LiveHeapAllocations(session_->heap()), 2 + HeldBlocks(&item(0), 20))
         << "the heap holds the context, the Service page's title and what the items point at";
 
@@ -172,16 +165,15 @@ TEST_F(DeviceTreeTest, TheFormListTakesWhatThePrinterNamesAndAlwaysEndsInCustom)
     EXPECT_EQ(item(kFormSize).Sel, 0);
 }
 
+// The German tree test reads the translated labels and options; here the form list's last entry,
+// which follows the printer's names, and the heap, which keeps no English copy.
 TEST_F(DeviceTreeTest, LabelsAndOptionsAreTranslatedWithoutLeavingTheEnglishBehind) {
     InstallFakeLocale();
     Locale().strings[u"Form Size"] = u"Papierformat";
     Locale().strings[u"Custom"] = u"Benutzerdefiniert";
     Locale().strings[u"Inches"] = u"Zoll";
     OpenTree();
-    EXPECT_EQ(TextOf(item(kFormSize).pName), u"Papierformat");
     EXPECT_EQ(Options(kFormSize).back(), u"Benutzerdefiniert");
-    EXPECT_EQ(Options(kMediaType).back(), u"Benutzerdefiniert");
-    EXPECT_EQ(Options(kTopMargin)[0], u"Zoll");
     EXPECT_EQ(sim::LiveHeapAllocations(session_->heap()), 2 + HeldBlocks(&item(0), 20));
 }
 

@@ -14,18 +14,24 @@ std::u16string Row(const OPTITEM& item) {
     return text;
 }
 
-TEST_F(DeviceTreeTest, RowsShowEachSettingWithItsValueOnceThePrinterIsRead) {
+TEST_F(DeviceTreeTest, ActivationReadsThePrintersSettingsIntoTheRowsOnce) {
     InstallEmbosser(SettingsBlockBuilder()
                         .Values(kLeftMarginId, 10)
                         .Values(kRightMarginId, 11)
-                        .Values(kBrailleTableId, 3)
+                        .Values(kLineSpacingId, 6)
+                        .Values(kBrailleTableId, 6)
+                        .Values(kBrailleDotsId, 8)
+                        .Values(kAutoWrapId, 1)
+                        .Values(kGraphicsModeId, 1)
                         .Values(kDotHeightId, 2)
-                        .Values(kDuplexId, 2));
+                        .Values(kBrailleQualityId, 2)
+                        .Values(kDuplexId, 1));
     OpenTree();
     for (WORD i = 0; i < driver_->count(); ++i)
         EXPECT_FALSE(CanChangeOptionItem(item(i))) << "nothing read yet, item " << i;
 
-    driver_->Activate();
+    EXPECT_EQ(driver_->Activate(), CPSUICB_ACTION_OPTIF_CHANGED);
+    EXPECT_EQ(driver_->redrawn().size(), 20u);
     const std::vector<std::u16string> rows = {u"Legacy Settings",
                                               u"Form Size: Letter",
                                               u"Form Width: 8.50 Inches",
@@ -33,24 +39,30 @@ TEST_F(DeviceTreeTest, RowsShowEachSettingWithItsValueOnceThePrinterIsRead) {
                                               u"Top Margin: 0.45 Inches",
                                               u"Left Margin: 0.50 Inches",
                                               u"Right Margin: 0.55 Inches",
-                                              u"Text/Graphics Mode: Text",
-                                              u"Dots Per Character: 6",
-                                              u"Automatic Text Wrapping: Off",
-                                              u"Extra Line Spacing: 0.00 Inches",
+                                              u"Text/Graphics Mode: Graphics",
+                                              u"Dots Per Character: 8",
+                                              u"Automatic Text Wrapping: On",
+                                              u"Extra Line Spacing: 0.30 Inches",
                                               u"Media Type: Default 3 (Copy Paper)",
                                               u"Custom Media Lowest Force: 5",
                                               u"Custom Media Highest Force: 16",
                                               u"Paper Source: Automatic Select",
                                               u"Braille Table",
-                                              u"Braille Table: 4",
+                                              u"Braille Table: 7",
                                               u"Braille Dot Height: Low",
-                                              u"Braille Quality: Draft",
-                                              u"Duplex: Double Sided (Interpoint)"};
+                                              u"Braille Quality: Best",
+                                              u"Duplex: Single Sided"};
     ASSERT_EQ(driver_->count(), rows.size());
     for (WORD i = 0; i < driver_->count(); ++i) {
         EXPECT_EQ(Row(item(i)), rows[i]) << i;
         EXPECT_EQ(CanChangeOptionItem(item(i)), i != kHeader) << i;
     }
+    EXPECT_EQ(context()->DeviceSettingsChanged, 0u);
+
+    int calls = PrinterLink().settingsCalls;
+    EXPECT_EQ(driver_->Activate(), CPSUICB_ACTION_NONE) << "nothing new to show";
+    EXPECT_EQ(PrinterLink().settingsCalls, calls);
+    EXPECT_TRUE(driver_->redrawn().empty());
 
     // What a person may pick: the listed options and the up-down's range, both ends included.
     EXPECT_TRUE(IsOptionOffered(item(kDuplex), 1));
@@ -68,12 +80,12 @@ TEST_F(DeviceTreeTest, RowsShowEachSettingWithItsValueOnceThePrinterIsRead) {
     // The driver refuses what the rows would not offer.
     item(kDuplex).Flags |= OPTIF_HIDE;
     EXPECT_FALSE(CanChangeOptionItem(item(kDuplex)));
-    EXPECT_EQ(driver_->Select(kDuplex, 0), DeviceTreeDriver::kRefused);
-    item(kDuplex).pOptType->pOptParam[0].Flags |= OPTPF_DISABLED;
+    EXPECT_EQ(driver_->Select(kDuplex, 1), DeviceTreeDriver::kRefused);
+    item(kDuplex).pOptType->pOptParam[1].Flags |= OPTPF_DISABLED;
     item(kDuplex).Flags &= ~OPTIF_HIDE;
-    EXPECT_FALSE(IsOptionOffered(item(kDuplex), 0));
-    EXPECT_EQ(driver_->Select(kDuplex, 0), DeviceTreeDriver::kRefused);
-    EXPECT_EQ(Row(item(kDuplex)), u"Duplex: Double Sided (Interpoint)") << "unchanged";
+    EXPECT_FALSE(IsOptionOffered(item(kDuplex), 1));
+    EXPECT_EQ(driver_->Select(kDuplex, 1), DeviceTreeDriver::kRefused);
+    EXPECT_EQ(Row(item(kDuplex)), u"Duplex: Single Sided") << "unchanged";
 }
 
 // A row longer than its buffer (a translated label can be) is cut, and an edit text that fills

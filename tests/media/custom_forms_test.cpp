@@ -48,31 +48,21 @@ TEST(CustomFormSizes, TypedSizesAreReadInTheChosenUnitAndCheckedAgainstTheLimits
     EXPECT_FALSE(IsValidFormSize(100000, 50799));
 }
 
-TEST_F(CustomFormsTest, TheSelectedFormsSizeIsShownInEitherUnit) {
-    HWND page = OpenPaperPage();
-    UseAdvancedDialog(page, [](HWND dialog) {
-        EXPECT_TRUE(sim::IsChecked(dialog, IDC_ADVANCED_METRIC));
-        EXPECT_EQ(sim::ListItems(dialog, IDC_ADVANCED_FORMS).size(), 8u);
-        EXPECT_EQ(sim::ListSelection(dialog, IDC_ADVANCED_FORMS), LB_ERR);
-        EXPECT_TRUE(sim::IsEnabled(dialog, IDC_ADVANCED_ADD_FORM));
-        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
-
-        sim::Click(dialog, IDC_ADVANCED_ENGLISH);
-        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"") << "no form chosen yet";
-        sim::Click(dialog, IDC_ADVANCED_METRIC);
-        sim::SelectListItem(dialog, IDC_ADVANCED_FORMS, u"Letter");
-        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"21.59 cm\r\n27.94 cm");
-        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM)) << "a built-in form";
-        sim::Click(dialog, IDC_ADVANCED_ENGLISH);
-        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"8.50 in\r\n11.00 in");
-        sim::Click(dialog, IDCANCEL);
-    });
-}
-
 TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
     HWND page = OpenPaperPage();
     const std::u16string name31 = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234";
     UseAdvancedDialog(page, [&](HWND dialog) {
+        // The selected form's size, in either unit.
+        EXPECT_TRUE(sim::IsChecked(dialog, IDC_ADVANCED_METRIC));
+        EXPECT_EQ(sim::ListSelection(dialog, IDC_ADVANCED_FORMS), LB_ERR);
+        EXPECT_FALSE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
+        sim::Click(dialog, IDC_ADVANCED_ENGLISH);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"") << "no form chosen yet";
+        sim::SelectListItem(dialog, IDC_ADVANCED_FORMS, u"Letter");
+        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"8.50 in\r\n11.00 in");
+        sim::Click(dialog, IDC_ADVANCED_METRIC);
+        EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"21.59 cm\r\n27.94 cm");
+
         sim::ScriptModalDialog(IDD_CUSTOM_FORM, [&](HWND form) {
             EXPECT_EQ(sim::WindowText(form), u"Add Form ...");
             EXPECT_EQ(sim::ControlText(form, IDC_FORM_NAME), u"Custom Defined");
@@ -106,8 +96,19 @@ TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
         sim::SelectListItem(dialog, IDC_ADVANCED_FORMS, name31);
         EXPECT_EQ(sim::ControlText(dialog, IDC_ADVANCED_FORM_SIZE), u"29.21 cm\r\n60.00 cm");
         EXPECT_TRUE(sim::IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
+
+        // Leaving a size's field takes it, so only the field still being typed in shows whether
+        // the dialog reads it afresh when confirmed: the height above, the width here.
+        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [](HWND form) {
+            sim::TypeText(form, IDC_FORM_NAME, u"Wide");
+            sim::TypeText(form, IDC_FORM_WIDTH, u"30");
+            sim::PressEnter(form);
+        });
+        sim::Click(dialog, IDC_ADVANCED_ADD_FORM);
         sim::Click(dialog, IDOK);
     });
+    ASSERT_TRUE(sim::FindForm("Wide").has_value());
+    EXPECT_EQ(sim::FindForm("Wide")->size.cx, 300000) << "30 cm";
 
     auto form = sim::FindForm("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
     ASSERT_TRUE(form.has_value());
@@ -124,24 +125,6 @@ TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
     EXPECT_FALSE(sim::IsApplyEnabled(sheet()));
     ClosePreferences();
     EXPECT_TRUE(HasConfigValue("MaxCustPForce"));
-}
-
-// Leaving a size's field takes it, so only the field still being typed in shows whether the
-// dialog reads it afresh when confirmed; the test above does it for the height.
-TEST_F(CustomFormsTest, AWidthConfirmedWithEnterInItsFieldCounts) {
-    HWND page = OpenPaperPage();
-    UseAdvancedDialog(page, [](HWND dialog) {
-        sim::ScriptModalDialog(IDD_CUSTOM_FORM, [](HWND form) {
-            sim::TypeText(form, IDC_FORM_NAME, u"Wide");
-            sim::TypeText(form, IDC_FORM_WIDTH, u"30");
-            sim::PressEnter(form);
-        });
-        sim::Click(dialog, IDC_ADVANCED_ADD_FORM);
-        sim::Click(dialog, IDOK);
-    });
-    auto form = sim::FindForm("Wide");
-    ASSERT_TRUE(form.has_value());
-    EXPECT_EQ(form->size.cx, 300000) << "30 cm";
 }
 
 TEST_F(CustomFormsTest, ANameTheServerHasIsRefusedWithAMessage) {

@@ -1,5 +1,5 @@
 // The printer's papers, the server's forms and the matching between sizes and names.
-#include "support/plugin_machine.h"
+#include "media/paper_media_fixture.h"
 
 #include "media/form_queries.h"
 #include "settings/settings_context.h"
@@ -22,22 +22,6 @@ protected:
                     (std::char_traits<char16_t>::length(formName) + 1) * sizeof(WCHAR));
         sim::SetDefaultDevmode(kPrinterName, &devmode);
     }
-    void AddUserForm(const char16_t* name, LONG width, LONG height) {
-        ScopedFullAccess full(kPrinterNameW);
-        FORM_INFO_1W form = {};
-        form.pName = const_cast<LPWSTR>(name);
-        form.Size = {width, height};
-        form.ImageableArea = {0, 0, width, height};
-        ASSERT_TRUE(AddFormW(full.handle, 1, reinterpret_cast<LPBYTE>(&form)));
-    }
-    struct ScopedFullAccess {
-        explicit ScopedFullAccess(LPCWSTR name) {
-            PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-            OpenPrinterW(const_cast<LPWSTR>(name), &handle, &defaults);
-        }
-        ~ScopedFullAccess() { ClosePrinter(handle); }
-        HANDLE handle = nullptr;
-    };
 };
 
 TEST_F(FormQueriesTest, PaperNamesComeInSixtyFourCharacterSlots) {
@@ -60,21 +44,6 @@ TEST_F(FormQueriesTest, PaperNamesComeInSixtyFourCharacterSlots) {
     EXPECT_EQ(bytes, 0u);
 }
 
-TEST_F(FormQueriesTest, FormSizesInMicrometres) {
-    HANDLE printer = OpenHostHandle();
-    SIZE letter = GetFormSize(printer, u"Letter");
-    EXPECT_EQ(letter.cx, 215900);
-    EXPECT_EQ(letter.cy, 279400);
-    SIZE none = GetFormSize(printer, u"");
-    EXPECT_EQ(none.cx, 0);
-    EXPECT_EQ(none.cy, 0);
-    none = GetFormSize(printer, u"Automatic Select");
-    EXPECT_EQ(none.cx, 0);
-    sim::FailNextGlobalAllocations(1);
-    none = GetFormSize(printer, u"Letter");
-    EXPECT_EQ(none.cx, 0) << "no memory for the answer";
-}
-
 TEST_F(FormQueriesTest, TheLastPaperOfAMatchingSizeNamesIt) {
     HANDLE printer = OpenHostHandle();
     WCHAR name[kFormNameChars] = u"unchanged";
@@ -82,7 +51,7 @@ TEST_F(FormQueriesTest, TheLastPaperOfAMatchingSizeNamesIt) {
     EXPECT_EQ(FindFormNameForSize(printer, a4, name), 8);
     EXPECT_EQ(std::u16string(name), u"A4");
 
-    AddUserForm(u"My A4", 210049, 297099); // rounds to the same 100 um
+    AddServerForm(u"My A4", 210049, 297099); // rounds to the same 100 um
     FindFormNameForSize(printer, a4, name);
     EXPECT_EQ(std::u16string(name), u"My A4") << "later papers win";
 
@@ -161,48 +130,6 @@ TEST_F(FormQueriesTest, FormOptionsMatchWithinOneUnitAndTurned) {
     EXPECT_EQ(item.Sel, 1) << "no match leaves the selection";
     ReleaseSettingsContext(context);
     HeapDestroy(heap);
-}
-
-// One paper number, but two names and two sizes.
-int DisagreeingLists(LPCWSTR device, LPCWSTR, WORD capability, LPWSTR output,
-                     const DEVMODEW* devmode) {
-    switch (capability) {
-    case DC_PAPERS:
-        if (output != nullptr)
-            reinterpret_cast<WORD*>(output)[0] = DMPAPER_LETTER;
-        return 1;
-    case DC_PAPERNAMES:
-        if (output != nullptr) {
-            std::memset(output, 0, 2 * 64 * sizeof(WCHAR));
-            std::memcpy(output, u"Letter", 7 * sizeof(WCHAR));
-            std::memcpy(output + 64, u"A4", 3 * sizeof(WCHAR));
-        }
-        return 2;
-    case DC_PAPERSIZE:
-        if (output != nullptr) {
-            reinterpret_cast<POINT*>(output)[0] = {2159, 2794};
-            reinterpret_cast<POINT*>(output)[1] = {2100, 2970};
-        }
-        return 2;
-    default:
-        return sim::GenericDeviceCapabilities(device, capability, output, devmode);
-    }
-}
-
-// A driver whose paper lists disagree in length is not written past (a case the fuzz target found:
-// the names were fetched into a block sized by the count of paper numbers).
-TEST_F(FormQueriesTest, PaperListsOfDifferentLengthsAreNotRead) {
-    sim::DriverHooks hooks;
-    hooks.deviceCapabilities = DisagreeingLists;
-    sim::SetDriverHooks(kPrinterName, hooks);
-    LONG size[2] = {-1, -1};
-    WCHAR name[kFormNameChars] = {};
-    // The default devmode names Letter by number and by form name: the lists cannot be trusted,
-    // and the form name identifies it.
-    EXPECT_EQ(QueryDefaultPaper(OpenHostHandle(), size, name), 0);
-    EXPECT_EQ(std::u16string(name), u"Letter");
-    EXPECT_EQ(size[0], 215900);
-    EXPECT_EQ(size[1], 279400);
 }
 
 } // namespace

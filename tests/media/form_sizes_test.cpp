@@ -1,6 +1,6 @@
 // The sizes of many forms from one list of the server's forms, and answers that outgrow the
 // first guess of their size: asked again, never cut.
-#include "support/plugin_machine.h"
+#include "media/paper_media_fixture.h"
 
 #include "media/form_queries.h"
 #include "settings/printer_data_store.h"
@@ -15,20 +15,12 @@ constexpr size_t kLongestFormName = 31;
 class FormSizesTest : public PluginTest {
 protected:
     void AddUserForms(int count, const std::u16string& prefix, LONG width) {
-        PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-        HANDLE full = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterNameW), &full, &defaults));
         for (int i = 0; i < count; ++i) {
             std::u16string name = prefix;
             for (char c : std::to_string(i))
                 name += static_cast<char16_t>(c);
-            FORM_INFO_1W form = {};
-            form.pName = const_cast<LPWSTR>(name.c_str());
-            form.Size = {width + i, 100000};
-            form.ImageableArea = {0, 0, width + i, 100000};
-            ASSERT_TRUE(AddFormW(full, 1, reinterpret_cast<LPBYTE>(&form)));
+            AddServerForm(name.c_str(), width + i, 100000);
         }
-        ClosePrinter(full);
     }
 };
 
@@ -46,15 +38,19 @@ TEST_F(FormSizesTest, OneListAnswersAsGetFormSizeWould) {
         EXPECT_EQ(listed.cx, single.cx) << "name " << i;
         EXPECT_EQ(listed.cy, single.cy) << "name " << i;
     }
-    EXPECT_EQ(forms.SizeOf(u"letter").cx, 215900);
+    SIZE letter = forms.SizeOf(u"letter");
+    EXPECT_EQ(letter.cx, 215900);
+    EXPECT_EQ(letter.cy, 279400);
     EXPECT_EQ(forms.SizeOf(u"Braille 0").cx, 279400);
     EXPECT_EQ(forms.SizeOf(u"Letter ").cx, 0) << "a name that is no form";
     EXPECT_EQ(forms.SizeOf(nullptr).cx, 0);
 
-    // Without memory for the list every size is 0 x 0, as a failed read of each would be.
+    // Without memory for the list every size is 0 x 0, as a failed read of one is.
     sim::FailNextGlobalAllocations(1);
     FormSizes none(printer);
     EXPECT_EQ(none.SizeOf(u"Letter").cx, 0);
+    sim::FailNextGlobalAllocations(1);
+    EXPECT_EQ(GetFormSize(printer, u"Letter").cx, 0) << "no memory for the answer";
 }
 
 TEST_F(FormSizesTest, AnswersLargerThanTheFirstGuessAreAskedForAgain) {

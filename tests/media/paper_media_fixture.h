@@ -1,5 +1,5 @@
 // The printing preferences opened on the Paper/Media page, with the Advanced media and forms
-// dialog one click away.
+// dialog one click away; forms added to the print server.
 #pragma once
 
 #include "support/preferences_fixture.h"
@@ -15,6 +15,17 @@
 // An ended modal dialog is hidden until its script returns.
 inline bool StillOpen(HWND dialog) {
     return IsWindowVisible(dialog) != FALSE;
+}
+
+// Adds a user form to the print server, as another program would.
+inline void AddServerForm(const char16_t* name, LONG width, LONG height) {
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterNameW), &printer, &defaults));
+    FORM_INFO_1W form = {
+        FORM_USER, const_cast<LPWSTR>(name), {width, height}, {0, 0, width, height}};
+    EXPECT_TRUE(AddFormW(printer, 1, reinterpret_cast<LPBYTE>(&form)));
+    ClosePrinter(printer);
 }
 
 class PaperMediaTest : public PreferencesTest {

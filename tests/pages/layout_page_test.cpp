@@ -174,40 +174,39 @@ TEST_F(LayoutPageTest, PicturesShowTheChoices) {
     EXPECT_NE(std::find(painted.begin(), painted.end(), collate), painted.end());
 }
 
-TEST_F(LayoutPageTest, APrinterWithoutDefaultDevmodeGetsTheDriversOne) {
-    sim::SetDefaultDevmode(kPrinterName, nullptr);
-    HWND page = OpenLayoutPage();
-    sim::Click(page, IDC_LAYOUT_COLLATE);
-    sim::PressApply(sheet());
-    DEVMODEW stored = StoredDefaultDevmode();
-    EXPECT_EQ(stored.dmCollate, DMCOLLATE_TRUE);
-    EXPECT_TRUE(stored.dmFields & DM_COLLATE);
-
-    // When the printer refuses the new default, nothing is announced, but the values stay.
-    sim::FailSetPrinter(kPrinterName, ERROR_ACCESS_DENIED);
-    sim::Click(page, IDC_LAYOUT_COLLATE);
-    sim::PressApply(sheet());
-    EXPECT_EQ(sim::Broadcasts().size(), 1u);
-    EXPECT_EQ(ConfigDword("Collate"), 0u);
-}
-
-TEST_F(LayoutPageTest, AStoredDefaultShorterThanTheDriversIsMergedInACopyOfFullSize) {
-    // Left by an older driver: no private section at all.
+// A printer without a default devmode gets the driver's; a stored one shorter than the driver's
+// (left by an older driver: no private section at all) is merged in a copy of full size.
+TEST_F(LayoutPageTest, AMissingOrShortDefaultDevmodeIsReplacedByOneOfTheDriversSize) {
     DEVMODEW old = {};
     old.dmSize = sizeof(old);
     old.dmSpecVersion = DM_SPECVERSION;
     old.dmFields = DM_ORIENTATION;
     old.dmOrientation = DMORIENT_PORTRAIT;
-    sim::SetDefaultDevmode(kPrinterName, &old);
+    for (DEVMODEW* before : {static_cast<DEVMODEW*>(nullptr), &old}) {
+        sim::SetDefaultDevmode(kPrinterName, before);
+        sim::WritePrinterDword(kPrinterName, "Config", "InterPoint", 0);
+        HWND page = OpenLayoutPage();
+        sim::Click(page, IDC_LAYOUT_DOUBLE_SIDED);
+        sim::PressApply(sheet());
+        auto stored = sim::DefaultDevmode(kPrinterName);
+        ASSERT_TRUE(stored.has_value());
+        EXPECT_EQ(stored->size(), sizeof(DEVMODEW) + 732);
+        EXPECT_EQ(StoredDefaultDevmode().dmDuplex, DMDUP_VERTICAL);
+        EXPECT_TRUE(StoredDefaultDevmode().dmFields & DM_DUPLEX);
+        ClosePreferences();
+    }
+
+    // When the printer refuses the new default, nothing is announced, but the values stay.
     HWND page = OpenLayoutPage();
-    sim::Click(page, IDC_LAYOUT_DOUBLE_SIDED);
+    size_t broadcasts = sim::Broadcasts().size();
+    sim::FailSetPrinter(kPrinterName, ERROR_ACCESS_DENIED);
+    sim::Click(page, IDC_LAYOUT_COLLATE);
     sim::PressApply(sheet());
-    auto stored = sim::DefaultDevmode(kPrinterName);
-    ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->size(), sizeof(DEVMODEW) + 732);
-    EXPECT_EQ(StoredDefaultDevmode().dmDuplex, DMDUP_VERTICAL);
+    EXPECT_EQ(sim::Broadcasts().size(), broadcasts);
+    EXPECT_EQ(ConfigDword("Collate"), 1u);
 }
 
+// Warned once, on the layout page; the main page's choices are shown but cannot be changed.
 TEST_F(LayoutPageTest, AUserWithoutTheManageRightIsWarnedAndKeptOut) {
     sim::SetUserCanManage(kPrinterName, false);
     sim::QueueMessageBoxAnswer(IDOK);
@@ -220,6 +219,13 @@ TEST_F(LayoutPageTest, AUserWithoutTheManageRightIsWarnedAndKeptOut) {
          {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE, IDC_LAYOUT_PREVIEW})
         EXPECT_FALSE(sim::IsEnabled(page, id)) << id;
     EXPECT_TRUE(sim::IsEnabled(page, IDC_LAYOUT_ADVANCED));
+
+    HWND main = ShowPage(kMainPage);
+    for (int id : {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
+                   IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
+                   IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT})
+        EXPECT_FALSE(sim::IsEnabled(main, id)) << id;
+    EXPECT_TRUE(sim::IsChecked(main, IDC_MAIN_EMBOSS)) << "the stored values are still shown";
 }
 
 TEST_F(LayoutPageTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
