@@ -58,20 +58,6 @@ TEST_F(PrinterDataStoreTest, RefusedWritesAreRetriedWithFullAccess) {
     EXPECT_EQ(sim::OpenPrinterHandles(kPrinterName), 1u);
 }
 
-TEST_F(PrinterDataStoreTest, PaperSizeIsTwoSignedMicrometreValues) {
-    HANDLE printer = OpenHostHandle();
-    const LONG size[2] = {215900, -1};
-    EXPECT_EQ(WritePaperSize(printer, size), 0u);
-    auto stored = sim::ReadPrinterData(kPrinterName, "Config", "PaperSize");
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
-    ASSERT_EQ(stored->data.size(), 8u);
-    LONG read[2];
-    std::memcpy(read, stored->data.data(), 8);
-    EXPECT_EQ(read[0], 215900);
-    EXPECT_EQ(read[1], -1);
-}
-
 TEST_F(PrinterDataStoreTest, ManagingNeedsTheManagePrinterRight) {
     EXPECT_TRUE(CanManagePrinter(kPrinterNameW));
     sim::SetUserCanManage(kPrinterName, false);

@@ -32,7 +32,6 @@ TEST_F(SettingsContextTest, AFreshPrinterGetsEveryDefaultWrittenBack) {
     EXPECT_EQ(context->PaperSize[0], 210000);
     EXPECT_EQ(context->PaperSize[1], 297000);
     EXPECT_EQ(context->MagnificationLevel, 1u);
-    EXPECT_EQ(context->RefCount, 1u);
     EXPECT_EQ(std::u16string(context->PrinterName), u"Tarvik Embosser");
     EXPECT_EQ(std::u16string(context->DriverName), u"Tarvik");
     EXPECT_EQ(std::u16string(context->DefaultFormName), u"A4");

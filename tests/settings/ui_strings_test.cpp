@@ -112,15 +112,6 @@ TEST_F(UiStringsTest, AnswersAreReadNoFurtherThanTheBoundAndNeverLeaveNothing) {
     EXPECT_EQ(std::u16string(TranslateWord(context_, u"Caption", u"Layout", buffer)), u"Layout");
 }
 
-TEST_F(UiStringsTest, TheRecordedLanguageIsSelected) {
-    InstallFakeLocale();
-    sim::SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\TarvikSetup", u"Locale",
-                           u"de_de");
-    Load();
-    ASSERT_EQ(Locale().initLocaleCodes.size(), 1u);
-    EXPECT_EQ(Locale().initLocaleCodes[0], u"de_de");
-}
-
 TEST_F(UiStringsTest, AnUnusableLibraryLeavesTheContextUnbound) {
     InstallFakeLocale({"CreateEx"});
     Load();
