@@ -104,20 +104,6 @@ TEST_F(SettingsContextTest, APeripheralsLibraryWithoutItsEntryPointChangesNothin
     ReleaseSettingsContext(context);
 }
 
-TEST_F(SettingsContextTest, ReleaseFreesOnTheLastReferenceWithTheLibraries) {
-    InstallFakeLocale();
-    SettingsContext* context = Load();
-    ASSERT_EQ(context->LocaleInstance, FakeLocaleInstance());
-    context->RefCount = 2;
-    ReleaseSettingsContext(context);
-    EXPECT_EQ(sim::LiveHeapAllocations(heap_), 1u) << "still held";
-    EXPECT_EQ(Locale().disposeCalls, 0);
-    ReleaseSettingsContext(context);
-    EXPECT_EQ(Locale().disposeCalls, 1);
-    EXPECT_EQ(sim::ModuleLoadCount(kLocalePath), 0);
-    ReleaseSettingsContext(nullptr);
-}
-
 TEST_F(SettingsContextTest, LoadFailsCleanlyWithoutMemory) {
     heap_ = HeapCreate(0, 0, 0);
     SettingsContext* context = reinterpret_cast<SettingsContext*>(1);
