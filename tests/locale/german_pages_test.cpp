@@ -21,7 +21,6 @@ protected:
         PreferencesTest::TearDown();
         CoUninitialize();
         EXPECT_EQ(sim::OpenFileHandles(), 0u);
-        EXPECT_EQ(sim::ModuleLoadCount(kLocalePath), 0) << "the locale library is still loaded";
     }
     static bool Holds(const std::vector<std::u16string>& items, const char16_t* text) {
         return std::find(items.begin(), items.end(), text) != items.end();
