@@ -1,5 +1,7 @@
-// The module's activation contexts: built from its own manifest, found again for long paths,
-// released at unload, and the context modal dialogs and libraries run in.
+// The module's activation contexts: found again for long paths, the one it was loaded in held
+// until unload, and the context modal dialogs and libraries run in. That the module's own context
+// is built once from its manifest and released at unload is property_sheets_test's, and every
+// test's closing count of activation contexts.
 #include "support/plugin_machine.h"
 
 #include "core/activation_context.h"
@@ -13,17 +15,6 @@ extern const std::size_t qvembui_res_size;
 namespace {
 
 class ActivationContextTest : public PluginTest {};
-
-TEST_F(ActivationContextTest, BuiltOnceFromTheManifestAndReleasedAtUnload) {
-    HANDLE context = ModuleActivationContext();
-    ASSERT_TRUE(IsUsableActivationContext(context));
-    EXPECT_EQ(ModuleActivationContext(), context) << "created once";
-    EXPECT_EQ(sim::ActivationContextLog()[0].source, kPluginPath);
-    FreeLibrary(module_);
-    EXPECT_EQ(sim::LiveActivationContexts(), 0u) << "released at process detach";
-    EXPECT_EQ(g_moduleActCtx, INVALID_HANDLE_VALUE);
-    module_ = LoadLibraryW(kPluginPath);
-}
 
 TEST_F(ActivationContextTest, ALongModulePathIsFetchedAgainInALargerBuffer) {
     FreeLibrary(module_);

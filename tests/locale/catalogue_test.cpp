@@ -85,7 +85,7 @@ TEST_F(CatalogueTest, SectionsEscapesAndEntriesLeftOut) {
     for (const char16_t* english :
          {u"Before any section", u"Twice", u"Bad escape", u"No separator", u"Empty", u"Overlong",
           u"After the end", u"Service", u"printer ready"})
-        EXPECT_EQ(Text(english), u"<null>") << Narrow(english);
+        EXPECT_EQ(Text(english), u"<null>") << testing::PrintToString(std::u16string(english));
     EXPECT_EQ(Text(u"Service", u"Caption"), u"Wartung");
     EXPECT_EQ(Text(u"Service", u"CAPTION"), u"Wartung") << "section names ignore case";
     EXPECT_EQ(Text(u"Service", u"Label"), u"<null>");
@@ -119,7 +119,7 @@ TEST_F(CatalogueTest, TheLanguageIsFoundOrEnglishStays) {
     EXPECT_EQ(Text(u"Printer ready"), u"<null>");
     for (const char16_t* code :
          {u"fr_fr", u"..\\de", u"de.", u"", u"de_de_de_de_de_de_de_de_de_de_de"}) {
-        EXPECT_FALSE(Open(code)) << Narrow(code);
+        EXPECT_FALSE(Open(code)) << testing::PrintToString(std::u16string(code));
         EXPECT_EQ(Active(), u"en_us");
         EXPECT_EQ(Text(u"Printer ready"), u"<null>");
     }

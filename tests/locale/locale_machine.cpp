@@ -45,20 +45,3 @@ void InstallGerman(const char16_t* code) {
     sim::SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Quorvane\\TarvikSetup", u"Locale", code);
     sim::AddFileWithContents(kGermanCataloguePath, ShippedCatalogue("qvembui.de.txt"));
 }
-
-std::string Narrow(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}

@@ -21,6 +21,3 @@ std::string ShippedCatalogue(const char* fileName);
 
 // "QVDir", the German catalogue in the catalogue folder and "Locale" = `code`.
 void InstallGerman(const char16_t* code = u"de_de");
-
-// A text as UTF-8, for test messages.
-std::string Narrow(const std::u16string& text);

@@ -29,20 +29,6 @@ void AddCustomForm(HANDLE admin, const char16_t* name, const char* valueName, LO
 
 } // namespace
 
-std::string DescribeCounts(const CallCounts& counts) {
-    std::string text;
-    for (const auto& entry : counts)
-        text += entry.first + " " + std::to_string(entry.second) + ", ";
-    return text + "(total " + std::to_string(TotalOf(counts)) + ")";
-}
-
-size_t TotalOf(const CallCounts& counts) {
-    size_t total = 0;
-    for (const auto& entry : counts)
-        total += entry.second;
-    return total;
-}
-
 void RoundTripTest::SetUp() {
     PreferencesTest::SetUp();
     PopulatePrinter();

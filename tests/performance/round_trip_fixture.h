@@ -13,10 +13,6 @@
 
 using CallCounts = std::map<std::string, size_t>;
 
-// "GetPrinterW 2, OpenPrinterW 1 (total 3)": what a failed comparison shows.
-std::string DescribeCounts(const CallCounts& counts);
-size_t TotalOf(const CallCounts& counts);
-
 class RoundTripTest : public PreferencesTest {
 protected:
     void SetUp() override;
