@@ -259,15 +259,6 @@ DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
     return WritePrinterDataWithRetry(printer, kConfigKey, name, REG_DWORD, &value, sizeof(value));
 }
 
-void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText) {
-    ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
-    DWORD type = 0, needed = 0;
-    DWORD result =
-        GetPrinterDataExW(printer, kConfigKey, name, &type, reinterpret_cast<LPBYTE>(buffer),
-                          kStoredTextChars * sizeof(WCHAR), &needed);
-    TakeStringOrHeal(printer, name, result, buffer, defaultText);
-}
-
 void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer,
                       LPCWSTR defaultText) {
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));

@@ -89,7 +89,6 @@ DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value);
 
 // Reads a text of at most 259 characters into a 260-character buffer; on failure (missing,
 // too long, refused) the buffer holds the default, which is written back.
-void ReadConfigString(HANDLE printer, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
 void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
 // Stores `chars` characters of the text as REG_SZ; callers decide whether the terminator counts.
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars);
