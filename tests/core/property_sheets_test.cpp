@@ -154,6 +154,8 @@ TEST_F(PropertySheetsTest, PrinterPropertiesShareTheTreesContextWithTheServicePa
     SettingsContext* context = ContextOf(session.pages()[0]);
     EXPECT_EQ(session.sheetParam().pOEMUserData, context);
     EXPECT_EQ(session.info().UserData, reinterpret_cast<ULONG_PTR>(context));
+    EXPECT_EQ(session.initResult(), reinterpret_cast<ULONG_PTR>(session.pages()[0].handle))
+        << "the page added last answers the sheet's initialisation";
     session.Close(0);
     EXPECT_EQ(Locale().disposeCalls, 1) << "the shared context is released with the sheet";
 
