@@ -1,7 +1,8 @@
-// user32: the button class -- push buttons, check boxes, radio buttons, group boxes and
+// user32: the button class -- push buttons, auto check boxes, radio buttons, group boxes and
 // owner-drawn buttons. A click (mouse down, then up) lets an auto check box toggle and an auto
 // radio button check itself and uncheck the other auto radio buttons of its group before the
-// parent hears BN_CLICKED; plain check boxes and radio buttons leave their state to the program.
+// parent hears BN_CLICKED; plain radio buttons leave their state to the program. Plain and
+// three-state check boxes are not modelled.
 #include "user32_internal.h"
 
 namespace winsim {
@@ -17,11 +18,8 @@ struct ButtonState : ControlState {
 
 bool HasCheckState(DWORD type) {
     switch (type) {
-    case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
     case BS_RADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
     case BS_AUTORADIOBUTTON:
         return true;
     default:
@@ -29,8 +27,16 @@ bool HasCheckState(DWORD type) {
     }
 }
 
-bool IsThreeState(DWORD type) {
-    return type == BS_3STATE || type == BS_AUTO3STATE;
+// The button types (BS_TYPEMASK) by name, for the abort of those not modelled.
+const char* const kTypeNames[] = {
+    "BS_PUSHBUTTON",  "BS_DEFPUSHBUTTON",   "BS_CHECKBOX",    "BS_AUTOCHECKBOX",
+    "BS_RADIOBUTTON", "BS_3STATE",          "BS_AUTO3STATE",  "BS_GROUPBOX",
+    "BS_USERBUTTON",  "BS_AUTORADIOBUTTON", "BS_PUSHBOX",     "BS_OWNERDRAW",
+    "BS_SPLITBUTTON", "BS_DEFSPLITBUTTON",  "BS_COMMANDLINK", "BS_DEFCOMMANDLINK"};
+
+bool IsModelledType(DWORD type) {
+    return HasCheckState(type) || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ||
+           type == BS_GROUPBOX || type == BS_OWNERDRAW;
 }
 
 // The group of a radio button runs from the nearest sibling at or before it with WS_GROUP to
@@ -97,15 +103,15 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     DWORD type = w->style & BS_TYPEMASK;
     switch (msg) {
     case WM_NCCREATE:
-        if (type == BS_USERBUTTON || type == BS_PUSHBOX || type > BS_OWNERDRAW)
-            Unmodelled("button style 0x%lX", static_cast<unsigned long>(type));
+        if (!IsModelledType(type))
+            Unmodelled("button style %s", kTypeNames[type]);
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     case BM_GETCHECK:
         return HasCheckState(type) ? s.check : BST_UNCHECKED;
     case BM_SETCHECK:
         if (!HasCheckState(type))
             return 0;
-        if (wParam > BST_INDETERMINATE || (wParam == BST_INDETERMINATE && !IsThreeState(type)))
+        if (wParam > BST_CHECKED)
             Unmodelled("BM_SETCHECK %u on a button of style 0x%lX", static_cast<unsigned>(wParam),
                        static_cast<unsigned long>(type));
         if (s.check != wParam) {
@@ -121,6 +127,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         InvalidateWindow(hwnd, true, false);
         return 0;
     case BM_SETSTYLE:
+        if (!IsModelledType(static_cast<DWORD>(wParam) & BS_TYPEMASK))
+            Unmodelled("BM_SETSTYLE to button style %s", kTypeNames[wParam & BS_TYPEMASK]);
         w->style = (w->style & 0xFFFF0000u) | (static_cast<DWORD>(wParam) & 0xFFFFu);
         if (lParam)
             InvalidateWindow(hwnd, true, false);
@@ -159,8 +167,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (type == BS_AUTOCHECKBOX)
             SendMessageW(hwnd, BM_SETCHECK, s.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED,
                          0);
-        else if (type == BS_AUTO3STATE)
-            SendMessageW(hwnd, BM_SETCHECK, (s.check + 1) % 3, 0);
         else if (type == BS_AUTORADIOBUTTON) {
             SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
             UncheckOtherAutoRadioButtons(hwnd);
