@@ -119,15 +119,6 @@ bool IsApplyEnabled(HWND sheet);
 // for its owner to destroy it.
 bool IsSheetClosed(HWND sheet);
 
-// Every attempt to create a page's dialog: refused by PSPCB_CREATE or created, and the
-// activation context that was active while the dialog was created.
-struct PageCreationRecord {
-    HWND sheet;
-    int index;
-    bool created;
-    HANDLE activationContext;
-};
-const std::vector<PageCreationRecord>& PageCreationLog();
 std::size_t LivePropertySheetPages();
 // The ICC_ flags InitCommonControlsEx was called with, combined. The classes are available
 // whether or not it was called (comctl32 version 6 registers them with the manifest).

@@ -7,7 +7,7 @@
 //   to it fails and the current page stays; a sheet that can show none of its pages fails.
 // - switches pages with PSN_KILLACTIVE to the current page (a TRUE answer keeps it) and then
 //   PSN_SETACTIVE to the new one, which is shown while the old one is hidden.
-// - enables Apply while any page is marked by PSM_CHANGED and not by PSM_UNCHANGED.
+// - enables Apply while any page is marked by PSM_CHANGED.
 // - applies (Apply button, PSM_APPLY, OK) with PSN_KILLACTIVE to the current page, then
 //   PSN_APPLY to every created page in order (PSHNOTIFY.lParam TRUE for OK); PSNRET_INVALID
 //   stops there and shows that page, PSNRET_INVALID_NOCHANGEPAGE stops there too. After a
@@ -16,6 +16,8 @@
 //   created page.
 // A modal sheet is destroyed after OK or Cancel; a modeless one is closed (PSM_GETCURRENTPAGEHWND
 // answers null) and waits for its owner to destroy it, as the documentation asks of owners.
+// The sheet always has its Apply button and starts at nStartPage: PSH_NOAPPLYNOW and
+// PSH_USEPSTARTPAGE are not modelled, nor are PSM_UNCHANGED and PSM_GETRESULT.
 #include "comctl32_propsheet.h"
 #include "sim.h"
 
@@ -128,8 +130,7 @@ bool SelectPage(HWND sheetWindow, int index, bool killActive) {
         return false;
     if (!(sheet = SheetOf(sheetWindow)))
         return false;
-    if (!CreatePageWindow(sheetWindow, index, sheet->pages[static_cast<size_t>(index)],
-                          sheet->pageOrigin))
+    if (!CreatePageWindow(sheetWindow, sheet->pages[static_cast<size_t>(index)], sheet->pageOrigin))
         return false;
     LRESULT answer = NotifyPage(sheetWindow, index, PSN_SETACTIVE, 0);
     if (answer != 0)
@@ -219,11 +220,10 @@ LRESULT SheetMessage(HWND hwnd, Sheet& sheet, UINT msg, WPARAM wParam, LPARAM lP
         }
         return FALSE;
     }
-    case PSM_CHANGED:
-    case PSM_UNCHANGED: {
+    case PSM_CHANGED: {
         int index = IndexOfWindow(sheet, reinterpret_cast<HWND>(wParam));
         if (index >= 0) {
-            sheet.changed[static_cast<size_t>(index)] = msg == PSM_CHANGED;
+            sheet.changed[static_cast<size_t>(index)] = true;
             UpdateApplyButton(sheet);
         }
         return 0;
@@ -355,10 +355,10 @@ LRESULT SheetMessage(HWND hwnd, Sheet& sheet, UINT msg, WPARAM wParam, LPARAM lP
                    ? reinterpret_cast<LRESULT>(p->Psp()->pszTemplate)
                    : 0;
     }
+    case PSM_UNCHANGED:
     case PSM_GETRESULT:
-        if (!sheet.closed)
-            Unmodelled("PSM_GETRESULT of a property sheet that is still open");
-        return Result(sheet);
+        Unmodelled("property sheet message %s",
+                   msg == PSM_UNCHANGED ? "PSM_UNCHANGED" : "PSM_GETRESULT");
     default:
         Unmodelled("property sheet message 0x%04X (WM_USER + %u)", msg, msg - WM_USER);
     }
@@ -447,9 +447,8 @@ std::vector<BYTE> SheetTemplate(const std::u16string& caption, short pageCx, sho
         DWORD style;
     };
     std::vector<Button> buttons = {{IDOK, u"OK", BS_DEFPUSHBUTTON},
-                                   {IDCANCEL, u"Cancel", BS_PUSHBUTTON}};
-    if (!(flags & PSH_NOAPPLYNOW))
-        buttons.push_back({kApplyButton, u"&Apply", BS_PUSHBUTTON | WS_DISABLED});
+                                   {IDCANCEL, u"Cancel", BS_PUSHBUTTON},
+                                   {kApplyButton, u"&Apply", BS_PUSHBUTTON | WS_DISABLED}};
     if (flags & PSH_HASHELP)
         buttons.push_back({IDHELP, u"Help", BS_PUSHBUTTON});
     short cx = static_cast<short>(pageCx + 2 * kMargin);
@@ -533,6 +532,10 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW psh) {
     DWORD flags = psh->dwFlags;
     if (flags & (PSH_WIZARD | PSH_WIZARD97 | PSH_AEROWIZARD | PSH_WIZARD_LITE))
         Unmodelled("property sheet wizards");
+    if (flags & PSH_NOAPPLYNOW)
+        Unmodelled("property sheet flag PSH_NOAPPLYNOW");
+    if (flags & PSH_USEPSTARTPAGE)
+        Unmodelled("property sheet flag PSH_USEPSTARTPAGE");
     if (psh->nPages > MAXPROPPAGES)
         return -1;
 
@@ -571,15 +574,7 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW psh) {
     if (flags & PSH_PROPTITLE)
         caption += u" Properties";
 
-    int start = 0;
-    if (flags & PSH_USEPSTARTPAGE) {
-        std::u16string wanted = TextOf(psh->hInstance, psh->pStartPage);
-        for (size_t i = 0; i < pages.size(); ++i)
-            if (FindPage(pages[i])->title == wanted)
-                start = static_cast<int>(i);
-    } else if (psh->nStartPage < pages.size()) {
-        start = static_cast<int>(psh->nStartPage);
-    }
+    int start = psh->nStartPage < pages.size() ? static_cast<int>(psh->nStartPage) : 0;
 
     std::vector<BYTE> bytes = SheetTemplate(caption, pageCx, pageCy, flags);
     if ((flags & PSH_USECALLBACK) && psh->pfnCallback)
@@ -606,7 +601,7 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW psh) {
     for (size_t i = 0; i < pages.size(); ++i) {
         PropSheetPage* p = FindPage(pages[i]);
         if (p && (p->Psp()->dwFlags & PSP_PREMATURE))
-            CreatePageWindow(window, static_cast<int>(i), pages[i], sheet->pageOrigin);
+            CreatePageWindow(window, pages[i], sheet->pageOrigin);
     }
     // The start page, or else the first page that can be created.
     bool shown = SelectPage(window, start, false);

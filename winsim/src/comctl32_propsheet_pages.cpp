@@ -14,7 +14,6 @@ namespace {
 
 struct PageState {
     HandleTable<HPROPSHEETPAGE, PropSheetPage> pages;
-    std::vector<sim::PageCreationRecord> creations;
 };
 
 PageState& S() {
@@ -22,10 +21,7 @@ PageState& S() {
     return state;
 }
 
-ResetHook g_reset([] {
-    S().pages.Clear();
-    S().creations.clear();
-});
+ResetHook g_reset([] { S().pages.Clear(); });
 
 std::u16string LoadText(HINSTANCE instance, LPCWSTR text) {
     if (!text)
@@ -63,7 +59,7 @@ bool PageTemplate(HPROPSHEETPAGE page, DialogTemplate* out) {
     return LoadDialogTemplate(psp->hInstance, psp->pszTemplate, out);
 }
 
-bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) {
+bool CreatePageWindow(HWND sheet, HPROPSHEETPAGE page, POINT origin) {
     PropSheetPage* p = FindPage(page);
     if (!p)
         return false;
@@ -71,15 +67,11 @@ bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) 
         return true;
     PROPSHEETPAGEW* psp = p->Psp();
     if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback &&
-        !psp->pfnCallback(nullptr, PSPCB_CREATE, psp)) {
-        S().creations.push_back({sheet, index, false, nullptr});
+        !psp->pfnCallback(nullptr, PSPCB_CREATE, psp))
         return false;
-    }
     DialogTemplate t;
-    if (!PageTemplate(page, &t)) {
-        S().creations.push_back({sheet, index, false, nullptr});
+    if (!PageTemplate(page, &t))
         return false;
-    }
     // A page is a child dialog of the sheet, hidden until the sheet shows it.
     t.style &= ~static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE |
                                    WS_DISABLED | DS_MODALFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
@@ -89,7 +81,6 @@ bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) 
 
     ULONG_PTR cookie = 0;
     bool activated = UsesActivationContext(*p) && ActivateActCtx(psp->hActCtx, &cookie);
-    HANDLE active = ActiveActCtx();
     int templateId = (psp->dwFlags & PSP_DLGINDIRECT) || !IS_INTRESOURCE(psp->pszTemplate)
                          ? 0
                          : LOWORD(reinterpret_cast<ULONG_PTR>(psp->pszTemplate));
@@ -97,7 +88,6 @@ bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) 
                                            reinterpret_cast<LPARAM>(psp), false, templateId);
     if (activated)
         DeactivateActCtx(0, cookie);
-    S().creations.push_back({sheet, index, window != nullptr, active});
     if ((p = FindPage(page)) != nullptr)
         p->window = window;
     return window != nullptr;
@@ -114,12 +104,8 @@ void ReleasePage(HPROPSHEETPAGE page) {
     PROPSHEETPAGEW* psp = p->Psp();
     if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback)
         psp->pfnCallback(nullptr, PSPCB_RELEASE, psp);
-    if ((p = FindPage(page)) == nullptr)
-        return;
-    psp = p->Psp();
-    if ((psp->dwFlags & PSP_USEREFPARENT) && psp->pcRefParent)
-        --*psp->pcRefParent;
-    S().pages.Remove(page);
+    if (FindPage(page))
+        S().pages.Remove(page);
 }
 
 } // namespace winsim
@@ -134,6 +120,8 @@ HPROPSHEETPAGE WINAPI CreatePropertySheetPageW(LPCPROPSHEETPAGEW psp) {
     DWORD flags = psp->dwFlags;
     if (flags & (PSP_HIDEHEADER | PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE))
         Unmodelled("property page flags for wizards (0x%lX)", static_cast<unsigned long>(flags));
+    if (flags & PSP_USEREFPARENT)
+        Unmodelled("property page flag PSP_USEREFPARENT");
     auto page = std::make_unique<PropSheetPage>();
     // The copy is as long as the caller's structure (which may carry data of its own after
     // it), and never shorter than the current structure, whose missing members read as zero.
@@ -141,8 +129,6 @@ HPROPSHEETPAGE WINAPI CreatePropertySheetPageW(LPCPROPSHEETPAGEW psp) {
     std::memcpy(page->storage.data(), psp, psp->dwSize);
     if (flags & PSP_USETITLE)
         page->title = LoadText(psp->hInstance, psp->pszTitle);
-    if ((flags & PSP_USEREFPARENT) && psp->pcRefParent)
-        ++*psp->pcRefParent;
     PropSheetPage* p = page.get();
     HPROPSHEETPAGE handle = S().pages.Add(std::move(page));
     if ((flags & PSP_USECALLBACK) && p->Psp()->pfnCallback)
@@ -161,9 +147,6 @@ BOOL WINAPI DestroyPropertySheetPage(HPROPSHEETPAGE page) {
 }
 
 namespace sim {
-const std::vector<PageCreationRecord>& PageCreationLog() {
-    return S().creations;
-}
 std::size_t LivePropertySheetPages() {
     return S().pages.Count();
 }
