@@ -100,11 +100,4 @@ std::size_t ActivationDepth();
 // While set, ActivateActCtx fails with ERROR_NOT_ENOUGH_MEMORY.
 void FailActivation(bool fail);
 
-// --- Leaks --------------------------------------------------------------------------------------
-
-// One line per kind of kernel32/advapi32 resource still held (process-heap blocks, global blocks,
-// heaps, loaded libraries, live activation contexts, activations not undone, open registry keys);
-// empty when nothing leaked.
-std::string KernelLeakReport();
-
 } // namespace sim
