@@ -120,9 +120,6 @@ bool IsApplyEnabled(HWND sheet);
 bool IsSheetClosed(HWND sheet);
 
 std::size_t LivePropertySheetPages();
-// The ICC_ flags InitCommonControlsEx was called with, combined. The classes are available
-// whether or not it was called (comctl32 version 6 registers them with the manifest).
-DWORD CommonControlsInitialised();
 
 // --- Observing ----------------------------------------------------------------------------------
 
@@ -173,7 +170,6 @@ struct RedrawRecord {
 };
 const std::vector<RedrawRecord>& RedrawLog();
 const std::vector<HWND>& PaintLog();
-const std::vector<UINT>& BeepLog(); // MessageBeep's types
 
 struct TimerInfo {
     HWND window;
