@@ -205,18 +205,14 @@ struct DocumentPropertiesCall {
     LONG result;
 };
 const std::vector<DocumentPropertiesCall>& DocumentPropertiesLog();
-// Calls with this mode (any mode when null) fail with -1.
-void FailDocumentProperties(const char* printer, std::optional<DWORD> mode = std::nullopt);
 
-// A stand-in for the printer's driver. A hook that is set answers instead of the generic driver;
-// it may call the generic one itself (GenericDocumentProperties / GenericDeviceCapabilities), as a
-// core driver does before handing its plug-in the rest. Calls through hooks are logged too.
+// A stand-in for the printer's driver: a hook that is set answers DeviceCapabilitiesW instead of
+// the generic driver; it may call the generic one itself (GenericDeviceCapabilities), as a core
+// driver does before handing its plug-in the rest.
 struct DriverHooks {
-    std::function<LONG(HWND, HANDLE, LPWSTR, PDEVMODEW, PDEVMODEW, DWORD)> documentProperties;
     std::function<int(LPCWSTR, LPCWSTR, WORD, LPWSTR, const DEVMODEW*)> deviceCapabilities;
 };
 void SetDriverHooks(const char* printer, DriverHooks hooks);
-LONG GenericDocumentProperties(HANDLE printer, PDEVMODEW output, PDEVMODEW input, DWORD mode);
 int GenericDeviceCapabilities(LPCWSTR device, WORD capability, LPWSTR output,
                               const DEVMODEW* devmode);
 

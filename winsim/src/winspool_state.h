@@ -41,8 +41,6 @@ struct Printer {
     DWORD setPrinterError = 0;
     DWORD startDocError = 0;
     DWORD writeLimit = 0;
-    bool failAllDocumentProperties = false;
-    std::vector<DWORD> failDocumentPropertiesModes;
 };
 
 struct Job {
