@@ -45,9 +45,6 @@ struct MessageBoxRecord {
 };
 const std::vector<MessageBoxRecord>& MessageBoxLog();
 
-// A modal PropertySheetW runs the next queued sheet script, which must close the sheet.
-void ScriptPropertySheet(DialogScript script);
-
 // --- Acting as the person ---------------------------------------------------------------------
 // Every action first checks that a person could do it: the control exists, is visible and is
 // enabled (with all its ancestors); otherwise the test aborts naming the control.

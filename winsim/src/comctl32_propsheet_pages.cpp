@@ -2,7 +2,9 @@
 // and, with PSP_USECALLBACK, calls PSPCB_ADDREF as version 6 does. The page's dialog is made
 // only when the sheet first shows the page: PSPCB_CREATE may refuse it, and with
 // PSP_USEFUSIONCONTEXT the dialog is created inside the page's activation context.
-// WM_INITDIALOG's lParam is the copy, whose lParam member carries the caller's data.
+// WM_INITDIALOG's lParam is the copy, whose lParam member carries the caller's data. Pages come
+// from a module's templates; PSP_USETITLE, PSP_USECALLBACK and PSP_USEFUSIONCONTEXT are the only
+// flags modelled.
 #include "comctl32_propsheet.h"
 #include "sim.h"
 
@@ -33,6 +35,20 @@ std::u16string LoadText(HINSTANCE instance, LPCWSTR text) {
     return std::u16string(buffer, static_cast<size_t>(n));
 }
 
+// The page flags that are not modelled: only PSP_USETITLE, PSP_USECALLBACK and
+// PSP_USEFUSIONCONTEXT are.
+const std::pair<DWORD, const char*> kUnmodelledFlags[] = {
+    {PSP_DLGINDIRECT, "PSP_DLGINDIRECT"},
+    {PSP_USEHICON, "PSP_USEHICON"},
+    {PSP_USEICONID, "PSP_USEICONID"},
+    {PSP_RTLREADING, "PSP_RTLREADING"},
+    {PSP_HASHELP, "PSP_HASHELP"},
+    {PSP_USEREFPARENT, "PSP_USEREFPARENT"},
+    {PSP_PREMATURE, "PSP_PREMATURE"},
+    {PSP_HIDEHEADER, "PSP_HIDEHEADER"},
+    {PSP_USEHEADERTITLE, "PSP_USEHEADERTITLE"},
+    {PSP_USEHEADERSUBTITLE, "PSP_USEHEADERSUBTITLE"}};
+
 bool UsesActivationContext(PropSheetPage& p) {
     PROPSHEETPAGEW* psp = p.Psp();
     return (psp->dwFlags & PSP_USEFUSIONCONTEXT) &&
@@ -51,11 +67,6 @@ bool PageTemplate(HPROPSHEETPAGE page, DialogTemplate* out) {
     if (!p)
         return false;
     PROPSHEETPAGEW* psp = p->Psp();
-    if (psp->dwFlags & PSP_DLGINDIRECT) {
-        *out = ParseDialogTemplate(reinterpret_cast<const BYTE*>(psp->pResource), SIZE_MAX,
-                                   "(property page in memory)");
-        return true;
-    }
     return LoadDialogTemplate(psp->hInstance, psp->pszTemplate, out);
 }
 
@@ -81,9 +92,9 @@ bool CreatePageWindow(HWND sheet, HPROPSHEETPAGE page, POINT origin) {
 
     ULONG_PTR cookie = 0;
     bool activated = UsesActivationContext(*p) && ActivateActCtx(psp->hActCtx, &cookie);
-    int templateId = (psp->dwFlags & PSP_DLGINDIRECT) || !IS_INTRESOURCE(psp->pszTemplate)
-                         ? 0
-                         : LOWORD(reinterpret_cast<ULONG_PTR>(psp->pszTemplate));
+    int templateId = IS_INTRESOURCE(psp->pszTemplate)
+                         ? LOWORD(reinterpret_cast<ULONG_PTR>(psp->pszTemplate))
+                         : 0;
     HWND window = CreateDialogFromTemplate(psp->hInstance, t, sheet, psp->pfnDlgProc,
                                            reinterpret_cast<LPARAM>(psp), false, templateId);
     if (activated)
@@ -118,10 +129,9 @@ HPROPSHEETPAGE WINAPI CreatePropertySheetPageW(LPCPROPSHEETPAGEW psp) {
         return nullptr;
     }
     DWORD flags = psp->dwFlags;
-    if (flags & (PSP_HIDEHEADER | PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE))
-        Unmodelled("property page flags for wizards (0x%lX)", static_cast<unsigned long>(flags));
-    if (flags & PSP_USEREFPARENT)
-        Unmodelled("property page flag PSP_USEREFPARENT");
+    for (const auto& [flag, name] : kUnmodelledFlags)
+        if (flags & flag)
+            Unmodelled("property page flag %s", name);
     auto page = std::make_unique<PropSheetPage>();
     // The copy is as long as the caller's structure (which may carry data of its own after
     // it), and never shorter than the current structure, whose missing members read as zero.
