@@ -103,9 +103,6 @@ size_t SpoolerCallTotal();
 // Calls per function, and every call's function in order.
 std::map<std::string, size_t> SpoolerCallCounts();
 const std::vector<std::string>& SpoolerCallLog();
-// Each counted call sleeps this long in real time before it answers, as a call to a remote
-// print server waits for the network; 0 (the default after sim::Reset) answers at once.
-void SetSpoolerLatency(DWORD milliseconds);
 
 // Everything a printer is installed with. Names are UTF-8 here.
 struct PrinterSetup {
