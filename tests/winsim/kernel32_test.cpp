@@ -149,7 +149,7 @@ TEST_F(Kernel32, LoadsLibrariesByPathAndCountsReferences) {
     EXPECT_TRUE(FreeLibrary(first));
     EXPECT_EQ(sim::LoadedModules(), std::vector<std::u16string>{kLinkPath});
     EXPECT_TRUE(FreeLibrary(second));
-    EXPECT_EQ(sim::LoadedModuleCount(), 0u);
+    EXPECT_EQ(sim::LoadedModules().size(), 0u);
     EXPECT_EQ(GetModuleHandleW(u"qvmonext.dll"), nullptr);
 
     using Call = std::pair<HINSTANCE, DWORD>;

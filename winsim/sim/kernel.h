@@ -49,7 +49,6 @@ extern const char16_t kHostExePath[];
 
 // Paths of the libraries loaded now (the executable not included), in load order.
 std::vector<std::u16string> LoadedModules();
-std::size_t LoadedModuleCount();
 // The library's reference count: 0 when it is not loaded.
 int ModuleLoadCount(const std::u16string& path);
 

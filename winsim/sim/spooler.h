@@ -99,7 +99,6 @@ namespace sim {
 void ResetSpoolerCalls();
 // Calls of one function ("GetPrinterW", "RegEnumValueW", ...) since the last reset.
 size_t SpoolerCalls(const char* function);
-size_t SpoolerCallTotal();
 // Calls per function, and every call's function in order.
 std::map<std::string, size_t> SpoolerCallCounts();
 const std::vector<std::string>& SpoolerCallLog();

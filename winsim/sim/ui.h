@@ -123,7 +123,6 @@ std::size_t LivePropertySheetPages();
 HWND Control(HWND dialog, int id); // aborts when the dialog has no such control
 std::u16string WindowText(HWND window);
 std::u16string ControlText(HWND dialog, int id);
-UINT CheckState(HWND dialog, int id); // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id); // the control's own state (IsWindowEnabled)
 bool IsVisible(HWND dialog, int id); // IsWindowVisible: the control and all its ancestors

@@ -69,10 +69,6 @@ size_t SpoolerCalls(const char* function) {
     return it == Spooler().roundTrips.end() ? 0 : it->second;
 }
 
-size_t SpoolerCallTotal() {
-    return Spooler().roundTripLog.size();
-}
-
 std::map<std::string, size_t> SpoolerCallCounts() {
     return {Spooler().roundTrips.begin(), Spooler().roundTrips.end()};
 }
