@@ -270,6 +270,10 @@ TEST_F(ControlsTest, MessagesAControlDoesNotModelAbortNamingIt) {
                                      nullptr, nullptr, nullptr),
                      name);
     EXPECT_DEATH(SendDlgItemMessageW(dialog_, 91, BM_SETSTYLE, BS_AUTO3STATE, 0), "BS_AUTO3STATE");
+    EXPECT_DEATH(CreateWindowExW(0, u"Button", u"", WS_CHILD | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, 1,
+                                 1, dialog_, nullptr, nullptr, nullptr),
+                 "BS_NOTIFY");
+    EXPECT_DEATH(SendDlgItemMessageW(dialog_, 91, BM_GETSTATE, 0, 0), "0x00F2.*Button");
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 // owner-drawn buttons. A click (mouse down, then up) lets an auto check box toggle and an auto
 // radio button check itself and uncheck the other auto radio buttons of its group before the
 // parent hears BN_CLICKED; plain radio buttons leave their state to the program. Plain and
-// three-state check boxes are not modelled.
+// three-state check boxes, BS_NOTIFY, button images and the button's push and focus state
+// (BM_GETSTATE, BM_SETSTATE) are not modelled.
 #include "user32_internal.h"
 
 namespace winsim {
@@ -11,9 +12,6 @@ namespace {
 struct ButtonState : ControlState {
     UINT check = BST_UNCHECKED;
     bool pushed = false;
-    bool focused = false;
-    HANDLE image = nullptr;
-    WPARAM imageType = 0;
 };
 
 bool HasCheckState(DWORD type) {
@@ -105,6 +103,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_NCCREATE:
         if (!IsModelledType(type))
             Unmodelled("button style %s", kTypeNames[type]);
+        if (w->style & BS_NOTIFY)
+            Unmodelled("button style BS_NOTIFY");
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     case BM_GETCHECK:
         return HasCheckState(type) ? s.check : BST_UNCHECKED;
@@ -119,13 +119,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             InvalidateWindow(hwnd, true, false);
         }
         return 0;
-    case BM_GETSTATE:
-        return (HasCheckState(type) ? s.check : 0) | (s.pushed ? BST_PUSHED : 0) |
-               (s.focused ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-        s.pushed = wParam != 0;
-        InvalidateWindow(hwnd, true, false);
-        return 0;
     case BM_SETSTYLE:
         if (!IsModelledType(static_cast<DWORD>(wParam) & BS_TYPEMASK))
             Unmodelled("BM_SETSTYLE to button style %s", kTypeNames[wParam & BS_TYPEMASK]);
@@ -136,19 +129,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case BM_CLICK:
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
-        return 0;
-    case BM_SETIMAGE: {
-        if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON)
-            Unmodelled("BM_SETIMAGE of image type %u", static_cast<unsigned>(wParam));
-        HANDLE previous = s.imageType == wParam ? s.image : nullptr;
-        s.image = reinterpret_cast<HANDLE>(lParam);
-        s.imageType = wParam;
-        InvalidateWindow(hwnd, true, false);
-        return reinterpret_cast<LRESULT>(previous);
-    }
-    case BM_GETIMAGE:
-        return s.imageType == wParam ? reinterpret_cast<LRESULT>(s.image) : 0;
-    case BM_SETDONTCLICK:
         return 0;
     case WM_LBUTTONDOWN:
         if (type == BS_GROUPBOX)
@@ -175,17 +155,11 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_SETFOCUS:
-        s.focused = true;
         InvalidateWindow(hwnd, true, false);
-        if (w->style & BS_NOTIFY)
-            NotifyParentCommand(hwnd, BN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
-        s.focused = false;
         s.pushed = false;
         InvalidateWindow(hwnd, true, false);
-        if (w->style & BS_NOTIFY)
-            NotifyParentCommand(hwnd, BN_KILLFOCUS);
         return 0;
     case WM_GETDLGCODE:
         return DialogCode(type);
