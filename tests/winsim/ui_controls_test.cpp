@@ -257,6 +257,7 @@ TEST_F(ControlsTest, MessagesAControlDoesNotModelAbortNamingIt) {
         .Add(Button(u"Box", 91, BS_AUTOCHECKBOX, 70));
     dialog_ = ShowDialog(b);
     EXPECT_DEATH(SendDlgItemMessageW(dialog_, 90, CB_SETCURSEL, 0, 0), "0x014E.*ListBox");
+    EXPECT_DEATH(SendDlgItemMessageW(dialog_, 90, LB_GETCOUNT, 0, 0), "0x018B.*ListBox");
     EXPECT_DEATH(SendMessageW(dialog_, BM_SETCHECK, 1, 0), "0x00F1.*#32770");
     EXPECT_DEATH(CreateWindowExW(0, u"SysTabControl32", u"", WS_CHILD, 0, 0, 1, 1, dialog_, nullptr,
                                  nullptr, nullptr),
