@@ -5,7 +5,7 @@
 // Model notes (choices where the platform leaves room, or where winsim keeps it simple):
 // - Printer data lives in the registry under HKEY_LOCAL_MACHINE
 //   "SYSTEM\CurrentControlSet\Control\Print\Printers\<printer>\<key>"; a registry read sees what
-//   SetPrinterDataExW wrote and the other way round. GetPrinterDataW/SetPrinterDataW use the key
+//   SetPrinterDataExW wrote and the other way round. SetPrinterDataW uses the key
 //   "PrinterDriverData". Writes and deletes need PRINTER_ACCESS_ADMINISTER (or
 //   PRINTER_ACCESS_MANAGE_LIMITED) on the handle, else ERROR_ACCESS_DENIED; reads need nothing more
 //   than an open handle. A size query (no buffer, or one too small) answers ERROR_MORE_DATA with

@@ -18,10 +18,8 @@ namespace sim {
 // A modal dialog opened with DialogBoxParamW runs the next script queued for its template id:
 // the script receives the dialog, acts as the person (clicks, types, answers message boxes) and
 // must end the dialog. A dialog without a queued script, or a script that returns with the
-// dialog still open, aborts the test. Templates given in memory (DialogBoxIndirectParamW) use
-// the id kInMemoryTemplate.
+// dialog still open, aborts the test.
 using DialogScript = std::function<void(HWND dialog)>;
-constexpr int kInMemoryTemplate = 0;
 void ScriptModalDialog(int templateId, DialogScript script);
 std::size_t PendingDialogScripts();
 
@@ -156,7 +154,7 @@ struct Broadcast {
 };
 const std::vector<Broadcast>& Broadcasts();
 
-// InvalidateRect, RedrawWindow and UpdateWindow calls, and the windows that received WM_PAINT.
+// InvalidateRect and RedrawWindow calls, and the windows that received WM_PAINT.
 struct RedrawRecord {
     std::string function;
     HWND window;
