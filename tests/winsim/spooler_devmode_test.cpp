@@ -124,12 +124,6 @@ TEST_F(Devmodes, ThePrintersStoredDefaultIsTheBase) {
     EXPECT_EQ(devmode->dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_EQ(devmode->dmPaperSize, DMPAPER_LETTER);
     EXPECT_EQ(devmode->dmCopies, 1); // the driver's default fills the rest
-
-    sim::FailDocumentProperties(kPrinter, DM_OUT_BUFFER);
-    EXPECT_EQ(
-        DocumentPropertiesW(nullptr, printer, deviceName.data(), devmode, nullptr, DM_OUT_BUFFER),
-        -1);
-    EXPECT_GT(DocumentPropertiesW(nullptr, printer, deviceName.data(), nullptr, nullptr, 0), 0);
 }
 
 TEST_F(Devmodes, PaperListsEndWithTheServersUserForms) {
@@ -171,25 +165,19 @@ TEST_F(Devmodes, PaperListsEndWithTheServersUserForms) {
 }
 
 TEST_F(Devmodes, DriverHooksAnswerInsteadOfTheGenericDriver) {
-    std::vector<DWORD> modes;
     sim::DriverHooks hooks;
-    hooks.documentProperties = [&](HWND, HANDLE handle, LPWSTR, PDEVMODEW out, PDEVMODEW in,
-                                   DWORD mode) -> LONG {
-        modes.push_back(mode);
-        LONG result = sim::GenericDocumentProperties(handle, out, in, mode);
-        if (mode == 0)
-            return result + 100; // a plug-in's private section
-        return result;
-    };
-    hooks.deviceCapabilities = [](LPCWSTR, LPCWSTR, WORD capability, LPWSTR, const DEVMODEW*) {
-        return capability == 257 ? 1 : -1;
+    hooks.deviceCapabilities = [](LPCWSTR device, LPCWSTR, WORD capability, LPWSTR output,
+                                  const DEVMODEW* devmode) {
+        return capability == 257
+                   ? 1
+                   : sim::GenericDeviceCapabilities(device, capability, output, devmode);
     };
     sim::SetDriverHooks(kPrinter, hooks);
-    EXPECT_EQ(DocumentPropertiesW(nullptr, printer, deviceName.data(), nullptr, nullptr, 0),
-              static_cast<LONG>(sizeof(DEVMODEW) + 8 + 100));
     EXPECT_EQ(DeviceCapabilitiesW(kName, nullptr, 257, nullptr, nullptr), 1);
-    EXPECT_EQ(modes, std::vector<DWORD>{0});
-    EXPECT_EQ(sim::DocumentPropertiesLog().size(), 1u);
+    EXPECT_EQ(DeviceCapabilitiesW(kName, nullptr, DC_PAPERS, nullptr, nullptr), 2)
+        << "the generic driver's papers";
+    sim::SetDriverHooks(kPrinter, {});
+    EXPECT_DEATH(DeviceCapabilitiesW(kName, nullptr, 257, nullptr, nullptr), "capability 257");
 }
 
 } // namespace

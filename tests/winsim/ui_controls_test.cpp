@@ -8,31 +8,6 @@ namespace {
 
 using ControlsTest = DialogControlsTest;
 
-// The auto check box's order is held against the platform in the conformance suite.
-TEST_F(ControlsTest, ThreeStateBoxesCycleBeforeTheParentHearsTheClick) {
-    TemplateBuilder b;
-    b.Add(Button(u"Plain", 11, BS_CHECKBOX)).Add(Button(u"Three", 12, BS_AUTO3STATE));
-    dialog_ = ShowDialog(b);
-    std::vector<UINT> seen;
-    TheRecorder().answer = [&](HWND d, UINT msg, WPARAM wParam, LPARAM) -> LRESULT {
-        if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
-            seen.push_back(IsDlgButtonChecked(d, LOWORD(wParam)));
-        return -1;
-    };
-
-    sim::Click(dialog_, 11);
-    sim::Click(dialog_, 12);
-    sim::Click(dialog_, 12);
-    sim::Click(dialog_, 12);
-
-    // The auto box had moved on when BN_CLICKED arrived; the plain box waits for its program.
-    EXPECT_EQ(seen,
-              (std::vector<UINT>{BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED}));
-    EXPECT_EQ(Events(), Lines(Command(11, BN_CLICKED), Command(12, BN_CLICKED),
-                              Command(12, BN_CLICKED), Command(12, BN_CLICKED)));
-    EXPECT_TRUE(sim::HasFocus(dialog_, 12)) << "a clicked button takes the focus";
-}
-
 TEST_F(ControlsTest, AutoRadioButtonsUncheckEveryRadioButtonOfTheirGroupOnly) {
     TemplateBuilder b;
     b.Add(Button(u"A1", 20, BS_AUTORADIOBUTTON | WS_GROUP, 7))
@@ -60,6 +35,7 @@ TEST_F(ControlsTest, AutoRadioButtonsUncheckEveryRadioButtonOfTheirGroupOnly) {
     sim::Click(dialog_, 22);
     EXPECT_FALSE(sim::IsChecked(dialog_, 22));
     EXPECT_TRUE(sim::IsChecked(dialog_, 23));
+    EXPECT_TRUE(sim::HasFocus(dialog_, 22)) << "a clicked button takes the focus";
 }
 
 TEST_F(ControlsTest, APersonCannotUseWhatIsDisabledOrHidden) {
@@ -277,13 +253,28 @@ TEST_F(ControlsTest, SortedListBoxesIgnoreCaseAndNotifyOnlyWhenAsked) {
 
 TEST_F(ControlsTest, MessagesAControlDoesNotModelAbortNamingIt) {
     TemplateBuilder b;
-    b.Add(Control(u"ListBox", u"", 90, WS_TABSTOP, 7, 7, 80, 60));
+    b.Add(Control(u"ListBox", u"", 90, WS_TABSTOP, 7, 7, 80, 60))
+        .Add(Button(u"Box", 91, BS_AUTOCHECKBOX, 70));
     dialog_ = ShowDialog(b);
     EXPECT_DEATH(SendDlgItemMessageW(dialog_, 90, CB_SETCURSEL, 0, 0), "0x014E.*ListBox");
+    EXPECT_DEATH(SendDlgItemMessageW(dialog_, 90, LB_GETCOUNT, 0, 0), "0x018B.*ListBox");
     EXPECT_DEATH(SendMessageW(dialog_, BM_SETCHECK, 1, 0), "0x00F1.*#32770");
     EXPECT_DEATH(CreateWindowExW(0, u"SysTabControl32", u"", WS_CHILD, 0, 0, 1, 1, dialog_, nullptr,
                                  nullptr, nullptr),
                  "SysTabControl32");
+    // Plain and three-state check boxes.
+    const std::pair<DWORD, const char*> boxes[] = {{BS_CHECKBOX, "button style BS_CHECKBOX"},
+                                                   {BS_3STATE, "button style BS_3STATE"},
+                                                   {BS_AUTO3STATE, "button style BS_AUTO3STATE"}};
+    for (const auto& [style, name] : boxes)
+        EXPECT_DEATH(CreateWindowExW(0, u"Button", u"", WS_CHILD | style, 0, 0, 1, 1, dialog_,
+                                     nullptr, nullptr, nullptr),
+                     name);
+    EXPECT_DEATH(SendDlgItemMessageW(dialog_, 91, BM_SETSTYLE, BS_AUTO3STATE, 0), "BS_AUTO3STATE");
+    EXPECT_DEATH(CreateWindowExW(0, u"Button", u"", WS_CHILD | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, 1,
+                                 1, dialog_, nullptr, nullptr, nullptr),
+                 "BS_NOTIFY");
+    EXPECT_DEATH(SendDlgItemMessageW(dialog_, 91, BM_GETSTATE, 0, 0), "0x00F2.*Button");
 }
 
 } // namespace

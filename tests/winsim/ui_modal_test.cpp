@@ -121,9 +121,6 @@ TEST_F(ModalTest, DialogsThatEndDuringInitDialogNeedNoScript) {
     EXPECT_TRUE(TheRecorder().events.empty()) << "never shown: the owner was never disabled";
     EXPECT_EQ(Run(999), -1) << "a template the module does not have";
     EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_NAME_NOT_FOUND));
-    TemplateBuilder b;
-    sim::ScriptModalDialog(sim::kInMemoryTemplate, [](HWND d) { EndDialog(d, 5); });
-    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, b.Get(), owner_, AskingProc, 0), 5);
 }
 
 TEST_F(ModalTest, MistakesOfTheTestAbortNamingWhatWentWrong) {

@@ -1,6 +1,6 @@
 // comctl32's property sheets: page descriptions and their callbacks, pages created when first
-// shown, the notifications of switching, applying, OK and Cancel, the Apply button, activation
-// contexts, and modal sheets run by a script. The pages are the plug-in's own templates.
+// shown, the notifications of switching, applying, OK and Cancel, the Apply button and activation
+// contexts. The pages are the plug-in's own templates.
 #include "ui_test_templates.h"
 
 #include "resources/resource.h"
@@ -24,6 +24,7 @@ struct PageBehaviour {
 };
 std::map<LPARAM, PageBehaviour> g_behaviour;
 std::vector<std::string> g_log;
+std::map<LPARAM, HANDLE> g_contextAtInit; // the activation context active at WM_INITDIALOG
 
 std::string N(LPARAM n) {
     return std::to_string(n);
@@ -40,6 +41,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT msg, WPARAM, LPARAM lParam) {
         LPARAM n = reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam;
         SetWindowLongPtrW(page, DWLP_USER, n);
         g_log.push_back("init " + N(n));
+        g_contextAtInit[n] = sim::ActiveActivationContext();
         return TRUE;
     }
     if (msg != WM_NOTIFY)
@@ -83,6 +85,7 @@ protected:
         ASSERT_NE(module_, nullptr);
         g_behaviour.clear();
         g_log.clear();
+        g_contextAtInit.clear();
     }
     void TearDown() override {
         if (IsWindow(sheet_))
@@ -129,19 +132,14 @@ protected:
 };
 
 TEST_F(PropertySheetTest, PagesAreCopiesAddedToAndReleasedWithTheirCallbacks) {
-    UINT references = 0;
     PROPSHEETPAGEW psp = Page(IDD_LAYOUT_PAGE, 3, 1);
-    psp.dwFlags |= PSP_USEREFPARENT;
-    psp.pcRefParent = &references;
     HPROPSHEETPAGE page = CreatePropertySheetPageW(&psp);
     ASSERT_NE(page, nullptr);
     psp.lParam = 99; // the page keeps its own copy
     EXPECT_EQ(g_log, Lines("callback 1 addref"));
-    EXPECT_EQ(references, 1u);
     EXPECT_EQ(sim::LivePropertySheetPages(), 1u);
     EXPECT_TRUE(DestroyPropertySheetPage(page));
     EXPECT_EQ(g_log, Lines("callback 1 addref", "callback 1 release"));
-    EXPECT_EQ(references, 0u);
     EXPECT_FALSE(DestroyPropertySheetPage(page));
 
     psp.dwSize = 12;
@@ -163,8 +161,7 @@ TEST_F(PropertySheetTest, PagesAreCreatedWhenFirstShownAndSwitchedInOrder) {
     EXPECT_EQ(shown[2].window, nullptr);
     EXPECT_TRUE(IsWindowVisible(shown[1].window));
     EXPECT_EQ(GetParent(shown[1].window), sheet_);
-    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)),
-              shown[1].window);
+    EXPECT_EQ(sim::SheetCurrentPage(sheet_), 1);
 
     g_log.clear();
     EXPECT_TRUE(sim::SelectSheetPage(sheet_, 2));
@@ -182,13 +179,9 @@ TEST_F(PropertySheetTest, PagesAreCreatedWhenFirstShownAndSwitchedInOrder) {
     g_behaviour[2].refuseLeave = false;
     g_behaviour[1].refuseCreate = true;
     EXPECT_FALSE(sim::SelectSheetPage(sheet_, 0));
-    EXPECT_FALSE(SendMessageW(sheet_, PSM_SETCURSEL, 0, 0));
     EXPECT_EQ(sim::SheetCurrentPage(sheet_), 1);
     EXPECT_EQ(sim::SheetPages(sheet_)[0].window, nullptr);
-    EXPECT_EQ(g_log, Lines("killactive 2", "killactive 2", "callback 1 create", "killactive 2",
-                           "callback 1 create"));
-    ASSERT_FALSE(sim::PageCreationLog().empty());
-    EXPECT_FALSE(sim::PageCreationLog().back().created);
+    EXPECT_EQ(g_log, Lines("killactive 2", "killactive 2", "callback 1 create"));
 
     // Destroying the sheet destroys the pages' dialogs and releases every page.
     g_log.clear();
@@ -207,11 +200,6 @@ TEST_F(PropertySheetTest, ApplyFollowsTheChangedPagesAndReachesTheCreatedOnes) {
     SendMessageW(sheet_, PSM_CHANGED, reinterpret_cast<WPARAM>(layout), 0);
     SendMessageW(sheet_, PSM_CHANGED, reinterpret_cast<WPARAM>(main), 0);
     EXPECT_TRUE(sim::IsApplyEnabled(sheet_));
-    SendMessageW(sheet_, PSM_UNCHANGED, reinterpret_cast<WPARAM>(layout), 0);
-    EXPECT_TRUE(sim::IsApplyEnabled(sheet_)) << "the main page is still changed";
-    SendMessageW(sheet_, PSM_UNCHANGED, reinterpret_cast<WPARAM>(main), 0);
-    EXPECT_FALSE(sim::IsApplyEnabled(sheet_));
-    SendMessageW(sheet_, PSM_CHANGED, reinterpret_cast<WPARAM>(main), 0);
 
     // The current page is asked to let go, then every created page applies, in page order.
     g_log.clear();
@@ -224,7 +212,7 @@ TEST_F(PropertySheetTest, ApplyFollowsTheChangedPagesAndReachesTheCreatedOnes) {
     g_behaviour[1].applyAnswer = PSNRET_INVALID;
     SendMessageW(sheet_, PSM_CHANGED, reinterpret_cast<WPARAM>(main), 0);
     g_log.clear();
-    EXPECT_FALSE(SendMessageW(sheet_, PSM_APPLY, 0, 0));
+    sim::PressApply(sheet_);
     EXPECT_EQ(g_log, Lines("killactive 3", "apply 1", "setactive 1"));
     EXPECT_EQ(sim::SheetCurrentPage(sheet_), 0);
     EXPECT_TRUE(sim::IsApplyEnabled(sheet_));
@@ -245,9 +233,6 @@ TEST_F(PropertySheetTest, OkAppliesAndClosesCancelAsksAndResets) {
     sim::PressOK(sheet_);
     EXPECT_EQ(g_log, Lines("killactive 2", "apply 1 ok", "apply 2 ok"));
     EXPECT_TRUE(sim::IsSheetClosed(sheet_));
-    EXPECT_EQ(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0), 0)
-        << "a closed modeless sheet tells its owner to destroy it";
-    EXPECT_EQ(SendMessageW(sheet_, PSM_GETRESULT, 0, 0), 1);
     DestroyWindow(sheet_);
 
     pages = ThreePages();
@@ -256,7 +241,6 @@ TEST_F(PropertySheetTest, OkAppliesAndClosesCancelAsksAndResets) {
     sim::PressEscape(sheet_);
     EXPECT_EQ(g_log, Lines("querycancel 3", "reset 3"));
     EXPECT_TRUE(sim::IsSheetClosed(sheet_));
-    EXPECT_EQ(SendMessageW(sheet_, PSM_GETRESULT, 0, 0), 0) << "nothing was applied";
 }
 
 TEST_F(PropertySheetTest, PagesAskingForAnActivationContextAreCreatedInsideIt) {
@@ -270,51 +254,49 @@ TEST_F(PropertySheetTest, PagesAskingForAnActivationContextAreCreatedInsideIt) {
                                          CreatePropertySheetPageW(&plain)};
     sheet_ = Modeless(pages, 0);
     sim::SelectSheetPage(sheet_, 1);
-    const auto& created = sim::PageCreationLog();
-    ASSERT_EQ(created.size(), 2u);
-    EXPECT_EQ(created[0].activationContext, context);
-    EXPECT_EQ(created[1].activationContext, nullptr);
+    ASSERT_EQ(g_contextAtInit.size(), 2u);
+    EXPECT_EQ(g_contextAtInit[1], context);
+    EXPECT_EQ(g_contextAtInit[2], nullptr);
     EXPECT_EQ(sim::ActiveActivationContext(), nullptr) << "deactivated after the creation";
     EXPECT_EQ(sim::SheetPages(sheet_)[0].title, u"Service");
     DestroyWindow(sheet_);
     ReleaseActCtx(context);
 }
 
-TEST_F(PropertySheetTest, ModalSheetsRunTheirScriptAndReportWhetherTheyApplied) {
-    std::vector<PROPSHEETPAGEW> descriptions = {Page(IDD_LAYOUT_PAGE, 3, 1),
-                                                Page(IDD_MAIN_PAGE, 1, 2)};
-    PROPSHEETHEADERW psh = {};
-    psh.dwSize = sizeof psh;
-    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_USEPSTARTPAGE | PSH_NOAPPLYNOW;
-    psh.hInstance = module_;
-    psh.pszCaption = u"Printer";
-    psh.nPages = 2;
-    psh.pStartPage = u"Tarvik";
-    psh.ppsp = descriptions.data();
-
-    HWND seen = nullptr;
-    sim::ScriptPropertySheet([&](HWND sheet) {
-        seen = sheet;
-        EXPECT_EQ(sim::SheetCurrentPage(sheet), 1) << "the start page named by its title";
-        EXPECT_EQ(GetDlgItem(sheet, 0x3021), nullptr) << "PSH_NOAPPLYNOW";
-        sim::PressOK(sheet);
-    });
-    EXPECT_EQ(PropertySheetW(&psh), 1);
-    EXPECT_FALSE(IsWindow(seen));
-    EXPECT_EQ(g_log, Lines("callback 1 addref", "callback 2 addref", "callback 2 create", "init 2",
-                           "setactive 2", "killactive 2", "apply 2 ok", "callback 1 release",
-                           "callback 2 release"));
-
-    sim::ScriptPropertySheet([](HWND sheet) { sim::PressCancel(sheet); });
-    EXPECT_EQ(PropertySheetW(&psh), 0);
-    EXPECT_DEATH(PropertySheetW(&psh), "no script");
-
-    // A sheet that can show none of its pages fails, and releases them.
-    g_behaviour[1].refuseCreate = g_behaviour[2].refuseCreate = true;
+TEST_F(PropertySheetTest, ASheetThatCanShowNoneOfItsPagesFailsAndReleasesThem) {
+    g_behaviour[1].refuseCreate = g_behaviour[2].refuseCreate = g_behaviour[3].refuseCreate = true;
+    std::vector<HPROPSHEETPAGE> pages = ThreePages();
     g_log.clear();
-    EXPECT_EQ(PropertySheetW(&psh), -1);
-    EXPECT_EQ(g_log, Lines("callback 1 addref", "callback 2 addref", "callback 2 create",
-                           "callback 1 create", "callback 1 release", "callback 2 release"));
+    EXPECT_EQ(Modeless(pages, 1), reinterpret_cast<HWND>(-1));
+    EXPECT_EQ(g_log, Lines("callback 2 create", "callback 1 create", "callback 3 create",
+                           "callback 1 release", "callback 2 release", "callback 3 release"));
+}
+
+TEST_F(PropertySheetTest, WhatIsNotModelledAborts) {
+    PROPSHEETPAGEW psp = Page(IDD_LAYOUT_PAGE, 3, 1);
+    psp.dwFlags |= PSP_USEREFPARENT;
+    EXPECT_DEATH(CreatePropertySheetPageW(&psp), "PSP_USEREFPARENT");
+
+    psp.dwFlags = PSP_DLGINDIRECT;
+    EXPECT_DEATH(CreatePropertySheetPageW(&psp), "PSP_DLGINDIRECT");
+
+    std::vector<HPROPSHEETPAGE> pages = ThreePages();
+    EXPECT_DEATH(Modeless(pages, 0, PSH_NOAPPLYNOW), "PSH_NOAPPLYNOW");
+    EXPECT_DEATH(Modeless(pages, 0, PSH_USEPSTARTPAGE), "PSH_USEPSTARTPAGE");
+    EXPECT_DEATH(Modeless(pages, 0, PSH_HASHELP), "PSH_HASHELP");
+    PROPSHEETHEADERW modal = {};
+    modal.dwSize = sizeof modal;
+    modal.nPages = static_cast<UINT>(pages.size());
+    modal.phpage = pages.data();
+    EXPECT_DEATH(PropertySheetW(&modal), "modal property sheets");
+
+    sheet_ = Modeless(pages, 0);
+    HWND layout = sim::SheetPages(sheet_)[0].window;
+    EXPECT_DEATH(SendMessageW(sheet_, PSM_UNCHANGED, reinterpret_cast<WPARAM>(layout), 0),
+                 "PSM_UNCHANGED");
+    EXPECT_DEATH(SendMessageW(sheet_, PSM_SETCURSEL, 1, 0), "PSM_SETCURSEL");
+    sim::PressCancel(sheet_);
+    EXPECT_DEATH(SendMessageW(sheet_, PSM_GETRESULT, 0, 0), "PSM_GETRESULT");
 }
 
 } // namespace

@@ -245,8 +245,6 @@ DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
 DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName);
 DWORD WINAPI EnumPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPBYTE pEnumValues,
                                 DWORD cbEnumValues, LPDWORD pcbEnumValues, LPDWORD pnEnumValues);
-DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
-                             DWORD nSize, LPDWORD pcbNeeded);
 DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData,
                              DWORD cbData);
 
@@ -282,7 +280,6 @@ BOOL WINAPI EndDocPrinter(HANDLE hPrinter);
 #define SetPrinterDataEx SetPrinterDataExW
 #define DeletePrinterDataEx DeletePrinterDataExW
 #define EnumPrinterDataEx EnumPrinterDataExW
-#define GetPrinterData GetPrinterDataW
 #define SetPrinterData SetPrinterDataW
 #define GetForm GetFormW
 #define EnumForms EnumFormsW

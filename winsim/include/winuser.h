@@ -898,9 +898,7 @@ BOOL WINAPI MessageBeep(UINT uType);
 
 // --- Functions: painting -----------------------------------------------------------------------
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
-BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
-BOOL WINAPI UpdateWindow(HWND hWnd);
 HDC WINAPI GetDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
@@ -913,16 +911,12 @@ HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTe
                                        HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
 INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam);
-INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate,
-                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam);
 #define CreateDialogW(hInstance, lpName, hWndParent, lpDialogFunc)                                 \
     CreateDialogParamW(hInstance, lpName, hWndParent, lpDialogFunc, 0L)
 #define CreateDialogIndirectW(hInstance, lpTemplate, hWndParent, lpDialogFunc)                     \
     CreateDialogIndirectParamW(hInstance, lpTemplate, hWndParent, lpDialogFunc, 0L)
 #define DialogBoxW(hInstance, lpTemplate, hWndParent, lpDialogFunc)                                \
     DialogBoxParamW(hInstance, lpTemplate, hWndParent, lpDialogFunc, 0L)
-#define DialogBoxIndirectW(hInstance, lpTemplate, hWndParent, lpDialogFunc)                        \
-    DialogBoxIndirectParamW(hInstance, lpTemplate, hWndParent, lpDialogFunc, 0L)
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 
@@ -968,11 +962,9 @@ int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBu
 #define CreateDialogParam CreateDialogParamW
 #define CreateDialogIndirectParam CreateDialogIndirectParamW
 #define DialogBoxParam DialogBoxParamW
-#define DialogBoxIndirectParam DialogBoxIndirectParamW
 #define CreateDialog CreateDialogW
 #define CreateDialogIndirect CreateDialogIndirectW
 #define DialogBox DialogBoxW
-#define DialogBoxIndirect DialogBoxIndirectW
 #define DefDlgProc DefDlgProcW
 #define SendDlgItemMessage SendDlgItemMessageW
 #define SetDlgItemText SetDlgItemTextW

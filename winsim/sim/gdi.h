@@ -22,21 +22,10 @@ struct Draw {
     DWORD rop;            // BitBlt raster operation; 0 for TransparentBlt
 };
 
-const std::vector<Draw>& DrawLog();
 // The last draw into a window's DC, or null when nothing was drawn into it.
 const Draw* LastDrawInto(HWND window);
 // The resource id of the last bitmap drawn into a window, or -1 when nothing was drawn into it.
 int LastBitmapDrawnInto(HWND window);
-
-// What a bitmap handle stands for (false when it is not a live bitmap).
-struct BitmapInfo {
-    int resourceId; // 0 when not loaded from a resource
-    LONG width, height;
-    WORD bitsPixel;        // as GetObjectW reports it
-    WORD resourceBitCount; // the resource's own bit count
-    bool dibSection;
-};
-bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* out);
 
 // Leak accounting: bitmaps not yet deleted (stock objects excluded), memory DCs not deleted,
 // window DCs not released.

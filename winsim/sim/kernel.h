@@ -49,7 +49,6 @@ extern const char16_t kHostExePath[];
 
 // Paths of the libraries loaded now (the executable not included), in load order.
 std::vector<std::u16string> LoadedModules();
-std::size_t LoadedModuleCount();
 // The library's reference count: 0 when it is not loaded.
 int ModuleLoadCount(const std::u16string& path);
 
@@ -99,12 +98,5 @@ HANDLE ActiveActivationContext();
 std::size_t ActivationDepth();
 // While set, ActivateActCtx fails with ERROR_NOT_ENOUGH_MEMORY.
 void FailActivation(bool fail);
-
-// --- Leaks --------------------------------------------------------------------------------------
-
-// One line per kind of kernel32/advapi32 resource still held (process-heap blocks, global blocks,
-// heaps, loaded libraries, live activation contexts, activations not undone, open registry keys);
-// empty when nothing leaked.
-std::string KernelLeakReport();
 
 } // namespace sim

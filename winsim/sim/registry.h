@@ -1,5 +1,5 @@
-// The tests' view of the registry: values set and read by full path without handles, open-key
-// accounting and failures to inject. Roots are HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER; paths
+// The tests' view of the registry: values set and read by full path without handles, and open-key
+// accounting. Roots are HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER; paths
 // are "SOFTWARE\\Quorvane" style, compared case-insensitively.
 #pragma once
 
@@ -40,13 +40,7 @@ std::optional<std::u16string> GetRegistryString(HKEY root, const std::u16string&
 // Value names in RegEnumValueW's order (sim::SetRegistryValueOrder; by default as first written).
 std::vector<std::u16string> RegistryValueNames(HKEY root, const std::u16string& key);
 
-// Key handles from RegOpenKeyExW/RegCreateKeyExW not yet closed, and their full paths.
+// Key handles from RegOpenKeyExW/RegCreateKeyExW not yet closed.
 std::size_t OpenRegistryKeys();
-std::vector<std::u16string> OpenRegistryKeyPaths();
-
-// RegOpenKeyExW/RegCreateKeyExW/RegGetValueW of exactly this key fail with `error`.
-void FailRegistryOpen(HKEY root, const std::u16string& key, LONG error);
-// RegQueryValueExW/RegGetValueW of this value fail with `error`.
-void FailRegistryRead(HKEY root, const std::u16string& key, const std::u16string& name, LONG error);
 
 } // namespace sim

@@ -5,7 +5,7 @@
 // Model notes (choices where the platform leaves room, or where winsim keeps it simple):
 // - Printer data lives in the registry under HKEY_LOCAL_MACHINE
 //   "SYSTEM\CurrentControlSet\Control\Print\Printers\<printer>\<key>"; a registry read sees what
-//   SetPrinterDataExW wrote and the other way round. GetPrinterDataW/SetPrinterDataW use the key
+//   SetPrinterDataExW wrote and the other way round. SetPrinterDataW uses the key
 //   "PrinterDriverData". Writes and deletes need PRINTER_ACCESS_ADMINISTER (or
 //   PRINTER_ACCESS_MANAGE_LIMITED) on the handle, else ERROR_ACCESS_DENIED; reads need nothing more
 //   than an open handle. A size query (no buffer, or one too small) answers ERROR_MORE_DATA with
@@ -99,13 +99,9 @@ namespace sim {
 void ResetSpoolerCalls();
 // Calls of one function ("GetPrinterW", "RegEnumValueW", ...) since the last reset.
 size_t SpoolerCalls(const char* function);
-size_t SpoolerCallTotal();
 // Calls per function, and every call's function in order.
 std::map<std::string, size_t> SpoolerCallCounts();
 const std::vector<std::string>& SpoolerCallLog();
-// Each counted call sleeps this long in real time before it answers, as a call to a remote
-// print server waits for the network; 0 (the default after sim::Reset) answers at once.
-void SetSpoolerLatency(DWORD milliseconds);
 
 // Everything a printer is installed with. Names are UTF-8 here.
 struct PrinterSetup {
@@ -205,18 +201,14 @@ struct DocumentPropertiesCall {
     LONG result;
 };
 const std::vector<DocumentPropertiesCall>& DocumentPropertiesLog();
-// Calls with this mode (any mode when null) fail with -1.
-void FailDocumentProperties(const char* printer, std::optional<DWORD> mode = std::nullopt);
 
-// A stand-in for the printer's driver. A hook that is set answers instead of the generic driver;
-// it may call the generic one itself (GenericDocumentProperties / GenericDeviceCapabilities), as a
-// core driver does before handing its plug-in the rest. Calls through hooks are logged too.
+// A stand-in for the printer's driver: a hook that is set answers DeviceCapabilitiesW instead of
+// the generic driver; it may call the generic one itself (GenericDeviceCapabilities), as a core
+// driver does before handing its plug-in the rest.
 struct DriverHooks {
-    std::function<LONG(HWND, HANDLE, LPWSTR, PDEVMODEW, PDEVMODEW, DWORD)> documentProperties;
     std::function<int(LPCWSTR, LPCWSTR, WORD, LPWSTR, const DEVMODEW*)> deviceCapabilities;
 };
 void SetDriverHooks(const char* printer, DriverHooks hooks);
-LONG GenericDocumentProperties(HANDLE printer, PDEVMODEW output, PDEVMODEW input, DWORD mode);
 int GenericDeviceCapabilities(LPCWSTR device, WORD capability, LPWSTR output,
                               const DEVMODEW* devmode);
 

@@ -18,10 +18,8 @@ namespace sim {
 // A modal dialog opened with DialogBoxParamW runs the next script queued for its template id:
 // the script receives the dialog, acts as the person (clicks, types, answers message boxes) and
 // must end the dialog. A dialog without a queued script, or a script that returns with the
-// dialog still open, aborts the test. Templates given in memory (DialogBoxIndirectParamW) use
-// the id kInMemoryTemplate.
+// dialog still open, aborts the test.
 using DialogScript = std::function<void(HWND dialog)>;
-constexpr int kInMemoryTemplate = 0;
 void ScriptModalDialog(int templateId, DialogScript script);
 std::size_t PendingDialogScripts();
 
@@ -44,9 +42,6 @@ struct MessageBoxRecord {
     int answer;
 };
 const std::vector<MessageBoxRecord>& MessageBoxLog();
-
-// A modal PropertySheetW runs the next queued sheet script, which must close the sheet.
-void ScriptPropertySheet(DialogScript script);
 
 // --- Acting as the person ---------------------------------------------------------------------
 // Every action first checks that a person could do it: the control exists, is visible and is
@@ -119,26 +114,13 @@ bool IsApplyEnabled(HWND sheet);
 // for its owner to destroy it.
 bool IsSheetClosed(HWND sheet);
 
-// Every attempt to create a page's dialog: refused by PSPCB_CREATE or created, and the
-// activation context that was active while the dialog was created.
-struct PageCreationRecord {
-    HWND sheet;
-    int index;
-    bool created;
-    HANDLE activationContext;
-};
-const std::vector<PageCreationRecord>& PageCreationLog();
 std::size_t LivePropertySheetPages();
-// The ICC_ flags InitCommonControlsEx was called with, combined. The classes are available
-// whether or not it was called (comctl32 version 6 registers them with the manifest).
-DWORD CommonControlsInitialised();
 
 // --- Observing ----------------------------------------------------------------------------------
 
 HWND Control(HWND dialog, int id); // aborts when the dialog has no such control
 std::u16string WindowText(HWND window);
 std::u16string ControlText(HWND dialog, int id);
-UINT CheckState(HWND dialog, int id); // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id); // the control's own state (IsWindowEnabled)
 bool IsVisible(HWND dialog, int id); // IsWindowVisible: the control and all its ancestors
@@ -172,7 +154,7 @@ struct Broadcast {
 };
 const std::vector<Broadcast>& Broadcasts();
 
-// InvalidateRect, RedrawWindow and UpdateWindow calls, and the windows that received WM_PAINT.
+// InvalidateRect and RedrawWindow calls, and the windows that received WM_PAINT.
 struct RedrawRecord {
     std::string function;
     HWND window;
@@ -182,7 +164,6 @@ struct RedrawRecord {
 };
 const std::vector<RedrawRecord>& RedrawLog();
 const std::vector<HWND>& PaintLog();
-const std::vector<UINT>& BeepLog(); // MessageBeep's types
 
 struct TimerInfo {
     HWND window;

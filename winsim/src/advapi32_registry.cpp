@@ -3,7 +3,7 @@
 // they were first written (or as sim::SetRegistryValueOrder switches), data kept byte for byte.
 // Handles carry the access they were opened with. Security descriptors are not modelled: every
 // open is granted the access it asks for, except HKEY_LOCAL_MACHINE writes for a standard user
-// (sim::SetStandardUser), and tests inject refusals where they need them.
+// (sim::SetStandardUser).
 #include "internal.h"
 #include "sim/registry.h"
 #include "sim/switches.h"
@@ -16,7 +16,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <tuple>
 
 namespace {
 
@@ -70,14 +69,9 @@ struct OpenKey {
     bool spooler = false; // opened by the spooler, which writes the copy its caller sent it
 };
 
-// Injected failures are keyed by root, key path and value name, all folded to upper case.
-using FaultKey = std::tuple<int, std::u16string, std::u16string>;
-
 struct RegistryState {
     std::shared_ptr<Key> roots[2];
     winsim::HandleTable<HKEY, OpenKey> handles;
-    std::map<std::pair<int, std::u16string>, LONG> failOpen;
-    std::map<FaultKey, LONG> failRead;
 
     RegistryState() {
         for (int i = 0; i < 2; ++i) {
@@ -94,10 +88,6 @@ RegistryState& State() {
 
 winsim::ResetHook g_resetRegistry([] { State() = RegistryState(); });
 
-const char* RootName(int root) {
-    return root == 0 ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-}
-
 int RootIndex(HKEY root, const char* function) {
     if (root == HKEY_LOCAL_MACHINE)
         return 0;
@@ -110,14 +100,6 @@ int RootIndex(HKEY root, const char* function) {
 bool IsPredefined(HKEY key) {
     auto value = reinterpret_cast<intptr_t>(key);
     return value >= intptr_t(INT32_MIN) && value <= intptr_t(INT32_MIN) + 6;
-}
-
-std::u16string Upper(std::u16string_view text) {
-    std::u16string out(text);
-    for (auto& c : out)
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - 32);
-    return out;
 }
 
 std::u16string Join(std::u16string_view base, std::u16string_view sub) {
@@ -213,21 +195,6 @@ std::shared_ptr<Key> Walk(const std::shared_ptr<Key>& from, std::u16string_view 
     return key;
 }
 
-LONG InjectedOpenFailure(int root, const std::u16string& path) {
-    if (State().failOpen.empty())
-        return ERROR_SUCCESS;
-    auto it = State().failOpen.find({root, Upper(path)});
-    return it == State().failOpen.end() ? ERROR_SUCCESS : it->second;
-}
-
-LONG InjectedValueFailure(const std::map<FaultKey, LONG>& faults, const Key& key,
-                          std::u16string_view name) {
-    if (faults.empty())
-        return ERROR_SUCCESS;
-    auto it = faults.find({key.root, Upper(key.path), Upper(name)});
-    return it == faults.end() ? ERROR_SUCCESS : it->second;
-}
-
 HKEY NewHandle(const std::shared_ptr<Key>& key, REGSAM access) {
     return State().handles.Add(
         std::make_unique<OpenKey>(OpenKey{key, access, winsim::SpoolerRegistryAccess::Active()}));
@@ -238,14 +205,10 @@ void CountRoundTrip(const char* function, int root, const std::u16string& path) 
     winsim::CountRegistryRoundTrip(function, root == 0, path);
 }
 
-// Counts the round trip of opening a subkey and answers the failure injected there, if any. The
-// subkey's full path is built only when either may need it.
-LONG CountOpen(const char* function, const Key& base, std::u16string_view sub) {
-    if (!winsim::MayCountRegistryRoundTrip(base.root == 0) && State().failOpen.empty())
-        return ERROR_SUCCESS;
-    const std::u16string path = Join(base.path, sub);
-    CountRoundTrip(function, base.root, path);
-    return InjectedOpenFailure(base.root, path);
+// Counts the round trip of opening a subkey; its full path is built only when it may be counted.
+void CountOpen(const char* function, const Key& base, std::u16string_view sub) {
+    if (winsim::MayCountRegistryRoundTrip(base.root == 0))
+        CountRoundTrip(function, base.root, Join(base.path, sub));
 }
 
 REGSAM CheckedAccess(REGSAM sam, const char* function) {
@@ -348,8 +311,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
     if (base.error)
         return base.error;
     std::u16string_view sub = lpSubKey ? lpSubKey : u"";
-    if (LONG injected = CountOpen("RegOpenKeyExW", *base.key, sub))
-        return injected;
+    CountOpen("RegOpenKeyExW", *base.key, sub);
     std::shared_ptr<Key> key = Walk(base.key, sub, "RegOpenKeyExW");
     if (!key)
         return ERROR_FILE_NOT_FOUND;
@@ -380,8 +342,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
     if (base.error)
         return base.error;
     std::u16string_view sub = lpSubKey;
-    if (LONG injected = CountOpen("RegCreateKeyExW", *base.key, sub))
-        return injected;
+    CountOpen("RegCreateKeyExW", *base.key, sub);
     if (RefusedForUser(base.key->root, access))
         return ERROR_ACCESS_DENIED;
     std::shared_ptr<Key> key = base.key;
@@ -430,8 +391,6 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserv
     if (!(base.access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
     std::u16string_view name = ValueName(lpValueName);
-    if (LONG injected = InjectedValueFailure(State().failRead, *base.key, name))
-        return injected;
     Value* value = base.key->FindValue(name);
     if (!value)
         return ERROR_FILE_NOT_FOUND;
@@ -799,23 +758,6 @@ std::vector<std::u16string> RegistryValueNames(HKEY root, const std::u16string& 
 
 std::size_t OpenRegistryKeys() {
     return State().handles.Count();
-}
-
-std::vector<std::u16string> OpenRegistryKeyPaths() {
-    std::vector<std::u16string> paths;
-    State().handles.ForEach([&](HKEY, const OpenKey& open) {
-        paths.push_back(Join(winsim::U16(RootName(open.key->root)), open.key->path));
-    });
-    return paths;
-}
-
-void FailRegistryOpen(HKEY root, const std::u16string& key, LONG error) {
-    State().failOpen[{RootIndex(root, "sim::FailRegistryOpen"), Upper(key)}] = error;
-}
-
-void FailRegistryRead(HKEY root, const std::u16string& key, const std::u16string& name,
-                      LONG error) {
-    State().failRead[{RootIndex(root, "sim::FailRegistryRead"), Upper(key), Upper(name)}] = error;
 }
 
 } // namespace sim

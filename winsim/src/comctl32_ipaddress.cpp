@@ -1,5 +1,5 @@
 // comctl32: the IP address control (SysIPAddress32): four fields, each blank or a number within
-// its range (0 to 255 unless IPM_SETRANGE narrows it).
+// 0 to 255 (IPM_SETRANGE is not modelled).
 //
 // It is not an edit control and answers no EM_ messages, but it forwards edit notifications to
 // its parent under its own identifier: EN_SETFOCUS and EN_KILLFOCUS when the control as a whole
@@ -85,17 +85,6 @@ LRESULT CALLBACK IpAddressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case IPM_ISBLANK:
         return (s.fields[0] < 0 && s.fields[1] < 0 && s.fields[2] < 0 && s.fields[3] < 0) ? TRUE
                                                                                           : FALSE;
-    case IPM_SETRANGE:
-        if (wParam > 3)
-            return FALSE;
-        s.low[wParam] = LOBYTE(LOWORD(lParam));
-        s.high[wParam] = HIBYTE(LOWORD(lParam));
-        return TRUE;
-    case IPM_SETFOCUS:
-        if (wParam > 3)
-            Unmodelled("IPM_SETFOCUS of field %u", static_cast<unsigned>(wParam));
-        SetFocus(hwnd);
-        return 0;
     case WM_SETFOCUS:
         InvalidateWindow(hwnd, true, false);
         NotifyParentCommand(hwnd, EN_SETFOCUS);

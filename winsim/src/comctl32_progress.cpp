@@ -1,4 +1,5 @@
-// comctl32: the progress bar (msctls_progress32). Positions stay within the range.
+// comctl32: the progress bar (msctls_progress32). Positions stay within the range, which is set
+// by PBM_SETRANGE (PBM_SETRANGE32, colours and states are not modelled).
 #include "user32_internal.h"
 
 #include <algorithm>
@@ -6,13 +7,8 @@
 namespace winsim {
 namespace {
 
-constexpr COLORREF kDefaultColour = 0xFF000000; // CLR_DEFAULT
-constexpr int kNormalState = 1;                 // PBST_NORMAL
-
 struct ProgressState : ControlState {
     int low = 0, high = 100, pos = 0, step = 10;
-    COLORREF bar = kDefaultColour, background = kDefaultColour;
-    int state = kNormalState;
 };
 
 int Clamp(const ProgressState& s, long long value) {
@@ -31,16 +27,10 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         if (w->style & PBS_MARQUEE)
             Unmodelled("marquee progress bars");
         return DefWindowProcW(hwnd, msg, wParam, lParam);
-    case PBM_SETRANGE:
-    case PBM_SETRANGE32: {
+    case PBM_SETRANGE: {
         LRESULT previous = MAKELRESULT(static_cast<WORD>(s.low), static_cast<WORD>(s.high));
-        if (msg == PBM_SETRANGE) {
-            s.low = LOWORD(lParam);
-            s.high = HIWORD(lParam);
-        } else {
-            s.low = static_cast<int>(wParam);
-            s.high = static_cast<int>(lParam);
-        }
+        s.low = LOWORD(lParam);
+        s.high = HIWORD(lParam);
         s.pos = Clamp(s, s.pos);
         InvalidateWindow(hwnd, true, false);
         return previous;
@@ -58,12 +48,6 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         InvalidateWindow(hwnd, true, false);
         return previous;
     }
-    case PBM_DELTAPOS: {
-        int previous = s.pos;
-        s.pos = Clamp(s, static_cast<long long>(s.pos) + static_cast<int>(wParam));
-        InvalidateWindow(hwnd, true, false);
-        return previous;
-    }
     case PBM_GETPOS:
         return s.pos;
     case PBM_SETSTEP: {
@@ -71,8 +55,6 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         s.step = static_cast<int>(wParam);
         return previous;
     }
-    case PBM_GETSTEP:
-        return s.step;
     case PBM_STEPIT: {
         // Past the end the bar starts over from the beginning.
         int previous = s.pos;
@@ -84,27 +66,6 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         InvalidateWindow(hwnd, true, false);
         return previous;
     }
-    case PBM_SETBARCOLOR: {
-        COLORREF previous = s.bar;
-        s.bar = static_cast<COLORREF>(lParam);
-        return previous;
-    }
-    case PBM_SETBKCOLOR: {
-        COLORREF previous = s.background;
-        s.background = static_cast<COLORREF>(lParam);
-        return previous;
-    }
-    case PBM_GETBARCOLOR:
-        return s.bar;
-    case PBM_GETBKCOLOR:
-        return s.background;
-    case PBM_SETSTATE: {
-        int previous = s.state;
-        s.state = static_cast<int>(wParam);
-        return previous;
-    }
-    case PBM_GETSTATE:
-        return s.state;
     }
     if (msg >= WM_USER)
         UnmodelledMessage(hwnd, msg);

@@ -1,26 +1,27 @@
-// comctl32: property sheets (PropertySheetW and the PSM_ messages).
+// comctl32: modeless property sheets (PropertySheetW with PSH_MODELESS, and the PSM_ messages the
+// plug-in and its host send).
 //
-// The sheet is a dialog with the buttons OK, Cancel and Apply (and Help with PSH_HASHELP); the
-// tab control is not modelled, a test picks pages with sim::SelectSheetPage. The sheet:
-// - creates a page's dialog when the page is first shown (PSP_PREMATURE: when the sheet is
-//   created). A page whose PSPCB_CREATE refuses stays uncreated and cannot be shown: switching
-//   to it fails and the current page stays; a sheet that can show none of its pages fails.
+// The sheet is a dialog with the buttons OK, Cancel and Apply; the tab control is not modelled,
+// a test picks pages with sim::SelectSheetPage. The sheet:
+// - creates a page's dialog when the page is first shown. A page whose PSPCB_CREATE refuses stays
+//   uncreated and cannot be shown: switching to it fails and the current page stays; a sheet
+//   that can show none of its pages fails.
 // - switches pages with PSN_KILLACTIVE to the current page (a TRUE answer keeps it) and then
 //   PSN_SETACTIVE to the new one, which is shown while the old one is hidden.
-// - enables Apply while any page is marked by PSM_CHANGED and not by PSM_UNCHANGED.
-// - applies (Apply button, PSM_APPLY, OK) with PSN_KILLACTIVE to the current page, then
-//   PSN_APPLY to every created page in order (PSHNOTIFY.lParam TRUE for OK); PSNRET_INVALID
-//   stops there and shows that page, PSNRET_INVALID_NOCHANGEPAGE stops there too. After a
-//   successful apply every page counts as unchanged and Apply is disabled.
+// - enables Apply while any page is marked by PSM_CHANGED.
+// - applies (Apply button, OK) with PSN_KILLACTIVE to the current page, then PSN_APPLY to every
+//   created page in order (PSHNOTIFY.lParam TRUE for OK); PSNRET_INVALID stops there and shows
+//   that page, PSNRET_INVALID_NOCHANGEPAGE stops there too. After a successful apply every page
+//   counts as unchanged and Apply is disabled.
 // - cancels with PSN_QUERYCANCEL to the current page (TRUE refuses) and PSN_RESET to every
 //   created page.
-// A modal sheet is destroyed after OK or Cancel; a modeless one is closed (PSM_GETCURRENTPAGEHWND
-// answers null) and waits for its owner to destroy it, as the documentation asks of owners.
+// After OK or Cancel the sheet is closed and waits for its owner to destroy it, as the
+// documentation asks of owners. Modal sheets, the header flags other than PSH_MODELESS and the
+// PSM_ messages other than PSM_CHANGED and PSM_ADDPAGE are not modelled.
 #include "comctl32_propsheet.h"
 #include "sim.h"
 
 #include <algorithm>
-#include <deque>
 #include <map>
 
 namespace winsim {
@@ -36,17 +37,12 @@ struct Sheet {
     std::vector<HPROPSHEETPAGE> pages;
     std::vector<bool> changed;
     int current = -1;
-    bool modal = false;
     bool closed = false;
-    bool applied = false;
-    int restart = 0;
     POINT pageOrigin = {kMargin, kMargin + kTabHeight};
 };
 
 struct SheetState {
     std::map<HWND, std::unique_ptr<Sheet>> sheets;
-    Sheet* creating = nullptr;
-    std::deque<sim::DialogScript> scripts;
 };
 
 SheetState& S() {
@@ -54,11 +50,7 @@ SheetState& S() {
     return state;
 }
 
-ResetHook g_reset([] {
-    S().sheets.clear();
-    S().creating = nullptr;
-    S().scripts.clear();
-});
+ResetHook g_reset([] { S().sheets.clear(); });
 
 Sheet* SheetOf(HWND window) {
     auto it = S().sheets.find(window);
@@ -80,13 +72,6 @@ HWND PageWindow(Sheet& sheet, int index) {
 int IndexOfWindow(Sheet& sheet, HWND window) {
     for (size_t i = 0; i < sheet.pages.size(); ++i)
         if (window && PageWindow(sheet, static_cast<int>(i)) == window)
-            return static_cast<int>(i);
-    return -1;
-}
-
-int IndexOfPage(Sheet& sheet, HPROPSHEETPAGE page) {
-    for (size_t i = 0; i < sheet.pages.size(); ++i)
-        if (sheet.pages[i] == page)
             return static_cast<int>(i);
     return -1;
 }
@@ -128,8 +113,7 @@ bool SelectPage(HWND sheetWindow, int index, bool killActive) {
         return false;
     if (!(sheet = SheetOf(sheetWindow)))
         return false;
-    if (!CreatePageWindow(sheetWindow, index, sheet->pages[static_cast<size_t>(index)],
-                          sheet->pageOrigin))
+    if (!CreatePageWindow(sheetWindow, sheet->pages[static_cast<size_t>(index)], sheet->pageOrigin))
         return false;
     LRESULT answer = NotifyPage(sheetWindow, index, PSN_SETACTIVE, 0);
     if (answer != 0)
@@ -170,7 +154,6 @@ bool Apply(HWND sheetWindow, bool ok) {
     if (!(sheet = SheetOf(sheetWindow)))
         return false;
     std::fill(sheet->changed.begin(), sheet->changed.end(), false);
-    sheet->applied = true;
     UpdateApplyButton(*sheet);
     return true;
 }
@@ -197,101 +180,65 @@ void Cancel(HWND sheetWindow, bool closeBox) {
         Close(*sheet);
 }
 
-INT_PTR Result(const Sheet& sheet) {
-    if (!sheet.applied)
-        return 0;
-    return sheet.restart ? sheet.restart : 1;
-}
+// The header flags that are not modelled.
+const std::pair<DWORD, const char*> kUnmodelledHeaderFlags[] = {
+    {PSH_PROPTITLE, "PSH_PROPTITLE"},
+    {PSH_USEHICON, "PSH_USEHICON"},
+    {PSH_USEICONID, "PSH_USEICONID"},
+    {PSH_PROPSHEETPAGE, "PSH_PROPSHEETPAGE"},
+    {PSH_WIZARDHASFINISH, "PSH_WIZARDHASFINISH"},
+    {PSH_WIZARD, "PSH_WIZARD"},
+    {PSH_USEPSTARTPAGE, "PSH_USEPSTARTPAGE"},
+    {PSH_NOAPPLYNOW, "PSH_NOAPPLYNOW"},
+    {PSH_USECALLBACK, "PSH_USECALLBACK"},
+    {PSH_HASHELP, "PSH_HASHELP"},
+    {PSH_RTLREADING, "PSH_RTLREADING"},
+    {PSH_WIZARDCONTEXTHELP, "PSH_WIZARDCONTEXTHELP"},
+    {PSH_AEROWIZARD, "PSH_AEROWIZARD"},
+    {PSH_WATERMARK, "PSH_WATERMARK"},
+    {PSH_USEHBMWATERMARK, "PSH_USEHBMWATERMARK"},
+    {PSH_USEHPLWATERMARK, "PSH_USEHPLWATERMARK"},
+    {PSH_STRETCHWATERMARK, "PSH_STRETCHWATERMARK"},
+    {PSH_HEADER, "PSH_HEADER"},
+    {PSH_USEHBMHEADER, "PSH_USEHBMHEADER"},
+    {PSH_USEPAGELANG, "PSH_USEPAGELANG"},
+    {PSH_WIZARD_LITE, "PSH_WIZARD_LITE"},
+    {PSH_WIZARD97, "PSH_WIZARD97"},
+    {PSH_NOCONTEXTHELP, "PSH_NOCONTEXTHELP"},
+    {PSH_RESIZABLE, "PSH_RESIZABLE"},
+    {PSH_HEADERBITMAP, "PSH_HEADERBITMAP"},
+    {PSH_NOMARGIN, "PSH_NOMARGIN"}};
+
+// The PSM_ messages by name, from PSM_SETCURSEL on, for the abort of those not modelled.
+const char* const kMessageNames[] = {"PSM_SETCURSEL",       "PSM_REMOVEPAGE",
+                                     "PSM_ADDPAGE",         "PSM_CHANGED",
+                                     "PSM_RESTARTWINDOWS",  "PSM_REBOOTSYSTEM",
+                                     "PSM_CANCELTOCLOSE",   "PSM_QUERYSIBLINGS",
+                                     "PSM_UNCHANGED",       "PSM_APPLY",
+                                     "PSM_SETTITLEA",       "PSM_SETWIZBUTTONS",
+                                     "PSM_PRESSBUTTON",     "PSM_SETCURSELID",
+                                     "PSM_SETFINISHTEXTA",  "PSM_GETTABCONTROL",
+                                     "PSM_ISDIALOGMESSAGE", "PSM_GETCURRENTPAGEHWND",
+                                     "PSM_INSERTPAGE",      "PSM_SETTITLEW",
+                                     "PSM_SETFINISHTEXTW",  "WM_USER + 122",
+                                     "WM_USER + 123",       "WM_USER + 124",
+                                     "WM_USER + 125",       "PSM_SETHEADERTITLEW",
+                                     "WM_USER + 127",       "PSM_SETHEADERSUBTITLEW",
+                                     "PSM_HWNDTOINDEX",     "PSM_INDEXTOHWND",
+                                     "PSM_PAGETOINDEX",     "PSM_INDEXTOPAGE",
+                                     "PSM_IDTOINDEX",       "PSM_INDEXTOID",
+                                     "PSM_GETRESULT",       "PSM_RECALCPAGESIZES"};
+static_assert(sizeof kMessageNames / sizeof *kMessageNames ==
+              PSM_RECALCPAGESIZES - PSM_SETCURSEL + 1);
 
 LRESULT SheetMessage(HWND hwnd, Sheet& sheet, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case PSM_SETCURSEL: {
-        int index = lParam ? IndexOfPage(sheet, reinterpret_cast<HPROPSHEETPAGE>(lParam))
-                           : static_cast<int>(wParam);
-        return SelectPage(hwnd, index, true) ? TRUE : FALSE;
-    }
-    case PSM_SETCURSELID: {
-        for (size_t i = 0; i < sheet.pages.size(); ++i) {
-            PropSheetPage* p = FindPage(sheet.pages[i]);
-            if (p && !(p->Psp()->dwFlags & PSP_DLGINDIRECT) &&
-                reinterpret_cast<LPARAM>(p->Psp()->pszTemplate) == lParam)
-                return SelectPage(hwnd, static_cast<int>(i), true) ? TRUE : FALSE;
-        }
-        return FALSE;
-    }
-    case PSM_CHANGED:
-    case PSM_UNCHANGED: {
+    case PSM_CHANGED: {
         int index = IndexOfWindow(sheet, reinterpret_cast<HWND>(wParam));
         if (index >= 0) {
-            sheet.changed[static_cast<size_t>(index)] = msg == PSM_CHANGED;
+            sheet.changed[static_cast<size_t>(index)] = true;
             UpdateApplyButton(sheet);
         }
-        return 0;
-    }
-    case PSM_APPLY:
-        return Apply(hwnd, false) ? TRUE : FALSE;
-    case PSM_GETCURRENTPAGEHWND:
-        return sheet.closed || sheet.current < 0
-                   ? 0
-                   : reinterpret_cast<LRESULT>(PageWindow(sheet, sheet.current));
-    case PSM_PRESSBUTTON: {
-        int id;
-        switch (wParam) {
-        case PSBTN_OK:
-            id = IDOK;
-            break;
-        case PSBTN_CANCEL:
-            id = IDCANCEL;
-            break;
-        case PSBTN_APPLYNOW:
-            id = kApplyButton;
-            break;
-        case PSBTN_HELP:
-            id = IDHELP;
-            break;
-        default:
-            Unmodelled("PSM_PRESSBUTTON of wizard button %u", static_cast<unsigned>(wParam));
-        }
-        HWND button = GetDlgItem(hwnd, id);
-        if (button && IsWindowEnabled(button))
-            SendMessageW(button, BM_CLICK, 0, 0);
-        return 0;
-    }
-    case PSM_QUERYSIBLINGS:
-        for (size_t i = 0; i < sheet.pages.size(); ++i) {
-            Sheet* s = SheetOf(hwnd);
-            if (!s)
-                return 0;
-            if (HWND page = PageWindow(*s, static_cast<int>(i)))
-                if (LRESULT answer = SendMessageW(page, PSM_QUERYSIBLINGS, wParam, lParam))
-                    return answer;
-        }
-        return 0;
-    case PSM_CANCELTOCLOSE:
-        EnableWindow(GetDlgItem(hwnd, IDCANCEL), FALSE);
-        SetWindowTextW(GetDlgItem(hwnd, IDOK), u"Close");
-        return 0;
-    case PSM_RESTARTWINDOWS:
-        sheet.restart |= ID_PSRESTARTWINDOWS;
-        return 0;
-    case PSM_REBOOTSYSTEM:
-        sheet.restart |= ID_PSREBOOTSYSTEM;
-        return 0;
-    case PSM_SETTITLEW: {
-        Window* w = FindWindowObject(hwnd);
-        LPCWSTR text = reinterpret_cast<LPCWSTR>(lParam);
-        std::u16string title;
-        if (IS_INTRESOURCE(text)) {
-            WCHAR buffer[256];
-            title.assign(buffer,
-                         static_cast<size_t>(LoadStringW(
-                             w->instance, LOWORD(reinterpret_cast<ULONG_PTR>(text)), buffer, 256)));
-        } else if (text) {
-            title = text;
-        }
-        if (wParam & PSH_PROPTITLE)
-            title += u" Properties";
-        SetWindowTextW(hwnd, title.c_str());
         return 0;
     }
     case PSM_ADDPAGE: {
@@ -304,63 +251,8 @@ LRESULT SheetMessage(HWND hwnd, Sheet& sheet, UINT msg, WPARAM wParam, LPARAM lP
         sheet.changed.push_back(false);
         return TRUE;
     }
-    case PSM_REMOVEPAGE: {
-        int index = lParam ? IndexOfPage(sheet, reinterpret_cast<HPROPSHEETPAGE>(lParam))
-                           : static_cast<int>(wParam);
-        if (index < 0 || static_cast<size_t>(index) >= sheet.pages.size())
-            return 0;
-        if (index == sheet.current) {
-            int next = static_cast<size_t>(index + 1) < sheet.pages.size() ? index + 1 : index - 1;
-            if (next >= 0)
-                SelectPage(hwnd, next, false);
-        }
-        Sheet* s = SheetOf(hwnd);
-        if (!s)
-            return 0;
-        HPROPSHEETPAGE page = s->pages[static_cast<size_t>(index)];
-        s->pages.erase(s->pages.begin() + index);
-        s->changed.erase(s->changed.begin() + index);
-        if (s->current == index)
-            s->current = -1;
-        else if (s->current > index)
-            --s->current;
-        ReleasePage(page);
-        if ((s = SheetOf(hwnd)) != nullptr)
-            UpdateApplyButton(*s);
-        return 0;
-    }
-    case PSM_HWNDTOINDEX:
-        return IndexOfWindow(sheet, reinterpret_cast<HWND>(wParam));
-    case PSM_INDEXTOHWND:
-        return wParam < sheet.pages.size()
-                   ? reinterpret_cast<LRESULT>(PageWindow(sheet, static_cast<int>(wParam)))
-                   : 0;
-    case PSM_PAGETOINDEX:
-        return IndexOfPage(sheet, reinterpret_cast<HPROPSHEETPAGE>(lParam));
-    case PSM_INDEXTOPAGE:
-        return wParam < sheet.pages.size() ? reinterpret_cast<LRESULT>(sheet.pages[wParam]) : 0;
-    case PSM_IDTOINDEX:
-        for (size_t i = 0; i < sheet.pages.size(); ++i) {
-            PropSheetPage* p = FindPage(sheet.pages[i]);
-            if (p && !(p->Psp()->dwFlags & PSP_DLGINDIRECT) &&
-                reinterpret_cast<LPARAM>(p->Psp()->pszTemplate) == lParam)
-                return static_cast<LRESULT>(i);
-        }
-        return -1;
-    case PSM_INDEXTOID: {
-        if (wParam >= sheet.pages.size())
-            return 0;
-        PropSheetPage* p = FindPage(sheet.pages[wParam]);
-        return p && !(p->Psp()->dwFlags & PSP_DLGINDIRECT)
-                   ? reinterpret_cast<LRESULT>(p->Psp()->pszTemplate)
-                   : 0;
-    }
-    case PSM_GETRESULT:
-        if (!sheet.closed)
-            Unmodelled("PSM_GETRESULT of a property sheet that is still open");
-        return Result(sheet);
     default:
-        Unmodelled("property sheet message 0x%04X (WM_USER + %u)", msg, msg - WM_USER);
+        Unmodelled("property sheet message %s", kMessageNames[msg - PSM_SETCURSEL]);
     }
 }
 
@@ -392,9 +284,6 @@ INT_PTR CALLBACK SheetDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             return TRUE;
         case kApplyButton:
             Apply(hwnd, false);
-            return TRUE;
-        case IDHELP:
-            NotifyPage(hwnd, sheet->current, PSN_HELP, 0);
             return TRUE;
         }
         return FALSE;
@@ -439,19 +328,15 @@ private:
     std::vector<BYTE> bytes_;
 };
 
-std::vector<BYTE> SheetTemplate(const std::u16string& caption, short pageCx, short pageCy,
-                                DWORD flags) {
+std::vector<BYTE> SheetTemplate(const std::u16string& caption, short pageCx, short pageCy) {
     struct Button {
         WORD id;
         const char16_t* text;
         DWORD style;
     };
     std::vector<Button> buttons = {{IDOK, u"OK", BS_DEFPUSHBUTTON},
-                                   {IDCANCEL, u"Cancel", BS_PUSHBUTTON}};
-    if (!(flags & PSH_NOAPPLYNOW))
-        buttons.push_back({kApplyButton, u"&Apply", BS_PUSHBUTTON | WS_DISABLED});
-    if (flags & PSH_HASHELP)
-        buttons.push_back({IDHELP, u"Help", BS_PUSHBUTTON});
+                                   {IDCANCEL, u"Cancel", BS_PUSHBUTTON},
+                                   {kApplyButton, u"&Apply", BS_PUSHBUTTON | WS_DISABLED}};
     short cx = static_cast<short>(pageCx + 2 * kMargin);
     short buttonsY = static_cast<short>(kMargin + kTabHeight + pageCy + kMargin);
     short cy = static_cast<short>(buttonsY + kButtonHeight + kMargin);
@@ -491,15 +376,6 @@ std::vector<BYTE> SheetTemplate(const std::u16string& caption, short pageCx, sho
     return std::move(w.Bytes());
 }
 
-sim::DialogScript TakeSheetScript() {
-    if (S().scripts.empty())
-        Unmodelled("a modal property sheet was opened but the test queued no script for it "
-                   "(sim::ScriptPropertySheet)");
-    sim::DialogScript script = std::move(S().scripts.front());
-    S().scripts.pop_front();
-    return script;
-}
-
 std::u16string TextOf(HINSTANCE instance, LPCWSTR text) {
     if (!text)
         return {};
@@ -530,29 +406,20 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW psh) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    DWORD flags = psh->dwFlags;
-    if (flags & (PSH_WIZARD | PSH_WIZARD97 | PSH_AEROWIZARD | PSH_WIZARD_LITE))
-        Unmodelled("property sheet wizards");
+    const DWORD flags = psh->dwFlags;
+    if (!(flags & PSH_MODELESS))
+        Unmodelled("modal property sheets (PropertySheetW without PSH_MODELESS)");
+    for (const auto& [flag, name] : kUnmodelledHeaderFlags)
+        if (flags & flag)
+            Unmodelled("property sheet flag %s", name);
     if (psh->nPages > MAXPROPPAGES)
         return -1;
 
     std::vector<HPROPSHEETPAGE> pages;
-    const BYTE* next = reinterpret_cast<const BYTE*>(psh->ppsp);
     for (UINT i = 0; i < psh->nPages; ++i) {
-        HPROPSHEETPAGE page;
-        if (flags & PSH_PROPSHEETPAGE) {
-            const PROPSHEETPAGEW* psp = reinterpret_cast<const PROPSHEETPAGEW*>(next);
-            page = CreatePropertySheetPageW(psp);
-            if (page)
-                next += psp->dwSize;
-        } else {
-            page = psh->phpage[i];
-            if (!FindPage(page))
-                page = nullptr;
-        }
-        if (!page)
+        if (!FindPage(psh->phpage[i]))
             return Fail(nullptr, pages);
-        pages.push_back(page);
+        pages.push_back(psh->phpage[i]);
     }
 
     // Titles come from PSP_USETITLE or from the page templates; the largest page sizes the sheet.
@@ -567,47 +434,24 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW psh) {
         if (!(p->Psp()->dwFlags & PSP_USETITLE))
             p->title = t.title;
     }
-    std::u16string caption = TextOf(psh->hInstance, psh->pszCaption);
-    if (flags & PSH_PROPTITLE)
-        caption += u" Properties";
-
-    int start = 0;
-    if (flags & PSH_USEPSTARTPAGE) {
-        std::u16string wanted = TextOf(psh->hInstance, psh->pStartPage);
-        for (size_t i = 0; i < pages.size(); ++i)
-            if (FindPage(pages[i])->title == wanted)
-                start = static_cast<int>(i);
-    } else if (psh->nStartPage < pages.size()) {
-        start = static_cast<int>(psh->nStartPage);
-    }
-
-    std::vector<BYTE> bytes = SheetTemplate(caption, pageCx, pageCy, flags);
-    if ((flags & PSH_USECALLBACK) && psh->pfnCallback)
-        psh->pfnCallback(nullptr, PSCB_PRECOPY, reinterpret_cast<LPARAM>(bytes.data()));
+    const int start = psh->nStartPage < pages.size() ? static_cast<int>(psh->nStartPage) : 0;
+    std::vector<BYTE> bytes =
+        SheetTemplate(TextOf(psh->hInstance, psh->pszCaption), pageCx, pageCy);
     DialogTemplate sheetTemplate = ParseDialogTemplate(bytes.data(), bytes.size(), "(sheet)");
 
-    bool modal = !(flags & PSH_MODELESS);
     auto sheetObject = std::make_unique<Sheet>();
     Sheet* sheet = sheetObject.get();
-    sheet->modal = modal;
     sheet->pages = pages;
     sheet->changed.assign(pages.size(), false);
-    HWND owner = psh->hwndParent;
-    HWND window = CreateDialogFromTemplate(psh->hInstance, sheetTemplate, owner, SheetDialogProc,
-                                           reinterpret_cast<LPARAM>(sheet), true, 0);
+    HWND window =
+        CreateDialogFromTemplate(psh->hInstance, sheetTemplate, psh->hwndParent, SheetDialogProc,
+                                 reinterpret_cast<LPARAM>(sheet), true, 0);
     if (!window)
         return Fail(nullptr, pages);
     S().sheets[window] = std::move(sheetObject);
     for (HPROPSHEETPAGE page : pages)
         FindPage(page)->sheet = window;
-    if ((flags & PSH_USECALLBACK) && psh->pfnCallback)
-        psh->pfnCallback(window, PSCB_INITIALIZED, 0);
 
-    for (size_t i = 0; i < pages.size(); ++i) {
-        PropSheetPage* p = FindPage(pages[i]);
-        if (p && (p->Psp()->dwFlags & PSP_PREMATURE))
-            CreatePageWindow(window, static_cast<int>(i), pages[i], sheet->pageOrigin);
-    }
     // The start page, or else the first page that can be created.
     bool shown = SelectPage(window, start, false);
     for (size_t i = 0; !shown && IsWindow(window) && i < pages.size(); ++i)
@@ -615,40 +459,11 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW psh) {
             shown = SelectPage(window, static_cast<int>(i), false);
     if (!shown || !IsWindow(window))
         return Fail(window, pages);
-
-    if (!modal) {
-        ShowWindow(window, SW_SHOW);
-        return reinterpret_cast<INT_PTR>(window);
-    }
-
-    HWND previousFocus = GetFocus();
-    HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    bool disabled = root && IsWindowEnabled(root);
-    if (disabled)
-        EnableWindow(root, FALSE);
     ShowWindow(window, SW_SHOW);
-    PumpQueue();
-    TakeSheetScript()(window);
-    PumpQueue();
-    Sheet* after = SheetOf(window);
-    if (!after)
-        Unmodelled("a modal property sheet was destroyed by its script");
-    if (!after->closed)
-        Unmodelled("the script of a modal property sheet returned with the sheet still open");
-    INT_PTR result = Result(*after);
-    if (disabled && IsWindow(root))
-        EnableWindow(root, TRUE);
-    DestroyWindow(window);
-    if (previousFocus && IsWindow(previousFocus) && IsReallyVisible(previousFocus))
-        SetFocus(previousFocus);
-    return result;
+    return reinterpret_cast<INT_PTR>(window);
 }
 
 namespace sim {
-
-void ScriptPropertySheet(DialogScript script) {
-    S().scripts.push_back(std::move(script));
-}
 
 std::vector<SheetPage> SheetPages(HWND sheetWindow) {
     Sheet& sheet = SheetOrDie(sheetWindow, "sim::SheetPages");

@@ -25,7 +25,7 @@ private:
 PropSheetPage* FindPage(HPROPSHEETPAGE page);
 // Runs PSPCB_CREATE and creates the page's dialog as a child of the sheet, inside the page's
 // activation context when it asks for one. False when refused or when the dialog failed.
-bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin);
+bool CreatePageWindow(HWND sheet, HPROPSHEETPAGE page, POINT origin);
 // Destroys the page's dialog, runs PSPCB_RELEASE and forgets the page.
 void ReleasePage(HPROPSHEETPAGE page);
 // The page's template, for its size and, without PSP_USETITLE, its title.

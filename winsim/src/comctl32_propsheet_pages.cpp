@@ -2,7 +2,9 @@
 // and, with PSP_USECALLBACK, calls PSPCB_ADDREF as version 6 does. The page's dialog is made
 // only when the sheet first shows the page: PSPCB_CREATE may refuse it, and with
 // PSP_USEFUSIONCONTEXT the dialog is created inside the page's activation context.
-// WM_INITDIALOG's lParam is the copy, whose lParam member carries the caller's data.
+// WM_INITDIALOG's lParam is the copy, whose lParam member carries the caller's data. Pages come
+// from a module's templates; PSP_USETITLE, PSP_USECALLBACK and PSP_USEFUSIONCONTEXT are the only
+// flags modelled.
 #include "comctl32_propsheet.h"
 #include "sim.h"
 
@@ -14,7 +16,6 @@ namespace {
 
 struct PageState {
     HandleTable<HPROPSHEETPAGE, PropSheetPage> pages;
-    std::vector<sim::PageCreationRecord> creations;
 };
 
 PageState& S() {
@@ -22,10 +23,7 @@ PageState& S() {
     return state;
 }
 
-ResetHook g_reset([] {
-    S().pages.Clear();
-    S().creations.clear();
-});
+ResetHook g_reset([] { S().pages.Clear(); });
 
 std::u16string LoadText(HINSTANCE instance, LPCWSTR text) {
     if (!text)
@@ -36,6 +34,20 @@ std::u16string LoadText(HINSTANCE instance, LPCWSTR text) {
     int n = LoadStringW(instance, LOWORD(reinterpret_cast<ULONG_PTR>(text)), buffer, 256);
     return std::u16string(buffer, static_cast<size_t>(n));
 }
+
+// The page flags that are not modelled: only PSP_USETITLE, PSP_USECALLBACK and
+// PSP_USEFUSIONCONTEXT are.
+const std::pair<DWORD, const char*> kUnmodelledFlags[] = {
+    {PSP_DLGINDIRECT, "PSP_DLGINDIRECT"},
+    {PSP_USEHICON, "PSP_USEHICON"},
+    {PSP_USEICONID, "PSP_USEICONID"},
+    {PSP_RTLREADING, "PSP_RTLREADING"},
+    {PSP_HASHELP, "PSP_HASHELP"},
+    {PSP_USEREFPARENT, "PSP_USEREFPARENT"},
+    {PSP_PREMATURE, "PSP_PREMATURE"},
+    {PSP_HIDEHEADER, "PSP_HIDEHEADER"},
+    {PSP_USEHEADERTITLE, "PSP_USEHEADERTITLE"},
+    {PSP_USEHEADERSUBTITLE, "PSP_USEHEADERSUBTITLE"}};
 
 bool UsesActivationContext(PropSheetPage& p) {
     PROPSHEETPAGEW* psp = p.Psp();
@@ -55,15 +67,10 @@ bool PageTemplate(HPROPSHEETPAGE page, DialogTemplate* out) {
     if (!p)
         return false;
     PROPSHEETPAGEW* psp = p->Psp();
-    if (psp->dwFlags & PSP_DLGINDIRECT) {
-        *out = ParseDialogTemplate(reinterpret_cast<const BYTE*>(psp->pResource), SIZE_MAX,
-                                   "(property page in memory)");
-        return true;
-    }
     return LoadDialogTemplate(psp->hInstance, psp->pszTemplate, out);
 }
 
-bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) {
+bool CreatePageWindow(HWND sheet, HPROPSHEETPAGE page, POINT origin) {
     PropSheetPage* p = FindPage(page);
     if (!p)
         return false;
@@ -71,15 +78,11 @@ bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) 
         return true;
     PROPSHEETPAGEW* psp = p->Psp();
     if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback &&
-        !psp->pfnCallback(nullptr, PSPCB_CREATE, psp)) {
-        S().creations.push_back({sheet, index, false, nullptr});
+        !psp->pfnCallback(nullptr, PSPCB_CREATE, psp))
         return false;
-    }
     DialogTemplate t;
-    if (!PageTemplate(page, &t)) {
-        S().creations.push_back({sheet, index, false, nullptr});
+    if (!PageTemplate(page, &t))
         return false;
-    }
     // A page is a child dialog of the sheet, hidden until the sheet shows it.
     t.style &= ~static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE |
                                    WS_DISABLED | DS_MODALFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
@@ -89,15 +92,13 @@ bool CreatePageWindow(HWND sheet, int index, HPROPSHEETPAGE page, POINT origin) 
 
     ULONG_PTR cookie = 0;
     bool activated = UsesActivationContext(*p) && ActivateActCtx(psp->hActCtx, &cookie);
-    HANDLE active = ActiveActCtx();
-    int templateId = (psp->dwFlags & PSP_DLGINDIRECT) || !IS_INTRESOURCE(psp->pszTemplate)
-                         ? 0
-                         : LOWORD(reinterpret_cast<ULONG_PTR>(psp->pszTemplate));
+    int templateId = IS_INTRESOURCE(psp->pszTemplate)
+                         ? LOWORD(reinterpret_cast<ULONG_PTR>(psp->pszTemplate))
+                         : 0;
     HWND window = CreateDialogFromTemplate(psp->hInstance, t, sheet, psp->pfnDlgProc,
                                            reinterpret_cast<LPARAM>(psp), false, templateId);
     if (activated)
         DeactivateActCtx(0, cookie);
-    S().creations.push_back({sheet, index, window != nullptr, active});
     if ((p = FindPage(page)) != nullptr)
         p->window = window;
     return window != nullptr;
@@ -114,12 +115,8 @@ void ReleasePage(HPROPSHEETPAGE page) {
     PROPSHEETPAGEW* psp = p->Psp();
     if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback)
         psp->pfnCallback(nullptr, PSPCB_RELEASE, psp);
-    if ((p = FindPage(page)) == nullptr)
-        return;
-    psp = p->Psp();
-    if ((psp->dwFlags & PSP_USEREFPARENT) && psp->pcRefParent)
-        --*psp->pcRefParent;
-    S().pages.Remove(page);
+    if (FindPage(page))
+        S().pages.Remove(page);
 }
 
 } // namespace winsim
@@ -132,8 +129,9 @@ HPROPSHEETPAGE WINAPI CreatePropertySheetPageW(LPCPROPSHEETPAGEW psp) {
         return nullptr;
     }
     DWORD flags = psp->dwFlags;
-    if (flags & (PSP_HIDEHEADER | PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE))
-        Unmodelled("property page flags for wizards (0x%lX)", static_cast<unsigned long>(flags));
+    for (const auto& [flag, name] : kUnmodelledFlags)
+        if (flags & flag)
+            Unmodelled("property page flag %s", name);
     auto page = std::make_unique<PropSheetPage>();
     // The copy is as long as the caller's structure (which may carry data of its own after
     // it), and never shorter than the current structure, whose missing members read as zero.
@@ -141,8 +139,6 @@ HPROPSHEETPAGE WINAPI CreatePropertySheetPageW(LPCPROPSHEETPAGEW psp) {
     std::memcpy(page->storage.data(), psp, psp->dwSize);
     if (flags & PSP_USETITLE)
         page->title = LoadText(psp->hInstance, psp->pszTitle);
-    if ((flags & PSP_USEREFPARENT) && psp->pcRefParent)
-        ++*psp->pcRefParent;
     PropSheetPage* p = page.get();
     HPROPSHEETPAGE handle = S().pages.Add(std::move(page));
     if ((flags & PSP_USECALLBACK) && p->Psp()->pfnCallback)
@@ -161,9 +157,6 @@ BOOL WINAPI DestroyPropertySheetPage(HPROPSHEETPAGE page) {
 }
 
 namespace sim {
-const std::vector<PageCreationRecord>& PageCreationLog() {
-    return S().creations;
-}
 std::size_t LivePropertySheetPages() {
     return S().pages.Count();
 }

@@ -6,9 +6,10 @@
 // notification NM_RELEASEDCAPTURE. Keys send their scroll code and, when released, TB_ENDTRACK,
 // without NM_RELEASEDCAPTURE since the mouse was never captured.
 //
-// TBM_SETRANGE and TBM_SETSEL take two 16-bit unsigned halves, as documented (0 to 65535; larger
-// or negative ranges go through TBM_SETRANGEMIN and TBM_SETRANGEMAX). A minimum above the maximum
-// is not modelled.
+// TBM_SETRANGE takes two 16-bit unsigned halves, as documented (0 to 65535; larger or negative
+// ranges go through TBM_SETRANGEMIN and TBM_SETRANGEMAX). A minimum above the maximum is not
+// modelled, nor are selection ranges, tick marks of the program's own, buddies, tool tips, or
+// line and page sizes other than the default ones.
 //
 // Painting sends NM_CUSTOMDRAW (CDDS_PREPAINT), as the control does at every paint; item-level
 // custom drawing is not modelled.
@@ -22,13 +23,7 @@ namespace {
 
 struct TrackBarState : ControlState {
     LONG min = 0, max = 100, pos = 0;
-    LONG lineSize = 1;
-    LONG pageSize = -1; // until set: a fifth of the range
     LONG ticFrequency = 1;
-    std::vector<LONG> tics;
-    LONG selStart = 0, selEnd = 0;
-    UINT thumbLength = 0;
-    HWND buddyLeft = nullptr, buddyRight = nullptr;
     bool dragging = false;
 };
 
@@ -36,8 +31,9 @@ LONG Clamp(const TrackBarState& s, LONG value) {
     return std::max(s.min, std::min(s.max, value));
 }
 
+// The page a key moves by: a fifth of the range (TBM_SETPAGESIZE is not modelled); a line is 1.
 LONG PageSize(const TrackBarState& s) {
-    return s.pageSize >= 0 ? s.pageSize : std::max<LONG>(1, (s.max - s.min) / 5);
+    return std::max<LONG>(1, (s.max - s.min) / 5);
 }
 
 TrackBarState* TrackBarOf(HWND window) {
@@ -96,12 +92,12 @@ LRESULT KeyDown(HWND hwnd, UINT key) {
     case VK_LEFT:
     case VK_UP:
         code = TB_LINEUP;
-        next = s.pos - s.lineSize;
+        next = s.pos - 1;
         break;
     case VK_RIGHT:
     case VK_DOWN:
         code = TB_LINEDOWN;
-        next = s.pos + s.lineSize;
+        next = s.pos + 1;
         break;
     case VK_PRIOR:
         code = TB_PAGEUP;
@@ -194,73 +190,12 @@ LRESULT CALLBACK TrackBarWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         s.ticFrequency = static_cast<LONG>(wParam);
         InvalidateWindow(hwnd, true, false);
         return 0;
-    case TBM_SETTIC:
-        if (static_cast<LONG>(lParam) < s.min || static_cast<LONG>(lParam) > s.max)
-            return FALSE;
-        s.tics.push_back(static_cast<LONG>(lParam));
-        return TRUE;
-    case TBM_GETTIC:
-        return wParam < s.tics.size() ? s.tics[wParam] : -1;
-    case TBM_CLEARTICS:
-        s.tics.clear();
-        Redraw(hwnd, wParam);
-        return 0;
     case TBM_GETNUMTICS:
         if (w->style & TBS_NOTICKS)
             return 0;
         if ((w->style & TBS_AUTOTICKS) && s.ticFrequency > 0)
             return (s.max - s.min) / s.ticFrequency + 2;
-        return static_cast<LRESULT>(s.tics.size()) + 2;
-    case TBM_SETPAGESIZE: {
-        LONG previous = PageSize(s);
-        s.pageSize = static_cast<LONG>(lParam);
-        return previous;
-    }
-    case TBM_GETPAGESIZE:
-        return PageSize(s);
-    case TBM_SETLINESIZE: {
-        LONG previous = s.lineSize;
-        s.lineSize = static_cast<LONG>(lParam);
-        return previous;
-    }
-    case TBM_GETLINESIZE:
-        return s.lineSize;
-    case TBM_SETSEL:
-        s.selStart = LOWORD(lParam);
-        s.selEnd = HIWORD(lParam);
-        Redraw(hwnd, wParam);
-        return 0;
-    case TBM_SETSELSTART:
-        s.selStart = static_cast<LONG>(lParam);
-        Redraw(hwnd, wParam);
-        return 0;
-    case TBM_SETSELEND:
-        s.selEnd = static_cast<LONG>(lParam);
-        Redraw(hwnd, wParam);
-        return 0;
-    case TBM_GETSELSTART:
-        return s.selStart;
-    case TBM_GETSELEND:
-        return s.selEnd;
-    case TBM_CLEARSEL:
-        s.selStart = s.selEnd = 0;
-        Redraw(hwnd, wParam);
-        return 0;
-    case TBM_SETTHUMBLENGTH:
-        s.thumbLength = static_cast<UINT>(wParam);
-        return 0;
-    case TBM_GETTHUMBLENGTH:
-        return s.thumbLength;
-    case TBM_SETBUDDY: {
-        HWND& slot = wParam ? s.buddyLeft : s.buddyRight;
-        HWND previous = slot;
-        slot = reinterpret_cast<HWND>(lParam);
-        return reinterpret_cast<LRESULT>(previous);
-    }
-    case TBM_GETBUDDY:
-        return reinterpret_cast<LRESULT>(wParam ? s.buddyLeft : s.buddyRight);
-    case TBM_SETTIPSIDE:
-        return 0;
+        return 2; // the first and the last (TBM_SETTIC is not modelled)
     case WM_KEYDOWN:
         return KeyDown(hwnd, static_cast<UINT>(wParam));
     case WM_KEYUP:

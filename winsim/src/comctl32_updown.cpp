@@ -180,12 +180,6 @@ LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             if (HWND previous = GetWindow(hwnd, GW_HWNDPREV))
                 Attach(hwnd, previous);
         return 0;
-    case UDM_SETRANGE:
-        s.upper = static_cast<SHORT>(LOWORD(lParam));
-        s.lower = static_cast<SHORT>(HIWORD(lParam));
-        return 0;
-    case UDM_GETRANGE:
-        return MAKELONG(static_cast<WORD>(s.upper), static_cast<WORD>(s.lower));
     case UDM_SETRANGE32:
         s.lower = static_cast<int>(wParam);
         s.upper = static_cast<int>(lParam);
@@ -196,14 +190,12 @@ LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (lParam)
             *reinterpret_cast<int*>(lParam) = s.upper;
         return 0;
-    case UDM_SETPOS:
     case UDM_SETPOS32: {
         int previous = s.pos;
-        s.pos = Clamp(s, msg == UDM_SETPOS ? static_cast<SHORT>(LOWORD(lParam))
-                                           : static_cast<int>(lParam));
+        s.pos = Clamp(s, static_cast<int>(lParam));
         InvalidateWindow(hwnd, true, false);
         WriteBuddy(hwnd);
-        return msg == UDM_SETPOS ? static_cast<SHORT>(previous) : previous;
+        return previous;
     }
     case UDM_GETPOS: {
         bool error;
@@ -230,13 +222,6 @@ LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         s.accel.assign(reinterpret_cast<const UDACCEL*>(lParam),
                        reinterpret_cast<const UDACCEL*>(lParam) + wParam);
         return TRUE;
-    case UDM_GETACCEL: {
-        size_t n = std::min<size_t>(wParam, s.accel.size());
-        if (lParam)
-            std::copy(s.accel.begin(), s.accel.begin() + static_cast<std::ptrdiff_t>(n),
-                      reinterpret_cast<UDACCEL*>(lParam));
-        return static_cast<LRESULT>(s.accel.size());
-    }
     case UDM_SETBASE: {
         if (wParam != 10 && wParam != 16)
             return 0;
@@ -244,8 +229,6 @@ LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         s.base = static_cast<int>(wParam);
         return previous;
     }
-    case UDM_GETBASE:
-        return s.base;
     case WM_ENABLE:
         InvalidateWindow(hwnd, true, false);
         return 0;

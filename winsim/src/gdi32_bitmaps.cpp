@@ -1,5 +1,7 @@
 // gdi32: bitmap objects, loaded from a module's RT_BITMAP resources (user32's LoadBitmapW and
-// LoadImageW), described by GetObjectW and freed by DeleteObject.
+// LoadImageW) as device-dependent bitmaps at their own size, described by GetObjectW and freed by
+// DeleteObject. DIB sections (LR_CREATEDIBSECTION) and bitmaps stretched to another size are not
+// modelled.
 #include "gdi32_objects.h"
 #include "sim/gdi.h"
 
@@ -66,15 +68,13 @@ Bitmap ParsePackedDib(const ResourceBytes& resource, LPCWSTR name) {
     if (colours == 0 && bpp <= 8)
         colours = 1u << bpp;
     size_t offset = headerSize;
-    DWORD masks[3] = {0, 0, 0};
     if (bitfields) {
         // A plain BITMAPINFOHEADER is followed by the three masks; V4/V5 headers hold them.
-        const size_t maskOffset = headerSize == 40 ? headerSize : 40;
-        if (resource.size < maskOffset + sizeof masks)
+        const size_t masks = 3 * sizeof(DWORD);
+        if (resource.size < 40 + masks)
             Unmodelled("%s is shorter than its colour masks", which.c_str());
-        std::memcpy(masks, resource.data + maskOffset, sizeof masks);
         if (headerSize == 40)
-            offset += sizeof masks;
+            offset += masks;
     }
     offset += static_cast<size_t>(colours) * sizeof(RGBQUAD);
 
@@ -85,62 +85,35 @@ Bitmap ParsePackedDib(const ResourceBytes& resource, LPCWSTR name) {
         Unmodelled("%s holds %zu bytes of pixels where %zu are needed", which.c_str(), available,
                    rle ? size_t{1} : pixelBytes);
 
+    if (bpp == 1)
+        Unmodelled("a device-dependent bitmap from monochrome resource %s",
+                   NameForMessage(name).c_str());
+
     Bitmap bitmap;
     bitmap.resourceId = ResourceIdOf(name);
     bitmap.width = header.biWidth;
     bitmap.height = height;
-    bitmap.resourceBitCount = bpp;
-    bitmap.header = header;
-    bitmap.header.biSize = sizeof(BITMAPINFOHEADER);
-    bitmap.header.biSizeImage = static_cast<DWORD>(pixelBytes);
-    std::memcpy(bitmap.bitfields, masks, sizeof masks);
-    if (!rle)
-        bitmap.bits.assign(resource.data + offset, resource.data + offset + pixelBytes);
+    bitmap.bitsPixel = kScreenBitsPixel;
     return bitmap;
 }
 
-HBITMAP LoadBitmapObject(HINSTANCE module, LPCWSTR name, bool dibSection, int cx, int cy) {
+HBITMAP LoadBitmapObject(HINSTANCE module, LPCWSTR name) {
     ResourceBytes resource;
     if (!FindModuleResource(module, kRtBitmap, name, &resource)) {
         FindResourceW(module, name, kRtBitmap); // leaves the loader's error, as the platform's does
         return nullptr;
     }
-    Bitmap bitmap = ParsePackedDib(resource, name);
-    if (cx != 0 || cy != 0) {
-        // The platform stretches the picture to the asked size; winsim keeps no pixels to stretch.
-        if (dibSection)
-            Unmodelled("LoadImageW of bitmap %s as a DIB section at a size of its own",
-                       NameForMessage(name).c_str());
-        if (cx != 0)
-            bitmap.width = cx;
-        if (cy != 0)
-            bitmap.height = cy;
-    }
-    if (dibSection) {
-        if (bitmap.bits.empty())
-            Unmodelled("LoadImageW of run-length encoded bitmap %s as a DIB section",
-                       NameForMessage(name).c_str());
-        bitmap.dibSection = true;
-        bitmap.bitsPixel = bitmap.resourceBitCount;
-    } else {
-        if (bitmap.resourceBitCount == 1)
-            Unmodelled("a device-dependent bitmap from monochrome resource %s",
-                       NameForMessage(name).c_str());
-        bitmap.bitsPixel = kScreenBitsPixel;
-        bitmap.bits.clear();
-    }
-    return g_bitmaps.Add(std::make_unique<Bitmap>(std::move(bitmap)));
+    return g_bitmaps.Add(std::make_unique<Bitmap>(ParsePackedDib(resource, name)));
 }
 
 void FillBitmap(const Bitmap& bitmap, BITMAP* out) {
     out->bmType = 0;
     out->bmWidth = bitmap.width;
     out->bmHeight = bitmap.height;
-    out->bmWidthBytes = bitmap.dibSection ? DibWidthBytes(bitmap.width, bitmap.bitsPixel)
-                                          : DdbWidthBytes(bitmap.width, bitmap.bitsPixel);
+    out->bmWidthBytes = DdbWidthBytes(bitmap.width, bitmap.bitsPixel);
     out->bmPlanes = 1;
     out->bmBitsPixel = bitmap.bitsPixel;
-    out->bmBits = bitmap.dibSection ? const_cast<BYTE*>(bitmap.bits.data()) : nullptr;
+    out->bmBits = nullptr;
 }
 
 } // namespace
@@ -161,7 +134,6 @@ HBITMAP DefaultBitmap() {
         bitmap->width = 1;
         bitmap->height = 1;
         bitmap->bitsPixel = 1;
-        bitmap->resourceBitCount = 1;
         bitmap->stock = true;
         g_defaultBitmap = g_bitmaps.Add(std::move(bitmap));
     }
@@ -184,7 +156,7 @@ using namespace winsim::gdi;
 HBITMAP WINAPI LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName) {
     if (!hInstance)
         Unmodelled("LoadBitmapW of the system's predefined bitmaps (no module)");
-    return LoadBitmapObject(hInstance, lpBitmapName, false, 0, 0);
+    return LoadBitmapObject(hInstance, lpBitmapName);
 }
 
 HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad) {
@@ -192,10 +164,13 @@ HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int c
         Unmodelled("LoadImageW of image type %u (only bitmaps are modelled)", type);
     if (!hInst)
         Unmodelled("LoadImageW of the system's predefined images (no module)");
-    const UINT modelled = LR_CREATEDIBSECTION | LR_DEFAULTSIZE;
-    if (fuLoad & ~modelled)
-        Unmodelled("LoadImageW with load flags 0x%X", fuLoad & ~modelled);
-    return LoadBitmapObject(hInst, name, (fuLoad & LR_CREATEDIBSECTION) != 0, cx, cy);
+    if (fuLoad & LR_CREATEDIBSECTION)
+        Unmodelled("LoadImageW with LR_CREATEDIBSECTION (DIB sections)");
+    if (fuLoad != LR_DEFAULTCOLOR)
+        Unmodelled("LoadImageW with load flags 0x%X", fuLoad);
+    if (cx != 0 || cy != 0)
+        Unmodelled("LoadImageW of a bitmap stretched to %d x %d", cx, cy);
+    return LoadBitmapObject(hInst, name);
 }
 
 int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv) {
@@ -206,19 +181,10 @@ int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv) {
             return 0;
         Unmodelled("GetObjectW of %p, which is not a bitmap winsim made", h);
     }
-    const int needed = bitmap->dibSection ? sizeof(DIBSECTION) : sizeof(BITMAP);
     if (!pv)
-        return needed;
+        return sizeof(BITMAP);
     if (c < static_cast<int>(sizeof(BITMAP)))
         return 0;
-    if (bitmap->dibSection && c >= static_cast<int>(sizeof(DIBSECTION))) {
-        DIBSECTION section{};
-        FillBitmap(*bitmap, &section.dsBm);
-        section.dsBmih = bitmap->header;
-        std::memcpy(section.dsBitfields, bitmap->bitfields, sizeof section.dsBitfields);
-        std::memcpy(pv, &section, sizeof section);
-        return sizeof(DIBSECTION);
-    }
     BITMAP info;
     FillBitmap(*bitmap, &info);
     std::memcpy(pv, &info, sizeof info);
@@ -243,19 +209,6 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho) {
 }
 
 namespace sim {
-
-bool DescribeBitmap(HBITMAP bitmap, BitmapInfo* out) {
-    const Bitmap* found = Bitmaps().Find(bitmap);
-    if (!found || found->stock)
-        return false;
-    out->resourceId = found->resourceId;
-    out->width = found->width;
-    out->height = found->height;
-    out->bitsPixel = found->bitsPixel;
-    out->resourceBitCount = found->resourceBitCount;
-    out->dibSection = found->dibSection;
-    return true;
-}
 
 size_t LiveBitmaps() {
     size_t live = 0;

@@ -144,10 +144,6 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 
 namespace sim {
 
-const std::vector<Draw>& DrawLog() {
-    return g_draws;
-}
-
 const Draw* LastDrawInto(HWND window) {
     for (auto it = g_draws.rbegin(); it != g_draws.rend(); ++it)
         if (window && it->window == window)

@@ -17,13 +17,8 @@ struct Bitmap {
     int resourceId = 0; // 0 when the bitmap did not come from a resource
     LONG width = 0;
     LONG height = 0;
-    WORD bitsPixel = 0;        // the object's format as GetObjectW reports it
-    WORD resourceBitCount = 0; // the resource's own format
-    bool dibSection = false;
+    WORD bitsPixel = 0; // the object's format as GetObjectW reports it
     bool stock = false;
-    BITMAPINFOHEADER header{}; // the DIB section's header (biSize 40)
-    DWORD bitfields[3] = {0, 0, 0};
-    std::vector<BYTE> bits; // a DIB section's pixels, which GetObjectW hands out as bmBits
     HDC selectedInto = nullptr;
 };
 

@@ -316,10 +316,6 @@ std::vector<std::u16string> LoadedModules() {
     return paths;
 }
 
-std::size_t LoadedModuleCount() {
-    return LoadedModules().size();
-}
-
 int ModuleLoadCount(const std::u16string& path) {
     winsim::ModuleFile* file = winsim::FindModuleFile(path);
     return file && !file->executable ? file->references : 0;

@@ -49,8 +49,8 @@ std::vector<ModuleFile*> AllModuleFiles();
 
 // Parses a compiled .res image held in file.image into file.resources; aborts on a malformed one.
 void ParseResourceImage(ModuleFile& file);
-// Picks the resource as FindResourceExW does; language 0xFFFF = any, chosen in the loader's
-// order of preference. On failure returns null with the platform's error in *error.
+// Picks the resource by type, name and language (0xFFFF = any, chosen in the loader's order of
+// preference). On failure returns null with the platform's error in *error.
 const ResourceEntry* SelectResource(const ModuleFile& file, LPCWSTR type, LPCWSTR name,
                                     WORD language, DWORD* error);
 

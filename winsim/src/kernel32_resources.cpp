@@ -249,10 +249,6 @@ HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType) {
     return Find(hModule, lpType, lpName, 0xFFFF, "FindResourceW");
 }
 
-HRSRC WINAPI FindResourceExW(HMODULE hModule, LPCWSTR lpType, LPCWSTR lpName, WORD wLanguage) {
-    return Find(hModule, lpType, lpName, wLanguage, "FindResourceExW");
-}
-
 // As on Win32, the "handle" of loaded resource data is its address.
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo) {
     return const_cast<BYTE*>(EntryOf(hModule, hResInfo, "LoadResource").data);

@@ -1,7 +1,9 @@
-// user32: the button class -- push buttons, check boxes, radio buttons, group boxes and
+// user32: the button class -- push buttons, auto check boxes, radio buttons, group boxes and
 // owner-drawn buttons. A click (mouse down, then up) lets an auto check box toggle and an auto
 // radio button check itself and uncheck the other auto radio buttons of its group before the
-// parent hears BN_CLICKED; plain check boxes and radio buttons leave their state to the program.
+// parent hears BN_CLICKED; plain radio buttons leave their state to the program. Plain and
+// three-state check boxes, BS_NOTIFY, button images and the button's push and focus state
+// (BM_GETSTATE, BM_SETSTATE) are not modelled.
 #include "user32_internal.h"
 
 namespace winsim {
@@ -10,18 +12,12 @@ namespace {
 struct ButtonState : ControlState {
     UINT check = BST_UNCHECKED;
     bool pushed = false;
-    bool focused = false;
-    HANDLE image = nullptr;
-    WPARAM imageType = 0;
 };
 
 bool HasCheckState(DWORD type) {
     switch (type) {
-    case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
     case BS_RADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
     case BS_AUTORADIOBUTTON:
         return true;
     default:
@@ -29,8 +25,16 @@ bool HasCheckState(DWORD type) {
     }
 }
 
-bool IsThreeState(DWORD type) {
-    return type == BS_3STATE || type == BS_AUTO3STATE;
+// The button types (BS_TYPEMASK) by name, for the abort of those not modelled.
+const char* const kTypeNames[] = {
+    "BS_PUSHBUTTON",  "BS_DEFPUSHBUTTON",   "BS_CHECKBOX",    "BS_AUTOCHECKBOX",
+    "BS_RADIOBUTTON", "BS_3STATE",          "BS_AUTO3STATE",  "BS_GROUPBOX",
+    "BS_USERBUTTON",  "BS_AUTORADIOBUTTON", "BS_PUSHBOX",     "BS_OWNERDRAW",
+    "BS_SPLITBUTTON", "BS_DEFSPLITBUTTON",  "BS_COMMANDLINK", "BS_DEFCOMMANDLINK"};
+
+bool IsModelledType(DWORD type) {
+    return HasCheckState(type) || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ||
+           type == BS_GROUPBOX || type == BS_OWNERDRAW;
 }
 
 // The group of a radio button runs from the nearest sibling at or before it with WS_GROUP to
@@ -97,15 +101,17 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     DWORD type = w->style & BS_TYPEMASK;
     switch (msg) {
     case WM_NCCREATE:
-        if (type == BS_USERBUTTON || type == BS_PUSHBOX || type > BS_OWNERDRAW)
-            Unmodelled("button style 0x%lX", static_cast<unsigned long>(type));
+        if (!IsModelledType(type))
+            Unmodelled("button style %s", kTypeNames[type]);
+        if (w->style & BS_NOTIFY)
+            Unmodelled("button style BS_NOTIFY");
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     case BM_GETCHECK:
         return HasCheckState(type) ? s.check : BST_UNCHECKED;
     case BM_SETCHECK:
         if (!HasCheckState(type))
             return 0;
-        if (wParam > BST_INDETERMINATE || (wParam == BST_INDETERMINATE && !IsThreeState(type)))
+        if (wParam > BST_CHECKED)
             Unmodelled("BM_SETCHECK %u on a button of style 0x%lX", static_cast<unsigned>(wParam),
                        static_cast<unsigned long>(type));
         if (s.check != wParam) {
@@ -113,14 +119,9 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             InvalidateWindow(hwnd, true, false);
         }
         return 0;
-    case BM_GETSTATE:
-        return (HasCheckState(type) ? s.check : 0) | (s.pushed ? BST_PUSHED : 0) |
-               (s.focused ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-        s.pushed = wParam != 0;
-        InvalidateWindow(hwnd, true, false);
-        return 0;
     case BM_SETSTYLE:
+        if (!IsModelledType(static_cast<DWORD>(wParam) & BS_TYPEMASK))
+            Unmodelled("BM_SETSTYLE to button style %s", kTypeNames[wParam & BS_TYPEMASK]);
         w->style = (w->style & 0xFFFF0000u) | (static_cast<DWORD>(wParam) & 0xFFFFu);
         if (lParam)
             InvalidateWindow(hwnd, true, false);
@@ -128,19 +129,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case BM_CLICK:
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
-        return 0;
-    case BM_SETIMAGE: {
-        if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON)
-            Unmodelled("BM_SETIMAGE of image type %u", static_cast<unsigned>(wParam));
-        HANDLE previous = s.imageType == wParam ? s.image : nullptr;
-        s.image = reinterpret_cast<HANDLE>(lParam);
-        s.imageType = wParam;
-        InvalidateWindow(hwnd, true, false);
-        return reinterpret_cast<LRESULT>(previous);
-    }
-    case BM_GETIMAGE:
-        return s.imageType == wParam ? reinterpret_cast<LRESULT>(s.image) : 0;
-    case BM_SETDONTCLICK:
         return 0;
     case WM_LBUTTONDOWN:
         if (type == BS_GROUPBOX)
@@ -159,8 +147,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (type == BS_AUTOCHECKBOX)
             SendMessageW(hwnd, BM_SETCHECK, s.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED,
                          0);
-        else if (type == BS_AUTO3STATE)
-            SendMessageW(hwnd, BM_SETCHECK, (s.check + 1) % 3, 0);
         else if (type == BS_AUTORADIOBUTTON) {
             SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
             UncheckOtherAutoRadioButtons(hwnd);
@@ -169,17 +155,11 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_SETFOCUS:
-        s.focused = true;
         InvalidateWindow(hwnd, true, false);
-        if (w->style & BS_NOTIFY)
-            NotifyParentCommand(hwnd, BN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
-        s.focused = false;
         s.pushed = false;
         InvalidateWindow(hwnd, true, false);
-        if (w->style & BS_NOTIFY)
-            NotifyParentCommand(hwnd, BN_KILLFOCUS);
         return 0;
     case WM_GETDLGCODE:
         return DialogCode(type);

@@ -19,7 +19,6 @@ namespace {
 struct ComboBoxState : ControlState {
     ListEntries entries;
     bool dropped = false;
-    bool extendedUi = false;
 };
 
 DWORD ComboType(const Window& w) {
@@ -173,19 +172,9 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return CopyEntryText(list, wParam, lParam, CB_ERR);
     case CB_GETLBTEXTLEN:
         return list.Valid(wParam) ? static_cast<LRESULT>(list.At(wParam).text.size()) : CB_ERR;
-    case CB_FINDSTRING:
     case CB_FINDSTRINGEXACT: {
-        int found = list.Find(wParam, TextArgument(lParam), msg == CB_FINDSTRINGEXACT);
+        int found = list.Find(wParam, TextArgument(lParam));
         return found < 0 ? CB_ERR : found;
-    }
-    case CB_SELECTSTRING: {
-        int found = list.Find(wParam, TextArgument(lParam), false);
-        if (found < 0)
-            return CB_ERR;
-        list.Select(found);
-        ShowSelection(*w, list);
-        InvalidateWindow(hwnd, true, false);
-        return found;
     }
     case CB_SETITEMDATA:
         if (!list.Valid(wParam))
@@ -196,13 +185,6 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return list.Valid(wParam) ? static_cast<LRESULT>(list.At(wParam).data) : CB_ERR;
     case CB_GETDROPPEDSTATE:
         return s.dropped ? TRUE : FALSE;
-    case CB_LIMITTEXT:
-        return TRUE;
-    case CB_SETEXTENDEDUI:
-        s.extendedUi = wParam != 0;
-        return CB_OKAY;
-    case CB_GETEXTENDEDUI:
-        return s.extendedUi ? TRUE : FALSE;
     case WM_SETTEXT:
         if (ComboType(*w) == CBS_DROPDOWNLIST)
             Unmodelled("WM_SETTEXT on a drop-down list combo box");
@@ -302,7 +284,7 @@ void PressKeyOnComboBox(HWND dialog, int id, UINT virtualKey) {
 
 void SelectComboItem(HWND dialog, int id, const std::u16string& text) {
     HWND control = ComboControl(dialog, id, "sim::SelectComboItem", true);
-    int index = ComboOf(control)->entries.Find(static_cast<WPARAM>(-1), text, true);
+    int index = ComboOf(control)->entries.Find(static_cast<WPARAM>(-1), text);
     if (index < 0)
         Unmodelled("sim::SelectComboItem: combo box %d has no entry \"%s\"", id,
                    Utf8(text).c_str());

@@ -485,15 +485,11 @@ std::u16string ControlText(HWND dialog, int id) {
     return WindowText(ExistingControl(dialog, id, "sim::ControlText"));
 }
 
-UINT CheckState(HWND dialog, int id) {
-    HWND control = ExistingControl(dialog, id, "sim::CheckState");
-    if (!IsButton(control))
-        Unmodelled("sim::CheckState of a %s control", ClassNameForLog(control));
-    return static_cast<UINT>(SendMessageW(control, BM_GETCHECK, 0, 0));
-}
-
 bool IsChecked(HWND dialog, int id) {
-    return CheckState(dialog, id) == BST_CHECKED;
+    HWND control = ExistingControl(dialog, id, "sim::IsChecked");
+    if (!IsButton(control))
+        Unmodelled("sim::IsChecked of a %s control", ClassNameForLog(control));
+    return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool IsEnabled(HWND dialog, int id) {

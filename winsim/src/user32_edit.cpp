@@ -16,7 +16,6 @@ struct EditState : ControlState {
     size_t selStart = 0, selEnd = 0;
     UINT limit = kDefaultLimit;
     bool modified = false;
-    WCHAR passwordChar = u'*';
 };
 
 bool IsMultiline(const Window& w) {
@@ -141,8 +140,6 @@ LRESULT CALLBACK EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         s.limit =
             wParam ? static_cast<UINT>(wParam) : (IsMultiline(*w) ? 0xFFFFFFFFu : 0x7FFFFFFEu);
         return 0;
-    case EM_GETLIMITTEXT:
-        return s.limit;
     case EM_SETREADONLY:
         if (wParam)
             w->style |= ES_READONLY;
@@ -152,24 +149,6 @@ LRESULT CALLBACK EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return TRUE;
     case EM_GETMODIFY:
         return s.modified ? TRUE : FALSE;
-    case EM_SETMODIFY:
-        s.modified = wParam != 0;
-        return 0;
-    case EM_SCROLLCARET:
-        return TRUE; // scrolling is not modelled: the whole text counts as shown
-    case EM_EMPTYUNDOBUFFER:
-        return 0;
-    case EM_SETMARGINS:
-        return 0;
-    case EM_GETLINECOUNT:
-        if (IsMultiline(*w))
-            Unmodelled("EM_GETLINECOUNT of a multi-line edit control (line wrapping)");
-        return 1;
-    case EM_SETPASSWORDCHAR:
-        s.passwordChar = static_cast<WCHAR>(wParam);
-        return 0;
-    case EM_GETPASSWORDCHAR:
-        return (w->style & ES_PASSWORD) ? s.passwordChar : 0;
     case WM_SETFOCUS:
         InvalidateWindow(hwnd, true, false);
         NotifyParentCommand(hwnd, EN_SETFOCUS);

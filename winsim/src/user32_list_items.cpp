@@ -53,7 +53,7 @@ void ListEntries::Clear() {
     selection_ = -1;
 }
 
-int ListEntries::Find(WPARAM start, const std::u16string& text, bool exact) const {
+int ListEntries::Find(WPARAM start, const std::u16string& text) const {
     int n = Count();
     if (n == 0)
         return -1;
@@ -62,8 +62,7 @@ int ListEntries::Find(WPARAM start, const std::u16string& text, bool exact) cons
     for (int k = 0; k < n; ++k) {
         int i = (first + k) % n;
         const std::u16string& entry = entries_[static_cast<size_t>(i)].text;
-        if (exact ? EqualNoCase(entry, text)
-                  : entry.size() >= text.size() && EqualNoCase(entry.substr(0, text.size()), text))
+        if (EqualNoCase(entry, text))
             return i;
     }
     return -1;

@@ -26,9 +26,9 @@ public:
     // Removes an entry; the selection follows its entry and is lost with it.
     bool Delete(WPARAM index);
     void Clear();
-    // Case-insensitive search after the entry start (-1: from the beginning), wrapping around
-    // to start; exact or prefix match. -1 when nothing matches.
-    int Find(WPARAM start, const std::u16string& text, bool exact) const;
+    // Case-insensitive search for the whole text after the entry start (-1: from the beginning),
+    // wrapping around to start. -1 when nothing matches.
+    int Find(WPARAM start, const std::u16string& text) const;
 
 private:
     std::vector<ListEntry> entries_;

@@ -9,7 +9,6 @@ namespace {
 
 struct ListBoxState : ControlState {
     ListEntries entries;
-    int topIndex = 0;
 };
 
 ListBoxState* ListBoxOf(HWND window) {
@@ -48,11 +47,6 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case LB_ADDSTRING:
         InvalidateWindow(hwnd, true, false);
         return list.Add(TextArgument(lParam), sorted);
-    case LB_INSERTSTRING: {
-        int at = list.Insert(wParam, TextArgument(lParam));
-        InvalidateWindow(hwnd, true, false);
-        return at < 0 ? LB_ERR : at;
-    }
     case LB_DELETESTRING:
         if (!list.Delete(wParam))
             return LB_ERR;
@@ -60,11 +54,8 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return list.Count();
     case LB_RESETCONTENT:
         list.Clear();
-        s.topIndex = 0;
         InvalidateWindow(hwnd, true, false);
         return 0;
-    case LB_GETCOUNT:
-        return list.Count();
     case LB_GETCURSEL:
         return list.Selection() < 0 ? LB_ERR : list.Selection();
     case LB_SETCURSEL:
@@ -79,41 +70,14 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         list.Select(static_cast<int>(wParam));
         InvalidateWindow(hwnd, true, false);
         return static_cast<LRESULT>(wParam);
-    case LB_GETSEL:
-        if (!list.Valid(wParam))
-            return LB_ERR;
-        return list.Selection() == static_cast<int>(wParam) ? 1 : 0;
     case LB_GETTEXT:
         return CopyEntryText(list, wParam, lParam, LB_ERR);
     case LB_GETTEXTLEN:
         return list.Valid(wParam) ? static_cast<LRESULT>(list.At(wParam).text.size()) : LB_ERR;
-    case LB_FINDSTRING:
     case LB_FINDSTRINGEXACT: {
-        int found = list.Find(wParam, TextArgument(lParam), msg == LB_FINDSTRINGEXACT);
+        int found = list.Find(wParam, TextArgument(lParam));
         return found < 0 ? LB_ERR : found;
     }
-    case LB_SELECTSTRING: {
-        int found = list.Find(wParam, TextArgument(lParam), false);
-        if (found < 0)
-            return LB_ERR;
-        list.Select(found);
-        InvalidateWindow(hwnd, true, false);
-        return found;
-    }
-    case LB_SETITEMDATA:
-        if (!list.Valid(wParam))
-            return LB_ERR;
-        list.At(wParam).data = static_cast<ULONG_PTR>(lParam);
-        return TRUE;
-    case LB_GETITEMDATA:
-        return list.Valid(wParam) ? static_cast<LRESULT>(list.At(wParam).data) : LB_ERR;
-    case LB_SETTOPINDEX:
-        if (!list.Valid(wParam) && !(wParam == 0 && list.Count() == 0))
-            return LB_ERR;
-        s.topIndex = static_cast<int>(wParam);
-        return 0;
-    case LB_GETTOPINDEX:
-        return s.topIndex;
     case WM_SETFOCUS:
         InvalidateWindow(hwnd, true, false);
         NotifyParentCommand(hwnd, LBN_SETFOCUS);
@@ -154,7 +118,7 @@ void SelectListItem(HWND dialog, int id, int index) {
 
 void SelectListItem(HWND dialog, int id, const std::u16string& text) {
     HWND control = ListBoxControl(dialog, id, "sim::SelectListItem", true);
-    int index = ListBoxOf(control)->entries.Find(static_cast<WPARAM>(-1), text, true);
+    int index = ListBoxOf(control)->entries.Find(static_cast<WPARAM>(-1), text);
     if (index < 0)
         Unmodelled("sim::SelectListItem: list box %d has no entry \"%s\"", id, Utf8(text).c_str());
     SelectListItem(dialog, id, index);

@@ -97,17 +97,6 @@ INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR name, HWND owner, DLG
                           LOWORD(reinterpret_cast<ULONG_PTR>(name)));
 }
 
-INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate,
-                                       HWND owner, DLGPROC proc, LPARAM param) {
-    if (!dialogTemplate) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return -1;
-    }
-    DialogTemplate t =
-        ParseDialogTemplate(reinterpret_cast<const BYTE*>(dialogTemplate), SIZE_MAX, "(in memory)");
-    return RunModalDialog(instance, t, owner, proc, param, sim::kInMemoryTemplate);
-}
-
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR result) {
     DialogInfo* d = DialogOf(hDlg);
     if (!d) {

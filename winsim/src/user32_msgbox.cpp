@@ -1,4 +1,5 @@
-// user32: message boxes, answered from the queue of the person's answers, and beeps.
+// user32: message boxes, answered from the queue of the person's answers, and beeps, which
+// winsim does not sound.
 #include "user32_internal.h"
 #include "sim.h"
 
@@ -10,7 +11,6 @@ namespace {
 struct MessageBoxState {
     std::deque<int> answers;
     std::vector<sim::MessageBoxRecord> log;
-    std::vector<UINT> beeps;
 };
 
 MessageBoxState& S() {
@@ -21,7 +21,6 @@ MessageBoxState& S() {
 ResetHook g_reset([] {
     S().answers.clear();
     S().log.clear();
-    S().beeps.clear();
 });
 
 // The buttons of each MB_ type, which are the answers a person can give.
@@ -90,7 +89,7 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR text, LPCWSTR caption, UINT type) {
 }
 
 BOOL WINAPI MessageBeep(UINT type) {
-    S().beeps.push_back(type);
+    UNREFERENCED_PARAMETER(type);
     return TRUE;
 }
 
@@ -103,8 +102,5 @@ std::size_t PendingMessageBoxAnswers() {
 }
 const std::vector<MessageBoxRecord>& MessageBoxLog() {
     return S().log;
-}
-const std::vector<UINT>& BeepLog() {
-    return S().beeps;
 }
 } // namespace sim

@@ -186,27 +186,6 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase) {
     return TRUE;
 }
 
-BOOL WINAPI ValidateRect(HWND hWnd, const RECT* rect) {
-    if (!hWnd)
-        Unmodelled("ValidateRect of every window (null window)");
-    if (rect)
-        Unmodelled("ValidateRect of part of a window (update regions are not modelled)");
-    if (!ValidWindow(hWnd))
-        return FALSE;
-    MarkValid(hWnd, false);
-    return TRUE;
-}
-
-// UpdateWindow paints the window and its children that need it, as RDW_UPDATENOW with
-// RDW_ALLCHILDREN does.
-BOOL WINAPI UpdateWindow(HWND hWnd) {
-    if (!ValidWindow(hWnd))
-        return FALSE;
-    Record("UpdateWindow", hWnd, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PaintNow(hWnd, true);
-    return TRUE;
-}
-
 HDC WINAPI GetDC(HWND hWnd) {
     if (!hWnd)
         Unmodelled("GetDC of the screen");

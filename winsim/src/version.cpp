@@ -1,5 +1,6 @@
 // version.dll: a file's version information, read from the RT_VERSION resource of the library
-// registered at that path, and the walk through its VS_VERSIONINFO blocks.
+// registered at that path, and its fixed part (VS_FIXEDFILEINFO). The string and translation
+// tables below it are not modelled.
 #include "kernel32_private.h"
 #include "shell_objects.h"
 
@@ -40,16 +41,6 @@ bool FindVersionResource(LPCWSTR path, ResourceBytes* out) {
     return false;
 }
 
-// One block of VS_VERSIONINFO: WORD wLength, WORD wValueLength, WORD wType, the key, padding to a
-// DWORD, the value, padding, then the children up to wLength. Offsets are from the resource's
-// start, which is DWORD-aligned.
-struct Block {
-    size_t start = 0, end = 0;
-    WORD valueLength = 0, type = 0;
-    std::u16string key;
-    size_t value = 0, valueBytes = 0, children = 0;
-};
-
 size_t AlignDword(size_t offset) {
     return (offset + 3) & ~size_t{3};
 }
@@ -58,35 +49,6 @@ WORD ReadWord(const BYTE* base, size_t offset) {
     WORD word;
     std::memcpy(&word, base + offset, sizeof word);
     return word;
-}
-
-bool ReadBlock(const BYTE* base, size_t start, size_t limit, Block* block) {
-    if (start + 6 > limit)
-        return false;
-    const WORD length = ReadWord(base, start);
-    if (length < 6 || start + length > limit)
-        return false;
-    block->start = start;
-    block->end = start + length;
-    block->valueLength = ReadWord(base, start + 2);
-    block->type = ReadWord(base, start + 4);
-    block->key.clear();
-    size_t offset = start + 6;
-    for (;; offset += 2) {
-        if (offset + 2 > block->end)
-            return false;
-        const WCHAR c = ReadWord(base, offset);
-        if (c == 0)
-            break;
-        block->key.push_back(c);
-    }
-    block->value = AlignDword(offset + 2);
-    // Text values count characters, binary values bytes.
-    block->valueBytes = block->type == 1 ? size_t{block->valueLength} * 2 : block->valueLength;
-    if (block->value + block->valueBytes > block->end)
-        return false;
-    block->children = AlignDword(block->value + block->valueBytes);
-    return true;
 }
 
 } // namespace
@@ -122,43 +84,25 @@ BOOL WINAPI GetFileVersionInfoW(LPCWSTR lptstrFilename, DWORD dwHandle, DWORD dw
 BOOL WINAPI VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* lplpBuffer, PUINT puLen) {
     if (!pBlock || !lpSubBlock || !lplpBuffer || !puLen)
         return FALSE;
+    if (std::u16string_view(lpSubBlock) != u"\\")
+        Unmodelled("VerQueryValueW of \"%s\" (only the fixed information, \"\\\", is modelled)",
+                   Utf8(lpSubBlock).c_str());
+    // VS_VERSIONINFO: WORD wLength, WORD wValueLength, WORD wType, the key, padding to a DWORD,
+    // then the value, VS_FIXEDFILEINFO. A copy GetFileVersionInfoW truncated still carries the
+    // full length, and is not read past what was written.
     const BYTE* base = static_cast<const BYTE*>(pBlock);
-    size_t limit = ReadWord(base, 0);
+    const size_t length = ReadWord(base, 0);
     auto filled = g_filled.find(pBlock);
-    if (filled != g_filled.end() && filled->second < limit)
-        limit = filled->second;
-
-    Block block;
-    if (!ReadBlock(base, 0, limit, &block))
+    if (length < 6 || (filled != g_filled.end() && filled->second < length))
         return FALSE;
-    const std::u16string path(lpSubBlock);
-    size_t position = 0;
-    while (position < path.size()) {
-        if (path[position] == u'\\') {
-            ++position;
-            continue;
-        }
-        size_t next = path.find(u'\\', position);
-        if (next == std::u16string::npos)
-            next = path.size();
-        const std::u16string name = path.substr(position, next - position);
-        position = next;
-        // Find the child of that name.
-        Block child;
-        bool found = false;
-        for (size_t offset = block.children; offset < block.end; offset = AlignDword(child.end)) {
-            if (!ReadBlock(base, offset, block.end, &child))
-                return FALSE;
-            if (EqualNoCase(child.key, name)) {
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return FALSE;
-        block = child;
-    }
-    *lplpBuffer = const_cast<BYTE*>(base + block.value);
-    *puLen = block.valueLength;
+    size_t key = 6;
+    while (key + 2 <= length && ReadWord(base, key) != 0)
+        key += 2;
+    const size_t value = AlignDword(key + 2);
+    const WORD valueLength = ReadWord(base, 2);
+    if (key + 2 > length || value + valueLength > length)
+        return FALSE;
+    *lplpBuffer = const_cast<BYTE*>(base + value);
+    *puLen = valueLength;
     return TRUE;
 }

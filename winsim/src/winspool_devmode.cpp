@@ -188,13 +188,6 @@ LONG GenericProperties(const Printer& printer, PDEVMODEW output, PDEVMODEW input
     return kIdOk;
 }
 
-bool FailureInjected(const Printer& printer, DWORD mode) {
-    if (printer.failAllDocumentProperties)
-        return true;
-    const auto& modes = printer.failDocumentPropertiesModes;
-    return std::find(modes.begin(), modes.end(), mode) != modes.end();
-}
-
 template <class Item, class Write>
 int AnswerList(const std::vector<Item>& items, LPWSTR output, Write write) {
     if (output)
@@ -260,6 +253,7 @@ using namespace winsim::spool;
 
 LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
                                 PDEVMODEW pDevModeOutput, PDEVMODEW pDevModeInput, DWORD fMode) {
+    UNREFERENCED_PARAMETER(hWnd); // the owner of a prompt, which is not modelled
     SpoolerCall roundTrip("DocumentPropertiesW");
     Printer* printer = nullptr;
     if (hPrinter) {
@@ -276,14 +270,7 @@ LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
     call.sameBuffer = pDevModeInput && pDevModeInput == pDevModeOutput;
     if ((fMode & DM_IN_BUFFER) && pDevModeInput && SaneInput(pDevModeInput))
         call.input = CopyDevmode(pDevModeInput);
-    if (FailureInjected(*printer, fMode)) {
-        call.result = Fail(ERROR_NOT_ENOUGH_MEMORY);
-    } else if (printer->hooks.documentProperties) {
-        call.result = printer->hooks.documentProperties(hWnd, hPrinter, pDeviceName, pDevModeOutput,
-                                                        pDevModeInput, fMode);
-    } else {
-        call.result = GenericProperties(*printer, pDevModeOutput, pDevModeInput, fMode);
-    }
+    call.result = GenericProperties(*printer, pDevModeOutput, pDevModeInput, fMode);
     if (call.result == kIdOk && (fMode & DM_OUT_BUFFER) && pDevModeOutput)
         call.output = CopyDevmode(pDevModeOutput);
     Spooler().documentPropertiesLog.push_back(call);
@@ -313,23 +300,8 @@ const std::vector<DocumentPropertiesCall>& DocumentPropertiesLog() {
     return Spooler().documentPropertiesLog;
 }
 
-void FailDocumentProperties(const char* printer, std::optional<DWORD> mode) {
-    Printer& target = PrinterForTest(printer);
-    if (mode)
-        target.failDocumentPropertiesModes.push_back(*mode);
-    else
-        target.failAllDocumentProperties = true;
-}
-
 void SetDriverHooks(const char* printer, DriverHooks hooks) {
     PrinterForTest(printer).hooks = std::move(hooks);
-}
-
-LONG GenericDocumentProperties(HANDLE printer, PDEVMODEW output, PDEVMODEW input, DWORD mode) {
-    Handle* handle = FindHandle(printer);
-    if (!handle)
-        return -1;
-    return GenericProperties(PrinterOf(*handle), output, input, mode);
 }
 
 int GenericDeviceCapabilities(LPCWSTR device, WORD capability, LPWSTR output, const DEVMODEW*) {

@@ -262,12 +262,6 @@ DWORD WINAPI EnumPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPBYTE pEnumV
     return ERROR_SUCCESS;
 }
 
-DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData,
-                             DWORD nSize, LPDWORD pcbNeeded) {
-    SpoolerCall roundTrip("GetPrinterDataW");
-    return GetPrinterDataExW(hPrinter, kDriverDataKey, pValueName, pType, pData, nSize, pcbNeeded);
-}
-
 DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData,
                              DWORD cbData) {
     SpoolerCall roundTrip("SetPrinterDataW");

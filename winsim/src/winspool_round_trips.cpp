@@ -1,8 +1,5 @@
-// winspool: counting the round trips to the print spooler, and the latency each one waits.
+// winspool: counting the round trips to the print spooler.
 #include "winspool_state.h"
-
-#include <chrono>
-#include <thread>
 
 namespace winsim {
 namespace spool {
@@ -17,8 +14,6 @@ void RecordRoundTrip(const char* function) {
         counted = state.roundTrips.emplace(function, 0).first;
     ++counted->second;
     state.roundTripLog.push_back(function);
-    if (state.latencyMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(state.latencyMs));
 }
 
 // A printer's own key or one below it; the Printers key itself belongs to no printer.
@@ -74,20 +69,12 @@ size_t SpoolerCalls(const char* function) {
     return it == Spooler().roundTrips.end() ? 0 : it->second;
 }
 
-size_t SpoolerCallTotal() {
-    return Spooler().roundTripLog.size();
-}
-
 std::map<std::string, size_t> SpoolerCallCounts() {
     return {Spooler().roundTrips.begin(), Spooler().roundTrips.end()};
 }
 
 const std::vector<std::string>& SpoolerCallLog() {
     return Spooler().roundTripLog;
-}
-
-void SetSpoolerLatency(DWORD milliseconds) {
-    Spooler().latencyMs = milliseconds;
 }
 
 } // namespace sim

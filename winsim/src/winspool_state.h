@@ -41,8 +41,6 @@ struct Printer {
     DWORD setPrinterError = 0;
     DWORD startDocError = 0;
     DWORD writeLimit = 0;
-    bool failAllDocumentProperties = false;
-    std::vector<DWORD> failDocumentPropertiesModes;
 };
 
 struct Job {
@@ -81,19 +79,18 @@ struct State {
     std::vector<DataFault> readFaults;
     std::vector<sim::SetPrinterCall> setPrinterLog;
     std::vector<sim::DocumentPropertiesCall> documentPropertiesLog;
-    // Round trips: calls per function, every call in order, the latency each one waits, and how
-    // deep the spooler is in its own work (nothing inside it is counted).
+    // Round trips: calls per function, every call in order, and how deep the spooler is in its
+    // own work (nothing inside it is counted).
     std::map<std::string, size_t, std::less<>> roundTrips;
     std::vector<std::string> roundTripLog;
-    DWORD latencyMs = 0;
     int depth = 0;
 };
 
 State& Spooler();
 
 // One call into the spooler from outside it, at the top of every winspool entry point: a round
-// trip, counted and delayed by the latency. What happens inside (registry work, one entry point
-// calling another, a driver hook calling the generic driver) belongs to that call.
+// trip, counted. What happens inside (registry work, one entry point calling another, a driver
+// hook calling the generic driver) belongs to that call.
 class SpoolerCall {
 public:
     explicit SpoolerCall(const char* function);
