@@ -13,13 +13,18 @@ bool ProgramFolder(WCHAR (&folder)[MAX_PATH]) {
     return true;
 }
 
-std::wstring DriverFolder() {
+std::wstring PrinterDriverDirectory() {
     WCHAR folder[MAX_PATH] = {};
     DWORD needed = 0;
     if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(folder),
                                     sizeof(folder), &needed))
         return TEXT("");
-    return std::wstring(folder) + TEXT("\\3\\");
+    return std::wstring(folder) + TEXT("\\");
+}
+
+std::wstring DriverFolder() {
+    std::wstring directory = PrinterDriverDirectory();
+    return directory.empty() ? directory : directory + TEXT("3\\");
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
@@ -49,7 +54,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& text) {
     return good;
 }
 
-bool CopyIntoDriverFolder(LPCWSTR folder, LPCWSTR fileName, std::wstring* copy) {
-    *copy = DriverFolder() + fileName;
-    return CopyFileW((std::wstring(folder) + fileName).c_str(), copy->c_str(), FALSE) != FALSE;
+bool CopyFileInto(LPCWSTR from, const std::wstring& to, LPCWSTR fileName, std::wstring* copy) {
+    *copy = to + fileName;
+    return CopyFileW((std::wstring(from) + fileName).c_str(), copy->c_str(), FALSE) != FALSE;
 }

@@ -2,8 +2,8 @@
 #include "test_printer.h"
 
 #include "check_log.h"
+#include "folders.h"
 
-#include <strsafe.h>
 #include <winspool.h>
 
 #include <cstring>
@@ -23,21 +23,15 @@ void DeletePrinterNamed(LPCWSTR name) {
 }
 
 // The spooler adds a driver only from files already in its driver directory.
-bool CopyIntoDriverDirectory(LPCWSTR folder, LPCWSTR fileName, WCHAR* copy, DWORD chars) {
-    DWORD needed = 0;
-    bool found = GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(copy),
-                                            chars * sizeof(WCHAR), &needed) != FALSE;
-    if (!Check("GetPrinterDriverDirectoryW", found, "a folder", Outcome(found, "a folder")))
+bool CopyIntoDriverDirectory(LPCWSTR folder, LPCWSTR fileName, std::wstring* copy) {
+    std::wstring directory = PrinterDriverDirectory();
+    if (!Check("GetPrinterDriverDirectoryW", !directory.empty(), "a folder",
+               Outcome(!directory.empty(), "a folder")))
         return false;
-    StringCchCatW(copy, chars, TEXT("\\"));
-    StringCchCatW(copy, chars, fileName);
-    WCHAR source[MAX_PATH];
-    StringCchCopyW(source, MAX_PATH, folder);
-    StringCchCatW(source, MAX_PATH, fileName);
-    bool copied = CopyFileW(source, copy, FALSE) != FALSE;
-    std::string seen = Outcome(copied, "copied");
+    bool copied = CopyFileInto(folder, directory, fileName, copy);
+    std::string copiedTo = "copied to " + Narrow(copy->c_str());
     return Check(("copy " + Narrow(fileName) + " into the driver directory").c_str(), copied,
-                 "copied to " + Narrow(copy), copied ? "copied to " + Narrow(copy) : seen);
+                 copiedTo, Outcome(copied, copiedTo.c_str()));
 }
 
 bool AddDriver(LPWSTR configFile) {
@@ -74,11 +68,10 @@ bool AddTestPrinter() {
 } // namespace
 
 bool InstallTestPrinter(LPCWSTR folder) {
-    WCHAR configFile[MAX_PATH];
-    WCHAR plugin[MAX_PATH];
-    if (!CopyIntoDriverDirectory(folder, TEXT("qvdrvui.dll"), configFile, MAX_PATH) ||
-        !CopyIntoDriverDirectory(folder, TEXT("qvembui.dll"), plugin, MAX_PATH) ||
-        !AddDriver(configFile))
+    std::wstring configFile, plugin;
+    if (!CopyIntoDriverDirectory(folder, TEXT("qvdrvui.dll"), &configFile) ||
+        !CopyIntoDriverDirectory(folder, TEXT("qvembui.dll"), &plugin) ||
+        !AddDriver(&configFile[0]))
         return false;
     DeletePrinterNamed(kTestPrinterName);
     return AddTestPrinter();

@@ -31,7 +31,7 @@ std::wstring g_printerLink;
 // The printer link lives next to the plug-in in the driver directory, where the plug-in looks
 // for it; the plain sheets load it too, as the platform's share of a cycle.
 bool InstallPrinterLink(LPCWSTR folder) {
-    bool copied = CopyIntoDriverFolder(folder, TEXT("qvmonext.dll"), &g_printerLink);
+    bool copied = CopyFileInto(folder, DriverFolder(), TEXT("qvmonext.dll"), &g_printerLink);
     return Check("the printer link qvmonext.dll in the driver directory", copied, "copied",
                  Outcome(copied, "copied"));
 }

@@ -118,7 +118,7 @@ void CALLBACK AnswerTableDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 bool InstallPrinterLink(LPCWSTR folder) {
     std::wstring target;
-    bool copied = CopyIntoDriverFolder(folder, TEXT("qvmonext.dll"), &target);
+    bool copied = CopyFileInto(folder, DriverFolder(), TEXT("qvmonext.dll"), &target);
     std::string copiedTo = "copied to " + Narrow(target.c_str());
     return CheckThat("the virtual embosser as the printer link", copied, copiedTo,
                      Outcome(copied, copiedTo.c_str()));
