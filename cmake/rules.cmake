@@ -1,0 +1,43 @@
+# The native build of what the plug-in and its sibling stand-ins decide without a window: the rule
+# code of src/ and siblings/ against tests/native/ (the platform's types and the few string
+# helpers the rules call), its GoogleTest suite tests/rules/, and the libFuzzer targets of
+# tests/fuzz/targets/. Built with clang, AddressSanitizer and UndefinedBehaviorSanitizer (preset
+# "rules"); every object carries libFuzzer's coverage instrumentation, which the test program
+# links harmlessly.
+enable_testing()
+find_package(GTest REQUIRED)
+
+# The rule code, file by file: each compiles against tests/native/include alone.
+set(RULE_SOURCES
+)
+file(GLOB NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+
+if(NOT RULE_SOURCES AND NOT NATIVE_PLATFORM_SOURCES)
+    return()
+endif()
+add_library(qvembui_rules STATIC ${RULE_SOURCES} ${NATIVE_PLATFORM_SOURCES})
+target_include_directories(qvembui_rules PUBLIC ${CMAKE_SOURCE_DIR}/tests/native/include
+                           ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/siblings)
+target_compile_options(qvembui_rules PRIVATE ${WARNINGS} -fsanitize=fuzzer-no-link)
+
+file(GLOB RULE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/rules/*.cpp)
+if(RULE_TEST_SOURCES)
+    include(GoogleTest)
+    add_executable(rules_tests ${RULE_TEST_SOURCES})
+    target_compile_options(rules_tests PRIVATE ${WARNINGS})
+    target_link_libraries(rules_tests PRIVATE qvembui_rules GTest::gtest_main)
+    gtest_discover_tests(rules_tests DISCOVERY_TIMEOUT 30)
+endif()
+
+# One program per tests/fuzz/targets/<name>.cpp, named <name>_fuzzer.
+set(FUZZ_TARGETS "")
+file(GLOB FUZZ_TARGET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/targets/*.cpp)
+foreach(source ${FUZZ_TARGET_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name}_fuzzer ${source})
+    target_compile_options(${name}_fuzzer PRIVATE ${WARNINGS})
+    target_link_libraries(${name}_fuzzer PRIVATE qvembui_rules)
+    target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer)
+    list(APPEND FUZZ_TARGETS ${name}_fuzzer)
+endforeach()
+add_custom_target(fuzz_targets DEPENDS ${FUZZ_TARGETS})
