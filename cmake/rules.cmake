@@ -29,12 +29,12 @@ if(RULE_TEST_SOURCES)
     gtest_discover_tests(rules_tests DISCOVERY_TIMEOUT 30)
 endif()
 
-# One program per tests/fuzz/targets/<name>.cpp, named <name>_fuzzer.
+# One program per target tests/fuzz/targets/<name>.cpp, named <name>_fuzzer.
+set(FUZZ_TARGET_NAMES
+)
 set(FUZZ_TARGETS "")
-file(GLOB FUZZ_TARGET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/targets/*.cpp)
-foreach(source ${FUZZ_TARGET_SOURCES})
-    get_filename_component(name ${source} NAME_WE)
-    add_executable(${name}_fuzzer ${source})
+foreach(name ${FUZZ_TARGET_NAMES})
+    add_executable(${name}_fuzzer ${CMAKE_SOURCE_DIR}/tests/fuzz/targets/${name}.cpp)
     target_compile_options(${name}_fuzzer PRIVATE ${WARNINGS})
     target_link_libraries(${name}_fuzzer PRIVATE qvembui_rules)
     target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer)

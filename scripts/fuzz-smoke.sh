@@ -13,8 +13,15 @@ OUT=build/fuzz-smoke
 TARGETS=$(cd tests/fuzz/targets && ls *.cpp | sed 's/\.cpp$//')
 
 # One target: new inputs go to a scratch folder, the corpus in the repository is only read.
+# A target that drives the rule code directly (its source says "// rules build") is built by the
+# rules preset.
+build_of() {
+    if grep -qx '// rules build' "tests/fuzz/targets/$1.cpp"; then echo build/rules; else echo "$BUILD"; fi
+}
+
 smoke() {
-    local target=$1 program=$BUILD/${1}_fuzzer dict=()
+    local target=$1 program dict=()
+    program=$(build_of "$1")/${1}_fuzzer
     [ -f "tests/fuzz/dict/$target.dict" ] && dict=(-dict="tests/fuzz/dict/$target.dict")
     mkdir -p "$OUT/$target/new"
     if ASAN_OPTIONS=detect_leaks=1:malloc_context_size=10 "$program" \
@@ -29,7 +36,7 @@ smoke() {
 
 rm -rf "$OUT"
 for target in $TARGETS; do
-    [ -x "$BUILD/${target}_fuzzer" ] || { echo "$BUILD/${target}_fuzzer is missing: build the asan preset first" >&2; exit 1; }
+    [ -x "$(build_of "$target")/${target}_fuzzer" ] || { echo "$(build_of "$target")/${target}_fuzzer is missing: build the asan and rules presets first" >&2; exit 1; }
 done
 echo "== Fuzz smoke: ${SECONDS_PER_TARGET} s per target, $JOBS at a time"
 running=0

@@ -15,6 +15,11 @@ bash scripts/winsim-switches.sh
 
 build_preset asan
 ASAN_OPTIONS=detect_leaks=1 ctest --preset asan -j"$(nproc)"
+
+# The rule code on its own, under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
+# targets' smoke run.
+build_preset rules
+ASAN_OPTIONS=detect_leaks=1 ctest --preset rules -j"$(nproc)" --no-tests=ignore
 bash scripts/fuzz-smoke.sh
 
 build_preset windows
