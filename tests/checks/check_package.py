@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The driver package: its INF, GPD and plug-in configuration file, with
-each other and with the plug-in; the exit status is 1 on a fault.
+"""The driver package: its INF, GPD and plug-in configuration file, with each other and with the
+plug-in; the exit status is 1 on a fault.
 
     python3 tests/checks/check_package.py build/tarvik-embosser-driver.zip
 
