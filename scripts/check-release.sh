@@ -3,8 +3,8 @@
 # DllGetClassObject and DllCanUnloadNow, imports only the system's libraries, carries every
 # resource of src/resources byte for byte, is stripped, stays within its size budget, and passes
 # the Windows build's checks under Wine. The driver package (scripts/package.sh) passes
-# scripts/check_package.py, whose planted faults are each reported, and Wine's setup library
-# installs its optional stand-ins where the plug-in looks for them.
+# tests/checks/check_package.py, and Wine's setup library installs its optional stand-ins where
+# the plug-in looks for them.
 #
 #   bash scripts/check-release.sh [dll]    (a dll given is checked as it is, without a build)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -30,8 +30,8 @@ fi
 (cd src/resources && x86_64-w64-mingw32-windres -I . -O res -o "$work/sources.res" qvembui.rc)
 python3 - "$dll" "$work/sources.res" <<'PYTHON'
 import pathlib, struct, sys
-sys.path.insert(0, "scripts")
-from test_resources import read_res
+sys.path.insert(0, "tests/checks")
+from product import read_res
 
 
 def pe_resources(path):
@@ -94,8 +94,7 @@ fi
 
 [ $# -eq 0 ] || exit 0
 echo "== Checking the driver package"
-python3 scripts/check_package.py --self-test
-python3 scripts/check_package.py build/tarvik-embosser-driver.zip
+python3 tests/checks/check_package.py build/tarvik-embosser-driver.zip
 
 export PATH="/usr/lib/wine:$PATH"
 need_packages wine64

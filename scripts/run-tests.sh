@@ -5,9 +5,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_packages
 
-# The resources: every dialog's labels, mnemonics and sizes, every id of resource.h, the bitmaps.
+# The resources: every id of resource.h, the bitmaps and pictures; every dialog's labels,
+# mnemonics and sizes, in English and in every catalogue's language.
 echo "== Checking the resources"
-python3 scripts/test_resources.py
+python3 tests/checks/check_resources.py
+python3 tests/checks/check_dialogs.py
 
 build_preset native
 ctest --preset native -j"$(nproc)"

@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""The dialog templates against our layout and accessibility rules, in English and in every
+language of siblings/locale/catalogues; the exit status is 1 when a rule is broken.
+
+    python3 tests/checks/check_dialogs.py
+
+Each input directly follows its label (screen readers name a control by the text before it), an
+up-down its buddy edit; ids and visible mnemonics are unique; visible buttons and inputs are tab
+stops, and each run of radio buttons is a group of its own; controls keep inside the dialog and
+its 7-unit margin and overlap only their group box; push buttons are 50 x 14 or wider, labels 8
+high per line; texts fit, estimated for MS Shell Dlg 8 in dialog units per character (4, capitals
+5, the widest 6, f, r, t, blanks and brackets 3, the narrowest 2; a box 12, a button frame 6).
+A catalogue holds no line the locale library refuses and translates every text, keeping the
+English text's mnemonic or its lack of one; translated dialogs keep the rules with no clash.
+"""
+
+import copy
+import re
+import sys
+
+from product import CATALOGUES, dialogs, read_catalogue, report, strings
+
+WS_GROUP, WS_TABSTOP, BS_MULTILINE, SS_NOPREFIX = 0x20000, 0x10000, 0x2000, 0x80
+INPUTS = {"EDIT", "COMBOBOX", "LISTBOX", "MSCTLS_TRACKBAR32", "SYSIPADDRESS32"}
+# English clashes of the Advanced media and forms dialog's fixed texts: "&Add ...",
+# "&Add Custom Form ..." and "&Apply"; "&Edit ..." and "&English".
+ACCEPTED_CLASHES = {113: "ae"}
+SHARED_PLACES = {(106, 1069, 1070)}  # the main page shows one of these pictures at a time
+PAGE_TITLES = (1, 2, 3, 198)
+CHARACTER_WIDTHS = ((set("ijlI1.,:;'!|"), 2), (set("frt()[] -/"), 3), (set("mwMW%"), 6))
+FRAMES = {"check": 12, "radio": 12, "push": 6, "group": 8, "label": 0}
+
+
+def mnemonic(c):
+    if not isinstance(c.text, str) or c.cls == "STATIC" and c.style & SS_NOPREFIX:
+        return None
+    match = re.search(r"&([^&])", c.text.replace("&&", ""))
+    return match and match[1].lower()
+
+
+def text_width(text):
+    return sum(next((w for chars, w in CHARACTER_WIDTHS if ch in chars), 5 if ch.isupper() else 4)
+               for ch in text.replace("&&", "\0").replace("&", "").replace("\0", "&"))
+
+
+def text_problem(c):
+    if not isinstance(c.text, str) or not c.text or c.kind not in FRAMES:
+        return None
+    wraps = c.kind == "label" and c.style & 0x1F != 12 or c.kind != "group" and (
+        c.cls == "BUTTON" and c.style & BS_MULTILINE)
+    lines, pieces = max(1, c.cy // 8) if wraps else 1, c.text.split("\n")
+    if len(pieces) > lines:
+        return "%s holds %d lines of text but has room for %d" % (c.name(), len(pieces), lines)
+    spare = lines - len(pieces) + 1
+    needed = max(-(-text_width(p) // spare) for p in pieces) + FRAMES[c.kind]
+    return needed > c.cx and "%s is %d wide, its text needs about %d" % (c.name(), c.cx, needed)
+
+
+def inside(inner, outer):
+    (ix0, iy0, ix1, iy1), (ox0, oy0, ox1, oy1) = inner.rect(), outer.rect()
+    return ox0 <= ix0 and oy0 <= iy0 and ix1 <= ox1 and iy1 <= oy1
+
+
+def labels(label, c):
+    if label.kind == "group":
+        return inside(c, label)
+    (lx0, ly0, lx1, ly1), (cx0, cy0, cx1, cy1) = label.rect(), c.rect()
+    return label.kind == "label" and (ly1 <= cy0 + 2 and lx0 <= cx1 or
+                                      lx1 <= cx0 and ly0 < cy1 and cy0 < ly1)
+
+
+def overlap(a, b):
+    (ax0, ay0, ax1, ay1), (bx0, by0, bx1, by1) = a.rect(), b.rect()
+    return ax0 < bx1 and bx0 < ax1 and ay0 < by1 and by0 < ay1
+
+
+def dialog_problems(d, accepted=""):
+    out, visible, letters = [], [c for c in d.controls if c.visible], {}
+    ids = [c.id for c in d.controls if c.id != -1]
+    out += ["id %d is used twice" % i for i in sorted({i for i in ids if ids.count(i) > 1})]
+    for c in visible:
+        letters.setdefault(mnemonic(c), []).append(c.name())
+    out += ["mnemonic '%s' is shared by %s" % (letter, ", ".join(owners))
+            for letter, owners in letters.items() if letter and len(owners) > 1
+            and letter not in accepted]
+    out += ["the accepted clash of '%s' is gone" % letter for letter in accepted
+            if len(letters.get(letter, [])) < 2]
+    for before, c in zip([None] + d.controls, d.controls):
+        if c.cls == "MSCTLS_UPDOWN32" and (before is None or before.cls != "EDIT"):
+            out.append("%s does not follow its buddy edit" % c.name())
+        elif c.cls in INPUTS and (before is None or not labels(before, c)):
+            out.append("%s has no label directly before it, above it or to its left" % c.name())
+        if c.visible and (c.cls in INPUTS or c.kind in ("push", "check", "radio")) and not (
+                c.style & WS_TABSTOP):
+            out.append("%s is not a tab stop" % c.name())
+        if (c.kind == "radio") != (before is not None and before.kind == "radio") and not (
+                c.style & WS_GROUP):
+            out.append("%s starts or ends a run of radio buttons without WS_GROUP" % c.name())
+        x0, y0, x1, y1 = c.rect()
+        if min(x0, y0) < 0 or x1 > d.cx or y1 > d.cy:
+            out.append("%s lies outside the dialog (%d x %d)" % (c.name(), d.cx, d.cy))
+        elif c.visible and (min(x0, y0) < 7 or x1 > d.cx - 7 or y1 > d.cy - 7):
+            out.append("%s lies within the dialog's 7-unit margin" % c.name())
+    for i, a in enumerate(visible):
+        out += ["%s overlaps %s" % (a.name(), b.name()) for b in visible[i + 1:]
+                if overlap(a, b) and (d.id, a.id, b.id) not in SHARED_PLACES and not (
+                    a.kind == "group" and inside(b, a) or b.kind == "group" and inside(a, b))]
+    for c in visible:
+        out += [text_problem(c)] if text_problem(c) else []
+        if c.kind == "push" and (c.cx < 50 or c.cy != 14 and not c.style & BS_MULTILINE):
+            out.append("%s: push buttons are 14 high and at least 50 wide" % c.name())
+        if c.kind == "label" and c.cy % 8:
+            out.append("%s is %d high; text labels are 8 per line" % (c.name(), c.cy))
+    return out
+
+
+def translated(d, texts, missing):
+    """The dialog as the locale library's TranslateDialog leaves it: its caption and the texts of
+    its buttons, group boxes and statics looked up."""
+
+    def look_up(text):
+        if not isinstance(text, str) or not any(ch.isalpha() for ch in text):
+            return text
+        if text not in texts:
+            missing.add(text)
+        return texts.get(text, text)
+
+    copied = copy.copy(d)
+    copied.caption, copied.controls = look_up(d.caption), [copy.copy(c) for c in d.controls]
+    for c in copied.controls:
+        c.text = look_up(c.text) if c.cls in ("BUTTON", "STATIC") else c.text
+    return copied
+
+
+def language_problems(path, english):
+    sections, out = read_catalogue(path)
+    texts, missing = sections.get("strings", {}), set()
+    out += ["string %d %r has no translation" % (i, text) for i, text in sorted(strings().items())
+            if any(ch.isalpha() for ch in text) and not texts.get(text)]
+    out += ["no page title %r in [Caption]" % strings()[i] for i in PAGE_TITLES
+            if strings()[i] not in sections.get("caption", {})]
+    out += ["no value label %r in [Label] and [Strings]" % word
+            for word in ("Contrast", "Brightness")
+            if word not in sections.get("label", {}) or word not in texts]
+    for d in english.values():
+        t = translated(d, sections.get("dialog", {}), missing)
+        out += ["dialog %d: %s" % (d.id, p) for p in dialog_problems(t)]
+        out += ["dialog %d: %s has a mnemonic where its English text %r has none, or none where "
+                "it has one" % (d.id, c.name(), e.text) for e, c in zip(d.controls, t.controls)
+                if (mnemonic(e) is None) != (mnemonic(c) is None)]
+    return out + ["%r has no translation in [Dialog]" % text for text in sorted(missing)]
+
+
+def main():
+    english = dialogs()
+    if len(english) < 14 or not CATALOGUES:
+        sys.exit("the dialogs or the catalogues were not found")
+    status = report("%d dialogs in English" % len(english), [
+        "dialog %d: %s" % (d.id, p) for d in english.values()
+        for p in dialog_problems(d, ACCEPTED_CLASHES.get(d.id, ""))])
+    for path in CATALOGUES:
+        status |= report("the texts in %s" % path.name, language_problems(path, english))
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
