@@ -51,16 +51,16 @@ void ValidatePrivateDevmode(const OEMDMPARAM* param) {
 
 } // namespace
 
-HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param) {
+HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param, DWORD* error) {
     if (param == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+        *error = ERROR_INVALID_PARAMETER;
         return E_FAIL;
     }
     auto* out = static_cast<OemPrivateDevmode*>(param->pOEMDMOut);
     // The core driver says how large the output section is: one shorter than ours is refused.
     bool writes = mode == OEMDM_DEFAULT || mode == OEMDM_CONVERT || mode == OEMDM_MERGE;
     if (writes && out != nullptr && param->cbBufSize < sizeof(OemPrivateDevmode)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        *error = ERROR_INSUFFICIENT_BUFFER;
         return E_FAIL;
     }
     switch (mode) {
@@ -81,7 +81,7 @@ HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param) {
             InitialisePrivateDevmode(out);
         return S_OK;
     default:
-        SetLastError(ERROR_INVALID_PARAMETER);
+        *error = ERROR_INVALID_PARAMETER;
         return E_FAIL;
     }
 }
