@@ -20,7 +20,9 @@ DWORD ReadEnumeratedValue(const PRINTER_ENUM_VALUESW* values, DWORD count, LPCWS
         *needed = value.cbData;
         if (value.cbData > bufferBytes)
             return ERROR_MORE_DATA;
-        CopyMemory(buffer, value.pData, value.cbData);
+        // An empty value may come without any data.
+        if (value.cbData > 0)
+            CopyMemory(buffer, value.pData, value.cbData);
         return ERROR_SUCCESS;
     }
     return ERROR_FILE_NOT_FOUND;

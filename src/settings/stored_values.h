@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
 // Media type ids with dot values of their own; 286 is the custom media type named by
 // "CustomMediaType".

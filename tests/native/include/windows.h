@@ -142,14 +142,6 @@ static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
 #define DMDUP_SIMPLEX 1
 #define DMBIN_FORMSOURCE 15
 
-typedef struct _PRINTER_ENUM_VALUESW {
-    LPWSTR pValueName;
-    DWORD cbValueName;
-    DWORD dwType;
-    LPBYTE pData;
-    DWORD cbData;
-} PRINTER_ENUM_VALUESW, *PPRINTER_ENUM_VALUESW;
-
 int WINAPI lstrlenW(LPCWSTR text);
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
                                int wideChars);
