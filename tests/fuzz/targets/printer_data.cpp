@@ -120,14 +120,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool heal =
             TakeStoredText(read(name, text, sizeof(text), &needed), text, kTextDefaults[i].c_str());
         const Stored* found = find(name);
-        std::u16string expected = kTextDefaults[i];
-        bool readable = found != nullptr && found->bytes <= sizeof(text) &&
-                        (found->bytes < sizeof(text) || found->data[sizeof(text) - 1] == 0);
-        if (readable) {
-            expected.assign((found->bytes + 1) / 2, 0);
-            std::memcpy(&expected[0], found->data.get(), found->bytes);
-            expected = expected.substr(0, expected.find(u'\0'));
-        }
+        // Taken as stored when it fits with a zero in the last character, up to its first zero
+        // (an odd last byte is a character's low half).
+        std::u16string expected = kTextDefaults[i], image(kStoredTextChars, 0);
+        bool readable = found != nullptr && found->bytes <= sizeof(text);
+        if (readable)
+            std::memcpy(&image[0], found->data.get(), found->bytes);
+        readable = readable && image.back() == 0;
+        if (readable)
+            expected = image.substr(0, image.find(u'\0'));
         RULE(text[kStoredTextChars - 1] == 0, "%s is unterminated", name);
         RULE(std::u16string(text) == expected && heal == !readable, "%s read wrongly", name);
     }

@@ -28,9 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::unique_ptr<WCHAR[]> status(new WCHAR[kPrinterErrorTextChars]);
     FormatPrinterErrorText(status.get(), text, answered, code);
-    std::u16string expected =
-        u"(Code " +
-        std::u16string(std::to_string(int(code)).begin(), std::to_string(int(code)).end()) + u")";
+    std::string number = std::to_string(int(code));
+    std::u16string expected = u"(Code " + std::u16string(number.begin(), number.end()) + u")";
     std::u16string given(text, kPrinterErrorTextChars);
     if (answered)
         expected = given.substr(0, std::min(given.find(u'\0'), given.size() - 1)) + u" " + expected;
