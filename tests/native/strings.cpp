@@ -47,10 +47,6 @@ void AppendConversion(std::u16string& out, const std::string& spec, va_list& arg
 
 } // namespace
 
-int WINAPI lstrlenW(LPCWSTR text) {
-    return text == nullptr ? 0 : static_cast<int>(BoundedLength(text, SIZE_MAX));
-}
-
 // Single bytes of the current code page; this build's code page is Latin-1.
 int WINAPI MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, LPWSTR wide, int wideChars) {
     if (bytes <= 0 || bytes > wideChars)

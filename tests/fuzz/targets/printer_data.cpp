@@ -16,43 +16,17 @@
 
 namespace {
 
-struct Name {
-    const char* name;
-    DWORD defaultValue;
-};
-// The "Config" DWORDs a load reads with their defaults, then the texts and other values.
-const Name kNames[] = {{"MediaType", 268},
-                       {"PaperSource", 15},
-                       {"MediaSurface", 1},
-                       {"InterPoint", 0},
-                       {"BindingEdge", 2},
-                       {"InsertEmptyPage", 0},
-                       {"LandscapeMode", 0},
-                       {"Orientation", 1},
-                       {"Preview", 0},
-                       {"Collate", 0},
-                       {"TwoInOne", 0},
-                       {"EmbossMode", 1},
-                       {"DotHeight", 1},
-                       {"InkMode", 1},
-                       {"Quality", 1},
-                       {"InkDithering", 0},
-                       {"DotQuality", 0},
-                       {"EmbossStandardTexts", 0},
-                       {"ThinLineIntensity", 1},
-                       {"InvertColor", 0},
-                       {"Brightness", 0},
-                       {"Contrast", 0},
-                       {"InkBrightness", 0},
-                       {"InkContrast", 0},
-                       {"ColorPattern", 0},
-                       {"RenderMode", 2},
-                       {"TwoPassPrint", 0},
-                       {"CustomMediaType", 0},
-                       {"CustomPatternFileName", 0},
-                       {"PaperSize", 0},
-                       {"Thick", 0},
-                       {"QVDir", 0}};
+// The "Config" DWORDs a load reads, then the texts and other values (each DWORD's default here
+// is its own, to tell them apart).
+// clang-format off
+const char* const kNames[] = {
+    "MediaType", "PaperSource", "MediaSurface", "InterPoint", "BindingEdge", "InsertEmptyPage",
+    "LandscapeMode", "Orientation", "Preview", "Collate", "TwoInOne", "EmbossMode", "DotHeight",
+    "InkMode", "Quality", "InkDithering", "DotQuality", "EmbossStandardTexts", "ThinLineIntensity",
+    "InvertColor", "Brightness", "Contrast", "InkBrightness", "InkContrast", "ColorPattern",
+    "RenderMode", "TwoPassPrint", "CustomMediaType", "CustomPatternFileName", "PaperSize", "Thick",
+    "QVDir"};
+// clang-format on
 constexpr size_t kDwordNames = 27;
 const std::u16string kTextDefaults[] = {u"", u"C:\\ProgramData\\Quorvane\\Default.dat"};
 
@@ -79,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<Stored> stored;
     for (size_t at = 2; at + 4 <= size;) {
         size_t length = std::min<size_t>(data[at + 2] | data[at + 3] << 8, size - at - 4);
-        Stored value{Wide(kNames[data[at] % std::size(kNames)].name, data[at] & 0x80), data[at + 1],
+        Stored value{Wide(kNames[data[at] % std::size(kNames)], data[at] & 0x80), data[at + 1],
                      std::unique_ptr<BYTE[]>(new BYTE[length + 1]), static_cast<DWORD>(length)};
         std::memcpy(value.data.get(), data + at + 4, length);
         stored.push_back(std::move(value));
@@ -102,19 +76,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (size_t i = 0; i < kDwordNames; ++i) {
         DWORD stored = 0, needed = 0, value = 0;
-        bool heal = TakeStoredDword(read(kNames[i].name, &stored, 4, &needed), stored,
-                                    kNames[i].defaultValue, &value);
-        const Stored* found = find(kNames[i].name);
+        DWORD defaultValue = 0xD0 + static_cast<DWORD>(i);
+        bool heal =
+            TakeStoredDword(read(kNames[i], &stored, 4, &needed), stored, defaultValue, &value);
+        const Stored* found = find(kNames[i]);
         DWORD expected = 0;
         if (found != nullptr && found->bytes <= 4)
             std::memcpy(&expected, found->data.get(), found->bytes);
         else
-            expected = kNames[i].defaultValue;
+            expected = defaultValue;
         RULE(value == expected && heal == (found == nullptr || found->bytes > 4),
-             "%s read as %u (healed: %d)", kNames[i].name, value, heal);
+             "%s read as %u (healed: %d)", kNames[i], value, heal);
     }
     for (size_t i = 0; i < 2; ++i) {
-        const char* name = kNames[kDwordNames + i].name;
+        const char* name = kNames[kDwordNames + i];
         WCHAR text[kStoredTextChars] = {};
         DWORD needed = 0;
         bool heal =

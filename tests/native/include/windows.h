@@ -63,28 +63,14 @@ typedef struct HKEY__* HKEY;
 // printer information text.
 #include <cstring>
 
-#define WINAPIV
 #define ZeroMemory(d, n) std::memset((d), 0, (n))
 #define CopyMemory(d, s, n) std::memcpy((d), (s), (n))
 #define MoveMemory(d, s, n) std::memmove((d), (s), (n))
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
-#define ARRAYSIZE(a) (sizeof(a) / sizeof((a)[0]))
 #define CP_ACP 0
 #define REG_SZ 1
-#define REG_BINARY 3
 #define REG_DWORD 4
-#define ERROR_INVALID_HANDLE 6L
-#define ERROR_ACCESS_DENIED 5L
-
-typedef void VOID;
-typedef size_t SIZE_T;
-typedef uint64_t DWORDLONG;
-typedef WCHAR* PWSTR;
-typedef BYTE* PBYTE;
-typedef DWORD* PDWORD;
-typedef LONG* PLONG;
-typedef int (*FARPROC)();
 
 typedef struct _GUID {
     uint32_t Data1;
@@ -97,39 +83,17 @@ typedef struct _GUID {
 #define CCHFORMNAME 32
 typedef struct _devicemodeW {
     WCHAR dmDeviceName[CCHDEVICENAME];
-    WORD dmSpecVersion;
-    WORD dmDriverVersion;
-    WORD dmSize;
-    WORD dmDriverExtra;
+    WORD dmSpecVersion, dmDriverVersion, dmSize, dmDriverExtra;
     DWORD dmFields;
-    SHORT dmOrientation;
-    SHORT dmPaperSize;
-    SHORT dmPaperLength;
-    SHORT dmPaperWidth;
-    SHORT dmScale;
-    SHORT dmCopies;
-    SHORT dmDefaultSource;
-    SHORT dmPrintQuality;
-    SHORT dmColor;
-    SHORT dmDuplex;
-    SHORT dmYResolution;
-    SHORT dmTTOption;
+    SHORT dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies;
+    SHORT dmDefaultSource, dmPrintQuality, dmColor, dmDuplex, dmYResolution, dmTTOption;
     SHORT dmCollate;
     WCHAR dmFormName[CCHFORMNAME];
     WORD dmLogPixels;
-    DWORD dmBitsPerPel;
-    DWORD dmPelsWidth;
-    DWORD dmPelsHeight;
-    DWORD dmDisplayFlags;
-    DWORD dmDisplayFrequency;
-    DWORD dmICMMethod;
-    DWORD dmICMIntent;
+    DWORD dmBitsPerPel, dmPelsWidth, dmPelsHeight, dmDisplayFlags, dmDisplayFrequency;
+    DWORD dmICMMethod, dmICMIntent;
     DWORD dmMediaType;
-    DWORD dmDitherType;
-    DWORD dmReserved1;
-    DWORD dmReserved2;
-    DWORD dmPanningWidth;
-    DWORD dmPanningHeight;
+    DWORD dmDitherType, dmReserved1, dmReserved2, dmPanningWidth, dmPanningHeight;
 } DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
 static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
 
@@ -142,6 +106,5 @@ static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
 #define DMDUP_SIMPLEX 1
 #define DMBIN_FORMSOURCE 15
 
-int WINAPI lstrlenW(LPCWSTR text);
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
                                int wideChars);
