@@ -24,8 +24,9 @@ TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
                   {286, ERROR_FILE_NOT_FOUND, 0, 0x0F03}};
     for (const auto& c : kCases) {
         DWORD pair = 0;
-        if (!BuiltInDotValues(c.mediaType, &pair))
+        if (!BuiltInDotValues(c.mediaType, &pair)) {
             EXPECT_EQ(TakeStoredDotValues(c.result, c.type, 0x1A02, 0x0F03, &pair), c.result);
+        }
         EXPECT_EQ(pair, c.pair) << c.mediaType;
     }
 }
