@@ -9,6 +9,14 @@ find_package(GTest REQUIRED)
 
 # The rule code, file by file: each compiles against tests/native/include alone.
 set(RULE_SOURCES
+    # The private devmode section, the settings block, printer data, locale answers and the
+    # printer information text.
+    ${CMAKE_SOURCE_DIR}/src/core/private_devmode.cpp
+    ${CMAKE_SOURCE_DIR}/src/link/settings_block.cpp
+    ${CMAKE_SOURCE_DIR}/src/settings/stored_values.cpp
+    ${CMAKE_SOURCE_DIR}/src/settings/load_corrections.cpp
+    ${CMAKE_SOURCE_DIR}/src/settings/locale_answers.cpp
+    ${CMAKE_SOURCE_DIR}/src/service/information_text.cpp
 )
 file(GLOB NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 
@@ -31,6 +39,11 @@ endif()
 
 # One program per target tests/fuzz/targets/<name>.cpp, named <name>_fuzzer.
 set(FUZZ_TARGET_NAMES
+    private_devmode
+    settings_block
+    printer_data
+    locale_answers
+    printer_status
 )
 set(FUZZ_TARGETS "")
 foreach(name ${FUZZ_TARGET_NAMES})

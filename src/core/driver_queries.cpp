@@ -46,7 +46,9 @@ HRESULT STDMETHODCALLTYPE PluginObject::GetInfo(DWORD mode, PVOID buffer, DWORD 
 }
 
 HRESULT STDMETHODCALLTYPE PluginObject::DevMode(DWORD mode, POEMDMPARAM param) {
-    return PrivateDevmodeOperation(mode, param);
+    DWORD error = ERROR_SUCCESS;
+    HRESULT result = PrivateDevmodeOperation(mode, param, &error);
+    return SUCCEEDED(result) ? result : FailWith(error);
 }
 
 HRESULT STDMETHODCALLTYPE PluginObject::CommonUIProp(DWORD mode, POEMCUIPPARAM param) {

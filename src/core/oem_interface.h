@@ -9,17 +9,13 @@
 #include <compstui.h>
 #include <prsht.h>
 
+#include "core/oem_devmode.h"
+
 // GetInfo modes.
 #define OEMGI_GETSIGNATURE 1
 #define OEMGI_GETINTERFACEVERSION 2
 #define OEMGI_GETVERSION 3
 #define OEMGI_GETPUBLISHERINFO 4
-
-// DevMode modes.
-#define OEMDM_SIZE 1
-#define OEMDM_DEFAULT 2
-#define OEMDM_CONVERT 3
-#define OEMDM_MERGE 4
 
 // CommonUIProp and HideStandardUI modes.
 #define OEMCUIP_DOCPROP 1
@@ -36,25 +32,6 @@
 typedef ULONG FLONG;
 
 typedef struct _OEMUIOBJ* POEMUIOBJ;
-
-// Every plug-in's private devmode section starts with this header.
-typedef struct _OEM_DMEXTRAHEADER {
-    DWORD dwSize;
-    DWORD dwSignature;
-    DWORD dwVersion;
-} OEM_DMEXTRAHEADER, *POEM_DMEXTRAHEADER;
-
-typedef struct _OEMDMPARAM {
-    DWORD cbSize;
-    PVOID pdriverobj;
-    HANDLE hPrinter;
-    HANDLE hModule;
-    PDEVMODEW pPublicDMIn;
-    PDEVMODEW pPublicDMOut;
-    PVOID pOEMDMIn;
-    PVOID pOEMDMOut;
-    DWORD cbBufSize;
-} OEMDMPARAM, *POEMDMPARAM;
 
 struct _OEMCUIPPARAM;
 typedef LONG(APIENTRY* OEMCUIPCALLBACK)(PCPSUICBPARAM pCallbackParam,

@@ -30,37 +30,41 @@ DWORD ReadableInputBytes(const OEMDMPARAM* param) {
 // ours is copied for the smaller of the two sizes, so an older, shorter layout overwrites only
 // its own length and a longer one is cut to ours.
 void ValidatePrivateDevmode(const OEMDMPARAM* param) {
-    auto* in = static_cast<const OemPrivateDevmode*>(param->pOEMDMIn);
     auto* out = static_cast<OemPrivateDevmode*>(param->pOEMDMOut);
-    if (in == nullptr || out == nullptr)
+    if (param->pOEMDMIn == nullptr || out == nullptr)
         return;
     DWORD readable = ReadableInputBytes(param);
-    if (readable < sizeof(OEM_DMEXTRAHEADER) || in->header.dwSignature != out->header.dwSignature) {
+    // The core driver's devmode sizes may leave the input section at any byte: its header is
+    // read by copying.
+    OEM_DMEXTRAHEADER in = {};
+    if (readable >= sizeof(in))
+        CopyMemory(&in, param->pOEMDMIn, sizeof(in));
+    if (readable < sizeof(in) || in.dwSignature != out->header.dwSignature) {
         InitialisePrivateDevmode(out);
         return;
     }
-    DWORD size = in->header.dwSize < out->header.dwSize ? in->header.dwSize : out->header.dwSize;
+    DWORD size = in.dwSize < out->header.dwSize ? in.dwSize : out->header.dwSize;
     if (size > readable)
         size = readable;
     if (size > sizeof(OemPrivateDevmode))
         size = sizeof(OemPrivateDevmode);
-    MoveMemory(out, in, size);
+    MoveMemory(out, param->pOEMDMIn, size);
     out->header.dwSize = sizeof(OemPrivateDevmode);
     out->header.dwVersion = kPluginVersion;
 }
 
 } // namespace
 
-HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param) {
+HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param, DWORD* error) {
     if (param == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+        *error = ERROR_INVALID_PARAMETER;
         return E_FAIL;
     }
     auto* out = static_cast<OemPrivateDevmode*>(param->pOEMDMOut);
     // The core driver says how large the output section is: one shorter than ours is refused.
     bool writes = mode == OEMDM_DEFAULT || mode == OEMDM_CONVERT || mode == OEMDM_MERGE;
     if (writes && out != nullptr && param->cbBufSize < sizeof(OemPrivateDevmode)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        *error = ERROR_INSUFFICIENT_BUFFER;
         return E_FAIL;
     }
     switch (mode) {
@@ -81,7 +85,7 @@ HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param) {
             InitialisePrivateDevmode(out);
         return S_OK;
     default:
-        SetLastError(ERROR_INVALID_PARAMETER);
+        *error = ERROR_INVALID_PARAMETER;
         return E_FAIL;
     }
 }

@@ -2,7 +2,7 @@
 // header and a reserved, zero body. Settings live in printer data and the public devmode.
 #pragma once
 
-#include "core/oem_interface.h"
+#include "core/oem_devmode.h"
 
 struct OemPrivateDevmode {
     OEM_DMEXTRAHEADER header;
@@ -10,5 +10,6 @@ struct OemPrivateDevmode {
 };
 static_assert(sizeof(OemPrivateDevmode) == 732, "the private section is 732 bytes");
 
-// Sizes, initialises, converts or merges the section as the core driver asks.
-HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param);
+// Sizes, initialises, converts or merges the section as the core driver asks. A failure names
+// the error the caller leaves as the thread's last error in *error.
+HRESULT PrivateDevmodeOperation(DWORD mode, POEMDMPARAM param, DWORD* error);

@@ -3,7 +3,7 @@
 // its entry point by name, so a missing one makes the caller skip the exchange.
 #pragma once
 
-#include "settings/settings_context.h"
+#include "link/settings_block.h"
 
 typedef DWORD(WINAPI* GetPrinterSettingsProc)(DWORD reserved, LPCWSTR printerName, LPBYTE buffer,
                                               DWORD size, DWORD* needed);
@@ -16,9 +16,6 @@ typedef DWORD(WINAPI* GetPrinterErrorTextProc)(DWORD reserved, DWORD code, LPWST
 typedef DWORD(WINAPI* PrinterServiceProc)(HWND owner, LPCWSTR printerName, DWORD serviceCode);
 typedef DWORD(WINAPI* LoadTableProc)(DWORD reserved, LPCWSTR printerName, LPCWSTR tablePath,
                                      DWORD slot);
-
-// The printer error text buffer the library writes into, in characters.
-constexpr int kPrinterErrorTextChars = 4096;
 
 // Looks up an entry point of the printer link, loading the library on first use; null when the
 // library or the entry point is missing.

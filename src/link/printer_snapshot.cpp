@@ -3,6 +3,7 @@
 
 #include "link/parameter_record.h"
 #include "link/printer_link.h"
+#include "link/settings_block.h"
 #include "settings/global_block.h"
 
 #include <strsafe.h>
@@ -11,154 +12,7 @@ namespace {
 
 WCHAR g_printerErrorText[kPrinterErrorTextChars];
 
-BYTE LowByte(LONG value) {
-    return static_cast<BYTE>(value & 0xFF);
-}
-
-// Three values' low bytes as one version number, the third value in the highest byte.
-DWORD VersionFromValues(const ParameterRecord& record) {
-    return (DWORD(LowByte(record.Values[2])) << 16) | (DWORD(LowByte(record.Values[1])) << 8) |
-           LowByte(record.Values[0]);
-}
-
-// Four data bytes, first octet in the high byte, as the IP address control holds addresses.
-DWORD AddressFromData(const ParameterRecord& record) {
-    return (DWORD(record.Data[0]) << 24) | (DWORD(record.Data[1]) << 16) |
-           (DWORD(record.Data[2]) << 8) | record.Data[3];
-}
-
-// A text record: single-byte characters of the current code page, as many as the data length
-// says but never more than the record can hold, converted and terminated.
-void CopyRecordText(const ParameterRecord& record, WCHAR* field) {
-    int length = static_cast<int>(record.DataLength < kParameterTextChars ? record.DataLength
-                                                                          : kParameterTextChars);
-    int converted = 0;
-    if (length > 0)
-        converted = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<LPCSTR>(record.Data), length,
-                                        field, kNameChars - 1);
-    field[converted > 0 ? converted : 0] = 0;
-}
-
-void ApplyRecord(SettingsContext* context, const ParameterRecord& record) {
-    LONG value = record.Values[0];
-    switch (record.Id) {
-    case kPrinterSerialNumberId:
-        CopyRecordText(record, context->PrinterSerialNumber);
-        break;
-    case kModelNumberId:
-        CopyRecordText(record, context->ModelNumber);
-        break;
-    case kFirmwareVersionId:
-        context->FirmwareVersion = VersionFromValues(record);
-        break;
-    case kMacAddressId:
-        StringCchPrintfW(context->MacAddressText, kNameChars, TEXT("%02X-%02X-%02X-%02X-%02X-%02X"),
-                         record.Data[0], record.Data[1], record.Data[2], record.Data[3],
-                         record.Data[4], record.Data[5]);
-        break;
-    case kLeftMarginId:
-        context->DeviceLeftMargin = value;
-        break;
-    case kTopMarginId:
-        context->DeviceTopMargin = value;
-        break;
-    case kBrailleTableId:
-        context->DeviceBrailleTable = value % 7;
-        break;
-    case kAutoWrapId:
-        context->DeviceAutoWrap = value != 0;
-        break;
-    case kGraphicsModeId:
-        context->DeviceGraphicsMode = value != 0;
-        break;
-    case kBrailleDotsId:
-        context->DeviceBrailleDots = value == 8 ? 8 : 6;
-        break;
-    case kLineSpacingId:
-        context->DeviceLineSpacing = value;
-        break;
-    case kDotHeightId:
-        context->DeviceDotHeight = value % 3;
-        break;
-    case kDuplexId:
-        context->DeviceDuplex = value == 2;
-        break;
-    case kMediaTypeId:
-        context->DeviceMediaType = value;
-        context->DeviceMediaDotValues =
-            (DWORD(LowByte(record.Values[2])) << 8) | LowByte(record.Values[1]);
-        break;
-    case kFormSizeId:
-        context->DeviceFormWidth = record.Values[1];
-        context->DeviceFormHeight = record.Values[2];
-        break;
-    case kBrailleQualityId:
-        context->DeviceBrailleQuality = value;
-        break;
-    case kPrimaryCarriageId:
-        context->SecondCarriagePrimary = value != 0;
-        break;
-    case kRightMarginId:
-        context->DeviceRightMargin = value;
-        break;
-    case kGatewayId:
-        context->NetworkGateway = AddressFromData(record);
-        break;
-    case kIpAddressId:
-        context->NetworkIpAddress = AddressFromData(record);
-        break;
-    case kSubnetMaskId:
-        context->NetworkSubnetMask = AddressFromData(record);
-        break;
-    case kDhcpId:
-        context->NetworkDhcp = value != 0;
-        break;
-    case kEmbossUsageId:
-        for (int i = 0; i < 4; ++i)
-            context->EmbossUsage[i] = record.Values[i];
-        break;
-    case kChromaPodVersionId:
-        context->ChromaPodVersion = VersionFromValues(record);
-        break;
-    case kChromaPodSerialNumberId:
-        CopyRecordText(record, context->ChromaPodSerialNumber);
-        break;
-    case kInkCartridge1Id:
-        context->InkCartridge1Fill = value;
-        context->InkCartridge1State =
-            (DWORD(LowByte(record.Values[2])) << 8) | LowByte(record.Values[1]);
-        break;
-    case kInkCartridge2Id:
-        context->InkCartridge2Fill = value;
-        context->InkCartridge2State =
-            (DWORD(LowByte(record.Values[2])) << 8) | LowByte(record.Values[1]);
-        break;
-    default:
-        break;
-    }
-}
-
 } // namespace
-
-void ApplySettingsBlock(SettingsContext* context, const BYTE* block, DWORD size) {
-    context->ChromaPodVersion = 0;
-    context->DevicePaperSource = DMBIN_FORMSOURCE;
-    context->EmbossUsage[2] = 0;
-    // The header's count is trusted only as far as the block really holds records.
-    DWORD present = size / sizeof(ParameterRecord);
-    DWORD count = 0;
-    if (present > 0) {
-        ParameterRecord header;
-        CopyMemory(&header, block, sizeof(header));
-        count = header.DataLength < present ? header.DataLength : present;
-    }
-    context->SnapshotItemCount = static_cast<LONG>(count);
-    for (DWORD i = 0; i < count; ++i) {
-        ParameterRecord record;
-        CopyMemory(&record, block + i * sizeof(ParameterRecord), sizeof(record));
-        ApplyRecord(context, record);
-    }
-}
 
 DWORD FetchPrinterSettingsBlock(SettingsContext* context, LPBYTE buffer, DWORD size,
                                 DWORD* needed) {
@@ -198,14 +52,8 @@ LPCWSTR PrinterErrorText(SettingsContext* context, DWORD code) {
     if (getText == nullptr)
         return g_printerErrorText;
     WCHAR text[kPrinterErrorTextChars] = {};
-    if (getText(0, code, text) != 0) {
-        text[kPrinterErrorTextChars - 1] = 0;
-        StringCchPrintfW(g_printerErrorText, kPrinterErrorTextChars, TEXT("%ls (Code %d)"), text,
-                         static_cast<int>(code));
-    } else {
-        StringCchPrintfW(g_printerErrorText, kPrinterErrorTextChars, TEXT("(Code %d)"),
-                         static_cast<int>(code));
-    }
+    bool answered = getText(0, code, text) != 0;
+    FormatPrinterErrorText(g_printerErrorText, text, answered, code);
     return g_printerErrorText;
 }
 

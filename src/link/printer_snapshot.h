@@ -17,6 +17,3 @@ LPCWSTR PrinterErrorText(SettingsContext* context, DWORD code);
 
 // Resets the ink drop counter of cartridge 0 or 1 after a cartridge change; the update's result.
 DWORD ResetInkCartridgeCounter(SettingsContext* context, DWORD cartridge);
-
-// Copies the records of a settings block into the context (exposed for the block decoder's tests).
-void ApplySettingsBlock(SettingsContext* context, const BYTE* block, DWORD size);

@@ -8,6 +8,7 @@
 #include "link/printer_link.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "service/information_text.h"
 #include "settings/ui_strings.h"
 
 #include <commctrl.h>
@@ -33,18 +34,13 @@ void ShowShare(HWND dialog, int editId, int barId, LONG share) {
 }
 
 // The printer counts the dots of each carriage (the first two usage values); the shares are
-// shown only when it has counted anything and reports them valid (the third value). A negative
-// count is no valid count either. The shares are worked out in 64 bits: a count of a few tens
-// of millions times 100 no longer fits in 32.
+// shown only when it has counted anything and reports them valid (the third value).
 void ShowCarriageShares(HWND dialog) {
-    const LONG* usage = g_context->EmbossUsage;
-    LONGLONG first = usage[0], second = usage[1];
-    LONGLONG total = first + second;
-    if (first < 0 || second < 0 || total < 1 || usage[2] < 1)
+    LONG share1 = 0, share2 = 0;
+    if (!CarriageShares(g_context->EmbossUsage, &share1, &share2))
         return;
-    LONG share1 = static_cast<LONG>(first * 100 / total);
     ShowShare(dialog, IDC_USAGE_CARRIAGE1_SHARE, IDC_USAGE_CARRIAGE1_BAR, share1);
-    ShowShare(dialog, IDC_USAGE_CARRIAGE2_SHARE, IDC_USAGE_CARRIAGE2_BAR, 100 - share1);
+    ShowShare(dialog, IDC_USAGE_CARRIAGE2_SHARE, IDC_USAGE_CARRIAGE2_BAR, share2);
 }
 
 BOOL OnInitDialog(HWND dialog, const EmbossUsageParam* param) {

@@ -9,6 +9,7 @@
 #include "pages/bitmap_picture.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "service/information_text.h"
 #include "settings/ui_strings.h"
 
 #include <strsafe.h>
@@ -51,11 +52,9 @@ bool ChangeDetected(const Cartridge& cartridge) {
     return ((g_context->*cartridge.state) >> 8 & 0xFF) != 0;
 }
 
-// The fill the printer reports, as a percentage from 0 to 100: a negative report (a signed
-// remainder in the unsigned field) shows as empty, one above 100 % as full.
+// The fill the printer reports, as a percentage from 0 to 100.
 DWORD ShownFill(const Cartridge& cartridge) {
-    LONG fill = static_cast<LONG>(g_context->*cartridge.fill);
-    return fill < 0 ? 0 : fill > 100 ? 100 : static_cast<DWORD>(fill);
+    return ShownInkFill(g_context->*cartridge.fill);
 }
 
 void ShowFill(HWND dialog, const Cartridge& cartridge) {

@@ -5,6 +5,7 @@
 #include "link/printer_snapshot.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "service/information_text.h"
 #include "settings/global_block.h"
 #include "settings/ui_strings.h"
 
@@ -64,63 +65,23 @@ void ReadModuleFileVersion() {
                   HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
 }
 
-// --- Information text --------------------------------------------------------------------------
+// --- Information text ---------------------------------------------------------------------------
 
-// One text of at most 4096 characters, built line by line; each line is bounded to 260
-// characters before it is appended.
-class InformationText {
-public:
-    void Append(LPCWSTR text) { StringCchCatW(text_, kComposedChars, text); }
-
-    // "\r\n<label> <text>"
-    void AppendLabelled(const SettingsContext* context, UINT labelId, LPCWSTR text) {
-        WCHAR line[kNameChars];
-        StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %ls"), GetUiString(context, labelId),
-                         text);
-        Append(line);
-    }
-
-    // "\r\n<label> a.b.c" of the version's three bytes, highest first (two when `parts` is 2).
-    void AppendVersion(const SettingsContext* context, UINT labelId, DWORD version, int parts) {
-        WCHAR line[kNameChars];
-        LPCWSTR label = GetUiString(context, labelId);
-        UINT high = (version >> 16) & 0xFF, middle = (version >> 8) & 0xFF, low = version & 0xFF;
-        if (parts == 3)
-            StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %u.%u.%u"), label, high, middle, low);
-        else
-            StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %u.%u"), label, middle, low);
-        Append(line);
-    }
-
-    LPCWSTR get() const { return text_; }
-
-private:
-    WCHAR text_[kComposedChars] = {};
-};
-
-// The printer's status line; true when the printer link answered the status call.
-bool AppendStatusLine(SettingsContext* context, InformationText& text) {
+// The printer's status text; false when the printer link has no status entry point, and
+// `obtained` says whether it answered the status call.
+bool ReadStatusText(SettingsContext* context, WCHAR (&line)[kNameChars], bool* obtained) {
     auto getStatus =
         FindPrinterLinkProc<GetPrinterStatusProc>(context, "DllExportGetPrinterStatus");
     if (getStatus == nullptr)
         return false;
     DWORD status = 0;
-    bool obtained = getStatus(0, context->PrinterName, &status) == 0;
-    WCHAR line[kNameChars];
+    *obtained = getStatus(0, context->PrinterName, &status) == 0;
     StringCchCopyW(line, kNameChars, PrinterErrorText(context, status));
-    text.Append(line);
-    return obtained;
+    return true;
 }
 
-void AppendPrinterIdentity(const SettingsContext* context, InformationText& text) {
-    text.AppendLabelled(context, IDS_SERIAL_NUMBER_LABEL, context->PrinterSerialNumber);
-    text.AppendVersion(context, IDS_FIRMWARE_VERSION_LABEL, context->FirmwareVersion, 3);
-    text.AppendLabelled(context, IDS_MODEL_NUMBER_LABEL, context->ModelNumber);
-    if (context->ChromaPodVersion > 0) {
-        text.AppendVersion(context, IDS_CHROMAPOD_FIRMWARE_LABEL,
-                           static_cast<DWORD>(context->ChromaPodVersion), 2);
-        text.AppendLabelled(context, IDS_CHROMAPOD_SERIAL_LABEL, context->ChromaPodSerialNumber);
-    }
+void LoadLabel(const SettingsContext* context, UINT id, WCHAR (&label)[kNameChars]) {
+    StringCchCopyW(label, kNameChars, GetUiString(context, id));
 }
 
 } // namespace
@@ -133,16 +94,22 @@ LPCWSTR DriverVersionText(SettingsContext* context) {
 }
 
 BOOL RefreshPrinterInformation(HWND page, SettingsContext* context) {
-    InformationText text;
     bool statusObtained = false;
-    bool connected = context->SnapshotItemCount > 0;
-    if (connected)
-        statusObtained = AppendStatusLine(context, text);
-    text.Append(TEXT("\r\n"));
-    text.AppendLabelled(context, IDS_DRIVER_VERSION_LABEL, DriverVersionText(context));
-    if (connected)
-        AppendPrinterIdentity(context, text);
-    SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, text.get());
+    WCHAR status[kNameChars] = {};
+    bool statusKnown =
+        context->SnapshotItemCount > 0 && ReadStatusText(context, status, &statusObtained);
+    WCHAR version[kNameChars];
+    StringCchCopyW(version, kNameChars, DriverVersionText(context));
+    InformationLabels labels;
+    LoadLabel(context, IDS_DRIVER_VERSION_LABEL, labels.DriverVersion);
+    LoadLabel(context, IDS_SERIAL_NUMBER_LABEL, labels.SerialNumber);
+    LoadLabel(context, IDS_FIRMWARE_VERSION_LABEL, labels.FirmwareVersion);
+    LoadLabel(context, IDS_MODEL_NUMBER_LABEL, labels.ModelNumber);
+    LoadLabel(context, IDS_CHROMAPOD_FIRMWARE_LABEL, labels.ChromaPodFirmware);
+    LoadLabel(context, IDS_CHROMAPOD_SERIAL_LABEL, labels.ChromaPodSerial);
+    WCHAR text[kComposedChars];
+    ComposePrinterInformation(text, *context, statusKnown ? status : nullptr, version, labels);
+    SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, text);
     return statusObtained && IsChecked(page, IDC_SERVICE_STATUS_MONITORING);
 }
 

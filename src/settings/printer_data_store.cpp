@@ -15,7 +15,6 @@ const WCHAR kDsDriverKey[] = TEXT("DsDriver");
 namespace {
 
 constexpr DWORD kPrinterInfo1Bytes = 4096;
-constexpr int kStoredTextChars = 260;
 constexpr DWORD kEnumNameChars = 8192;
 // Every value the plug-in keeps under "Config", names and data, fits in far less.
 constexpr DWORD kConfigGuessBytes = 16384;
@@ -86,57 +85,7 @@ template <class Write> DWORD WriteWithFullAccessRetry(HANDLE printer, Write writ
     return write(reopened.get());
 }
 
-// A DWORD read that failed (missing, wider than 4 bytes, refused) is healed with the default.
-void TakeDwordOrHeal(HANDLE printer, LPCWSTR name, DWORD result, DWORD stored, DWORD* value,
-                     DWORD defaultValue) {
-    if (result == ERROR_SUCCESS) {
-        *value = stored;
-        return;
-    }
-    *value = defaultValue;
-    WriteConfigDword(printer, name, defaultValue);
-}
-
-// Texts are stored with or without their terminator: 259 characters fit either way, and
-// anything longer is unreadable and healed with the default.
-void TakeStringOrHeal(HANDLE printer, LPCWSTR name, DWORD result, WCHAR* buffer,
-                      LPCWSTR defaultText) {
-    if (result == ERROR_SUCCESS && buffer[kStoredTextChars - 1] == 0)
-        return;
-    ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
-    StringCchCopyW(buffer, kStoredTextChars, defaultText);
-    WriteConfigString(printer, name, buffer, lstrlenW(buffer));
-}
-
-// Dot values of the built-in media types (every unlisted id gets those of copy paper).
-DWORD BuiltInDotValues(DWORD mediaType) {
-    switch (mediaType) {
-    case 268:
-        return MakeDotValuePair(30, 6);
-    case 269:
-        return MakeDotValuePair(22, 4);
-    case 258:
-        return MakeDotValuePair(16, 5);
-    case 259:
-        return MakeDotValuePair(20, 6);
-    case 267:
-        return MakeDotValuePair(32, 6);
-    case 270:
-        return MakeDotValuePair(34, 6);
-    default:
-        return MakeDotValuePair(16, 5);
-    }
-}
-
 } // namespace
-
-bool SameNameIgnoringCase(LPCWSTR a, LPCWSTR b) {
-    auto fold = [](WCHAR c) { return c >= 'a' && c <= 'z' ? static_cast<WCHAR>(c - 32) : c; };
-    for (; *a != 0 && *b != 0; ++a, ++b)
-        if (fold(*a) != fold(*b))
-            return false;
-    return *a == *b;
-}
 
 void BeginSheetPrinter(HANDLE printer) {
     if (SheetPrinter* sheet = FindSheetPrinter(printer)) {
@@ -218,41 +167,29 @@ bool ConfigValues::Refresh() {
     return false;
 }
 
-const PRINTER_ENUM_VALUESW* ConfigValues::Find(LPCWSTR name) const {
-    const auto* values = block_.as<PRINTER_ENUM_VALUESW>();
-    for (DWORD i = 0; i < count_; ++i)
-        if (values[i].pValueName != nullptr && SameNameIgnoringCase(values[i].pValueName, name))
-            return &values[i];
-    return nullptr;
-}
-
 DWORD ConfigValues::Read(LPCWSTR name, void* buffer, DWORD bufferBytes, DWORD* needed) const {
     if (!enumerated_) {
         DWORD type = 0;
         return GetPrinterDataExW(printer_, kConfigKey, name, &type, static_cast<LPBYTE>(buffer),
                                  bufferBytes, needed);
     }
-    const PRINTER_ENUM_VALUESW* value = Find(name);
-    if (value == nullptr)
-        return ERROR_FILE_NOT_FOUND;
-    *needed = value->cbData;
-    if (value->cbData > bufferBytes)
-        return ERROR_MORE_DATA;
-    CopyMemory(buffer, value->pData, value->cbData);
-    return ERROR_SUCCESS;
+    return ReadEnumeratedValue(block_.as<PRINTER_ENUM_VALUESW>(), count_, name, buffer, bufferBytes,
+                               needed);
 }
 
 void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue) {
     DWORD stored = 0, type = 0, needed = 0;
     DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
                                      reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
-    TakeDwordOrHeal(printer, name, result, stored, value, defaultValue);
+    if (TakeStoredDword(result, stored, defaultValue, value))
+        WriteConfigDword(printer, name, defaultValue);
 }
 
 void ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue) {
     DWORD stored = 0, needed = 0;
     DWORD result = values.Read(name, &stored, sizeof(stored), &needed);
-    TakeDwordOrHeal(values.printer(), name, result, stored, value, defaultValue);
+    if (TakeStoredDword(result, stored, defaultValue, value))
+        WriteConfigDword(values.printer(), name, defaultValue);
 }
 
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
@@ -264,7 +201,8 @@ void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer,
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     DWORD needed = 0;
     DWORD result = values.Read(name, buffer, kStoredTextChars * sizeof(WCHAR), &needed);
-    TakeStringOrHeal(values.printer(), name, result, buffer, defaultText);
+    if (TakeStoredText(result, buffer, defaultText))
+        WriteConfigString(values.printer(), name, buffer, lstrlenW(buffer));
 }
 
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars) {
@@ -325,58 +263,40 @@ DWORD EnumMediaTypeNames(LPCWSTR printerName, WCHAR* buffer, DWORD bufferBytes, 
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return 0;
 
-    // The list never outgrows the caller's buffer: one character is always kept for the closing
-    // zero, and a name that does not fit any more is left out.
-    DWORD capacity = buffer != nullptr ? bufferBytes / sizeof(WCHAR) : 0;
-    DWORD used = 0, names = 0;
     auto* name =
         static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), 0, kEnumNameChars * sizeof(WCHAR)));
     if (name == nullptr)
         return 0;
+    NameList list(buffer, bufferBytes);
     for (DWORD index = 0;; ++index) {
         DWORD nameChars = kEnumNameChars;
         name[0] = 0;
         if (RegEnumValueW(key.get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        if (byteCount != nullptr)
-            *byteCount += (nameChars + 1) * sizeof(WCHAR);
-        if (buffer != nullptr) {
-            if (used + nameChars + 1 >= capacity)
-                continue;
-            CopyMemory(buffer + used, name, nameChars * sizeof(WCHAR));
-            used += nameChars;
-            buffer[used++] = 0;
-        }
-        ++names;
+        list.Add(name, nameChars);
     }
     HeapFree(GetProcessHeap(), 0, name);
-    if (buffer != nullptr && capacity > 0)
-        buffer[used] = 0;
+    list.Close();
     if (byteCount != nullptr)
-        *byteCount += sizeof(WCHAR);
-    return names;
+        *byteCount = list.bytes();
+    return list.names();
 }
 
 DWORD LookupDotValues(HANDLE printer, DWORD mediaType, LPCWSTR name, DWORD fallbackPair,
                       DWORD* pair) {
-    if (mediaType != kMediaTypeCustom) {
+    DWORD builtIn = 0;
+    if (BuiltInDotValues(mediaType, &builtIn)) {
         if (pair != nullptr)
-            *pair = BuiltInDotValues(mediaType);
+            *pair = builtIn;
         return ERROR_SUCCESS;
     }
     if (pair == nullptr)
         return static_cast<DWORD>(-1);
-    *pair = 0;
     DWORD stored = 0, type = 0, needed = 0;
     DWORD result = GetPrinterDataExW(printer, kMediaTypesKey, name, &type,
                                      reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
-    if (result == ERROR_SUCCESS && type == REG_DWORD) {
-        *pair = stored;
-        return ERROR_SUCCESS;
-    }
-    *pair = fallbackPair;
-    return result;
+    return TakeStoredDotValues(result, type, stored, fallbackPair, pair);
 }
 
 DWORD WriteMediaTypeDotValues(HANDLE printer, LPCWSTR name, DWORD pair) {

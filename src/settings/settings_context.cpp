@@ -3,6 +3,7 @@
 
 #include "media/form_queries.h"
 #include "settings/global_block.h"
+#include "settings/load_corrections.h"
 #include "settings/printer_data_store.h"
 #include "settings/scoped_handles.h"
 #include "settings/ui_strings.h"
@@ -16,7 +17,6 @@ namespace {
 const WCHAR kDefaultPatternFile[] =
     TEXT("C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\Default.dat");
 constexpr DWORD kRegistryTextBytes = 520;
-constexpr LONG kDefaultPaperSize[2] = {210000, 297000};
 
 // Reads a text value of at most 520 bytes; leaves `text` empty when it cannot.
 bool ReadRegistryText(HKEY root, LPCWSTR path, LPCWSTR name, WCHAR* text) {
@@ -55,15 +55,11 @@ void InstallPeripheralsWhenMissing(SettingsContext* context, ConfigValues& confi
 }
 
 void LoadPaperSize(SettingsContext* context, const ConfigValues& config) {
-    // Only the full width and height pair is a paper size; anything shorter is healed.
     DWORD needed = 0;
-    if (config.Read(TEXT("PaperSize"), context->PaperSize, sizeof(context->PaperSize), &needed) ==
-            ERROR_SUCCESS &&
-        needed == sizeof(context->PaperSize))
-        return;
-    context->PaperSize[0] = kDefaultPaperSize[0];
-    context->PaperSize[1] = kDefaultPaperSize[1];
-    WritePaperSize(context->PrinterHandle, context->PaperSize);
+    DWORD result =
+        config.Read(TEXT("PaperSize"), context->PaperSize, sizeof(context->PaperSize), &needed);
+    if (TakeStoredPaperSize(result, needed, context->PaperSize))
+        WritePaperSize(context->PrinterHandle, context->PaperSize);
 }
 
 void ReadSignedConfig(const ConfigValues& config, LPCWSTR name, LONG* value, DWORD defaultValue) {
@@ -120,51 +116,6 @@ void LoadPatternFileName(SettingsContext* context, const ConfigValues& config) {
                      kDefaultPatternFile);
 }
 
-// The job's public devmode overrides the stored choices it carries (in memory only).
-void ApplyPublicDevmode(SettingsContext* context) {
-    const DEVMODEW* devmode = context->PublicDevmode;
-    if (devmode == nullptr)
-        return;
-    if (devmode->dmFields & DM_COLLATE)
-        context->Collate = devmode->dmCollate == DMCOLLATE_TRUE ? 1 : 0;
-    if (devmode->dmFields & DM_DEFAULTSOURCE)
-        context->PaperSource = static_cast<DWORD>(static_cast<LONG>(devmode->dmDefaultSource));
-    if (devmode->dmFields & DM_MEDIATYPE)
-        context->MediaType = devmode->dmMediaType;
-    if (devmode->dmFields & DM_ORIENTATION)
-        context->Orientation = static_cast<DWORD>(static_cast<LONG>(devmode->dmOrientation));
-    if (devmode->dmFields & DM_DUPLEX) {
-        context->InterPoint = devmode->dmDuplex == DMDUP_SIMPLEX ? 0 : 1;
-        context->InterPointCurrent = context->InterPoint;
-        context->BindingEdge = 2;
-    }
-}
-
-void FormatInches(WCHAR* text, DWORD twentieths) {
-    StringCchPrintfW(text, kDeviceTextChars, TEXT("%.02f"), twentieths / 20.0);
-}
-
-// The printer's own state until the first snapshot replaces it.
-void SetPrinterStateDefaults(SettingsContext* context) {
-    context->DeviceDuplex = 1;
-    context->DeviceMediaType = 286;
-    context->DeviceMediaDotValues = 0x1E06;
-    context->DeviceBrailleDots = 6;
-    context->DeviceTopMargin = 5;
-    context->DeviceLeftMargin = 5;
-    context->DeviceRightMargin = 5;
-    context->DeviceFormWidth = 170;
-    context->DeviceFormHeight = 220;
-    context->DeviceDotHeight = 1;
-    context->DevicePaperSource = DMBIN_FORMSOURCE;
-    FormatInches(context->LineSpacingText, context->DeviceLineSpacing);
-    FormatInches(context->TopMarginText, context->DeviceTopMargin);
-    FormatInches(context->LeftMarginText, context->DeviceLeftMargin);
-    FormatInches(context->RightMarginText, context->DeviceRightMargin);
-    FormatInches(context->FormWidthText, context->DeviceFormWidth);
-    FormatInches(context->FormHeightText, context->DeviceFormHeight);
-}
-
 } // namespace
 
 bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
@@ -199,7 +150,7 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
     LoadConfigValues(context, config);
     context->MagnificationLevel = 1;
     LoadPatternFileName(context, config);
-    ApplyPublicDevmode(context);
+    ApplyJobDevmode(context, context->PublicDevmode);
     SetPrinterStateDefaults(context);
     BindLocaleLibrary(context);
     return true;

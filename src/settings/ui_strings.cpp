@@ -28,8 +28,6 @@ LPWSTR LoadEnglishCopy(const SettingsContext* context, UINT id) {
 
 // Replaces the English block by a copy of the translation, when there is one.
 LPWSTR ReplaceWithTranslation(const SettingsContext* context, LPWSTR english, LPCWSTR translation) {
-    if (translation == nullptr)
-        return english;
     int length = LocaleAnswerLength(translation);
     if (length == 0)
         return english;
@@ -37,20 +35,12 @@ LPWSTR ReplaceWithTranslation(const SettingsContext* context, LPWSTR english, LP
         HeapAlloc(context->HostHeap, HEAP_ZERO_MEMORY, (length + 1) * sizeof(WCHAR)));
     if (block == nullptr)
         return english;
-    StringCchCopyNW(block, length + 1, translation, length);
+    TakeLocaleAnswer(translation, english, block, length + 1);
     HeapFree(context->HostHeap, 0, english);
     return block;
 }
 
 } // namespace
-
-int LocaleAnswerLength(LPCWSTR answer) {
-    size_t length = 0;
-    // No terminator within the bound: the text is cut there.
-    if (FAILED(StringCchLengthW(answer, kComposedChars, &length)))
-        return answer != nullptr ? kComposedChars - 1 : 0;
-    return static_cast<int>(length);
-}
 
 LPCWSTR TranslateWord(const SettingsContext* context, LPCWSTR section, LPCWSTR english,
                       WCHAR (&buffer)[kComposedChars]) {
@@ -61,10 +51,7 @@ LPCWSTR TranslateWord(const SettingsContext* context, LPCWSTR section, LPCWSTR e
         else if (section != nullptr && context->GetSectionString != nullptr)
             translation = context->GetSectionString(context->LocaleInstance, section, english);
     }
-    if (translation == nullptr || LocaleAnswerLength(translation) == 0)
-        return english;
-    StringCchCopyNW(buffer, kComposedChars, translation, LocaleAnswerLength(translation));
-    return buffer;
+    return TakeLocaleAnswer(translation, english, buffer, kComposedChars);
 }
 
 LPCWSTR GetUiString(const SettingsContext* context, UINT id) {
@@ -72,11 +59,8 @@ LPCWSTR GetUiString(const SettingsContext* context, UINT id) {
         return kMissingText;
     if (context->LocaleInstance == nullptr || context->GetString == nullptr)
         return g_uiText;
-    LPCWSTR translation = context->GetString(context->LocaleInstance, g_uiText);
-    // An empty translation would leave nothing to show: the English text stays.
-    if (translation != nullptr && translation != g_uiText && LocaleAnswerLength(translation) > 0)
-        StringCchCopyNW(g_uiText, kComposedChars, translation, LocaleAnswerLength(translation));
-    return g_uiText;
+    return TakeLocaleAnswer(context->GetString(context->LocaleInstance, g_uiText), g_uiText,
+                            g_uiText, kComposedChars);
 }
 
 LPWSTR GetUiStringCopy(const SettingsContext* context, UINT id) {

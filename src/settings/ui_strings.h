@@ -2,9 +2,8 @@
 // the context has bound it.
 #pragma once
 
+#include "settings/locale_answers.h"
 #include "settings/settings_context.h"
-
-constexpr int kComposedChars = 4096;
 
 // The (translated) text in one module-wide buffer that the next call overwrites, or "---" when
 // the id has no entry.
@@ -16,10 +15,6 @@ LPWSTR GetUiStringCopy(const SettingsContext* context, UINT id);
 
 // As GetUiStringCopy, translated from the locale library's "Caption" section.
 LPWSTR GetCaptionString(const SettingsContext* context, UINT id);
-
-// The length of a text the locale library answered, read no further than kComposedChars
-// characters: a text without a terminator within them counts as cut to kComposedChars - 1.
-int LocaleAnswerLength(LPCWSTR answer);
 
 // The locale library's word for an English word, from `section` (null: its plain strings),
 // copied into `buffer` and cut at its size; the English word itself when the library has none

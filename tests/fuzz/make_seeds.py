@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the hand-made seeds of the fuzz corpora (tests/fuzz/corpus/<target>/seed-*).
 
-The targets read their input with libFuzzer's FuzzedDataProvider: raw bytes (ConsumeBytes) come
+Most targets read their input with libFuzzer's FuzzedDataProvider: raw bytes (ConsumeBytes) come
 from the front of the input, integers, booleans and picks from its back, last byte first.
 Provider below writes inputs the same way, so a seed says what it means. Inputs the fuzzer
 found (finding-*) and the minimised corpora (min-*) are kept next to these seeds.
@@ -100,36 +100,39 @@ def settings_blocks():
 
 
 def printer_status():
-    ACTIONS = 0x1F  # tick monitoring, ink fill, emboss usage, network, a service
-
-    def seed(name, block, status=True, text=True, locale=False, first_answer=None):
-        p = Provider()
-        p.boolean(status).boolean(text).boolean(locale).byte(ACTIONS).integral(2, 0, 2, 4)
-        runtime = Provider()
-        if first_answer is not None:  # the first refresh: the status, then the text for it
-            code, length, words = first_answer
-            runtime.boolean(False).integral(code, 0, 0xFFFFFFFF, 4)
-            runtime.boolean(True).integral(length, 0, 4096, 8).integral(ord("?"), 0, 0xFFFF, 2)
-            for ch in words:
-                runtime.integral(ord(ch), 0, 0xFFFF, 2)
-            runtime.integral(0, 0, 0xFFFF, 2)
-        # The block's size is asked for with everything not yet taken still there: the block,
-        # the size's own two bytes and what the printer link answers later.
-        p.integral(len(block), 0, len(block) + 2 + len(runtime.back), 8)
-        p.bytes(block)
-        p.back += runtime.back
-        write("printer_status", name, p.build())
+    """The status code, whether the link answered a text, the text, then the settings block."""
+    def seed(name, block, code=0, text="", answered=True):
+        chars = text.encode("utf-16-le")
+        write("printer_status", name, struct.pack("<IBH", code & 0xFFFFFFFF, answered,
+                                                  len(chars) // 2) + chars + block)
 
     records = every_record()
-    seed("connected-with-ink-unit", header(len(records) + 1) + b"".join(records),
-         first_answer=(42, 9, "Paper jam"))
+    seed("connected-with-ink-unit", header(len(records) + 1) + b"".join(records), 42, "Paper jam")
     beyond = [record(20, (255, 255, 255, 0)), record(128, (0x7FFFFFFF, 0x7FFFFFFF, 1, 0)),
               record(234, (-1, -1, -1, 0)), record(237, (150, 0x101, 0x1FF, 0)),
               record(238, (-5, 3, 1, 0)), record(118, data=b"\xff" * 4)]
-    seed("values-beyond-their-ranges", header(len(beyond) + 1) + b"".join(beyond),
-         first_answer=(0xFFFFFFFF, 0, ""))
-    seed("not-connected", b"")
-    seed("header-only-with-locale", header(1), locale=True, first_answer=(7, 4096, "Ink low, "))
+    seed("values-beyond-their-ranges", header(len(beyond) + 1) + b"".join(beyond), -1)
+    seed("not-connected", b"", 7, answered=False)
+    seed("unterminated-text", header(1), 7, ("Ink low, " * 456)[:4096])
+
+
+def locale_answers():
+    """Kind (0 null, 1 text, 2 the asked text), terminated, length, buffer size, characters."""
+    def seed(name, kind, text, terminated=True, length=None, buffer=0, prefix="seed-"):
+        chars = text.encode("utf-16-le")
+        length = len(text) if length is None else length
+        data = struct.pack("<BBHH", kind, terminated, length, buffer) + chars
+        with open(os.path.join(ROOT, "locale_answers", prefix + name), "wb") as f:
+            f.write(data)
+
+    seed("null", 0, "")
+    seed("empty", 1, "")
+    seed("the-asked-text", 2, "")
+    seed("translation", 1, "Drucken")
+    seed("cut-by-its-buffer", 1, "Drucken", buffer=4)
+    seed("longer-than-a-composed-text", 1, "lang ", length=5000)
+    seed("unterminated-translation", 1, "Ohne Ende ", terminated=False, length=4096,
+         prefix="finding-")
 
 
 def devmodes():
@@ -207,38 +210,28 @@ def chosen_paths():
 
 
 def printer_data():
-    REG_SZ, REG_DWORD, REG_BINARY = 0, 1, 2  # positions in the target's list of types
-    def value(p, kind, data, terminated=False):
-        p.boolean(True).pick(kind, 7)
-        p.integral(min(len(data), 600), 0, 600, 8)
-        if len(data) > 600:
-            p.integral(0, 0, 31, 4).integral(len(data), 0, 20000, 8)
-        else:
-            p.integral(1, 0, 31, 4)
-        p.bytes(data)
-        p.boolean(terminated)
+    """The list buffer's size, then values: name index (bit 7: in lower case), type, length."""
+    REG_SZ, REG_BINARY, REG_DWORD = 1, 3, 4
+    CUSTOM_MEDIA_TYPE, PATTERN_FILE, PAPER_SIZE, THICK, QVDIR = 27, 28, 29, 30, 31
+
+    def value(name, kind, data):
+        return struct.pack("<BBH", name, kind, len(data)) + data
 
     def text(chars):
-        return "".join(chars).encode("utf-16-le")
+        return chars.encode("utf-16-le")
 
-    cases = {
-        "dwords-short-and-long": lambda p, i: value(p, REG_DWORD if i % 3 else REG_BINARY,
-                                                   bytes(range(i % 9))),
-        "texts-at-the-limit": None,
-    }
-    p = Provider()
-    for i in range(27):
-        cases["dwords-short-and-long"](p, i)
-    value(p, REG_SZ, text("m" * 260))             # CustomMediaType: no room for the terminator
-    value(p, REG_SZ, text("p" * 259) + b"\0\0")  # CustomPatternFileName: exactly fits
-    value(p, REG_BINARY, b"\x01\x02\x03")        # PaperSize: too short
-    value(p, REG_SZ, text("q" * 3000))            # QVDir: far too long
-    write("printer_data", "values-at-their-limits", p.build())
-    p = Provider()
-    for i in range(27):
-        p.boolean(False)
-    value(p, REG_DWORD, b"")
-    write("printer_data", "empty-text", p.build())
+    limits = b"".join(value(i | (0x80 if i % 2 else 0), REG_DWORD if i % 3 else REG_BINARY,
+                            bytes(range(i % 9))) for i in range(27))
+    limits += value(CUSTOM_MEDIA_TYPE, REG_SZ, text("m" * 260))  # no room for the terminator
+    limits += value(PATTERN_FILE, REG_SZ, text("p" * 259) + b"\0\0")  # exactly fits
+    limits += value(PAPER_SIZE, REG_BINARY, b"\x01\x02\x03")  # too short
+    limits += value(QVDIR, REG_SZ, text("q" * 3000))  # far too long
+    write("printer_data", "values-at-their-limits", struct.pack("<H", 40) + limits)
+    write("printer_data", "empty-text",
+          struct.pack("<H", 0) + value(CUSTOM_MEDIA_TYPE, REG_SZ, b""))
+    write("printer_data", "paper-size-and-media-types", struct.pack("<H", 26) +
+          value(PAPER_SIZE, REG_BINARY, struct.pack("<ii", 215900, 279400)) +
+          value(THICK, REG_DWORD, struct.pack("<I", 0x1A02)) + value(THICK | 0x80, REG_SZ, b""))
 
 
 if __name__ == "__main__":
@@ -246,6 +239,7 @@ if __name__ == "__main__":
     printer_data()
     settings_blocks()
     printer_status()
+    locale_answers()
     devmodes()
     typed_texts()
     sys.exit(0)

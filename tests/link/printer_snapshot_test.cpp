@@ -1,13 +1,11 @@
-// The printer link: finding the library, the settings block and its records, status texts and
-// the ink counter reset.
+// The printer link: finding the library and fetching the settings block, status texts and the
+// ink counter reset (the block's records and the texts' composition are the native rule tests').
 #include "support/fake_printer_link.h"
 #include "support/plugin_machine.h"
 
 #include "link/parameter_record.h"
 #include "link/printer_link.h"
 #include "link/printer_snapshot.h"
-
-#include <cstring>
 
 namespace {
 
@@ -33,83 +31,6 @@ protected:
     HANDLE heap_ = nullptr;
     SettingsContext* context_ = nullptr;
 };
-
-// The records whose fields no page shows as the printer sent them (the others are read back by
-// the device tree, Service page and maintenance dialogs' tests), and the values that are mapped.
-TEST_F(PrinterSnapshotTest, RecordsFillTheirFieldsAndValuesAreMapped) {
-    InstallFakePrinterLink();
-    PrinterLink().settingsBlock = SettingsBlockBuilder()
-                                      .Values(kBrailleTableId, 9)
-                                      .Values(kAutoWrapId, 5)
-                                      .Values(kGraphicsModeId, -1)
-                                      .Values(kBrailleDotsId, 7)
-                                      .Values(kDotHeightId, 4)
-                                      .Values(kFormSizeId, 30, 168, 230)
-                                      .Values(kPrimaryCarriageId, 3)
-                                      .Values(kDhcpId, 1)
-                                      .Values(kEmbossUsageId, 30, 70, 1, 9)
-                                      .Values(kInkCartridge1Id, 47, 1, 1)
-                                      .Values(kInkCartridge2Id, 100, 0x102, 0)
-                                      .Build();
-    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
-    EXPECT_EQ(context_->SnapshotItemCount, 12);
-    EXPECT_EQ(context_->DeviceBrailleTable, 2u) << "9 modulo 7";
-    EXPECT_EQ(context_->DeviceAutoWrap, 1u);
-    EXPECT_EQ(context_->DeviceGraphicsMode, 1u);
-    EXPECT_EQ(context_->DeviceBrailleDots, 6u) << "only 8 means eight dots";
-    EXPECT_EQ(context_->DeviceDotHeight, 1u) << "4 modulo 3";
-    EXPECT_EQ(context_->DeviceFormWidth, 168u);
-    EXPECT_EQ(context_->DeviceFormHeight, 230u);
-    EXPECT_EQ(context_->SecondCarriagePrimary, 1u);
-    EXPECT_EQ(context_->NetworkDhcp, 1u);
-    EXPECT_EQ(context_->EmbossUsage[0], 30);
-    EXPECT_EQ(context_->EmbossUsage[1], 70);
-    EXPECT_EQ(context_->EmbossUsage[2], 1);
-    EXPECT_EQ(context_->EmbossUsage[3], 9);
-    EXPECT_EQ(context_->InkCartridge1Fill, 47u);
-    EXPECT_EQ(context_->InkCartridge1State, 0x0101u);
-    EXPECT_EQ(context_->InkCartridge2Fill, 100u);
-    EXPECT_EQ(context_->InkCartridge2State, 0x0002u);
-}
-
-TEST_F(PrinterSnapshotTest, AHeaderOnlyBlockResetsOnlyTheThreeStartFields) {
-    InstallFakePrinterLink();
-    context_->ChromaPodVersion = 5;
-    context_->EmbossUsage[2] = 4;
-    context_->EmbossUsage[1] = 4;
-    context_->DevicePaperSource = 8;
-    context_->DeviceTopMargin = 3;
-    PrinterLink().settingsBlock = SettingsBlockBuilder().Build();
-    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
-    EXPECT_EQ(context_->SnapshotItemCount, 1);
-    EXPECT_EQ(context_->ChromaPodVersion, 0);
-    EXPECT_EQ(context_->EmbossUsage[2], 0);
-    EXPECT_EQ(context_->EmbossUsage[1], 4);
-    EXPECT_EQ(context_->DevicePaperSource, 15u);
-    EXPECT_EQ(context_->DeviceTopMargin, 3u);
-
-    PrinterLink().settingsBlock = SettingsBlockBuilder().Values(kTopMarginId, 9).Build(0);
-    ASSERT_EQ(FetchPrinterSnapshot(context_), 1) << "a count of 0 is a success";
-    EXPECT_EQ(context_->SnapshotItemCount, 0);
-    EXPECT_EQ(context_->DeviceTopMargin, 3u) << "no record was read";
-}
-
-TEST_F(PrinterSnapshotTest, TextRecordsTakeTheirLengthAndNeverMore) {
-    InstallFakePrinterLink();
-    std::vector<BYTE> data(176, 'Z');
-    std::memcpy(data.data(), "ABCDEFGH", 8);
-    PrinterLink().settingsBlock = SettingsBlockBuilder()
-                                      .Data(kModelNumberId, data, 5)
-                                      .Data(kPrinterSerialNumberId, data, 5000)
-                                      .Data(kChromaPodSerialNumberId, {0xE9, 'x'}, 2)
-                                      .Build();
-    ASSERT_EQ(FetchPrinterSnapshot(context_), 1);
-    EXPECT_EQ(std::u16string(context_->ModelNumber), u"ABCDE");
-    EXPECT_EQ(std::u16string(context_->PrinterSerialNumber).size(), 175u)
-        << "an oversized length is cut to what a record holds";
-    EXPECT_EQ(std::u16string(context_->ChromaPodSerialNumber), u"\u00E9x")
-        << "single-byte text in the ANSI code page";
-}
 
 TEST_F(PrinterSnapshotTest, AMissingOrFailingLinkChangesNothing) {
     context_->DeviceTopMargin = 3;

@@ -26,50 +26,30 @@ protected:
     HANDLE heap_ = nullptr;
 };
 
-// Beyond the stored values (config_values_test) and the printer's state before a snapshot (the
-// device tree's tests): the form name, the magnification and the printer's distances in inches.
-TEST_F(SettingsContextTest, AFreshPrinterGetsItsFormNameAndTheDistancesInInches) {
+// Beyond the stored values (config_values_test), the printer's state before a snapshot (the
+// device tree's tests) and the distances in inches (the native rule tests): the form name and
+// the magnification.
+TEST_F(SettingsContextTest, AFreshPrinterGetsItsFormName) {
     SettingsContext* context = Load();
     ASSERT_NE(context, nullptr);
     EXPECT_EQ(context->MagnificationLevel, 1u);
     EXPECT_EQ(std::u16string(context->DefaultFormName), u"A4");
-    EXPECT_EQ(std::u16string(context->LineSpacingText), u"0.00");
-    EXPECT_EQ(std::u16string(context->TopMarginText), u"0.25");
-    EXPECT_EQ(std::u16string(context->FormWidthText), u"8.50");
     ReleaseSettingsContext(context);
 }
 
+// Which fields the job's devmode corrects is the native rule tests'; the load applies them in
+// memory only.
 TEST_F(SettingsContextTest, StoredValuesAndTheJobDevmodeDecideTheSettings) {
     sim::WritePrinterDword(kPrinterName, "Config", "Collate", 1);
-    sim::WritePrinterDword(kPrinterName, "Config", "InterPoint", 0);
-    sim::WritePrinterDword(kPrinterName, "Config", "BindingEdge", 1);
     sim::WritePrinterDword(kPrinterName, "Config", "Brightness", static_cast<DWORD>(-40));
     DEVMODEW job = {};
     job.dmSize = sizeof(job);
-    job.dmFields = DM_DUPLEX | DM_COLLATE | DM_ORIENTATION | DM_DEFAULTSOURCE | DM_MEDIATYPE;
-    job.dmDuplex = DMDUP_VERTICAL;
+    job.dmFields = DM_COLLATE;
     job.dmCollate = DMCOLLATE_FALSE;
-    job.dmOrientation = DMORIENT_LANDSCAPE;
-    job.dmDefaultSource = DMBIN_TRACTOR;
-    job.dmMediaType = 259;
     SettingsContext* context = Load(&job);
-    EXPECT_EQ(context->InterPoint, 1u);
-    EXPECT_EQ(context->InterPointCurrent, 1u);
-    EXPECT_EQ(context->BindingEdge, 2u);
     EXPECT_EQ(context->Collate, 0u);
-    EXPECT_EQ(context->Orientation, 2u);
-    EXPECT_EQ(context->PaperSource, 8u);
-    EXPECT_EQ(context->MediaType, 259u);
     EXPECT_EQ(context->Brightness, -40);
-    EXPECT_EQ(ConfigDword("InterPoint"), 0u) << "devmode corrections stay in memory";
-    EXPECT_EQ(ConfigDword("Collate"), 1u);
-    ReleaseSettingsContext(context);
-
-    job.dmFields = DM_DUPLEX;
-    job.dmDuplex = DMDUP_SIMPLEX;
-    sim::WritePrinterDword(kPrinterName, "Config", "InterPoint", 1);
-    context = Load(&job);
-    EXPECT_EQ(context->InterPoint, 0u);
+    EXPECT_EQ(ConfigDword("Collate"), 1u) << "devmode corrections stay in memory";
     ReleaseSettingsContext(context);
 }
 

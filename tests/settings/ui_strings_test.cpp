@@ -65,38 +65,6 @@ TEST_F(UiStringsTest, TheLocaleLibraryTranslatesWhenItBinds) {
     HeapFree(heap_, 0, copy);
 }
 
-TEST_F(UiStringsTest, AnswersAreReadNoFurtherThanTheBoundAndNeverLeaveNothing) {
-    InstallFakeLocale();
-    Locale().strings[u"Service"] = u"known";
-    Locale().sectionStrings[{u"Caption", u"Layout"}] = u"known";
-    Load();
-    // A translation without a terminator, ending beyond the bound or right at it: everything
-    // reads it up to the bound, not one character more, and keeps that.
-    const std::u16string cut(kComposedChars - 1, u'D');
-    for (size_t readable : {size_t{5000}, size_t{kComposedChars}}) {
-        Locale().rawAnswer = TextEndingAtUnreadableMemory(readable, u'D');
-        ASSERT_NE(Locale().rawAnswer, nullptr);
-        EXPECT_EQ(std::u16string(GetUiString(context_, 198)), cut) << readable;
-        LPWSTR copy = GetUiStringCopy(context_, 198);
-        ASSERT_NE(copy, nullptr);
-        EXPECT_EQ(std::u16string(copy), cut) << readable;
-        HeapFree(heap_, 0, copy);
-        LPWSTR caption = GetCaptionString(context_, 3);
-        ASSERT_NE(caption, nullptr);
-        EXPECT_EQ(std::u16string(caption), cut) << readable;
-        HeapFree(heap_, 0, caption);
-    }
-
-    // An empty answer leaves the English text rather than nothing.
-    Locale().rawAnswer = u"";
-    EXPECT_EQ(std::u16string(GetUiString(context_, 198)), u"Service");
-    LPWSTR copy = GetUiStringCopy(context_, 198);
-    EXPECT_EQ(std::u16string(copy), u"Service");
-    HeapFree(heap_, 0, copy);
-    WCHAR buffer[kComposedChars];
-    EXPECT_EQ(std::u16string(TranslateWord(context_, u"Caption", u"Layout", buffer)), u"Layout");
-}
-
 TEST_F(UiStringsTest, AnUnusableLibraryLeavesTheContextUnbound) {
     InstallFakeLocale({"CreateEx"});
     Load();

@@ -1,73 +1,67 @@
-// The locale library's answers, which come from the input: null, empty, the asked text itself,
-// texts of 4096 characters and more, and texts without a terminator within 4096 characters. The
-// string look-ups and every page of the printing preferences take them (the printer's Service
-// page takes them in printer_status); every text must stay bounded by its buffer.
-#include "harness/fuzz_locale.h"
-#include "harness/fuzz_machine.h"
+// rules build
+// The locale library's answers: null, empty, the English text itself, texts of 4096 characters
+// and more, and texts without a terminator within 4096 characters, each in a block of exactly its
+// characters. The text shown is the answer read no further than a composed text and cut at the
+// buffer it is copied into, or the English text when the answer is empty.
+//
+// Input: a kind (0 null, 1 a text, 2 the English text's own buffer), a terminator flag, a 16-bit
+// length, a 16-bit buffer size, then characters, repeated up to the length. An answer without a
+// terminator is at least 4096 characters long.
+#include "rule_check.h"
+#include "settings/locale_answers.h"
 
-#include "host/core_driver.h"
-#include "host/sheet_session.h"
-#include "settings/ui_strings.h"
-
-namespace {
-
-void CheckLookUps(SettingsContext* context, FuzzedDataProvider& input) {
-    for (int i = 0; i < 4; ++i) {
-        UINT id = input.ConsumeIntegralInRange<UINT>(0, 300);
-        LPCWSTR text = GetUiString(context, id);
-        FUZZ_CHECK(BoundedLength(text, kComposedText) < kComposedText,
-                   "GetUiString(%u) is unbounded", id);
-        LPWSTR copy = GetUiStringCopy(context, id);
-        if (copy != nullptr) {
-            FUZZ_CHECK(BoundedLength(copy, kComposedText) < kComposedText,
-                       "GetUiStringCopy(%u) holds more than a composed text", id);
-            FUZZ_CHECK(HeapSize(context->HostHeap, 0, copy) >=
-                           (BoundedLength(copy, kComposedText) + 1) * sizeof(WCHAR),
-                       "GetUiStringCopy(%u) outgrew its block", id);
-            // The copies live as long as the host heap; this host's heap is the process's.
-            HeapFree(context->HostHeap, 0, copy);
-        }
-        LPWSTR caption = GetCaptionString(context, id);
-        if (caption != nullptr) {
-            FUZZ_CHECK(BoundedLength(caption, kComposedText) < kComposedText,
-                       "GetCaptionString(%u) holds more than a composed text", id);
-            HeapFree(context->HostHeap, 0, caption);
-        }
-    }
-}
-
-} // namespace
+#include <algorithm>
+#include <memory>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzedDataProvider input(data, size);
-    StartMachine();
-    InstallPrinterLinkWithTree();
-    InstallFuzzedLocale(input);
+    if (size < 6)
+        return 0;
+    int kind = data[0] % 3;
+    bool terminated = data[1] & 1;
+    size_t length = (data[2] | data[3] << 8) % 8193;
+    int bufferChars = (data[4] | data[5] << 8) % (kComposedChars + 1);
+    bufferChars = bufferChars > 6 ? bufferChars : kComposedChars;
+    // Without a terminator, the answer reaches at least the bound it is read to.
+    if (!terminated)
+        length = std::max<size_t>(length, kComposedChars);
+    std::unique_ptr<WCHAR[]> answer(new WCHAR[length + 1]);
+    for (size_t i = 0; i < length; ++i)
+        answer[i] =
+            size >= 8 ? data[6 + (2 * i) % (size - 7)] | data[7 + (2 * i) % (size - 7)] << 8 : 'x';
+    answer[length] = 0;
+    if (!terminated) // the answer ends with its block
+        answer.reset(static_cast<WCHAR*>(
+            std::memcpy(new WCHAR[length ? length : 1], answer.get(), length * sizeof(WCHAR))));
+    const WCHAR kEnglish[] = TEXT("Print");
+    std::unique_ptr<WCHAR[]> buffer(new WCHAR[bufferChars]);
+    LPCWSTR given = kind == 0 ? nullptr : answer.get();
+    if (kind == 2) // the library answered the text it was asked, in the caller's buffer
+        given = std::char_traits<WCHAR>::copy(buffer.get(), kEnglish, 6);
 
-    SettingsContext* context = LoadContext(OpenUserHandle());
-    FUZZ_CHECK(context->LocaleInstance != nullptr, "the locale library was not bound");
-    CheckLookUps(context, input);
-    ReleaseSettingsContext(context);
-
-    // Every page of the printing preferences, titled and filled with the answers.
-    {
-        CoreDriverHost host;
-        FUZZ_CHECK(host.Load(kFuzzPluginPath) == S_OK, "the plug-in object was not created");
-        SheetSession session(host);
-        FUZZ_CHECK(session.OpenDocumentProperties(kFuzzPrinterW, nullptr) == S_OK,
-                   "the printing preferences did not open");
-        HWND sheet = session.ShowSheet(nullptr);
-        FUZZ_CHECK(sheet != nullptr, "no sheet");
-        for (size_t page = 0; page < sim::SheetPages(sheet).size(); ++page)
-            sim::SelectSheetPage(sheet, static_cast<int>(page));
-        for (const auto& page : sim::SheetPages(sheet))
-            FUZZ_CHECK(page.title.size() < kComposedText, "a page title of %zu characters",
-                       page.title.size());
-        sim::PressCancel(sheet);
-        session.Close(0);
-        host.Unload();
+    size_t readable = 0;
+    while (given != nullptr && kind != 2 && readable < length && readable < 4095 &&
+           given[readable] != 0)
+        ++readable;
+    LPCWSTR shown = TakeLocaleAnswer(given, kEnglish, buffer.get(), bufferChars);
+    if (kind == 2) {
+        RULE(shown == buffer.get() && std::u16string(shown) == kEnglish, "the asked text moved");
+        return 0;
     }
-    ForgetLocaleAnswers();
-    FinishMachine();
+    RULE((readable == 0) == (shown == kEnglish), "%zu characters read, English shown: %d", readable,
+         shown == kEnglish);
+    if (readable > 0) {
+        std::u16string expected(given, std::min<size_t>(readable, bufferChars - 1));
+        RULE(std::u16string(shown) == expected, "the answer was not taken as far as it reads");
+    }
+    // A copy in a block of the answer's own length, as a caption or a page title is kept.
+    int chars = LocaleAnswerLength(given);
+    RULE(chars >= 0 && static_cast<size_t>(chars) == readable, "%d characters, %zu readable", chars,
+         readable);
+    if (chars > 0) {
+        std::unique_ptr<WCHAR[]> copy(new WCHAR[chars + 1]);
+        TakeLocaleAnswer(given, kEnglish, copy.get(), chars + 1);
+        RULE(std::u16string(copy.get()) == std::u16string(given, chars), "the copy differs");
+    }
     return 0;
 }

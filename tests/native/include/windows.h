@@ -58,3 +58,53 @@ typedef struct HKEY__* HKEY;
 #define S_OK ((HRESULT)0)
 #define E_FAIL ((HRESULT)0x80004005L)
 #define E_NOTIMPL ((HRESULT)0x80004001L)
+
+// --- The private devmode section, the settings block, printer data, locale answers and the
+// printer information text.
+#include <cstring>
+
+#define ZeroMemory(d, n) std::memset((d), 0, (n))
+#define CopyMemory(d, s, n) std::memcpy((d), (s), (n))
+#define MoveMemory(d, s, n) std::memmove((d), (s), (n))
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+#define CP_ACP 0
+#define REG_SZ 1
+#define REG_DWORD 4
+
+typedef struct _GUID {
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+} GUID, CLSID, IID;
+
+#define CCHDEVICENAME 32
+#define CCHFORMNAME 32
+typedef struct _devicemodeW {
+    WCHAR dmDeviceName[CCHDEVICENAME];
+    WORD dmSpecVersion, dmDriverVersion, dmSize, dmDriverExtra;
+    DWORD dmFields;
+    SHORT dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies;
+    SHORT dmDefaultSource, dmPrintQuality, dmColor, dmDuplex, dmYResolution, dmTTOption;
+    SHORT dmCollate;
+    WCHAR dmFormName[CCHFORMNAME];
+    WORD dmLogPixels;
+    DWORD dmBitsPerPel, dmPelsWidth, dmPelsHeight, dmDisplayFlags, dmDisplayFrequency;
+    DWORD dmICMMethod, dmICMIntent;
+    DWORD dmMediaType;
+    DWORD dmDitherType, dmReserved1, dmReserved2, dmPanningWidth, dmPanningHeight;
+} DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
+static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
+
+#define DM_ORIENTATION 0x00000001L
+#define DM_DEFAULTSOURCE 0x00000200L
+#define DM_DUPLEX 0x00001000L
+#define DM_COLLATE 0x00008000L
+#define DM_MEDIATYPE 0x02000000L
+#define DMCOLLATE_TRUE 1
+#define DMDUP_SIMPLEX 1
+#define DMBIN_FORMSOURCE 15
+
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
+                               int wideChars);

@@ -1,0 +1,99 @@
+// The string helpers the rule code calls, as the platform documents them: bounded copies,
+// appends and formatting that always terminate their destination, and the length of a text.
+#include <strsafe.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+// --- The private devmode section, the settings block, printer data, locale answers and the
+// printer information text.
+namespace {
+
+size_t BoundedLength(LPCWSTR text, size_t maxChars) {
+    size_t length = 0;
+    while (length < maxChars && text[length] != 0)
+        ++length;
+    return length;
+}
+
+// Copies up to `chars` characters and terminates; the text was cut when they did not fit.
+HRESULT CopyBounded(LPWSTR dest, size_t destChars, LPCWSTR source, size_t chars) {
+    if (dest == nullptr || destChars == 0)
+        return STRSAFE_E_INVALID_PARAMETER;
+    size_t copied = chars < destChars ? chars : destChars - 1;
+    std::memmove(dest, source, copied * sizeof(WCHAR));
+    dest[copied] = 0;
+    return copied == chars ? S_OK : STRSAFE_E_INSUFFICIENT_BUFFER;
+}
+
+// One conversion of a format: %ls takes a wide text, every other one goes through snprintf.
+void AppendConversion(std::u16string& out, const std::string& spec, va_list& args) {
+    char conversion = spec.back();
+    char narrow[512];
+    if (conversion == 's') {
+        LPCWSTR text = va_arg(args, LPCWSTR);
+        size_t dot = spec.find('.');
+        size_t limit = dot == std::string::npos ? SIZE_MAX : std::stoul(spec.substr(dot + 1));
+        out.append(text, BoundedLength(text, limit));
+        return;
+    }
+    if (conversion == 'f')
+        std::snprintf(narrow, sizeof(narrow), spec.c_str(), va_arg(args, double));
+    else
+        std::snprintf(narrow, sizeof(narrow), spec.c_str(), va_arg(args, int));
+    out.append(narrow, narrow + std::strlen(narrow));
+}
+
+} // namespace
+
+// Single bytes of the current code page; this build's code page is Latin-1.
+int WINAPI MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, LPWSTR wide, int wideChars) {
+    if (bytes <= 0 || bytes > wideChars)
+        return 0;
+    for (int i = 0; i < bytes; ++i)
+        wide[i] = static_cast<unsigned char>(text[i]);
+    return bytes;
+}
+
+HRESULT StringCchLengthW(LPCWSTR text, size_t maxChars, size_t* length) {
+    size_t found = text == nullptr ? maxChars : BoundedLength(text, maxChars);
+    if (length != nullptr)
+        *length = found < maxChars ? found : 0;
+    return found < maxChars ? S_OK : STRSAFE_E_INVALID_PARAMETER;
+}
+
+HRESULT StringCchCopyW(LPWSTR dest, size_t destChars, LPCWSTR source) {
+    return CopyBounded(dest, destChars, source, BoundedLength(source, SIZE_MAX));
+}
+
+HRESULT StringCchCopyNW(LPWSTR dest, size_t destChars, LPCWSTR source, size_t sourceChars) {
+    return CopyBounded(dest, destChars, source, BoundedLength(source, sourceChars));
+}
+
+HRESULT StringCchCatW(LPWSTR dest, size_t destChars, LPCWSTR source) {
+    size_t used = BoundedLength(dest, destChars);
+    if (used == destChars)
+        return STRSAFE_E_INVALID_PARAMETER;
+    return CopyBounded(dest + used, destChars - used, source, BoundedLength(source, SIZE_MAX));
+}
+
+HRESULT StringCchPrintfW(LPWSTR dest, size_t destChars, LPCWSTR format, ...) {
+    std::u16string out;
+    va_list args;
+    va_start(args, format);
+    for (LPCWSTR c = format; *c != 0; ++c) {
+        if (*c != '%' || c[1] == '%') {
+            out.push_back(*c);
+            c += *c == '%';
+            continue;
+        }
+        std::string spec = "%";
+        while (std::string("-+ #0123456789.l").find(static_cast<char>(*++c)) != std::string::npos)
+            spec.push_back(static_cast<char>(*c));
+        spec.push_back(static_cast<char>(*c));
+        AppendConversion(out, spec, args);
+    }
+    va_end(args);
+    return CopyBounded(dest, destChars, out.c_str(), out.size());
+}

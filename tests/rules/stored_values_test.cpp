@@ -1,0 +1,76 @@
+// What a settings load makes of the printer data it finds beyond what the printer_data fuzz
+// target checks for every value: the dot value table and the load's corrections.
+#include "settings/load_corrections.h"
+#include "settings/stored_values.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
+    const struct {
+        DWORD mediaType, result, type, pair;
+    } kCases[] = {{268, 0, 0, 0x1E06},
+                  {269, 0, 0, 0x1604},
+                  {258, 0, 0, 0x1005},
+                  {259, 0, 0, 0x1406},
+                  {267, 0, 0, 0x2006},
+                  {270, 0, 0, 0x2206},
+                  {999, 0, 0, 0x1005},
+                  {286, ERROR_SUCCESS, REG_DWORD, 0x1A02},
+                  {286, ERROR_SUCCESS, REG_SZ, 0x0F03},
+                  {286, ERROR_FILE_NOT_FOUND, 0, 0x0F03}};
+    for (const auto& c : kCases) {
+        DWORD pair = 0;
+        if (!BuiltInDotValues(c.mediaType, &pair)) {
+            EXPECT_EQ(TakeStoredDotValues(c.result, c.type, 0x1A02, 0x0F03, &pair), c.result);
+        }
+        EXPECT_EQ(pair, c.pair) << c.mediaType;
+    }
+}
+
+TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {
+    const struct {
+        DWORD fields;
+        SHORT value;
+        DWORD SettingsContext::*field;
+        DWORD expected;
+    } kCases[] = {
+        {DM_COLLATE, DMCOLLATE_TRUE, &SettingsContext::Collate, 1},
+        {DM_COLLATE, 0, &SettingsContext::Collate, 0},
+        {DM_DUPLEX, DMDUP_SIMPLEX, &SettingsContext::InterPoint, 0},
+        {DM_DUPLEX, 3, &SettingsContext::InterPointCurrent, 1},
+        {DM_DUPLEX, 3, &SettingsContext::BindingEdge, 2},
+        {DM_ORIENTATION, 2, &SettingsContext::Orientation, 2},
+        {DM_DEFAULTSOURCE, -3, &SettingsContext::PaperSource, DWORD(-3)},
+        {DM_MEDIATYPE, 270, &SettingsContext::MediaType, 270},
+        {DM_ORIENTATION, 2, &SettingsContext::Collate, 9},
+    };
+    for (const auto& c : kCases) {
+        SettingsContext context = {};
+        context.Collate = context.InterPoint = context.BindingEdge = 9;
+        DEVMODEW devmode = {};
+        devmode.dmFields = c.fields;
+        devmode.dmCollate = devmode.dmDuplex = devmode.dmOrientation = devmode.dmDefaultSource =
+            c.value;
+        devmode.dmMediaType = static_cast<DWORD>(c.value);
+        ApplyJobDevmode(&context, &devmode);
+        EXPECT_EQ(context.*c.field, c.expected) << c.fields << " " << c.value;
+    }
+}
+
+TEST(LoadCorrections, ThePrinterDistancesAreShownInInches) {
+    SettingsContext context = {};
+    context.DeviceLineSpacing = 7;
+    SetPrinterStateDefaults(&context);
+    const std::u16string texts[] = {context.LineSpacingText, context.TopMarginText,
+                                    context.FormWidthText, context.FormHeightText};
+    EXPECT_EQ(texts[0], u"0.35");
+    EXPECT_EQ(texts[1], u"0.25");
+    EXPECT_EQ(texts[2], u"8.50");
+    EXPECT_EQ(texts[3], u"11.00");
+}
+
+} // namespace
