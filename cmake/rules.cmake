@@ -9,6 +9,25 @@ find_package(GTest REQUIRED)
 
 # The rule code, file by file: each compiles against tests/native/include alone.
 set(RULE_SOURCES
+    # Chosen paths, paper-name lists, typed numbers and addresses, the locale catalogue parser
+    # and the embosser's state file.
+    ${CMAKE_SOURCE_DIR}/src/pages/chosen_path.cpp
+    ${CMAKE_SOURCE_DIR}/src/media/paper_lists.cpp
+    ${CMAKE_SOURCE_DIR}/src/media/new_form.cpp
+    ${CMAKE_SOURCE_DIR}/src/media/typed_dot_values.cpp
+    ${CMAKE_SOURCE_DIR}/src/device/typed_distances.cpp
+    ${CMAKE_SOURCE_DIR}/src/service/network_changes.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/catalogue.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/catalogue_parser.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/locale_codes.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/utf8_text.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/embosser_state.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/embosser_texts.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/parameters.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/requests.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/state_keys.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/state_text.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/text_buffer.cpp
 )
 file(GLOB NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 

@@ -58,3 +58,46 @@ typedef struct HKEY__* HKEY;
 #define S_OK ((HRESULT)0)
 #define E_FAIL ((HRESULT)0x80004005L)
 #define E_NOTIMPL ((HRESULT)0x80004001L)
+
+// --- Chosen paths, paper-name lists, typed numbers and addresses, the locale catalogue parser
+// and the embosser's state file. (Definitions that another area's block may hold as well are
+// written exactly as there, so either block may come first.)
+#include <cstring>
+
+#define ZeroMemory(d, n) std::memset((d), 0, (n))
+#define CopyMemory(d, s, n) std::memcpy((d), (s), (n))
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+#define ARRAYSIZE(a) (sizeof(a) / sizeof((a)[0]))
+
+typedef size_t SIZE_T;
+
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE;
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT;
+
+typedef struct _RECTL {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECTL;
+
+// DEVMODEW dmFields bits that name the paper.
+#define DM_PAPERSIZE 0x00000002L
+#define DM_PAPERLENGTH 0x00000004L
+#define DM_PAPERWIDTH 0x00000008L
+#define DM_FORMNAME 0x00010000L
+
+int WINAPI lstrlenW(LPCWSTR text);
+
+// The C runtime's readings of a typed number (stdlib.h on Windows); tests/native/strings.cpp
+// says what they accept.
+double _wtof(const WCHAR* text);
+int _wtoi(const WCHAR* text);
