@@ -50,6 +50,11 @@ endif()
 
 # One program per target tests/fuzz/targets/<name>.cpp, named <name>_fuzzer.
 set(FUZZ_TARGET_NAMES
+    # Chosen paths, paper-name lists, typed numbers and addresses, the locale catalogue parser
+    # and the embosser's state file.
+    chosen_paths
+    paper_names
+    typed_texts
 )
 set(FUZZ_TARGETS "")
 foreach(name ${FUZZ_TARGET_NAMES})
