@@ -65,7 +65,7 @@ TEST(EmbosserState, DamagedFilesGiveTheFactoryValueForWhatTheyLost) {
         {"another printer's section", "[Other]\nmargin.left=9\n"},
         {"bad numbers",
          "[Tarvik Embosser]\nmargin.left=abc\nmargin.top=9x\nmargin.right=99999999999\n"
-         "braille.dots=7\nduplex=\nform.width=1e3\nline.spacing=251\n"},
+         "braille.dots=7\nautowrap=\nform.width=1e3\nline.spacing=251\n"},
         {"bad texts and addresses",
          "[Tarvik "
          "Embosser]\nserial=\x01\x02\nmac=00-1A\nfirmware=1.2.300\nnetwork.address=127.0.0.1\n"

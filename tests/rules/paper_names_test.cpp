@@ -35,7 +35,7 @@ TEST(PaperNames, ListsOfAnyCountInSlotsOf64Characters) {
                    {8, 1024, true, 8},
                    {9, 1152, false, 8},
                    {33554431, 0xFFFFFF80, false, 8},
-                   {33554432, 0, false, 8}};
+                   {33554433, 0, false, 8}};
     for (const auto& c : kCounts) {
         EXPECT_EQ(PaperNameBytes(c.count), c.bytes) << c.count;
         EXPECT_EQ(PaperNamesFit(c.count, 1024), c.fitsIn1024) << c.count;

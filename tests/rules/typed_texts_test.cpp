@@ -55,6 +55,7 @@ TEST(TypedTexts, DistancesAndLineSpacingInTwentiethsOfAnInch) {
                   {u"x", 0, 0},
                   {u"1.15", 23, 115},
                   {u"15", 300, 1250},
+                  {u"12.51", 250, 1250},
                   {u"-1", 0xFFFFFFEC, 1250},
                   {u"-0", 0, 0},
                   {u"1e10", 0x80000000, 1250},

@@ -2,8 +2,8 @@
 // Paths of any length chosen in the shell's file-open dialog, taken into buffers of any size (the
 // image options' 260 characters, the braille table dialog's 4096): a path is taken whole or not
 // at all, the buffer never written past its end nor changed by a refusal, and the name recorded
-// for it is the part after its last backslash. Input: the buffer's characters and how often the
-// path repeats (two 16-bit numbers), then the path's UTF-16 units.
+// for it is the part after its last backslash. Input: the buffer's characters (up to 8192) and
+// how often the path's piece repeats (up to 12288 characters), then the piece's UTF-16 units.
 #include "pages/chosen_path.h"
 #include "rule_check.h"
 
@@ -19,9 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(&piece[0], data + 4, piece.size() * 2);
     piece = piece.substr(0, piece.find(u'\0'));
     std::u16string path = piece;
-    for (int i = 1; i < numbers[1] && path.size() < 70000; ++i)
+    for (int i = 1; i < numbers[1] && path.size() < 12288; ++i)
         path += piece;
 
+    numbers[0] %= 8193;
     std::vector<WCHAR> buffer(numbers[0] + 1, u'#');
     const std::vector<WCHAR> before = buffer;
     bool taken = TakeChosenPath(path.c_str(), buffer.data(), numbers[0]);

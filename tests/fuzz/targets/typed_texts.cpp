@@ -81,17 +81,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RULE(TwoDecimals(ClampReported(reported, 0, kMaxShownDistance) / 20.0).size() < 8,
          "a reported %u does not fit the item's eight characters", reported);
 
-    NetworkSettings current = {in.ConsumeBool(), in.ConsumeIntegral<DWORD>(),
-                               in.ConsumeIntegral<DWORD>(), in.ConsumeIntegral<DWORD>()};
-    const NetworkSettings before = current;
-    const NetworkSettings typed = {in.ConsumeBool() ? current.dhcp : 1 - current.dhcp,
-                                   in.ConsumeBool() ? current.ipAddress
-                                                    : in.ConsumeIntegral<DWORD>(),
-                                   in.ConsumeIntegral<DWORD>(), current.gateway};
+    // DHCP, the IP address, subnet mask and gateway as the printer reported and as shown.
+    DWORD olds[4], news[4];
+    for (int i = 0; i < 4; ++i) {
+        olds[i] = i == 0 ? in.ConsumeBool() : in.ConsumeIntegral<DWORD>();
+        news[i] = in.ConsumeBool() ? olds[i] : i == 0 ? 1 - olds[i] : in.ConsumeIntegral<DWORD>();
+    }
+    NetworkSettings current = {olds[0], olds[1], olds[2], olds[3]};
+    const NetworkSettings typed = {news[0], news[1], news[2], news[3]};
     ParameterRecord records[4];
     int count = PlanNetworkChanges(&current, typed, records);
-    const DWORD olds[] = {before.dhcp, before.ipAddress, before.subnetMask, before.gateway};
-    const DWORD news[] = {typed.dhcp, typed.ipAddress, typed.subnetMask, typed.gateway};
     const DWORD ids[] = {kDhcpId, kIpAddressId, kSubnetMaskId, kGatewayId};
     int sent = 0;
     for (int i = 0; i < 4; ++i) {
