@@ -57,14 +57,14 @@ if(HOST_SOURCES)
     target_link_libraries(test_support PUBLIC qvhost)
 endif()
 
-# One test program per folder of tests/ (support/, the Wine programs wine*/ and the rules build's
-# rules/ and native/ excepted): tests/<suite>/*.cpp -> <suite>_tests.
+# One test program per folder of tests/ (support/ and the Wine programs wine*/ excepted):
+# tests/<suite>/*.cpp -> <suite>_tests.
 include(GoogleTest)
 file(GLOB SUITE_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/*)
 foreach(dir ${SUITE_DIRS})
     get_filename_component(suite ${dir} NAME)
-    if(IS_DIRECTORY ${dir} AND NOT suite MATCHES "^(support|rules|native)$"
-       AND NOT suite MATCHES "^wine")
+    # The rule tests and the platform header's helpers belong to the rules preset.
+    if(IS_DIRECTORY ${dir} AND NOT suite MATCHES "^(support|native|rules)$" AND NOT suite MATCHES "^wine")
         file(GLOB SUITE_SOURCES CONFIGURE_DEPENDS ${dir}/*.cpp)
         if(SUITE_SOURCES)
             add_executable(${suite}_tests ${SUITE_SOURCES})
