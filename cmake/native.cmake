@@ -77,6 +77,4 @@ endforeach()
 
 include(cmake/virtual_embosser.cmake)
 include(cmake/siblings.cmake)
-# The libFuzzer targets (only with QVEMBUI_FUZZ, which the asan preset sets).
-include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
 include(cmake/conformance.cmake)

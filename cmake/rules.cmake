@@ -9,14 +9,29 @@ find_package(GTest REQUIRED)
 
 # The rule code, file by file: each compiles against tests/native/include alone.
 set(RULE_SOURCES
-    # The private devmode section, the settings block, printer data, locale answers and the
-    # printer information text.
     ${CMAKE_SOURCE_DIR}/src/core/private_devmode.cpp
     ${CMAKE_SOURCE_DIR}/src/link/settings_block.cpp
     ${CMAKE_SOURCE_DIR}/src/settings/stored_values.cpp
     ${CMAKE_SOURCE_DIR}/src/settings/load_corrections.cpp
     ${CMAKE_SOURCE_DIR}/src/settings/locale_answers.cpp
     ${CMAKE_SOURCE_DIR}/src/service/information_text.cpp
+    ${CMAKE_SOURCE_DIR}/src/pages/chosen_path.cpp
+    ${CMAKE_SOURCE_DIR}/src/media/paper_lists.cpp
+    ${CMAKE_SOURCE_DIR}/src/media/new_form.cpp
+    ${CMAKE_SOURCE_DIR}/src/media/typed_dot_values.cpp
+    ${CMAKE_SOURCE_DIR}/src/device/typed_distances.cpp
+    ${CMAKE_SOURCE_DIR}/src/service/network_changes.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/catalogue.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/catalogue_parser.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/locale_codes.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/locale/utf8_text.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/embosser_state.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/embosser_texts.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/parameters.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/requests.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/state_keys.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/state_text.cpp
+    ${CMAKE_SOURCE_DIR}/siblings/virtual_embosser/text_buffer.cpp
 )
 file(GLOB NATIVE_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 
@@ -44,6 +59,9 @@ set(FUZZ_TARGET_NAMES
     printer_data
     locale_answers
     printer_status
+    chosen_paths
+    paper_names
+    typed_texts
 )
 set(FUZZ_TARGETS "")
 foreach(name ${FUZZ_TARGET_NAMES})

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The fuzz targets' smoke run, part of every test run: each target of build/asan runs for about
+# The fuzz targets' smoke run, part of every test run: each target of build/rules runs for about
 # 15 seconds over its corpus (tests/fuzz/corpus/<target>, whose finding-* inputs are the
 # regressions of earlier findings), as many at a time as there are processors. Any finding -- a
 # sanitizer report, a broken rule, a crash, a leak or a hang -- fails the run; its input is kept
@@ -8,20 +8,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 SECONDS_PER_TARGET=${FUZZ_SMOKE_SECONDS:-15}
 JOBS=${FUZZ_SMOKE_JOBS:-$(nproc)}
-BUILD=build/asan
+BUILD=build/rules
 OUT=build/fuzz-smoke
 TARGETS=$(cd tests/fuzz/targets && ls *.cpp | sed 's/\.cpp$//')
 
 # One target: new inputs go to a scratch folder, the corpus in the repository is only read.
-# A target that drives the rule code directly (its source says "// rules build") is built by the
-# rules preset.
-build_of() {
-    if grep -qx '// rules build' "tests/fuzz/targets/$1.cpp"; then echo build/rules; else echo "$BUILD"; fi
-}
-
 smoke() {
-    local target=$1 program dict=()
-    program=$(build_of "$1")/${1}_fuzzer
+    local target=$1 program=$BUILD/${1}_fuzzer dict=()
     [ -f "tests/fuzz/dict/$target.dict" ] && dict=(-dict="tests/fuzz/dict/$target.dict")
     mkdir -p "$OUT/$target/new"
     if ASAN_OPTIONS=detect_leaks=1:malloc_context_size=10 "$program" \
@@ -36,7 +29,7 @@ smoke() {
 
 rm -rf "$OUT"
 for target in $TARGETS; do
-    [ -x "$(build_of "$target")/${target}_fuzzer" ] || { echo "$(build_of "$target")/${target}_fuzzer is missing: build the asan and rules presets first" >&2; exit 1; }
+    [ -x "$BUILD/${target}_fuzzer" ] || { echo "$BUILD/${target}_fuzzer is missing: build the rules preset first" >&2; exit 1; }
 done
 echo "== Fuzz smoke: ${SECONDS_PER_TARGET} s per target, $JOBS at a time"
 running=0

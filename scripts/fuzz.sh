@@ -7,7 +7,7 @@
 #   bash scripts/fuzz.sh --ledger              # only print what has run so far
 #   bash scripts/fuzz.sh -fork=2 -ignore_crashes=0   # any other -flag goes to libFuzzer
 #
-# Builds the asan preset (clang, AddressSanitizer, UndefinedBehaviorSanitizer, the libFuzzer
+# Builds the rules preset (clang, AddressSanitizer, UndefinedBehaviorSanitizer, the libFuzzer
 # targets) when needed. Each target's corpus grows in build/fuzz-corpus/<target>, seeded from
 # tests/fuzz/corpus/<target>; findings are kept in build/fuzz-findings/<target>/. The targets that
 # open pages and dialogs run a few hundred inputs a second, so the run may be spread over several
@@ -56,7 +56,7 @@ if [ "$LEDGER_ONLY" -eq 1 ]; then
 fi
 
 need_packages
-build_preset asan >/dev/null
+build_preset rules >/dev/null
 
 # An interrupted sitting still goes into the ledger: libFuzzer stops on the signal too.
 trap 'echo "== Interrupted: recording this sitting" >&2' INT TERM
@@ -85,9 +85,9 @@ for target in "${TARGETS[@]}"; do
     # Findings end the run of that target; the others still run. Allocation stacks are not
     # recorded, and freed memory is kept from reuse for 64 MB of allocations (a third faster
     # together); a finding is replayed for its full report:
-    #   build/asan/<target>_fuzzer build/fuzz-findings/<target>/<file>
+    #   build/rules/<target>_fuzzer build/fuzz-findings/<target>/<file>
     ASAN_OPTIONS=detect_leaks=1:malloc_context_size=0:quarantine_size_mb=64 \
-        "build/asan/${target}_fuzzer" \
+        "build/rules/${target}_fuzzer" \
         -runs="$runs_wanted" -timeout=30 -rss_limit_mb=3072 -max_len=8192 -print_final_stats=1 \
         -artifact_prefix="$findings/" "${dict[@]}" ${FLAGS[@]+"${FLAGS[@]}"} \
         "$corpus" "tests/fuzz/corpus/$target" \

@@ -1,4 +1,4 @@
-// Looking texts up in a parsed catalogue, and freeing it.
+// Looking texts up in a parsed catalogue.
 #include "catalogue.h"
 
 // Section names compare without regard to ASCII case; keys compare code unit by code unit (the
@@ -57,14 +57,4 @@ LPCWSTR FindTranslation(const Catalogue* catalogue, LPCWSTR section, LPCWSTR eng
             high = middle - 1;
     }
     return nullptr;
-}
-
-void FreeCatalogue(Catalogue* catalogue) {
-    if (catalogue->heap != nullptr) {
-        if (catalogue->text != nullptr)
-            HeapFree(catalogue->heap, 0, catalogue->text);
-        if (catalogue->entries != nullptr)
-            HeapFree(catalogue->heap, 0, catalogue->entries);
-    }
-    ZeroMemory(catalogue, sizeof(*catalogue));
 }

@@ -1,4 +1,4 @@
-// Reading a catalogue file whole into the instance's heap and handing it to the parser.
+// Reading a catalogue file whole into the instance's heap and parsing it into room from there.
 #include "catalogue_file.h"
 
 #include <strsafe.h>
@@ -74,5 +74,28 @@ bool LoadCatalogueFile(LPCWSTR folder, LPCWSTR name, LPCWSTR code, HANDLE heap,
     if (bytes.get() == nullptr)
         return false;
     SIZE_T read = ReadWhole(file.get(), bytes.get(), expected);
-    return ParseCatalogue(bytes.get(), read, heap, catalogue);
+    SIZE_T textChars = 0;
+    int entryCount = 0;
+    CatalogueRoom(bytes.get(), read, &textChars, &entryCount);
+    auto* text = static_cast<WCHAR*>(HeapAlloc(heap, 0, textChars * sizeof(WCHAR)));
+    auto* entries =
+        static_cast<CatalogueEntry*>(HeapAlloc(heap, 0, entryCount * sizeof(CatalogueEntry)));
+    if (text != nullptr && entries != nullptr &&
+        ParseCatalogue(bytes.get(), read, text, textChars, entries, entryCount, catalogue)) {
+        catalogue->heap = heap;
+        return true;
+    }
+    if (text != nullptr)
+        HeapFree(heap, 0, text);
+    if (entries != nullptr)
+        HeapFree(heap, 0, entries);
+    return false;
+}
+
+void FreeCatalogue(Catalogue* catalogue) {
+    if (catalogue->heap != nullptr) {
+        HeapFree(catalogue->heap, 0, catalogue->text);
+        HeapFree(catalogue->heap, 0, catalogue->entries);
+    }
+    ZeroMemory(catalogue, sizeof(*catalogue));
 }

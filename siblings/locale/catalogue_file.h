@@ -1,4 +1,4 @@
-// Finding and reading a language's catalogue file.
+// Finding and reading a language's catalogue file into the instance's heap.
 #pragma once
 
 #include "catalogue.h"
@@ -7,3 +7,6 @@
 // file is missing, unreadable, above kMaxCatalogueBytes or refused by the parser.
 bool LoadCatalogueFile(LPCWSTR folder, LPCWSTR name, LPCWSTR code, HANDLE heap,
                        Catalogue* catalogue);
+
+// Frees what LoadCatalogueFile allocated and leaves the catalogue empty.
+void FreeCatalogue(Catalogue* catalogue);

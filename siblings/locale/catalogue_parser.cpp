@@ -162,13 +162,24 @@ bool SplitEntry(Piece line, Piece* key, Piece* value) {
     return false;
 }
 
+SIZE_T LineCount(Piece file) {
+    SIZE_T lines = 1;
+    for (SIZE_T i = 0; i < file.size; ++i)
+        if (file.bytes[i] == '\n')
+            ++lines;
+    return lines;
+}
+
 class Parser {
 public:
-    Parser(HANDLE heap, Catalogue* catalogue) : heap_(heap), catalogue_(catalogue) {}
+    Parser(WCHAR* text, SIZE_T textChars, CatalogueEntry* entries, int entryCount,
+           Catalogue* catalogue)
+        : catalogue_(catalogue), textCapacity_(textChars), entryCapacity_(entryCount) {
+        catalogue_->text = text;
+        catalogue_->entries = entries;
+    }
 
     bool Parse(Piece file) {
-        if (!Allocate(file))
-            return false;
         SIZE_T at = 0;
         bool first = true;
         while (at < file.size || first) {
@@ -194,23 +205,6 @@ public:
     }
 
 private:
-    bool Allocate(Piece file) {
-        SIZE_T lines = 1;
-        for (SIZE_T i = 0; i < file.size; ++i)
-            if (file.bytes[i] == '\n')
-                ++lines;
-        // Every byte yields at most one UTF-16 unit; each entry adds two terminators.
-        SIZE_T textChars = file.size + 2 * lines + 1;
-        SIZE_T entryCount = lines < static_cast<SIZE_T>(kMaxEntries) ? lines : kMaxEntries;
-        catalogue_->heap = heap_;
-        catalogue_->text = static_cast<WCHAR*>(HeapAlloc(heap_, 0, textChars * sizeof(WCHAR)));
-        catalogue_->entries =
-            static_cast<CatalogueEntry*>(HeapAlloc(heap_, 0, entryCount * sizeof(CatalogueEntry)));
-        textCapacity_ = textChars;
-        entryCapacity_ = static_cast<int>(entryCount);
-        return catalogue_->text != nullptr && catalogue_->entries != nullptr;
-    }
-
     // False when the line makes the whole file unusable.
     bool TakeLine(Piece raw) {
         if (raw.size > static_cast<SIZE_T>(kMaxLineBytes) || HasControlCharacters(raw))
@@ -256,10 +250,10 @@ private:
     bool AddEntry(Piece key, Piece value) {
         if (catalogue_->count >= entryCapacity_)
             return false; // more entries than a catalogue may hold
+        // No text decodes to more units than it has bytes: with this room both fit. The room
+        // CatalogueRoom asks for holds every byte of the file plus two terminators per line.
         if (textUsed_ + key.size + value.size + 2 > textCapacity_)
-            return false; // cannot happen with the block sized in Allocate; refuse, never overrun
-        // Both texts fit: the block has room for every byte of the file plus two terminators per
-        // line, and no text decodes to more units than it has bytes.
+            return false;
         WCHAR* keyText = catalogue_->text + textUsed_;
         int keyLength = Unescape(key, keyText);
         if (keyLength <= 0)
@@ -294,20 +288,26 @@ private:
         return true;
     }
 
-    HANDLE heap_;
     Catalogue* catalogue_;
-    SIZE_T textCapacity_ = 0;
+    SIZE_T textCapacity_;
     SIZE_T textUsed_ = 0;
-    int entryCapacity_ = 0;
+    int entryCapacity_;
     int section_ = -1;
     bool ended_ = false;
 };
 
 } // namespace
 
-bool ParseCatalogue(const BYTE* bytes, SIZE_T size, HANDLE heap, Catalogue* catalogue) {
+void CatalogueRoom(const BYTE* bytes, SIZE_T size, SIZE_T* textChars, int* entryCount) {
+    SIZE_T lines = bytes != nullptr ? LineCount(Piece{bytes, size}) : 1;
+    *textChars = size + 2 * lines + 1;
+    *entryCount = lines < static_cast<SIZE_T>(kMaxEntries) ? static_cast<int>(lines) : kMaxEntries;
+}
+
+bool ParseCatalogue(const BYTE* bytes, SIZE_T size, WCHAR* text, SIZE_T textChars,
+                    CatalogueEntry* entries, int entryCount, Catalogue* catalogue) {
     ZeroMemory(catalogue, sizeof(*catalogue));
-    if (bytes == nullptr || heap == nullptr || size > kMaxCatalogueBytes)
+    if (bytes == nullptr || text == nullptr || entries == nullptr || size > kMaxCatalogueBytes)
         return false;
     if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
         bytes += 3;
@@ -315,10 +315,9 @@ bool ParseCatalogue(const BYTE* bytes, SIZE_T size, HANDLE heap, Catalogue* cata
     }
     if (!IsCleanUtf8(bytes, size))
         return false;
-    Parser parser(heap, catalogue);
-    if (!parser.Parse(Piece{bytes, size})) {
-        FreeCatalogue(catalogue);
-        return false;
-    }
-    return true;
+    Parser parser(text, textChars, entries, entryCount, catalogue);
+    if (parser.Parse(Piece{bytes, size}))
+        return true;
+    ZeroMemory(catalogue, sizeof(*catalogue));
+    return false;
 }

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "catalogue.h"
+#include "locale_codes.h"
 
 constexpr int kFolderChars = 4096;
 constexpr int kNameChars = 64;
-constexpr int kCodeChars = 32;
 
 struct LocaleInstance {
     DWORD signature; // kInstanceSignature while the instance lives

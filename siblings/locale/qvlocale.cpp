@@ -35,69 +35,20 @@ void Forget(LocaleInstance* instance) {
             slot = nullptr;
 }
 
-// A locale code or catalogue name becomes part of a file name: letters, digits, '_' and '-' only,
-// so that it can never leave the catalogue folder.
-bool IsPlainName(LPCWSTR text, int capacity) {
-    if (text == nullptr || text[0] == 0)
-        return false;
-    for (int i = 0; i < capacity; ++i) {
-        WCHAR c = text[i];
-        if (c == 0)
-            return true;
-        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                     c == '_' || c == '-';
-        if (!plain)
-            return false;
-    }
-    return false; // no terminator within the capacity: too long
-}
-
-// Catalogues are read from a full path only ("X:\..." or "\\server\..."): a relative folder would
-// depend on the host's current directory.
-bool IsFullPath(LPCWSTR folder) {
-    bool drive =
-        ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z')) &&
-        folder[1] == ':' && folder[2] == '\\';
-    bool share = folder[0] == '\\' && folder[1] == '\\';
-    return drive || share;
-}
-
-void LowerCase(WCHAR* text) {
-    for (; *text != 0; ++text)
-        if (*text >= 'A' && *text <= 'Z')
-            *text = static_cast<WCHAR>(*text + 32);
-}
-
-bool IsEnglish(LPCWSTR code) {
-    return code[0] == 'e' && code[1] == 'n' && (code[2] == 0 || code[2] == '_' || code[2] == '-');
-}
-
 void UseEnglish(LocaleInstance* instance) {
     FreeCatalogue(&instance->catalogue);
     StringCchCopyW(instance->activeCode, kCodeChars, kEnglish);
 }
 
 // "de_de" is looked for as "qvembui.de_de.txt", then as "qvembui.de.txt".
-bool LoadLanguage(LocaleInstance* instance, LPCWSTR code) {
-    if (LoadCatalogueFile(instance->folder, instance->name, code, instance->heap,
-                          &instance->catalogue)) {
-        StringCchCopyW(instance->activeCode, kCodeChars, code);
-        return true;
-    }
-    WCHAR language[kCodeChars];
-    StringCchCopyW(language, kCodeChars, code);
-    for (WCHAR* c = language; *c != 0; ++c) {
-        if (*c == '_' || *c == '-') {
-            *c = 0;
-            if (LoadCatalogueFile(instance->folder, instance->name, language, instance->heap,
-                                  &instance->catalogue)) {
-                StringCchCopyW(instance->activeCode, kCodeChars, code);
-                return true;
-            }
-            break;
-        }
-    }
-    return false;
+bool LoadLanguage(LocaleInstance* instance, LPCWSTR code, LPCWSTR language) {
+    HANDLE heap = instance->heap;
+    if (!LoadCatalogueFile(instance->folder, instance->name, code, heap, &instance->catalogue) &&
+        (language[0] == 0 || !LoadCatalogueFile(instance->folder, instance->name, language, heap,
+                                                &instance->catalogue)))
+        return false;
+    StringCchCopyW(instance->activeCode, kCodeChars, code);
+    return true;
 }
 
 } // namespace
@@ -156,16 +107,15 @@ BOOL WINAPI QvLocaleInitLocale(HANDLE handle, LPCWSTR localeCode) {
     if (instance == nullptr)
         return FALSE;
     UseEnglish(instance);
-    if (!IsPlainName(localeCode, kCodeChars))
-        return FALSE;
-    WCHAR code[kCodeChars];
-    StringCchCopyW(code, kCodeChars, localeCode);
-    LowerCase(code);
-    if (IsEnglish(code))
+    WCHAR code[kCodeChars], language[kCodeChars];
+    switch (ReadLocaleCode(localeCode, code, language)) {
+    case LocaleRequest::English:
         return TRUE;
-    if (instance->folder[0] == 0)
+    case LocaleRequest::Catalogue:
+        return instance->folder[0] != 0 && LoadLanguage(instance, code, language) ? TRUE : FALSE;
+    default:
         return FALSE;
-    return LoadLanguage(instance, code) ? TRUE : FALSE;
+    }
 }
 
 BOOL WINAPI QvLocaleEnumLocales(HANDLE handle, LPVOID* list) {

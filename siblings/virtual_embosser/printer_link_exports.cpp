@@ -5,7 +5,7 @@
 #include "virtual_embosser.h"
 
 #include "embosser_texts.h"
-#include "parameters.h"
+#include "requests.h"
 #include "settings_block.h"
 #include "state_file.h"
 #include "state_text.h"
@@ -17,18 +17,8 @@
 namespace {
 
 constexpr int kPrinterNameChars = 260;
-constexpr int kSectionBytes = kPrinterNameChars * 3 + 1; // the name in UTF-8
 constexpr int kMostPendingParameters = 64;
 constexpr int kErrorTextChars = 4096;
-
-struct PendingParameter {
-    char printer[kSectionBytes];
-    DWORD id;
-    LONG values[kParameterValues];
-    DWORD valueCount;
-    BYTE data[kParameterDataBytes];
-    DWORD dataLength;
-};
 
 PendingParameter g_pending[kMostPendingParameters];
 int g_pendingCount = 0;
@@ -89,26 +79,17 @@ void DropPending(const char* section) {
     g_pendingCount = kept;
 }
 
-// A table file's name: the part after its last backslash or slash, in UTF-8; false when it is
-// not a braille table file the embosser reads (*.bct, *.rbt, *.dis).
-bool TableFileName(LPCWSTR path, char* name, int size) {
+// A table file's name: the part after its last backslash or slash, in UTF-8 (kTableNameChars
+// bytes with the terminator); false when there is none or it does not fit.
+bool TableFileName(LPCWSTR path, char* name) {
     if (path == nullptr)
         return false;
     LPCWSTR start = path;
     for (LPCWSTR c = path; *c != 0; ++c)
         if (*c == TEXT('\\') || *c == TEXT('/'))
             start = c + 1;
-    int length = lstrlenW(start);
-    if (length <= 4 || length >= kTableNameChars)
-        return false;
-    LPCWSTR extension = start + length - 4;
-    if (lstrcmpiW(extension, TEXT(".bct")) != 0 && lstrcmpiW(extension, TEXT(".rbt")) != 0 &&
-        lstrcmpiW(extension, TEXT(".dis")) != 0)
-        return false;
-    for (int i = 0; i < length; ++i)
-        if (start[i] < 0x20)
-            return false;
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, start, length, name, size - 1, nullptr, nullptr);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, start, lstrlenW(start), name, kTableNameChars - 1,
+                                    nullptr, nullptr);
     if (bytes <= 0)
         return false;
     name[bytes] = 0;
@@ -147,10 +128,8 @@ DWORD WINAPI DllExportSetPrinterParameter(DWORD, LPCWSTR printerName, DWORD id, 
         return ERROR_INVALID_PARAMETER;
     EmbosserState state;
     LoadState(section, &state);
-    if (state.status == kStatusOffline)
-        return kStatusOffline;
     // Checked now against the stored state, so a refusal reaches the caller of this call.
-    DWORD error = ApplyParameter(&state, id, values, valueCount, data, dataLength);
+    DWORD error = CheckParameter(state, id, values, valueCount, data, dataLength);
     if (error != 0)
         return error;
     if (g_pendingCount == kMostPendingParameters)
@@ -175,18 +154,8 @@ DWORD WINAPI DllExportUpdatePrinter(DWORD, LPCWSTR printerName) {
     StateFileLock lock;
     EmbosserState state;
     LoadState(section, &state);
-    DWORD error = state.status == kStatusOffline ? DWORD{kStatusOffline} : 0;
     bool changed = false;
-    // All or nothing: a parameter the state no longer takes (a script detached the ink unit in
-    // the meantime) drops the whole update.
-    for (int i = 0; i < g_pendingCount && error == 0; ++i) {
-        const PendingParameter& pending = g_pending[i];
-        if (std::strcmp(pending.printer, section) != 0)
-            continue;
-        error = ApplyParameter(&state, pending.id, pending.values, pending.valueCount,
-                               pending.dataLength > 0 ? pending.data : nullptr, pending.dataLength);
-        changed = true;
-    }
+    DWORD error = ApplyUpdate(&state, section, g_pending, g_pendingCount, &changed);
     DropPending(section);
     if (error != 0)
         return error;
@@ -217,23 +186,12 @@ DWORD WINAPI DllExportPrinterService(HWND, LPCWSTR printerName, DWORD serviceCod
     char section[kSectionBytes];
     if (!SectionFor(printerName, section))
         return ERROR_INVALID_PARAMETER;
-    if (!IsEmbosserService(serviceCode))
-        return kErrorUnknownService;
     StateFileLock lock;
     EmbosserState state;
     LoadState(section, &state);
-    if (!StatusAllowsPrinting(state.status))
-        return static_cast<DWORD>(state.status);
-    if (IsInkService(serviceCode) && !state.inkUnitAttached)
-        return kErrorNoInkUnit;
-    LogService(&state, serviceCode);
-    if (serviceCode == kServiceTestPage) {
-        // The test page is embossed by the primary carriage.
-        LONG& pages = state.usage[state.secondCarriagePrimary ? 1 : 0];
-        if (pages < 0x7FFFFFFF)
-            ++pages;
-        state.usage[2] = 1;
-    }
+    DWORD error = RunService(&state, serviceCode);
+    if (error != 0)
+        return error;
     return StoreState(section, state) ? ERROR_SUCCESS : DWORD{kErrorStateNotSaved};
 }
 
@@ -241,17 +199,14 @@ DWORD WINAPI DllExportLoadTable(DWORD, LPCWSTR printerName, LPCWSTR tablePath, D
     char section[kSectionBytes];
     if (!SectionFor(printerName, section))
         return ERROR_INVALID_PARAMETER;
-    if (slot >= static_cast<DWORD>(kTableSlots))
-        return kErrorUnknownTableSlot;
     char name[kTableNameChars];
-    if (!TableFileName(tablePath, name, kTableNameChars))
-        return kErrorUnsupportedTable;
+    bool named = TableFileName(tablePath, name);
     StateFileLock lock;
     EmbosserState state;
     LoadState(section, &state);
-    if (state.status == kStatusOffline)
-        return kStatusOffline;
-    StringCchCopyA(state.tables[slot], kTableNameChars, name);
+    DWORD error = LoadTable(&state, slot, named ? name : nullptr);
+    if (error != 0)
+        return error;
     return StoreState(section, state) ? ERROR_SUCCESS : DWORD{kErrorStateNotSaved};
 }
 

@@ -5,6 +5,7 @@
 #include "core/module_state.h"
 #include "device/device_settings_tree.h"
 #include "link/printer_link.h"
+#include "pages/chosen_path.h"
 #include "pages/dialog_support.h"
 #include "pages/file_chooser.h"
 #include "resources/resource.h"
@@ -36,16 +37,9 @@ void SlotValueName(DWORD slot, WCHAR* name) {
     StringCchPrintfW(name, kSlotNameChars, TEXT("%u"), slot);
 }
 
-// The part of the path after its last backslash; a path without one is all file name, and an
-// empty path names no file.
+// An empty path names no file.
 LPCWSTR FileNameOf(LPCWSTR path) {
-    if (path[0] == 0)
-        return nullptr;
-    LPCWSTR name = path;
-    for (LPCWSTR at = path; *at != 0; ++at)
-        if (*at == TEXT('\\'))
-            name = at + 1;
-    return name;
+    return path[0] != 0 ? FileNamePart(path) : nullptr;
 }
 
 // --- The table file chooser ---------------------------------------------------------------------
@@ -194,9 +188,9 @@ int BrowseBrailleTable(HWND dialog, SettingsContext* context, WCHAR* path) {
     bool hasFolder = FindTableFolder(context, folder);
     WCHAR file[kTablePathChars];
     StringCchCopyW(file, kTablePathChars, path);
-    if (!ChooseFile(dialog, filter, hasFolder ? folder : nullptr, file, kTablePathChars))
+    if (!ChooseFile(dialog, filter, hasFolder ? folder : nullptr, file, kTablePathChars) ||
+        !TakeChosenPath(file, path, kTablePathChars))
         return 0;
-    StringCchCopyW(path, kTablePathChars, file);
     return 1;
 }
 

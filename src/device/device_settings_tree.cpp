@@ -23,7 +23,6 @@ constexpr BYTE kSettingLevel = 2;
 // The table slots as the person counts them.
 constexpr LONG kFirstTableNumber = 1;
 constexpr LONG kLastTableNumber = kBrailleTableSlots;
-constexpr int kMaxPaperOptions = 0xFFFE;
 
 // The media list the printer supports is published again as the media that is ready.
 void PublishReadyMedia(const SettingsContext* context) {
@@ -74,9 +73,7 @@ void SetUpFormList(const SettingsContext* context, OPTITEM* item) {
         count = 0;
     else
         count = QueryPaperNames(context->PrinterHandle, names.as<WCHAR>(), bytes, nullptr, nullptr);
-    // The option count is a WORD, and "Custom" needs one more.
-    if (count < 0 || count > kMaxPaperOptions)
-        count = 0;
+    count = FormSizeNameCount(count);
     POPTTYPE type = NewOptionType(context->HostHeap, static_cast<WORD>(count + 1));
     item->pOptType = type;
     if (type == nullptr)

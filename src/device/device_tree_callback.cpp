@@ -4,6 +4,7 @@
 #include "device/braille_table_dialog.h"
 #include "device/device_parameters.h"
 #include "device/device_settings_tree.h"
+#include "device/typed_distances.h"
 #include "link/printer_snapshot.h"
 #include "media/custom_media_types.h"
 #include "media/form_queries.h"
@@ -16,10 +17,7 @@ namespace {
 // Printer-side distances are in twentieths of an inch; form sizes in micrometres.
 constexpr double kTwentiethsPerInch = 20.0;
 constexpr double kMicrometresPerInch = 25400.0;
-// Extra line spacing is typed in inches with two decimals and limited to 12.50 inches.
 constexpr double kHundredthsPerInch = 100.0;
-constexpr DWORD kMaxLineSpacingHundredths = 1250;
-constexpr DWORD kHundredthsPerTwentieth = 5;
 
 // Media codes the printer reports with bit 8 set, in the order of the item's options; the
 // option after them is "Custom".
@@ -33,15 +31,6 @@ constexpr LONG kCustomMediaOption = ARRAYSIZE(kMediaTypeOptions);
 
 constexpr DWORD kTractorFeed = 8;
 constexpr DWORD kAutomaticSelect = 15;
-
-// Truncation toward zero into a signed 32-bit value; a number out of that range (or none)
-// gives 0x80000000, as the processor's own conversion does.
-constexpr LONG kIndefiniteInteger = -2147483647 - 1;
-LONG TruncateToLong(double value) {
-    if (!(value > -2147483649.0 && value < 2147483648.0))
-        return kIndefiniteInteger;
-    return static_cast<LONG>(value);
-}
 
 void WriteTwoDecimals(WCHAR* text, double value) {
     StringCchPrintfW(text, kDeviceTextChars, TEXT("%.02f"), value);
@@ -61,17 +50,8 @@ bool IsTextItem(BYTE userItemId) {
     }
 }
 
-// Values from the printer sit in unsigned fields but may be signed remainders; each is shown
-// within its item's range, never as a selection the item does not have.
-LONG ClampReported(DWORD reported, LONG lowest, LONG highest) {
-    LONG value = static_cast<LONG>(reported);
-    return value < lowest ? lowest : value > highest ? highest : value;
-}
-
-// The largest distance the items' eight characters show with two decimals (9999.95 inches),
-// and the largest extra line spacing (12.50 inches), in twentieths of an inch.
-constexpr LONG kMaxShownDistance = 199999;
-constexpr LONG kMaxShownLineSpacing = kMaxLineSpacingHundredths / kHundredthsPerTwentieth;
+// Values from the printer are each shown within their item's range, never as a selection the
+// item does not have.
 constexpr LONG kLowestDotHeight = 0;
 constexpr LONG kHighestDotHeight = 2; // "High", "Normal", "Low"
 
@@ -199,22 +179,10 @@ LONG OnSetActive(PCPSUICBPARAM callbackParam, SettingsContext* context) {
 // Extra line spacing is read on every apply: limited to 12.50 inches (a negative entry counts
 // as too large), written back with two decimals, and taken in twentieths of an inch.
 DWORD ReadLineSpacing(OPTITEM* item) {
-    // A text with two decimals times 100 can land a hair below its whole number in binary
-    // ("1.15" gives 114.999...); without the allowance the truncation would change a spacing
-    // nobody touched.
-    constexpr double kRepresentationAllowance = 1e-6;
-    double hundredths = _wtof(item->pSel) * kHundredthsPerInch + kRepresentationAllowance;
-    DWORD limited = kMaxLineSpacingHundredths;
-    // Truncation first: anything above -1 truncates to zero or more.
-    if (hundredths > -1.0 && hundredths < kMaxLineSpacingHundredths)
-        limited = static_cast<DWORD>(hundredths);
+    DWORD limited = LineSpacingHundredths(item->pSel);
     WriteTwoDecimals(item->pSel, limited / kHundredthsPerInch);
     item->Flags |= OPTIF_CHANGED;
     return limited / kHundredthsPerTwentieth;
-}
-
-DWORD TextToTwentieths(LPCWSTR text) {
-    return static_cast<DWORD>(TruncateToLong(_wtof(text) * kTwentiethsPerInch));
 }
 
 // One row of the apply: the context field a setting is compared with and stored in, the
@@ -233,19 +201,20 @@ bool ReadDeviceChange(SettingsContext* context, OPTITEM* item, DeviceChange* cha
     LONG sel = item->Sel;
     switch (item->UserItemID) {
     case kFormWidthItem:
-        *change = {&context->DeviceFormWidth, TEXT("FORMWIDTH"), TextToTwentieths(item->pSel)};
+        *change = {&context->DeviceFormWidth, TEXT("FORMWIDTH"), TwentiethsFromText(item->pSel)};
         return true;
     case kFormLengthItem:
-        *change = {&context->DeviceFormHeight, TEXT("FORMHEIGHT"), TextToTwentieths(item->pSel)};
+        *change = {&context->DeviceFormHeight, TEXT("FORMHEIGHT"), TwentiethsFromText(item->pSel)};
         return true;
     case kTopMarginItem:
-        *change = {&context->DeviceTopMargin, TEXT("TOPMARGIN"), TextToTwentieths(item->pSel)};
+        *change = {&context->DeviceTopMargin, TEXT("TOPMARGIN"), TwentiethsFromText(item->pSel)};
         return true;
     case kLeftMarginItem:
-        *change = {&context->DeviceLeftMargin, TEXT("LEFTMARGIN"), TextToTwentieths(item->pSel)};
+        *change = {&context->DeviceLeftMargin, TEXT("LEFTMARGIN"), TwentiethsFromText(item->pSel)};
         return true;
     case kRightMarginItem:
-        *change = {&context->DeviceRightMargin, TEXT("RIGHTMARGIN"), TextToTwentieths(item->pSel)};
+        *change = {&context->DeviceRightMargin, TEXT("RIGHTMARGIN"),
+                   TwentiethsFromText(item->pSel)};
         return true;
     case kGraphicsModeItem:
         *change = {&context->DeviceGraphicsMode, TEXT("GRAPHICS"), sel != 0 ? 1u : 0u};
@@ -310,10 +279,7 @@ bool StillShowsReportedValue(const SettingsContext* context, const OPTITEM& item
             return false;
         WCHAR shown[kDeviceTextChars];
         WriteShownDistance(context, item.UserItemID, shown);
-        // Character for character: whatever a person typed, only the tree's own text matches.
-        int length = lstrlenW(shown);
-        return lstrlenW(item.pSel) == length &&
-               memcmp(shown, item.pSel, length * sizeof(WCHAR)) == 0;
+        return ShowsOwnText(item.pSel, shown);
     }
 }
 

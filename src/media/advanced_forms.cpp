@@ -63,8 +63,7 @@ void FillFormList(HWND dialog, bool canManage) {
         QueryPaperNames(g_context->PrinterHandle, names.as<WCHAR>(), bytes, nullptr, nullptr);
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
-        StringCchCopyNW(name, kFormNameChars, names.as<WCHAR>() + i * kPaperNameChars,
-                        kPaperNameChars);
+        CopyPaperName(names.as<WCHAR>(), i, name);
         AddFormEntry(dialog, name);
     }
     EnableControl(dialog, IDC_ADVANCED_ADD_FORM, canManage);

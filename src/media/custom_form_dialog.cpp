@@ -86,8 +86,7 @@ void OnOk(HWND dialog) {
         return;
     WCHAR name[kReadChars] = {};
     GetDlgItemTextW(dialog, IDC_FORM_NAME, name, kReadChars);
-    name[kMaxFormNameChars] = 0;
-    if (name[0] == 0)
+    if (!CutFormName(name))
         return;
     StringCchCopyW(g_param->Name, kNameChars, name);
     g_param->FirstValue = g_width;

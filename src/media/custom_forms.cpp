@@ -41,19 +41,6 @@ void FormatFormDimension(LONG micrometres, bool metric, WCHAR* text, int chars) 
                      UnitText(metric));
 }
 
-LONG ParseFormDimension(LPCWSTR text, bool metric) {
-    double value = _wtof(text) * MicrometresPerUnit(metric);
-    // Whatever the person typed, the conversion stays defined: numbers beyond the 32-bit range
-    // saturate, and anything that is no number at all reads as 0. Both are outside the limits.
-    if (!(value == value))
-        return 0;
-    if (value >= 2147483647.0)
-        return 2147483647;
-    if (value <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<LONG>(value);
-}
-
 void ShowFormSize(HWND edit, const SettingsContext* context, LPCWSTR formName, LONG shownSize[2],
                   bool metric) {
     if (formName != nullptr) {

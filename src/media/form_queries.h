@@ -2,6 +2,7 @@
 // micrometres; devmode paper sizes in tenths of a millimetre; device sizes in 1/20 inch.
 #pragma once
 
+#include "media/paper_lists.h"
 #include "settings/global_block.h"
 
 #include <windows.h>
@@ -9,12 +10,6 @@
 #include <winspool.h>
 
 struct SettingsContext;
-
-// One paper name per 64-character slot, as the capability query returns them.
-constexpr int kPaperNameChars = 64;
-constexpr int kPaperNameSlotBytes = kPaperNameChars * sizeof(WCHAR);
-// Names copied out of a slot keep at most 63 characters.
-constexpr int kFormNameChars = 64;
 
 // The printer's paper names. Without a buffer: their count, and the bytes they need. With a
 // buffer of `bufferBytes`: fills it and returns the count filled. Reports the default devmode's
@@ -34,17 +29,15 @@ public:
     FormSizes(const FormSizes&) = delete;
     FormSizes& operator=(const FormSizes&) = delete;
     SIZE SizeOf(LPCWSTR formName) const;
+    // The list as EnumFormsW answered it; no forms when it could not be had.
+    const FORM_INFO_1W* forms() const { return block_.as<FORM_INFO_1W>(); }
+    DWORD count() const { return listed_ ? count_ : 0; }
 
 private:
     GlobalBlock block_;
     DWORD count_ = 0;
     bool listed_ = false;
 };
-
-// Rounds a size in micrometres down to whole tenths of a millimetre (toward zero).
-inline LONG RoundTo100Micrometres(LONG value) {
-    return (value / 100) * 100;
-}
 
 // The last of the printer's papers whose form size (rounded to 100 um) equals `size`; "Letter"
 // when papers exist but none matches; `name` (kFormNameChars) untouched when there are none.

@@ -5,6 +5,7 @@
 #include "core/activation_context.h"
 #include "core/module_state.h"
 #include "media/raw_print_job.h"
+#include "media/typed_dot_values.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
 #include "settings/printer_data_store.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-// The two dot values stay at least 2 apart.
-constexpr int kMinDotValueGap = 2;
 constexpr int kDefaultHighest = 16;
 constexpr int kDefaultLowest = 5;
 constexpr int kReadChars = 260;
@@ -82,11 +81,9 @@ BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
     return TRUE;
 }
 
-// A typed dot value: its leading digits, of which only the low eight bits count.
-int ReadDotValue(HWND dialog, int editId) {
-    WCHAR text[kReadChars] = {};
+void ReadEdit(HWND dialog, int editId, WCHAR* text) {
+    text[0] = 0;
     GetDlgItemTextW(dialog, editId, text, kReadChars);
-    return _wtoi(text) & 0xFF;
 }
 
 // Values outside their limits keep the dialog open without a word: the person corrects them.
@@ -96,11 +93,11 @@ void OnOk(HWND dialog) {
         EndDialog(dialog, IDOK);
         return;
     }
-    int highest = ReadDotValue(dialog, IDC_MEDIATYPE_HIGHEST);
-    if (highest < kMinHighestDotValue || highest > kMaxHighestDotValue)
-        return;
-    int lowest = ReadDotValue(dialog, IDC_MEDIATYPE_LOWEST);
-    if (lowest > kMaxLowestDotValue || highest - lowest < kMinDotValueGap)
+    WCHAR highestText[kReadChars], lowestText[kReadChars];
+    ReadEdit(dialog, IDC_MEDIATYPE_HIGHEST, highestText);
+    ReadEdit(dialog, IDC_MEDIATYPE_LOWEST, lowestText);
+    int highest = 0, lowest = 0;
+    if (!ReadTypedDotValues(highestText, lowestText, &highest, &lowest))
         return;
     g_param->FirstValue = highest;
     g_param->SecondValue = lowest;

@@ -53,11 +53,6 @@ void MarkPaperPageChanged(HWND page) {
     NotifySheetChanged(page);
 }
 
-bool SameSize(SIZE size, const LONG paperSize[2]) {
-    return RoundTo100Micrometres(size.cx) == paperSize[0] &&
-           RoundTo100Micrometres(size.cy) == paperSize[1];
-}
-
 // --- Filling the lists ---------------------------------------------------------------------
 
 // The printer's papers after "Automatic Select". The paper whose form has the current paper
@@ -80,10 +75,9 @@ void FillPaperSizeList(HWND page) {
     FormSizes forms(printer);
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
-        StringCchCopyNW(name, kFormNameChars, names.as<WCHAR>() + i * kPaperNameChars,
-                        kPaperNameChars);
+        CopyPaperName(names.as<WCHAR>(), i, name);
         SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        if (!SameSize(forms.SizeOf(name), g_context->PaperSize))
+        if (!IsPaperOfSize(forms.SizeOf(name), g_context->PaperSize))
             continue;
         StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
         if (bySize)
@@ -183,7 +177,7 @@ void SavePaperSize(HWND page) {
     WCHAR name[kNameChars];
     ComboItemText(page, IDC_PAPER_SIZE, position, name, kNameChars);
     SIZE form = GetFormSize(g_context->PrinterHandle, name);
-    if (SameSize(form, g_context->PaperSize))
+    if (IsPaperOfSize(form, g_context->PaperSize))
         return;
     PushPaperToPrinter(g_context, name, DM_PAPERSIZE, kFormFields);
     g_context->PaperSize[0] = RoundTo100Micrometres(form.cx);

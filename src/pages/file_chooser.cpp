@@ -2,6 +2,7 @@
 #include "pages/file_chooser.h"
 
 #include "core/module_state.h"
+#include "pages/chosen_path.h"
 #include "settings/scoped_handles.h"
 
 #include <objbase.h>
@@ -48,12 +49,9 @@ bool CopyChosenPath(IFileDialog* dialog, FileOpenRequest* request) {
     LPWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)))
         return false;
-    // A path the caller's buffer cannot hold whole would name another file: the choice fails.
-    bool fits = SUCCEEDED(StringCchLengthW(path, request->nMaxFile, nullptr));
-    if (fits)
-        StringCchCopyW(request->lpstrFile, request->nMaxFile, path);
+    bool taken = TakeChosenPath(path, request->lpstrFile, request->nMaxFile);
     CoTaskMemFree(path);
-    return fits;
+    return taken;
 }
 
 } // namespace

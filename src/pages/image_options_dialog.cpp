@@ -5,6 +5,7 @@
 #include "core/activation_context.h"
 #include "core/module_state.h"
 #include "pages/bitmap_picture.h"
+#include "pages/chosen_path.h"
 #include "pages/dialog_support.h"
 #include "pages/file_chooser.h"
 #include "resources/resource.h"
@@ -143,9 +144,9 @@ void BrowseForPattern(HWND dialog) {
     SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
     StringCchCatW(folder, MAX_PATH, TEXT("\\Quorvane\\Tarvik\\Patterns"));
     WCHAR file[kFileChars] = {};
-    if (!ChooseFile(dialog, filter, folder, file, kFileChars) || lstrlenW(file) >= kNameChars)
+    if (!ChooseFile(dialog, filter, folder, file, kFileChars) ||
+        !TakeChosenPath(file, g_context->PatternFileNameEdit, kNameChars))
         return;
-    StringCchCopyW(g_context->PatternFileNameEdit, kNameChars, file);
     g_context->ColorPattern = kPatternFile;
     FillPatternList(dialog);
 }
@@ -188,10 +189,7 @@ void SaveImageOptions(HWND dialog) {
     ScopedRegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane\\Patterns"), 0, KEY_ALL_ACCESS,
                       key.put()) == ERROR_SUCCESS) {
-        LPCWSTR name = context->PatternFileName;
-        for (LPCWSTR c = context->PatternFileName; *c != 0; ++c)
-            if (*c == TEXT('\\'))
-                name = c + 1;
+        LPCWSTR name = FileNamePart(context->PatternFileName);
         RegSetValueExW(key.get(), TEXT("CurrentPattern"), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(name), lstrlenW(name) * sizeof(WCHAR));
     }

@@ -8,6 +8,7 @@
 #include "link/printer_link.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "service/network_changes.h"
 #include "settings/ui_strings.h"
 
 #include <commctrl.h>
@@ -51,58 +52,35 @@ BOOL OnInitDialog(HWND dialog, const NetworkDialogParam* param) {
     return TRUE;
 }
 
-// The printer link's two entry points for sending settings; both or nothing.
-struct ParameterSender {
-    SetPrinterParameterProc setParameter;
-    UpdatePrinterProc update;
-    bool sent;
-};
-
-void SendDhcp(ParameterSender& sender, DWORD dhcp) {
-    if (dhcp == g_context->NetworkDhcp)
-        return;
-    ParameterRecord record = {};
-    record.Id = kDhcpId;
-    record.Values[0] = static_cast<LONG>(dhcp);
-    sender.setParameter(0, g_context->PrinterName, record.Id, record.Values, 1, nullptr, 0);
-    g_context->NetworkDhcp = dhcp;
-    sender.sent = true;
-}
-
-// An address travels as four data bytes, first octet first.
-void SendAddress(ParameterSender& sender, DWORD id, DWORD address, DWORD* field) {
-    if (address == *field)
-        return;
-    ParameterRecord record = {};
-    record.Id = id;
-    record.DataLength = 4;
-    record.Data[0] = static_cast<BYTE>(address >> 24);
-    record.Data[1] = static_cast<BYTE>(address >> 16);
-    record.Data[2] = static_cast<BYTE>(address >> 8);
-    record.Data[3] = static_cast<BYTE>(address);
-    sender.setParameter(0, g_context->PrinterName, record.Id, nullptr, 0, record.Data,
-                        record.DataLength);
-    // Recorded as sent whether or not the printer takes it.
-    *field = address;
-    sender.sent = true;
-}
-
+// Only what changed is sent, then the printer is asked once to take it; without both entry
+// points nothing is sent.
 void SaveNetworkSettings(HWND dialog) {
-    DWORD ipAddress = GetAddress(dialog, IDC_NETWORK_IP_ADDRESS);
-    DWORD subnetMask = GetAddress(dialog, IDC_NETWORK_SUBNET_MASK);
-    DWORD gateway = GetAddress(dialog, IDC_NETWORK_GATEWAY);
-    DWORD dhcp = IsChecked(dialog, IDC_NETWORK_DHCP) ? 1 : 0;
-    ParameterSender sender = {
-        FindPrinterLinkProc<SetPrinterParameterProc>(g_context, "DllExportSetPrinterParameter"),
-        FindPrinterLinkProc<UpdatePrinterProc>(g_context, "DllExportUpdatePrinter"), false};
-    if (sender.setParameter == nullptr || sender.update == nullptr)
+    NetworkSettings shown = {
+        IsChecked(dialog, IDC_NETWORK_DHCP) ? 1u : 0u, GetAddress(dialog, IDC_NETWORK_IP_ADDRESS),
+        GetAddress(dialog, IDC_NETWORK_SUBNET_MASK), GetAddress(dialog, IDC_NETWORK_GATEWAY)};
+    auto setParameter =
+        FindPrinterLinkProc<SetPrinterParameterProc>(g_context, "DllExportSetPrinterParameter");
+    auto update = FindPrinterLinkProc<UpdatePrinterProc>(g_context, "DllExportUpdatePrinter");
+    if (setParameter == nullptr || update == nullptr)
         return;
-    SendDhcp(sender, dhcp);
-    SendAddress(sender, kIpAddressId, ipAddress, &g_context->NetworkIpAddress);
-    SendAddress(sender, kSubnetMaskId, subnetMask, &g_context->NetworkSubnetMask);
-    SendAddress(sender, kGatewayId, gateway, &g_context->NetworkGateway);
-    if (sender.sent)
-        sender.update(0, g_context->PrinterName);
+    NetworkSettings current = {g_context->NetworkDhcp, g_context->NetworkIpAddress,
+                               g_context->NetworkSubnetMask, g_context->NetworkGateway};
+    ParameterRecord records[4];
+    int count = PlanNetworkChanges(&current, shown, records);
+    for (int i = 0; i < count; ++i) {
+        const ParameterRecord& record = records[i];
+        if (record.DataLength > 0)
+            setParameter(0, g_context->PrinterName, record.Id, nullptr, 0, record.Data,
+                         record.DataLength);
+        else
+            setParameter(0, g_context->PrinterName, record.Id, record.Values, 1, nullptr, 0);
+    }
+    g_context->NetworkDhcp = current.dhcp;
+    g_context->NetworkIpAddress = current.ipAddress;
+    g_context->NetworkSubnetMask = current.subnetMask;
+    g_context->NetworkGateway = current.gateway;
+    if (count > 0)
+        update(0, g_context->PrinterName);
 }
 
 void OnDhcpClicked(HWND dialog) {

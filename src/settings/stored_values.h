@@ -4,6 +4,8 @@
 // names. The reads and writes themselves are the printer data store's.
 #pragma once
 
+#include "settings/dot_values.h"
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -13,23 +15,6 @@ constexpr DWORD kMediaTypeCustom = 286;
 
 // Texts read from printer data fill buffers of this many characters.
 constexpr int kStoredTextChars = 260;
-
-// A media type's highest and lowest dot value in one word: (highest << 8) | lowest.
-inline DWORD MakeDotValuePair(DWORD highest, DWORD lowest) {
-    return ((highest & 0xFF) << 8) | (lowest & 0xFF);
-}
-inline DWORD HighestDotValue(DWORD pair) {
-    return (pair >> 8) & 0xFF;
-}
-inline DWORD LowestDotValue(DWORD pair) {
-    return pair & 0xFF;
-}
-
-// The dot values a person may give: the highest 2 to 26, the lowest 0 to 24.
-constexpr int kMinHighestDotValue = 2;
-constexpr int kMaxHighestDotValue = 26;
-constexpr int kMinLowestDotValue = 0;
-constexpr int kMaxLowestDotValue = 24;
 
 // Printer data value names and form names compare without case, as the spooler compares them
 // (letters A to Z folded; the names the plug-in looks for are plain ASCII).

@@ -62,10 +62,10 @@ class Provider:
         return bytes(self.front) + bytes(reversed(self.back))
 
 
-def write(target, name, data):
+def write(target, name, data, prefix="seed-"):
     folder = os.path.join(ROOT, target)
     os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "seed-" + name), "wb") as f:
+    with open(os.path.join(folder, prefix + name), "wb") as f:
         f.write(data)
 
 
@@ -155,58 +155,60 @@ def devmodes():
         write("private_devmode", name, p.build())
 
 
+def paper_names():
+    """The count and buffer tests, three list lengths, forms, numbers, names, sizes, the paper."""
+    def seed(name, counts, names, sizes, forms, devmode, reported=8, buffer=1024, prefix="seed-"):
+        p = Provider().integral(reported, -2**31, 2**31 - 1, 4).integral(buffer, 0, 2**32 - 1, 4)
+        for count in counts:
+            p.integral(count, -1, 40, 4)
+        p.integral(len(forms), 0, 8, 4)
+        for number in range(counts[0]):
+            p.integral(number % 12 + 1, 1, 12, 2)
+        for index in names:
+            p.boolean(True).pick(index, 5)
+        for x, y in sizes:
+            p.integral(x, -2**31, 2**31 - 1, 4).integral(y, -2**31, 2**31 - 1, 4)
+        for index, size in forms:
+            p.boolean(True).pick(index, 5).integral(size, 0, 4, 4)
+        p.integral(2, 0, 4, 4).integral(len(names), -1, 50, 4)
+        fields, number, width, length = devmode
+        p.integral(fields, 0, 2**32 - 1, 4).integral(number, -2**15, 2**15 - 1, 2)
+        p.integral(width, -2**15, 2**15 - 1, 2).integral(length, -2**15, 2**15 - 1, 2)
+        write("paper_names", name, p.build(), prefix)
+
+    papers = [(2159, 2794), (2100, 2970), (2159, 3556)]
+    seed("by-number", (3, 3, 3), [0, 1, 4], papers, [(1, 2), (0, 2)], (2, 2, 0, 0))
+    seed("by-size", (3, 3, 3), [0, 1, 4], papers, [(1, 2)], (12, 0, 2100, 2970))
+    seed("a-count-past-what-a-word-holds", (40, 40, 40), [3] * 40, papers * 13 + papers[:1],
+         [(3, 2)] * 8, (2, 9, 0, 0), reported=65538, buffer=0xFFFFFFFF)
+    seed("lists-of-different-lengths", (3, 1, 3), [1], papers, [], (2, 3, 0, 0), prefix="finding-")
+    seed("names-differing-in-hyphens", (2, 3, 2), [3, 1, 2], papers[:2], [(3, 2), (1, 2)],
+         (2, 1, 0, 0), prefix="finding-")
+
+
 def typed_texts():
-    texts = ["1e308", "-0", "nan", "inf", "0x1A", "\u0663", "1" * 4000, "", "11.5 in", "30.5",
-             "2", "26", "-1", "12.50", "0.47", "  7", "\uff11\uff12"]
-    for selector, name in [(0, "form"), (1, "media"), (2, "tree")]:
-        for i, text in enumerate(texts):
-            p = Provider()
-            for _ in range(12):  # the printer's network settings
-                p.byte(10)
-            p.boolean(True)  # DHCP
-            p.boolean(i % 2 == 0)  # which runtime reads nan and inf
-            p.integral(selector, 0, 3, 4)
-            if selector == 0:
-                p.integral(1, 1, 3, 4).boolean(False).typed(text).boolean(True).typed(text)
-                p.boolean(True).boolean(True).typed("Seed form").boolean(True)
-            elif selector == 1:
-                p.integral(1, 1, 3, 4).boolean(False).boolean(True).typed(text)
-                p.boolean(True).typed(text).boolean(True).typed("Seed media")
-            else:
-                p.integral(1, 1, 4, 4).pick(i % 6, 6).typed(text)
-            write("typed_texts", "%s-%02d" % (name, i), p.build())
-    p = Provider()
-    for _ in range(12):
-        p.byte(1)
-    p.boolean(False).boolean(True).integral(3, 0, 3, 4)
-    p.integral(2, 1, 6, 4).integral(1, 0, 4, 4).pick(0, 3)
-    for field in range(4):
-        p.integral(1, 0, 7, 4).integral(255, 0, 255, 4)
-    p.integral(1, 0, 4, 4).pick(2, 3)
-    for field in range(4):
-        p.integral(0, 0, 7, 4)
-    p.boolean(True)
-    write("typed_texts", "network", p.build())
+    """Two typed texts from the front: a byte per ASCII character, 1 and a UTF-16 unit (high
+    byte first) for any other, 0 after each. What else the target takes reads as 0."""
+    def text(chars):
+        return b"".join(bytes([ord(c)]) if 2 <= ord(c) < 128 else b"\x01" + struct.pack(">H", ord(c))
+                        for c in chars) + b"\0"
+
+    pairs = [("1e308", "-0"), ("nan", "inf"), ("0x1A", "\u0663"), ("1" * 4000, ""),
+             ("11.5 in", "30.5"), ("26", "24"), ("258", "0"), ("-1", "12.50"), ("1.15", "0.47"),
+             ("  7", "\uff11\uff12")]
+    for i, (first, second) in enumerate(pairs):
+        write("typed_texts", "%02d" % i, text(first) + text(second))
 
 
 def chosen_paths():
-    for name, table, length in [("table-short", True, 20), ("table-4095", True, 4095),
-                                ("table-4096", True, 4096), ("table-5000", True, 5000),
-                                ("pattern-short", False, 30), ("pattern-259", False, 259),
-                                ("pattern-260", False, 260)]:
-        p = Provider()
-        p.boolean(table)
-        folder = len("C:\\Tables\\") if table else len("C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\")
-        chars = max(1, length - folder)
-        if chars <= 300:
-            p.integral(chars, 1, 300, 8).integral(1, 0, 7, 4)
-        else:
-            p.integral(1, 1, 300, 8).integral(0, 0, 7, 4).integral(chars, 1, 5000, 8)
-        stem = "sub\\deeper\\"
-        p.typed((stem + "x.bct").ljust(chars, "y")[:chars], end=False)
-        if table:
-            p.integral(2, 0, 6, 4)
-        write("chosen_paths", name, p.build())
+    """The buffer's characters and how often the path's piece repeats, then the piece in UTF-16."""
+    for name, chars, piece, times in [("pattern-259", 260, "sub\\x.b", 37),
+                                      ("pattern-260", 260, "sub\\", 65),
+                                      ("table-4095", 4096, "sub\\x", 819),
+                                      ("table-4096", 4096, "sub\\", 1024),
+                                      ("table-5000", 4096, "sub\\x", 1000),
+                                      ("short", 4096, "C:\\Tables\\grade2.bct", 1)]:
+        write("chosen_paths", name, struct.pack("<HH", chars, times) + piece.encode("utf-16-le"))
 
 
 def printer_data():
@@ -236,6 +238,7 @@ def printer_data():
 
 if __name__ == "__main__":
     chosen_paths()
+    paper_names()
     printer_data()
     settings_blocks()
     printer_status()

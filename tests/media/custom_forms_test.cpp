@@ -32,22 +32,6 @@ DWORD AddFormHere(const char16_t* name, LONG width, LONG height) {
     return AddCustomForm(name, width, height, printer);
 }
 
-TEST(CustomFormSizes, TypedSizesAreReadInTheChosenUnitAndCheckedAgainstTheLimits) {
-    EXPECT_EQ(ParseFormDimension(u"11.5", false), 292100);
-    EXPECT_EQ(ParseFormDimension(u"30.5", true), 305000);
-    EXPECT_EQ(ParseFormDimension(u"2.00 in", false), 50800) << "the unit is ignored";
-    EXPECT_EQ(ParseFormDimension(u"wide", true), 0);
-    EXPECT_EQ(ParseFormDimension(u"1e300", true), 2147483647) << "saturates";
-    EXPECT_EQ(ParseFormDimension(u"-1e300", true), -2147483647 - 1);
-
-    EXPECT_TRUE(IsValidFormSize(50800, 1270000));
-    EXPECT_TRUE(IsValidFormSize(304800, 1269999));
-    EXPECT_FALSE(IsValidFormSize(50800, 1270001));
-    EXPECT_FALSE(IsValidFormSize(304801, 100000));
-    EXPECT_FALSE(IsValidFormSize(50799, 100000));
-    EXPECT_FALSE(IsValidFormSize(100000, 50799));
-}
-
 TEST_F(CustomFormsTest, AddingAFormPutsItOnTheServerAndMarksIt) {
     HWND page = OpenPaperPage();
     const std::u16string name31 = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234";

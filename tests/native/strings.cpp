@@ -1,13 +1,14 @@
 // The string helpers the rule code calls, as the platform documents them: bounded copies,
-// appends and formatting that always terminate their destination, and the length of a text.
+// appends and formatting that always terminate their destination, the length of a text, and the
+// C runtime's number readings.
 #include <strsafe.h>
 
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
-// --- The private devmode section, the settings block, printer data, locale answers and the
-// printer information text.
 namespace {
 
 size_t BoundedLength(LPCWSTR text, size_t maxChars) {
@@ -56,6 +57,10 @@ int WINAPI MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, LPWSTR wide,
     return bytes;
 }
 
+int WINAPI lstrlenW(LPCWSTR text) {
+    return text == nullptr ? 0 : static_cast<int>(BoundedLength(text, SIZE_MAX));
+}
+
 HRESULT StringCchLengthW(LPCWSTR text, size_t maxChars, size_t* length) {
     size_t found = text == nullptr ? maxChars : BoundedLength(text, maxChars);
     if (length != nullptr)
@@ -96,4 +101,30 @@ HRESULT StringCchPrintfW(LPWSTR dest, size_t destChars, LPCWSTR format, ...) {
     }
     va_end(args);
     return CopyBounded(dest, destChars, out.c_str(), out.size());
+}
+
+// _wtof reads as the newer C runtime does: strtod of the text's leading ASCII characters, so
+// blanks, a sign, decimals, an exponent, "inf", "nan" and hexadecimal numbers are taken, and any
+// other character ends the number (none reads as 0). The older runtime reads "inf", "nan" and
+// "0x" as 0, and the platform's may take digits of other scripts: the rules take any number.
+double _wtof(const WCHAR* text) {
+    std::string ascii;
+    for (; *text != 0 && *text < 0x80; ++text)
+        ascii.push_back(static_cast<char>(*text));
+    return std::strtod(ascii.c_str(), nullptr);
+}
+
+// _wtoi: blanks, a sign and ASCII decimal digits; a number beyond an int's range saturates.
+int _wtoi(const WCHAR* text) {
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        if (value <= INT_MAX)
+            value = value * 10 + (*text - '0');
+    value = negative ? -value : value;
+    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }

@@ -1,4 +1,3 @@
-// rules build
 // The locale library's answers: null, empty, the English text itself, texts of 4096 characters
 // and more, and texts without a terminator within 4096 characters, each in a block of exactly its
 // characters. The text shown is the answer read no further than a composed text and cut at the

@@ -1,4 +1,3 @@
-// rules build
 // Printer data of any type and size, with or without a terminator, under every name a settings
 // load reads, found in one enumeration of the key: each value is taken as stored when a read
 // could take it, else it is the default and written back; texts stay bounded; the custom media

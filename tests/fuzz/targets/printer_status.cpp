@@ -1,4 +1,3 @@
-// rules build
 // What the Service page and the maintenance dialogs show of a printer: a settings block, a status
 // code and the printer link's error text (with or without terminator, up to the caller's 4096
 // characters), and labels as long as the locale library may make them. Every text stays

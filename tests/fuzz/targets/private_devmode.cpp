@@ -1,4 +1,3 @@
-// rules build
 // The private devmode section as the core driver hands it over: input devmodes of any dmSize and
 // dmDriverExtra whose section header claims anything, output buffers of any size, each of
 // exactly the size the core driver would have, so that the address sanitizer sees every byte

@@ -1,4 +1,3 @@
-// rules build
 // The printer's settings block as the printer link delivers it: any size, any header count, any
 // record id, value or text, in a block of exactly its size. What lands in the settings context
 // must stay within what the records can say.

@@ -7,8 +7,6 @@
 #define STRSAFE_E_INSUFFICIENT_BUFFER ((HRESULT)0x8007007AL)
 #define STRSAFE_E_INVALID_PARAMETER ((HRESULT)0x80070057L)
 
-// --- The private devmode section, the settings block, printer data, locale answers and the
-// printer information text.
 HRESULT StringCchLengthW(LPCWSTR text, size_t maxChars, size_t* length);
 HRESULT StringCchCopyW(LPWSTR dest, size_t destChars, LPCWSTR source);
 HRESULT StringCchCopyNW(LPWSTR dest, size_t destChars, LPCWSTR source, size_t sourceChars);

@@ -59,8 +59,6 @@ typedef struct HKEY__* HKEY;
 #define E_FAIL ((HRESULT)0x80004005L)
 #define E_NOTIMPL ((HRESULT)0x80004001L)
 
-// --- The private devmode section, the settings block, printer data, locale answers and the
-// printer information text.
 #include <cstring>
 
 #define ZeroMemory(d, n) std::memset((d), 0, (n))
@@ -108,3 +106,37 @@ static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide,
                                int wideChars);
+
+#define ARRAYSIZE(a) (sizeof(a) / sizeof((a)[0]))
+
+typedef size_t SIZE_T;
+
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE;
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT;
+
+typedef struct _RECTL {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECTL;
+
+// DEVMODEW dmFields bits that name the paper.
+#define DM_PAPERSIZE 0x00000002L
+#define DM_PAPERLENGTH 0x00000004L
+#define DM_PAPERWIDTH 0x00000008L
+#define DM_FORMNAME 0x00010000L
+
+int WINAPI lstrlenW(LPCWSTR text);
+
+// The C runtime's readings of a typed number (stdlib.h on Windows); tests/native/strings.cpp
+// says what they accept.
+double _wtof(const WCHAR* text);
+int _wtoi(const WCHAR* text);

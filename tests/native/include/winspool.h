@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-// --- The private devmode section, the settings block, printer data, locale answers and the
-// printer information text.
 typedef struct _PRINTER_ENUM_VALUESW {
     LPWSTR pValueName;
     DWORD cbValueName;
@@ -12,3 +10,10 @@ typedef struct _PRINTER_ENUM_VALUESW {
     LPBYTE pData;
     DWORD cbData;
 } PRINTER_ENUM_VALUESW, *PPRINTER_ENUM_VALUESW;
+
+typedef struct _FORM_INFO_1W {
+    DWORD Flags;
+    LPWSTR pName;
+    SIZE Size;
+    RECTL ImageableArea;
+} FORM_INFO_1W;

@@ -1,0 +1,111 @@
+// The printer's paper lists as its driver answers them: names in 64-character slots, any count,
+// lists that disagree in length, and the papers the plug-in finds in them.
+#include "media/paper_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Names in 64-character slots; a name of 64 characters fills its slot without a terminator.
+std::vector<WCHAR> Slots(const std::vector<std::u16string>& names) {
+    std::vector<WCHAR> slots(names.size() * kPaperNameChars, 0);
+    for (size_t i = 0; i < names.size(); ++i)
+        names[i].copy(&slots[i * kPaperNameChars], kPaperNameChars);
+    return slots;
+}
+
+FORM_INFO_1W Form(const char16_t* name, LONG width, LONG height) {
+    return {0, const_cast<LPWSTR>(name), {width, height}, {0, 0, width, height}};
+}
+
+const FORM_INFO_1W kForms[] = {Form(u"Letter", 215900, 279400), Form(u"A4", 210000, 297000),
+                               Form(u"My A4", 210049, 297099), Form(u"Legal", 215900, 355600)};
+
+TEST(PaperNames, ListsOfAnyCountInSlotsOf64Characters) {
+    const struct {
+        int count;
+        DWORD bytes;
+        bool fitsIn1024;
+        int heldIn1024; // of that many names filled
+    } kCounts[] = {{-1, 0, false, -1},
+                   {0, 0, true, 0},
+                   {8, 1024, true, 8},
+                   {9, 1152, false, 8},
+                   {33554431, 0xFFFFFF80, false, 8},
+                   {33554433, 0, false, 8}};
+    for (const auto& c : kCounts) {
+        EXPECT_EQ(PaperNameBytes(c.count), c.bytes) << c.count;
+        EXPECT_EQ(PaperNamesFit(c.count, 1024), c.fitsIn1024) << c.count;
+        EXPECT_EQ(PaperNamesHeld(c.count, 1024), c.heldIn1024) << c.count;
+    }
+    for (auto [count, listed] : {std::pair{-1, 0}, {0xFFFE, 0xFFFE}, {0xFFFF, 0}})
+        EXPECT_EQ(FormSizeNameCount(count), listed) << "the Form Size list is counted in a WORD";
+}
+
+TEST(PaperNames, TheLastPaperOfAMatchingSizeNamesItElseLetter) {
+    auto slots = Slots({u"Letter", u"a4", u"MY A4", u"No form"});
+    const LONG kA4[2] = {210000, 297000}, kOdd[2] = {123400, 567800};
+    const struct {
+        const LONG* size;
+        int listed, filled;
+        const char16_t* name;
+    } kCases[] = {{kA4, 4, 4, u"MY A4"},  {kA4, 4, 2, u"a4"}, {kOdd, 4, 4, u"Letter"},
+                  {kA4, 4, 0, u"Letter"}, {kA4, 2, 9, u"a4"}, {kA4, 0, 4, u"unchanged"}};
+    for (const auto& c : kCases) {
+        WCHAR name[kFormNameChars] = u"unchanged";
+        NamePaperOfSize(slots.data(), c.listed, c.filled, kForms, 4, c.size, name);
+        EXPECT_EQ(std::u16string(name), c.name) << c.listed << " " << c.filled;
+    }
+    EXPECT_EQ(FormSizeByName(kForms, 4, u"Letter ").cx, 0) << "a name that is no form";
+}
+
+TEST(PaperNames, TheDefaultPaperByNumberOrBySize) {
+    const WORD numbers[] = {1, 9, 5};
+    auto names = Slots({u"Letter", u"A4", u"Legal"});
+    const POINT sizes[] = {{2159, 2794}, {2100, 2970}, {2159, 3556}};
+    const int kBySize = DM_PAPERWIDTH | DM_PAPERLENGTH;
+    const struct {
+        DevmodePaper devmode;
+        int count, result;
+        const char16_t* name;
+        LONG width;
+    } kCases[] = {
+        {{DM_PAPERSIZE, 9, 0, 0}, 3, 0, u"A4", 210000},
+        {{DM_PAPERSIZE, 9, 0, 0}, 0, 1, u"", -1}, // lists that disagree in length are not read
+        {{kBySize, 0, 2159, 3556}, 3, 0, u"Legal", 215900},
+        {{kBySize, 0, 1111, 2222}, 3, 1, u"", 111100}, // the size is known even without a name
+        {{DM_PAPERSIZE | kBySize, 4, 2100, 2970}, 3, 0, u"A4", 210000},
+        {{DM_FORMNAME, 9, 2159, 2794}, 3, 1, u"", -1},
+    };
+    for (const auto& c : kCases) {
+        LONG size[2] = {-1, -1};
+        WCHAR name[kFormNameChars] = {};
+        EXPECT_EQ(
+            IdentifyDefaultPaper(c.devmode, {numbers, names.data(), sizes, c.count}, size, name),
+            c.result);
+        EXPECT_EQ(std::u16string(name), c.name);
+        EXPECT_EQ(size[0], c.width);
+    }
+    EXPECT_EQ(PaperListLength(3, 3, 3), 3);
+    EXPECT_EQ(PaperListLength(3, 1, 3), 0);
+    EXPECT_EQ(PaperListLength(-1, -1, -1), 0);
+}
+
+TEST(PaperNames, AFormFitsASizeWithinOneUnitAndTurned) {
+    const SIZE kLetter = {215900, 279400}; // 170 x 220 twentieths of an inch
+    const struct {
+        LONG size[2];
+        bool fits;
+    } kSizes[] = {{{170, 220}, true}, {{220, 170}, true},  {{171, 219}, true},
+                  {{169, 221}, true}, {{172, 220}, false}, {{170, 218}, false}};
+    for (const auto& c : kSizes)
+        EXPECT_EQ(FormFitsSize(kLetter, c.size), c.fits) << c.size[0] << " x " << c.size[1];
+    const LONG kA4[2] = {210000, 297000};
+    EXPECT_TRUE(IsPaperOfSize({210099, 297000}, kA4)) << "rounded to 100 um";
+    EXPECT_FALSE(IsPaperOfSize({210100, 297000}, kA4));
+}
+
+} // namespace
