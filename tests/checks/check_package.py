@@ -37,9 +37,10 @@ def plugin():
     """The plug-in's side of the agreement, parsed from src/."""
     names, table, context = defines(), strings(), "src/settings/settings_context.cpp"
     media = dict(sum((found(r"constexpr DWORD (kMedia\w+) = (\d+);", header) for header in (
-        "src/media/custom_media_types.h", "src/settings/printer_data_store.h")), []))
+        "src/media/custom_media_types.h", "src/settings/stored_values.h")), []))
     default = dict(found(r'ReadConfigDword\(\w+, TEXT\("(\w+)"\), &context->\w+, (\w+)\)', context))
-    size = found(r"kDefaultPaperSize\[2\] = \{(\d+), (\d+)\}", context)[0]
+    size = found(r"kDefaultPaperSize\[2\] = \{(\d+), (\d+)\}",
+                 "src/settings/load_corrections.cpp")[0]
     folders = {name.lower(): FOLDERS[folder] for path in sorted((ROOT / "src").rglob("*.cpp"))
                for folder, name in re.findall(r'TEXT\("((?:\\\\3)?)\\\\(qv\w+\.dll)"\)',
                                               path.read_text())}
@@ -52,12 +53,12 @@ def plugin():
         "paper sources": (set(found(r"DMBIN_(\w+)", "src/media/paper_page.cpp")),
                           default["PaperSource"].replace("DMBIN_", "")),
         "sides": ({DUPLEX[m] for m in found(r"DMDUP_\w+", "src/pages/layout_page.cpp") +
-                   found(r"DMDUP_\w+", context)}, "NONE" if default["InterPoint"] == "0"
-                  else "VERTICAL"),
+                   found(r"DMDUP_\w+", "src/settings/load_corrections.cpp")},
+                  "NONE" if default["InterPoint"] == "0" else "VERTICAL"),
         "orientation": "PORTRAIT" if default["Orientation"] == "1" else "LANDSCAPE",
         "paper size": tuple(map(int, size)),
         "fallback form": found(r'kFallbackFormName\[\] = TEXT\("([^"]+)"\)',
-                               "src/media/form_queries.cpp")[0],
+                               "src/media/paper_lists.cpp")[0],
         "module": module, "folders": folders, "siblings": set(folders) - {module},
     }
 
