@@ -29,14 +29,14 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/program/*.
 if(E2E_SOURCES AND CONFIG_MODULE_SOURCES)
     # The Wine check's report and printer-data reading, the printer folder's actions, and the
     # process's resource counts.
-    add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/folders.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
+    add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine_common/check_log.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine_common/folders.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine_common/test_printer.cpp
                    ${CMAKE_SOURCE_DIR}/host/printer_tool/printer_folder.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine_common/process_counts.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine_common/counter_heap.cpp)
+                   ${CMAKE_SOURCE_DIR}/tests/wine/support/process_counts.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine/support/counter_heap.cpp)
     target_include_directories(e2e_tests PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host
-                               ${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_SOURCE_DIR}/tests/wine_common)
+                               ${CMAKE_SOURCE_DIR}/tests/wine_common ${CMAKE_SOURCE_DIR}/tests/wine/support)
     target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
     target_compile_options(e2e_tests PRIVATE ${WARNINGS})
     target_link_options(e2e_tests PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)

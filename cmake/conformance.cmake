@@ -2,16 +2,13 @@
 # source. Natively they are the conformance_tests suite (made by native.cmake like every folder of
 # tests/) with winsim's set-up of tests/conformance/winsim/; for Windows they are
 # winsim_conformance.exe with real set-up calls (tests/conformance/windows/), run under Wine by
-# scripts/wine-conformance.sh. GoogleTest is cross-compiled from Debian's sources for it.
+# scripts/wine-conformance.sh.
 # tests/winsim/ stays native-only: it sets the machine up with winsim's own calls (injected
 # faults, call logs, scripted people, leak accounting) that the real platform does not have.
 file(GLOB CONFORMANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp)
 if(WIN32)
-    set(GOOGLETEST_SOURCE /usr/src/googletest/googletest)
-    if(CONFORMANCE_SOURCES AND EXISTS ${GOOGLETEST_SOURCE}/CMakeLists.txt)
-        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-        add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # GoogleTest as the Windows test programs build it (wine_tests.cmake).
+    if(CONFORMANCE_SOURCES AND TARGET gtest_main)
         file(GLOB CONFORMANCE_WINDOWS_SOURCES CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/tests/conformance/windows/*.cpp
              ${CMAKE_SOURCE_DIR}/tests/conformance/windows/*.rc)

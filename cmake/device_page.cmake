@@ -19,12 +19,12 @@ file(GLOB DEVICE_PAGE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.
 set(DEVICE_PAGE_OUTPUT ${CMAKE_BINARY_DIR}/wine_device_page)
 if(DEVICE_PAGE_CHECK_SOURCES AND TARGET qvdrvui AND TARGET qvmonext)
     add_executable(wine_device_page ${DEVICE_PAGE_CHECK_SOURCES} ${DEVICE_PAGE_HOST_SOURCES}
-                   ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/test_printer.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/folders.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine_common/check_log.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine_common/test_printer.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/wine_common/folders.cpp
                    ${CMAKE_SOURCE_DIR}/host/gallery/screen_area.cpp)
     set_target_properties(wine_device_page PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DEVICE_PAGE_OUTPUT})
-    target_include_directories(wine_device_page PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine
+    target_include_directories(wine_device_page PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine_common
                                ${CMAKE_SOURCE_DIR}/host/device_page ${CMAKE_SOURCE_DIR}/host/gallery)
     target_compile_options(wine_device_page PRIVATE ${WARNINGS})
     target_compile_options(wine_device_page PRIVATE -municode)

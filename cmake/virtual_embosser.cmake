@@ -19,9 +19,9 @@ if(WIN32)
          ${CMAKE_SOURCE_DIR}/tests/wine_embosser/*.cpp)
     if(EMBOSSER_CHECK_SOURCES)
         add_executable(wine_embosser_check ${EMBOSSER_CHECK_SOURCES}
-                       ${CMAKE_SOURCE_DIR}/tests/wine/check_log.cpp
-                       ${CMAKE_SOURCE_DIR}/tests/wine/folders.cpp)
-        target_include_directories(wine_embosser_check PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
+                       ${CMAKE_SOURCE_DIR}/tests/wine_common/check_log.cpp
+                       ${CMAKE_SOURCE_DIR}/tests/wine_common/folders.cpp)
+        target_include_directories(wine_embosser_check PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine_common)
         target_compile_definitions(wine_embosser_check PRIVATE ${WINDOWS_DEFINITIONS})
         target_compile_options(wine_embosser_check PRIVATE ${WARNINGS})
         target_link_options(wine_embosser_check PRIVATE ${WINDOWS_LINK_OPTIONS})

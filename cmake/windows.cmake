@@ -17,20 +17,9 @@ target_link_libraries(qvembui PRIVATE winspool comctl32 comdlg32 msimg32 gdi32 u
 
 include(cmake/config_module.cmake)
 
-# The check program that runs qvembui.dll on the real platform under Wine (scripts/wine-check.sh):
-# the core-driver stand-in of host/ with the checks of tests/wine/, and the driver's configuration
-# module qvdrvui.dll that the spooler calls, all placed next to the DLL.
+# The core-driver stand-in of host/, which the Windows test programs and the soak drive the
+# plug-in through.
 file(GLOB WINE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
-file(GLOB WINE_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
-if(WINE_HOST_SOURCES AND WINE_CHECK_SOURCES AND TARGET qvdrvui)
-    add_executable(wine_check ${WINE_HOST_SOURCES} ${WINE_CHECK_SOURCES})
-    target_include_directories(wine_check PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host)
-    target_compile_definitions(wine_check PRIVATE ${WINDOWS_DEFINITIONS})
-    target_compile_options(wine_check PRIVATE ${WARNINGS})
-    target_link_options(wine_check PRIVATE ${WINDOWS_LINK_OPTIONS})
-    target_link_libraries(wine_check PRIVATE winspool comctl32 ole32 uuid)
-    add_dependencies(wine_check qvembui qvdrvui)
-endif()
 include(cmake/virtual_embosser.cmake)
 include(cmake/device_page.cmake)
 include(cmake/gallery.cmake)
@@ -41,4 +30,5 @@ include(cmake/release.cmake)
 
 include(cmake/siblings.cmake)
 include(cmake/wine_soak.cmake)
+include(cmake/wine_tests.cmake)
 include(cmake/conformance.cmake)

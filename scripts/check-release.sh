@@ -105,16 +105,25 @@ echo "== Preparing a Wine prefix"
 wine64 wineboot.exe -i >/dev/null 2>&1
 wineserver -w
 
-# The DLL we ship on the real ABI: the Windows build's check program (scripts/wine-check.sh)
-# drives the release DLL in place of the Windows build's own.
+# The DLL we ship on the real ABI: the plug-in's Windows test program (tests/wine/plugin/) drives
+# the release DLL, installed in a prefix of its own in place of the Windows build's.
 build_preset windows >/dev/null
-mkdir "$work/wine_check"
-cp build/windows/wine_check.exe build/windows/qvdrvui.dll "$dll" "$work/wine_check/"
+release_prefix="$work/release-prefix"
+bash scripts/install-prefix.sh --prefix "$release_prefix" >/dev/null
+cp -f "$dll" "$release_prefix/drive_c/windows/system32/spool/drivers/x64/3/qvembui.dll"
 status=0
-timeout 300 wine64 "$work/wine_check/wine_check.exe" >"$work/wine_check.log" 2>&1 || status=$?
-tr -d '\r' <"$work/wine_check.log" | grep -E '^(FAIL|wine_check:)' | sed 's/^/== release DLL: /'
+(
+    export WINEPREFIX="$release_prefix"
+    wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1
+    wineserver -k || true
+    code=0
+    timeout 300 wine64 build/windows/plugin_tests.exe || code=$?
+    wineserver -k || true
+    exit "$code"
+) >"$work/plugin_tests.log" 2>&1 || status=$?
+tr -d '\r' <"$work/plugin_tests.log" | grep -E '^\[  (PASSED|FAILED) ' | sed 's/^/== release DLL: /'
 if [ "$status" -ne 0 ]; then
-    echo "The release DLL failed its checks under Wine (exit status $status)" >&2
+    echo "The release DLL failed its tests under Wine (exit status $status)" >&2
     exit 1
 fi
 wineserver -w

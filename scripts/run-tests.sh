@@ -29,8 +29,8 @@ check_dll_exports
 check_dll_imports
 bash scripts/check-release.sh
 
-# The real DLL on the real ABI: the Windows build under Wine.
-bash scripts/wine-check.sh
+# The real DLL on the real ABI: the Windows build under Wine, its test programs first.
+bash scripts/wine-tests.sh
 bash scripts/wine-embosser-check.sh
 bash scripts/e2e-tests.sh
 bash scripts/wine-device-page-check.sh

@@ -4,14 +4,6 @@
 
 #include "application_window.h"
 
-// DocumentPropertiesW's merge of an application's devmode, with the printer handle and with none
-// (comdlg32 passes none): its fields win over the printer's default, its form replaces the paper.
-void CheckDevmodeMerge(ApplicationWindow& application);
-
-// DeviceCapabilitiesW: the private capability 257 answered by the plug-in, the papers from the
-// server's forms, the private section's size.
-void CheckDeviceCapabilities();
-
 // The printing preferences from an application's print dialog: a session at the keyboard (double
 // sided, 2 In 1 answered Yes, Best dot quality, Letter paper, copy paper, OK), then the printer
 // data, the job devmode the application got back, the printer's default devmode and the

@@ -41,8 +41,6 @@ int wmain(int argc, WCHAR** argv) {
         flow("CheckGermanPages", [&] { CheckGermanPages(application, argv[2]); });
         return FinishChecks("e2e_tests --german");
     }
-    flow("CheckDeviceCapabilities", [] { CheckDeviceCapabilities(); });
-    flow("CheckDevmodeMerge", [&] { CheckDevmodeMerge(application); });
     if (withPrinterLink)
         flow("CheckPrintingPreferences", [&] { CheckPrintingPreferences(application); });
     else

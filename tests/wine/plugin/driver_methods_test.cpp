@@ -1,0 +1,165 @@
+// What the plug-in object answers the core driver itself, and what it leaves to it, called as the
+// core driver calls them: through the slots of the object's method table in the published order
+// (IUnknown's three, IPrintOemCommon's two, IPrintOemUI's twelve, IPrintOemUI2's three), so that
+// a method out of its place shows.
+#include "wine_test.h"
+
+#include <cstring>
+
+namespace {
+
+enum Slot {
+    kGetInfo = 3,
+    kDevMode = 4,
+    kCommonUIProp = 6,
+    kDeviceCapabilities = 10,
+    kQueryColorProfile = 14,
+    kHideStandardUI = 18,
+};
+// DevQueryPrintEx, UpgradePrinter, PrinterEvent, DriverEvent, FontInstallerDlgProc,
+// UpdateExternalFonts, QueryJobAttributes, DocumentEvent.
+const int kLeftToTheCoreDriver[] = {9, 11, 12, 13, 15, 16, 17, 19};
+
+typedef HRESULT(STDMETHODCALLTYPE* GetInfoMethod)(void*, DWORD, PVOID, DWORD, PDWORD);
+typedef HRESULT(STDMETHODCALLTYPE* ModeMethod)(void*, DWORD, PVOID);
+typedef HRESULT(STDMETHODCALLTYPE* CapabilitiesMethod)(void*, POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID,
+                                                       PDEVMODEW, PVOID, DWORD, DWORD*);
+typedef HRESULT(STDMETHODCALLTYPE* ColorProfileMethod)(void*, HANDLE, POEMUIOBJ, PDEVMODEW, PVOID,
+                                                       ULONG, VOID*, ULONG*, FLONG*);
+// The methods left to the core driver read none of their arguments, which the 64-bit calling
+// convention passes alike whatever their types.
+typedef HRESULT(STDMETHODCALLTYPE* AnyMethod)(void*, void*, void*, void*, void*, void*, void*,
+                                              void*, void*);
+
+class DriverMethodsTest : public HostedPluginTest {
+protected:
+    template <typename Method> Method At(int slot) {
+        return reinterpret_cast<Method>((*reinterpret_cast<void***>(host_.plugin()))[slot]);
+    }
+};
+
+TEST_F(DriverMethodsTest, GetInfoReportsSignatureAndVersionAndRefusesTheRest) {
+    const struct {
+        DWORD mode, size;
+        bool sizeNeededPointer;
+        HRESULT result;
+        DWORD error, sizeNeeded;
+        const char* bytes;
+    } cases[] = {
+        {OEMGI_GETSIGNATURE, 4, true, S_OK, 0, 4, "KTVQ"},
+        {OEMGI_GETVERSION, 4, true, S_OK, 0, 4, "\1\0\0\0"},
+        {OEMGI_GETVERSION, 2, true, E_FAIL, ERROR_INSUFFICIENT_BUFFER, 4, nullptr},
+        {OEMGI_GETINTERFACEVERSION, 8, true, E_FAIL, ERROR_INVALID_PARAMETER, 77, nullptr},
+        {OEMGI_GETSIGNATURE, 8, false, E_FAIL, ERROR_INVALID_PARAMETER, 77, nullptr},
+        {OEMGI_GETPUBLISHERINFO, 8, true, E_FAIL, ERROR_NOT_SUPPORTED, 0, nullptr},
+        {OEMGI_GETPUBLISHERINFO, 2, true, E_FAIL, ERROR_INSUFFICIENT_BUFFER, 4, nullptr},
+    };
+    for (const auto& call : cases) {
+        BYTE buffer[8] = {};
+        DWORD needed = 77;
+        SetLastError(0);
+        EXPECT_EQ(At<GetInfoMethod>(kGetInfo)(host_.plugin(), call.mode, buffer, call.size,
+                                              call.sizeNeededPointer ? &needed : nullptr),
+                  call.result)
+            << call.mode << " " << call.size;
+        EXPECT_EQ(GetLastError(), call.error) << call.mode << " " << call.size;
+        EXPECT_EQ(needed, call.sizeNeeded) << call.mode << " " << call.size;
+        EXPECT_TRUE(call.bytes == nullptr || std::memcmp(buffer, call.bytes, 4) == 0) << call.mode;
+    }
+}
+
+// The private section's sizing; its rules are the native rule tests'.
+TEST_F(DriverMethodsTest, ModesSizeTheSectionReplaceOnlyTheDocumentPagesAndRefuseTheRest) {
+    const struct {
+        Slot slot;
+        DWORD mode;
+        bool parameters;
+        HRESULT result;
+        DWORD count; // cbBufSize for DevMode, cOEMOptItems for CommonUIProp
+    } cases[] = {
+        {kDevMode, OEMDM_SIZE, true, S_OK, 732},
+        {kDevMode, OEMDM_SIZE, false, E_FAIL, 5},
+        {kDevMode, 5, true, E_FAIL, 5},
+        {kCommonUIProp, OEMCUIP_DOCPROP, true, S_OK, 0},
+        {kCommonUIProp, OEMCUIP_PRNPROP, true, S_OK, 20},
+        {kCommonUIProp, 3, true, E_FAIL, 5},
+        {kHideStandardUI, OEMCUIP_DOCPROP, false, S_OK, 5},
+        {kHideStandardUI, OEMCUIP_PRNPROP, false, E_NOTIMPL, 5},
+    };
+    for (const auto& call : cases) {
+        OEMDMPARAM devmode = {};
+        OEMCUIPPARAM items = {};
+        devmode.cbSize = sizeof(devmode);
+        items.cbSize = sizeof(items);
+        devmode.cbBufSize = items.cOEMOptItems = 5;
+        void* parameters = call.slot == kDevMode ? static_cast<void*>(&devmode) : &items;
+        SetLastError(0);
+        EXPECT_EQ(At<ModeMethod>(call.slot)(host_.plugin(), call.mode,
+                                            call.parameters ? parameters : nullptr),
+                  call.result)
+            << call.slot << " " << call.mode;
+        EXPECT_EQ(call.slot == kDevMode ? devmode.cbBufSize : items.cOEMOptItems, call.count)
+            << call.slot << " " << call.mode;
+        EXPECT_EQ(GetLastError(), call.result == E_FAIL ? DWORD(ERROR_INVALID_PARAMETER) : 0u);
+    }
+    INT answer = 0;
+    for (int slot : kLeftToTheCoreDriver)
+        EXPECT_EQ(At<AnyMethod>(slot)(host_.plugin(), nullptr, nullptr, nullptr, nullptr, nullptr,
+                                      nullptr, nullptr, &answer),
+                  E_NOTIMPL)
+            << "slot " << slot;
+}
+
+TEST_F(DriverMethodsTest, ThePrivateCapabilityNamesTheOutputModesAndTheProfileIsAFile) {
+    WCHAR text[30];
+    std::memset(text, 0xFF, sizeof(text));
+    const struct {
+        WORD capability;
+        PVOID output;
+        HRESULT result;
+        DWORD answer;
+    } capabilities[] = {
+        {257, nullptr, S_OK, 46}, {257, text, S_OK, 0}, {DC_PAPERNAMES, text, E_NOTIMPL, 99}};
+    for (const auto& call : capabilities) {
+        DWORD answer = 99;
+        EXPECT_EQ(At<CapabilitiesMethod>(kDeviceCapabilities)(host_.plugin(), nullptr, nullptr,
+                                                              nullptr, call.capability, call.output,
+                                                              nullptr, nullptr, 0, &answer),
+                  call.result);
+        EXPECT_EQ(answer, call.answer);
+    }
+    EXPECT_EQ(std::wstring(text), TEXT("EmbossMode=1,InkMode=1"));
+    EXPECT_EQ(text[23], 0xFFFF) << "46 bytes written, no more";
+
+    const struct {
+        ULONG mode;
+        bool buffer;
+        ULONG size;
+        HRESULT result;
+        ULONG sizeAfter;
+        DWORD error;
+    } profiles[] = {
+        {QCP_SOURCEPROFILE, true, 32, E_FAIL, 32, 0},
+        {QCP_DEVICEPROFILE, true, 31, E_FAIL, 32, ERROR_INSUFFICIENT_BUFFER},
+        {QCP_DEVICEPROFILE, false, 64, E_FAIL, 32, ERROR_INSUFFICIENT_BUFFER},
+        {QCP_DEVICEPROFILE, true, 32, S_OK, 32, 0},
+    };
+    for (const auto& call : profiles) {
+        WCHAR profile[17] = {};
+        std::memset(profile, 0xAB, 32);
+        ULONG size = call.size;
+        FLONG flags = 0;
+        SetLastError(0);
+        EXPECT_EQ(At<ColorProfileMethod>(kQueryColorProfile)(
+                      host_.plugin(), nullptr, nullptr, nullptr, nullptr, call.mode,
+                      call.buffer ? profile : nullptr, &size, &flags),
+                  call.result);
+        EXPECT_EQ(size, call.sizeAfter);
+        EXPECT_EQ(GetLastError(), call.error);
+        EXPECT_EQ(std::wstring(profile),
+                  call.result == S_OK ? TEXT("OEMPROFILE.icm") : std::wstring(16, 0xABAB));
+        EXPECT_EQ(flags, call.result == S_OK ? FLONG(QCP_PROFILEDISK) : 0u);
+    }
+}
+
+} // namespace

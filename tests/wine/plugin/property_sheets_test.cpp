@@ -1,0 +1,168 @@
+// The pages the plug-in gives the host's property sheets, and the one set of settings they share,
+// through the host's common property sheet protocol.
+#include "seams.h"
+#include "sheet_session.h"
+#include "wine_test.h"
+
+#include "resources/resource.h"
+
+namespace {
+
+class PropertySheetsTest : public HostedPluginTest {};
+
+TEST_F(PropertySheetsTest, TheDocumentSheetAddsLayoutPaperAndMainPagesSharingOneContext) {
+    Seams seams;
+    const struct {
+        WORD templateId;
+        LPCWSTR title;
+    } expected[] = {{IDD_LAYOUT_PAGE, TEXT("Layout")},
+                    {IDD_PAPER_PAGE, TEXT("Paper/Media")},
+                    {IDD_MAIN_PAGE, TEXT("Tarvik")}};
+    for (int opening = 1; opening <= 2; ++opening) {
+        SheetSession session(host_);
+        ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
+        const std::vector<CollectedPage>& pages = session.pages();
+        ASSERT_EQ(pages.size(), 3u);
+        const PROPSHEETPAGEW& first = pages[0].description;
+        for (size_t i = 0; i < pages.size(); ++i) {
+            const PROPSHEETPAGEW& page = pages[i].description;
+            EXPECT_EQ(page.dwSize, 104u);
+            EXPECT_EQ(page.dwFlags, DWORD(PSP_USETITLE | PSP_USECALLBACK | PSP_USEFUSIONCONTEXT));
+            EXPECT_EQ(page.hInstance, host_.module());
+            EXPECT_EQ(page.pszTemplate, MAKEINTRESOURCEW(expected[i].templateId));
+            EXPECT_EQ(std::wstring(page.pszTitle), expected[i].title);
+            EXPECT_EQ(page.pfnCallback, first.pfnCallback);
+            EXPECT_EQ(page.lParam, first.lParam) << "one context";
+            EXPECT_EQ(page.hActCtx, first.hActCtx);
+        }
+        EXPECT_NE(first.lParam, 0);
+        EXPECT_EQ(session.info().UserData, ULONG_PTR(first.lParam));
+        EXPECT_EQ(session.startPage(), LONG_PTR(pages[0].handle));
+        EXPECT_EQ(session.startPageArgument(), 10000);
+        EXPECT_EQ(session.initResult(), ULONG_PTR(pages[2].handle));
+        EXPECT_EQ(std::wstring(session.headerTitle()), TEXT("OEM UI Page"));
+        EXPECT_EQ(session.info().Result, 1u) << "the header's answer";
+        EXPECT_EQ(seams.Calls("CreateActCtxW"), 1) << "the pages' context is built once";
+
+        PROPSHEETPAGEW page = {};
+        EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_CREATE, &page), 0u) << "no context, no page";
+        page.lParam = first.lParam;
+        EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
+        EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_RELEASE, &page), 0u);
+        session.Close(0);
+        EXPECT_EQ(session.info().Result, 1u);
+        EXPECT_EQ(session.info().UserData, 0u);
+    }
+}
+
+// Stored output that prints is forced to embossing only when the printer reports no ink unit;
+// without a printer link nothing is known and the stored choice stays.
+TEST_F(PropertySheetsTest, WithoutAnInkUnitOutputIsForcedToEmbossing) {
+    enum Printer { kNoLink, kInkUnit, kNoInkUnit };
+    for (Printer printer : {kNoLink, kInkUnit, kNoInkUnit}) {
+        SetConfigDword(TEXT("InkMode"), 1);
+        SetConfigDword(TEXT("TwoInOne"), 1);
+        SetConfigDword(TEXT("EmbossMode"), 0);
+        Seams seams;
+        if (printer == kNoLink)
+            seams.refusedLibraries.push_back(TEXT("qvmonext.dll"));
+        if (printer == kNoInkUnit)
+            WriteEmbosserState("[Tarvik Embosser]\r\nink.unit=0\r\n");
+        SheetSession session(host_);
+        ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
+        bool forced = printer == kNoInkUnit;
+        EXPECT_EQ(ConfigDword(TEXT("InkMode")), forced ? 0u : 1u) << printer;
+        EXPECT_EQ(ConfigDword(TEXT("TwoInOne")), forced ? 0u : 1u) << printer;
+        EXPECT_EQ(ConfigDword(TEXT("EmbossMode")), forced ? 1u : 0u) << printer;
+        session.Close(0);
+    }
+}
+
+TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {
+    IPrintOemUI2* plugin = host_.plugin();
+    SETRESULT_INFO setResult = {};
+    setResult.cbSize = sizeof(setResult);
+    setResult.Result = 42;
+    const struct {
+        WORD version;
+        bool document;
+        DWORD reason;
+        LPARAM lParam;
+        HRESULT result;
+        ULONG_PTR answer;
+        DWORD error;
+    } cases[] = {
+        {0x0101, true, PROPSHEETUI_REASON_DESTROY, 0, E_FAIL, 77, ERROR_INVALID_PARAMETER},
+        {PROPSHEETUI_INFO_VERSION, true, PROPSHEETUI_REASON_DESTROY, 0, S_OK, 1, 0},
+        {PROPSHEETUI_INFO_VERSION, false, PROPSHEETUI_REASON_SET_RESULT,
+         reinterpret_cast<LPARAM>(&setResult), S_OK, 42, 0},
+        {PROPSHEETUI_INFO_VERSION, true, PROPSHEETUI_REASON_GET_ICON, 0, S_OK, 0, 0},
+        // Device pages need the context the device settings tree published.
+        {PROPSHEETUI_INFO_VERSION, false, PROPSHEETUI_REASON_INIT, 0, E_FAIL, 77,
+         ERROR_INVALID_PARAMETER},
+    };
+    for (const auto& call : cases) {
+        PROPSHEETUI_INFO info = {};
+        info.cbSize = sizeof(info);
+        info.Version = call.version;
+        info.Reason = call.reason;
+        info.Result = 77;
+        SetLastError(0);
+        EXPECT_EQ(call.document ? plugin->DocumentPropertySheets(&info, call.lParam)
+                                : plugin->DevicePropertySheets(&info, call.lParam),
+                  call.result)
+            << call.reason;
+        EXPECT_EQ(info.Result, call.answer) << call.reason;
+        EXPECT_EQ(GetLastError(), call.error) << call.reason;
+    }
+    EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), E_FAIL);
+}
+
+TEST_F(PropertySheetsTest, ADocumentSheetWithoutItsSettingsAddsNoPage) {
+    for (const char* allocation : {"HeapAlloc", "GlobalAlloc"}) {
+        Seams seams;
+        seams.Fail(allocation, ERROR_NOT_ENOUGH_MEMORY, 1);
+        SheetSession session(host_);
+        SetLastError(0);
+        EXPECT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), E_FAIL) << allocation;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << allocation;
+        EXPECT_TRUE(session.pages().empty()) << allocation;
+    }
+}
+
+// The context is released with the sheet (the closing count sees the sibling libraries it
+// holds), and handed over once: a second sheet needs a new tree.
+TEST_F(PropertySheetsTest, ThePrinterPropertiesShareTheTreesContextWithTheServicePage) {
+    {
+        SheetSession session(host_);
+        ASSERT_EQ(session.OpenPrinterProperties(kPrinterName), S_OK);
+        ASSERT_EQ(session.pages().size(), 1u);
+        const PROPSHEETPAGEW& page = session.pages()[0].description;
+        EXPECT_EQ(page.pszTemplate, MAKEINTRESOURCEW(IDD_SERVICE_PAGE));
+        EXPECT_EQ(std::wstring(page.pszTitle), TEXT("Service"));
+        EXPECT_EQ(session.sheetParam().pOEMUserData, reinterpret_cast<void*>(page.lParam));
+        EXPECT_EQ(session.info().UserData, ULONG_PTR(page.lParam));
+        EXPECT_EQ(session.initResult(), ULONG_PTR(session.pages()[0].handle));
+        EXPECT_EQ(std::wstring(session.headerTitle()), TEXT("OEM UI Page"));
+        session.Close(0);
+    }
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof(info);
+    info.Version = PROPSHEETUI_INFO_VERSION;
+    EXPECT_EQ(host_.plugin()->DevicePropertySheets(&info, 0), E_FAIL);
+}
+
+TEST_F(PropertySheetsTest, PagesGoWithoutTheCommonControlsContextWhenNoneCanBeBuilt) {
+    Seams seams;
+    seams.Fail("CreateActCtxW", ERROR_RESOURCE_TYPE_NOT_FOUND);
+    for (int opening = 1; opening <= 2; ++opening) {
+        SheetSession session(host_);
+        ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
+        for (const CollectedPage& page : session.pages())
+            EXPECT_EQ(page.description.dwFlags, DWORD(PSP_USETITLE | PSP_USECALLBACK));
+        EXPECT_EQ(seams.Calls("CreateActCtxW"), 3 * opening) << "tried again for every page";
+        session.Close(0);
+    }
+}
+
+} // namespace

@@ -1,0 +1,279 @@
+// Counting the process's resources through the tables Wine keeps in it.
+#include "process_counts.h"
+
+#include <winspool.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const char kActivationFrames[] = "activation frames";
+const char kProcessHeapBlocks[] = "process heap blocks";
+const char* const kFigures[] = {"printer handles",      "kernel handles", "GDI objects",
+                                "user objects",         "loaded modules", "library references",
+                                kActivationFrames,      "heaps",          kProcessHeapBlocks,
+                                "blocks in other heaps"};
+
+// Counts `n` of `figure`, and of its kind `kind` ("kernel handles: Key") when there is one.
+void Add(KindCounts& counts, const char* figure, const CounterText& kind = "", DWORD n = 1) {
+    counts[figure] += n;
+    if (!kind.empty())
+        counts[CounterText(figure) + ": " + kind] += n;
+}
+
+long long Get(const KindCounts& counts, const CounterText& key) {
+    auto found = counts.find(key);
+    return found == counts.end() ? 0 : found->second;
+}
+
+CounterText Named(const char* format, unsigned long value) {
+    char text[24];
+    std::snprintf(text, sizeof(text), format, value);
+    return text;
+}
+
+CounterText Narrow(const WCHAR* text, size_t length) {
+    CounterText name;
+    for (size_t i = 0; i < length; ++i)
+        name += static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] + 32 : text[i]);
+    return name;
+}
+
+void CountHeaps(KindCounts& counts) {
+    CounterList<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(
+        std::min<size_t>(GetProcessHeaps(DWORD(heaps.size()), heaps.data()), heaps.size()));
+    for (HANDLE heap : heaps) {
+        Add(counts, "heaps");
+        const char* figure =
+            heap == GetProcessHeap() ? kProcessHeapBlocks : "blocks in other heaps";
+        if (heap == CounterHeap() || !HeapLock(heap))
+            continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heap, &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                Add(counts, figure, Named("%lu bytes", entry.cbData));
+        HeapUnlock(heap);
+    }
+}
+
+// A value names a live printer handle when the spooler finds no such printer data on it.
+void CountPrinterHandles(KindCounts& counts) {
+    for (ULONG_PTR value = 1; value <= 1024; ++value) {
+        DWORD type = 0, needed = 0;
+        if (GetPrinterDataExW(reinterpret_cast<HANDLE>(value), TEXT(""), TEXT("NoValueHasThisName"),
+                              &type, nullptr, 0, &needed) != ERROR_INVALID_HANDLE)
+            Add(counts, "printer handles");
+    }
+}
+
+// The system's handle list (SystemExtendedHandleInformation), one entry per handle.
+struct HandleEntry {
+    PVOID object;
+    ULONG_PTR processId, value;
+    ULONG grantedAccess;
+    USHORT creatorBackTraceIndex, objectTypeIndex;
+    ULONG attributes, reserved;
+};
+
+CounterText HandleTypeName(HANDLE handle) {
+    alignas(8) BYTE buffer[1024];
+    if (NtQueryObject(handle, ObjectTypeInformation, buffer, sizeof(buffer), nullptr) != 0)
+        return "unknown";
+    const UNICODE_STRING& name =
+        reinterpret_cast<PUBLIC_OBJECT_TYPE_INFORMATION*>(buffer)->TypeName;
+    return Narrow(name.Buffer, name.Length / sizeof(WCHAR));
+}
+
+void CountKernelHandles(KindCounts& counts) {
+    CounterList<BYTE> buffer(64 * 1024);
+    ULONG needed = 0;
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(64),
+                                              buffer.data(), ULONG(buffer.size()), &needed)) ==
+               LONG(0xC0000004) &&
+           buffer.size() < (64u << 20))
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed + 4096));
+    if (status != 0)
+        return;
+    ULONG_PTR count = *reinterpret_cast<ULONG_PTR*>(buffer.data());
+    const auto* entries =
+        reinterpret_cast<const HandleEntry*>(buffer.data() + 2 * sizeof(ULONG_PTR));
+    for (ULONG_PTR i = 0; i < count; ++i)
+        if (entries[i].processId == GetCurrentProcessId())
+            Add(counts, "kernel handles",
+                HandleTypeName(reinterpret_cast<HANDLE>(entries[i].value)));
+}
+
+const BYTE* ProcessEnvironmentBlock() {
+    PROCESS_BASIC_INFORMATION basic = {};
+    NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic),
+                              nullptr);
+    return reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+}
+
+// The thread's basic information, of which the thread environment block's address is used.
+struct ThreadBasics {
+    NTSTATUS exitStatus;
+    const BYTE* environmentBlock;
+    CLIENT_ID clientId;
+    KAFFINITY affinityMask;
+    LONG priority, basePriority;
+};
+
+// The GDI handle table (the process environment block's GdiSharedHandleTable at 0xF8): 24-byte
+// entries whose type byte, at 14, is 0 when free. The table keeps base types, measured by making
+// one object of each kind; every window DC comes with a "window DC surface" and a region.
+void CountGdiObjects(KindCounts& counts) {
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(ProcessEnvironmentBlock() + 0xF8);
+    MEMORY_BASIC_INFORMATION region = {};
+    if (table == nullptr || VirtualQuery(table, &region, sizeof(region)) == 0)
+        return;
+    SIZE_T readable = region.RegionSize - (table - static_cast<const BYTE*>(region.BaseAddress));
+    for (SIZE_T i = 0; i < std::min<SIZE_T>(readable / 24, 0x10000); ++i) {
+        BYTE type = table[i * 24 + 14];
+        const char* names[] = {
+            nullptr,    "DC",    nullptr,   nullptr,  "region", "window DC surface",
+            "metafile", nullptr, "palette", "bitmap", "font"};
+        if (type != 0)
+            Add(counts, "GDI objects",
+                type < 11 && names[type] ? names[type]
+                : type == 0x10           ? "brush or pen"
+                                         : Named("type 0x%02lX", type));
+    }
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM counts) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        Add(*reinterpret_cast<KindCounts*>(counts), "user objects", "window");
+        EnumChildWindows(window, CountWindow, counts);
+    }
+    return TRUE;
+}
+
+void CountUserObjects(KindCounts& counts) {
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counts));
+    for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+         window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
+        CountWindow(window, reinterpret_cast<LPARAM>(&counts));
+    for (ULONG_PTR value = 0x20; value <= 0xFFEE; value += 2) {
+        ICONINFO icon = {};
+        bool isIcon = GetIconInfo(reinterpret_cast<HICON>(value), &icon);
+        DeleteObject(icon.hbmMask);
+        DeleteObject(icon.hbmColor);
+        if (isIcon || IsMenu(reinterpret_cast<HMENU>(value)) ||
+            CopyAcceleratorTableW(reinterpret_cast<HACCEL>(value), nullptr, 0) > 0)
+            Add(counts, "user objects", "menu, icon or accelerators");
+    }
+}
+
+// The loader's module list (loader data at 0x18 of the process environment block, modules in load
+// order at 0x10); each entry's base name is at 0x58 and its load count, a SHORT, at 0x6C (-1 for
+// a module that stays for good).
+void CountModules(KindCounts& counts) {
+    const BYTE* loader = *reinterpret_cast<const BYTE* const*>(ProcessEnvironmentBlock() + 0x18);
+    const auto* head = reinterpret_cast<const LIST_ENTRY*>(loader + 0x10);
+    for (const LIST_ENTRY* entry = head->Flink; entry != head; entry = entry->Flink) {
+        const BYTE* module = reinterpret_cast<const BYTE*>(entry);
+        SHORT loads = *reinterpret_cast<const SHORT*>(module + 0x6C);
+        const auto* name = reinterpret_cast<const UNICODE_STRING*>(module + 0x58);
+        Add(counts, "loaded modules", Narrow(name->Buffer, name->Length / 2));
+        if (loads > 0)
+            Add(counts, "library references", Narrow(name->Buffer, name->Length / 2), loads);
+    }
+}
+
+// The frames of the thread's activation stack: the thread environment block points at the stack
+// (0x2C8), whose first member is the innermost frame; each frame starts with its caller's.
+void CountActivationFrames(KindCounts& counts) {
+    ThreadBasics thread = {};
+    NtQueryInformationThread(GetCurrentThread(), ThreadBasicInformation, &thread, sizeof(thread),
+                             nullptr);
+    const void* const* stack =
+        *reinterpret_cast<const void* const* const*>(thread.environmentBlock + 0x2C8);
+    counts[kActivationFrames] = 0;
+    for (const void* const* frame = stack ? static_cast<const void* const*>(stack[0]) : nullptr;
+         frame != nullptr; frame = static_cast<const void* const*>(frame[0]))
+        Add(counts, kActivationFrames);
+}
+
+// How many blocks of each forgiven size grew, at most as many as forgiven.
+KindCounts ForgivenPresent(const ProcessCounts& before, const ProcessCounts& after,
+                           const KindCounts& forgiven) {
+    KindCounts present;
+    for (const auto& size : forgiven) {
+        CounterText key = CounterText(kProcessHeapBlocks) + ": " + size.first;
+        long long grown = Get(after.counts, key) - Get(before.counts, key);
+        if (grown > 0)
+            present[size.first] = DWORD(std::min<long long>(grown, size.second));
+    }
+    return present;
+}
+
+std::string KindList(const KindCounts& kinds) {
+    std::string list;
+    for (const auto& kind : kinds)
+        list += (list.empty() ? "" : ", ") + std::string(kind.first.c_str()) + " " +
+                std::to_string(kind.second);
+    return list;
+}
+
+} // namespace
+
+ProcessCounts ProcessCounts::Take() {
+    ProcessCounts taken;
+    // The spooler's client first: the counting may be its first user.
+    CountPrinterHandles(taken.counts);
+    CountUserObjects(taken.counts);
+    CountGdiObjects(taken.counts);
+    CountKernelHandles(taken.counts);
+    CountModules(taken.counts);
+    CountActivationFrames(taken.counts);
+    CountHeaps(taken.counts);
+    return taken;
+}
+
+std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& after) {
+    std::vector<Figure> figures;
+    for (const char* name : kFigures)
+        figures.push_back({name, Get(first.counts, name), Get(after.counts, name)});
+    return figures;
+}
+
+std::string DescribeExpectedBlocks(const ProcessCounts& before, const ProcessCounts& after,
+                                   const KindCounts& forgiven) {
+    return KindList(ForgivenPresent(before, after, forgiven));
+}
+
+std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
+                           const KindCounts& forgiven) {
+    KindCounts present = ForgivenPresent(before, after, forgiven);
+    std::string described;
+    for (const Figure& figure : Figures(before, after)) {
+        CounterText prefix = CounterText(figure.name) + ": ";
+        KindCounts grownKinds;
+        for (const auto& kind : after.counts) {
+            CounterText name = kind.first.substr(std::min(prefix.size(), kind.first.size()));
+            long long grown = kind.second - Get(before.counts, kind.first) -
+                              (figure.name == kProcessHeapBlocks ? Get(present, name) : 0);
+            if (kind.first.compare(0, prefix.size(), prefix) == 0 && grown > 0 &&
+                grownKinds.size() < 6)
+                grownKinds[name] = DWORD(grown);
+        }
+        long long grown = figure.Growth();
+        if (figure.name == kProcessHeapBlocks)
+            for (const auto& size : present)
+                grown -= size.second;
+        if (figure.name == kActivationFrames)
+            grown = grown < 0 ? -grown : grown; // one deactivation too many is as wrong
+        if (grown > 0)
+            described += (described.empty() ? "" : ", ") + std::string(figure.name) + " +" +
+                         std::to_string(grown) +
+                         (grownKinds.empty() ? "" : " (" + KindList(grownKinds) + ")");
+    }
+    return described;
+}

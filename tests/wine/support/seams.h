@@ -1,0 +1,51 @@
+// Seams for what Wine's platform lacks, made in the plug-in's own imports: while a Seams object
+// lives, the spooler functions qvembui.dll imports, and its LoadLibraryW, GetProcAddress,
+// CreateActCtxW, ActivateActCtx, HeapAlloc and GlobalAlloc, go through here. A seam counts calls
+// or refuses them; it never does the platform's work. docs/wine-notes.md names each seam with the
+// test that shows the gap.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class Seams {
+public:
+    static constexpr int kAlways = -1;
+
+    // Holds qvembui.dll, from where the configuration module loads it, so the seams outlive the
+    // host's loads and unloads; they are all gone again with the object.
+    Seams();
+    ~Seams();
+    Seams(const Seams&) = delete;
+    Seams& operator=(const Seams&) = delete;
+
+    // The plug-in's calls of `function` ("GetPrinterDataExW"), or of all the spooler's functions,
+    // since the seams were made or the calls (and the load context) forgotten.
+    long Calls(const char* function) const;
+    long SpoolerCalls() const;
+    void ForgetCalls();
+    // `function` fails with `error` the next `times` times (kAlways: every time).
+    void Fail(const char* function, DWORD error, int times = kAlways);
+
+    // Every spooler call first waits this long, as a print server's round trip does.
+    DWORD spoolerLatency = 0;
+    // False: a user without the right to manage the printer. OpenPrinterW for full or administer
+    // access is refused, and so is every write (SetPrinterDataExW, SetPrinterW,
+    // DeletePrinterDataExW, AddFormW, DeleteFormW), with ERROR_ACCESS_DENIED as Windows refuses
+    // them. Wine grants both.
+    bool manageRight = true;
+    // Sibling libraries (by file name: "qvmonext.dll") and entry points that cannot be loaded.
+    std::vector<std::wstring> refusedLibraries;
+    std::vector<std::string> refusedEntryPoints;
+    // What reached the print server, answered as Windows answers: the forms added and deleted, by
+    // name (Wine's AddFormW adds nothing), and the printer data deleted as "key\value" (Wine's
+    // DeletePrinterDataExW always fails with 87).
+    std::vector<std::wstring> formsAdded, formsDeleted, dataDeleted;
+    // The activation context that was active when the plug-in last loaded a library.
+    HANDLE loadContext = nullptr;
+
+private:
+    HMODULE module_ = nullptr;
+};

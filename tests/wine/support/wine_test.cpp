@@ -1,0 +1,233 @@
+// The fixture's reset, warm-up and closing count.
+#include "wine_test.h"
+
+#include "person/person.h"
+#include "sheet_session.h"
+
+#include <gtest/gtest-spi.h>
+#include <winspool.h>
+
+const WCHAR kPrinterName[] = TEXT("Tarvik Embosser");
+
+namespace {
+
+// Where the first program in a prefix keeps what the installation left, for all of them.
+const WCHAR kSavedState[] = TEXT("Software\\QvembuiWineTests");
+struct StateKey {
+    HKEY root;
+    LPCWSTR path;
+};
+const StateKey kStateKeys[] = {
+    {HKEY_LOCAL_MACHINE,
+     TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")},
+    {HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane")},
+    {HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane")},
+};
+
+std::wstring SavedPath(size_t key) {
+    return std::wstring(kSavedState) + TEXT("\\") + std::to_wstring(key);
+}
+
+// Makes key `to` hold what key `from` holds; without `from`, `to` goes.
+void CopyKey(HKEY fromRoot, LPCWSTR from, HKEY toRoot, LPCWSTR to) {
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExW(fromRoot, from, 0, KEY_READ, &source) != ERROR_SUCCESS) {
+        RegDeleteTreeW(toRoot, to);
+        return;
+    }
+    RegCreateKeyExW(toRoot, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
+    RegDeleteTreeW(target, nullptr);
+    RegCopyTreeW(source, nullptr, target);
+    RegCloseKey(target);
+    RegCloseKey(source);
+}
+
+void RestoreInstalledState() {
+    for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
+        CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].root, kStateKeys[i].path);
+    DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str());
+}
+
+// Wine's controls keep a block for each instance destroyed (docs/wine-notes.md): comctl32's
+// static control 24 bytes, a multi-line edit one byte per character of its text.
+KindCounts g_wineBlocks;
+
+bool ProcedureInComctl32(HWND window) {
+    HMODULE module = nullptr;
+    WCHAR path[MAX_PATH] = TEXT("");
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(window, GWLP_WNDPROC)), &module);
+    DWORD length = module != nullptr ? GetModuleFileNameW(module, path, MAX_PATH) : 0;
+    return length >= 12 && lstrcmpiW(path + length - 12, TEXT("comctl32.dll")) == 0;
+}
+
+BOOL CALLBACK CountWineBlocks(HWND window, LPARAM) {
+    WCHAR name[16] = TEXT("");
+    GetClassNameW(window, name, 16);
+    int length = GetWindowTextLengthW(window);
+    char size[24];
+    if (lstrcmpiW(name, TEXT("Static")) == 0 && ProcedureInComctl32(window))
+        ++g_wineBlocks["24 bytes"];
+    if (lstrcmpiW(name, TEXT("Edit")) == 0 &&
+        (GetWindowLongPtrW(window, GWL_STYLE) & ES_MULTILINE) && length > 0 &&
+        wsprintfA(size, "%d bytes", length) > 0)
+        ++g_wineBlocks[size];
+    return TRUE;
+}
+
+void WindowDestroyed(HWND window) {
+    CountWineBlocks(window, 0);
+    EnumChildWindows(window, CountWineBlocks, 0);
+}
+
+LRESULT CALLBACK TestThreadHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND)
+        WindowDestroyed(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<void (*)()>& ProgramWarmUps() {
+    static std::vector<void (*)()> warmUps;
+    return warmUps;
+}
+
+// Wine keeps up to 64 window device contexts for reuse, and makes one more whenever each one kept
+// still belongs to a window: once 64 are kept the number never grows.
+void FillWindowDcCache() {
+    HWND windows[64];
+    HDC contexts[64];
+    for (int i = 0; i < 64; ++i) {
+        windows[i] = CreateWindowExW(0, TEXT("Static"), nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
+                                     nullptr, nullptr, nullptr);
+        contexts[i] = GetDC(windows[i]);
+    }
+    for (int i = 0; i < 64; ++i) {
+        ReleaseDC(windows[i], contexts[i]);
+        DestroyWindow(windows[i]);
+    }
+}
+
+// What Wine loads and keeps after a first use: each sheet through the spooler with every page
+// shown, the host's own sheets on this thread, the spooler's capabilities.
+bool WarmUp() {
+    {
+        // GoogleTest's first failure on a thread starts a thread that watches it.
+        testing::TestPartResultArray failures;
+        testing::ScopedFakeTestPartResultReporter watched(
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+    }
+    FillWindowDcCache();
+    CoreDriverHost host;
+    if (host.Load(PluginPath().c_str()) == S_OK)
+        for (bool document : {true, false}) {
+            SheetSession session(host);
+            if (SUCCEEDED(document ? session.OpenDocumentProperties(kPrinterName, nullptr)
+                                   : session.OpenPrinterProperties(kPrinterName)))
+                session.ShowSheet(nullptr);
+            session.Close(0);
+        }
+    host.Unload();
+    DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), DC_PAPERNAMES, nullptr, nullptr);
+    for (void (*warmUp)() : ProgramWarmUps())
+        warmUp();
+    for (bool preferences : {true, false}) {
+        Sheet sheet;
+        if (preferences ? sheet.OpenPreferences(kPrinterName) : sheet.OpenProperties(kPrinterName))
+            for (int page = sheet.PageCount() - 1; page >= 0; --page)
+                sheet.PageAt(page);
+        sheet.Cancel();
+    }
+    TakeMishaps();
+    ProcessCounts::Take();
+    return true;
+}
+
+} // namespace
+
+bool AddWarmUp(void (*warmUp)()) {
+    ProgramWarmUps().push_back(warmUp);
+    return true;
+}
+
+void PrepareWineTests() {
+    HKEY saved = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSavedState, 0, KEY_READ, &saved) == ERROR_SUCCESS)
+        RegCloseKey(saved);
+    else
+        for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
+            CopyKey(kStateKeys[i].root, kStateKeys[i].path, HKEY_CURRENT_USER,
+                    SavedPath(i).c_str());
+    WatchDestroyedWindows(WindowDestroyed);
+}
+
+void WineTest::SetUp() {
+    static bool warm = WarmUp();
+    ASSERT_TRUE(warm);
+    RestoreInstalledState();
+    g_wineBlocks.clear();
+    hook_ = SetWindowsHookExW(WH_CBT, TestThreadHook, nullptr, GetCurrentThreadId());
+    before_ = ProcessCounts::Take();
+}
+
+void WineTest::TearDown() {
+    for (const std::wstring& mishap : TakeMishaps())
+        ADD_FAILURE() << "on the sheet's thread: " << testing::PrintToString(mishap);
+    UnhookWindowsHookEx(hook_);
+    std::string grown = DescribeGrowth(before_, ProcessCounts::Take(), g_wineBlocks);
+    EXPECT_EQ(grown, "") << "what the test left behind";
+}
+
+void HostedPluginTest::SetUp() {
+    WineTest::SetUp();
+    ASSERT_EQ(host_.Load(PluginPath().c_str()), S_OK);
+}
+
+void HostedPluginTest::TearDown() {
+    host_.Unload();
+    WineTest::TearDown();
+}
+
+std::wstring PluginPath() {
+    return DriverFile(TEXT("qvembui.dll"));
+}
+
+DWORD ConfigDword(LPCWSTR name) {
+    HANDLE printer = nullptr;
+    DWORD value = kMissing, type = 0, size = 0;
+    if (OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr)) {
+        if (GetPrinterDataExW(printer, TEXT("Config"), name, &type, reinterpret_cast<BYTE*>(&value),
+                              sizeof(value), &size) != ERROR_SUCCESS ||
+            type != REG_DWORD)
+            value = kMissing;
+        ClosePrinter(printer);
+    }
+    return value;
+}
+
+void SetConfigDword(LPCWSTR name, DWORD value) {
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, &manage));
+    EXPECT_EQ(SetPrinterDataExW(printer, TEXT("Config"), name, REG_DWORD,
+                                reinterpret_cast<BYTE*>(&value), sizeof(value)),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    ClosePrinter(printer);
+}
+
+std::wstring DriverFile(LPCWSTR name) {
+    WCHAR folder[MAX_PATH] = {};
+    DWORD needed = 0;
+    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(folder),
+                               sizeof(folder), &needed);
+    return std::wstring(folder) + TEXT("\\3\\") + name;
+}
+
+void WriteEmbosserState(const char* text) {
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    WriteFile(file, text, lstrlenA(text), &written, nullptr);
+    CloseHandle(file);
+}

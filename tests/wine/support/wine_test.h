@@ -1,0 +1,63 @@
+// What every test of the Windows test programs shares. scripts/wine-tests.sh installs the printer
+// "Tarvik Embosser" into a throw-away prefix (scripts/install-prefix.sh) and runs the programs;
+// the programs install nothing.
+//
+// WineTest, the fixture of every test:
+//   - at its start, the printer, the registry and the embosser are as the installation left them:
+//     the printer's data and default devmode, the Quorvane keys of the machine and of the user
+//     (install folder, locale, pattern), and the virtual embosser's state file (factory state);
+//   - at its end, what the process holds is compared with what it held at its start (printer
+//     handles, kernel handles and registry keys, GDI and user objects, modules and library
+//     references, activation frames, heap blocks by size): what grew fails the test and is named.
+//     The blocks Wine's own controls keep once per instance are forgiven. The first test of a
+//     program starts after a warm-up that opens and cancels each sheet once, so that what Wine
+//     keeps after a first use is not counted;
+//   - mishaps on a sheet's thread (person/person.h) fail the test.
+#pragma once
+
+#include "core_driver.h"
+#include "process_counts.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+extern const WCHAR kPrinterName[];
+
+class WineTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    HHOOK hook_ = nullptr;
+    ProcessCounts before_;
+};
+
+// The plug-in driven by the core driver's stand-in, from where the configuration module loads it.
+class HostedPluginTest : public WineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    CoreDriverHost host_;
+};
+
+// The plug-in's path in the printer driver's folder, where the configuration module loads it.
+std::wstring PluginPath();
+// A printer data value under "Config", through the spooler; kMissing when there is none.
+constexpr DWORD kMissing = 0xFFFFFFFF;
+DWORD ConfigDword(LPCWSTR name);
+void SetConfigDword(LPCWSTR name, DWORD value);
+// The path of a file in the printer driver's folder, where the plug-in and its siblings are.
+std::wstring DriverFile(LPCWSTR name);
+// Replaces the virtual embosser's state file: "[Tarvik Embosser]\nink.unit=0\n".
+void WriteEmbosserState(const char* text);
+
+// A program's own first uses, run after the common warm-up: each dialog and message box its tests
+// open, opened and closed once. In the program: const bool kWarmUp = AddWarmUp([] { ... });
+bool AddWarmUp(void (*warmUp)());
+
+// Called once by main before the tests.
+void PrepareWineTests();
