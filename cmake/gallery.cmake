@@ -1,11 +1,14 @@
-# gallery.exe: the main job's tour of the printer installed in a prefix (scripts/run-main.sh), a
-# person of host/person/ at the real sheets.
-file(GLOB GALLERY_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/gallery/*.cpp)
-if(GALLERY_SOURCES AND TARGET qvperson AND TARGET qvdrvui)
-    add_executable(gallery ${GALLERY_SOURCES})
-    target_include_directories(gallery PRIVATE ${PLUGIN_INCLUDES})
-    target_compile_options(gallery PRIVATE ${WARNINGS})
-    target_link_options(gallery PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)
-    target_link_libraries(gallery PRIVATE qvperson)
-    add_dependencies(gallery qvembui qvdrvui)
-endif()
+# gallery.exe, the main job's tour of the printer installed in a prefix (scripts/run-main.sh), and
+# bench.exe, which times the printing preferences against a bare sheet of the same dialog
+# templates (scripts/bench.sh, not part of the tests): a person of host/person/ at the real sheets.
+foreach(program gallery bench)
+    file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/${program}/*.cpp)
+    if(PROGRAM_SOURCES AND TARGET qvperson AND TARGET qvdrvui)
+        add_executable(${program} ${PROGRAM_SOURCES})
+        target_include_directories(${program} PRIVATE ${PLUGIN_INCLUDES})
+        target_compile_options(${program} PRIVATE ${WARNINGS})
+        target_link_options(${program} PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)
+        target_link_libraries(${program} PRIVATE qvperson)
+        add_dependencies(${program} qvembui qvdrvui)
+    endif()
+endforeach()

@@ -24,14 +24,6 @@ LPWSTR PrinterName() {
     return const_cast<LPWSTR>(kTarvikPrinterName);
 }
 
-bool PluginPath(WCHAR* path, DWORD chars) {
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
-                                    chars * sizeof(WCHAR), &needed))
-        return false;
-    return SUCCEEDED(StringCchCatW(path, chars, TEXT("\\3\\qvembui.dll")));
-}
-
 struct Series {
     explicit Series(const char* seriesName) : name(seriesName) {}
     const char* name;
@@ -98,7 +90,8 @@ int Tour(int runs, const char* label) {
     InitCommonControlsEx(&controls);
     HANDLE printer = nullptr;
     WCHAR pluginPath[MAX_PATH];
-    if (!OpenPrinterW(PrinterName(), &printer, nullptr) || !PluginPath(pluginPath, MAX_PATH)) {
+    if (!OpenPrinterW(PrinterName(), &printer, nullptr) ||
+        !InstalledDriverFile(TEXT("qvembui.dll"), pluginPath, MAX_PATH)) {
         std::fprintf(stderr, "the printer \"Tarvik Embosser\" cannot be opened (%lu)\n",
                      GetLastError());
         return 1;

@@ -73,11 +73,9 @@ std::string DescribeData(DWORD type, const BYTE* data, DWORD size) {
 
 // A file of the printer driver's folder, where the plug-in and its printer link are.
 std::wstring DriverFile(LPCWSTR name) {
-    WCHAR folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(folder),
-                               sizeof(folder), &needed);
-    return std::wstring(folder) + TEXT("\\3\\") + name;
+    WCHAR path[MAX_PATH] = {};
+    InstalledDriverFile(name, path, MAX_PATH);
+    return path;
 }
 
 // The virtual embosser's state file: a "[printer]" section of "key=value" lines per printer.
