@@ -21,30 +21,6 @@ if(CONFIG_MODULE_SOURCES)
                           kernel32)
 endif()
 
-# The end-to-end program: an application that opens the printer's preferences and properties
-# through the spooler and acts on the pages as a person does (scripts/e2e-tests.sh). Its sources
-# sit in tests/e2e/program/ so that the native build, which makes a suite of every
-# tests/<folder>/*.cpp, leaves them alone.
-file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/program/*.cpp)
-if(E2E_SOURCES AND CONFIG_MODULE_SOURCES)
-    # The Wine check's report and printer-data reading, the printer folder's actions, and the
-    # process's resource counts.
-    add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tests/wine_common/check_log.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine_common/folders.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine_common/test_printer.cpp
-                   ${CMAKE_SOURCE_DIR}/host/printer_tool/printer_folder.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/support/process_counts.cpp
-                   ${CMAKE_SOURCE_DIR}/tests/wine/support/counter_heap.cpp)
-    target_include_directories(e2e_tests PRIVATE ${PLUGIN_INCLUDES} ${CMAKE_SOURCE_DIR}/host
-                               ${CMAKE_SOURCE_DIR}/tests/wine_common ${CMAKE_SOURCE_DIR}/tests/wine/support)
-    target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
-    target_compile_options(e2e_tests PRIVATE ${WARNINGS})
-    target_link_options(e2e_tests PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)
-    target_link_libraries(e2e_tests PRIVATE winspool comctl32 compstui user32 gdi32 advapi32
-                          psapi ntdll)
-    add_dependencies(e2e_tests qvembui qvdrvui)
-endif()
-
 # qvprinter.exe: installs the printer in a prefix and opens its sheets (scripts/install-prefix.sh).
 set(PRINTER_FOLDER_SOURCE ${CMAKE_SOURCE_DIR}/host/printer_tool/printer_folder.cpp)
 if(CONFIG_MODULE_SOURCES AND EXISTS ${PRINTER_FOLDER_SOURCE})

@@ -1,9 +1,14 @@
-# gallery.exe: the main job's tour of the printer installed in a prefix (scripts/run-main.sh). It
-# reuses the end-to-end program's person and window helpers and the printer folder's actions.
-include(${CMAKE_SOURCE_DIR}/cmake/e2e_helper_program.cmake)
-file(GLOB GALLERY_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/gallery/*.cpp)
-if(GALLERY_SOURCES AND TARGET qvdrvui AND EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/program/person.cpp)
-    add_e2e_helper_program(gallery SOURCES ${GALLERY_SOURCES}
-                           E2E person.cpp sheet_windows.cpp application_window.cpp
-                               embosser_state.cpp)
-endif()
+# gallery.exe, the main job's tour of the printer installed in a prefix (scripts/run-main.sh), and
+# bench.exe, which times the printing preferences against a bare sheet of the same dialog
+# templates (scripts/bench.sh, not part of the tests): a person of host/person/ at the real sheets.
+foreach(program gallery bench)
+    file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/${program}/*.cpp)
+    if(PROGRAM_SOURCES AND TARGET qvperson AND TARGET qvdrvui)
+        add_executable(${program} ${PROGRAM_SOURCES})
+        target_include_directories(${program} PRIVATE ${PLUGIN_INCLUDES})
+        target_compile_options(${program} PRIVATE ${WARNINGS})
+        target_link_options(${program} PRIVATE ${WINDOWS_LINK_OPTIONS} -municode)
+        target_link_libraries(${program} PRIVATE qvperson)
+        add_dependencies(${program} qvembui qvdrvui)
+    endif()
+endforeach()

@@ -17,17 +17,15 @@ target_link_libraries(qvembui PRIVATE winspool comctl32 comdlg32 msimg32 gdi32 u
 
 include(cmake/config_module.cmake)
 
-# The core-driver stand-in of host/, which the Windows test programs and the soak drive the
-# plug-in through.
+# The core-driver stand-in of host/, which the Windows test programs drive the plug-in through.
 file(GLOB WINE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
 include(cmake/virtual_embosser.cmake)
 include(cmake/device_page.cmake)
-include(cmake/gallery.cmake)
-include(cmake/bench.cmake)
 
 # The shipped DLL's size options (preset "release").
 include(cmake/release.cmake)
 
 include(cmake/siblings.cmake)
-include(cmake/wine_soak.cmake)
 include(cmake/wine_tests.cmake)
+# The main job's gallery and the benchmark: the person library of wine_tests.cmake at the sheets.
+include(cmake/gallery.cmake)

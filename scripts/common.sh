@@ -13,7 +13,7 @@ need_packages() {
     [ -f /usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake ] || missing+=(libgtest-dev)
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
     command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)
-    # The asan build is clang's, with the fuzz targets (libFuzzer is in clang's runtime package).
+    # The rules build is clang's, with the fuzz targets (libFuzzer is in clang's runtime package).
     command -v clang++-14 >/dev/null || missing+=(clang)
     compgen -G "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
         missing+=(libclang-rt-14-dev)
@@ -21,6 +21,8 @@ need_packages() {
     for extra in "$@"; do
         case "$extra" in
             wine64) [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || missing+=(wine64) ;;
+            xvfb) command -v Xvfb >/dev/null || missing+=(xvfb) ;;
+            imagemagick) command -v convert >/dev/null || missing+=(imagemagick) ;;
             *) missing+=("$extra") ;;
         esac
     done

@@ -4,7 +4,6 @@
 //   bench tour <runs> <label>   opens both sheets <runs> times each, one after the other
 //   bench media <count>         stores <count> custom media types
 //   bench forms <count>         adds <count> user forms; prints the forms listed before and after
-#include "application_window.h"
 #include "bare_sheet.h"
 #include "printer_tool/printer_folder.h"
 #include "printer_lists.h"
@@ -16,7 +15,6 @@
 #include <winspool.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -26,14 +24,6 @@ LPWSTR PrinterName() {
     return const_cast<LPWSTR>(kTarvikPrinterName);
 }
 
-bool PluginPath(WCHAR* path, DWORD chars) {
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
-                                    chars * sizeof(WCHAR), &needed))
-        return false;
-    return SUCCEEDED(StringCchCatW(path, chars, TEXT("\\3\\qvembui.dll")));
-}
-
 struct Series {
     explicit Series(const char* seriesName) : name(seriesName) {}
     const char* name;
@@ -41,7 +31,6 @@ struct Series {
     int pages = 0;
     std::string titles;
     std::vector<std::vector<double>> pageMs;
-    int seenByHook = 0;
     int changed = 0;
     int applyShown = 0;
     int applyEnabled = 0;
@@ -62,7 +51,6 @@ struct Series {
         pageMs.resize(times.pageMs.size());
         for (size_t i = 0; i < times.pageMs.size(); ++i)
             pageMs[i].push_back(times.pageMs[i]);
-        seenByHook += times.seenByHook ? 1 : 0;
         changed += times.changed ? 1 : 0;
         applyShown += times.applyShown ? 1 : 0;
         applyEnabled += times.applyEnabled ? 1 : 0;
@@ -83,8 +71,6 @@ void PrintSeries(const Series& series, const char* label) {
                 "by the change in %d; Apply told %d pages\n",
                 series.name, series.pages, series.total.size(), series.failed, series.changed,
                 series.applyShown, series.applyEnabled, series.pagesApplied);
-    std::printf("  found by the activation hook in %d runs (else by the 10 ms timer)\n",
-                series.seenByHook);
     std::printf("  pages (%s), median ms each:", series.titles.c_str());
     for (const std::vector<double>& page : series.pageMs)
         std::printf(" %.1f", SpreadOf(page).median);
@@ -102,11 +88,10 @@ void PrintSeries(const Series& series, const char* label) {
 int Tour(int runs, const char* label) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    ApplicationWindow application;
     HANDLE printer = nullptr;
     WCHAR pluginPath[MAX_PATH];
-    if (application.handle() == nullptr || !OpenPrinterW(PrinterName(), &printer, nullptr) ||
-        !PluginPath(pluginPath, MAX_PATH)) {
+    if (!OpenPrinterW(PrinterName(), &printer, nullptr) ||
+        !InstalledDriverFile(TEXT("qvembui.dll"), pluginPath, MAX_PATH)) {
         std::fprintf(stderr, "the printer \"Tarvik Embosser\" cannot be opened (%lu)\n",
                      GetLastError());
         return 1;
@@ -116,13 +101,10 @@ int Tour(int runs, const char* label) {
         std::fprintf(stderr, "the dialog templates of %ls cannot be read\n", pluginPath);
         return 1;
     }
-    auto openPlugin = [&] {
-        BYTE* devmode = nullptr;
-        LONG bytes = 0;
-        OpenPrintingPreferences(application.handle(), printer, PrinterName(), &devmode, &bytes);
-        std::free(devmode);
+    auto openPlugin = [](Sheet& sheet) { return sheet.OpenPreferences(kTarvikPrinterName); };
+    auto openBare = [&bare](Sheet& sheet) {
+        return sheet.Open([&bare](HWND owner) { return LONG(bare.Show(owner, PrinterName())); });
     };
-    auto openBare = [&] { bare.Show(application.handle(), PrinterName()); };
 
     // One opening of each first, not counted: it loads the libraries.
     TimeTour(openPlugin, false);

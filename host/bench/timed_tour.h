@@ -1,8 +1,10 @@
-// One timed opening of a property sheet: the sheet is opened by `open` (which returns when the
-// sheet has closed), and as soon as it is on screen every page is brought to the front and
-// painted, the Collate box on the Layout page is clicked, the change applied and
-// the sheet closed with OK. The three phases are timed apart.
+// One timed opening of a property sheet: a person (host/person/) opens it with `open`, and as soon
+// as it is on screen brings every page to the front and has it painted, clicks the Collate box on
+// the Layout page, applies the change and closes the sheet with OK. The three phases are timed
+// apart.
 #pragma once
+
+#include "person/person.h"
 
 #include <windows.h>
 
@@ -17,7 +19,6 @@ struct TourTimes {
     int pages = 0;
     std::string titles;         // "Layout, Paper/Media, Tarvik"
     std::vector<double> pageMs; // each page brought to the front and painted
-    bool seenByHook = false;    // the activation hook, not the 10 ms timer, found the sheet
     bool changed = false;       // the Collate box could be clicked
     bool applyShown = false;    // the sheet has an Apply button
     bool applyEnabled = false;  // the change enabled it
@@ -26,5 +27,6 @@ struct TourTimes {
     double totalMs() const { return openMs + tourMs + closeMs; }
 };
 
-// `open` runs the sheet modally on this thread and returns when it has closed.
-TourTimes TimeTour(const std::function<void()>& open, bool announceChange);
+// `open` runs on the sheet's thread, as Sheet::Open calls it, and opens the sheet there. A
+// sheet whose pages do not tell it of a change is told by the person when `announceChange`.
+TourTimes TimeTour(const std::function<bool(Sheet& sheet)>& open, bool announceChange);

@@ -1,5 +1,6 @@
 // Pictures of windows, read back from the screen where the window shows.
 #include "gallery_shots.h"
+#include "gallery_tour.h"
 #include "screen_area.h"
 
 #include <strsafe.h>
@@ -12,6 +13,9 @@ namespace {
 WCHAR g_folder[MAX_PATH];
 const DWORD g_start = GetTickCount();
 constexpr DWORD kPaintTime = 250;
+// Where the sheets are placed on the screen.
+constexpr int kSheetLeft = 16;
+constexpr int kSheetTop = 16;
 
 void ListShot(const char* name, const char* caption) {
     WCHAR path[MAX_PATH];
@@ -78,4 +82,13 @@ bool ShootWindow(HWND window, const char* name, const char* caption) {
         ListShot(name, caption);
     Progress("%s %s", saved ? "picture" : "NO PICTURE", caption);
     return saved;
+}
+
+void Place(const Sheet& sheet) {
+    SetWindowPos(sheet.window(), HWND_TOP, kSheetLeft, kSheetTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+bool Did(const char* what, bool done) {
+    Progress(done ? "%s" : "STUCK at \"%s\"", what);
+    return done;
 }

@@ -2,37 +2,27 @@
 // printer's properties, with a picture of every page and dialog met on the way.
 #pragma once
 
-#include "gallery_shots.h"
-#include "person.h"
+#include "person/person.h"
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
-// The printing preferences opened with DocumentPropertiesW(DM_IN_PROMPT) over the printer's
-// current devmode, as an application's print dialog does. The job devmode the application got
-// back is left in `jobDevmode`. False when the person could not do every step.
-bool TourPrintingPreferences(HWND application, HANDLE printer, std::vector<BYTE>& jobDevmode);
-
-// The printer's properties as the printer folder opens them. False when the person could not do
-// every step.
-bool TourPrinterProperties(HWND application, HANDLE printer);
+// The printing preferences opened as an application's print dialog opens them, over the
+// printer's current devmode. The job devmode the application got back is left in `jobDevmode`.
+// False when the person could not do every step.
+bool TourPrintingPreferences(std::vector<BYTE>& jobDevmode);
 
 // A second opening of the printing preferences over `jobDevmode` that photographs the pictures
 // as switches change them (collation, sides, two-pass, orientation), then cancels.
-bool TourPictureChecks(HWND application, HANDLE printer, const std::vector<BYTE>& jobDevmode);
+bool TourPictureChecks(const std::vector<BYTE>& jobDevmode);
 
-// Where the sheets and their dialogs are placed on the screen.
-constexpr int kSheetLeft = 16;
-constexpr int kSheetTop = 16;
+// The printer's properties as the printer folder opens them. False when the person could not do
+// every step.
+bool TourPrinterProperties();
 
-// A step of the person's script that prints its line with the time once it is done.
-inline void Step(Person& person, const char* what, Person::Action action) {
-    person.Then(what, [what, action] {
-        if (!action())
-            return false;
-        Progress("%s", what);
-        return true;
-    });
-}
+// Places the sheet where nothing covers it.
+void Place(const Sheet& sheet);
+
+// Prints the step `what` once done, or that the person got stuck there; answers `done`.
+bool Did(const char* what, bool done);

@@ -3,107 +3,102 @@
 #include "device_page/device_page_ids.h"
 #include "gallery_shots.h"
 #include "gallery_tour.h"
-#include "person.h"
 #include "printer_tool/printer_folder.h"
-#include "sheet_windows.h"
 #include "shown_text.h"
-#include "check_log.h"
 
 #include "resources/resource.h"
 
-#include <winspool.h>
+#include <commctrl.h>
+
+#include <string>
 
 namespace {
 
-// The row as the tree shows it, in the language installed.
-std::string DotsRow() {
-    return Narrow(Shown(TEXT("Dots Per Character")).c_str());
+// The first row, depth first, whose text starts with `prefix`.
+HTREEITEM FindRow(HWND tree, HTREEITEM row, const std::wstring& prefix) {
+    for (; row != nullptr; row = TreeView_GetNextSibling(tree, row)) {
+        WCHAR text[256] = {};
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = row;
+        item.pszText = text;
+        item.cchTextMax = ARRAYSIZE(text);
+        TreeView_GetItem(tree, &item);
+        if (std::wstring(text).compare(0, prefix.size(), prefix) == 0)
+            return row;
+        HTREEITEM found = FindRow(tree, TreeView_GetChild(tree, row), prefix);
+        if (found != nullptr)
+            return found;
+    }
+    return nullptr;
 }
 
-HWND PlacedSheet() {
-    HWND sheet = FindSheet();
-    if (sheet != nullptr)
-        SetWindowPos(sheet, HWND_TOP, kSheetLeft, kSheetTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    return sheet;
+// The row of the setting, as the tree shows it in the language installed.
+HTREEITEM DotsRow(HWND tree) {
+    return FindRow(tree, TreeView_GetRoot(tree), Shown(TEXT("Dots Per Character")));
 }
 
-void DeviceSettingsSteps(Person& person) {
-    person.Then("Device Settings, read from the embosser", [] {
-        HWND page = ShowPageWithControl(PlacedSheet(), IDC_DEVPAGE_TREE);
-        // The rows show the embosser's values once the page has fetched them.
-        if (page == nullptr || !IsControlEnabled(page, IDC_DEVPAGE_TREE) ||
-            TreeRowText(page, IDC_DEVPAGE_TREE, DotsRow()).empty())
+bool DeviceSettingsSteps(Sheet& sheet) {
+    HWND page = sheet.Page(IDC_DEVPAGE_TREE);
+    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
+    // The rows show the embosser's values once the page has fetched them.
+    if (!Did("Device Settings, read from the embosser",
+             WaitUntil([&] { return IsEnabled(page, IDC_DEVPAGE_TREE) && DotsRow(tree); })) ||
+        !ShootWindow(sheet.window(), "20_device_settings",
+                     "Printer properties: Device Settings, read from the embosser") ||
+        !Did("Device Settings: Dots Per Character 8",
+             TreeView_SelectItem(tree, DotsRow(tree)) &&
+                 Choose(page, IDC_DEVPAGE_LIST, Shown(TEXT("8")).c_str())))
+        return false;
+    sheet.Apply();
+    return ShootWindow(sheet.window(), "21_device_settings_applied",
+                       "Device Settings: Dots Per Character 8, applied");
+}
+
+bool ServiceSteps(Sheet& sheet) {
+    HWND service = sheet.Page(IDC_SERVICE_INTERPOINT_CALIBRATION);
+    if (!Did("Service: Interpoint Calibration",
+             Click(service, IDC_SERVICE_INTERPOINT_CALIBRATION)) ||
+        !ShootWindow(sheet.window(), "22_service", "Service: Interpoint Calibration started"))
+        return false;
+    const struct {
+        const char* what;
+        int button;
+        WORD templateId;
+        const char* name;
+        const char* caption;
+    } dialogs[] = {
+        {"Service: Ethernet Settings ...", IDC_SERVICE_ETHERNET_SETTINGS, IDD_NETWORK, "23_network",
+         "Ethernet Settings: the embosser's network"},
+        {"Service: Check Emboss Usage ...", IDC_SERVICE_EMBOSS_USAGE, IDD_EMBOSS_USAGE,
+         "24_emboss_usage", "Check Emboss Usage: the carriages' shares"},
+        {"Service: Check Ink Cartridge Level ...", IDC_SERVICE_INK_LEVEL, IDD_INK_FILL,
+         "25_ink_fill", "Check Ink Cartridge Level: the ChromaPod's cartridges"},
+    };
+    for (const auto& dialog : dialogs) {
+        bool shot = false;
+        sheet.Answer(dialog.templateId, [&shot, &dialog](HWND opened) {
+            shot = ShootWindow(opened, dialog.name, dialog.caption);
+            Click(opened, IDCANCEL);
+        });
+        if (!Did(dialog.what, Click(service, dialog.button) && shot))
             return false;
-        return ShootWindow(FindSheet(), "20_device_settings",
-                           "Printer properties: Device Settings, read from the embosser");
-    });
-    Step(person, "Device Settings: Dots Per Character 8", [] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_DEVPAGE_TREE);
-        return SelectTreeRow(page, IDC_DEVPAGE_TREE, DotsRow()) &&
-               ChooseListItem(page, IDC_DEVPAGE_LIST, Shown(TEXT("8")).c_str());
-    });
-    Step(person, "Apply", [] {
-        PressSheetButton(FindSheet(), PSBTN_APPLYNOW);
-        return true;
-    });
-    person.Then("picture", [] {
-        return ShootWindow(FindSheet(), "21_device_settings_applied",
-                           "Device Settings: Dots Per Character 8, applied");
-    });
-}
-
-// A step that opens a service dialog with its button, one that photographs it, one that closes it.
-void ServiceDialogSteps(Person& person, const char* what, int button, int controlInDialog,
-                        const char* name, const char* caption) {
-    Step(person, what, [button] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_SERVICE_INTERPOINT_CALIBRATION);
-        return ClickButton(page, button, true);
-    });
-    person.Then("picture", [controlInDialog, name, caption] {
-        HWND dialog = FindDialogWithControl(controlInDialog);
-        return dialog != nullptr && ShootWindow(dialog, name, caption);
-    });
-    person.Then("close", [controlInDialog] {
-        return ClickButton(FindDialogWithControl(controlInDialog), IDCANCEL, true);
-    });
-    person.Then("closed",
-                [controlInDialog] { return FindDialogWithControl(controlInDialog) == nullptr; });
-}
-
-void ServiceSteps(Person& person) {
-    Step(person, "Service: Interpoint Calibration", [] {
-        HWND page = ShowPageWithControl(FindSheet(), IDC_SERVICE_INTERPOINT_CALIBRATION);
-        return ClickButton(page, IDC_SERVICE_INTERPOINT_CALIBRATION);
-    });
-    person.Then("picture", [] {
-        return ShootWindow(FindSheet(), "22_service", "Service: Interpoint Calibration started");
-    });
-    ServiceDialogSteps(person, "Service: Ethernet Settings ...", IDC_SERVICE_ETHERNET_SETTINGS,
-                       IDC_NETWORK_DHCP, "23_network", "Ethernet Settings: the embosser's network");
-    ServiceDialogSteps(person, "Service: Check Emboss Usage ...", IDC_SERVICE_EMBOSS_USAGE,
-                       IDC_USAGE_CARRIAGE1_SHARE, "24_emboss_usage",
-                       "Check Emboss Usage: the carriages' shares");
-    ServiceDialogSteps(person, "Service: Check Ink Cartridge Level ...", IDC_SERVICE_INK_LEVEL,
-                       IDC_INKFILL_CARTRIDGE1_FILL, "25_ink_fill",
-                       "Check Ink Cartridge Level: the ChromaPod's cartridges");
+    }
+    return true;
 }
 
 } // namespace
 
-bool TourPrinterProperties(HWND application, HANDLE printer) {
-    Person person;
-    person.Then("find the sheet", [] { return PlacedSheet() != nullptr; });
-    DeviceSettingsSteps(person);
-    ServiceSteps(person);
-    person.Then("OK", [] {
-        Progress("the printer's properties: OK");
-        PressSheetButton(FindSheet(), PSBTN_OK);
-        return true;
-    });
-    person.Start();
-    OpenPrinterProperties(application, printer, const_cast<LPWSTR>(kTarvikPrinterName));
-    person.Stop();
-    if (!person.finished())
-        Progress("STUCK at \"%s\"", person.stuckAt().c_str());
-    return person.finished();
+bool TourPrinterProperties() {
+    Sheet sheet;
+    if (!Did("the printer's properties open", sheet.OpenProperties(kTarvikPrinterName)))
+        return false;
+    Place(sheet);
+    bool done = DeviceSettingsSteps(sheet) && ServiceSteps(sheet);
+    Progress("the printer's properties: %s", done ? "OK" : "Cancel");
+    if (done)
+        sheet.Ok();
+    else
+        sheet.Cancel();
+    return done;
 }

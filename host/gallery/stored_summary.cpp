@@ -1,13 +1,13 @@
 // Reading back what the spooler, the printer and the embosser keep after the session.
 #include "stored_summary.h"
 
-#include "embosser_state.h"
 #include "gallery_shots.h"
 #include "printer_tool/printer_folder.h"
 
 #include <strsafe.h>
 #include <winspool.h>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -69,6 +69,46 @@ std::string DescribeData(DWORD type, const BYTE* data, DWORD size) {
         return std::to_string(pair[0]) + " x " + std::to_string(pair[1]);
     }
     return std::to_string(size) + " bytes";
+}
+
+// A file of the printer driver's folder, where the plug-in and its printer link are.
+std::wstring DriverFile(LPCWSTR name) {
+    WCHAR path[MAX_PATH] = {};
+    InstalledDriverFile(name, path, MAX_PATH);
+    return path;
+}
+
+// The virtual embosser's state file: a "[printer]" section of "key=value" lines per printer.
+std::string ReadStateFile() {
+    HANDLE file =
+        CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof(buffer), &read, nullptr) &&
+           read > 0)
+        text.append(buffer, read);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return text;
+}
+
+// The value of `key` in the Tarvik printer's section; "" when the file, section or key is missing.
+std::string EmbosserStateValue(const std::string& state, const char* key) {
+    std::istringstream lines(state);
+    std::string section = "[" + Utf8(kTarvikPrinterName) + "]", prefix = std::string(key) + "=";
+    bool inSection = false;
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] == '[')
+            inSection = lstrcmpiA(line.c_str(), section.c_str()) == 0;
+        else if (inSection && line.compare(0, prefix.size(), prefix) == 0)
+            return line.substr(prefix.size());
+    }
+    return "";
 }
 
 const char kPrinterDataSection[] = "Printer data (Config)";
@@ -145,7 +185,7 @@ void WritePrinterDevmode(SummaryFile& summary, HANDLE printer) {
 
 void WriteEmbosserState(SummaryFile& summary) {
     const char kSection[] = "What the embosser keeps (qvmonext.state)";
-    if (!PrinterLinkInstalled()) {
+    if (GetFileAttributesW(DriverFile(TEXT("qvmonext.dll")).c_str()) == INVALID_FILE_ATTRIBUTES) {
         summary.Write(kSection, "(no qvmonext.dll)", "");
         return;
     }
@@ -154,8 +194,9 @@ void WriteEmbosserState(SummaryFile& summary) {
         "media.type",      "media.lowest", "media.highest",   "services",        "network.dhcp",
         "network.address", "network.mask", "usage.carriage1", "usage.carriage2", "ink1.fill",
         "ink2.fill",       "duplex",       "quality"};
+    std::string state = ReadStateFile();
     for (const char* key : keys)
-        summary.Write(kSection, key, EmbosserStateValue(kTarvikPrinterName, key));
+        summary.Write(kSection, key, EmbosserStateValue(state, key));
 }
 
 } // namespace

@@ -26,6 +26,8 @@ constexpr DWORD kPatienceMs = 10000;
 using DialogScript = std::function<void(HWND dialog)>;
 // The "template" of a message box, for Sheet::Answer.
 constexpr WORD kMessageBox = 0;
+// The "template" of the system's common dialogs, for Sheet::Answer: an application's print dialog.
+constexpr WORD kCommonDialog = 0xFFFF;
 
 class Sheet {
 public:
@@ -41,6 +43,10 @@ public:
     bool OpenPreferences(LPCWSTR printerName, const std::vector<BYTE>& devmode = {});
     // The printer's properties as the printer folder opens them.
     bool OpenProperties(LPCWSTR printerName);
+    // A sheet that `open` brings up on the sheet's thread over the application's window `owner`,
+    // as an application's own print dialog does (its Properties button, pressed by a script
+    // registered before). `open` answers what Ok and Cancel return.
+    bool Open(std::function<LONG(HWND owner)> open);
 
     HWND window() const { return sheet_; }
     int PageCount();

@@ -98,6 +98,10 @@ bool Sheet::OpenProperties(LPCWSTR printerName) {
         [this](HWND owner) { return OpenPrinterProperties(owner, printer_, printerName_); });
 }
 
+bool Sheet::Open(std::function<LONG(HWND owner)> open) {
+    return Start(std::move(open));
+}
+
 bool Sheet::Start(std::function<LONG(HWND owner)> open) {
     open_ = std::move(open);
     g_open = this;
@@ -208,9 +212,11 @@ void Sheet::AnswerDialog(HWND dialog) {
 
 DialogScript Sheet::TakeScript(HWND dialog, bool messageBox) {
     auto module = reinterpret_cast<HMODULE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    bool common = module != nullptr && module == GetModuleHandleW(TEXT("comdlg32.dll"));
     Locked hold(&lock_);
     for (auto entry = scripts_.begin(); entry != scripts_.end(); ++entry) {
         if (messageBox ? entry->first == kMessageBox
+            : common   ? entry->first == kCommonDialog
                        : IsMadeFromTemplate(dialog, module, entry->first)) {
             DialogScript script = std::move(entry->second);
             scripts_.erase(entry);

@@ -108,14 +108,17 @@ LONG OpenPrintingPreferences(HWND owner, HANDLE printer, LPWSTR printerName, BYT
                                DM_IN_PROMPT | DM_IN_BUFFER | DM_OUT_BUFFER);
 }
 
+bool InstalledDriverFile(LPCWSTR name, WCHAR* path, DWORD chars) {
+    return DriverDirectory(path, chars) && SUCCEEDED(StringCchCatW(path, chars, TEXT("\\3\\"))) &&
+           SUCCEEDED(StringCchCatW(path, chars, name));
+}
+
 LONG OpenPrinterProperties(HWND owner, HANDLE printer, LPWSTR printerName) {
     if (PrinterProperties(owner, printer))
         return CPSUI_OK;
     WCHAR configModule[MAX_PATH];
-    if (!DriverDirectory(configModule, MAX_PATH))
+    if (!InstalledDriverFile(kConfigModule, configModule, MAX_PATH))
         return -1;
-    StringCchCatW(configModule, MAX_PATH, TEXT("\\3\\"));
-    StringCchCatW(configModule, MAX_PATH, kConfigModule);
     HMODULE module = LoadLibraryW(configModule);
     if (module == nullptr)
         return -1;

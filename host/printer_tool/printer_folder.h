@@ -12,6 +12,10 @@ extern const WCHAR kTarvikDriverName[];
 // unless it exists. 0 on success, else the failing call's error.
 DWORD InstallTarvikPrinter(LPCWSTR folder);
 
+// The path of the installed driver's file `name` ("qvembui.dll"), in the spooler's folder of
+// version 3 drivers. False when the spooler names no driver folder.
+bool InstalledDriverFile(LPCWSTR name, WCHAR* path, DWORD chars);
+
 // The printing preferences as an application's print dialog opens them: the driver's size, the
 // printer's current devmode, then DocumentPropertiesW with DM_IN_PROMPT over it. The result of
 // that call; the devmode it returned stays in `devmode` (resized to the driver's size).
