@@ -1,0 +1,547 @@
+// The printer's properties as the printer folder opens them: the Service page, its maintenance
+// dialogs, and what the virtual embosser behind the printer link kept of a person's work.
+#include "person/person.h"
+#include "seams.h"
+#include "wine_test.h"
+
+#include "resources/resource.h"
+#include "service/printer_information.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const int kInkUnitButtons[] = {IDC_SERVICE_INK_SKEW_ALIGNMENT, IDC_SERVICE_INK_EMBOSS_ALIGNMENT,
+                               IDC_SERVICE_CARTRIDGE_SPACING, IDC_SERVICE_INK_LEVEL};
+const int kPrinterButtons[] = {IDC_SERVICE_INTERPOINT_CALIBRATION, IDC_SERVICE_PRINT_TEST_PAGE,
+                               IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE,
+                               IDC_SERVICE_STATUS_MONITORING};
+// In the order a person tries them: services 7, 10, 9, 11 and 8.
+const int kServiceButtons[] = {IDC_SERVICE_INTERPOINT_CALIBRATION, IDC_SERVICE_INK_SKEW_ALIGNMENT,
+                               IDC_SERVICE_INK_EMBOSS_ALIGNMENT, IDC_SERVICE_CARTRIDGE_SPACING,
+                               IDC_SERVICE_PRINT_TEST_PAGE};
+
+const int kAddressControls[] = {IDC_NETWORK_IP_ADDRESS_LABEL,  IDC_NETWORK_IP_ADDRESS,
+                                IDC_NETWORK_SUBNET_MASK_LABEL, IDC_NETWORK_SUBNET_MASK,
+                                IDC_NETWORK_GATEWAY_LABEL,     IDC_NETWORK_GATEWAY};
+
+const WCHAR kFactoryPrinter[] = TEXT("\r\nPrinter Serial Number: TV2-000731\r\nFirmware Version: "
+                                     "1.2.4\r\nModel Number: Tarvik 2");
+const WCHAR kFactoryInkUnit[] = TEXT("\r\nChromaPod Firmware Version: 1.3\r\nChromaPod Serial "
+                                     "Number: CP-004512");
+
+// What the embosser keeps of a key it has no value for (an empty service log).
+const char kNone[] = "(missing)";
+
+// The embosser's state: `lines` over its factory state, as a tester's script sets it.
+void SetEmbosser(const std::string& lines) {
+    WriteEmbosserState(("[Tarvik Embosser]\n" + lines + "\n").c_str());
+}
+
+// The value the embosser keeps for `key`; "(missing)" before it stored anything.
+std::string Embosser(const char* key) {
+    std::string text(65536, 0);
+    FILE* file = _wfopen(DriverFile(TEXT("qvmonext.state")).c_str(), TEXT("rb"));
+    text.resize(file != nullptr ? std::fread(&text[0], 1, text.size(), file) : 0);
+    if (file != nullptr)
+        std::fclose(file);
+    size_t at = text.find("\n" + std::string(key) + "=");
+    if (at == std::string::npos)
+        return kNone;
+    at += std::strlen(key) + 2;
+    return text.substr(at, text.find_first_of("\r\n", at) - at);
+}
+
+// An IP address control's address, "a.b.c.d".
+std::wstring AddressIn(HWND dialog, int id) {
+    DWORD address = 0;
+    SendDlgItemMessageW(dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+    WCHAR text[16];
+    wsprintfW(text, TEXT("%u.%u.%u.%u"), FIRST_IPADDRESS(address), SECOND_IPADDRESS(address),
+              THIRD_IPADDRESS(address), FOURTH_IPADDRESS(address));
+    return text;
+}
+
+// Types an address into the four fields of an IP address control, one field after the other.
+void TypeAddress(HWND dialog, int id, LPCWSTR address) {
+    HWND field = GetWindow(GetDlgItem(dialog, id), GW_CHILD);
+    for (; field != nullptr; field = GetWindow(field, GW_HWNDNEXT)) {
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        for (; *address != 0 && *address != TEXT('.'); ++address)
+            SendMessageW(field, WM_CHAR, *address, 1);
+        address += *address == TEXT('.');
+    }
+}
+
+bool StatusTimerRuns(const Seams& seams, HWND page) {
+    for (const Seams::Timer& timer : seams.timers)
+        if (timer.window == page && timer.id == kStatusTimerId &&
+            timer.interval == kStatusTimerInterval)
+            return true;
+    return false;
+}
+
+// The status timer comes due now: the information text it rebuilds ("(no timer)" without one).
+std::wstring StatusTick(const Seams& seams, HWND page) {
+    for (const Seams::Timer& timer : seams.timers) {
+        if (timer.window != page || timer.id != kStatusTimerId)
+            continue;
+        // The page answers the reads only once the tick's refresh ended.
+        SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, TEXT(""));
+        PostMessageW(page, WM_TIMER, timer.id, reinterpret_cast<LPARAM>(timer.proc));
+        WaitUntil([page] { return !TextOf(page, IDC_SERVICE_PRINTER_INFO).empty(); });
+        return TextOf(page, IDC_SERVICE_PRINTER_INFO);
+    }
+    return TEXT("(no timer)");
+}
+
+std::wstring StatusLine(HWND page) {
+    std::wstring text = TextOf(page, IDC_SERVICE_PRINTER_INFO);
+    return text.substr(0, text.find(TEXT("\r\n")));
+}
+
+// Runs this program's tests that `filter` selects in a process of its own; its exit code.
+DWORD RunThisProgram(LPCWSTR filter) {
+    WCHAR program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring command = TEXT("service_tests --gtest_filter=") + std::wstring(filter);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child = {};
+    DWORD exitCode = 1;
+    if (!CreateProcessW(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &child))
+        return exitCode;
+    WaitUntil([&child] { return WaitForSingleObject(child.hProcess, 0) == 0; }, 120000);
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    return exitCode;
+}
+
+class ServiceTest : public WineTest {};
+
+// What these tests open first, in English and in German: each maintenance dialog and a cartridge's
+// question.
+const bool kWarmUp = AddWarmUp([] {
+    RunThisProgram(TEXT("-*"));
+    Embosser("services");
+    SCOPED_TRACE("GoogleTest keeps a trace stack from a thread's first trace on");
+    for (LPCWSTR locale : {TEXT("en_us"), TEXT("de_de")}) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                        REG_SZ, locale, 12);
+        SetEmbosser("ink1.changed=1");
+        Seams seams;
+        seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
+        seams.refusedEntryPoints = {"DllExportPrinterService"};
+        Sheet sheet;
+        sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
+        for (WORD dialog : {IDD_NETWORK, IDD_EMBOSS_USAGE, IDD_INK_FILL})
+            sheet.Answer(dialog, [](HWND shown) { Click(shown, IDCANCEL); });
+        if (sheet.OpenProperties(kPrinterName))
+            for (int button :
+                 {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
+                Click(sheet.Page(button), button);
+        sheet.Cancel();
+    }
+});
+
+TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
+    const std::wstring factory = kFactoryPrinter;
+    const struct Case {
+        const char* state; // null: the factory's
+        std::vector<std::wstring> refusedLibraries;
+        std::vector<std::string> refusedEntryPoints;
+        bool monitored, failDriverInfo;
+        std::wstring text;
+        bool inkUnit, connected, refreshesAgain;
+        const char* services;
+    } kCases[] = {
+        {nullptr,
+         {},
+         {},
+         false,
+         false,
+         TEXT("Printer ready (Code 0)\r\n\r\nDriver Version: 0.0.0.0") + factory + kFactoryInkUnit,
+         true,
+         true,
+         false,
+         "7,10,9,11,8"},
+        {"status=paper-jam\nink.unit=0",
+         {},
+         {},
+         true,
+         false,
+         TEXT("Paper jam (Code 3)\r\n\r\nDriver Version: 0.0.0.0") + factory,
+         false,
+         true,
+         true,
+         kNone},
+        {"ink.unit=0",
+         {},
+         {"DllExportGetPrinterStatus", "DllExportPrinterService"},
+         true,
+         false,
+         TEXT("\r\n\r\nDriver Version: 0.0.0.0") + factory,
+         false,
+         true,
+         false,
+         kNone},
+        {"status=offline",
+         {},
+         {},
+         true,
+         true,
+         TEXT("\r\n\r\nDriver Version: 1.0.0.1"),
+         false,
+         false,
+         false,
+         kNone},
+        {nullptr,
+         {TEXT("qvmonext.dll")},
+         {},
+         false,
+         false,
+         TEXT("\r\n\r\nDriver Version: 0.0.0.0"),
+         false,
+         false,
+         false,
+         kNone},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.state != nullptr ? c.state : "the factory's state");
+        if (c.state != nullptr)
+            SetEmbosser(c.state);
+        SetConfigDword(TEXT("EnableStatusMonitoring"), c.monitored ? 1 : 0);
+        Seams seams;
+        seams.refusedLibraries = c.refusedLibraries;
+        seams.refusedEntryPoints = c.refusedEntryPoints;
+        if (c.failDriverInfo)
+            seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
+        HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+        EXPECT_EQ(TextOf(page, IDC_SERVICE_PRINTER_INFO), c.text);
+        for (int id : kInkUnitButtons)
+            EXPECT_EQ(IsEnabled(page, id), c.inkUnit) << id;
+        for (int id : kPrinterButtons)
+            EXPECT_EQ(IsEnabled(page, id), c.connected) << id;
+        EXPECT_EQ(IsChecked(page, IDC_SERVICE_STATUS_MONITORING), c.monitored);
+        // Every activation refreshes once; then only a monitored status that was read again.
+        EXPECT_EQ(StatusTick(seams, page), c.text);
+        EXPECT_EQ(StatusTimerRuns(seams, page), c.refreshesAgain);
+        for (int id : kServiceButtons)
+            Click(page, id);
+        EXPECT_EQ(Embosser("services"), c.services);
+        sheet.Cancel();
+    }
+}
+
+TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront) {
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    SetEmbosser("status=busy");
+    StatusTick(seams, page);
+    EXPECT_EQ(StatusLine(page), TEXT("Printer busy (Code 1)"));
+    EXPECT_FALSE(StatusTimerRuns(seams, page)) << "unmonitored: once per activation";
+
+    SetEmbosser("status=cover-open");
+    ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
+    EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 1u);
+    EXPECT_EQ(StatusLine(page), TEXT("Cover open (Code 5)")) << "refreshed at once";
+    SetEmbosser("status=out-of-paper");
+    StatusTick(seams, page);
+    EXPECT_EQ(StatusLine(page), TEXT("Out of paper (Code 4)"));
+    EXPECT_TRUE(StatusTimerRuns(seams, page));
+
+    sheet.PageAt(0);
+    EXPECT_FALSE(StatusTimerRuns(seams, page)) << "behind another page";
+    sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    EXPECT_TRUE(StatusTimerRuns(seams, page));
+    ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
+    EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 0u);
+    EXPECT_FALSE(StatusTimerRuns(seams, page));
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, WithoutTheManageRightTheMonitoringChoiceIsNotForcedThrough) {
+    Seams seams;
+    seams.manageRight = false;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    long opened = seams.Calls("OpenPrinterW");
+    ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
+    EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), kMissing);
+    EXPECT_EQ(seams.Calls("OpenPrinterW"), opened) << "no handle with more rights is asked for";
+    EXPECT_TRUE(StatusTimerRuns(seams, page)) << "the page follows the box all the same";
+    sheet.Cancel();
+}
+
+// What a person sets in the network dialog reaches the printer setting by setting: a change that
+// another program made meanwhile stays, and what the person set stays shown even when the printer
+// refused it.
+TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_ETHERNET_SETTINGS);
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
+        for (int id : kAddressControls)
+            EXPECT_FALSE(IsEnabled(dialog, id)) << id;
+        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_IP_ADDRESS), TEXT("192.168.1.20"));
+        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_SUBNET_MASK), TEXT("255.255.255.0"));
+        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_GATEWAY), TEXT("192.168.1.1"));
+        EXPECT_EQ(TextOf(dialog, IDC_NETWORK_MAC_ADDRESS), TEXT("00-1A-2B-3C-4D-5E"));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDC_NETWORK_DHCP);
+        for (int id : kAddressControls)
+            EXPECT_TRUE(IsEnabled(dialog, id)) << id;
+        TypeAddress(dialog, IDC_NETWORK_GATEWAY, TEXT("192.168.1.254"));
+        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    EXPECT_EQ(Embosser("network.dhcp") + " " + Embosser("network.gateway"), "0 192.168.1.254")
+        << "Cancel after Apply";
+
+    SetEmbosser("network.dhcp=0\nnetwork.gateway=192.168.1.254\nnetwork.mask=255.255.0.0");
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        TypeAddress(dialog, IDC_NETWORK_IP_ADDRESS, TEXT("10.0.0.5"));
+        Click(dialog, IDC_NETWORK_DHCP);
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    EXPECT_EQ(Embosser("network.dhcp") + " " + Embosser("network.address") + " " +
+                  Embosser("network.mask") + " " + Embosser("network.gateway"),
+              "1 10.0.0.5 255.255.0.0 192.168.1.254");
+
+    SetEmbosser("status=offline\nnetwork.mask=255.255.0.0");
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
+        Click(dialog, IDC_NETWORK_DHCP);
+        TypeAddress(dialog, IDC_NETWORK_SUBNET_MASK, TEXT("255.255.252.0"));
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_FALSE(IsChecked(dialog, IDC_NETWORK_DHCP));
+        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_SUBNET_MASK), TEXT("255.255.252.0"));
+        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_IP_ADDRESS), TEXT("10.0.0.5"));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    EXPECT_EQ(Embosser("network.mask"), "255.255.0.0") << "the offline printer took nothing";
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, TheUsageDialogShowsTheSharesAndKeepsTheCarriageThePrinterTook) {
+    const struct {
+        const char* usage;
+        const WCHAR *share1, *share2;
+        LRESULT bar1, bar2;
+    } kCases[] = {
+        {"usage.carriage1=30\nusage.carriage2=70", TEXT("30 %"), TEXT("70 %"), 30, 70},
+        {"usage.carriage1=30\nusage.carriage2=70\nusage.recorded=0", TEXT(""), TEXT(""), 0, 0},
+    };
+    for (const auto& c : kCases) {
+        SetEmbosser(c.usage);
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        sheet.Answer(IDD_EMBOSS_USAGE, [&c](HWND dialog) {
+            EXPECT_EQ(TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE), c.share1);
+            EXPECT_EQ(TextOf(dialog, IDC_USAGE_CARRIAGE2_SHARE), c.share2);
+            EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE1_BAR, PBM_GETPOS, 0, 0),
+                      c.bar1);
+            EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE2_BAR, PBM_GETPOS, 0, 0),
+                      c.bar2);
+            Click(dialog, IDCANCEL);
+        });
+        ASSERT_TRUE(Click(sheet.Page(IDC_SERVICE_EMBOSS_USAGE), IDC_SERVICE_EMBOSS_USAGE));
+        sheet.Cancel();
+    }
+
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
+    SetEmbosser("status=offline");
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+    SetEmbosser("");
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY)) << "the printer refused it";
+        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+    EXPECT_EQ(Embosser("carriage2.primary"), "1");
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, WithoutTheUpdateEntryTheDialogsSendNothingAndStillClose) {
+    Seams seams;
+    seams.refusedEntryPoints = {"DllExportUpdatePrinter"};
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        TypeAddress(dialog, IDC_NETWORK_GATEWAY, TEXT("10.0.0.1"));
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_GATEWAY), TEXT("192.168.1.1"));
+        Click(dialog, IDCANCEL);
+    });
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
+        Click(dialog, IDCANCEL);
+    });
+    for (int button : {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_ETHERNET_SETTINGS,
+                       IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_EMBOSS_USAGE})
+        ASSERT_TRUE(Click(page, button));
+    EXPECT_EQ(Embosser("network.gateway") + " " + Embosser("carriage2.primary"), "192.168.1.1 0");
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
+    SetEmbosser("ink1.changed=1\nink2.changed=1");
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_INK_LEVEL);
+    std::vector<std::wstring> captions;
+    auto answer = [&captions](int button) {
+        return [&captions, button](HWND box) {
+            WCHAR caption[64] = {};
+            GetWindowTextW(box, caption, 64);
+            captions.push_back(caption);
+            EXPECT_TRUE(IsMadeFromTemplate(GetWindow(box, GW_OWNER),
+                                           GetModuleHandleW(TEXT("qvembui.dll")), IDD_INK_FILL));
+            Click(box, button);
+        };
+    };
+    sheet.Answer(kMessageBox, answer(IDYES));
+    sheet.Answer(kMessageBox, answer(IDNO));
+    sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+    std::vector<std::wstring> messages = sheet.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], TEXT("Change of Cartridge 1 detected!\r\n\r\nHave you inserted a new "
+                                "cartridge?\r\nClick on OK to reset the Ink Drop counter and "
+                                "further avoid this message."));
+    EXPECT_EQ(messages[1].substr(0, 31), TEXT("Change of Cartridge 2 detected!"));
+    EXPECT_EQ(Embosser("ink1.changed") + Embosser("ink2.changed"), "01");
+
+    // Cartridge 1 is taken for new; cartridge 2 asks again.
+    sheet.Answer(kMessageBox, answer(IDYES));
+    sheet.Answer(IDD_INK_FILL, [](HWND dialog) {
+        EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE1_FILL), TEXT(""));
+        EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE2_FILL), TEXT("47 %"));
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+    EXPECT_EQ(sheet.Messages().size(), 3u);
+    EXPECT_EQ(captions, std::vector<std::wstring>(3, TEXT("Ink Fill Status")));
+    EXPECT_EQ(Embosser("ink1.changed") + Embosser("ink2.changed"), "00");
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, TheLogoAndTheCartridgePicturesShowWhatThePrinterReports) {
+    const struct {
+        const char* state;
+        const WCHAR *fill1, *fill2;
+        UINT picture1, picture2;
+    } kCases[] = {
+        {"ink1.fill=47\nink2.state=error\nink2.fill=90", TEXT("47 %"), TEXT("90 %"),
+         IDB_INK_FILL_40, IDB_INK_CARTRIDGE_ERROR},
+        {"ink1.state=none\nink2.fill=100", TEXT(""), TEXT("100 %"), IDB_INK_NO_CARTRIDGE,
+         IDB_INK_FILL_100},
+    };
+    for (const auto& c : kCases) {
+        SetEmbosser(c.state);
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        HWND page = sheet.Page(IDC_SERVICE_LOGO);
+        EXPECT_TRUE(ShowsPicture(page, IDC_SERVICE_LOGO, IDB_LOGO));
+        sheet.Answer(IDD_INK_FILL, [&c](HWND dialog) {
+            EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE1_FILL), c.fill1);
+            EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE2_FILL), c.fill2);
+            EXPECT_TRUE(ShowsPicture(dialog, IDC_INKFILL_CARTRIDGE1_PICTURE, c.picture1));
+            EXPECT_TRUE(ShowsPicture(dialog, IDC_INKFILL_CARTRIDGE2_PICTURE, c.picture2));
+            Click(dialog, IDOK);
+        });
+        ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+        sheet.Cancel();
+    }
+}
+
+TEST_F(ServiceTest, AGermanPrinterShowsThePageAndItsDialogsInGerman) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"),
+                              TEXT("Locale"), REG_SZ, TEXT("de_de"), 12),
+              ERROR_SUCCESS);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    EXPECT_NE(TextOf(page, IDC_SERVICE_PRINTER_INFO).find(TEXT("\r\nTreiberversion: 0.0.0.0\r\n")),
+              std::wstring::npos);
+    EXPECT_EQ(TextOf(page, IDC_SERVICE_ETHERNET_SETTINGS), TEXT("Ethernet-Einstellungen ..."));
+    std::wstring seen;
+    auto read = [&seen](int id) {
+        return [&seen, id](HWND dialog) {
+            WCHAR caption[64] = {};
+            GetWindowTextW(dialog, caption, 64);
+            seen += (id != 0 ? TextOf(dialog, id) : caption) + TEXT("|");
+            Click(dialog, IDCANCEL);
+        };
+    };
+    sheet.Answer(IDD_NETWORK, read(IDC_NETWORK_DHCP));
+    sheet.Answer(IDD_EMBOSS_USAGE, read(0));
+    sheet.Answer(IDD_INK_FILL, read(0));
+    for (int button :
+         {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
+        ASSERT_TRUE(Click(page, button));
+    EXPECT_EQ(seen, TEXT("&DHCP einschalten|Pr\u00e4genutzung|Tintenf\u00fcllstand|"));
+    sheet.Cancel();
+}
+
+// The embosser keeps what it took in its own state: a program of its own (this one, running the
+// usage dialog's test) sets carriage 2 as the primary carriage, and this one finds it.
+TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToThePrinter) {
+    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheUsageDialog*")), 0u);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(sheet.Page(IDC_SERVICE_EMBOSS_USAGE), IDC_SERVICE_EMBOSS_USAGE));
+    sheet.Cancel();
+}
+
+} // namespace
