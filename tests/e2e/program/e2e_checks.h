@@ -15,12 +15,6 @@ void CheckPrintingPreferences(ApplicationWindow& application);
 // (the session itself needs no link), and the sheet closes when cancelled.
 void CheckPreferencesOpenWithoutLink(ApplicationWindow& application);
 
-// The printer's properties as the printer folder opens them: the pages, a device setting changed
-// and applied when the device page is there, and a service started on the Service page; with the
-// printer link installed, what the virtual embosser received, and the device setting read back in
-// a second opening. Without the link the pages still open, their printer controls disabled.
-void CheckPrinterProperties(ApplicationWindow& application, bool withPrinterLink);
-
 // The printing preferences of a printer installed with "Locale" de_de: the page titles, some
 // controls' texts and a list item are the translations in the German catalogue at
 // `cataloguePath`, which the check reads itself. The sheet is cancelled.

@@ -1,8 +1,8 @@
 // e2e_tests.exe: the Tarvik printer installed in a Wine prefix (scripts/install-prefix.sh), its
-// printing preferences and properties opened through the spooler as applications and the printer
-// folder open them, and a person acting on the pages. One PASS or FAIL line per check and a
-// closing count; the exit code is 0 only when every check passed. Every flow ends by comparing
-// what the process holds with what it held before the flow.
+// printing preferences opened through the spooler as applications open them, and a person acting
+// on the pages (the printer's properties are service_tests.exe's). One PASS or FAIL line per check
+// and a closing count; the exit code is 0 only when every check passed. Every flow ends by
+// comparing what the process holds with what it held before the flow.
 //   e2e_tests                   the whole run (qvmonext.dll installed)
 //   e2e_tests --without-link    the run of a prefix without qvmonext.dll
 //   e2e_tests --german <catalogue>   the pages of a printer installed for German, compared with
@@ -46,7 +46,6 @@ int wmain(int argc, WCHAR** argv) {
     else
         flow("CheckPreferencesOpenWithoutLink",
              [&] { CheckPreferencesOpenWithoutLink(application); });
-    flow("CheckPrinterProperties", [&] { CheckPrinterProperties(application, withPrinterLink); });
     Note("AddFormW (adds nothing under Wine) and DeletePrinterDataExW (fails with 87 under Wine) "
          "stay covered by the native suites");
     return FinishChecks("e2e_tests");
