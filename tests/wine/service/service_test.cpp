@@ -9,8 +9,8 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <cstring>
+#include <process.h>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -42,28 +42,37 @@ void SetEmbosser(const std::string& lines) {
     WriteEmbosserState(("[Tarvik Embosser]\n" + lines + "\n").c_str());
 }
 
-// The value the embosser keeps for `key`; "(missing)" before it stored anything.
-std::string Embosser(const char* key) {
-    std::string text(65536, 0);
-    FILE* file = _wfopen(DriverFile(TEXT("qvmonext.state")).c_str(), TEXT("rb"));
-    text.resize(file != nullptr ? std::fread(&text[0], 1, text.size(), file) : 0);
-    if (file != nullptr)
-        std::fclose(file);
-    size_t at = text.find("\n" + std::string(key) + "=");
-    if (at == std::string::npos)
-        return kNone;
-    at += std::strlen(key) + 2;
-    return text.substr(at, text.find_first_of("\r\n", at) - at);
+// The values the embosser keeps for `keys` ("network.dhcp network.gateway"), one space apart;
+// kNone for a key it stored nothing for.
+std::string Embosser(const std::string& keys) {
+    std::string text(65536, 0), values, key;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
+    text.resize(read);
+    for (std::istringstream list(keys); list >> key;) {
+        size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
+        values +=
+            (values.empty() ? "" : " ") +
+            (at == std::string::npos ? kNone : text.substr(start, text.find('\n', start) - start));
+    }
+    return values;
 }
 
-// An IP address control's address, "a.b.c.d".
-std::wstring AddressIn(HWND dialog, int id) {
-    DWORD address = 0;
-    SendDlgItemMessageW(dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
-    WCHAR text[16];
-    wsprintfW(text, TEXT("%u.%u.%u.%u"), FIRST_IPADDRESS(address), SECOND_IPADDRESS(address),
-              THIRD_IPADDRESS(address), FOURTH_IPADDRESS(address));
-    return text;
+// The network dialog's addresses as a person reads them: "IP mask gateway".
+std::wstring Addresses(HWND dialog) {
+    std::wstring shown;
+    for (int id : {IDC_NETWORK_IP_ADDRESS, IDC_NETWORK_SUBNET_MASK, IDC_NETWORK_GATEWAY}) {
+        DWORD a = 0;
+        SendDlgItemMessageW(dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&a));
+        WCHAR text[20];
+        wsprintfW(text, TEXT(" %u.%u.%u.%u"), FIRST_IPADDRESS(a), SECOND_IPADDRESS(a),
+                  THIRD_IPADDRESS(a), FOURTH_IPADDRESS(a));
+        shown += shown.empty() ? text + 1 : text;
+    }
+    return shown;
 }
 
 // Types an address into the four fields of an IP address control, one field after the other.
@@ -106,22 +115,11 @@ std::wstring StatusLine(HWND page) {
 }
 
 // Runs this program's tests that `filter` selects in a process of its own; its exit code.
-DWORD RunThisProgram(LPCWSTR filter) {
+intptr_t RunThisProgram(LPCWSTR filter) {
     WCHAR program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring command = TEXT("service_tests --gtest_filter=") + std::wstring(filter);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION child = {};
-    DWORD exitCode = 1;
-    if (!CreateProcessW(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &child))
-        return exitCode;
-    WaitUntil([&child] { return WaitForSingleObject(child.hProcess, 0) == 0; }, 120000);
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    return exitCode;
+    std::wstring argument = TEXT("--gtest_filter=") + std::wstring(filter);
+    return _wspawnl(_P_WAIT, program, TEXT("service_tests"), argument.c_str(), nullptr);
 }
 
 class ServiceTest : public WineTest {};
@@ -152,76 +150,37 @@ const bool kWarmUp = AddWarmUp([] {
 });
 
 TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
-    const std::wstring factory = kFactoryPrinter;
+    const std::wstring driver = TEXT("\r\n\r\nDriver Version: 0.0.0.0");
+    enum Link { kWhole, kWithoutStatusOrServices, kWithoutDriverInfo, kMissing };
     const struct Case {
-        const char* state; // null: the factory's
-        std::vector<std::wstring> refusedLibraries;
-        std::vector<std::string> refusedEntryPoints;
-        bool monitored, failDriverInfo;
+        const char* state;
+        Link link;
+        bool monitored;
         std::wstring text;
         bool inkUnit, connected, refreshesAgain;
         const char* services;
     } kCases[] = {
-        {nullptr,
-         {},
-         {},
-         false,
-         false,
-         TEXT("Printer ready (Code 0)\r\n\r\nDriver Version: 0.0.0.0") + factory + kFactoryInkUnit,
-         true,
-         true,
-         false,
-         "7,10,9,11,8"},
-        {"status=paper-jam\nink.unit=0",
-         {},
-         {},
-         true,
-         false,
-         TEXT("Paper jam (Code 3)\r\n\r\nDriver Version: 0.0.0.0") + factory,
-         false,
-         true,
-         true,
+        {"", kWhole, false,
+         TEXT("Printer ready (Code 0)") + driver + kFactoryPrinter + kFactoryInkUnit, true, true,
+         false, "7,10,9,11,8"},
+        {"status=paper-jam\nink.unit=0", kWhole, true,
+         TEXT("Paper jam (Code 3)") + driver + kFactoryPrinter, false, true, true, kNone},
+        {"ink.unit=0", kWithoutStatusOrServices, true, driver + kFactoryPrinter, false, true, false,
          kNone},
-        {"ink.unit=0",
-         {},
-         {"DllExportGetPrinterStatus", "DllExportPrinterService"},
-         true,
-         false,
-         TEXT("\r\n\r\nDriver Version: 0.0.0.0") + factory,
-         false,
-         true,
-         false,
-         kNone},
-        {"status=offline",
-         {},
-         {},
-         true,
-         true,
-         TEXT("\r\n\r\nDriver Version: 1.0.0.1"),
-         false,
-         false,
-         false,
-         kNone},
-        {nullptr,
-         {TEXT("qvmonext.dll")},
-         {},
-         false,
-         false,
-         TEXT("\r\n\r\nDriver Version: 0.0.0.0"),
-         false,
-         false,
-         false,
-         kNone},
+        {"status=offline", kWithoutDriverInfo, true, TEXT("\r\n\r\nDriver Version: 1.0.0.1"), false,
+         false, false, kNone},
+        {"", kMissing, false, driver, false, false, false, kNone},
     };
     for (const Case& c : kCases) {
-        SCOPED_TRACE(c.state != nullptr ? c.state : "the factory's state");
-        if (c.state != nullptr)
-            SetEmbosser(c.state);
+        SCOPED_TRACE(testing::Message() << c.state << " " << c.link);
+        SetEmbosser(c.state);
         SetConfigDword(TEXT("EnableStatusMonitoring"), c.monitored ? 1 : 0);
         Seams seams;
-        seams.refusedLibraries = c.refusedLibraries;
-        seams.refusedEntryPoints = c.refusedEntryPoints;
-        if (c.failDriverInfo)
+        if (c.link == kMissing)
+            seams.refusedLibraries = {TEXT("qvmonext.dll")};
+        if (c.link == kWithoutStatusOrServices)
+            seams.refusedEntryPoints = {"DllExportGetPrinterStatus", "DllExportPrinterService"};
+        if (c.link == kWithoutDriverInfo)
             seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
@@ -297,9 +256,7 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
         EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
         for (int id : kAddressControls)
             EXPECT_FALSE(IsEnabled(dialog, id)) << id;
-        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_IP_ADDRESS), TEXT("192.168.1.20"));
-        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_SUBNET_MASK), TEXT("255.255.255.0"));
-        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_GATEWAY), TEXT("192.168.1.1"));
+        EXPECT_EQ(Addresses(dialog), TEXT("192.168.1.20 255.255.255.0 192.168.1.1"));
         EXPECT_EQ(TextOf(dialog, IDC_NETWORK_MAC_ADDRESS), TEXT("00-1A-2B-3C-4D-5E"));
         EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
         Click(dialog, IDC_NETWORK_DHCP);
@@ -312,8 +269,7 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
         Click(dialog, IDCANCEL);
     });
     ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
-    EXPECT_EQ(Embosser("network.dhcp") + " " + Embosser("network.gateway"), "0 192.168.1.254")
-        << "Cancel after Apply";
+    EXPECT_EQ(Embosser("network.dhcp network.gateway"), "0 192.168.1.254") << "Cancel after Apply";
 
     SetEmbosser("network.dhcp=0\nnetwork.gateway=192.168.1.254\nnetwork.mask=255.255.0.0");
     sheet.Answer(IDD_NETWORK, [](HWND dialog) {
@@ -322,8 +278,7 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
         Click(dialog, IDOK);
     });
     ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
-    EXPECT_EQ(Embosser("network.dhcp") + " " + Embosser("network.address") + " " +
-                  Embosser("network.mask") + " " + Embosser("network.gateway"),
+    EXPECT_EQ(Embosser("network.dhcp network.address network.mask network.gateway"),
               "1 10.0.0.5 255.255.0.0 192.168.1.254");
 
     SetEmbosser("status=offline\nnetwork.mask=255.255.0.0");
@@ -335,8 +290,7 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
     });
     sheet.Answer(IDD_NETWORK, [](HWND dialog) {
         EXPECT_FALSE(IsChecked(dialog, IDC_NETWORK_DHCP));
-        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_SUBNET_MASK), TEXT("255.255.252.0"));
-        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_IP_ADDRESS), TEXT("10.0.0.5"));
+        EXPECT_EQ(Addresses(dialog), TEXT("10.0.0.5 255.255.252.0 192.168.1.254"));
         Click(dialog, IDCANCEL);
     });
     ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
@@ -345,37 +299,23 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
     sheet.Cancel();
 }
 
-TEST_F(ServiceTest, TheUsageDialogShowsTheSharesAndKeepsTheCarriageThePrinterTook) {
-    const struct {
-        const char* usage;
-        const WCHAR *share1, *share2;
-        LRESULT bar1, bar2;
-    } kCases[] = {
-        {"usage.carriage1=30\nusage.carriage2=70", TEXT("30 %"), TEXT("70 %"), 30, 70},
-        {"usage.carriage1=30\nusage.carriage2=70\nusage.recorded=0", TEXT(""), TEXT(""), 0, 0},
-    };
-    for (const auto& c : kCases) {
-        SetEmbosser(c.usage);
-        Sheet sheet;
-        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-        sheet.Answer(IDD_EMBOSS_USAGE, [&c](HWND dialog) {
-            EXPECT_EQ(TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE), c.share1);
-            EXPECT_EQ(TextOf(dialog, IDC_USAGE_CARRIAGE2_SHARE), c.share2);
-            EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE1_BAR, PBM_GETPOS, 0, 0),
-                      c.bar1);
-            EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE2_BAR, PBM_GETPOS, 0, 0),
-                      c.bar2);
-            Click(dialog, IDCANCEL);
-        });
-        ASSERT_TRUE(Click(sheet.Page(IDC_SERVICE_EMBOSS_USAGE), IDC_SERVICE_EMBOSS_USAGE));
-        sheet.Cancel();
-    }
+// The shares as the usage dialog shows them: "30 %|70 %|30|70".
+std::wstring Shares(HWND dialog) {
+    return TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE) + TEXT("|") +
+           TextOf(dialog, IDC_USAGE_CARRIAGE2_SHARE) + TEXT("|") +
+           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE1_BAR, PBM_GETPOS, 0, 0)) +
+           TEXT("|") +
+           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE2_BAR, PBM_GETPOS, 0, 0));
+}
 
+TEST_F(ServiceTest, TheUsageDialogShowsTheSharesAndKeepsTheCarriageThePrinterTook) {
+    SetEmbosser("usage.carriage1=30\nusage.carriage2=70");
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
     SetEmbosser("status=offline");
     sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_EQ(Shares(dialog), TEXT("30 %|70 %|30|70"));
         EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
         EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
         Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
@@ -399,7 +339,9 @@ TEST_F(ServiceTest, TheUsageDialogShowsTheSharesAndKeepsTheCarriageThePrinterToo
     sheet.Cancel();
 }
 
+// With counts the printer does not vouch for (none recorded), the usage dialog shows no shares.
 TEST_F(ServiceTest, WithoutTheUpdateEntryTheDialogsSendNothingAndStillClose) {
+    SetEmbosser("usage.recorded=0");
     Seams seams;
     seams.refusedEntryPoints = {"DllExportUpdatePrinter"};
     Sheet sheet;
@@ -410,10 +352,11 @@ TEST_F(ServiceTest, WithoutTheUpdateEntryTheDialogsSendNothingAndStillClose) {
         Click(dialog, IDOK);
     });
     sheet.Answer(IDD_NETWORK, [](HWND dialog) {
-        EXPECT_EQ(AddressIn(dialog, IDC_NETWORK_GATEWAY), TEXT("192.168.1.1"));
+        EXPECT_EQ(Addresses(dialog), TEXT("192.168.1.20 255.255.255.0 192.168.1.1"));
         Click(dialog, IDCANCEL);
     });
     sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_EQ(Shares(dialog), TEXT("||0|0"));
         Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
         EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
         EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
@@ -426,7 +369,8 @@ TEST_F(ServiceTest, WithoutTheUpdateEntryTheDialogsSendNothingAndStillClose) {
     for (int button : {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_ETHERNET_SETTINGS,
                        IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_EMBOSS_USAGE})
         ASSERT_TRUE(Click(page, button));
-    EXPECT_EQ(Embosser("network.gateway") + " " + Embosser("carriage2.primary"), "192.168.1.1 0");
+    EXPECT_EQ(Embosser("network.gateway carriage2.primary"), "(missing) (missing)")
+        << "the embosser stored nothing";
     sheet.Cancel();
 }
 
@@ -456,19 +400,15 @@ TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
                                 "cartridge?\r\nClick on OK to reset the Ink Drop counter and "
                                 "further avoid this message."));
     EXPECT_EQ(messages[1].substr(0, 31), TEXT("Change of Cartridge 2 detected!"));
-    EXPECT_EQ(Embosser("ink1.changed") + Embosser("ink2.changed"), "01");
+    EXPECT_EQ(Embosser("ink1.changed ink2.changed"), "0 1");
 
     // Cartridge 1 is taken for new; cartridge 2 asks again.
     sheet.Answer(kMessageBox, answer(IDYES));
-    sheet.Answer(IDD_INK_FILL, [](HWND dialog) {
-        EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE1_FILL), TEXT(""));
-        EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE2_FILL), TEXT("47 %"));
-        Click(dialog, IDOK);
-    });
+    sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
     ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
     EXPECT_EQ(sheet.Messages().size(), 3u);
     EXPECT_EQ(captions, std::vector<std::wstring>(3, TEXT("Ink Fill Status")));
-    EXPECT_EQ(Embosser("ink1.changed") + Embosser("ink2.changed"), "00");
+    EXPECT_EQ(Embosser("ink1.changed ink2.changed"), "0 0");
     sheet.Cancel();
 }
 
@@ -533,7 +473,7 @@ TEST_F(ServiceTest, AGermanPrinterShowsThePageAndItsDialogsInGerman) {
 // The embosser keeps what it took in its own state: a program of its own (this one, running the
 // usage dialog's test) sets carriage 2 as the primary carriage, and this one finds it.
 TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToThePrinter) {
-    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheUsageDialog*")), 0u);
+    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheUsageDialog*")), 0);
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
