@@ -206,7 +206,9 @@ TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    SetEmbosser("ink.unit=0");
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    EXPECT_TRUE(IsEnabled(page, IDC_SERVICE_INK_LEVEL)) << "as the device page fetched it";
     SetEmbosser("status=busy");
     StatusTick(seams, page);
     EXPECT_EQ(StatusLine(page), TEXT("Printer busy (Code 1)"));
@@ -274,6 +276,7 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
     SetEmbosser("network.dhcp=0\nnetwork.gateway=192.168.1.254\nnetwork.mask=255.255.0.0");
     sheet.Answer(IDD_NETWORK, [](HWND dialog) {
         TypeAddress(dialog, IDC_NETWORK_IP_ADDRESS, TEXT("10.0.0.5"));
+        EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
         Click(dialog, IDC_NETWORK_DHCP);
         Click(dialog, IDOK);
     });
