@@ -87,26 +87,25 @@ void TypeAddress(HWND dialog, int id, LPCWSTR address) {
     }
 }
 
-bool StatusTimerRuns(const Seams& seams, HWND page) {
+// The Service page's status timer; null when it does not run.
+const Seams::Timer* StatusTimer(const Seams& seams, HWND page) {
     for (const Seams::Timer& timer : seams.timers)
         if (timer.window == page && timer.id == kStatusTimerId &&
             timer.interval == kStatusTimerInterval)
-            return true;
-    return false;
+            return &timer;
+    return nullptr;
 }
 
 // The status timer comes due now: the information text it rebuilds ("(no timer)" without one).
 std::wstring StatusTick(const Seams& seams, HWND page) {
-    for (const Seams::Timer& timer : seams.timers) {
-        if (timer.window != page || timer.id != kStatusTimerId)
-            continue;
-        // The page answers the reads only once the tick's refresh ended.
-        SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, TEXT(""));
-        PostMessageW(page, WM_TIMER, timer.id, reinterpret_cast<LPARAM>(timer.proc));
-        WaitUntil([page] { return !TextOf(page, IDC_SERVICE_PRINTER_INFO).empty(); });
-        return TextOf(page, IDC_SERVICE_PRINTER_INFO);
-    }
-    return TEXT("(no timer)");
+    const Seams::Timer* timer = StatusTimer(seams, page);
+    if (timer == nullptr)
+        return TEXT("(no timer)");
+    // The page answers the read only once the tick's refresh ended.
+    SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, TEXT(""));
+    PostMessageW(page, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->proc));
+    WaitUntil([page] { return !TextOf(page, IDC_SERVICE_PRINTER_INFO).empty(); });
+    return TextOf(page, IDC_SERVICE_PRINTER_INFO);
 }
 
 std::wstring StatusLine(HWND page) {
@@ -194,7 +193,7 @@ TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
         EXPECT_EQ(IsChecked(page, IDC_SERVICE_STATUS_MONITORING), c.monitored);
         // Every activation refreshes once; then only a monitored status that was read again.
         EXPECT_EQ(StatusTick(seams, page), c.text);
-        EXPECT_EQ(StatusTimerRuns(seams, page), c.refreshesAgain);
+        EXPECT_EQ(StatusTimer(seams, page) != nullptr, c.refreshesAgain);
         for (int id : kServiceButtons)
             Click(page, id);
         EXPECT_EQ(Embosser("services"), c.services);
@@ -212,7 +211,7 @@ TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront
     SetEmbosser("status=busy");
     StatusTick(seams, page);
     EXPECT_EQ(StatusLine(page), TEXT("Printer busy (Code 1)"));
-    EXPECT_FALSE(StatusTimerRuns(seams, page)) << "unmonitored: once per activation";
+    EXPECT_FALSE(StatusTimer(seams, page)) << "unmonitored: once per activation";
 
     SetEmbosser("status=cover-open");
     ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
@@ -221,15 +220,15 @@ TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront
     SetEmbosser("status=out-of-paper");
     StatusTick(seams, page);
     EXPECT_EQ(StatusLine(page), TEXT("Out of paper (Code 4)"));
-    EXPECT_TRUE(StatusTimerRuns(seams, page));
+    EXPECT_TRUE(StatusTimer(seams, page));
 
     sheet.PageAt(0);
-    EXPECT_FALSE(StatusTimerRuns(seams, page)) << "behind another page";
+    EXPECT_FALSE(StatusTimer(seams, page)) << "behind another page";
     sheet.Page(IDC_SERVICE_PRINTER_INFO);
-    EXPECT_TRUE(StatusTimerRuns(seams, page));
+    EXPECT_TRUE(StatusTimer(seams, page));
     ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
     EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 0u);
-    EXPECT_FALSE(StatusTimerRuns(seams, page));
+    EXPECT_FALSE(StatusTimer(seams, page));
     sheet.Cancel();
 }
 
@@ -243,7 +242,7 @@ TEST_F(ServiceTest, WithoutTheManageRightTheMonitoringChoiceIsNotForcedThrough) 
     ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
     EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), kMissing);
     EXPECT_EQ(seams.Calls("OpenPrinterW"), opened) << "no handle with more rights is asked for";
-    EXPECT_TRUE(StatusTimerRuns(seams, page)) << "the page follows the box all the same";
+    EXPECT_TRUE(StatusTimer(seams, page)) << "the page follows the box all the same";
     sheet.Cancel();
 }
 
