@@ -63,16 +63,9 @@ std::string Embosser(const std::string& keys) {
 
 // The network dialog's addresses as a person reads them: "IP mask gateway".
 std::wstring Addresses(HWND dialog) {
-    std::wstring shown;
-    for (int id : {IDC_NETWORK_IP_ADDRESS, IDC_NETWORK_SUBNET_MASK, IDC_NETWORK_GATEWAY}) {
-        DWORD a = 0;
-        SendDlgItemMessageW(dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&a));
-        WCHAR text[20];
-        wsprintfW(text, TEXT(" %u.%u.%u.%u"), FIRST_IPADDRESS(a), SECOND_IPADDRESS(a),
-                  THIRD_IPADDRESS(a), FOURTH_IPADDRESS(a));
-        shown += shown.empty() ? text + 1 : text;
-    }
-    return shown;
+    return TextOf(dialog, IDC_NETWORK_IP_ADDRESS) + TEXT(" ") +
+           TextOf(dialog, IDC_NETWORK_SUBNET_MASK) + TEXT(" ") +
+           TextOf(dialog, IDC_NETWORK_GATEWAY);
 }
 
 // Types an address into the four fields of an IP address control, one field after the other.
