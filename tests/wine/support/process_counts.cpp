@@ -201,12 +201,19 @@ void CountActivationFrames(KindCounts& counts) {
         Add(counts, kActivationFrames);
 }
 
-// How many blocks of each forgiven size grew, at most as many as forgiven.
+// A forgiven kind's key: a bare size ("24 bytes") is a process heap block's.
+bool IsBareSize(const CounterText& kind) {
+    return kind.find(": ") == CounterText::npos;
+}
+
+// How many of each forgiven kind grew, at most as many as forgiven.
 KindCounts ForgivenPresent(const ProcessCounts& before, const ProcessCounts& after,
                            const KindCounts& forgiven) {
     KindCounts present;
     for (const auto& size : forgiven) {
-        CounterText key = CounterText(kProcessHeapBlocks) + ": " + size.first;
+        CounterText key = IsBareSize(size.first)
+                              ? CounterText(kProcessHeapBlocks) + ": " + size.first
+                              : size.first;
         long long grown = Get(after.counts, key) - Get(before.counts, key);
         if (grown > 0)
             present[size.first] = DWORD(std::min<long long>(grown, size.second));
@@ -259,14 +266,16 @@ std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& aft
         for (const auto& kind : after.counts) {
             CounterText name = kind.first.substr(std::min(prefix.size(), kind.first.size()));
             long long grown = kind.second - Get(before.counts, kind.first) -
-                              (figure.name == kProcessHeapBlocks ? Get(present, name) : 0);
+                              (figure.name == kProcessHeapBlocks ? Get(present, name) : 0) -
+                              Get(present, kind.first);
             if (kind.first.compare(0, prefix.size(), prefix) == 0 && grown > 0 &&
                 grownKinds.size() < 6)
                 grownKinds[name] = DWORD(grown);
         }
         long long grown = figure.Growth();
-        if (figure.name == kProcessHeapBlocks)
-            for (const auto& size : present)
+        for (const auto& size : present)
+            if (IsBareSize(size.first) ? figure.name == kProcessHeapBlocks
+                                       : size.first.compare(0, prefix.size(), prefix) == 0)
                 grown -= size.second;
         if (figure.name == kActivationFrames)
             grown = grown < 0 ? -grown : grown; // one deactivation too many is as wrong

@@ -38,8 +38,8 @@ struct Figure {
 std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& after);
 
 // What grew: "GDI objects +2 (font 2), kernel handles +1 (Key 1)"; an activation frame taken
-// away counts too. Process heap blocks of the sizes in `forgiven` ("24 bytes") may grow up to
-// their numbers. Empty when nothing grew.
+// away counts too. Process heap blocks of the sizes in `forgiven` ("24 bytes"), and the kinds it
+// names in full ("GDI objects: font"), may grow up to their numbers. Empty when nothing grew.
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
                            const KindCounts& forgiven = {});
 // The forgiven blocks that are there: "24 bytes 2".

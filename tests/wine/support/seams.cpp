@@ -13,6 +13,7 @@ namespace {
 
 const char kSpooler[] = "winspool.drv";
 const char kKernel[] = "kernel32.dll";
+const char kUser[] = "user32.dll";
 
 // Every import with a seam, and whether it writes to the print server; the spooler's are all
 // those the plug-in imports.
@@ -41,7 +42,9 @@ const char kKernel[] = "kernel32.dll";
     X(kKernel, CreateActCtxW, SeamCreateActCtxW, false)                                            \
     X(kKernel, ActivateActCtx, kCounted, false)                                                    \
     X(kKernel, HeapAlloc, kCounted, false)                                                         \
-    X(kKernel, GlobalAlloc, kCounted, false)
+    X(kKernel, GlobalAlloc, kCounted, false)                                                       \
+    X(kUser, SetTimer, SeamSetTimer, false)                                                        \
+    X(kUser, KillTimer, SeamKillTimer, false)
 
 #define IMPORT_ID(dll, name, seam, writes) k##name,
 #define IMPORT_DLL(dll, name, seam, writes) dll,
@@ -183,6 +186,30 @@ HANDLE WINAPI SeamCreateActCtxW(PCACTCTXW request) {
     if (Enter(kCreateActCtxW))
         return INVALID_HANDLE_VALUE;
     return Original(&CreateActCtxW, kCreateActCtxW)(request);
+}
+
+// The timers the plug-in keeps: a window's timer replaces the one of the same id.
+UINT_PTR WINAPI SeamSetTimer(HWND window, UINT_PTR id, UINT interval, TIMERPROC proc) {
+    Enter(kSetTimer);
+    UINT_PTR set = Original(&SetTimer, kSetTimer)(window, id, interval, proc);
+    auto& timers = g_seams->timers;
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(),
+                       [&](const Seams::Timer& t) { return t.window == window && t.id == id; }),
+        timers.end());
+    if (set != 0 && window != nullptr)
+        timers.push_back({window, id, interval, proc});
+    return set;
+}
+
+BOOL WINAPI SeamKillTimer(HWND window, UINT_PTR id) {
+    Enter(kKillTimer);
+    auto& timers = g_seams->timers;
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(),
+                       [&](const Seams::Timer& t) { return t.window == window && t.id == id; }),
+        timers.end());
+    return Original(&KillTimer, kKillTimer)(window, id);
 }
 
 #define IMPORT_NAME(dll, name, seam, writes) #name,

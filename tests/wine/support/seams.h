@@ -1,8 +1,8 @@
 // Seams for what Wine's platform lacks, made in the plug-in's own imports: while a Seams object
 // lives, the spooler functions qvembui.dll imports, and its LoadLibraryW, GetProcAddress,
-// CreateActCtxW, ActivateActCtx, HeapAlloc and GlobalAlloc, go through here. A seam counts calls
-// or refuses them; it never does the platform's work. docs/wine-notes.md names each seam with the
-// test that shows the gap.
+// CreateActCtxW, ActivateActCtx, HeapAlloc, GlobalAlloc, SetTimer and KillTimer, go through here. A
+// seam counts calls or refuses them; it never does the platform's work. docs/wine-notes.md names
+// each seam with the test that shows the gap.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +45,15 @@ public:
     std::vector<std::wstring> formsAdded, formsDeleted, dataDeleted;
     // The activation context that was active when the plug-in last loaded a library.
     HANDLE loadContext = nullptr;
+    // The window timers the plug-in set and has not killed (a test cannot wait for a page's ten
+    // seconds, nor ask Wine which timers a window has).
+    struct Timer {
+        HWND window;
+        UINT_PTR id;
+        UINT interval;
+        TIMERPROC proc;
+    };
+    std::vector<Timer> timers;
 
 private:
     HMODULE module_ = nullptr;

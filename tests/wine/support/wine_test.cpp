@@ -4,6 +4,7 @@
 #include "person/person.h"
 #include "sheet_session.h"
 
+#include <commctrl.h>
 #include <gtest/gtest-spi.h>
 #include <winspool.h>
 
@@ -49,7 +50,8 @@ void RestoreInstalledState() {
 }
 
 // Wine's controls keep a block for each instance destroyed (docs/wine-notes.md): comctl32's
-// static control 24 bytes, a multi-line edit one byte per character of its text.
+// static control 24 bytes, a multi-line edit one byte per character of its text, an IP address
+// control the font of its fields.
 KindCounts g_wineBlocks;
 
 bool ProcedureInComctl32(HWND window) {
@@ -69,6 +71,8 @@ BOOL CALLBACK CountWineBlocks(HWND window, LPARAM) {
     char size[24];
     if (lstrcmpiW(name, TEXT("Static")) == 0 && ProcedureInComctl32(window))
         ++g_wineBlocks["24 bytes"];
+    if (lstrcmpiW(name, WC_IPADDRESSW) == 0)
+        ++g_wineBlocks["GDI objects: font"];
     if (lstrcmpiW(name, TEXT("Edit")) == 0 &&
         (GetWindowLongPtrW(window, GWL_STYLE) & ES_MULTILINE) && length > 0 &&
         wsprintfA(size, "%d bytes", length) > 0)

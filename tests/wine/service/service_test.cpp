@@ -1,0 +1,482 @@
+// The printer's properties as the printer folder opens them: the Service page, its maintenance
+// dialogs, and what the virtual embosser behind the printer link kept of a person's work.
+#include "person/person.h"
+#include "seams.h"
+#include "wine_test.h"
+
+#include "resources/resource.h"
+#include "service/printer_information.h"
+
+#include <commctrl.h>
+
+#include <process.h>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const int kInkUnitButtons[] = {IDC_SERVICE_INK_SKEW_ALIGNMENT, IDC_SERVICE_INK_EMBOSS_ALIGNMENT,
+                               IDC_SERVICE_CARTRIDGE_SPACING, IDC_SERVICE_INK_LEVEL};
+const int kPrinterButtons[] = {IDC_SERVICE_INTERPOINT_CALIBRATION, IDC_SERVICE_PRINT_TEST_PAGE,
+                               IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE,
+                               IDC_SERVICE_STATUS_MONITORING};
+// In the order a person tries them: services 7, 10, 9, 11 and 8.
+const int kServiceButtons[] = {IDC_SERVICE_INTERPOINT_CALIBRATION, IDC_SERVICE_INK_SKEW_ALIGNMENT,
+                               IDC_SERVICE_INK_EMBOSS_ALIGNMENT, IDC_SERVICE_CARTRIDGE_SPACING,
+                               IDC_SERVICE_PRINT_TEST_PAGE};
+
+const int kAddressControls[] = {IDC_NETWORK_IP_ADDRESS_LABEL,  IDC_NETWORK_IP_ADDRESS,
+                                IDC_NETWORK_SUBNET_MASK_LABEL, IDC_NETWORK_SUBNET_MASK,
+                                IDC_NETWORK_GATEWAY_LABEL,     IDC_NETWORK_GATEWAY};
+
+const WCHAR kFactoryPrinter[] = TEXT("\r\nPrinter Serial Number: TV2-000731\r\nFirmware Version: "
+                                     "1.2.4\r\nModel Number: Tarvik 2");
+const WCHAR kFactoryInkUnit[] = TEXT("\r\nChromaPod Firmware Version: 1.3\r\nChromaPod Serial "
+                                     "Number: CP-004512");
+
+// What the embosser keeps of a key it has no value for (an empty service log).
+const char kNone[] = "(missing)";
+
+// The embosser's state: `lines` over its factory state, as a tester's script sets it.
+void SetEmbosser(const std::string& lines) {
+    WriteEmbosserState(("[Tarvik Embosser]\n" + lines + "\n").c_str());
+}
+
+// The values the embosser keeps for `keys` ("network.dhcp network.gateway"), one space apart;
+// kNone for a key it stored nothing for.
+std::string Embosser(const std::string& keys) {
+    std::string text(65536, 0), values, key;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
+    text.resize(read);
+    for (std::istringstream list(keys); list >> key;) {
+        size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
+        values +=
+            (values.empty() ? "" : " ") +
+            (at == std::string::npos ? kNone : text.substr(start, text.find('\n', start) - start));
+    }
+    return values;
+}
+
+// The network dialog's addresses as a person reads them: "IP mask gateway".
+std::wstring Addresses(HWND dialog) {
+    return TextOf(dialog, IDC_NETWORK_IP_ADDRESS) + TEXT(" ") +
+           TextOf(dialog, IDC_NETWORK_SUBNET_MASK) + TEXT(" ") +
+           TextOf(dialog, IDC_NETWORK_GATEWAY);
+}
+
+// Types an address into the four fields of an IP address control, one field after the other.
+void TypeAddress(HWND dialog, int id, LPCWSTR address) {
+    HWND field = GetWindow(GetDlgItem(dialog, id), GW_CHILD);
+    for (; field != nullptr; field = GetWindow(field, GW_HWNDNEXT)) {
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        for (; *address != 0 && *address != TEXT('.'); ++address)
+            SendMessageW(field, WM_CHAR, *address, 1);
+        address += *address == TEXT('.');
+    }
+}
+
+// The Service page's status timer; null when it does not run.
+const Seams::Timer* StatusTimer(const Seams& seams, HWND page) {
+    for (const Seams::Timer& timer : seams.timers)
+        if (timer.window == page && timer.id == kStatusTimerId &&
+            timer.interval == kStatusTimerInterval)
+            return &timer;
+    return nullptr;
+}
+
+// The status timer comes due now: the information text it rebuilds ("(no timer)" without one).
+std::wstring StatusTick(const Seams& seams, HWND page) {
+    const Seams::Timer* timer = StatusTimer(seams, page);
+    if (timer == nullptr)
+        return TEXT("(no timer)");
+    // The page answers the read only once the tick's refresh ended.
+    SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, TEXT(""));
+    PostMessageW(page, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->proc));
+    WaitUntil([page] { return !TextOf(page, IDC_SERVICE_PRINTER_INFO).empty(); });
+    return TextOf(page, IDC_SERVICE_PRINTER_INFO);
+}
+
+std::wstring StatusLine(HWND page) {
+    std::wstring text = TextOf(page, IDC_SERVICE_PRINTER_INFO);
+    return text.substr(0, text.find(TEXT("\r\n")));
+}
+
+// Runs this program's tests that `filter` selects in a process of its own; its exit code.
+intptr_t RunThisProgram(LPCWSTR filter) {
+    WCHAR program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring argument = TEXT("--gtest_filter=") + std::wstring(filter);
+    return _wspawnl(_P_WAIT, program, TEXT("service_tests"), argument.c_str(), nullptr);
+}
+
+class ServiceTest : public WineTest {};
+
+// What these tests open first, in English and in German: each maintenance dialog and a cartridge's
+// question.
+const bool kWarmUp = AddWarmUp([] {
+    RunThisProgram(TEXT("-*"));
+    Embosser("services");
+    SCOPED_TRACE("GoogleTest keeps a trace stack from a thread's first trace on");
+    for (LPCWSTR locale : {TEXT("en_us"), TEXT("de_de")}) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                        REG_SZ, locale, 12);
+        SetEmbosser("ink1.changed=1");
+        Seams seams;
+        seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
+        seams.refusedEntryPoints = {"DllExportPrinterService"};
+        Sheet sheet;
+        sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
+        for (WORD dialog : {IDD_NETWORK, IDD_EMBOSS_USAGE, IDD_INK_FILL})
+            sheet.Answer(dialog, [](HWND shown) { Click(shown, IDCANCEL); });
+        if (sheet.OpenProperties(kPrinterName))
+            for (int button :
+                 {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
+                Click(sheet.Page(button), button);
+        sheet.Cancel();
+    }
+});
+
+TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
+    const std::wstring driver = TEXT("\r\n\r\nDriver Version: 0.0.0.0");
+    enum Link { kWhole, kWithoutStatusOrServices, kWithoutDriverInfo, kMissing };
+    const struct Case {
+        const char* state;
+        Link link;
+        bool monitored;
+        std::wstring text;
+        bool inkUnit, connected, refreshesAgain;
+        const char* services;
+    } kCases[] = {
+        {"", kWhole, false,
+         TEXT("Printer ready (Code 0)") + driver + kFactoryPrinter + kFactoryInkUnit, true, true,
+         false, "7,10,9,11,8"},
+        {"status=paper-jam\nink.unit=0", kWhole, true,
+         TEXT("Paper jam (Code 3)") + driver + kFactoryPrinter, false, true, true, kNone},
+        {"ink.unit=0", kWithoutStatusOrServices, true, driver + kFactoryPrinter, false, true, false,
+         kNone},
+        {"status=offline", kWithoutDriverInfo, true, TEXT("\r\n\r\nDriver Version: 1.0.0.1"), false,
+         false, false, kNone},
+        {"", kMissing, false, driver, false, false, false, kNone},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.state << " " << c.link);
+        SetEmbosser(c.state);
+        SetConfigDword(TEXT("EnableStatusMonitoring"), c.monitored ? 1 : 0);
+        Seams seams;
+        if (c.link == kMissing)
+            seams.refusedLibraries = {TEXT("qvmonext.dll")};
+        if (c.link == kWithoutStatusOrServices)
+            seams.refusedEntryPoints = {"DllExportGetPrinterStatus", "DllExportPrinterService"};
+        if (c.link == kWithoutDriverInfo)
+            seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
+        HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+        EXPECT_EQ(TextOf(page, IDC_SERVICE_PRINTER_INFO), c.text);
+        for (int id : kInkUnitButtons)
+            EXPECT_EQ(IsEnabled(page, id), c.inkUnit) << id;
+        for (int id : kPrinterButtons)
+            EXPECT_EQ(IsEnabled(page, id), c.connected) << id;
+        EXPECT_EQ(IsChecked(page, IDC_SERVICE_STATUS_MONITORING), c.monitored);
+        // Every activation refreshes once; then only a monitored status that was read again.
+        EXPECT_EQ(StatusTick(seams, page), c.text);
+        EXPECT_EQ(StatusTimer(seams, page) != nullptr, c.refreshesAgain);
+        for (int id : kServiceButtons)
+            Click(page, id);
+        EXPECT_EQ(Embosser("services"), c.services);
+        sheet.Cancel();
+    }
+}
+
+TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront) {
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    SetEmbosser("ink.unit=0");
+    HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    EXPECT_TRUE(IsEnabled(page, IDC_SERVICE_INK_LEVEL)) << "as the device page fetched it";
+    SetEmbosser("status=busy");
+    StatusTick(seams, page);
+    EXPECT_EQ(StatusLine(page), TEXT("Printer busy (Code 1)"));
+    EXPECT_FALSE(StatusTimer(seams, page)) << "unmonitored: once per activation";
+
+    SetEmbosser("status=cover-open");
+    ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
+    EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 1u);
+    EXPECT_EQ(StatusLine(page), TEXT("Cover open (Code 5)")) << "refreshed at once";
+    SetEmbosser("status=out-of-paper");
+    StatusTick(seams, page);
+    EXPECT_EQ(StatusLine(page), TEXT("Out of paper (Code 4)"));
+    EXPECT_TRUE(StatusTimer(seams, page));
+
+    sheet.PageAt(0);
+    EXPECT_FALSE(StatusTimer(seams, page)) << "behind another page";
+    sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    EXPECT_TRUE(StatusTimer(seams, page));
+    ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
+    EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 0u);
+    EXPECT_FALSE(StatusTimer(seams, page));
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, WithoutTheManageRightTheMonitoringChoiceIsNotForcedThrough) {
+    Seams seams;
+    seams.manageRight = false;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    long opened = seams.Calls("OpenPrinterW");
+    ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
+    EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), kMissing);
+    EXPECT_EQ(seams.Calls("OpenPrinterW"), opened) << "no handle with more rights is asked for";
+    EXPECT_TRUE(StatusTimer(seams, page)) << "the page follows the box all the same";
+    sheet.Cancel();
+}
+
+// What a person sets in the network dialog reaches the printer setting by setting: a change that
+// another program made meanwhile stays, and what the person set stays shown even when the printer
+// refused it.
+TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_ETHERNET_SETTINGS);
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
+        for (int id : kAddressControls)
+            EXPECT_FALSE(IsEnabled(dialog, id)) << id;
+        EXPECT_EQ(Addresses(dialog), TEXT("192.168.1.20 255.255.255.0 192.168.1.1"));
+        EXPECT_EQ(TextOf(dialog, IDC_NETWORK_MAC_ADDRESS), TEXT("00-1A-2B-3C-4D-5E"));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDC_NETWORK_DHCP);
+        for (int id : kAddressControls)
+            EXPECT_TRUE(IsEnabled(dialog, id)) << id;
+        TypeAddress(dialog, IDC_NETWORK_GATEWAY, TEXT("192.168.1.254"));
+        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    EXPECT_EQ(Embosser("network.dhcp network.gateway"), "0 192.168.1.254") << "Cancel after Apply";
+
+    SetEmbosser("network.dhcp=0\nnetwork.gateway=192.168.1.254\nnetwork.mask=255.255.0.0");
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        TypeAddress(dialog, IDC_NETWORK_IP_ADDRESS, TEXT("10.0.0.5"));
+        EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDC_NETWORK_DHCP);
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    EXPECT_EQ(Embosser("network.dhcp network.address network.mask network.gateway"),
+              "1 10.0.0.5 255.255.0.0 192.168.1.254");
+
+    SetEmbosser("status=offline\nnetwork.mask=255.255.0.0");
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
+        Click(dialog, IDC_NETWORK_DHCP);
+        TypeAddress(dialog, IDC_NETWORK_SUBNET_MASK, TEXT("255.255.252.0"));
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_FALSE(IsChecked(dialog, IDC_NETWORK_DHCP));
+        EXPECT_EQ(Addresses(dialog), TEXT("10.0.0.5 255.255.252.0 192.168.1.254"));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+    EXPECT_EQ(Embosser("network.mask"), "255.255.0.0") << "the offline printer took nothing";
+    sheet.Cancel();
+}
+
+// The shares as the usage dialog shows them: "30 %|70 %|30|70".
+std::wstring Shares(HWND dialog) {
+    return TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE) + TEXT("|") +
+           TextOf(dialog, IDC_USAGE_CARRIAGE2_SHARE) + TEXT("|") +
+           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE1_BAR, PBM_GETPOS, 0, 0)) +
+           TEXT("|") +
+           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE2_BAR, PBM_GETPOS, 0, 0));
+}
+
+TEST_F(ServiceTest, TheUsageDialogShowsTheSharesAndKeepsTheCarriageThePrinterTook) {
+    SetEmbosser("usage.carriage1=30\nusage.carriage2=70");
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
+    SetEmbosser("status=offline");
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_EQ(Shares(dialog), TEXT("30 %|70 %|30|70"));
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+    SetEmbosser("");
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY)) << "the printer refused it";
+        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+    EXPECT_EQ(Embosser("carriage2.primary"), "1");
+    sheet.Cancel();
+}
+
+// With counts the printer does not vouch for (none recorded), the usage dialog shows no shares.
+TEST_F(ServiceTest, WithoutTheUpdateEntryTheDialogsSendNothingAndStillClose) {
+    SetEmbosser("usage.recorded=0");
+    Seams seams;
+    seams.refusedEntryPoints = {"DllExportUpdatePrinter"};
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        TypeAddress(dialog, IDC_NETWORK_GATEWAY, TEXT("10.0.0.1"));
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+        EXPECT_EQ(Addresses(dialog), TEXT("192.168.1.20 255.255.255.0 192.168.1.1"));
+        Click(dialog, IDCANCEL);
+    });
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_EQ(Shares(dialog), TEXT("||0|0"));
+        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        Click(dialog, IDOK);
+    });
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
+        Click(dialog, IDCANCEL);
+    });
+    for (int button : {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_ETHERNET_SETTINGS,
+                       IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_EMBOSS_USAGE})
+        ASSERT_TRUE(Click(page, button));
+    EXPECT_EQ(Embosser("network.gateway carriage2.primary"), "(missing) (missing)")
+        << "the embosser stored nothing";
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
+    SetEmbosser("ink1.changed=1\nink2.changed=1");
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_INK_LEVEL);
+    std::vector<std::wstring> captions;
+    auto answer = [&captions](int button) {
+        return [&captions, button](HWND box) {
+            WCHAR caption[64] = {};
+            GetWindowTextW(box, caption, 64);
+            captions.push_back(caption);
+            EXPECT_TRUE(IsMadeFromTemplate(GetWindow(box, GW_OWNER),
+                                           GetModuleHandleW(TEXT("qvembui.dll")), IDD_INK_FILL));
+            Click(box, button);
+        };
+    };
+    sheet.Answer(kMessageBox, answer(IDYES));
+    sheet.Answer(kMessageBox, answer(IDNO));
+    sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+    std::vector<std::wstring> messages = sheet.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], TEXT("Change of Cartridge 1 detected!\r\n\r\nHave you inserted a new "
+                                "cartridge?\r\nClick on OK to reset the Ink Drop counter and "
+                                "further avoid this message."));
+    EXPECT_EQ(messages[1].substr(0, 31), TEXT("Change of Cartridge 2 detected!"));
+    EXPECT_EQ(Embosser("ink1.changed ink2.changed"), "0 1");
+
+    // Cartridge 1 is taken for new; cartridge 2 asks again.
+    sheet.Answer(kMessageBox, answer(IDYES));
+    sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
+    ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+    EXPECT_EQ(sheet.Messages().size(), 3u);
+    EXPECT_EQ(captions, std::vector<std::wstring>(3, TEXT("Ink Fill Status")));
+    EXPECT_EQ(Embosser("ink1.changed ink2.changed"), "0 0");
+    sheet.Cancel();
+}
+
+TEST_F(ServiceTest, TheLogoAndTheCartridgePicturesShowWhatThePrinterReports) {
+    const struct {
+        const char* state;
+        const WCHAR *fill1, *fill2;
+        UINT picture1, picture2;
+    } kCases[] = {
+        {"ink1.fill=47\nink2.state=error\nink2.fill=90", TEXT("47 %"), TEXT("90 %"),
+         IDB_INK_FILL_40, IDB_INK_CARTRIDGE_ERROR},
+        {"ink1.state=none\nink2.fill=100", TEXT(""), TEXT("100 %"), IDB_INK_NO_CARTRIDGE,
+         IDB_INK_FILL_100},
+    };
+    for (const auto& c : kCases) {
+        SetEmbosser(c.state);
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        HWND page = sheet.Page(IDC_SERVICE_LOGO);
+        EXPECT_TRUE(ShowsPicture(page, IDC_SERVICE_LOGO, IDB_LOGO));
+        sheet.Answer(IDD_INK_FILL, [&c](HWND dialog) {
+            EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE1_FILL), c.fill1);
+            EXPECT_EQ(TextOf(dialog, IDC_INKFILL_CARTRIDGE2_FILL), c.fill2);
+            EXPECT_TRUE(ShowsPicture(dialog, IDC_INKFILL_CARTRIDGE1_PICTURE, c.picture1));
+            EXPECT_TRUE(ShowsPicture(dialog, IDC_INKFILL_CARTRIDGE2_PICTURE, c.picture2));
+            Click(dialog, IDOK);
+        });
+        ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+        sheet.Cancel();
+    }
+}
+
+TEST_F(ServiceTest, AGermanPrinterShowsThePageAndItsDialogsInGerman) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"),
+                              TEXT("Locale"), REG_SZ, TEXT("de_de"), 12),
+              ERROR_SUCCESS);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
+    EXPECT_NE(TextOf(page, IDC_SERVICE_PRINTER_INFO).find(TEXT("\r\nTreiberversion: 0.0.0.0\r\n")),
+              std::wstring::npos);
+    EXPECT_EQ(TextOf(page, IDC_SERVICE_ETHERNET_SETTINGS), TEXT("Ethernet-Einstellungen ..."));
+    std::wstring seen;
+    auto read = [&seen](int id) {
+        return [&seen, id](HWND dialog) {
+            WCHAR caption[64] = {};
+            GetWindowTextW(dialog, caption, 64);
+            seen += (id != 0 ? TextOf(dialog, id) : caption) + TEXT("|");
+            Click(dialog, IDCANCEL);
+        };
+    };
+    sheet.Answer(IDD_NETWORK, read(IDC_NETWORK_DHCP));
+    sheet.Answer(IDD_EMBOSS_USAGE, read(0));
+    sheet.Answer(IDD_INK_FILL, read(0));
+    for (int button :
+         {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
+        ASSERT_TRUE(Click(page, button));
+    EXPECT_EQ(seen, TEXT("&DHCP einschalten|Pr\u00e4genutzung|Tintenf\u00fcllstand|"));
+    sheet.Cancel();
+}
+
+// The embosser keeps what it took in its own state: a program of its own (this one, running the
+// usage dialog's test) sets carriage 2 as the primary carriage, and this one finds it.
+TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToThePrinter) {
+    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheUsageDialog*")), 0);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY));
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Click(sheet.Page(IDC_SERVICE_EMBOSS_USAGE), IDC_SERVICE_EMBOSS_USAGE));
+    sheet.Cancel();
+}
+
+} // namespace
