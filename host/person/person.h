@@ -26,6 +26,8 @@ constexpr DWORD kPatienceMs = 10000;
 using DialogScript = std::function<void(HWND dialog)>;
 // The "template" of a message box, for Sheet::Answer.
 constexpr WORD kMessageBox = 0;
+// The "template" of the shell's file dialog (comdlg32's own), for Sheet::Answer.
+constexpr WORD kFileDialog = 1553;
 
 class Sheet {
 public:

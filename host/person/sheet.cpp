@@ -208,10 +208,13 @@ void Sheet::AnswerDialog(HWND dialog) {
 
 DialogScript Sheet::TakeScript(HWND dialog, bool messageBox) {
     auto module = reinterpret_cast<HMODULE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    // The file dialog adds the controls of its folder view to its template's.
+    bool fileDialog = module != nullptr && module == GetModuleHandleW(TEXT("comdlg32.dll"));
     Locked hold(&lock_);
     for (auto entry = scripts_.begin(); entry != scripts_.end(); ++entry) {
-        if (messageBox ? entry->first == kMessageBox
-                       : IsMadeFromTemplate(dialog, module, entry->first)) {
+        if (messageBox   ? entry->first == kMessageBox
+            : fileDialog ? entry->first == kFileDialog
+                         : IsMadeFromTemplate(dialog, module, entry->first)) {
             DialogScript script = std::move(entry->second);
             scripts_.erase(entry);
             return script;

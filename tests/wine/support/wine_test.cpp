@@ -51,6 +51,9 @@ void RestoreInstalledState() {
 // Wine's controls keep a block for each instance destroyed (docs/wine-notes.md): comctl32's
 // static control 24 bytes, a multi-line edit one byte per character of its text.
 KindCounts g_wineBlocks;
+// Wine's file dialog keeps a file handle, an event and three blocks for each thread that showed
+// it, and an icon for each time it was shown.
+int g_fileDialogUses = 0;
 
 bool ProcedureInComctl32(HWND window) {
     HMODULE module = nullptr;
@@ -174,7 +177,14 @@ void WineTest::TearDown() {
     for (const std::wstring& mishap : TakeMishaps())
         ADD_FAILURE() << "on the sheet's thread: " << testing::PrintToString(mishap);
     UnhookWindowsHookEx(hook_);
-    std::string grown = DescribeGrowth(before_, ProcessCounts::Take(), g_wineBlocks);
+    ProcessCounts after = ProcessCounts::Take();
+    if (g_fileDialogUses > 0) {
+        after.counts["kernel handles"] -= 2;
+        after.counts["blocks in other heaps"] -= 3;
+        after.counts["user objects"] -= g_fileDialogUses;
+    }
+    g_fileDialogUses = 0;
+    std::string grown = DescribeGrowth(before_, after, g_wineBlocks);
     EXPECT_EQ(grown, "") << "what the test left behind";
 }
 
@@ -186,6 +196,10 @@ void HostedPluginTest::SetUp() {
 void HostedPluginTest::TearDown() {
     host_.Unload();
     WineTest::TearDown();
+}
+
+void ForgiveFileDialog(int uses) {
+    g_fileDialogUses = uses;
 }
 
 std::wstring PluginPath() {
