@@ -1,6 +1,6 @@
 // The printer's properties as the printer folder opens them: the embosser's settings in the
-// device page's tree, a person's changes through the page's inputs, and what the embosser holds
-// after Apply.
+// device page's tree, a person's changes through the page's inputs and the braille table dialog,
+// and what the embosser and the printer data hold after Apply.
 #include "person/person.h"
 #include "seams.h"
 #include "wine_test.h"
@@ -10,88 +10,72 @@
 
 #include <commctrl.h>
 #include <dlgs.h>
-#include <winspool.h>
 
-#include <sstream>
+#include <cstring>
 
 namespace {
 
 class DeviceTest : public WineTest {};
 
-// The tree's rows, in the order the plug-in fills its items.
-enum Row {
-    kFormSize = 1,
-    kFormWidth,
-    kFormLength,
-    kTopMargin,
-    kLeftMargin,
-    kRightMargin,
-    kTextGraphics,
-    kDots,
-    kWrapping,
-    kLineSpacing,
-    kMediaType,
-    kLowestForce,
-    kHighestForce,
-    kPaperSource,
-    kLoadTable,
-    kBrailleTable,
-    kDotHeight,
-    kQuality,
-    kDuplex
-};
+const std::wstring kPrinterKey =
+    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser\\");
 
-void Walk(HWND tree, HTREEITEM row, std::vector<std::pair<HTREEITEM, std::wstring>>* rows) {
+using Rows = std::vector<std::pair<HTREEITEM, std::wstring>>;
+
+void Walk(HWND tree, HTREEITEM row, Rows* rows) {
     for (; row != nullptr; row = TreeView_GetNextSibling(tree, row)) {
         WCHAR text[260] = {};
-        TVITEMW item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = row;
-        item.pszText = text;
-        item.cchTextMax = ARRAYSIZE(text);
+        TVITEMW item = {TVIF_TEXT, row, 0, 0, text, ARRAYSIZE(text), 0, 0, 0, 0};
         TreeView_GetItem(tree, &item);
         rows->push_back({row, text});
         Walk(tree, TreeView_GetChild(tree, row), rows);
     }
 }
 
-std::vector<std::pair<HTREEITEM, std::wstring>> RowsOf(HWND page) {
-    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
-    std::vector<std::pair<HTREEITEM, std::wstring>> rows;
-    Walk(tree, TreeView_GetRoot(tree), &rows);
+// The tree's rows in the order they are shown, "Label: value".
+Rows RowsOf(HWND page) {
+    Rows rows;
+    Walk(GetDlgItem(page, IDC_DEVPAGE_TREE), TreeView_GetRoot(GetDlgItem(page, IDC_DEVPAGE_TREE)),
+         &rows);
     return rows;
 }
 
-std::wstring RowText(HWND page, int row) {
-    auto rows = RowsOf(page);
-    return row < static_cast<int>(rows.size()) ? rows[row].second : TEXT("(no row)");
+std::wstring AllRows(HWND page) {
+    std::wstring all;
+    for (const auto& row : RowsOf(page))
+        all += row.second + TEXT("|");
+    return all;
+}
+
+// The first row whose text starts with `label`.
+std::pair<HTREEITEM, std::wstring> RowOf(HWND page, const std::wstring& label) {
+    for (const auto& row : RowsOf(page))
+        if (row.second.compare(0, label.size(), label) == 0)
+            return row;
+    return {nullptr, TEXT("(no row)")};
 }
 
 // A click on the row: its inputs are shown under the tree.
-void SelectRow(HWND page, int row) {
-    auto rows = RowsOf(page);
-    ASSERT_LT(row, static_cast<int>(rows.size()));
-    TreeView_SelectItem(GetDlgItem(page, IDC_DEVPAGE_TREE), rows[row].first);
+void SelectRow(HWND page, LPCWSTR label) {
+    TreeView_SelectItem(GetDlgItem(page, IDC_DEVPAGE_TREE), RowOf(page, label).first);
 }
-
-// A person's change of one row: a pick in its list, a number or a text typed into its box.
-struct Change {
-    int row;
-    int input;
-    LPCWSTR value;
-};
 
 // The number box's arrow keys until it shows `value`.
 bool Step(HWND page, int value) {
-    for (int keys = 0; keys < 30; ++keys) {
-        int shown = _wtoi(TextOf(page, IDC_DEVPAGE_NUMBER).c_str());
-        if (shown == value)
+    for (int keys = 0, shown; keys < 30; ++keys) {
+        if ((shown = _wtoi(TextOf(page, IDC_DEVPAGE_NUMBER).c_str())) == value)
             return true;
-        if (!PressKey(page, IDC_DEVPAGE_NUMBER, shown < value ? VK_UP : VK_DOWN))
-            return false;
+        PressKey(page, IDC_DEVPAGE_NUMBER, shown < value ? VK_UP : VK_DOWN);
     }
     return false;
 }
+
+// A person's change of one row: a pick in its list, a text typed or a number stepped to.
+struct Change {
+    LPCWSTR row;
+    int input;
+    LPCWSTR value;
+};
 
 void Make(HWND page, const std::vector<Change>& changes) {
     for (const Change& change : changes) {
@@ -99,23 +83,21 @@ void Make(HWND page, const std::vector<Change>& changes) {
         bool made = change.input == IDC_DEVPAGE_LIST   ? Choose(page, change.input, change.value)
                     : change.input == IDC_DEVPAGE_EDIT ? Type(page, change.input, change.value)
                                                        : Step(page, _wtoi(change.value));
-        EXPECT_TRUE(made) << change.row;
+        EXPECT_TRUE(made) << testing::PrintToString(std::wstring(change.row));
     }
 }
 
-// The value of `key` in the embosser's state file; "" when it holds none.
+// What the embosser's state file holds for `key`; "" when it holds nothing.
 std::string EmbosserValue(const std::string& key) {
-    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     char text[16384] = {};
     DWORD read = 0;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
     CloseHandle(file);
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        if (line.compare(0, key.size() + 1, key + "=") == 0)
-            return line.substr(key.size() + 1);
-    return "";
+    const char* at = strstr(text, ("\n" + key + "=").c_str());
+    return at != nullptr ? std::string(at + key.size() + 2, strcspn(at + key.size() + 2, "\r\n"))
+                         : "";
 }
 
 void ExpectEmbosser(const std::vector<std::pair<const char*, const char*>>& values) {
@@ -123,70 +105,57 @@ void ExpectEmbosser(const std::vector<std::pair<const char*, const char*>>& valu
         EXPECT_EQ(EmbosserValue(key), value) << key;
 }
 
-// Printer data text under the printer's key `key`, through the spooler; "" when there is none.
+// Printer data texts, where the spooler keeps them.
 void SetPrinterString(LPCWSTR key, LPCWSTR name, LPCWSTR text) {
-    HANDLE printer = nullptr;
-    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, &manage));
-    SetPrinterDataExW(printer, key, name, REG_SZ, reinterpret_cast<BYTE*>(const_cast<LPWSTR>(text)),
-                      (lstrlenW(text) + 1) * sizeof(WCHAR));
-    ClosePrinter(printer);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + key).c_str(), name, REG_SZ, text,
+                    (lstrlenW(text) + 1) * sizeof(WCHAR));
 }
 
 std::wstring PrinterString(LPCWSTR key, LPCWSTR name) {
-    HANDLE printer = nullptr;
     WCHAR text[MAX_PATH] = {};
-    DWORD type = 0, size = 0;
-    if (OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr)) {
-        GetPrinterDataExW(printer, key, name, &type, reinterpret_cast<BYTE*>(text),
-                          sizeof(text) - sizeof(WCHAR), &size);
-        ClosePrinter(printer);
-    }
+    DWORD size = sizeof(text);
+    RegGetValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + key).c_str(), name, RRF_RT_ANY, nullptr, text,
+                 &size);
     return text;
 }
 
 // The braille table dialog behind the tree's button, answered by `script`.
-void LoadTable(Sheet& sheet, HWND page, DialogScript script) {
-    SelectRow(page, kLoadTable);
+void LoadTable(Sheet& sheet, HWND page, DialogScript script,
+               LPCWSTR button = TEXT("Braille Table")) {
+    SelectRow(page, button);
     sheet.Answer(IDD_BRAILLE_TABLE, std::move(script));
     EXPECT_TRUE(Click(page, IDC_DEVPAGE_BUTTON));
 }
 
-// Browse ..., where the person types `file` into the file dialog's name box and opens it (or
-// cancels, without a file).
+// Browse ..., where the person types `file` into the file dialog's name box and opens it.
 void Browse(Sheet& sheet, HWND dialog, LPCWSTR file) {
     sheet.Answer(kFileDialog, [file](HWND files) {
         EXPECT_EQ(ChosenItem(files, cmb1), TEXT("Braille Table Files (*.bct, *.rbt, *.dis)"));
-        if (file != nullptr)
-            Type(files, edt1, file);
-        Click(files, file != nullptr ? IDOK : IDCANCEL);
+        Type(files, edt1, file);
+        Click(files, IDOK);
     });
     Click(dialog, IDC_TABLE_BROWSE);
 }
 
-void MakeFile(LPCWSTR path) {
-    CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-}
-
 // A table in the install folder's common folder, and a file that is no table elsewhere.
 void MakeTableFiles() {
-    const WCHAR common[] = TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common");
-    CreateDirectoryW(TEXT("C:\\Program Files\\Quorvane\\Tarvik"), nullptr);
-    CreateDirectoryW(common, nullptr);
-    CreateDirectoryW(TEXT("C:\\Tables"), nullptr);
-    MakeFile((std::wstring(common) + TEXT("\\z.bct")).c_str());
-    MakeFile(TEXT("C:\\Tables\\notes.txt"));
+    for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik"),
+                           TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
+        CreateDirectoryW(folder, nullptr);
+    for (LPCWSTR file : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
+                         TEXT("C:\\Tables\\notes.txt")})
+        CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
-// What these tests do first: each kind of input, the braille table dialog and its file dialog.
+// What these tests do first: each kind of input, the braille table dialog and the file dialog.
 const bool kWarmUp = AddWarmUp([] {
     MakeTableFiles();
     Sheet sheet;
     if (sheet.OpenProperties(kPrinterName)) {
         HWND page = sheet.PageAt(0);
-        Make(page, {{kFormSize, IDC_DEVPAGE_LIST, TEXT("Custom")},
-                    {kTopMargin, IDC_DEVPAGE_EDIT, TEXT("1")},
-                    {kBrailleTable, IDC_DEVPAGE_NUMBER, TEXT("2")}});
+        Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Custom")},
+                    {TEXT("Top Margin"), IDC_DEVPAGE_EDIT, TEXT("1")},
+                    {TEXT("Braille Table:"), IDC_DEVPAGE_NUMBER, TEXT("2")}});
         LoadTable(sheet, page, [&sheet](HWND dialog) {
             Browse(sheet, dialog, TEXT("z.bct"));
             Click(dialog, IDCANCEL);
@@ -199,53 +168,43 @@ const bool kWarmUp = AddWarmUp([] {
 TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonChanged) {
     WriteEmbosserState("[Tarvik Embosser]\nform.width=165\nform.length=233\nmargin.top=9\n"
                        "margin.left=10\nmargin.right=23\ngraphics=1\nbraille.dots=8\nautowrap=0\n"
-                       "line.spacing=23\nmedia.type=258\nmedia.lowest=5\nmedia.highest=16\n"
+                       "line.spacing=23\nmedia.type=2\nmedia.lowest=5\nmedia.highest=16\n"
                        "braille.table=6\ndot.height=2\nquality=2\nduplex=2\n");
+    SetPrinterString(TEXT("DsDriver"), TEXT("PrintMediaSupported"), TEXT("Braille Paper"));
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
+    EXPECT_EQ(PrinterString(TEXT("DsDriver"), TEXT("PrintMediaReady")), TEXT("Braille Paper"));
     HWND page = sheet.PageAt(0);
-    const LPCWSTR read[] = {TEXT("Legacy Settings"),
-                            TEXT("Form Size: A4"),
-                            TEXT("Form Width: 8.25 Inches"),
-                            TEXT("Form Length: 11.65 Inches"),
-                            TEXT("Top Margin: 0.45 Inches"),
-                            TEXT("Left Margin: 0.50 Inches"),
-                            TEXT("Right Margin: 1.15 Inches"),
-                            TEXT("Text/Graphics Mode: Graphics"),
-                            TEXT("Dots Per Character: 8"),
-                            TEXT("Automatic Text Wrapping: Off"),
-                            TEXT("Extra Line Spacing: 1.15 Inches"),
-                            TEXT("Media Type: Default 3 (Copy Paper)"),
-                            TEXT("Custom Media Lowest Force: 5"),
-                            TEXT("Custom Media Highest Force: 16"),
-                            TEXT("Paper Source: Automatic Select"),
-                            TEXT("Braille Table"),
-                            TEXT("Braille Table: 7"),
-                            TEXT("Braille Dot Height: Low"),
-                            TEXT("Braille Quality: Best"),
-                            TEXT("Duplex: Double Sided (Interpoint)")};
-    auto rows = RowsOf(page);
-    ASSERT_EQ(rows.size(), ARRAYSIZE(read));
-    for (size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(rows[i].second, read[i]) << i;
+    EXPECT_EQ(AllRows(page),
+              TEXT("Legacy Settings|Form Size: A4|Form Width: 8.25 Inches|Form Length: 11.65 "
+                   "Inches|Top Margin: 0.45 Inches|Left Margin: 0.50 Inches|Right Margin: 1.15 "
+                   "Inches|Text/Graphics Mode: Graphics|Dots Per Character: 8|Automatic Text "
+                   "Wrapping: Off|Extra Line Spacing: 1.15 Inches|Media Type: Default 3 (Copy "
+                   "Paper)|Custom Media Lowest Force: 5|Custom Media Highest Force: 16|Paper "
+                   "Source: Automatic Select|Braille Table|Braille Table: 7|Braille Dot Height: "
+                   "Low|Braille Quality: Best|Duplex: Double Sided (Interpoint)|"));
 
     // "Custom" keeps the typed size; the width goes with the length the embosser holds, the media
-    // type with its dot values, and the untouched distances are not sent back.
-    Make(page, {{kFormSize, IDC_DEVPAGE_LIST, TEXT("Custom")},
-                {kFormWidth, IDC_DEVPAGE_EDIT, TEXT("9")},
-                {kTopMargin, IDC_DEVPAGE_EDIT, TEXT("wide")},
-                {kLeftMargin, IDC_DEVPAGE_EDIT, TEXT("0.49")},
-                {kTextGraphics, IDC_DEVPAGE_LIST, TEXT("Text")},
-                {kDots, IDC_DEVPAGE_LIST, TEXT("6")},
-                {kWrapping, IDC_DEVPAGE_LIST, TEXT("On")},
-                {kMediaType, IDC_DEVPAGE_LIST, TEXT("Default 1 (Braille Paper)")},
-                {kBrailleTable, IDC_DEVPAGE_NUMBER, TEXT("3")},
-                {kDotHeight, IDC_DEVPAGE_LIST, TEXT("High")},
-                {kQuality, IDC_DEVPAGE_LIST, TEXT("Standard")},
-                {kDuplex, IDC_DEVPAGE_LIST, TEXT("Single Sided")}});
-    EXPECT_EQ(RowText(page, kFormLength), TEXT("Form Length: 11.65 Inches"));
+    // type with its dot values; the untouched distances are not sent back, and the paper source
+    // has no parameter of its own. Leaving the page and coming back reads nothing again.
+    Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Custom")},
+                {TEXT("Form Width"), IDC_DEVPAGE_EDIT, TEXT("9")},
+                {TEXT("Top Margin"), IDC_DEVPAGE_EDIT, TEXT("wide")},
+                {TEXT("Left Margin"), IDC_DEVPAGE_EDIT, TEXT("0.49")},
+                {TEXT("Text/Graphics"), IDC_DEVPAGE_LIST, TEXT("Text")},
+                {TEXT("Dots"), IDC_DEVPAGE_LIST, TEXT("6")},
+                {TEXT("Automatic"), IDC_DEVPAGE_LIST, TEXT("On")},
+                {TEXT("Media Type"), IDC_DEVPAGE_LIST, TEXT("Default 1 (Braille Paper)")},
+                {TEXT("Paper Source"), IDC_DEVPAGE_LIST, TEXT("Tractor Feed")},
+                {TEXT("Braille Table:"), IDC_DEVPAGE_NUMBER, TEXT("3")},
+                {TEXT("Braille Dot"), IDC_DEVPAGE_LIST, TEXT("High")},
+                {TEXT("Braille Quality"), IDC_DEVPAGE_LIST, TEXT("Standard")},
+                {TEXT("Duplex"), IDC_DEVPAGE_LIST, TEXT("Single Sided")}});
+    EXPECT_EQ(RowOf(page, TEXT("Form Length")).second, TEXT("Form Length: 11.65 Inches"));
+    sheet.PageAt(1);
+    sheet.PageAt(0);
     sheet.Apply();
     ExpectEmbosser({{"form.width", "180"},
                     {"form.length", "233"},
@@ -268,17 +227,17 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
     EXPECT_EQ(seams.Calls("GetProcAddress"), 0) << "nothing differs: nothing is sent";
 
     // A paper shows its size in inches; spacing beyond 12.50 inches is limited when applied.
-    Make(page, {{kFormSize, IDC_DEVPAGE_LIST, TEXT("Letter")},
-                {kRightMargin, IDC_DEVPAGE_EDIT, TEXT("0.60")},
-                {kLineSpacing, IDC_DEVPAGE_EDIT, TEXT("15")},
-                {kMediaType, IDC_DEVPAGE_LIST, TEXT("Custom")},
-                {kLowestForce, IDC_DEVPAGE_NUMBER, TEXT("9")},
-                {kHighestForce, IDC_DEVPAGE_NUMBER, TEXT("20")},
-                {kDuplex, IDC_DEVPAGE_LIST, TEXT("Double Sided (Interpoint)")}});
-    EXPECT_EQ(RowText(page, kFormWidth), TEXT("Form Width: 8.50 Inches"));
-    EXPECT_EQ(RowText(page, kFormLength), TEXT("Form Length: 11.00 Inches"));
+    Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Letter")},
+                {TEXT("Right Margin"), IDC_DEVPAGE_EDIT, TEXT("0.60")},
+                {TEXT("Extra Line"), IDC_DEVPAGE_EDIT, TEXT("15")},
+                {TEXT("Media Type"), IDC_DEVPAGE_LIST, TEXT("Custom")},
+                {TEXT("Custom Media Lowest"), IDC_DEVPAGE_NUMBER, TEXT("9")},
+                {TEXT("Custom Media Highest"), IDC_DEVPAGE_NUMBER, TEXT("20")},
+                {TEXT("Duplex"), IDC_DEVPAGE_LIST, TEXT("Double Sided (Interpoint)")}});
+    EXPECT_EQ(RowOf(page, TEXT("Form Width")).second, TEXT("Form Width: 8.50 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Form Length")).second, TEXT("Form Length: 11.00 Inches"));
     sheet.Apply();
-    EXPECT_EQ(RowText(page, kLineSpacing), TEXT("Extra Line Spacing: 12.50 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Extra")).second, TEXT("Extra Line Spacing: 12.50 Inches"));
     ExpectEmbosser({{"form.width", "170"},
                     {"form.length", "220"},
                     {"margin.right", "12"},
@@ -287,6 +246,16 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                     {"media.lowest", "9"},
                     {"media.highest", "20"},
                     {"duplex", "2"}});
+
+    // Each listed media type has its code.
+    for (auto [option, code] : {std::make_pair(TEXT("Default 2 (Light Braille Paper)"), "13"),
+                                std::make_pair(TEXT("Default 3 (Copy Paper)"), "2"),
+                                std::make_pair(TEXT("Default 4 (Premium Copy Paper)"), "3"),
+                                std::make_pair(TEXT("Default 5 (Card Stock)"), "11")}) {
+        Make(page, {{TEXT("Media Type"), IDC_DEVPAGE_LIST, option}});
+        sheet.Apply();
+        EXPECT_EQ(EmbosserValue("media.type"), code);
+    }
     sheet.Cancel();
 }
 
@@ -305,7 +274,7 @@ TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.PageAt(0);
-        SelectRow(page, kDuplex);
+        SelectRow(page, TEXT("Duplex"));
         EXPECT_EQ(Choose(page, IDC_DEVPAGE_LIST, TEXT("Double Sided (Interpoint)")), c.changeable)
             << c.refused;
         seams.ForgetCalls();
@@ -331,6 +300,7 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
         WCHAR title[128] = {};
         GetWindowTextW(dialog, title, ARRAYSIZE(title));
         EXPECT_STREQ(title, TEXT("Load Braille Table - Tarvik Embosser"));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), sheet.window());
         EXPECT_EQ(ItemsOf(dialog, IDC_TABLE_SLOT),
                   (std::vector<std::wstring>{TEXT("Table 1 (a.bct)"), TEXT("Table 2"),
                                              TEXT("Table 3"), TEXT("Table 4 (b.dis)"),
@@ -342,7 +312,7 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
                   TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"));
         Click(dialog, IDOK);
     });
-    EXPECT_EQ(RowText(page, kBrailleTable), TEXT("Braille Table: 3"));
+    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")).second, TEXT("Braille Table: 3"));
     EXPECT_EQ(EmbosserValue("table.2"), "z.bct");
     EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("2")), TEXT("z.bct"));
 
@@ -354,32 +324,41 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
         Browse(sheet, dialog, TEXT("notes.txt"));
         Click(dialog, IDOK);
     });
-    EXPECT_EQ(RowText(page, kBrailleTable), TEXT("Braille Table: 5"));
+    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")).second, TEXT("Braille Table: 5"));
     EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("4")), TEXT(""));
+    // Cancel takes no slot.
+    LoadTable(sheet, page, [](HWND dialog) {
+        Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 2"));
+        Click(dialog, IDCANCEL);
+    });
     sheet.Apply();
     EXPECT_EQ(EmbosserValue("braille.table"), "4");
     sheet.Cancel();
 }
 
-// The tree of a German installation: its header, labels, option texts and units.
+// The tree and the braille table dialog of a German installation.
 TEST_F(DeviceTest, TheTreeSpeaksGerman) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, TEXT("Locale"), 0, REG_SZ, reinterpret_cast<const BYTE*>(TEXT("de_de")),
-                   6 * sizeof(WCHAR));
-    RegCloseKey(key);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                    REG_SZ, TEXT("de_de"), 6 * sizeof(WCHAR));
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.PageAt(0);
-    EXPECT_EQ(RowText(page, 0), TEXT("Frühere Einstellungen"));
-    EXPECT_EQ(RowText(page, kDots), TEXT("Punkte pro Zeichen: 6"));
-    SelectRow(page, kDuplex);
+    EXPECT_EQ(RowsOf(page)[0].second, TEXT("Frühere Einstellungen"));
+    EXPECT_EQ(RowOf(page, TEXT("Punkte")).second, TEXT("Punkte pro Zeichen: 6"));
+    SelectRow(page, TEXT("Beidseitig"));
     EXPECT_EQ(ItemsOf(page, IDC_DEVPAGE_LIST),
               (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
-    SelectRow(page, kTopMargin);
+    SelectRow(page, TEXT("Formulargröße"));
+    EXPECT_EQ(ItemsOf(page, IDC_DEVPAGE_LIST).back(), TEXT("Benutzerdefiniert"));
+    SelectRow(page, TEXT("Oberer Rand"));
     EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
+    LoadTable(
+        sheet, page,
+        [](HWND dialog) {
+            EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));
+            Click(dialog, IDCANCEL);
+        },
+        TEXT("Punktschrifttabelle"));
     sheet.Cancel();
 }
 
