@@ -33,7 +33,6 @@ bash scripts/check-release.sh
 bash scripts/wine-tests.sh
 bash scripts/wine-embosser-check.sh
 bash scripts/e2e-tests.sh
-bash scripts/wine-device-page-check.sh
 bash scripts/wine-soak.sh 20   # the dialogs opened and closed 20 times each; 200 by default
 bash scripts/wine-conformance.sh
 echo "== All tests passed"
