@@ -172,7 +172,7 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
     WriteEmbosserState("[Tarvik Embosser]\nform.width=165\nform.length=233\nmargin.top=9\n"
                        "margin.left=10\nmargin.right=23\ngraphics=1\nbraille.dots=8\nautowrap=0\n"
                        "line.spacing=23\nmedia.type=2\nmedia.lowest=5\nmedia.highest=16\n"
-                       "braille.table=6\ndot.height=2\nquality=2\nduplex=2\n");
+                       "braille.table=6\ndot.height=1\nquality=2\nduplex=2\n");
     SetPrinterString(TEXT("DsDriver"), TEXT("PrintMediaSupported"), TEXT("Braille Paper"));
     Seams seams;
     Sheet sheet;
@@ -187,7 +187,7 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                    "Wrapping: Off|Extra Line Spacing: 1.15 Inches|Media Type: Default 3 (Copy "
                    "Paper)|Custom Media Lowest Force: 5|Custom Media Highest Force: 16|Paper "
                    "Source: Automatic Select|Braille Table|Braille Table: 7|Braille Dot Height: "
-                   "Low|Braille Quality: Best|Duplex: Double Sided (Interpoint)|"));
+                   "Normal|Braille Quality: Best|Duplex: Double Sided (Interpoint)|"));
 
     // "Custom" keeps the typed size; the width goes with the length the embosser holds, the media
     // type with its dot values; the untouched distances are not sent back, and the paper source
@@ -260,15 +260,17 @@ TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.PageAt(0);
-        SelectRow(page, TEXT("Duplex"));
-        EXPECT_EQ(Choose(page, IDC_DEVPAGE_LIST, TEXT("Double Sided (Interpoint)")), c.changeable)
-            << c.refused;
+        SelectRow(page, TEXT("Extra Line"));
+        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), c.changeable) << c.refused;
         seams.ForgetCalls();
         sheet.PageAt(1);
         sheet.PageAt(0);
         sheet.Apply();
         EXPECT_EQ(seams.Calls("GetProcAddress") > 0, c.changeable) << c.refused;
-        EXPECT_NE(EmbosserValue("duplex"), "2") << c.refused;
+        EXPECT_EQ(RowOf(page, TEXT("Extra")).second == TEXT("Extra Line Spacing: 12.50 Inches"),
+                  c.changeable)
+            << c.refused;
+        EXPECT_NE(EmbosserValue("line.spacing"), "250") << c.refused;
         sheet.Cancel();
     }
 }
@@ -340,10 +342,36 @@ TEST_F(DeviceTest, TheTreeSpeaksGerman) {
         sheet, page,
         [](HWND dialog) {
             EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));
+            EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Tabelle 1")) << "a new sheet's";
             Click(dialog, IDCANCEL);
         },
         TEXT("Punktschrifttabelle"));
     sheet.Cancel();
+}
+
+// The core driver's filling call that cannot be served: a host that hands back fewer items than
+// it was told, or a printer that cannot be read. It is refused and the items stay as they were.
+class HostedDeviceTest : public HostedPluginTest {};
+
+TEST_F(HostedDeviceTest, AFillingCallThatCannotBeServedLeavesTheItemsUntouched) {
+    HANDLE printer = nullptr, heap = HeapCreate(0, 0, 0);
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr));
+    for (auto [count, handle] : {std::make_pair(19u, printer), std::make_pair(20u, HANDLE())}) {
+        std::vector<OPTITEM> items(20);
+        std::memset(items.data(), 0x5A, items.size() * sizeof(OPTITEM));
+        OEMCUIPPARAM param = {};
+        param.cbSize = sizeof(param);
+        param.hPrinter = handle;
+        param.hOEMHeap = heap;
+        param.pOEMOptItems = items.data();
+        param.cOEMOptItems = count;
+        SetLastError(0);
+        EXPECT_EQ(host_.plugin()->CommonUIProp(OEMCUIP_PRNPROP, &param), E_FAIL) << count;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << count;
+        EXPECT_EQ(items[0].cbSize, 0x5A5A) << count;
+    }
+    ClosePrinter(printer);
+    HeapDestroy(heap);
 }
 
 } // namespace
