@@ -190,8 +190,8 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                    "Normal|Braille Quality: Best|Duplex: Double Sided (Interpoint)|"));
 
     // "Custom" keeps the typed size; the width goes with the length the embosser holds, the media
-    // type with its dot values; the untouched distances are not sent back, and the paper source
-    // has no parameter of its own. Leaving the page and coming back reads nothing again.
+    // type with its dot values; untouched values stay. Leaving the page and coming back reads
+    // nothing again.
     Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Custom")},
                 {TEXT("Form Width"), IDC_DEVPAGE_EDIT, TEXT("9")},
                 {TEXT("Top Margin"), IDC_DEVPAGE_EDIT, TEXT("wide")},
@@ -200,7 +200,6 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                 {TEXT("Dots"), IDC_DEVPAGE_LIST, TEXT("6")},
                 {TEXT("Automatic"), IDC_DEVPAGE_LIST, TEXT("On")},
                 {TEXT("Media Type"), IDC_DEVPAGE_LIST, TEXT("Default 1 (Braille Paper)")},
-                {TEXT("Paper Source"), IDC_DEVPAGE_LIST, TEXT("Tractor Feed")},
                 {TEXT("Braille Table:"), IDC_DEVPAGE_NUMBER, TEXT("3")},
                 {TEXT("Braille Dot"), IDC_DEVPAGE_LIST, TEXT("High")},
                 {TEXT("Braille Quality"), IDC_DEVPAGE_LIST, TEXT("Standard")},
