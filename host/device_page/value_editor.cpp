@@ -181,6 +181,13 @@ void ValueEditor::Refresh(const OPTITEM* item) {
         LONG lowest = 0, highest = 0;
         GetUpDownRange(*item, &lowest, &highest);
         SendDlgItemMessageW(page_, IDC_DEVPAGE_NUMBER_ARROWS, UDM_SETRANGE32, lowest, highest);
+        // A box that already shows what the item holds (a number being typed) is left as it is,
+        // caret and all: written again, the "2" of "20" would put the caret before the 2. The
+        // arrows read their position from the box.
+        BOOL read = FALSE;
+        LONG shown = static_cast<LONG>(GetDlgItemInt(page_, IDC_DEVPAGE_NUMBER, &read, TRUE));
+        if (read && shown == item->Sel)
+            break;
         SendDlgItemMessageW(page_, IDC_DEVPAGE_NUMBER_ARROWS, UDM_SETPOS32, 0, item->Sel);
         // The arrows keep to the range; the box shows what the item holds even outside it.
         SetDlgItemInt(page_, IDC_DEVPAGE_NUMBER, static_cast<UINT>(item->Sel), TRUE);

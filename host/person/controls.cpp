@@ -84,8 +84,10 @@ bool Type(HWND dialog, int id, LPCWSTR text) {
     HWND edit = Usable(dialog, id);
     if (edit == nullptr)
         return false;
+    // As a person does: the whole text selected, then typed over (or deleted, for no text).
     Send(edit, EM_SETSEL, 0, -1);
-    Send(edit, WM_CHAR, VK_BACK, 1);
+    if (*text == 0)
+        Send(edit, WM_CHAR, VK_BACK, 1);
     for (; *text != 0; ++text)
         Send(edit, WM_CHAR, *text, 1);
     return true;

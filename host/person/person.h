@@ -26,7 +26,8 @@ constexpr DWORD kPatienceMs = 10000;
 using DialogScript = std::function<void(HWND dialog)>;
 // The "template" of a message box, for Sheet::Answer.
 constexpr WORD kMessageBox = 0;
-// The "template" of the system's common dialogs, for Sheet::Answer: an application's print dialog.
+// The "template" of the system's common dialogs, for Sheet::Answer: an application's print dialog
+// and the shell's file dialog, both comdlg32's own (their templates are Wine's, not Windows').
 constexpr WORD kCommonDialog = 0xFFFF;
 
 class Sheet {

@@ -53,6 +53,9 @@ void RestoreInstalledState() {
 // static control 24 bytes, a multi-line edit one byte per character of its text, an IP address
 // control the font of its fields.
 KindCounts g_wineBlocks;
+// Wine's file dialog keeps a file handle, an event and three blocks for each thread that showed
+// it, and an icon for each time it was shown.
+int g_fileDialogUses = 0;
 
 bool ProcedureInComctl32(HWND window) {
     HMODULE module = nullptr;
@@ -178,7 +181,14 @@ void WineTest::TearDown() {
     for (const std::wstring& mishap : TakeMishaps())
         ADD_FAILURE() << "on the sheet's thread: " << testing::PrintToString(mishap);
     UnhookWindowsHookEx(hook_);
-    std::string grown = DescribeGrowth(before_, ProcessCounts::Take(), g_wineBlocks);
+    ProcessCounts after = ProcessCounts::Take();
+    if (g_fileDialogUses > 0) {
+        after.counts["kernel handles"] -= 2;
+        after.counts["blocks in other heaps"] -= 3;
+        after.counts["user objects"] -= g_fileDialogUses;
+    }
+    g_fileDialogUses = 0;
+    std::string grown = DescribeGrowth(before_, after, g_wineBlocks);
     EXPECT_EQ(grown, "") << "what the test left behind";
 }
 
@@ -190,6 +200,10 @@ void HostedPluginTest::SetUp() {
 void HostedPluginTest::TearDown() {
     host_.Unload();
     WineTest::TearDown();
+}
+
+void ForgiveFileDialog(int uses) {
+    g_fileDialogUses = uses;
 }
 
 std::wstring PluginPath() {

@@ -1,0 +1,373 @@
+// The printer's properties as the printer folder opens them: the embosser's settings in the
+// device page's tree, a person's changes through the page's inputs and the braille table dialog,
+// and what the embosser and the printer data hold after Apply.
+#include "person/person.h"
+#include "seams.h"
+#include "wine_test.h"
+
+#include "device_page/device_page_ids.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+class DeviceTest : public WineTest {};
+
+const std::wstring kPrinterKey =
+    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser\\");
+
+using Rows = std::vector<std::pair<HTREEITEM, std::wstring>>;
+
+void Walk(HWND tree, HTREEITEM row, Rows* rows) {
+    for (; row != nullptr; row = TreeView_GetNextSibling(tree, row)) {
+        WCHAR text[260] = {};
+        TVITEMW item = {TVIF_TEXT, row, 0, 0, text, ARRAYSIZE(text), 0, 0, 0, 0};
+        TreeView_GetItem(tree, &item);
+        rows->push_back({row, text});
+        Walk(tree, TreeView_GetChild(tree, row), rows);
+    }
+}
+
+// The tree's rows in the order they are shown, "Label: value".
+Rows RowsOf(HWND page) {
+    Rows rows;
+    Walk(GetDlgItem(page, IDC_DEVPAGE_TREE), TreeView_GetRoot(GetDlgItem(page, IDC_DEVPAGE_TREE)),
+         &rows);
+    return rows;
+}
+
+std::wstring AllRows(HWND page) {
+    std::wstring all;
+    for (const auto& row : RowsOf(page))
+        all += row.second + TEXT("|");
+    return all;
+}
+
+// The first row whose text starts with `label`.
+std::pair<HTREEITEM, std::wstring> RowOf(HWND page, const std::wstring& label) {
+    for (const auto& row : RowsOf(page))
+        if (row.second.compare(0, label.size(), label) == 0)
+            return row;
+    return {nullptr, TEXT("(no row)")};
+}
+
+// A click on the row: its inputs are shown under the tree.
+void SelectRow(HWND page, LPCWSTR label) {
+    TreeView_SelectItem(GetDlgItem(page, IDC_DEVPAGE_TREE), RowOf(page, label).first);
+}
+
+// A person's change of one row: a pick in its list, or a text or number typed.
+struct Change {
+    LPCWSTR row;
+    int input;
+    LPCWSTR value;
+};
+
+void Make(HWND page, const std::vector<Change>& changes) {
+    for (const Change& change : changes) {
+        SelectRow(page, change.row);
+        bool made = change.input == IDC_DEVPAGE_LIST ? Choose(page, change.input, change.value)
+                                                     : Type(page, change.input, change.value);
+        EXPECT_TRUE(made) << testing::PrintToString(std::wstring(change.row));
+    }
+}
+
+// What the embosser's state file holds for `key`; "" when it holds nothing.
+std::string EmbosserValue(const std::string& key) {
+    char text[16384] = {};
+    DWORD read = 0;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
+    CloseHandle(file);
+    const char* at = strstr(text, ("\n" + key + "=").c_str());
+    return at != nullptr ? std::string(at + key.size() + 2, strcspn(at + key.size() + 2, "\r\n"))
+                         : "";
+}
+
+// Each "key=value" of `expected` (separated by spaces) is in the embosser's state file.
+void ExpectEmbosser(const std::string& expected) {
+    std::istringstream pairs(expected);
+    for (std::string pair; pairs >> pair;)
+        EXPECT_EQ(EmbosserValue(pair.substr(0, pair.find('='))), pair.substr(pair.find('=') + 1));
+}
+
+// Printer data texts, where the spooler keeps them.
+void SetPrinterString(LPCWSTR key, LPCWSTR name, LPCWSTR text) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + key).c_str(), name, REG_SZ, text,
+                    (lstrlenW(text) + 1) * sizeof(WCHAR));
+}
+
+std::wstring PrinterString(LPCWSTR key, LPCWSTR name) {
+    WCHAR text[MAX_PATH] = {};
+    DWORD size = sizeof(text);
+    RegGetValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + key).c_str(), name, RRF_RT_ANY, nullptr, text,
+                 &size);
+    return text;
+}
+
+// The braille table dialog behind the tree's button, answered by `script`.
+void LoadTable(Sheet& sheet, HWND page, DialogScript script,
+               LPCWSTR button = TEXT("Braille Table")) {
+    SelectRow(page, button);
+    sheet.Answer(IDD_BRAILLE_TABLE, std::move(script));
+    EXPECT_TRUE(Click(page, IDC_DEVPAGE_BUTTON));
+}
+
+// Browse ..., where the person types `file` into the file dialog's name box and opens it.
+void Browse(Sheet& sheet, HWND dialog, LPCWSTR file) {
+    sheet.Answer(kCommonDialog, [file](HWND files) {
+        EXPECT_EQ(ChosenItem(files, cmb1), TEXT("Braille Table Files (*.bct, *.rbt, *.dis)"));
+        Type(files, edt1, file);
+        Click(files, IDOK);
+    });
+    Click(dialog, IDC_TABLE_BROWSE);
+}
+
+// A table in the install folder's common folder, and a file that is no table elsewhere.
+void MakeTableFiles() {
+    for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik"),
+                           TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
+        CreateDirectoryW(folder, nullptr);
+    for (LPCWSTR file : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
+                         TEXT("C:\\Tables\\notes.txt")})
+        CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+// What these tests do first: each kind of input, the braille table dialog and the file dialog.
+const bool kWarmUp = AddWarmUp([] {
+    MakeTableFiles();
+    Sheet sheet;
+    if (sheet.OpenProperties(kPrinterName)) {
+        HWND page = sheet.PageAt(0);
+        Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Custom")},
+                    {TEXT("Top Margin"), IDC_DEVPAGE_EDIT, TEXT("1")},
+                    {TEXT("Braille Table:"), IDC_DEVPAGE_NUMBER, TEXT("2")}});
+        LoadTable(sheet, page, [&sheet](HWND dialog) {
+            Browse(sheet, dialog, TEXT("z.bct"));
+            Click(dialog, IDCANCEL);
+        });
+        sheet.Apply();
+    }
+    sheet.Cancel();
+});
+
+TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonChanged) {
+    WriteEmbosserState("[Tarvik Embosser]\nform.width=165\nform.length=233\nmargin.top=9\n"
+                       "margin.left=10\nmargin.right=23\ngraphics=1\nbraille.dots=8\nautowrap=0\n"
+                       "line.spacing=23\nmedia.type=2\nmedia.lowest=5\nmedia.highest=16\n"
+                       "braille.table=6\ndot.height=1\nquality=2\nduplex=2\n");
+    SetPrinterString(TEXT("DsDriver"), TEXT("PrintMediaSupported"), TEXT("Braille Paper"));
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
+    EXPECT_EQ(PrinterString(TEXT("DsDriver"), TEXT("PrintMediaReady")), TEXT("Braille Paper"));
+    HWND page = sheet.PageAt(0);
+    EXPECT_EQ(AllRows(page),
+              TEXT("Legacy Settings|Form Size: A4|Form Width: 8.25 Inches|Form Length: 11.65 "
+                   "Inches|Top Margin: 0.45 Inches|Left Margin: 0.50 Inches|Right Margin: 1.15 "
+                   "Inches|Text/Graphics Mode: Graphics|Dots Per Character: 8|Automatic Text "
+                   "Wrapping: Off|Extra Line Spacing: 1.15 Inches|Media Type: Default 3 (Copy "
+                   "Paper)|Custom Media Lowest Force: 5|Custom Media Highest Force: 16|Paper "
+                   "Source: Automatic Select|Braille Table|Braille Table: 7|Braille Dot Height: "
+                   "Normal|Braille Quality: Best|Duplex: Double Sided (Interpoint)|"));
+
+    // "Custom" keeps the typed size; the width goes with the length the embosser holds, the media
+    // type with its dot values; untouched values stay. Leaving the page and coming back reads
+    // nothing again.
+    Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Custom")},
+                {TEXT("Form Width"), IDC_DEVPAGE_EDIT, TEXT("9")},
+                {TEXT("Top Margin"), IDC_DEVPAGE_EDIT, TEXT("wide")},
+                {TEXT("Left Margin"), IDC_DEVPAGE_EDIT, TEXT("0.49")},
+                {TEXT("Text/Graphics"), IDC_DEVPAGE_LIST, TEXT("Text")},
+                {TEXT("Dots"), IDC_DEVPAGE_LIST, TEXT("6")},
+                {TEXT("Automatic"), IDC_DEVPAGE_LIST, TEXT("On")},
+                {TEXT("Media Type"), IDC_DEVPAGE_LIST, TEXT("Default 1 (Braille Paper)")},
+                {TEXT("Braille Table:"), IDC_DEVPAGE_NUMBER, TEXT("3")},
+                {TEXT("Braille Dot"), IDC_DEVPAGE_LIST, TEXT("High")},
+                {TEXT("Braille Quality"), IDC_DEVPAGE_LIST, TEXT("Standard")},
+                {TEXT("Duplex"), IDC_DEVPAGE_LIST, TEXT("Single Sided")}});
+    EXPECT_EQ(RowOf(page, TEXT("Form Length")).second, TEXT("Form Length: 11.65 Inches"));
+    sheet.PageAt(1);
+    sheet.PageAt(0);
+    sheet.Apply();
+    ExpectEmbosser(
+        "form.width=180 form.length=233 margin.top=0 margin.left=9 margin.right=23 graphics=0 "
+        "braille.dots=6 autowrap=1 line.spacing=23 media.type=12 media.lowest=5 media.highest=16 "
+        "braille.table=2 dot.height=0 quality=1 duplex=1");
+    seams.ForgetCalls();
+    sheet.Apply();
+    EXPECT_EQ(seams.Calls("GetProcAddress"), 0) << "nothing differs: nothing is sent";
+
+    // A paper shows its size in inches; spacing beyond 12.50 inches is limited when applied.
+    Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Letter")},
+                {TEXT("Right Margin"), IDC_DEVPAGE_EDIT, TEXT("0.60")},
+                {TEXT("Extra Line"), IDC_DEVPAGE_EDIT, TEXT("15")},
+                {TEXT("Media Type"), IDC_DEVPAGE_LIST, TEXT("Custom")},
+                {TEXT("Custom Media Lowest"), IDC_DEVPAGE_NUMBER, TEXT("9")},
+                {TEXT("Custom Media Highest"), IDC_DEVPAGE_NUMBER, TEXT("20")},
+                {TEXT("Braille Quality"), IDC_DEVPAGE_LIST, TEXT("Best")},
+                {TEXT("Duplex"), IDC_DEVPAGE_LIST, TEXT("Double Sided (Interpoint)")}});
+    EXPECT_EQ(RowOf(page, TEXT("Form Width")).second, TEXT("Form Width: 8.50 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Form Length")).second, TEXT("Form Length: 11.00 Inches"));
+    sheet.Apply();
+    EXPECT_EQ(RowOf(page, TEXT("Extra")).second, TEXT("Extra Line Spacing: 12.50 Inches"));
+    ExpectEmbosser("form.width=170 form.length=220 margin.right=12 line.spacing=250 media.type=30 "
+                   "media.lowest=9 media.highest=20 quality=2 duplex=2");
+
+    // Each listed media type has its code.
+    for (auto [option, code] : {std::make_pair(TEXT("Default 2 (Light Braille Paper)"), "13"),
+                                std::make_pair(TEXT("Default 3 (Copy Paper)"), "2"),
+                                std::make_pair(TEXT("Default 4 (Premium Copy Paper)"), "3"),
+                                std::make_pair(TEXT("Default 5 (Card Stock)"), "11")}) {
+        Make(page, {{TEXT("Media Type"), IDC_DEVPAGE_LIST, option}});
+        sheet.Apply();
+        EXPECT_EQ(EmbosserValue("media.type"), code);
+    }
+    sheet.Cancel();
+}
+
+// Without the printer's settings nothing can be changed, and they are not asked for again; a
+// missing entry point for sending skips its calls.
+TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
+    const struct {
+        const char* refused;
+        bool changeable;
+    } kCases[] = {{"DllExportGetPrinterSettings", false},
+                  {"DllExportSetPrinterParameter", true},
+                  {"DllExportUpdatePrinter", true}};
+    for (const auto& c : kCases) {
+        Seams seams;
+        seams.refusedEntryPoints = {c.refused};
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        HWND page = sheet.PageAt(0);
+        SelectRow(page, TEXT("Extra Line"));
+        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), c.changeable) << c.refused;
+        seams.ForgetCalls();
+        sheet.PageAt(1);
+        sheet.PageAt(0);
+        sheet.Apply();
+        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, c.changeable) << c.refused;
+        EXPECT_EQ(RowOf(page, TEXT("Extra")).second == TEXT("Extra Line Spacing: 12.50 Inches"),
+                  c.changeable)
+            << c.refused;
+        EXPECT_NE(EmbosserValue("line.spacing"), "250") << c.refused;
+        sheet.Cancel();
+    }
+}
+
+TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosserTakesIt) {
+    MakeTableFiles();
+    ForgiveFileDialog(2);
+    SetPrinterString(TEXT("Config\\BrailleTables"), TEXT("0"), TEXT("a.bct"));
+    SetPrinterString(TEXT("Config\\BrailleTables"), TEXT("3"), TEXT("b.dis"));
+    Seams seams; // the plug-in stays loaded from one sheet to the next
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.PageAt(0);
+    // The file dialog starts in the install folder's common folder.
+    LoadTable(sheet, page, [&sheet](HWND dialog) {
+        WCHAR title[128] = {};
+        GetWindowTextW(dialog, title, ARRAYSIZE(title));
+        EXPECT_STREQ(title, TEXT("Load Braille Table - Tarvik Embosser"));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), sheet.window());
+        EXPECT_EQ(ItemsOf(dialog, IDC_TABLE_SLOT),
+                  (std::vector<std::wstring>{TEXT("Table 1 (a.bct)"), TEXT("Table 2"),
+                                             TEXT("Table 3"), TEXT("Table 4 (b.dis)"),
+                                             TEXT("Table 5"), TEXT("Table 6"), TEXT("Table 7")}));
+        EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 1 (a.bct)"));
+        Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 3"));
+        Browse(sheet, dialog, TEXT("z.bct"));
+        EXPECT_EQ(TextOf(dialog, IDC_TABLE_FILE),
+                  TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")).second, TEXT("Braille Table: 3"));
+    EXPECT_EQ(EmbosserValue("table.2"), "z.bct");
+    EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("2")), TEXT("z.bct"));
+
+    // The configured folder comes first; a file the embosser does not take is not recorded.
+    SetPrinterString(TEXT("Config"), TEXT("QVDir"), TEXT("C:\\Tables"));
+    LoadTable(sheet, page, [&sheet](HWND dialog) {
+        EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 3 (z.bct)"));
+        Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 5"));
+        Browse(sheet, dialog, TEXT("notes.txt"));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")).second, TEXT("Braille Table: 5"));
+    EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("4")), TEXT(""));
+    // Cancel takes no slot.
+    LoadTable(sheet, page, [](HWND dialog) {
+        Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 2"));
+        Click(dialog, IDCANCEL);
+    });
+    sheet.Apply();
+    EXPECT_EQ(EmbosserValue("braille.table"), "4");
+    sheet.Cancel();
+    // A new sheet starts at the slot the printer uses.
+    Sheet next;
+    ASSERT_TRUE(next.OpenProperties(kPrinterName));
+    LoadTable(next, next.PageAt(0), [](HWND dialog) {
+        EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 1 (a.bct)"));
+        Click(dialog, IDCANCEL);
+    });
+    next.Cancel();
+}
+
+// The tree and the braille table dialog of a German installation.
+TEST_F(DeviceTest, TheTreeSpeaksGerman) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                    REG_SZ, TEXT("de_de"), 6 * sizeof(WCHAR));
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND page = sheet.PageAt(0);
+    EXPECT_EQ(RowsOf(page)[0].second, TEXT("Frühere Einstellungen"));
+    EXPECT_EQ(RowOf(page, TEXT("Punkte")).second, TEXT("Punkte pro Zeichen: 6"));
+    SelectRow(page, TEXT("Beidseitig"));
+    EXPECT_EQ(ItemsOf(page, IDC_DEVPAGE_LIST),
+              (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
+    SelectRow(page, TEXT("Oberer Rand"));
+    EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
+    LoadTable(
+        sheet, page,
+        [](HWND dialog) {
+            EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));
+            Click(dialog, IDCANCEL);
+        },
+        TEXT("Punktschrifttabelle"));
+    sheet.Cancel();
+}
+
+// The core driver's filling call that cannot be served: a host that hands back fewer items than
+// it was told, or a printer that cannot be read. It is refused and the items stay as they were.
+class HostedDeviceTest : public HostedPluginTest {};
+
+TEST_F(HostedDeviceTest, AFillingCallThatCannotBeServedLeavesTheItemsUntouched) {
+    HANDLE printer = nullptr, heap = HeapCreate(0, 0, 0);
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr));
+    for (auto [count, handle] : {std::make_pair(19u, printer), std::make_pair(20u, HANDLE())}) {
+        std::vector<OPTITEM> items(20);
+        std::memset(items.data(), 0x5A, items.size() * sizeof(OPTITEM));
+        OEMCUIPPARAM param = {};
+        param.cbSize = sizeof(param);
+        param.hPrinter = handle;
+        param.hOEMHeap = heap;
+        param.pOEMOptItems = items.data();
+        param.cOEMOptItems = count;
+        SetLastError(0);
+        EXPECT_EQ(host_.plugin()->CommonUIProp(OEMCUIP_PRNPROP, &param), E_FAIL) << count;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << count;
+        EXPECT_EQ(items[0].cbSize, 0x5A5A) << count;
+    }
+    ClosePrinter(printer);
+    HeapDestroy(heap);
+}
+
+} // namespace

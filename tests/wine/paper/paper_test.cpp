@@ -1,0 +1,515 @@
+// The Paper/Media page and its Advanced media and forms dialog, acted on by a person: what they
+// show, and what they leave in the printer's data, both devmodes and the print server.
+#include "person/person.h"
+#include "seams.h"
+#include "wine_test.h"
+
+#include "resources/resource.h"
+
+#include <winspool.h>
+
+#include <cstring>
+
+namespace {
+
+class PaperTest : public WineTest {};
+
+using Items = std::vector<std::wstring>;
+const WCHAR kConfig[] = TEXT("\\Config");
+const WCHAR kMediaTypes[] = TEXT("\\Config\\MediaTypes");
+const std::wstring kPrinterKey =
+    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser");
+constexpr int kSheetApply = 0x3021; // the property sheet's "Apply" button
+
+// Printer data, as another program left it or as the spooler keeps it.
+void Store(LPCWSTR key, LPCWSTR name, DWORD type, const void* data, DWORD bytes) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + key).c_str(), name, type, data, bytes);
+}
+void Store(LPCWSTR key, LPCWSTR name, LPCWSTR text) {
+    Store(key, name, REG_SZ, text, (lstrlenW(text) + 1) * sizeof(WCHAR));
+}
+void StoreMediaType(LPCWSTR name, DWORD dotValues) {
+    Store(kMediaTypes, name, REG_DWORD, &dotValues, sizeof(dotValues));
+}
+std::vector<BYTE> Stored(LPCWSTR key, LPCWSTR name) {
+    std::vector<BYTE> data(4096);
+    DWORD bytes = 4096;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + key).c_str(), name,
+                     RRF_RT_ANY | RRF_NOEXPAND, nullptr, data.data(), &bytes) != ERROR_SUCCESS)
+        bytes = 0;
+    data.resize(bytes);
+    return data;
+}
+DWORD StoredMediaType(LPCWSTR name) {
+    std::vector<BYTE> data = Stored(kMediaTypes, name);
+    return data.size() == 4 ? *reinterpret_cast<DWORD*>(data.data()) : kMissing;
+}
+
+DEVMODEW DefaultDevmode() {
+    HANDLE printer = nullptr;
+    DWORD bytes = 0;
+    DEVMODEW devmode = {};
+    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
+    GetPrinterW(printer, 2, nullptr, 0, &bytes);
+    std::vector<BYTE> info(bytes);
+    if (GetPrinterW(printer, 2, info.data(), bytes, &bytes))
+        devmode = *reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDevMode;
+    ClosePrinter(printer);
+    return devmode;
+}
+// "Letter 2159x2794 1000c": a devmode's form, paper size and paper fields.
+std::wstring PaperOf(const DEVMODEW& devmode) {
+    WCHAR text[64];
+    wsprintfW(text, TEXT("%ls %dx%d %lx"), devmode.dmFormName, devmode.dmPaperWidth,
+              devmode.dmPaperLength,
+              devmode.dmFields & (DM_PAPERSIZE | DM_FORMNAME | DM_PAPERWIDTH | DM_PAPERLENGTH));
+    return text;
+}
+// "258 (None) 0-0": the printer's media type, the custom type's name and the force range.
+std::wstring MediaState() {
+    std::vector<BYTE> name = Stored(kConfig, TEXT("CustomMediaType"));
+    name.resize(name.size() + 2); // a terminator after the stored text
+    WCHAR text[128];
+    wsprintfW(text, TEXT("%lu %ls %lu-%lu"), ConfigDword(TEXT("MediaType")),
+              reinterpret_cast<LPCWSTR>(name.data()), ConfigDword(TEXT("MinCustPForce")),
+              ConfigDword(TEXT("MaxCustPForce")));
+    return text;
+}
+
+// The printer's devmode as an application holds it, naming a media type and a paper source.
+std::vector<BYTE> JobDevmode(DWORD mediaType, short source) {
+    LPWSTR name = const_cast<LPWSTR>(kPrinterName);
+    std::vector<BYTE> job(DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0));
+    auto* devmode = reinterpret_cast<DEVMODEW*>(job.data());
+    DocumentPropertiesW(nullptr, nullptr, name, devmode, nullptr, DM_OUT_BUFFER);
+    devmode->dmMediaType = mediaType;
+    devmode->dmDefaultSource = source;
+    devmode->dmFields |= DM_MEDIATYPE | DM_DEFAULTSOURCE;
+    return job;
+}
+
+// The record a form added here is marked with: "flags size imageable-area".
+std::wstring Marker(LPCWSTR form) {
+    FORM_INFO_1W record = {};
+    std::vector<BYTE> stored = Stored(TEXT("\\Config\\Forms"), form);
+    std::memcpy(&record, stored.data(), std::min(stored.size(), sizeof(record)));
+    const RECTL& area = record.ImageableArea;
+    WCHAR text[96];
+    wsprintfW(text, TEXT("%lu %ldx%ld %ld,%ld-%ld,%ld"), record.Flags, record.Size.cx,
+              record.Size.cy, area.left, area.top, area.right, area.bottom);
+    return text;
+}
+
+// The last raw job, which Wine's spooler writes to the file "FILE:" in the current folder; the
+// test pattern it should hold.
+std::vector<BYTE> PrintedFile() {
+    std::vector<BYTE> data(4096);
+    DWORD bytes = 0;
+    HANDLE file = CreateFileW(TEXT("FILE:"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, data.data(), 4096, &bytes, nullptr);
+    CloseHandle(file);
+    DeleteFileW(TEXT("FILE:"));
+    data.resize(bytes);
+    return data;
+}
+std::vector<BYTE> TestPattern() {
+    HMODULE plugin = LoadLibraryExW(PluginPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC pattern = FindResourceW(plugin, MAKEINTRESOURCEW(IDR_TEST_PATTERN), TEXT("RT_PRN"));
+    auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(plugin, pattern)));
+    std::vector<BYTE> data(bytes, bytes + SizeofResource(plugin, pattern));
+    FreeLibrary(plugin);
+    return data;
+}
+
+std::wstring Caption(HWND window) {
+    WCHAR text[128] = {};
+    GetWindowTextW(window, text, 128);
+    return text;
+}
+// The next message box is answered with `button`; its caption is kept.
+void AnswerMessage(Sheet& sheet, int button, std::wstring* caption = nullptr) {
+    sheet.Answer(kMessageBox, [button, caption](HWND box) {
+        if (caption != nullptr)
+            *caption = Caption(box);
+        Click(box, button);
+    });
+}
+// Clicks "&Advanced ..." on the page; `script` is the person in the dialog and closes it.
+void UseAdvanced(Sheet& sheet, HWND page, DialogScript script) {
+    sheet.Answer(IDD_ADVANCED_MEDIA, std::move(script));
+    EXPECT_TRUE(Click(page, IDC_PAPER_ADVANCED));
+}
+
+// What these tests open first: the Advanced dialog and its two dialogs, message boxes of the
+// three kinds, and a print job.
+const bool kWarmUp = AddWarmUp([] {
+    WCHAR temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    SetCurrentDirectoryW(temporary); // where the jobs are written
+    Seams seams;
+    for (bool manage : {false, true}) {
+        seams.manageRight = manage;
+        Sheet sheet;
+        AnswerMessage(sheet, IDOK); // the layout page's warning, then a refused form's message
+        if (sheet.OpenPreferences(kPrinterName) && manage)
+            UseAdvanced(sheet, sheet.Page(IDC_PAPER_SIZE), [&sheet](HWND dialog) {
+                sheet.Answer(IDD_MEDIA_TYPE, [](HWND edit) {
+                    Click(edit, IDC_MEDIATYPE_TEST_PATTERN);
+                    Click(edit, IDOK);
+                });
+                Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
+                for (int add = 0; add < 2; ++add) {
+                    sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) { Click(form, IDOK); });
+                    Click(dialog, IDC_ADVANCED_ADD_FORM);
+                }
+                Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Custom Defined"));
+                AnswerMessage(sheet, IDNO);
+                Click(dialog, IDC_ADVANCED_DELETE_FORM);
+                Click(dialog, IDCANCEL);
+            });
+        sheet.Cancel();
+    }
+    PrintedFile();
+});
+
+TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndOkWithoutAChangeWritesNothing) {
+    StoreMediaType(TEXT("Card"), 0x1808);
+    StoreMediaType(TEXT("Thick"), 0x1406);
+    Store(kConfig, TEXT("CustomMediaType"), TEXT("thick"));
+    SetConfigDword(TEXT("MediaSurface"), 7);
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_TRACTOR)));
+    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    // The job names its paper by number: automatic selection.
+    EXPECT_EQ(ItemsOf(page, IDC_PAPER_SIZE),
+              (Items{TEXT("Automatic Select"), TEXT("Letter"), TEXT("Legal"), TEXT("A4")}));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Automatic Select"));
+    Items media = ItemsOf(page, IDC_PAPER_MEDIA_TYPE); // after the five built-in ones
+    EXPECT_EQ(media.size(), 8u);
+    EXPECT_EQ(media[0] + TEXT(", ") + media[6] + TEXT(", ") + media[7],
+              TEXT("Printer Setting, Card, Thick"));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Thick")) << "in any letter case";
+    // Surface and source are kept hidden, with the stored values shown: 7 is no surface.
+    for (int id : {IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_MEDIA_SURFACE_LABEL, IDC_PAPER_SOURCE,
+                   IDC_PAPER_SOURCE_GROUP})
+        EXPECT_FALSE(IsShown(page, id)) << id;
+    EXPECT_EQ(ItemsOf(page, IDC_PAPER_MEDIA_SURFACE).size(), 8u);
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_SURFACE), TEXT("Plain Paper"));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SOURCE), TEXT("Tractor Feed"));
+    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply));
+    EXPECT_EQ(sheet.Ok(), IDOK);
+    EXPECT_EQ(seams.Calls("SetPrinterW"), 0);
+    EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), kMissing);
+    EXPECT_EQ(ConfigDword(TEXT("MediaSurface")), 7u);
+}
+
+TEST_F(PaperTest, TheLogoPictureIsOnThePage) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    EXPECT_TRUE(ShowsPicture(sheet.Page(IDC_PAPER_SIZE), IDC_PAPER_LOGO, IDB_LOGO));
+    sheet.Cancel();
+}
+
+// A long comment makes the printer's information larger than the plug-in's first guess.
+TEST_F(PaperTest, APaperReachesBothDevmodesAndIsFoundAgainByItsSize) {
+    std::wstring comment(6000, TEXT('c'));
+    Store(TEXT(""), TEXT("Description"), comment.c_str());
+    SetConfigDword(TEXT("MaxCustPForce"), 99);
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("Letter")));
+    EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
+    sheet.Apply();
+    // Named by form and size, not by number.
+    EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("Letter 2159x2794 1000c"));
+    EXPECT_EQ(sheet.DevmodeChanges().size(), 1u) << "media type and source did not change";
+    const LONG kLetter[2] = {215900, 279400};
+    const std::vector<BYTE> letterSize(reinterpret_cast<const BYTE*>(kLetter),
+                                       reinterpret_cast<const BYTE*>(kLetter + 2));
+    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
+    EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
+    // A paper of the size the printer has does not reach the devmodes; the values are written.
+    SetConfigDword(TEXT("MaxCustPForce"), 99);
+    Choose(page, IDC_PAPER_SIZE, TEXT("Legal"));
+    Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
+    sheet.Apply();
+    EXPECT_EQ(sheet.DevmodeChanges().size(), 1u);
+    EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 0u);
+    EXPECT_EQ(sheet.Ok(), IDOK);
+    EXPECT_EQ(PaperOf(*reinterpret_cast<const DEVMODEW*>(sheet.devmode().data())),
+              TEXT("Letter 2159x2794 1000c"));
+
+    // Found again by its size; automatic selection gives the paper back to the printer and
+    // keeps the remembered size.
+    Sheet again;
+    ASSERT_TRUE(again.OpenPreferences(kPrinterName));
+    page = again.Page(IDC_PAPER_SIZE);
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Letter"));
+    Choose(page, IDC_PAPER_SIZE, TEXT("Automatic Select"));
+    EXPECT_EQ(again.Ok(), IDOK);
+    EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT(" 0x0 2"));
+    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
+}
+
+// A custom name no longer in the store and a media type no list shows, show "Printer Setting".
+TEST_F(PaperTest, MediaTypesAndTheForceValuesOfCustomOnes) {
+    StoreMediaType(TEXT("Thick"), 0x1808);
+    Store(kMediaTypes, TEXT("Odd"), TEXT("x")); // no dot values: the printer's are taken
+    Store(kConfig, TEXT("CustomMediaType"), TEXT("Gone"));
+    SetConfigDword(TEXT("MediaSurface"), 7);
+    for (DWORD unlisted : {286, 270}) {
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(unlisted, DMBIN_LOWER)));
+        HWND page = sheet.Page(IDC_PAPER_MEDIA_TYPE);
+        EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Printer Setting")) << unlisted;
+        EXPECT_EQ(ChosenItem(page, IDC_PAPER_SOURCE), TEXT("Automatic Select"));
+        if (unlisted == 286) {
+            Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
+            sheet.Apply();
+            EXPECT_EQ(sheet.DevmodeChanges().size(), 2u) << "the paper and the source only";
+            sheet.Cancel();
+            continue;
+        }
+        // The paper is the one applied above: the media type is pushed when its number changed,
+        // and the source once.
+        const struct {
+            LPCWSTR item, state;
+            size_t devmodeChanges;
+        } kChoices[] = {{TEXT("Default 3 (Copy Paper)"), TEXT("258 258 (None) 0-0"), 2},
+                        {TEXT("Thick"), TEXT("286 286 Thick 8-24"), 3},
+                        {TEXT("Odd"), TEXT("286 286 Odd 6-20"), 3}};
+        for (const auto& choice : kChoices) {
+            ASSERT_TRUE(Choose(page, IDC_PAPER_MEDIA_TYPE, choice.item));
+            sheet.Apply();
+            EXPECT_EQ(std::to_wstring(DefaultDevmode().dmMediaType) + TEXT(" ") + MediaState(),
+                      choice.state);
+            EXPECT_EQ(sheet.DevmodeChanges().size(), choice.devmodeChanges) << choice.item;
+        }
+        EXPECT_EQ(ConfigDword(TEXT("MediaSurface")), 1u);
+        EXPECT_EQ(ConfigDword(TEXT("PaperSource")), DWORD(DMBIN_FORMSOURCE));
+        EXPECT_EQ(DefaultDevmode().dmDefaultSource, DMBIN_FORMSOURCE);
+        EXPECT_EQ(sheet.Ok(), IDOK);
+        EXPECT_EQ(reinterpret_cast<const DEVMODEW*>(sheet.devmode().data())->dmMediaType, 286u);
+    }
+}
+
+TEST_F(PaperTest, AUserWhoCannotManageThePrinterOnlyLooks) {
+    StoreMediaType(TEXT("Thick"), 0x1406);
+    Store(kConfig, TEXT("CustomMediaType"), TEXT("Thick"));
+    Seams seams;
+    seams.manageRight = false;
+    Sheet sheet;
+    AnswerMessage(sheet, IDOK); // the layout page's warning
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_FORMSOURCE)));
+    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    for (int id : {IDC_PAPER_SIZE, IDC_PAPER_MEDIA_TYPE, IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_SOURCE})
+        EXPECT_FALSE(IsEnabled(page, id)) << id;
+    UseAdvanced(sheet, page, [](HWND dialog) {
+        EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Thick"));
+        for (int id : {IDC_ADVANCED_ADD_MEDIA, IDC_ADVANCED_EDIT_MEDIA, IDC_ADVANCED_REMOVE_MEDIA,
+                       IDC_ADVANCED_ADD_FORM, IDC_ADVANCED_DELETE_FORM})
+            EXPECT_FALSE(IsEnabled(dialog, id)) << id;
+        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Default 1 (Braille Paper)"));
+        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Thick"));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
+        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("")) << "not readable";
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Thick"));
+    sheet.Cancel();
+}
+
+// Wine's AddFormW adds nothing: what reached the print server is what the seams saw.
+TEST_F(PaperTest, FormsAddedHereAreMarkedAndOnlyTheyCanBeDeleted) {
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    const std::wstring name31 = TEXT("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
+    std::wstring caption;
+    UseAdvanced(sheet, page, [&](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_ADVANCED_METRIC));
+        Click(dialog, IDC_ADVANCED_ENGLISH);
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("")) << "no form chosen yet";
+        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("8.50 in\r\n11.00 in"));
+        Click(dialog, IDC_ADVANCED_METRIC);
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("21.59 cm\r\n27.94 cm"));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM)) << "not added here";
+
+        sheet.Answer(IDD_CUSTOM_FORM, [&](HWND form) {
+            EXPECT_EQ(Caption(form) + TEXT(": ") + TextOf(form, IDC_FORM_NAME),
+                      TEXT("Add Form ...: Custom Defined"));
+            EXPECT_TRUE(IsChecked(form, IDC_FORM_METRIC)) << "as in the Advanced dialog";
+            EXPECT_EQ(TextOf(form, IDC_FORM_HEIGHT), TEXT("5.09 cm"));
+            Click(form, IDC_FORM_ENGLISH);
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH), TEXT("2.00 in"));
+            // Leaving a size's field takes it; while typing, OK tells whether it would be taken.
+            SetFocus(GetDlgItem(form, IDC_FORM_WIDTH));
+            Type(form, IDC_FORM_WIDTH, TEXT("11.5"));
+            SetFocus(GetDlgItem(form, IDC_FORM_HEIGHT));
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH), TEXT("11.50 in"));
+            Type(form, IDC_FORM_HEIGHT, TEXT("50.1"));
+            EXPECT_FALSE(IsEnabled(form, IDOK)) << "longer than 50 inches";
+            Type(form, IDC_FORM_HEIGHT, TEXT("50"));
+            Click(form, IDC_FORM_METRIC);
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH) + TextOf(form, IDC_FORM_HEIGHT),
+                      TEXT("29.21 cm127.00 cm"));
+            Type(form, IDC_FORM_NAME, (name31 + TEXT("456789")).c_str());
+            // Typed and confirmed with Enter, never left: OK reads it afresh.
+            Type(form, IDC_FORM_HEIGHT, TEXT("60"));
+            SendMessageW(form, WM_COMMAND, IDOK, 0); // Enter, as the dialog manager passes it on
+        });
+        Click(dialog, IDC_ADVANCED_ADD_FORM);
+        EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        // An empty name keeps the dialog open; a name the server has is refused with a message.
+        for (int add = 0; add < 2; ++add) {
+            sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
+                Type(form, IDC_FORM_NAME, TEXT(""));
+                Click(form, IDOK);
+                EXPECT_TRUE(IsWindowVisible(form)) << "a form needs a name";
+                Type(form, IDC_FORM_NAME, TEXT("Wide"));
+                Type(form, IDC_FORM_WIDTH, TEXT("30"));
+                Click(form, IDOK);
+            });
+            if (add == 1)
+                AnswerMessage(sheet, IDOK);
+            Click(dialog, IDC_ADVANCED_ADD_FORM);
+        }
+        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_FORMS),
+                  (Items{TEXT("A4"), name31, TEXT("Legal"), TEXT("Letter"), TEXT("Wide")}));
+
+        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Wide"));
+        AnswerMessage(sheet, IDNO, &caption);
+        Click(dialog, IDC_ADVANCED_DELETE_FORM);
+        EXPECT_TRUE(seams.formsDeleted.empty());
+        AnswerMessage(sheet, IDYES);
+        Click(dialog, IDC_ADVANCED_DELETE_FORM);
+        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_FORMS).size(), 4u);
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
+        // A media choice afterwards does not hide the deletion from the page.
+        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(seams.formsAdded, (Items{name31, TEXT("Wide")}));
+    EXPECT_EQ(seams.formsDeleted, (Items{TEXT("Wide")}));
+    EXPECT_EQ(caption, TEXT("Delete Form"));
+    EXPECT_EQ(Marker(name31.c_str()), TEXT("0 292100x600000 0,0-292100,600000"));
+    EXPECT_EQ(Marker(TEXT("Wide")), TEXT("0 300000x50900 0,0-300000,50900")) << "it stays";
+    EXPECT_EQ(sheet.Messages(),
+              (Items{TEXT("This form could not be added because the name of this form already "
+                          "exists in the Printer Server Properties.\r\nPlease use a different "
+                          "form name."),
+                     TEXT("Do you want to remove this custom form?"),
+                     TEXT("Do you want to remove this custom form?")}));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 3 (Copy Paper)"));
+    EXPECT_EQ(ConfigDword(TEXT("MediaType")), 258u) << "saved at once after a deletion";
+    sheet.Cancel();
+}
+
+TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
+    StoreMediaType(TEXT("custom defined 2"), 0x1005); // left over from a removed first one
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    std::wstring caption;
+    UseAdvanced(sheet, page, [&](HWND dialog) {
+        EXPECT_EQ(Caption(dialog), TEXT("Advanced - Tarvik Embosser"));
+        EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        // The proposed name is the stored one's, which it replaces; values beyond their limits
+        // keep the dialog open.
+        sheet.Answer(IDD_MEDIA_TYPE, [](HWND add) {
+            EXPECT_EQ(Caption(add) + TEXT(": ") + TextOf(add, IDC_MEDIATYPE_NAME) + TEXT(" ") +
+                          TextOf(add, IDC_MEDIATYPE_HIGHEST) + TEXT("-") +
+                          TextOf(add, IDC_MEDIATYPE_LOWEST),
+                      TEXT("Add ...: Custom Defined 2 16-5"));
+            Type(add, IDC_MEDIATYPE_HIGHEST, TEXT("5"));
+            Type(add, IDC_MEDIATYPE_LOWEST, TEXT("4"));
+            Click(add, IDOK);
+            EXPECT_TRUE(IsWindowVisible(add)) << "less than 2 apart";
+            Type(add, IDC_MEDIATYPE_HIGHEST, TEXT("26"));
+            Type(add, IDC_MEDIATYPE_LOWEST, TEXT("8"));
+            Click(add, IDOK);
+        });
+        Click(dialog, IDC_ADVANCED_ADD_MEDIA);
+        EXPECT_EQ(StoredMediaType(TEXT("custom defined 2")), 0x1A08u);
+        sheet.Answer(IDD_MEDIA_TYPE, [](HWND add) {
+            Type(add, IDC_MEDIATYPE_NAME, TEXT("Thick"));
+            Click(add, IDOK);
+        });
+        Click(dialog, IDC_ADVANCED_ADD_MEDIA);
+        EXPECT_EQ(StoredMediaType(TEXT("Thick")), 0x1005u);
+        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_MEDIA_TYPE).size(), 7u);
+        EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Thick"));
+        EXPECT_TRUE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
+        Click(dialog, IDC_APPLY_BUTTON);
+        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+
+        // Built-in types are only shown, values beyond the up-downs' range included; a custom
+        // type's values change at once. Each prints its test pattern.
+        const struct {
+            LPCWSTR name, shown, typed;
+        } kTypes[] = {{TEXT("Default 5 (Card Stock)"), TEXT("32-6"), TEXT("32-6")},
+                      {TEXT("Default 4 (Premium Copy Paper)"), TEXT("20-6"), TEXT("20-6")},
+                      {TEXT("Thick"), TEXT("16-5"), TEXT("17-10")}};
+        for (const auto& type : kTypes) {
+            Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, type.name);
+            sheet.Answer(IDD_MEDIA_TYPE, [&type](HWND edit) {
+                auto values = [edit] {
+                    return TextOf(edit, IDC_MEDIATYPE_HIGHEST) + TEXT("-") +
+                           TextOf(edit, IDC_MEDIATYPE_LOWEST);
+                };
+                EXPECT_EQ(Caption(edit) + TEXT(" ") + values(),
+                          TEXT("Edit ... ") + std::wstring(type.shown));
+                Type(edit, IDC_MEDIATYPE_NAME, TEXT("Renamed"));
+                if (IsEnabled(edit, IDC_MEDIATYPE_HIGHEST_SPIN))
+                    PressKey(edit, IDC_MEDIATYPE_HIGHEST, VK_UP);
+                Type(edit, IDC_MEDIATYPE_LOWEST, TEXT("10"));
+                EXPECT_EQ(TextOf(edit, IDC_MEDIATYPE_NAME) + TEXT(" ") + values(),
+                          type.name + std::wstring(TEXT(" ")) + type.typed);
+                Click(edit, IDC_MEDIATYPE_TEST_PATTERN);
+                Click(edit, IDOK);
+            });
+            Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
+        }
+        EXPECT_EQ(StoredMediaType(TEXT("Thick")), 0x110Au);
+        EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+
+        // Removing chooses the type above; the store's first refusal is tried again with full
+        // access.
+        AnswerMessage(sheet, IDNO, &caption);
+        Click(dialog, IDC_ADVANCED_REMOVE_MEDIA);
+        seams.Fail("DeletePrinterDataExW", ERROR_ACCESS_DENIED, 1);
+        for (LPCWSTR above : {TEXT("custom defined 2"), TEXT("Default 1 (Braille Paper)")}) {
+            AnswerMessage(sheet, IDYES);
+            Click(dialog, IDC_ADVANCED_REMOVE_MEDIA);
+            EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), above);
+        }
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
+        // A type another program removed meanwhile opens no dialog.
+        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Thick"));
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, (kPrinterKey + kMediaTypes).c_str(), TEXT("Thick"));
+        Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(caption, TEXT("Remove Media Type"));
+    EXPECT_EQ(sheet.Messages(), Items(3, TEXT("Do you want to remove this media type?")));
+    EXPECT_EQ(seams.dataDeleted, (Items{TEXT("Config\\MediaTypes\\Thick"),
+                                        TEXT("Config\\MediaTypes\\custom defined 2")}));
+    EXPECT_EQ(seams.Calls("WritePrinter"), 3) << "one write for each pattern";
+    EXPECT_EQ(PrintedFile(), TestPattern());
+    EXPECT_EQ(StoredMediaType(TEXT("Default 4 (Premium Copy Paper)")), kMissing);
+    // Saved at once: the page names a media type that still exists.
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
+    EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
+    EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
+    sheet.Cancel();
+}
+
+} // namespace
