@@ -29,4 +29,3 @@ include(cmake/siblings.cmake)
 include(cmake/wine_tests.cmake)
 # The main job's gallery and the benchmark: the person library of wine_tests.cmake at the sheets.
 include(cmake/gallery.cmake)
-include(cmake/conformance.cmake)

@@ -56,7 +56,7 @@ done
 if [ ${#failed[@]} -gt 0 ]; then
     for target in "${failed[@]}"; do
         echo "== Finding in $target (input kept in $OUT/$target/):" >&2
-        grep -E -A3 'Rule broken|ERROR|runtime error|winsim:' "$OUT/$target/log" | head -20 >&2 ||
+        grep -E -A3 'Rule broken|ERROR|runtime error' "$OUT/$target/log" | head -20 >&2 ||
             tail -5 "$OUT/$target/log" >&2
     done
     exit 1
