@@ -10,7 +10,6 @@
 #   bash scripts/run-main.sh                 the tour and its gallery
 #   bash scripts/run-main.sh --interactive   the same, then the printing preferences stay open on
 #                                            your display ($DISPLAY) until you close them
-#   bash scripts/run-main.sh --text          no Wine: the native text walk (build/native/qvembui_tour)
 #
 # The windows go to $DISPLAY when it is set, otherwise to an Xvfb of our own (MAIN_DISPLAY=N picks
 # its number).
@@ -20,8 +19,7 @@ mode=gallery
 case "${1:-}" in
     "") ;;
     --interactive) mode=interactive ;;
-    --text) mode=text ;;
-    *) echo "usage: $0 [--interactive | --text]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--interactive]" >&2; exit 2 ;;
 esac
 
 started=$(date +%s.%N)
@@ -39,16 +37,6 @@ step() {
     step_started=$(date +%s.%N)
     echo "[$(printf '%6s' "$(elapsed_since "$started")") s] $1"
 }
-
-if [ "$mode" = text ]; then
-    need_packages
-    step "Building the native tour"
-    cmake --preset native >/dev/null
-    cmake --build --preset native -j"$(nproc)" --target qvembui_tour >/dev/null
-    end_step
-    echo
-    exec build/native/qvembui_tour
-fi
 
 if [ "$mode" = interactive ] && [ -z "${DISPLAY:-}" ]; then
     echo "--interactive needs a display: set DISPLAY to the X display you look at" >&2
