@@ -209,25 +209,3 @@ DWORD WINAPI DllExportLoadTable(DWORD, LPCWSTR printerName, LPCWSTR tablePath, D
         return error;
     return StoreState(section, state) ? ERROR_SUCCESS : DWORD{kErrorStateNotSaved};
 }
-
-void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit) {
-    g_pendingCount = 0;
-    char section[kSectionBytes];
-    if (!SectionFor(printerName, section))
-        return;
-    StateFileLock lock;
-    EmbosserState state;
-    SetFactoryState(&state);
-    state.inkUnitAttached = withInkUnit ? 1 : 0;
-    TextBuffer text(kMaxStateFileBytes);
-    ComposeStateFile("", 0, section, state, &text);
-    if (!text.Failed())
-        ReplaceStateFile(text.Text(), text.Length());
-}
-
-#ifndef _WIN32
-void UseVirtualEmbosserStateFile(const char* path) {
-    g_pendingCount = 0;
-    SetStateFilePath(path);
-}
-#endif

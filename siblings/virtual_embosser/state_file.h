@@ -1,8 +1,7 @@
 // Where the embosser's state file lives, and reading and replacing it as a whole.
 //
-// On Windows the file is "qvmonext.state" in the folder qvmonext.dll was loaded from (the printer
-// driver directory, ...\spool\drivers\x64\3\, when the plug-in loads it). Natively the tests and
-// the tour name the file with UseVirtualEmbosserStateFile, or keep the text in memory.
+// The file is "qvmonext.state" in the folder qvmonext.dll was loaded from (the printer driver
+// directory, ...\spool\drivers\x64\3\, when the plug-in loads it).
 #pragma once
 
 #include <windows.h>
@@ -18,8 +17,8 @@ bool ReadStateFile(char* buffer, std::size_t size, std::size_t* length);
 bool ReplaceStateFile(const char* text, std::size_t length);
 
 // Holds the state file for one read, change and write, so that two programs changing the embosser
-// at the same moment do not lose one of the changes. On Windows a named mutex shared by every
-// process of the machine; natively there is one process, and nothing to hold.
+// at the same moment do not lose one of the changes: a named mutex shared by every process of the
+// machine.
 class StateFileLock {
 public:
     StateFileLock();
@@ -28,13 +27,6 @@ public:
     StateFileLock& operator=(const StateFileLock&) = delete;
 
 private:
-#ifdef _WIN32
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
-#endif
 };
-
-#ifndef _WIN32
-// The native build's file (UTF-8 path), or null for text kept in memory.
-void SetStateFilePath(const char* path);
-#endif

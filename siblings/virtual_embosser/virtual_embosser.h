@@ -21,14 +21,3 @@ DWORD WINAPI DllExportGetPrinterErrorText(DWORD reserved, DWORD code, LPWSTR tex
 DWORD WINAPI DllExportPrinterService(HWND owner, LPCWSTR printerName, DWORD serviceCode);
 DWORD WINAPI DllExportLoadTable(DWORD reserved, LPCWSTR printerName, LPCWSTR tablePath, DWORD slot);
 }
-
-// Forgets every printer's state and every parameter waiting for an update, then stores the
-// factory state of `printerName`, with or without its ChromaPod ink unit.
-void ResetVirtualEmbosser(LPCWSTR printerName, bool withInkUnit);
-
-#ifndef _WIN32
-// The native build's state file: the file at `path` (UTF-8), or, with null, text kept in memory
-// for the life of the process. Either starts out missing until the embosser stores its state.
-// Parameters waiting for an update are dropped, as when another process loads the library.
-void UseVirtualEmbosserStateFile(const char* path);
-#endif

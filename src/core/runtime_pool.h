@@ -2,25 +2,17 @@
 // exceptions (73 KB, taken from the C runtime's heap when the library starts) that it does not
 // give back by itself: every load and unload of the library by a host would leave the pool
 // behind. Each DLL gives it back when it is freed; at process exit nothing needs giving back.
-// Natively the runtime belongs to the whole process and is left alone.
 #pragma once
 
 #include <windows.h>
 
-#ifdef _WIN32
 // Declared weak, so that a build whose runtime keeps no pool does not pull it in.
 namespace __gnu_cxx {
 void __freeres() noexcept __attribute__((weak));
 } // namespace __gnu_cxx
-#endif
 
 // Called from DllMain with its reason and reserved arguments.
 inline void ReleaseRuntimePoolWhenFreed(DWORD reason, LPVOID reserved) {
-#ifdef _WIN32
     if (reason == DLL_PROCESS_DETACH && reserved == nullptr && __gnu_cxx::__freeres != nullptr)
         __gnu_cxx::__freeres();
-#else
-    (void)reason;
-    (void)reserved;
-#endif
 }

@@ -1,5 +1,4 @@
-// The state file on Windows: "qvmonext.state" next to qvmonext.dll.
-#ifdef _WIN32
+// The state file: "qvmonext.state" next to qvmonext.dll.
 #include "state_file.h"
 
 #include <windows.h>
@@ -115,4 +114,3 @@ bool ReplaceStateFile(const char* text, std::size_t length) {
     }
     return true;
 }
-#endif
