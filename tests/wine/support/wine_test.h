@@ -55,6 +55,9 @@ std::wstring DriverFile(LPCWSTR name);
 // Replaces the virtual embosser's state file: "[Tarvik Embosser]\nink.unit=0\n".
 void WriteEmbosserState(const char* text);
 
+// What each test starts with: the printer, the registry and the embosser as installed.
+void RestoreInstalledState();
+
 // A program's own first uses, run after the common warm-up: each dialog and message box its tests
 // open, opened and closed once. In the program: const bool kWarmUp = AddWarmUp([] { ... });
 bool AddWarmUp(void (*warmUp)());
