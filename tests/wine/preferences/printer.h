@@ -76,3 +76,15 @@ inline std::wstring WindowText(HWND window) {
     GetWindowTextW(window, text, 256);
     return text;
 }
+
+// A text value under "Config", through the spooler; empty when there is none.
+inline std::wstring ConfigText(LPCWSTR name) {
+    HANDLE printer = nullptr;
+    WCHAR text[MAX_PATH] = {};
+    DWORD type = 0, size = 0;
+    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
+    GetPrinterDataExW(printer, TEXT("Config"), name, &type, reinterpret_cast<BYTE*>(text),
+                      sizeof(text) - sizeof(WCHAR), &size);
+    ClosePrinter(printer);
+    return text;
+}
