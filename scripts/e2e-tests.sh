@@ -53,12 +53,6 @@ echo "== Running $program without qvmonext.dll"
 rm -f "$prefix/drive_c/windows/system32/spool/drivers/x64/3/qvmonext.dll"
 timeout 120 wine64 "$program" --without-link 2>/dev/null | tr -d '\r' || status=$?
 
-echo "== Running $program --german: the pages of a printer installed for German"
-wine64 reg add 'HKLM\SOFTWARE\Quorvane\TarvikSetup' /v Locale /t REG_SZ /d de_de /f >/dev/null 2>&1
-timeout 60 wine64 "$program" --german \
-    'C:\Program Files\Quorvane\Tarvik\Tarvik\Locale\qvembui.de.txt' 2>/dev/null |
-    tr -d '\r' || status=$?
-
 echo "== The end to end took $((SECONDS - started)) s (build included)"
 if [ "$status" -ne 0 ]; then
     echo "The end-to-end checks failed under Wine (exit status $status)" >&2

@@ -4,24 +4,8 @@
 
 #include "application_window.h"
 
-// The printing preferences from an application's print dialog: a session at the keyboard (double
-// sided, 2 In 1 answered Yes, Best dot quality, Letter paper, copy paper, OK), then the printer
-// data, the job devmode the application got back, the printer's default devmode and the
-// WM_DEVMODECHANGE broadcast; then a second opening that shows those choices and is cancelled,
-// which must leave the application's devmode as it was.
-void CheckPrintingPreferences(ApplicationWindow& application);
-
-// The printing preferences of a printer without its printer link: the same three pages open
-// (the session itself needs no link), and the sheet closes when cancelled.
-void CheckPreferencesOpenWithoutLink(ApplicationWindow& application);
-
 // The printer's properties as the printer folder opens them: the pages, a device setting changed
 // and applied when the device page is there, and a service started on the Service page; with the
 // printer link installed, what the virtual embosser received, and the device setting read back in
 // a second opening. Without the link the pages still open, their printer controls disabled.
 void CheckPrinterProperties(ApplicationWindow& application, bool withPrinterLink);
-
-// The printing preferences of a printer installed with "Locale" de_de: the page titles, some
-// controls' texts and a list item are the translations in the German catalogue at
-// `cataloguePath`, which the check reads itself. The sheet is cancelled.
-void CheckGermanPages(ApplicationWindow& application, LPCWSTR cataloguePath);

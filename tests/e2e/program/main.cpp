@@ -5,8 +5,6 @@
 // what the process holds with what it held before the flow.
 //   e2e_tests                   the whole run (qvmonext.dll installed)
 //   e2e_tests --without-link    the run of a prefix without qvmonext.dll
-//   e2e_tests --german <catalogue>   the pages of a printer installed for German, compared with
-//                                    the German catalogue file
 #include "application_window.h"
 #include "check_log.h"
 #include "e2e_checks.h"
@@ -18,7 +16,6 @@
 #include <functional>
 
 int wmain(int argc, WCHAR** argv) {
-    bool german = argc == 3 && lstrcmpW(argv[1], TEXT("--german")) == 0;
     bool withPrinterLink = !(argc == 2 && lstrcmpW(argv[1], TEXT("--without-link")) == 0);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -26,7 +23,7 @@ int wmain(int argc, WCHAR** argv) {
     if (!Check("the application's window", application.handle() != nullptr, "a window",
                Outcome(application.handle() != nullptr, "a window")))
         return FinishChecks("e2e_tests");
-    bool warm = WarmUpSpooler(application.handle(), withPrinterLink && !german);
+    bool warm = WarmUpSpooler(application.handle(), withPrinterLink);
     Check("both sheets opened and were cancelled once before anything is counted", warm,
           "both sheets", warm ? "both sheets" : "a sheet did not open");
     // Each flow between a count of what the process holds and a second count; the application
@@ -37,15 +34,6 @@ int wmain(int argc, WCHAR** argv) {
             application.ForgetDevmodeChanges();
         });
     };
-    if (german) {
-        flow("CheckGermanPages", [&] { CheckGermanPages(application, argv[2]); });
-        return FinishChecks("e2e_tests --german");
-    }
-    if (withPrinterLink)
-        flow("CheckPrintingPreferences", [&] { CheckPrintingPreferences(application); });
-    else
-        flow("CheckPreferencesOpenWithoutLink",
-             [&] { CheckPreferencesOpenWithoutLink(application); });
     flow("CheckPrinterProperties", [&] { CheckPrinterProperties(application, withPrinterLink); });
     Note("AddFormW (adds nothing under Wine) and DeletePrinterDataExW (fails with 87 under Wine) "
          "stay covered by the native suites");
