@@ -10,17 +10,17 @@ namespace {
 
 class PreferencesTest : public WineTest {};
 
-// What these tests do first: a pushed choice, the dialogs and message boxes of the pages, OK, and
-// the message box of a user without the right to manage the printer.
+// What these tests do first: a pushed choice, the dialogs and message boxes of the pages, OK; a
+// printer without its ink unit; a user without the right to manage the printer and without the
+// printer link.
 const bool kWarmUp = AddWarmUp([] {
     { SCOPED_TRACE("GoogleTest keeps a trace stack for each thread once it is first used"); }
     WriteEmbosserState("[Tarvik Embosser]\nink.unit=0\n");
     for (bool manage : {true, false}) {
         Seams seams;
-        if (!manage) {
-            seams.manageRight = false;
+        seams.manageRight = manage;
+        if (!manage)
             seams.refusedLibraries.push_back(TEXT("qvmonext.dll"));
-        }
         Sheet sheet;
         sheet.Answer(IDD_NOTICE, [](HWND notice) { Click(notice, IDC_NOTICE_YES); });
         sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDOK); });
@@ -39,6 +39,17 @@ const bool kWarmUp = AddWarmUp([] {
         sheet.Ok();
     }
 });
+
+std::wstring Describe(const std::vector<BYTE>& devmode) {
+    const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
+    return std::to_wstring(devmode.size()) + TEXT(" bytes, duplex ") +
+           std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) + TEXT(", collate ") +
+           std::to_wstring(fields.dmCollate) + TEXT(", orientation ") +
+           std::to_wstring(fields.dmOrientation) + TEXT(", ") + fields.dmFormName + TEXT(" ") +
+           std::to_wstring(fields.dmPaperWidth) + TEXT(" x ") +
+           std::to_wstring(fields.dmPaperLength) + TEXT(", media ") +
+           std::to_wstring(fields.dmMediaType);
+}
 
 TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
     Sheet sheet;
@@ -59,90 +70,74 @@ TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
     EXPECT_TRUE(Choose(paper, IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)")));
     EXPECT_EQ(question.substr(0, 45), TEXT("Enabling this option will change your print o"));
     EXPECT_EQ(sheet.Ok(), IDOK);
-    for (auto value : {std::make_pair(TEXT("TwoInOne"), 1u),
-                       {TEXT("InterPoint"), 1u},
-                       {TEXT("DotQuality"), 2u},
-                       {TEXT("MediaType"), 258u}})
-        EXPECT_EQ(ConfigDword(value.first), value.second) << value.first;
+    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("InterPoint"), TEXT("DotQuality"), TEXT("MediaType")}),
+              TEXT("1 1 2 258"));
     std::vector<BYTE> job = sheet.devmode();
-    for (const std::vector<BYTE>& devmode : {job, DefaultDevmode()}) {
-        ASSERT_EQ(devmode.size(), sizeof(DEVMODEW) + 732);
-        EXPECT_EQ(Fields(devmode).dmDuplex, DMDUP_VERTICAL);
-        EXPECT_EQ(std::wstring(Fields(devmode).dmFormName), TEXT("Letter"));
-        EXPECT_EQ(Fields(devmode).dmPaperWidth * 10000 + Fields(devmode).dmPaperLength,
-                  2159 * 10000 + 2794);
-        EXPECT_EQ(Fields(devmode).dmMediaType, 258u);
-    }
+    const WCHAR chosen[] =
+        TEXT("952 bytes, duplex 2, collate 0, orientation 1, Letter 2159 x 2794, "
+             "media 258");
+    EXPECT_EQ(Describe(job), chosen);
+    EXPECT_EQ(Describe(DefaultDevmode()), chosen);
     std::vector<std::wstring> changes = sheet.DevmodeChanges();
-    ASSERT_FALSE(changes.empty());
-    EXPECT_EQ(changes.back(), kPrinterName);
+    EXPECT_TRUE(!changes.empty() && changes.back() == kPrinterName);
 
     // A second opening shows the choices, and the job's own collation; Cancel leaves the job as
     // it was and the job's choice in the job alone.
-    auto* fields = reinterpret_cast<DEVMODEW*>(job.data());
-    fields->dmFields |= DM_COLLATE;
-    fields->dmCollate = DMCOLLATE_TRUE;
+    reinterpret_cast<DEVMODEW*>(job.data())->dmFields |= DM_COLLATE;
+    reinterpret_cast<DEVMODEW*>(job.data())->dmCollate = DMCOLLATE_TRUE;
     Sheet again;
     ASSERT_TRUE(again.OpenPreferences(kPrinterName, job));
     HWND layout = again.PageAt(kLayoutPage);
-    EXPECT_TRUE(IsChecked(layout, IDC_LAYOUT_DOUBLE_SIDED));
-    EXPECT_TRUE(IsChecked(layout, IDC_LAYOUT_COLLATE));
+    EXPECT_EQ(States(IsChecked, layout, {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE}), TEXT("11"));
     EXPECT_TRUE(Click(layout, IDC_LAYOUT_SINGLE_SIDED));
     EXPECT_EQ(ChosenItem(again.PageAt(kMainPage), IDC_MAIN_DOT_QUALITY), TEXT("Best"));
     again.Cancel();
     EXPECT_TRUE(again.devmode() == job);
-    EXPECT_EQ(ConfigDword(TEXT("Collate")), 0u);
+    EXPECT_EQ(Stored({TEXT("Collate")}), TEXT("0"));
 }
 
 TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValue) {
-    for (auto value : {std::make_pair(TEXT("DotHeight"), 7u),
-                       {TEXT("InkDithering"), 9u},
-                       {TEXT("DotQuality"), 2u},
-                       {TEXT("TwoPassPrint"), 2u}})
-        SetConfigDword(value.first, value.second);
+    Store({{TEXT("DotHeight"), 7},
+           {TEXT("InkDithering"), 9},
+           {TEXT("DotQuality"), 2},
+           {TEXT("TwoPassPrint"), 2}});
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND main = sheet.PageAt(kMainPage);
-    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY)), TEXT("Draft, Standard, Best"));
-    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_BRAILLE_HEIGHT)), TEXT("High, Normal, Low"));
-    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_PRINT_QUALITY)), TEXT("Draft, Normal, Best"));
+    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY)) + TEXT("; ") +
+                  Joined(ItemsOf(main, IDC_MAIN_BRAILLE_HEIGHT)) + TEXT("; ") +
+                  Joined(ItemsOf(main, IDC_MAIN_PRINT_QUALITY)),
+              TEXT("Draft, Standard, Best; High, Normal, Low; Draft, Normal, Best"));
     EXPECT_EQ(ItemsOf(main, IDC_MAIN_RENDER_MODE).size(), 6u);
     // A stored value without an item of its own shows the default item.
     EXPECT_EQ(
         Joined({ChosenItem(main, IDC_MAIN_DOT_QUALITY), ChosenItem(main, IDC_MAIN_BRAILLE_HEIGHT),
                 ChosenItem(main, IDC_MAIN_PRINT_QUALITY), ChosenItem(main, IDC_MAIN_RENDER_MODE)}),
         TEXT("Best, Normal, Normal, Monochrome"));
-    for (int id : {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_BACK_INK_PAGES})
-        EXPECT_TRUE(IsChecked(main, id)) << id;
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_BACK_INK_PAGES}),
+              TEXT("111"));
     // Single-sided output: the back-side ink choice does not apply; the picture shows it.
-    EXPECT_FALSE(IsEnabled(main, IDC_MAIN_BACK_INK_PAGES));
-    EXPECT_FALSE(IsShown(main, IDC_MAIN_BACK_SIDE_PICTURE));
-    EXPECT_TRUE(IsShown(main, IDC_MAIN_TWO_PASS_PICTURE));
-    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply));
-
+    EXPECT_EQ(States(IsEnabled, main, {IDC_MAIN_BACK_INK_PAGES}) +
+                  States(IsShown, main, {IDC_MAIN_BACK_SIDE_PICTURE, IDC_MAIN_TWO_PASS_PICTURE}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}),
+              TEXT("0010"));
     EXPECT_TRUE(Click(main, IDC_MAIN_EMBOSS_STANDARD_TEXT));
     EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
     sheet.Apply();
-    for (auto value : {std::make_pair(TEXT("DotHeight"), 1u),
-                       {TEXT("InkDithering"), 0u},
-                       {TEXT("DotQuality"), 2u},
-                       {TEXT("EmbossStandardTexts"), 1u},
-                       {TEXT("RenderMode"), 2u},
-                       {TEXT("TwoPassPrint"), 2u}})
-        EXPECT_EQ(ConfigDword(value.first), value.second) << value.first;
-    // Saved once: OK without another change writes nothing.
+    EXPECT_EQ(Stored({TEXT("DotHeight"), TEXT("InkDithering"), TEXT("DotQuality"),
+                      TEXT("EmbossStandardTexts"), TEXT("RenderMode"), TEXT("TwoPassPrint")}),
+              TEXT("1 0 2 1 2 2"));
     SetConfigDword(TEXT("DotQuality"), 0);
     sheet.Ok();
-    EXPECT_EQ(ConfigDword(TEXT("DotQuality")), 0u);
+    EXPECT_EQ(Stored({TEXT("DotQuality")}), TEXT("0")) << "saved once: OK without a change";
 }
 
 // Answers the 2-in-1 notice with `button` (IDCANCEL: Esc), the opt-out box ticked or not.
 void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nullptr) {
     sheet.Answer(IDD_NOTICE, [=](HWND notice) {
         if (seen != nullptr)
-            *seen = std::to_wstring(IsShown(notice, IDC_NOTICE_OK)) +
-                    std::to_wstring(IsShown(notice, IDC_NOTICE_OPT_OUT)) + TEXT(" ") +
-                    TextOf(notice, IDC_NOTICE_NO) + TEXT(" ") +
+            *seen = States(IsShown, notice, {IDC_NOTICE_OK, IDC_NOTICE_OPT_OUT}) +
+                    TextOf(notice, IDC_NOTICE_NO) +
                     std::to_wstring(TextOf(notice, IDC_NOTICE_TEXT).find(TEXT("2 In 1 mode")) !=
                                     std::wstring::npos);
         if (optOut)
@@ -155,54 +150,60 @@ void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nu
 }
 
 TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOut) {
-    SetConfigDword(TEXT("InterPoint"), 1);
-    SetConfigDword(TEXT("InsertEmptyPage"), 1);
+    Store({{TEXT("InterPoint"), 1}, {TEXT("InsertEmptyPage"), 1}});
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    HWND layout = sheet.PageAt(kLayoutPage);
-    EXPECT_TRUE(IsChecked(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE));
+    EXPECT_TRUE(IsChecked(sheet.PageAt(kLayoutPage), IDC_LAYOUT_INSERT_EMPTY_PAGE));
     HWND main = sheet.PageAt(kMainPage);
     EXPECT_TRUE(Click(main, IDC_MAIN_PRINT));
     EXPECT_FALSE(IsEnabled(main, IDC_MAIN_PRINT_QUALITY));
     sheet.Apply();
-    EXPECT_EQ(ConfigDword(TEXT("InkMode")), 0u);
+    EXPECT_EQ(Stored({TEXT("InkMode")}), TEXT("0"));
     EXPECT_TRUE(Click(main, IDC_MAIN_EMBOSS)); // refused: nothing would be produced
-    EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS));
-    EXPECT_TRUE(IsEnabled(main, IDC_MAIN_DOT_QUALITY));
-    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply)) << "a refused click changes nothing";
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS}) +
+                  States(IsEnabled, main, {IDC_MAIN_DOT_QUALITY}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}),
+              TEXT("110"));
     Click(main, IDC_MAIN_PRINT);
     Click(main, IDC_MAIN_EMBOSS);
     EXPECT_FALSE(IsEnabled(main, IDC_MAIN_DOT_QUALITY));
     Click(main, IDC_MAIN_PRINT); // printing off turns embossing back on
-    EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS));
-    EXPECT_TRUE(IsEnabled(main, IDC_MAIN_DOT_QUALITY));
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS}) +
+                  States(IsEnabled, main, {IDC_MAIN_DOT_QUALITY}),
+              TEXT("11"));
     sheet.Apply();
 
     std::wstring notice;
     AnswerNotice(sheet, IDC_NOTICE_NO, true, &notice);
     Click(main, IDC_MAIN_TWO_IN_ONE);
-    EXPECT_EQ(notice, TEXT("01 &No 1"));
-    EXPECT_FALSE(IsChecked(main, IDC_MAIN_TWO_IN_ONE));
-    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply));
-    EXPECT_EQ(ConfigDword(TEXT("Show2In1Warning")), 1u) << "No with the box ticked keeps asking";
+    EXPECT_EQ(notice, TEXT("01&No1"));
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}) +
+                  Stored({TEXT("Show2In1Warning")}),
+              TEXT("001"))
+        << "No with the box ticked keeps asking";
     AnswerNotice(sheet, IDCANCEL, false);
     Click(main, IDC_MAIN_TWO_IN_ONE);
-    EXPECT_TRUE(IsChecked(main, IDC_MAIN_TWO_IN_ONE)) << "Esc answers Yes";
-    EXPECT_EQ(ConfigDword(TEXT("Show2In1Warning")), 1u);
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE}) + Stored({TEXT("Show2In1Warning")}),
+              TEXT("11"))
+        << "Esc answers Yes";
     Click(main, IDC_MAIN_TWO_IN_ONE);
     AnswerNotice(sheet, IDC_NOTICE_YES, true);
     Click(main, IDC_MAIN_TWO_IN_ONE);
-    EXPECT_TRUE(IsChecked(main, IDC_MAIN_PRINT)) << "2-in-1 prints as well";
-    EXPECT_TRUE(IsEnabled(main, IDC_MAIN_PRINT_QUALITY));
-    EXPECT_EQ(ConfigDword(TEXT("Show2In1Warning")), 0u);
-    EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_PRINT}) +
+                  States(IsEnabled, main, {IDC_MAIN_PRINT_QUALITY}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}) +
+                  Stored({TEXT("Show2In1Warning")}),
+              TEXT("1110"))
+        << "2-in-1 prints as well";
 
     // 2-in-1 leaves no room for an empty page, until the person turns it off on the main page.
-    layout = sheet.PageAt(kLayoutPage);
-    EXPECT_FALSE(IsChecked(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE));
+    HWND layout = sheet.PageAt(kLayoutPage);
     Click(layout, IDC_LAYOUT_SINGLE_SIDED);
     Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
-    EXPECT_FALSE(IsEnabled(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE));
+    EXPECT_EQ(States(IsChecked, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}) +
+                  States(IsEnabled, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}),
+              TEXT("00"));
     main = sheet.PageAt(kMainPage);
     Click(main, IDC_MAIN_EMBOSS);
     EXPECT_FALSE(IsChecked(main, IDC_MAIN_TWO_IN_ONE)) << "not without embossing";
@@ -211,8 +212,7 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
     Click(main, IDC_MAIN_TWO_IN_ONE); // not asked again
     EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS));
     sheet.Ok();
-    for (LPCWSTR name : {TEXT("TwoInOne"), TEXT("EmbossMode"), TEXT("InkMode")})
-        EXPECT_EQ(ConfigDword(name), 1u) << name;
+    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("EmbossMode"), TEXT("InkMode")}), TEXT("1 1 1"));
 }
 
 // Without printer link data the ink unit counts as present.
@@ -234,43 +234,40 @@ TEST_F(PreferencesTest, PrintingAndTheDefaultsFollowTheInkUnit) {
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
         HWND main = sheet.PageAt(kMainPage);
-        EXPECT_EQ(IsChecked(main, IDC_MAIN_PRINT), test.ink);
-        for (int id : {IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_RENDER_MODE})
-            EXPECT_EQ(IsEnabled(main, id), test.ink) << id;
-        EXPECT_TRUE(IsEnabled(main, IDC_MAIN_EMBOSS));
+        const std::wstring ink = test.ink ? TEXT("1") : TEXT("0");
+        EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_PRINT}) +
+                      States(IsEnabled, main,
+                             {IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_RENDER_MODE,
+                              IDC_MAIN_EMBOSS}),
+                  ink + ink + ink + ink + TEXT("1"));
         sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
         Click(main, IDC_MAIN_DEFAULTS);
         EXPECT_EQ(ChosenItem(main, IDC_MAIN_PRINT_QUALITY), TEXT("Best")) << "No keeps all";
         sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDYES); });
         Click(main, IDC_MAIN_DEFAULTS);
-        EXPECT_EQ(ChosenItem(main, IDC_MAIN_PRINT_QUALITY), TEXT("Normal"));
-        EXPECT_EQ(IsChecked(main, IDC_MAIN_PRINT), test.ink);
-        EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
-        EXPECT_EQ(Joined(sheet.Messages()),
-                  TEXT("Reset settings to default values?, Reset settings to default values?"));
+        EXPECT_EQ(ChosenItem(main, IDC_MAIN_PRINT_QUALITY) + TEXT(" ") +
+                      States(IsChecked, main, {IDC_MAIN_PRINT}) +
+                      States(IsEnabled, sheet.window(), {kSheetApply}) + TEXT(" ") +
+                      sheet.Messages()[0],
+                  TEXT("Normal ") + ink + TEXT("1 Reset settings to default values?"));
         sheet.Ok();
-        EXPECT_EQ(ConfigDword(TEXT("InkMode")), test.ink ? 1u : 0u);
+        EXPECT_EQ(Stored({TEXT("InkMode")}), ink);
     }
 }
 
 // What a change of the layout page does to the job's devmode, the printer's default devmode and
-// the printer data, and who hears of it.
+// the printer data, and who hears of it. Devmodes: "duplex, collate, orientation".
 TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
-    using Values = std::vector<std::pair<LPCWSTR, DWORD>>;
-    struct Devmode {
-        short duplex, collate, orientation; // 0: as it was
-    };
     struct Case {
         const char* name;
-        Values stored;
+        std::initializer_list<std::pair<LPCWSTR, DWORD>> stored;
         short defaultOrientation, jobOrientation; // 0: as installed
         DWORD jobFieldsLeftOut;
         bool shortDefault; // without the private section, as an older driver left it
         std::vector<int> shown, clicks;
         int setPrinterFailures;
         size_t broadcasts;
-        Devmode job, printer;
-        Values written;
+        const WCHAR *job, *printer, *written; // InterPoint BindingEdge Orientation Collate Preview
     } const cases[] = {
         {"preview only",
          {},
@@ -282,15 +279,10 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          {IDC_LAYOUT_PREVIEW},
          0,
          0,
-         {},
-         {0, DMCOLLATE_FALSE, DMORIENT_PORTRAIT},
-         {{TEXT("Preview"), 1},
-          {TEXT("InterPoint"), 0},
-          {TEXT("BindingEdge"), 2},
-          {TEXT("InsertEmptyPage"), 0},
-          {TEXT("Orientation"), 1},
-          {TEXT("Collate"), 0}}},
-        {"double sided, empty page and collated, the host's handle refused once",
+         TEXT("0 0 1"),
+         TEXT("0 0 1"),
+         TEXT("0 2 1 0 1")},
+        {"double sided and collated, the host's handle refused once",
          {},
          0,
          0,
@@ -300,9 +292,9 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE},
          1,
          2,
-         {DMDUP_VERTICAL, DMCOLLATE_TRUE, 0},
-         {DMDUP_VERTICAL, DMCOLLATE_TRUE, 0},
-         {{TEXT("InterPoint"), 1}, {TEXT("InsertEmptyPage"), 1}, {TEXT("Collate"), 1}}},
+         TEXT("2 1 1"),
+         TEXT("2 1 1"),
+         TEXT("1 2 1 1 0")},
         {"binding edge 1, a landscape printer and a job of a strange orientation",
          {{TEXT("BindingEdge"), 1}},
          DMORIENT_LANDSCAPE,
@@ -313,9 +305,9 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          {IDC_LAYOUT_PREVIEW},
          0,
          2,
-         {0, 0, DMORIENT_PORTRAIT},
-         {DMDUP_SIMPLEX, 0, DMORIENT_PORTRAIT},
-         {{TEXT("BindingEdge"), 2}, {TEXT("Orientation"), 1}}},
+         TEXT("1 0 1"),
+         TEXT("1 0 1"),
+         TEXT("0 2 1 0 1")},
         {"a landscape job",
          {},
          0,
@@ -326,9 +318,9 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          {IDC_LAYOUT_COLLATE},
          0,
          1,
-         {0, DMCOLLATE_TRUE, DMORIENT_LANDSCAPE},
-         {0, DMCOLLATE_TRUE, DMORIENT_PORTRAIT},
-         {{TEXT("Orientation"), 2}}},
+         TEXT("0 1 2"),
+         TEXT("0 1 1"),
+         TEXT("0 2 2 1 0")},
         {"a short default devmode",
          {},
          0,
@@ -339,9 +331,9 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          {IDC_LAYOUT_DOUBLE_SIDED},
          0,
          1,
-         {},
-         {DMDUP_VERTICAL, 0, 0},
-         {{TEXT("InterPoint"), 1}}},
+         TEXT("2 0 1"),
+         TEXT("2 0 1"),
+         TEXT("1 2 1 0 0")},
         {"the printer refuses the new default",
          {},
          0,
@@ -352,29 +344,30 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          {IDC_LAYOUT_COLLATE},
          Seams::kAlways,
          0,
-         {0, DMCOLLATE_TRUE, 0},
-         {0, DMCOLLATE_FALSE, 0},
-         {{TEXT("Collate"), 1}}},
+         TEXT("0 1 1"),
+         TEXT("0 0 1"),
+         TEXT("0 2 1 1 0")},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        for (const auto& value : test.stored)
-            SetConfigDword(value.first, value.second);
-        std::vector<BYTE> before = DefaultDevmode(), job = ApplicationDevmode();
+        RestoreInstalledState();
+        Store(test.stored);
+        std::vector<BYTE> job = DefaultDevmode();
         if (test.defaultOrientation != 0 || test.shortDefault) {
-            DEVMODEW& fields = *reinterpret_cast<DEVMODEW*>(before.data());
-            fields.dmFields |= DM_ORIENTATION;
-            fields.dmOrientation = test.defaultOrientation ? test.defaultOrientation : 1;
+            std::vector<BYTE> printer = job;
+            reinterpret_cast<DEVMODEW*>(printer.data())->dmOrientation =
+                test.defaultOrientation ? test.defaultOrientation : 1;
             if (test.shortDefault) {
-                fields.dmDriverExtra = 0;
-                before.resize(sizeof(DEVMODEW));
+                reinterpret_cast<DEVMODEW*>(printer.data())->dmDriverExtra = 0;
+                printer.resize(sizeof(DEVMODEW));
             }
-            SetDefaultDevmode(before);
+            SetDefaultDevmode(printer);
         }
-        reinterpret_cast<DEVMODEW*>(job.data())->dmFields &= ~test.jobFieldsLeftOut;
+        auto* fields = reinterpret_cast<DEVMODEW*>(job.data());
+        fields->dmFields &= ~test.jobFieldsLeftOut;
         if (test.jobOrientation != 0) {
-            reinterpret_cast<DEVMODEW*>(job.data())->dmFields |= DM_ORIENTATION;
-            reinterpret_cast<DEVMODEW*>(job.data())->dmOrientation = test.jobOrientation;
+            fields->dmFields |= DM_ORIENTATION;
+            fields->dmOrientation = test.jobOrientation;
         }
         Seams seams;
         if (test.setPrinterFailures != 0)
@@ -388,24 +381,23 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         for (int id : test.clicks)
             EXPECT_TRUE(Click(layout, id)) << id;
         sheet.Apply();
-        for (const auto& value : test.written)
-            EXPECT_EQ(ConfigDword(value.first), value.second) << value.first;
+        EXPECT_EQ(Stored({TEXT("InterPoint"), TEXT("BindingEdge"), TEXT("Orientation"),
+                          TEXT("Collate"), TEXT("Preview")}),
+                  test.written);
         EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
         Click(layout, IDC_LAYOUT_PREVIEW); // the same choices again change nothing
         sheet.Ok();
         EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
-        std::vector<BYTE> after = DefaultDevmode();
-        EXPECT_TRUE(test.broadcasts == 0 || after.size() == sizeof(DEVMODEW) + 732);
-        for (auto checked : {std::make_pair(&Fields(sheet.devmode()), test.job),
-                             std::make_pair(&Fields(after), test.printer)}) {
-            const DEVMODEW& fields = *checked.first;
-            const Devmode& expected = checked.second;
-            EXPECT_TRUE(expected.duplex == 0 ||
-                        ((fields.dmFields & DM_DUPLEX) && fields.dmDuplex == expected.duplex));
-            EXPECT_TRUE(expected.collate == 0 || fields.dmCollate == expected.collate);
-            EXPECT_TRUE(expected.orientation == 0 || fields.dmOrientation == expected.orientation);
+        const std::pair<std::vector<BYTE>, const WCHAR*> devmodes[] = {
+            {sheet.devmode(), test.job}, {DefaultDevmode(), test.printer}};
+        for (const auto& [devmode, expected] : devmodes) {
+            const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
+            EXPECT_EQ(devmode.size(), sizeof(DEVMODEW) + 732);
+            EXPECT_EQ(std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) +
+                          TEXT(" ") + std::to_wstring(fields.dmCollate) + TEXT(" ") +
+                          std::to_wstring(fields.dmOrientation),
+                      expected);
         }
-        RestoreInstalledState();
     }
 }
 
@@ -421,19 +413,21 @@ TEST_F(PreferencesTest, AUserWithoutTheManageRightIsWarnedAndCannotChoose) {
     });
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     ASSERT_EQ(sheet.Messages().size(), 1u);
-    EXPECT_EQ(sheet.Messages()[0].substr(0, 40), TEXT("Access to some Printer settings may be d"));
-    EXPECT_EQ(caption, kPrinterName);
+    EXPECT_EQ(caption + TEXT(": ") + sheet.Messages()[0].substr(0, 40),
+              TEXT("Tarvik Embosser: Access to some Printer settings may be d"));
     HWND layout = sheet.PageAt(kLayoutPage);
-    for (int id : {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE,
-                   IDC_LAYOUT_PREVIEW, IDC_LAYOUT_PORTRAIT})
-        EXPECT_FALSE(IsEnabled(layout, id)) << id;
-    EXPECT_TRUE(IsEnabled(layout, IDC_LAYOUT_ADVANCED));
+    EXPECT_EQ(States(IsEnabled, layout,
+                     {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE,
+                      IDC_LAYOUT_PREVIEW, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_ADVANCED}),
+              TEXT("000001"));
     HWND main = sheet.PageAt(kMainPage);
-    for (int id : {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
-                   IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
-                   IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT})
-        EXPECT_FALSE(IsEnabled(main, id)) << id;
-    EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS)) << "the stored choices are still shown";
+    EXPECT_EQ(States(IsEnabled, main,
+                     {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
+                      IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
+                      IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT}) +
+                  States(IsChecked, main, {IDC_MAIN_EMBOSS}),
+              TEXT("0000000001"))
+        << "the stored choices are still shown";
     sheet.Cancel();
 }
 
@@ -443,36 +437,31 @@ TEST_F(PreferencesTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
     HWND layout = sheet.PageAt(kLayoutPage);
     std::wstring seen;
     sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
-        seen = WindowText(dialog) + std::to_wstring(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        seen = WindowText(dialog) + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
         Click(dialog, IDOK);
     });
     Click(layout, IDC_LAYOUT_ADVANCED);
-    EXPECT_EQ(seen, TEXT("Advanced - Tarvik Embosser0"));
-    EXPECT_EQ(ConfigDword(TEXT("LandscapeMode")), 0u);
-    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply)) << "the page has not changed";
-
+    seen += Stored({TEXT("LandscapeMode")}) + States(IsEnabled, sheet.window(), {kSheetApply});
     sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
         Click(dialog, IDC_ROTATED_LANDSCAPE);
-        seen = std::to_wstring(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        seen += TEXT(" ") + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
         Click(dialog, IDC_APPLY_BUTTON);
-        seen += std::to_wstring(IsEnabled(dialog, IDC_APPLY_BUTTON)) +
+        seen += States(IsEnabled, dialog, {IDC_APPLY_BUTTON}) +
                 std::to_wstring(GetFocus() == GetDlgItem(dialog, IDOK)) +
-                std::to_wstring(ConfigDword(TEXT("LandscapeMode")));
+                Stored({TEXT("LandscapeMode")});
         Click(dialog, IDC_ROTATED_LANDSCAPE);
-        Click(dialog, IDCANCEL);
+        Click(dialog, IDCANCEL); // keeps what Apply saved
     });
     Click(layout, IDC_LAYOUT_ADVANCED);
-    EXPECT_EQ(seen, TEXT("1011"));
-    EXPECT_EQ(ConfigDword(TEXT("LandscapeMode")), 1u) << "Cancel keeps what Apply saved";
-
+    seen += Stored({TEXT("LandscapeMode")});
     sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
-        seen = std::to_wstring(IsChecked(dialog, IDC_ROTATED_LANDSCAPE));
+        seen += TEXT(" ") + States(IsChecked, dialog, {IDC_ROTATED_LANDSCAPE});
         Click(dialog, IDC_ROTATED_LANDSCAPE);
-        Click(dialog, IDOK);
+        Click(dialog, IDOK); // saves the change
     });
     Click(layout, IDC_LAYOUT_ADVANCED);
-    EXPECT_EQ(seen, TEXT("1"));
-    EXPECT_EQ(ConfigDword(TEXT("LandscapeMode")), 0u) << "OK saves a change";
+    EXPECT_EQ(seen + Stored({TEXT("LandscapeMode")}),
+              TEXT("Advanced - Tarvik Embosser000 10111 10"));
     sheet.Cancel();
 }
 
@@ -504,7 +493,7 @@ TEST_F(PreferencesTest, ThePicturesFollowTheChoices) {
     Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_SINGLE_SIDED);
     EXPECT_FALSE(IsEnabled(sheet.PageAt(kMainPage), IDC_MAIN_FRONT_INK_PAGES));
     sheet.Ok();
-    EXPECT_EQ(ConfigDword(TEXT("TwoPassPrint")), 1u);
+    EXPECT_EQ(Stored({TEXT("TwoPassPrint")}), TEXT("1"));
 }
 
 } // namespace

@@ -51,19 +51,6 @@ inline void SetDefaultDevmode(std::vector<BYTE> devmode) {
     ClosePrinter(printer);
 }
 
-// The devmode an application gets for the printer before any sheet.
-inline std::vector<BYTE> ApplicationDevmode() {
-    HANDLE printer = nullptr;
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
-    LPWSTR name = const_cast<LPWSTR>(kPrinterName);
-    LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
-    std::vector<BYTE> devmode(size > 0 ? static_cast<size_t>(size) : sizeof(DEVMODEW));
-    DocumentPropertiesW(nullptr, printer, name, reinterpret_cast<DEVMODEW*>(devmode.data()),
-                        nullptr, DM_OUT_BUFFER);
-    ClosePrinter(printer);
-    return devmode;
-}
-
 inline std::wstring Joined(const std::vector<std::wstring>& texts) {
     std::wstring joined;
     for (const std::wstring& text : texts)
@@ -87,4 +74,26 @@ inline std::wstring ConfigText(LPCWSTR name) {
                       sizeof(text) - sizeof(WCHAR), &size);
     ClosePrinter(printer);
     return text;
+}
+
+inline void Store(std::initializer_list<std::pair<LPCWSTR, DWORD>> values) {
+    for (const auto& value : values)
+        SetConfigDword(value.first, value.second);
+}
+
+// The "Config" values of `names`, stored as DWORDs: "1 0 2" (-1: none).
+inline std::wstring Stored(std::initializer_list<LPCWSTR> names) {
+    std::wstring values;
+    for (LPCWSTR name : names)
+        values += (values.empty() ? TEXT("") : TEXT(" ")) +
+                  std::to_wstring(static_cast<int>(ConfigDword(name)));
+    return values;
+}
+
+// One state of each control, as a person sees it: "101" for IsChecked of three.
+inline std::wstring States(bool (*state)(HWND, int), HWND dialog, std::initializer_list<int> ids) {
+    std::wstring states;
+    for (int id : ids)
+        states += state(dialog, id) ? TEXT("1") : TEXT("0");
+    return states;
 }
