@@ -282,7 +282,7 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
          TEXT("0 0 1"),
          TEXT("0 0 1"),
          TEXT("0 2 1 0 1")},
-        {"double sided and collated, the host's handle refused once",
+        {"double sided and collated, the host's handle refusing a push",
          {},
          0,
          0,
@@ -372,9 +372,9 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         Seams seams;
         if (test.setPrinterFailures != 0)
             seams.Fail("SetPrinterW", ERROR_ACCESS_DENIED, test.setPrinterFailures);
-        seams.Fail("SetPrinterDataExW", ERROR_ACCESS_DENIED, 1);
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, job));
+        seams.Fail("SetPrinterDataExW", ERROR_ACCESS_DENIED, 1); // retried with full access
         HWND layout = sheet.PageAt(kLayoutPage);
         for (int id : test.shown)
             EXPECT_TRUE(IsChecked(layout, id)) << id;

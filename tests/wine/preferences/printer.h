@@ -9,6 +9,9 @@
 #include <vector>
 
 constexpr int kLayoutPage = 0, kPaperPage = 1, kMainPage = 2;
+// The printer's "Config" data in the registry, where the spooler keeps it.
+constexpr WCHAR kConfigPath[] =
+    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser\\Config");
 // The property sheet's own Apply button.
 constexpr int kSheetApply = 0x3021;
 
@@ -61,18 +64,6 @@ inline std::wstring Joined(const std::vector<std::wstring>& texts) {
 inline std::wstring WindowText(HWND window) {
     WCHAR text[256] = {};
     GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// A text value under "Config", through the spooler; empty when there is none.
-inline std::wstring ConfigText(LPCWSTR name) {
-    HANDLE printer = nullptr;
-    WCHAR text[MAX_PATH] = {};
-    DWORD type = 0, size = 0;
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
-    GetPrinterDataExW(printer, TEXT("Config"), name, &type, reinterpret_cast<BYTE*>(text),
-                      sizeof(text) - sizeof(WCHAR), &size);
-    ClosePrinter(printer);
     return text;
 }
 

@@ -6,40 +6,34 @@
 
 #include "resources/resource.h"
 
+#include <sstream>
 #include <string>
 
 namespace {
 
 class SettingsTest : public WineTest {};
 
-const WCHAR kConfig[] =
-    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser\\Config");
-
 // The plug-in's calls of each spooler function since the seams last forgot them:
 // "EnumPrinterDataExW 1, GetPrinterW 1".
 std::string SpoolerCalls(const Seams& seams) {
-    static const char* const functions[] = {"AddFormW",
-                                            "ClosePrinter",
-                                            "DeleteFormW",
-                                            "DeletePrinterDataExW",
-                                            "DeviceCapabilitiesW",
-                                            "DocumentPropertiesW",
-                                            "EnumFormsW",
-                                            "EnumPrinterDataExW",
-                                            "GetFormW",
-                                            "GetPrinterDataExW",
-                                            "GetPrinterDriverDirectoryW",
-                                            "GetPrinterDriverW",
-                                            "GetPrinterW",
-                                            "OpenPrinterW",
-                                            "SetPrinterDataExW",
-                                            "SetPrinterW"};
+    std::istringstream functions(
+        "AddFormW ClosePrinter DeleteFormW DeletePrinterDataExW DeviceCapabilitiesW "
+        "DocumentPropertiesW EnumFormsW EnumPrinterDataExW GetFormW GetPrinterDataExW "
+        "GetPrinterDriverDirectoryW GetPrinterDriverW GetPrinterW OpenPrinterW SetPrinterDataExW "
+        "SetPrinterW");
     std::string calls;
-    for (const char* function : functions)
-        if (seams.Calls(function) > 0)
-            calls += (calls.empty() ? "" : ", ") + std::string(function) + " " +
-                     std::to_string(seams.Calls(function));
+    for (std::string function; functions >> function;)
+        if (seams.Calls(function.c_str()) > 0)
+            calls += (calls.empty() ? "" : ", ") + function + " " +
+                     std::to_string(seams.Calls(function.c_str()));
     return calls;
+}
+
+// A first sheet stores every value the sheets read.
+void StoreEveryValue() {
+    Sheet sheet;
+    sheet.OpenPreferences(kPrinterName);
+    sheet.Cancel();
 }
 
 // On a print server every spooler call is a network round trip: what opening a sheet costs there.
@@ -59,13 +53,13 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
          "GetPrinterDriverDirectoryW 1, GetPrinterW 1, OpenPrinterW 1",
          true},
         {"a fresh printer: the peripherals installed, the values read again and healed",
-         [](Seams&) { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kConfig); },
+         [](Seams&) { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kConfigPath); },
          "DeviceCapabilitiesW 2, EnumFormsW 1, EnumPrinterDataExW 2, GetPrinterDataExW 1, "
          "GetPrinterDriverDirectoryW 1, GetPrinterW 1, OpenPrinterW 1, SetPrinterDataExW 30",
          true},
         {"a peripherals library without its entry point",
          [](Seams& seams) {
-             RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kConfig, TEXT("OutputVersion"));
+             RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kConfigPath, TEXT("OutputVersion"));
              seams.refusedEntryPoints.push_back("InstallTarvikPeripherals");
          },
          "DeviceCapabilitiesW 2, EnumFormsW 1, EnumPrinterDataExW 2, "
@@ -80,7 +74,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
          [](Seams&) {
              std::vector<BYTE> data(1000, 7);
              for (int i = 0; i < 40; ++i)
-                 RegSetKeyValueW(HKEY_LOCAL_MACHINE, kConfig,
+                 RegSetKeyValueW(HKEY_LOCAL_MACHINE, kConfigPath,
                                  (TEXT("Other") + std::to_wstring(i)).c_str(), REG_BINARY,
                                  data.data(), 1000);
          },
@@ -91,11 +85,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         RestoreInstalledState();
-        {
-            Sheet healing; // every value the sheets read, stored
-            healing.OpenPreferences(kPrinterName);
-            healing.Cancel();
-        }
+        StoreEveryValue();
         Seams seams;
         test.prepare(seams);
         seams.ForgetCalls();
@@ -110,11 +100,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
 // What showing the pages, applying a change on each and closing cost on a printer with every value
 // stored.
 TEST_F(SettingsTest, ShowingApplyingAndClosingCostFewRoundTrips) {
-    {
-        Sheet healing;
-        healing.OpenPreferences(kPrinterName);
-        healing.Cancel();
-    }
+    StoreEveryValue();
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
