@@ -475,6 +475,14 @@ TEST_F(PreferencesTest, ThePicturesFollowTheChoices) {
     ASSERT_TRUE(Click(main, IDC_MAIN_FRONT_INK_PAGES));
     EXPECT_FALSE(IsShown(main, IDC_MAIN_BACK_SIDE_PICTURE));
     EXPECT_TRUE(ShowsPicture(main, IDC_MAIN_TWO_PASS_PICTURE, IDB_TWO_PASS));
+    std::wstring drawn; // and the image options' column headings
+    sheet.Answer(IDD_IMAGE_OPTIONS, [&drawn](HWND dialog) {
+        drawn = std::to_wstring(ShowsPicture(dialog, IDC_IMAGE_EMBOSS_PICTURE, IDB_BRAILLE_DOTS)) +
+                std::to_wstring(ShowsPicture(dialog, IDC_IMAGE_INK_PICTURE, IDB_INK_DROP));
+        Click(dialog, IDCANCEL);
+    });
+    Click(main, IDC_MAIN_MORE_OPTIONS);
+    EXPECT_EQ(drawn, TEXT("11"));
     Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_SINGLE_SIDED);
     EXPECT_FALSE(IsEnabled(sheet.PageAt(kMainPage), IDC_MAIN_FRONT_INK_PAGES));
     sheet.Ok();
