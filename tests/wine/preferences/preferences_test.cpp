@@ -1,7 +1,8 @@
-// The printing preferences as an application's print dialog opens them, acted on by a person.
+// The printing preferences as an application's print dialog opens them, acted on by a person:
+// the main page and the layout page.
 #include "person/person.h"
+#include "printer.h"
 #include "seams.h"
-#include "wine_test.h"
 
 #include "resources/resource.h"
 
@@ -9,71 +10,483 @@ namespace {
 
 class PreferencesTest : public WineTest {};
 
-// What these tests do first: the notice, OK, and the message box of a user without the right to
-// manage the printer.
+// What these tests do first: a pushed choice, the dialogs and message boxes of the pages, OK; a
+// printer without its ink unit; a user without the right to manage the printer and without the
+// printer link.
 const bool kWarmUp = AddWarmUp([] {
+    { SCOPED_TRACE("GoogleTest keeps a trace stack for each thread once it is first used"); }
+    WriteEmbosserState("[Tarvik Embosser]\nink.unit=0\n");
     for (bool manage : {true, false}) {
         Seams seams;
+        seams.manageRight = manage;
         if (!manage)
-            seams.manageRight = false;
+            seams.refusedLibraries.push_back(TEXT("qvmonext.dll"));
         Sheet sheet;
         sheet.Answer(IDD_NOTICE, [](HWND notice) { Click(notice, IDC_NOTICE_YES); });
         sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDOK); });
-        if (sheet.OpenPreferences(kPrinterName)) {
-            sheet.Titles();
-            Click(sheet.Page(IDC_MAIN_TWO_IN_ONE), IDC_MAIN_TWO_IN_ONE);
+        for (WORD dialog : {IDD_ROTATED_LANDSCAPE, IDD_IMAGE_OPTIONS})
+            sheet.Answer(dialog, [](HWND dialog) { Click(dialog, IDCANCEL); });
+        if (sheet.OpenPreferences(kPrinterName) && manage) {
+            Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_DOUBLE_SIDED);
+            Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_ADVANCED);
+            sheet.Apply();
+            HWND main = sheet.PageAt(kMainPage);
+            Click(main, IDC_MAIN_TWO_IN_ONE);
+            Click(main, IDC_MAIN_MORE_OPTIONS);
+            sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
+            Click(main, IDC_MAIN_DEFAULTS);
         }
         sheet.Ok();
     }
 });
 
+std::wstring Describe(const std::vector<BYTE>& devmode) {
+    const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
+    return std::to_wstring(devmode.size()) + TEXT(" bytes, duplex ") +
+           std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) + TEXT(", collate ") +
+           std::to_wstring(fields.dmCollate) + TEXT(", orientation ") +
+           std::to_wstring(fields.dmOrientation) + TEXT(", ") + fields.dmFormName + TEXT(" ") +
+           std::to_wstring(fields.dmPaperWidth) + TEXT(" x ") +
+           std::to_wstring(fields.dmPaperLength) + TEXT(", media ") +
+           std::to_wstring(fields.dmMediaType);
+}
+
 TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     EXPECT_EQ(sheet.Titles(), TEXT("Layout, Paper/Media, Tarvik"));
-    EXPECT_TRUE(Click(sheet.Page(IDC_LAYOUT_DOUBLE_SIDED), IDC_LAYOUT_DOUBLE_SIDED));
+    EXPECT_TRUE(Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_DOUBLE_SIDED));
     std::wstring question;
     sheet.Answer(IDD_NOTICE, [&question](HWND notice) {
         question = TextOf(notice, IDC_NOTICE_TEXT);
         Click(notice, IDC_NOTICE_YES);
     });
-    HWND main = sheet.Page(IDC_MAIN_TWO_IN_ONE);
+    HWND main = sheet.PageAt(kMainPage);
     EXPECT_TRUE(Click(main, IDC_MAIN_TWO_IN_ONE));
     EXPECT_TRUE(IsChecked(main, IDC_MAIN_TWO_IN_ONE));
+    EXPECT_TRUE(Choose(main, IDC_MAIN_DOT_QUALITY, TEXT("Best")));
+    HWND paper = sheet.PageAt(kPaperPage);
+    EXPECT_TRUE(Choose(paper, IDC_PAPER_SIZE, TEXT("Letter")));
+    EXPECT_TRUE(Choose(paper, IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)")));
     EXPECT_EQ(question.substr(0, 45), TEXT("Enabling this option will change your print o"));
     EXPECT_EQ(sheet.Ok(), IDOK);
-    EXPECT_EQ(ConfigDword(TEXT("TwoInOne")), 1u);
-    EXPECT_EQ(ConfigDword(TEXT("InterPoint")), 1u);
-    ASSERT_EQ(sheet.devmode().size(), sizeof(DEVMODEW) + 732);
-    EXPECT_EQ(reinterpret_cast<const DEVMODEW*>(sheet.devmode().data())->dmDuplex, DMDUP_VERTICAL);
+    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("InterPoint"), TEXT("DotQuality"), TEXT("MediaType")}),
+              TEXT("1 1 2 258"));
+    const WCHAR chosen[] =
+        TEXT("952 bytes, duplex 2, collate 0, orientation 1, Letter 2159 x 2794, "
+             "media 258");
+    EXPECT_EQ(Describe(sheet.devmode()), chosen);
+    EXPECT_EQ(Describe(DefaultDevmode()), chosen);
     std::vector<std::wstring> changes = sheet.DevmodeChanges();
-    ASSERT_FALSE(changes.empty());
-    EXPECT_EQ(changes.back(), kPrinterName);
+    EXPECT_TRUE(!changes.empty() && changes.back() == kPrinterName);
 }
 
+TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValue) {
+    Store({{TEXT("DotHeight"), 7},
+           {TEXT("InkDithering"), 9},
+           {TEXT("DotQuality"), 2},
+           {TEXT("TwoPassPrint"), 2}});
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    HWND main = sheet.PageAt(kMainPage);
+    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY)) + TEXT("; ") +
+                  Joined(ItemsOf(main, IDC_MAIN_BRAILLE_HEIGHT)) + TEXT("; ") +
+                  Joined(ItemsOf(main, IDC_MAIN_PRINT_QUALITY)),
+              TEXT("Draft, Standard, Best; High, Normal, Low; Draft, Normal, Best"));
+    EXPECT_EQ(ItemsOf(main, IDC_MAIN_RENDER_MODE).size(), 6u);
+    // A stored value without an item of its own shows the default item.
+    EXPECT_EQ(
+        Joined({ChosenItem(main, IDC_MAIN_DOT_QUALITY), ChosenItem(main, IDC_MAIN_BRAILLE_HEIGHT),
+                ChosenItem(main, IDC_MAIN_PRINT_QUALITY), ChosenItem(main, IDC_MAIN_RENDER_MODE)}),
+        TEXT("Best, Normal, Normal, Monochrome"));
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_BACK_INK_PAGES}),
+              TEXT("111"));
+    // Single-sided output: the back-side ink choice does not apply; the picture shows it.
+    EXPECT_EQ(States(IsEnabled, main, {IDC_MAIN_BACK_INK_PAGES}) +
+                  States(IsShown, main, {IDC_MAIN_BACK_SIDE_PICTURE, IDC_MAIN_TWO_PASS_PICTURE}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}),
+              TEXT("0010"));
+    EXPECT_TRUE(Click(main, IDC_MAIN_EMBOSS_STANDARD_TEXT));
+    EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
+    sheet.Apply();
+    EXPECT_EQ(Stored({TEXT("DotHeight"), TEXT("InkDithering"), TEXT("DotQuality"),
+                      TEXT("EmbossStandardTexts"), TEXT("RenderMode"), TEXT("TwoPassPrint")}),
+              TEXT("1 0 2 1 2 2"));
+    SetConfigDword(TEXT("DotQuality"), 0);
+    sheet.Ok();
+    EXPECT_EQ(Stored({TEXT("DotQuality")}), TEXT("0")) << "saved once: OK without a change";
+}
+
+// Answers the 2-in-1 notice with `button` (IDCANCEL: Esc), the opt-out box ticked or not.
+void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nullptr) {
+    sheet.Answer(IDD_NOTICE, [=](HWND notice) {
+        if (seen != nullptr)
+            *seen = States(IsShown, notice, {IDC_NOTICE_OK, IDC_NOTICE_OPT_OUT}) +
+                    TextOf(notice, IDC_NOTICE_NO) +
+                    std::to_wstring(TextOf(notice, IDC_NOTICE_TEXT).find(TEXT("2 In 1 mode")) !=
+                                    std::wstring::npos);
+        if (optOut)
+            Click(notice, IDC_NOTICE_OPT_OUT);
+        if (button == IDCANCEL) // what the dialog manager sends for Esc
+            SendMessageW(notice, WM_COMMAND, IDCANCEL, 0);
+        else
+            Click(notice, button);
+    });
+}
+
+TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOut) {
+    Store({{TEXT("InterPoint"), 1}, {TEXT("InsertEmptyPage"), 1}});
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    EXPECT_TRUE(IsChecked(sheet.PageAt(kLayoutPage), IDC_LAYOUT_INSERT_EMPTY_PAGE));
+    HWND main = sheet.PageAt(kMainPage);
+    EXPECT_TRUE(Click(main, IDC_MAIN_PRINT));
+    EXPECT_FALSE(IsEnabled(main, IDC_MAIN_PRINT_QUALITY));
+    sheet.Apply();
+    EXPECT_EQ(Stored({TEXT("InkMode")}), TEXT("0"));
+    EXPECT_TRUE(Click(main, IDC_MAIN_EMBOSS)); // refused: nothing would be produced
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS}) +
+                  States(IsEnabled, main, {IDC_MAIN_DOT_QUALITY}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}),
+              TEXT("110"));
+    Click(main, IDC_MAIN_PRINT);
+    Click(main, IDC_MAIN_EMBOSS);
+    EXPECT_FALSE(IsEnabled(main, IDC_MAIN_DOT_QUALITY));
+    Click(main, IDC_MAIN_PRINT); // printing off turns embossing back on
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS}) +
+                  States(IsEnabled, main, {IDC_MAIN_DOT_QUALITY}),
+              TEXT("11"));
+    sheet.Apply();
+
+    std::wstring notice;
+    AnswerNotice(sheet, IDC_NOTICE_NO, true, &notice);
+    Click(main, IDC_MAIN_TWO_IN_ONE);
+    EXPECT_EQ(notice, TEXT("01&No1"));
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}) +
+                  Stored({TEXT("Show2In1Warning")}),
+              TEXT("001"))
+        << "No with the box ticked keeps asking";
+    AnswerNotice(sheet, IDCANCEL, false);
+    Click(main, IDC_MAIN_TWO_IN_ONE);
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE}) + Stored({TEXT("Show2In1Warning")}),
+              TEXT("11"))
+        << "Esc answers Yes";
+    Click(main, IDC_MAIN_TWO_IN_ONE);
+    AnswerNotice(sheet, IDC_NOTICE_YES, true);
+    Click(main, IDC_MAIN_TWO_IN_ONE);
+    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_PRINT}) +
+                  States(IsEnabled, main, {IDC_MAIN_PRINT_QUALITY}) +
+                  States(IsEnabled, sheet.window(), {kSheetApply}) +
+                  Stored({TEXT("Show2In1Warning")}),
+              TEXT("1110"))
+        << "2-in-1 prints as well";
+
+    // 2-in-1 leaves no room for an empty page, until the person turns it off on the main page.
+    HWND layout = sheet.PageAt(kLayoutPage);
+    Click(layout, IDC_LAYOUT_SINGLE_SIDED);
+    Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
+    EXPECT_EQ(States(IsChecked, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}) +
+                  States(IsEnabled, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}),
+              TEXT("00"));
+    main = sheet.PageAt(kMainPage);
+    Click(main, IDC_MAIN_EMBOSS);
+    EXPECT_FALSE(IsChecked(main, IDC_MAIN_TWO_IN_ONE)) << "not without embossing";
+    EXPECT_FALSE(IsEnabled(sheet.PageAt(kLayoutPage), IDC_LAYOUT_INSERT_EMPTY_PAGE));
+    main = sheet.PageAt(kMainPage);
+    Click(main, IDC_MAIN_TWO_IN_ONE); // not asked again
+    EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS));
+    sheet.Ok();
+    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("EmbossMode"), TEXT("InkMode")}), TEXT("1 1 1"));
+}
+
+// Without printer link data the ink unit counts as present.
+TEST_F(PreferencesTest, PrintingAndTheDefaultsFollowTheInkUnit) {
+    struct Case {
+        const char* state;
+        bool link, ink;
+    } const cases[] = {{"[Tarvik Embosser]\nink.unit=1\n", true, true},
+                       {"[Tarvik Embosser]\nink.unit=0\n", true, false},
+                       {"", false, true}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.state);
+        RestoreInstalledState();
+        WriteEmbosserState(test.state);
+        SetConfigDword(TEXT("Quality"), 2);
+        Seams seams;
+        if (!test.link)
+            seams.refusedLibraries.push_back(TEXT("qvmonext.dll"));
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+        HWND main = sheet.PageAt(kMainPage);
+        const std::wstring ink = test.ink ? TEXT("1") : TEXT("0");
+        EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_PRINT}) +
+                      States(IsEnabled, main,
+                             {IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_RENDER_MODE,
+                              IDC_MAIN_EMBOSS}),
+                  ink + ink + ink + ink + TEXT("1"));
+        sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
+        Click(main, IDC_MAIN_DEFAULTS);
+        EXPECT_EQ(ChosenItem(main, IDC_MAIN_PRINT_QUALITY), TEXT("Best")) << "No keeps all";
+        sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDYES); });
+        Click(main, IDC_MAIN_DEFAULTS);
+        EXPECT_EQ(ChosenItem(main, IDC_MAIN_PRINT_QUALITY) + TEXT(" ") +
+                      States(IsChecked, main, {IDC_MAIN_PRINT}) +
+                      States(IsEnabled, sheet.window(), {kSheetApply}) + TEXT(" ") +
+                      sheet.Messages()[0],
+                  TEXT("Normal ") + ink + TEXT("1 Reset settings to default values?"));
+        sheet.Ok();
+        EXPECT_EQ(Stored({TEXT("InkMode")}), ink);
+    }
+}
+
+// What a change of the layout page does to the job's devmode, the printer's default devmode and
+// the printer data, and who hears of it. Devmodes: "duplex, collate, orientation".
+TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
+    struct Case {
+        const char* name;
+        std::initializer_list<std::pair<LPCWSTR, DWORD>> stored;
+        short defaultOrientation, jobOrientation; // 0: as installed
+        DWORD jobFieldsLeftOut;
+        bool shortDefault; // without the private section, as an older driver left it
+        std::vector<int> shown, clicks;
+        int setPrinterFailures;
+        size_t broadcasts;
+        const WCHAR *job, *printer, *written; // InterPoint BindingEdge Orientation Collate Preview
+    } const cases[] = {
+        {"preview only",
+         {},
+         0,
+         0,
+         0,
+         false,
+         {IDC_LAYOUT_SINGLE_SIDED},
+         {IDC_LAYOUT_PREVIEW},
+         0,
+         0,
+         TEXT("0 0 1"),
+         TEXT("0 0 1"),
+         TEXT("0 2 1 0 1")},
+        {"double sided and collated, the host's handle refusing a push",
+         {},
+         0,
+         0,
+         0,
+         false,
+         {},
+         {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE},
+         1,
+         2,
+         TEXT("2 1 1"),
+         TEXT("2 1 1"),
+         TEXT("1 2 1 1 0")},
+        {"binding edge 1, a landscape printer and a job of a strange orientation",
+         {{TEXT("BindingEdge"), 1}},
+         DMORIENT_LANDSCAPE,
+         3,
+         DM_DUPLEX,
+         false,
+         {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP},
+         {IDC_LAYOUT_PREVIEW},
+         0,
+         2,
+         TEXT("1 0 1"),
+         TEXT("1 0 1"),
+         TEXT("0 2 1 0 1")},
+        {"a landscape job",
+         {},
+         0,
+         DMORIENT_LANDSCAPE,
+         0,
+         false,
+         {IDC_LAYOUT_LANDSCAPE},
+         {IDC_LAYOUT_COLLATE},
+         0,
+         1,
+         TEXT("0 1 2"),
+         TEXT("0 1 1"),
+         TEXT("0 2 2 1 0")},
+        {"a short default devmode",
+         {},
+         0,
+         0,
+         0,
+         true,
+         {},
+         {IDC_LAYOUT_DOUBLE_SIDED},
+         0,
+         1,
+         TEXT("2 0 1"),
+         TEXT("2 0 1"),
+         TEXT("1 2 1 0 0")},
+        {"the printer refuses the new default",
+         {},
+         0,
+         0,
+         0,
+         false,
+         {},
+         {IDC_LAYOUT_COLLATE},
+         Seams::kAlways,
+         0,
+         TEXT("0 1 1"),
+         TEXT("0 0 1"),
+         TEXT("0 2 1 1 0")},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        RestoreInstalledState();
+        Store(test.stored);
+        std::vector<BYTE> job = DefaultDevmode();
+        if (test.defaultOrientation != 0 || test.shortDefault) {
+            std::vector<BYTE> printer = job;
+            reinterpret_cast<DEVMODEW*>(printer.data())->dmOrientation =
+                test.defaultOrientation ? test.defaultOrientation : 1;
+            if (test.shortDefault) {
+                reinterpret_cast<DEVMODEW*>(printer.data())->dmDriverExtra = 0;
+                printer.resize(sizeof(DEVMODEW));
+            }
+            SetDefaultDevmode(printer);
+        }
+        auto* fields = reinterpret_cast<DEVMODEW*>(job.data());
+        fields->dmFields &= ~test.jobFieldsLeftOut;
+        if (test.jobOrientation != 0) {
+            fields->dmFields |= DM_ORIENTATION;
+            fields->dmOrientation = test.jobOrientation;
+        }
+        Seams seams;
+        if (test.setPrinterFailures != 0)
+            seams.Fail("SetPrinterW", ERROR_ACCESS_DENIED, test.setPrinterFailures);
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, job));
+        seams.Fail("SetPrinterDataExW", ERROR_ACCESS_DENIED, 1); // retried with full access
+        HWND layout = sheet.PageAt(kLayoutPage);
+        for (int id : test.shown)
+            EXPECT_TRUE(IsChecked(layout, id)) << id;
+        for (int id : test.clicks)
+            EXPECT_TRUE(Click(layout, id)) << id;
+        sheet.Apply();
+        EXPECT_EQ(Stored({TEXT("InterPoint"), TEXT("BindingEdge"), TEXT("Orientation"),
+                          TEXT("Collate"), TEXT("Preview")}),
+                  test.written);
+        EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
+        Click(layout, IDC_LAYOUT_PREVIEW); // the same choices again change nothing
+        sheet.Ok();
+        EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
+        const std::pair<std::vector<BYTE>, const WCHAR*> devmodes[] = {
+            {sheet.devmode(), test.job}, {DefaultDevmode(), test.printer}};
+        for (const auto& [devmode, expected] : devmodes) {
+            const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
+            EXPECT_EQ(devmode.size(), sizeof(DEVMODEW) + 732);
+            EXPECT_EQ(std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) +
+                          TEXT(" ") + std::to_wstring(fields.dmCollate) + TEXT(" ") +
+                          std::to_wstring(fields.dmOrientation),
+                      expected);
+        }
+    }
+}
+
+// Warned once, on the layout page; the choices are shown but cannot be changed.
 TEST_F(PreferencesTest, AUserWithoutTheManageRightIsWarnedAndCannotChoose) {
     Seams seams;
     seams.manageRight = false;
     Sheet sheet;
-    sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDOK); });
+    std::wstring caption;
+    sheet.Answer(kMessageBox, [&caption](HWND box) {
+        caption = WindowText(box);
+        Click(box, IDOK);
+    });
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     ASSERT_EQ(sheet.Messages().size(), 1u);
-    EXPECT_EQ(sheet.Messages()[0].substr(0, 40), TEXT("Access to some Printer settings may be d"));
-    EXPECT_FALSE(Click(sheet.Page(IDC_LAYOUT_DOUBLE_SIDED), IDC_LAYOUT_DOUBLE_SIDED));
+    EXPECT_EQ(caption + TEXT(": ") + sheet.Messages()[0].substr(0, 40),
+              TEXT("Tarvik Embosser: Access to some Printer settings may be d"));
+    HWND layout = sheet.PageAt(kLayoutPage);
+    EXPECT_EQ(States(IsEnabled, layout,
+                     {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE,
+                      IDC_LAYOUT_PREVIEW, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_ADVANCED}),
+              TEXT("000001"));
+    HWND main = sheet.PageAt(kMainPage);
+    EXPECT_EQ(States(IsEnabled, main,
+                     {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
+                      IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
+                      IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT}) +
+                  States(IsChecked, main, {IDC_MAIN_EMBOSS}),
+              TEXT("0000000001"))
+        << "the stored choices are still shown";
     sheet.Cancel();
 }
 
-TEST_F(PreferencesTest, TheLayoutPictureFollowsTheSides) {
+TEST_F(PreferencesTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    HWND layout = sheet.Page(IDC_LAYOUT_DUPLEX_PICTURE);
-    for (bool doubleSided : {true, false}) {
-        ASSERT_TRUE(Click(layout, doubleSided ? IDC_LAYOUT_DOUBLE_SIDED : IDC_LAYOUT_SINGLE_SIDED));
-        EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_DUPLEX_PICTURE,
-                                 doubleSided ? IDB_DUPLEX_DOUBLE : IDB_DUPLEX_SINGLE))
-            << doubleSided;
-    }
+    HWND layout = sheet.PageAt(kLayoutPage);
+    std::wstring seen;
+    sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
+        seen = WindowText(dialog) + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        Click(dialog, IDOK);
+    });
+    Click(layout, IDC_LAYOUT_ADVANCED);
+    seen += Stored({TEXT("LandscapeMode")}) + States(IsEnabled, sheet.window(), {kSheetApply});
+    sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
+        Click(dialog, IDC_ROTATED_LANDSCAPE);
+        seen += TEXT(" ") + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        Click(dialog, IDC_APPLY_BUTTON);
+        seen += States(IsEnabled, dialog, {IDC_APPLY_BUTTON}) +
+                std::to_wstring(GetFocus() == GetDlgItem(dialog, IDOK)) +
+                Stored({TEXT("LandscapeMode")});
+        Click(dialog, IDC_ROTATED_LANDSCAPE);
+        Click(dialog, IDCANCEL); // keeps what Apply saved
+    });
+    Click(layout, IDC_LAYOUT_ADVANCED);
+    seen += Stored({TEXT("LandscapeMode")});
+    sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
+        seen += TEXT(" ") + States(IsChecked, dialog, {IDC_ROTATED_LANDSCAPE});
+        Click(dialog, IDC_ROTATED_LANDSCAPE);
+        Click(dialog, IDOK); // saves the change
+    });
+    Click(layout, IDC_LAYOUT_ADVANCED);
+    EXPECT_EQ(seen + Stored({TEXT("LandscapeMode")}),
+              TEXT("Advanced - Tarvik Embosser000 10111 10"));
     sheet.Cancel();
+}
+
+// Each picture is drawn with its cyan background transparent over the page, and redrawn as soon
+// as the choice it shows changes.
+TEST_F(PreferencesTest, ThePicturesFollowTheChoices) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    HWND layout = sheet.PageAt(kLayoutPage);
+    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_DUPLEX_PICTURE, IDB_DUPLEX_SINGLE));
+    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_COLLATE_PICTURE, IDB_COLLATE_OFF));
+    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_LOGO, IDB_LOGO));
+    const std::pair<int, UINT> duplex[] = {{IDC_LAYOUT_DOUBLE_SIDED, IDB_DUPLEX_DOUBLE},
+                                           {IDC_LAYOUT_INSERT_EMPTY_PAGE, IDB_DUPLEX_EMPTY_PAGE}};
+    for (auto [click, bitmap] : duplex) {
+        ASSERT_TRUE(Click(layout, click));
+        EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_DUPLEX_PICTURE, bitmap)) << click;
+    }
+    Click(layout, IDC_LAYOUT_COLLATE);
+    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_COLLATE_PICTURE, IDB_COLLATE_ON));
+
+    // Double-sided ink on the main page: its picture follows the choice.
+    HWND main = sheet.PageAt(kMainPage);
+    EXPECT_TRUE(IsEnabled(main, IDC_MAIN_BACK_SIDE_INK_TO_FRONT));
+    EXPECT_TRUE(ShowsPicture(main, IDC_MAIN_BACK_SIDE_PICTURE, IDB_BACK_SIDE_INK));
+    ASSERT_TRUE(Click(main, IDC_MAIN_FRONT_INK_PAGES));
+    EXPECT_FALSE(IsShown(main, IDC_MAIN_BACK_SIDE_PICTURE));
+    EXPECT_TRUE(ShowsPicture(main, IDC_MAIN_TWO_PASS_PICTURE, IDB_TWO_PASS));
+    std::wstring drawn; // and the image options' column headings
+    sheet.Answer(IDD_IMAGE_OPTIONS, [&drawn](HWND dialog) {
+        drawn = std::to_wstring(ShowsPicture(dialog, IDC_IMAGE_EMBOSS_PICTURE, IDB_BRAILLE_DOTS)) +
+                std::to_wstring(ShowsPicture(dialog, IDC_IMAGE_INK_PICTURE, IDB_INK_DROP));
+        Click(dialog, IDCANCEL);
+    });
+    Click(main, IDC_MAIN_MORE_OPTIONS);
+    EXPECT_EQ(drawn, TEXT("11"));
+    Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_SINGLE_SIDED);
+    EXPECT_FALSE(IsEnabled(sheet.PageAt(kMainPage), IDC_MAIN_FRONT_INK_PAGES));
+    sheet.Ok();
+    EXPECT_EQ(Stored({TEXT("TwoPassPrint")}), TEXT("1"));
 }
 
 } // namespace

@@ -43,12 +43,6 @@ void CopyKey(HKEY fromRoot, LPCWSTR from, HKEY toRoot, LPCWSTR to) {
     RegCloseKey(source);
 }
 
-void RestoreInstalledState() {
-    for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
-        CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].root, kStateKeys[i].path);
-    DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str());
-}
-
 // Wine's controls keep a block for each instance destroyed (docs/wine-notes.md): comctl32's
 // static control 24 bytes, a multi-line edit one byte per character of its text, an IP address
 // control the font of its fields.
@@ -151,6 +145,12 @@ bool WarmUp() {
 }
 
 } // namespace
+
+void RestoreInstalledState() {
+    for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
+        CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].root, kStateKeys[i].path);
+    DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str());
+}
 
 bool AddWarmUp(void (*warmUp)()) {
     ProgramWarmUps().push_back(warmUp);

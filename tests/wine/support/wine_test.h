@@ -55,6 +55,9 @@ std::wstring DriverFile(LPCWSTR name);
 // Replaces the virtual embosser's state file: "[Tarvik Embosser]\nink.unit=0\n".
 void WriteEmbosserState(const char* text);
 
+// What each test starts with: the printer, the registry and the embosser as installed.
+void RestoreInstalledState();
+
 // What Wine's file dialog keeps after it was shown (docs/wine-notes.md), forgiven in the closing
 // count of a test that shows it `uses` times from one sheet.
 void ForgiveFileDialog(int uses);

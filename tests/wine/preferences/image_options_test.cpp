@@ -1,0 +1,182 @@
+// The image options dialog behind the main page's "&More Options ...".
+#include "person/person.h"
+#include "printer.h"
+
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+namespace {
+
+// The companion suite as its installation registers it, for as long as the object lives.
+class Suite {
+public:
+    Suite(LPCWSTR key, LPCWSTR name, LPCWSTR version)
+        : key_(std::wstring(TEXT("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\")) +
+               key) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), TEXT("DisplayName"), REG_SZ, name,
+                        (lstrlenW(name) + 1) * sizeof(WCHAR));
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), TEXT("DisplayVersion"), REG_SZ, version,
+                        (lstrlenW(version) + 1) * sizeof(WCHAR));
+    }
+    ~Suite() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str()); }
+
+private:
+    std::wstring key_;
+};
+
+class ImageOptionsTest : public WineTest {
+protected:
+    // Opens the dialog from the main page of the open sheet (a new one when there is none);
+    // `script` is the person in it.
+    void UseImageOptions(const DialogScript& script) {
+        if (main_ == nullptr && sheet_->OpenPreferences(kPrinterName))
+            main_ = sheet_->PageAt(kMainPage);
+        sheet_->Answer(IDD_IMAGE_OPTIONS, script);
+        EXPECT_TRUE(Click(main_, IDC_MAIN_MORE_OPTIONS));
+    }
+    void CloseSheet() {
+        sheet_ = std::make_unique<Sheet>();
+        main_ = nullptr;
+    }
+    void TearDown() override {
+        sheet_.reset();
+        WineTest::TearDown();
+    }
+    std::unique_ptr<Sheet> sheet_ = std::make_unique<Sheet>();
+    HWND main_ = nullptr;
+};
+
+// The dialog with its pattern list shown and opened, once.
+const bool kWarmUp = AddWarmUp([] {
+    Suite suite(TEXT("suite"), TEXT("Tarvik Software Suite"), TEXT("8.0"));
+    Sheet sheet;
+    sheet.Answer(IDD_IMAGE_OPTIONS, [](HWND dialog) {
+        Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
+        PressKey(dialog, IDC_IMAGE_PATTERN, VK_F4);
+        PressKey(dialog, IDC_IMAGE_PATTERN, VK_F4);
+        Click(dialog, IDCANCEL);
+    });
+    if (sheet.OpenPreferences(kPrinterName))
+        Click(sheet.PageAt(kMainPage), IDC_MAIN_MORE_OPTIONS);
+    sheet.Cancel();
+});
+
+// Arrowing through the closed pattern list, or through the open one, passes "Browse ..." without
+// opening the chooser (one that came up would be a dialog nobody answered). What a committed
+// browse does is not shown here: Wine's file-open dialog keeps a menu and a file handle each time
+// it is shown (docs/wine-notes.md).
+TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
+    SetConfigDword(TEXT("ColorPattern"), 5);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kConfigPath, TEXT("CustomPatternFileName"), REG_SZ,
+                    TEXT("D:\\My.dat"), 20);
+    const WCHAR patterns[] = TEXT("SOFTWARE\\Quorvane\\Patterns");
+    RegSetKeyValueW(HKEY_CURRENT_USER, patterns, TEXT("CurrentPattern"), REG_SZ, nullptr, 0);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, patterns, TEXT("CurrentPattern"));
+    Suite old(TEXT("{1-old}"), TEXT("Tarvik Software Suite"), TEXT("7.9"));
+    std::wstring seen;
+    UseImageOptions([&seen](HWND dialog) {
+        seen = WindowText(dialog) +
+               States(IsShown, dialog,
+                      {IDC_IMAGE_APPLY_PATTERNS, IDC_IMAGE_PATTERN, IDC_IMAGE_PATTERN_LABEL});
+        Click(dialog, IDC_IMAGE_INVERT);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(seen + TEXT(" ") + Stored({TEXT("ColorPattern"), TEXT("InvertColor")}),
+              TEXT("Advanced - Tarvik Embosser000 0 1"))
+        << "no suite, no pattern";
+
+    // Uninstall entries come in name order: the old suite, listed first, hides no newer one.
+    Suite newer(TEXT("{2-new}"), TEXT("TARVIK SOFTWARE SUITE 2026"), TEXT("10.2"));
+    UseImageOptions([&seen](HWND dialog) {
+        seen = States(IsChecked, dialog, {IDC_IMAGE_APPLY_PATTERNS}) +
+               States(IsEnabled, dialog, {IDC_IMAGE_PATTERN}) + TEXT(" ") +
+               Joined(ItemsOf(dialog, IDC_IMAGE_PATTERN));
+        Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
+        PressKey(dialog, IDC_IMAGE_PATTERN, VK_UP);
+        seen += TEXT(" ") + ChosenItem(dialog, IDC_IMAGE_PATTERN) +
+                States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        for (UINT key : {VK_F4, VK_DOWN, VK_UP, VK_DOWN, VK_F4}) // closed on the next item
+            PressKey(dialog, IDC_IMAGE_PATTERN, key);
+        Choose(dialog, IDC_IMAGE_PATTERN, TEXT("Chessboard Pattern"));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(seen, TEXT("00 Browse ..., D:\\My.dat, Automatic Pattern, Chessboard Pattern "
+                         "Browse ...1"));
+    EXPECT_EQ(Stored({TEXT("ColorPattern")}), TEXT("5"));
+
+    // The user's current pattern is the file's name, found in the common patterns folder.
+    CloseSheet();
+    UseImageOptions([&seen](HWND dialog) {
+        seen = ChosenItem(dialog, IDC_IMAGE_PATTERN) + TEXT(", ") +
+               ItemsOf(dialog, IDC_IMAGE_PATTERN)[1];
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(seen,
+              TEXT("Chessboard Pattern, C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\My.dat"));
+    sheet_->Cancel();
+}
+
+TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
+    Store({{TEXT("Contrast"), static_cast<DWORD>(-100)}, {TEXT("ThinLineIntensity"), 4}});
+    std::wstring seen;
+    UseImageOptions([&seen](HWND dialog) {
+        seen = std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_CONTRAST)) +
+               TextOf(dialog, IDC_IMAGE_CONTRAST_LABEL) +
+               TextOf(dialog, IDC_IMAGE_BRIGHTNESS_LABEL) +
+               std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_THIN_LINE));
+        // While the thumb is dragged only the label follows.
+        HWND bar = GetDlgItem(dialog, IDC_IMAGE_BRIGHTNESS);
+        SendMessageW(bar, TBM_SETPOS, TRUE, 7);
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7),
+                     reinterpret_cast<LPARAM>(bar));
+        seen += TextOf(dialog, IDC_IMAGE_BRIGHTNESS_LABEL) +
+                States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        SendMessageW(bar, TBM_SETPOS, TRUE, 0);
+        MoveTrackBar(dialog, IDC_IMAGE_BRIGHTNESS, 1);
+        seen += TextOf(dialog, IDC_IMAGE_BRIGHTNESS_LABEL) +
+                States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(seen + Stored({TEXT("Brightness")}),
+              TEXT("-100Contrast -100Brightness 04Brightness 70Brightness 111"));
+
+    // Each key's scroll code counts on its own, also on the bar without a label.
+    const std::pair<UINT, DWORD> keys[] = {{VK_LEFT, 3}, {VK_UP, 2},   {VK_DOWN, 3}, {VK_PRIOR, 2},
+                                           {VK_NEXT, 3}, {VK_HOME, 0}, {VK_END, 6}};
+    for (auto [key, thinLine] : keys) {
+        UseImageOptions([key = key](HWND dialog) {
+            PressKey(dialog, IDC_IMAGE_THIN_LINE, key);
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(ConfigDword(TEXT("ThinLineIntensity")), thinLine) << key;
+    }
+
+    UseImageOptions([&seen](HWND dialog) {
+        MoveTrackBar(dialog, IDC_IMAGE_INK_CONTRAST, 40);
+        Click(dialog, IDC_APPLY_BUTTON);
+        seen = TextOf(dialog, IDC_IMAGE_INK_CONTRAST_LABEL) +
+               States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        Click(dialog, IDCANCEL); // keeps what Apply saved
+    });
+    EXPECT_EQ(seen + Stored({TEXT("InkContrast")}), TEXT("Contrast 40040"));
+
+    // The defaults are the emboss column's; the ink column keeps its values.
+    sheet_->Answer(kMessageBox, [](HWND box) { Click(box, IDYES); });
+    UseImageOptions([&seen](HWND dialog) {
+        Click(dialog, IDC_IMAGE_DEFAULTS);
+        seen = std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_CONTRAST)) +
+               std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_INK_CONTRAST)) +
+               States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(seen + TEXT(" ") +
+                  Stored({TEXT("Contrast"), TEXT("Brightness"), TEXT("ThinLineIntensity"),
+                          TEXT("InkContrast")}),
+              TEXT("0401 0 0 1 40"));
+    sheet_->Cancel();
+}
+
+} // namespace
