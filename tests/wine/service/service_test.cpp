@@ -9,7 +9,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
 #include <process.h>
 #include <sstream>
 #include <string>
@@ -46,8 +45,12 @@ void SetEmbosser(const std::string& lines) {
 // The values the embosser keeps for `keys` ("network.dhcp network.gateway"), one space apart;
 // kNone for a key it stored nothing for.
 std::string Embosser(const std::string& keys) {
-    std::ifstream file(DriverFile(TEXT("qvmonext.state")).c_str());
-    std::string text{std::istreambuf_iterator<char>(file), {}}, values, key;
+    std::string text(65536, 0), values, key;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0; // the zeros after what was read match no key
+    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
     for (std::istringstream list(keys); list >> key;) {
         size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
         values +=
