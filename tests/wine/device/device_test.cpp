@@ -36,29 +36,21 @@ void Walk(HWND tree, HTREEITEM row, Rows* rows) {
 // The tree's rows in the order they are shown, "Label: value".
 Rows RowsOf(HWND page) {
     Rows rows;
-    Walk(GetDlgItem(page, IDC_DEVPAGE_TREE), TreeView_GetRoot(GetDlgItem(page, IDC_DEVPAGE_TREE)),
-         &rows);
+    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
+    Walk(tree, TreeView_GetRoot(tree), &rows);
     return rows;
 }
 
-std::wstring AllRows(HWND page) {
-    std::wstring all;
+// The text of the first row that starts with `label`; a click on it when `select`, which shows its
+// inputs under the tree.
+std::wstring RowOf(HWND page, const std::wstring& label, bool select = false) {
     for (const auto& row : RowsOf(page))
-        all += row.second + TEXT("|");
-    return all;
-}
-
-// The first row whose text starts with `label`.
-std::pair<HTREEITEM, std::wstring> RowOf(HWND page, const std::wstring& label) {
-    for (const auto& row : RowsOf(page))
-        if (row.second.compare(0, label.size(), label) == 0)
-            return row;
-    return {nullptr, TEXT("(no row)")};
-}
-
-// A click on the row: its inputs are shown under the tree.
-void SelectRow(HWND page, LPCWSTR label) {
-    TreeView_SelectItem(GetDlgItem(page, IDC_DEVPAGE_TREE), RowOf(page, label).first);
+        if (row.second.compare(0, label.size(), label) == 0) {
+            if (select)
+                TreeView_SelectItem(GetDlgItem(page, IDC_DEVPAGE_TREE), row.first);
+            return row.second;
+        }
+    return TEXT("(no row)");
 }
 
 // A person's change of one row: a pick in its list, or a text or number typed.
@@ -70,7 +62,7 @@ struct Change {
 
 void Make(HWND page, const std::vector<Change>& changes) {
     for (const Change& change : changes) {
-        SelectRow(page, change.row);
+        RowOf(page, change.row, true);
         bool made = change.input == IDC_DEVPAGE_LIST ? Choose(page, change.input, change.value)
                                                      : Type(page, change.input, change.value);
         EXPECT_TRUE(made) << testing::PrintToString(std::wstring(change.row));
@@ -79,15 +71,15 @@ void Make(HWND page, const std::vector<Change>& changes) {
 
 // What the embosser's state file holds for `key`; "" when it holds nothing.
 std::string EmbosserValue(const std::string& key) {
-    char text[16384] = {};
-    DWORD read = 0;
+    std::string text(65536, 0);
     HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
+    DWORD read = 0; // the zeros after what was read match no key
+    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
-    const char* at = strstr(text, ("\n" + key + "=").c_str());
-    return at != nullptr ? std::string(at + key.size() + 2, strcspn(at + key.size() + 2, "\r\n"))
-                         : "";
+    size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
+    return at == std::string::npos ? ""
+                                   : text.substr(start, text.find_first_of("\r\n", start) - start);
 }
 
 // Each "key=value" of `expected` (separated by spaces) is in the embosser's state file.
@@ -112,9 +104,8 @@ std::wstring PrinterString(LPCWSTR key, LPCWSTR name) {
 }
 
 // The braille table dialog behind the tree's button, answered by `script`.
-void LoadTable(Sheet& sheet, HWND page, DialogScript script,
-               LPCWSTR button = TEXT("Braille Table")) {
-    SelectRow(page, button);
+void LoadTable(Sheet& sheet, HWND page, LPCWSTR button, DialogScript script) {
+    RowOf(page, button, true);
     sheet.Answer(IDD_BRAILLE_TABLE, std::move(script));
     EXPECT_TRUE(Click(page, IDC_DEVPAGE_BUTTON));
 }
@@ -142,13 +133,14 @@ void MakeTableFiles() {
 // What these tests do first: each kind of input, the braille table dialog and the file dialog.
 const bool kWarmUp = AddWarmUp([] {
     MakeTableFiles();
+    SCOPED_TRACE("GoogleTest keeps a trace stack from a thread's first trace on");
     Sheet sheet;
     if (sheet.OpenProperties(kPrinterName)) {
         HWND page = sheet.PageAt(0);
         Make(page, {{TEXT("Form Size"), IDC_DEVPAGE_LIST, TEXT("Custom")},
                     {TEXT("Top Margin"), IDC_DEVPAGE_EDIT, TEXT("1")},
                     {TEXT("Braille Table:"), IDC_DEVPAGE_NUMBER, TEXT("2")}});
-        LoadTable(sheet, page, [&sheet](HWND dialog) {
+        LoadTable(sheet, page, TEXT("Braille Table"), [&sheet](HWND dialog) {
             Browse(sheet, dialog, TEXT("z.bct"));
             Click(dialog, IDCANCEL);
         });
@@ -169,7 +161,10 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
     EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
     EXPECT_EQ(PrinterString(TEXT("DsDriver"), TEXT("PrintMediaReady")), TEXT("Braille Paper"));
     HWND page = sheet.PageAt(0);
-    EXPECT_EQ(AllRows(page),
+    std::wstring all;
+    for (const auto& row : RowsOf(page))
+        all += row.second + TEXT("|");
+    EXPECT_EQ(all,
               TEXT("Legacy Settings|Form Size: A4|Form Width: 8.25 Inches|Form Length: 11.65 "
                    "Inches|Top Margin: 0.45 Inches|Left Margin: 0.50 Inches|Right Margin: 1.15 "
                    "Inches|Text/Graphics Mode: Graphics|Dots Per Character: 8|Automatic Text "
@@ -193,7 +188,7 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                 {TEXT("Braille Dot"), IDC_DEVPAGE_LIST, TEXT("High")},
                 {TEXT("Braille Quality"), IDC_DEVPAGE_LIST, TEXT("Standard")},
                 {TEXT("Duplex"), IDC_DEVPAGE_LIST, TEXT("Single Sided")}});
-    EXPECT_EQ(RowOf(page, TEXT("Form Length")).second, TEXT("Form Length: 11.65 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Form Length")), TEXT("Form Length: 11.65 Inches"));
     sheet.PageAt(1);
     sheet.PageAt(0);
     sheet.Apply();
@@ -214,10 +209,10 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                 {TEXT("Custom Media Highest"), IDC_DEVPAGE_NUMBER, TEXT("20")},
                 {TEXT("Braille Quality"), IDC_DEVPAGE_LIST, TEXT("Best")},
                 {TEXT("Duplex"), IDC_DEVPAGE_LIST, TEXT("Double Sided (Interpoint)")}});
-    EXPECT_EQ(RowOf(page, TEXT("Form Width")).second, TEXT("Form Width: 8.50 Inches"));
-    EXPECT_EQ(RowOf(page, TEXT("Form Length")).second, TEXT("Form Length: 11.00 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Form Width")), TEXT("Form Width: 8.50 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Form Length")), TEXT("Form Length: 11.00 Inches"));
     sheet.Apply();
-    EXPECT_EQ(RowOf(page, TEXT("Extra")).second, TEXT("Extra Line Spacing: 12.50 Inches"));
+    EXPECT_EQ(RowOf(page, TEXT("Extra")), TEXT("Extra Line Spacing: 12.50 Inches"));
     ExpectEmbosser("form.width=170 form.length=220 margin.right=12 line.spacing=250 media.type=30 "
                    "media.lowest=9 media.highest=20 quality=2 duplex=2");
 
@@ -243,22 +238,22 @@ TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
                   {"DllExportSetPrinterParameter", true},
                   {"DllExportUpdatePrinter", true}};
     for (const auto& c : kCases) {
+        SCOPED_TRACE(c.refused);
         Seams seams;
         seams.refusedEntryPoints = {c.refused};
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.PageAt(0);
-        SelectRow(page, TEXT("Extra Line"));
-        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), c.changeable) << c.refused;
+        RowOf(page, TEXT("Extra Line"), true);
+        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), c.changeable);
         seams.ForgetCalls();
         sheet.PageAt(1);
         sheet.PageAt(0);
         sheet.Apply();
-        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, c.changeable) << c.refused;
-        EXPECT_EQ(RowOf(page, TEXT("Extra")).second == TEXT("Extra Line Spacing: 12.50 Inches"),
-                  c.changeable)
-            << c.refused;
-        EXPECT_NE(EmbosserValue("line.spacing"), "250") << c.refused;
+        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, c.changeable);
+        EXPECT_EQ(RowOf(page, TEXT("Extra")) == TEXT("Extra Line Spacing: 12.50 Inches"),
+                  c.changeable);
+        EXPECT_NE(EmbosserValue("line.spacing"), "250");
         sheet.Cancel();
     }
 }
@@ -273,7 +268,7 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.PageAt(0);
     // The file dialog starts in the install folder's common folder.
-    LoadTable(sheet, page, [&sheet](HWND dialog) {
+    LoadTable(sheet, page, TEXT("Braille Table"), [&sheet](HWND dialog) {
         WCHAR title[128] = {};
         GetWindowTextW(dialog, title, ARRAYSIZE(title));
         EXPECT_STREQ(title, TEXT("Load Braille Table - Tarvik Embosser"));
@@ -289,22 +284,22 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
                   TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"));
         Click(dialog, IDOK);
     });
-    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")).second, TEXT("Braille Table: 3"));
+    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")), TEXT("Braille Table: 3"));
     EXPECT_EQ(EmbosserValue("table.2"), "z.bct");
     EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("2")), TEXT("z.bct"));
 
     // The configured folder comes first; a file the embosser does not take is not recorded.
     SetPrinterString(TEXT("Config"), TEXT("QVDir"), TEXT("C:\\Tables"));
-    LoadTable(sheet, page, [&sheet](HWND dialog) {
+    LoadTable(sheet, page, TEXT("Braille Table"), [&sheet](HWND dialog) {
         EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 3 (z.bct)"));
         Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 5"));
         Browse(sheet, dialog, TEXT("notes.txt"));
         Click(dialog, IDOK);
     });
-    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")).second, TEXT("Braille Table: 5"));
+    EXPECT_EQ(RowOf(page, TEXT("Braille Table:")), TEXT("Braille Table: 5"));
     EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("4")), TEXT(""));
     // Cancel takes no slot.
-    LoadTable(sheet, page, [](HWND dialog) {
+    LoadTable(sheet, page, TEXT("Braille Table"), [](HWND dialog) {
         Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 2"));
         Click(dialog, IDCANCEL);
     });
@@ -314,7 +309,7 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
     // A new sheet starts at the slot the printer uses.
     Sheet next;
     ASSERT_TRUE(next.OpenProperties(kPrinterName));
-    LoadTable(next, next.PageAt(0), [](HWND dialog) {
+    LoadTable(next, next.PageAt(0), TEXT("Braille Table"), [](HWND dialog) {
         EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 1 (a.bct)"));
         Click(dialog, IDCANCEL);
     });
@@ -328,20 +323,17 @@ TEST_F(DeviceTest, TheTreeSpeaksGerman) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.PageAt(0);
-    EXPECT_EQ(RowsOf(page)[0].second, TEXT("Frühere Einstellungen"));
-    EXPECT_EQ(RowOf(page, TEXT("Punkte")).second, TEXT("Punkte pro Zeichen: 6"));
-    SelectRow(page, TEXT("Beidseitig"));
+    EXPECT_EQ(RowOf(page, TEXT("")), TEXT("Frühere Einstellungen"));
+    EXPECT_EQ(RowOf(page, TEXT("Punkte")), TEXT("Punkte pro Zeichen: 6"));
+    RowOf(page, TEXT("Beidseitig"), true);
     EXPECT_EQ(ItemsOf(page, IDC_DEVPAGE_LIST),
               (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
-    SelectRow(page, TEXT("Oberer Rand"));
+    RowOf(page, TEXT("Oberer Rand"), true);
     EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
-    LoadTable(
-        sheet, page,
-        [](HWND dialog) {
-            EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));
-            Click(dialog, IDCANCEL);
-        },
-        TEXT("Punktschrifttabelle"));
+    LoadTable(sheet, page, TEXT("Punktschrifttabelle"), [](HWND dialog) {
+        EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));
+        Click(dialog, IDCANCEL);
+    });
     sheet.Cancel();
 }
 

@@ -48,10 +48,9 @@ std::string Embosser(const std::string& keys) {
     std::string text(65536, 0), values, key;
     HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
+    DWORD read = 0; // the zeros after what was read match no key
     ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
-    text.resize(read);
     for (std::istringstream list(keys); list >> key;) {
         size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
         values +=
@@ -61,9 +60,10 @@ std::string Embosser(const std::string& keys) {
     return values;
 }
 
-// The network dialog's addresses as a person reads them: "IP mask gateway".
-std::wstring Addresses(HWND dialog) {
-    return TextOf(dialog, IDC_NETWORK_IP_ADDRESS) + TEXT(" ") +
+// The network dialog as a person reads it: "DHCP IP mask gateway", or "fixed ..." without DHCP.
+std::wstring Network(HWND dialog) {
+    return (IsChecked(dialog, IDC_NETWORK_DHCP) ? TEXT("DHCP ") : TEXT("fixed ")) +
+           TextOf(dialog, IDC_NETWORK_IP_ADDRESS) + TEXT(" ") +
            TextOf(dialog, IDC_NETWORK_SUBNET_MASK) + TEXT(" ") +
            TextOf(dialog, IDC_NETWORK_GATEWAY);
 }
@@ -101,9 +101,37 @@ std::wstring StatusTick(const Seams& seams, HWND page) {
     return TextOf(page, IDC_SERVICE_PRINTER_INFO);
 }
 
-std::wstring StatusLine(HWND page) {
-    std::wstring text = TextOf(page, IDC_SERVICE_PRINTER_INFO);
+std::wstring FirstLine(const std::wstring& text) {
     return text.substr(0, text.find(TEXT("\r\n")));
+}
+
+std::wstring Caption(HWND window) {
+    WCHAR caption[64] = {};
+    GetWindowTextW(window, caption, 64);
+    return caption;
+}
+
+// The usage dialog as a person reads it: "30 %|70 %|30|70|primary 1" (shares, bars, primary).
+std::wstring Usage(HWND dialog) {
+    return TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE) + TEXT("|") +
+           TextOf(dialog, IDC_USAGE_CARRIAGE2_SHARE) + TEXT("|") +
+           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE1_BAR, PBM_GETPOS, 0, 0)) +
+           TEXT("|") +
+           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE2_BAR, PBM_GETPOS, 0, 0)) +
+           TEXT("|primary ") +
+           (IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY) ? TEXT("1") : TEXT("")) +
+           (IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY) ? TEXT("2") : TEXT(""));
+}
+
+// Opens the dialog behind the page's `button`, reads it with `read` and cancels it.
+std::wstring Look(Sheet& sheet, HWND page, int button, WORD dialog, std::wstring (*read)(HWND)) {
+    std::wstring seen = TEXT("(not shown)");
+    sheet.Answer(dialog, [&seen, read](HWND shown) {
+        seen = read(shown);
+        Click(shown, IDCANCEL);
+    });
+    Click(page, button);
+    return seen;
 }
 
 // Runs this program's tests that `filter` selects in a process of its own; its exit code.
@@ -143,40 +171,38 @@ const bool kWarmUp = AddWarmUp([] {
 
 TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
     const std::wstring driver = TEXT("\r\n\r\nDriver Version: 0.0.0.0");
-    enum Link { kWhole, kWithoutStatusOrServices, kWithoutDriverInfo, kMissing };
     const struct Case {
         const char* state;
-        Link link;
+        void (*link)(Seams& seams);
         bool monitored;
         std::wstring text;
         bool inkUnit, connected, refreshesAgain;
         const char* services;
     } kCases[] = {
-        {"", kWhole, false,
+        {"", [](Seams&) {}, false,
          TEXT("Printer ready (Code 0)") + driver + kFactoryPrinter + kFactoryInkUnit, true, true,
          false, "7,10,9,11,8"},
-        {"status=paper-jam\nink.unit=0", kWhole, true,
+        {"status=paper-jam\nink.unit=0", [](Seams&) {}, true,
          TEXT("Paper jam (Code 3)") + driver + kFactoryPrinter, false, true, true, kNone},
-        {"ink.unit=0", kWithoutStatusOrServices, true, driver + kFactoryPrinter, false, true, false,
-         kNone},
-        {"status=offline", kWithoutDriverInfo, true, TEXT("\r\n\r\nDriver Version: 1.0.0.1"), false,
-         false, false, kNone},
-        {"", kMissing, false, driver, false, false, false, kNone},
+        {"ink.unit=0",
+         [](Seams& seams) {
+             seams.refusedEntryPoints = {"DllExportGetPrinterStatus", "DllExportPrinterService"};
+         },
+         true, driver + kFactoryPrinter, false, true, false, kNone},
+        {"status=offline",
+         [](Seams& seams) { seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY); }, true,
+         TEXT("\r\n\r\nDriver Version: 1.0.0.1"), false, false, false, kNone},
+        {"", [](Seams& seams) { seams.refusedLibraries = {TEXT("qvmonext.dll")}; }, false, driver,
+         false, false, false, kNone},
     };
     for (const Case& c : kCases) {
-        SCOPED_TRACE(testing::Message() << c.state << " " << c.link);
+        SCOPED_TRACE(testing::Message() << "case " << &c - kCases);
         SetEmbosser(c.state);
         SetConfigDword(TEXT("EnableStatusMonitoring"), c.monitored ? 1 : 0);
         Seams seams;
-        if (c.link == kMissing)
-            seams.refusedLibraries = {TEXT("qvmonext.dll")};
-        if (c.link == kWithoutStatusOrServices)
-            seams.refusedEntryPoints = {"DllExportGetPrinterStatus", "DllExportPrinterService"};
-        if (c.link == kWithoutDriverInfo)
-            seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
+        c.link(seams);
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-        EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
         HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
         EXPECT_EQ(TextOf(page, IDC_SERVICE_PRINTER_INFO), c.text);
         for (int id : kInkUnitButtons)
@@ -202,17 +228,16 @@ TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
     EXPECT_TRUE(IsEnabled(page, IDC_SERVICE_INK_LEVEL)) << "as the device page fetched it";
     SetEmbosser("status=busy");
-    StatusTick(seams, page);
-    EXPECT_EQ(StatusLine(page), TEXT("Printer busy (Code 1)"));
+    EXPECT_EQ(FirstLine(StatusTick(seams, page)), TEXT("Printer busy (Code 1)"));
     EXPECT_FALSE(StatusTimer(seams, page)) << "unmonitored: once per activation";
 
     SetEmbosser("status=cover-open");
     ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
     EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 1u);
-    EXPECT_EQ(StatusLine(page), TEXT("Cover open (Code 5)")) << "refreshed at once";
+    EXPECT_EQ(FirstLine(TextOf(page, IDC_SERVICE_PRINTER_INFO)), TEXT("Cover open (Code 5)"))
+        << "refreshed at once";
     SetEmbosser("status=out-of-paper");
-    StatusTick(seams, page);
-    EXPECT_EQ(StatusLine(page), TEXT("Out of paper (Code 4)"));
+    EXPECT_EQ(FirstLine(StatusTick(seams, page)), TEXT("Out of paper (Code 4)"));
     EXPECT_TRUE(StatusTimer(seams, page));
 
     sheet.PageAt(0);
@@ -240,17 +265,15 @@ TEST_F(ServiceTest, WithoutTheManageRightTheMonitoringChoiceIsNotForcedThrough) 
 }
 
 // What a person sets in the network dialog reaches the printer setting by setting: a change that
-// another program made meanwhile stays, and what the person set stays shown even when the printer
-// refused it.
+// another program made meanwhile stays.
 TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_ETHERNET_SETTINGS);
     sheet.Answer(IDD_NETWORK, [](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
         for (int id : kAddressControls)
             EXPECT_FALSE(IsEnabled(dialog, id)) << id;
-        EXPECT_EQ(Addresses(dialog), TEXT("192.168.1.20 255.255.255.0 192.168.1.1"));
+        EXPECT_EQ(Network(dialog), TEXT("DHCP 192.168.1.20 255.255.255.0 192.168.1.1"));
         EXPECT_EQ(TextOf(dialog, IDC_NETWORK_MAC_ADDRESS), TEXT("00-1A-2B-3C-4D-5E"));
         EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
         Click(dialog, IDC_NETWORK_DHCP);
@@ -275,98 +298,61 @@ TEST_F(ServiceTest, TheNetworkDialogSendsOnlyWhatThePersonChanged) {
     ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
     EXPECT_EQ(Embosser("network.dhcp network.address network.mask network.gateway"),
               "1 10.0.0.5 255.255.0.0 192.168.1.254");
-
-    SetEmbosser("status=offline\nnetwork.mask=255.255.0.0");
-    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_NETWORK_DHCP));
-        Click(dialog, IDC_NETWORK_DHCP);
-        TypeAddress(dialog, IDC_NETWORK_SUBNET_MASK, TEXT("255.255.252.0"));
-        Click(dialog, IDOK);
-    });
-    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
-        EXPECT_FALSE(IsChecked(dialog, IDC_NETWORK_DHCP));
-        EXPECT_EQ(Addresses(dialog), TEXT("10.0.0.5 255.255.252.0 192.168.1.254"));
-        Click(dialog, IDCANCEL);
-    });
-    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
-    ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
-    EXPECT_EQ(Embosser("network.mask"), "255.255.0.0") << "the offline printer took nothing";
     sheet.Cancel();
 }
 
-// The shares as the usage dialog shows them: "30 %|70 %|30|70".
-std::wstring Shares(HWND dialog) {
-    return TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE) + TEXT("|") +
-           TextOf(dialog, IDC_USAGE_CARRIAGE2_SHARE) + TEXT("|") +
-           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE1_BAR, PBM_GETPOS, 0, 0)) +
-           TEXT("|") +
-           std::to_wstring(SendDlgItemMessageW(dialog, IDC_USAGE_CARRIAGE2_BAR, PBM_GETPOS, 0, 0));
-}
-
-TEST_F(ServiceTest, TheUsageDialogShowsTheSharesAndKeepsTheCarriageThePrinterTook) {
-    SetEmbosser("usage.carriage1=30\nusage.carriage2=70");
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-    HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
-    SetEmbosser("status=offline");
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
-        EXPECT_EQ(Shares(dialog), TEXT("30 %|70 %|30|70"));
-        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
-        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
-        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
-        Click(dialog, IDOK);
-    });
-    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
-    SetEmbosser("");
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY)) << "the printer refused it";
-        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
-        Click(dialog, IDOK);
-    });
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY));
-        Click(dialog, IDCANCEL);
-    });
-    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
-    ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
-    EXPECT_EQ(Embosser("carriage2.primary"), "1");
-    sheet.Cancel();
-}
-
-// With counts the printer does not vouch for (none recorded), the usage dialog shows no shares.
-TEST_F(ServiceTest, WithoutTheUpdateEntryTheDialogsSendNothingAndStillClose) {
-    SetEmbosser("usage.recorded=0");
-    Seams seams;
-    seams.refusedEntryPoints = {"DllExportUpdatePrinter"};
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-    HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
-    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
-        TypeAddress(dialog, IDC_NETWORK_GATEWAY, TEXT("10.0.0.1"));
-        Click(dialog, IDOK);
-    });
-    sheet.Answer(IDD_NETWORK, [](HWND dialog) {
-        EXPECT_EQ(Addresses(dialog), TEXT("192.168.1.20 255.255.255.0 192.168.1.1"));
-        Click(dialog, IDCANCEL);
-    });
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
-        EXPECT_EQ(Shares(dialog), TEXT("||0|0"));
-        Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
-        EXPECT_TRUE(Click(dialog, IDC_APPLY_BUTTON));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
-        Click(dialog, IDOK);
-    });
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE1_PRIMARY));
-        Click(dialog, IDCANCEL);
-    });
-    for (int button : {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_ETHERNET_SETTINGS,
-                       IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_EMBOSS_USAGE})
-        ASSERT_TRUE(Click(page, button));
-    EXPECT_EQ(Embosser("network.gateway carriage2.primary"), "(missing) (missing)")
-        << "the embosser stored nothing";
-    sheet.Cancel();
+// What the dialogs send to a printer that takes it, to one that went offline after the page came
+// up, and through a link that cannot send: the embosser stores only what it took. The network
+// dialog still shows what the person set unless nothing could be sent; the usage dialog shows the
+// carriage the printer keeps, and no shares for counts the printer does not vouch for.
+TEST_F(ServiceTest, TheDialogsStoreWhatThePrinterTakes) {
+    const struct {
+        const char *before, *after, *refused;
+        bool apply;
+        const WCHAR *usage, *usageAfter, *network;
+        const char* stored;
+    } kCases[] = {
+        {"usage.carriage1=30\nusage.carriage2=70", "status=offline\nnetwork.mask=255.255.0.0", "",
+         true, TEXT("30 %|70 %|30|70|primary 1"), TEXT("30 %|70 %|30|70|primary 1"),
+         TEXT("fixed 192.168.1.20 255.255.252.0 192.168.1.1"), "(missing) 255.255.0.0 (missing)"},
+        {"usage.recorded=0\nnetwork.mask=255.255.0.0", "usage.recorded=0\nnetwork.mask=255.255.0.0",
+         "DllExportUpdatePrinter", true, TEXT("||0|0|primary 1"), TEXT("||0|0|primary 1"),
+         TEXT("DHCP 192.168.1.20 255.255.0.0 192.168.1.1"), "(missing) 255.255.0.0 (missing)"},
+        {"", "", "", false, TEXT("62 %|38 %|62|38|primary 1"), TEXT("62 %|38 %|62|38|primary 2"),
+         TEXT("fixed 192.168.1.20 255.255.252.0 192.168.1.1"), "0 255.255.252.0 1"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - kCases);
+        SetEmbosser(c.before);
+        Seams seams;
+        if (*c.refused != 0)
+            seams.refusedEntryPoints = {c.refused};
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
+        SetEmbosser(c.after);
+        sheet.Answer(IDD_NETWORK, [](HWND dialog) {
+            Click(dialog, IDC_NETWORK_DHCP);
+            TypeAddress(dialog, IDC_NETWORK_SUBNET_MASK, TEXT("255.255.252.0"));
+            Click(dialog, IDOK);
+        });
+        sheet.Answer(IDD_EMBOSS_USAGE, [&c](HWND dialog) {
+            EXPECT_EQ(Usage(dialog), c.usage);
+            EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+            Click(dialog, IDC_USAGE_CARRIAGE2_PRIMARY);
+            EXPECT_TRUE(!c.apply || Click(dialog, IDC_APPLY_BUTTON));
+            EXPECT_EQ(IsEnabled(dialog, IDC_APPLY_BUTTON), !c.apply);
+            Click(dialog, IDOK);
+        });
+        ASSERT_TRUE(Click(page, IDC_SERVICE_ETHERNET_SETTINGS));
+        ASSERT_TRUE(Click(page, IDC_SERVICE_EMBOSS_USAGE));
+        EXPECT_EQ(Look(sheet, page, IDC_SERVICE_ETHERNET_SETTINGS, IDD_NETWORK, Network),
+                  c.network);
+        EXPECT_EQ(Look(sheet, page, IDC_SERVICE_EMBOSS_USAGE, IDD_EMBOSS_USAGE, Usage),
+                  c.usageAfter);
+        EXPECT_EQ(Embosser("network.dhcp network.mask carriage2.primary"), c.stored);
+        sheet.Cancel();
+    }
 }
 
 TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
@@ -374,36 +360,30 @@ TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_INK_LEVEL);
-    std::vector<std::wstring> captions;
-    auto answer = [&captions](int button) {
-        return [&captions, button](HWND box) {
-            WCHAR caption[64] = {};
-            GetWindowTextW(box, caption, 64);
-            captions.push_back(caption);
+    auto answer = [](int button) {
+        return [button](HWND box) {
+            EXPECT_EQ(Caption(box), TEXT("Ink Fill Status"));
             EXPECT_TRUE(IsMadeFromTemplate(GetWindow(box, GW_OWNER),
                                            GetModuleHandleW(TEXT("qvembui.dll")), IDD_INK_FILL));
             Click(box, button);
         };
     };
-    sheet.Answer(kMessageBox, answer(IDYES));
-    sheet.Answer(kMessageBox, answer(IDNO));
-    sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
-    ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+    // Cartridge 1 is taken for new and asks no more; cartridge 2 asks again.
+    for (auto [answers, changed] : {std::make_pair(std::vector<int>{IDYES, IDNO}, "0 1"),
+                                    std::make_pair(std::vector<int>{IDYES}, "0 0")}) {
+        for (int button : answers)
+            sheet.Answer(kMessageBox, answer(button));
+        sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
+        ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
+        EXPECT_EQ(Embosser("ink1.changed ink2.changed"), changed);
+    }
     std::vector<std::wstring> messages = sheet.Messages();
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0], TEXT("Change of Cartridge 1 detected!\r\n\r\nHave you inserted a new "
                                 "cartridge?\r\nClick on OK to reset the Ink Drop counter and "
                                 "further avoid this message."));
     EXPECT_EQ(messages[1].substr(0, 31), TEXT("Change of Cartridge 2 detected!"));
-    EXPECT_EQ(Embosser("ink1.changed ink2.changed"), "0 1");
-
-    // Cartridge 1 is taken for new; cartridge 2 asks again.
-    sheet.Answer(kMessageBox, answer(IDYES));
-    sheet.Answer(IDD_INK_FILL, [](HWND dialog) { Click(dialog, IDOK); });
-    ASSERT_TRUE(Click(page, IDC_SERVICE_INK_LEVEL));
-    EXPECT_EQ(sheet.Messages().size(), 3u);
-    EXPECT_EQ(captions, std::vector<std::wstring>(3, TEXT("Ink Fill Status")));
-    EXPECT_EQ(Embosser("ink1.changed ink2.changed"), "0 0");
+    EXPECT_EQ(messages[2].substr(0, 31), TEXT("Change of Cartridge 2 detected!"));
     sheet.Cancel();
 }
 
@@ -437,45 +417,33 @@ TEST_F(ServiceTest, TheLogoAndTheCartridgePicturesShowWhatThePrinterReports) {
 }
 
 TEST_F(ServiceTest, AGermanPrinterShowsThePageAndItsDialogsInGerman) {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"),
-                              TEXT("Locale"), REG_SZ, TEXT("de_de"), 12),
-              ERROR_SUCCESS);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                    REG_SZ, TEXT("de_de"), 12);
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
     EXPECT_NE(TextOf(page, IDC_SERVICE_PRINTER_INFO).find(TEXT("\r\nTreiberversion: 0.0.0.0\r\n")),
               std::wstring::npos);
     EXPECT_EQ(TextOf(page, IDC_SERVICE_ETHERNET_SETTINGS), TEXT("Ethernet-Einstellungen ..."));
-    std::wstring seen;
-    auto read = [&seen](int id) {
-        return [&seen, id](HWND dialog) {
-            WCHAR caption[64] = {};
-            GetWindowTextW(dialog, caption, 64);
-            seen += (id != 0 ? TextOf(dialog, id) : caption) + TEXT("|");
-            Click(dialog, IDCANCEL);
-        };
-    };
-    sheet.Answer(IDD_NETWORK, read(IDC_NETWORK_DHCP));
-    sheet.Answer(IDD_EMBOSS_USAGE, read(0));
-    sheet.Answer(IDD_INK_FILL, read(0));
-    for (int button :
-         {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
-        ASSERT_TRUE(Click(page, button));
-    EXPECT_EQ(seen, TEXT("&DHCP einschalten|Pr\u00e4genutzung|Tintenf\u00fcllstand|"));
+    auto dhcp = [](HWND dialog) { return TextOf(dialog, IDC_NETWORK_DHCP); };
+    EXPECT_EQ(Look(sheet, page, IDC_SERVICE_ETHERNET_SETTINGS, IDD_NETWORK, dhcp),
+              TEXT("&DHCP einschalten"));
+    EXPECT_EQ(Look(sheet, page, IDC_SERVICE_EMBOSS_USAGE, IDD_EMBOSS_USAGE, Caption),
+              TEXT("Pr\u00e4genutzung"));
+    EXPECT_EQ(Look(sheet, page, IDC_SERVICE_INK_LEVEL, IDD_INK_FILL, Caption),
+              TEXT("Tintenf\u00fcllstand"));
     sheet.Cancel();
 }
 
 // The embosser keeps what it took in its own state: a program of its own (this one, running the
-// usage dialog's test) sets carriage 2 as the primary carriage, and this one finds it.
+// dialogs' test) sets carriage 2 as the primary carriage, and this one finds it.
 TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToThePrinter) {
-    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheUsageDialog*")), 0);
+    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheDialogsStore*")), 0);
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_USAGE_CARRIAGE2_PRIMARY));
-        Click(dialog, IDCANCEL);
-    });
-    ASSERT_TRUE(Click(sheet.Page(IDC_SERVICE_EMBOSS_USAGE), IDC_SERVICE_EMBOSS_USAGE));
+    EXPECT_EQ(Look(sheet, sheet.Page(IDC_SERVICE_EMBOSS_USAGE), IDC_SERVICE_EMBOSS_USAGE,
+                   IDD_EMBOSS_USAGE, Usage),
+              TEXT("62 %|38 %|62|38|primary 2"));
     sheet.Cancel();
 }
 
