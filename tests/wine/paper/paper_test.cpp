@@ -45,18 +45,6 @@ DWORD StoredMediaType(LPCWSTR name) {
     return data.size() == 4 ? *reinterpret_cast<DWORD*>(data.data()) : kMissing;
 }
 
-DEVMODEW DefaultDevmode() {
-    HANDLE printer = nullptr;
-    DWORD bytes = 0;
-    DEVMODEW devmode = {};
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
-    GetPrinterW(printer, 2, nullptr, 0, &bytes);
-    std::vector<BYTE> info(bytes);
-    if (GetPrinterW(printer, 2, info.data(), bytes, &bytes))
-        devmode = *reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDevMode;
-    ClosePrinter(printer);
-    return devmode;
-}
 // "Letter 2159x2794 1000c": a devmode's form, paper size and paper fields.
 std::wstring PaperOf(const DEVMODEW& devmode) {
     WCHAR text[64];
@@ -76,16 +64,21 @@ std::wstring MediaState() {
     return text;
 }
 
-// The printer's devmode as an application holds it, naming a media type and a paper source.
-std::vector<BYTE> JobDevmode(DWORD mediaType, short source) {
+// The printer's devmode as an application gets it, or holds it naming a media type and a source.
+std::vector<BYTE> JobDevmode(DWORD mediaType = 0, short source = 0) {
     LPWSTR name = const_cast<LPWSTR>(kPrinterName);
     std::vector<BYTE> job(DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0));
     auto* devmode = reinterpret_cast<DEVMODEW*>(job.data());
     DocumentPropertiesW(nullptr, nullptr, name, devmode, nullptr, DM_OUT_BUFFER);
-    devmode->dmMediaType = mediaType;
-    devmode->dmDefaultSource = source;
-    devmode->dmFields |= DM_MEDIATYPE | DM_DEFAULTSOURCE;
+    if (mediaType != 0) {
+        devmode->dmMediaType = mediaType;
+        devmode->dmDefaultSource = source;
+        devmode->dmFields |= DM_MEDIATYPE | DM_DEFAULTSOURCE;
+    }
     return job;
+}
+DEVMODEW DefaultDevmode() {
+    return *reinterpret_cast<DEVMODEW*>(JobDevmode().data());
 }
 
 // The record a form added here is marked with: "flags size imageable-area".
