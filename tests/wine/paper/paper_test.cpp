@@ -9,6 +9,7 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -96,13 +97,10 @@ std::wstring Marker(LPCWSTR form) {
 // The last raw job, which Wine's spooler writes to the file "FILE:" in the current folder; the
 // test pattern it should hold.
 std::vector<BYTE> PrintedFile() {
-    std::vector<BYTE> data(4096);
-    DWORD bytes = 0;
-    HANDLE file = CreateFileW(TEXT("FILE:"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ReadFile(file, data.data(), 4096, &bytes, nullptr);
-    CloseHandle(file);
+    std::ifstream file("FILE:", std::ios::binary);
+    std::vector<BYTE> data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    file.close();
     DeleteFileW(TEXT("FILE:"));
-    data.resize(bytes);
     return data;
 }
 std::vector<BYTE> TestPattern() {
@@ -312,100 +310,16 @@ TEST_F(PaperTest, AUserWhoCannotManageThePrinterOnlyLooks) {
 }
 
 // Wine's AddFormW adds nothing: what reached the print server is what the seams saw.
-TEST_F(PaperTest, FormsAddedHereAreMarkedAndOnlyTheyCanBeDeleted) {
-    Seams seams;
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    HWND page = sheet.Page(IDC_PAPER_SIZE);
-    const std::wstring name31 = TEXT("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
-    std::wstring caption;
-    UseAdvanced(sheet, page, [&](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_ADVANCED_METRIC));
-        Click(dialog, IDC_ADVANCED_ENGLISH);
-        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("")) << "no form chosen yet";
-        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
-        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("8.50 in\r\n11.00 in"));
-        Click(dialog, IDC_ADVANCED_METRIC);
-        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("21.59 cm\r\n27.94 cm"));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM)) << "not added here";
-
-        sheet.Answer(IDD_CUSTOM_FORM, [&](HWND form) {
-            EXPECT_EQ(Caption(form) + TEXT(": ") + TextOf(form, IDC_FORM_NAME),
-                      TEXT("Add Form ...: Custom Defined"));
-            EXPECT_TRUE(IsChecked(form, IDC_FORM_METRIC)) << "as in the Advanced dialog";
-            EXPECT_EQ(TextOf(form, IDC_FORM_HEIGHT), TEXT("5.09 cm"));
-            Click(form, IDC_FORM_ENGLISH);
-            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH), TEXT("2.00 in"));
-            // Leaving a size's field takes it; while typing, OK tells whether it would be taken.
-            SetFocus(GetDlgItem(form, IDC_FORM_WIDTH));
-            Type(form, IDC_FORM_WIDTH, TEXT("11.5"));
-            SetFocus(GetDlgItem(form, IDC_FORM_HEIGHT));
-            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH), TEXT("11.50 in"));
-            Type(form, IDC_FORM_HEIGHT, TEXT("50.1"));
-            EXPECT_FALSE(IsEnabled(form, IDOK)) << "longer than 50 inches";
-            Type(form, IDC_FORM_HEIGHT, TEXT("50"));
-            Click(form, IDC_FORM_METRIC);
-            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH) + TextOf(form, IDC_FORM_HEIGHT),
-                      TEXT("29.21 cm127.00 cm"));
-            Type(form, IDC_FORM_NAME, (name31 + TEXT("456789")).c_str());
-            // Typed and confirmed with Enter, never left: OK reads it afresh.
-            Type(form, IDC_FORM_HEIGHT, TEXT("60"));
-            SendMessageW(form, WM_COMMAND, IDOK, 0); // Enter, as the dialog manager passes it on
-        });
-        Click(dialog, IDC_ADVANCED_ADD_FORM);
-        EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
-        // An empty name keeps the dialog open; a name the server has is refused with a message.
-        for (int add = 0; add < 2; ++add) {
-            sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
-                Type(form, IDC_FORM_NAME, TEXT(""));
-                Click(form, IDOK);
-                EXPECT_TRUE(IsWindowVisible(form)) << "a form needs a name";
-                Type(form, IDC_FORM_NAME, TEXT("Wide"));
-                Type(form, IDC_FORM_WIDTH, TEXT("30"));
-                Click(form, IDOK);
-            });
-            if (add == 1)
-                AnswerMessage(sheet, IDOK);
-            Click(dialog, IDC_ADVANCED_ADD_FORM);
-        }
-        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_FORMS),
-                  (Items{TEXT("A4"), name31, TEXT("Legal"), TEXT("Letter"), TEXT("Wide")}));
-
-        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Wide"));
-        AnswerMessage(sheet, IDNO, &caption);
-        Click(dialog, IDC_ADVANCED_DELETE_FORM);
-        EXPECT_TRUE(seams.formsDeleted.empty());
-        AnswerMessage(sheet, IDYES);
-        Click(dialog, IDC_ADVANCED_DELETE_FORM);
-        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_FORMS).size(), 4u);
-        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
-        // A media choice afterwards does not hide the deletion from the page.
-        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(seams.formsAdded, (Items{name31, TEXT("Wide")}));
-    EXPECT_EQ(seams.formsDeleted, (Items{TEXT("Wide")}));
-    EXPECT_EQ(caption, TEXT("Delete Form"));
-    EXPECT_EQ(Marker(name31.c_str()), TEXT("0 292100x600000 0,0-292100,600000"));
-    EXPECT_EQ(Marker(TEXT("Wide")), TEXT("0 300000x50900 0,0-300000,50900")) << "it stays";
-    EXPECT_EQ(sheet.Messages(),
-              (Items{TEXT("This form could not be added because the name of this form already "
-                          "exists in the Printer Server Properties.\r\nPlease use a different "
-                          "form name."),
-                     TEXT("Do you want to remove this custom form?"),
-                     TEXT("Do you want to remove this custom form?")}));
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 3 (Copy Paper)"));
-    EXPECT_EQ(ConfigDword(TEXT("MediaType")), 258u) << "saved at once after a deletion";
-    sheet.Cancel();
-}
-
-TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
+TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
+    const LPCWSTR kRemoveType = TEXT("Do you want to remove this media type?"),
+                  kRemoveForm = TEXT("Do you want to remove this custom form?");
     StoreMediaType(TEXT("custom defined 2"), 0x1005); // left over from a removed first one
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND page = sheet.Page(IDC_PAPER_SIZE);
     std::wstring caption;
+    // Media types first, then forms, each in an Advanced dialog of its own.
     UseAdvanced(sheet, page, [&](HWND dialog) {
         EXPECT_EQ(Caption(dialog), TEXT("Advanced - Tarvik Embosser"));
         EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
@@ -483,7 +397,6 @@ TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(caption, TEXT("Remove Media Type"));
-    EXPECT_EQ(sheet.Messages(), Items(3, TEXT("Do you want to remove this media type?")));
     EXPECT_EQ(seams.dataDeleted, (Items{TEXT("Config\\MediaTypes\\Thick"),
                                         TEXT("Config\\MediaTypes\\custom defined 2")}));
     EXPECT_EQ(seams.Calls("WritePrinter"), 3) << "one write for each pattern";
@@ -493,6 +406,85 @@ TEST_F(PaperTest, CustomMediaTypesAreAddedEditedAndRemoved) {
     EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
     EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
     EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
+
+    const std::wstring name31 = TEXT("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
+    UseAdvanced(sheet, page, [&](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_ADVANCED_METRIC));
+        Click(dialog, IDC_ADVANCED_ENGLISH);
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("")) << "no form chosen yet";
+        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("8.50 in\r\n11.00 in"));
+        Click(dialog, IDC_ADVANCED_METRIC);
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("21.59 cm\r\n27.94 cm"));
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM)) << "not added here";
+
+        sheet.Answer(IDD_CUSTOM_FORM, [&](HWND form) {
+            EXPECT_EQ(Caption(form) + TEXT(": ") + TextOf(form, IDC_FORM_NAME),
+                      TEXT("Add Form ...: Custom Defined"));
+            EXPECT_TRUE(IsChecked(form, IDC_FORM_METRIC)) << "as in the Advanced dialog";
+            EXPECT_EQ(TextOf(form, IDC_FORM_HEIGHT), TEXT("5.09 cm"));
+            Click(form, IDC_FORM_ENGLISH);
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH), TEXT("2.00 in"));
+            // Leaving a size's field takes it; while typing, OK tells whether it would be taken.
+            SetFocus(GetDlgItem(form, IDC_FORM_WIDTH));
+            Type(form, IDC_FORM_WIDTH, TEXT("11.5"));
+            SetFocus(GetDlgItem(form, IDC_FORM_HEIGHT));
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH), TEXT("11.50 in"));
+            Type(form, IDC_FORM_HEIGHT, TEXT("50.1"));
+            EXPECT_FALSE(IsEnabled(form, IDOK)) << "longer than 50 inches";
+            Type(form, IDC_FORM_HEIGHT, TEXT("50"));
+            Click(form, IDC_FORM_METRIC);
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH) + TextOf(form, IDC_FORM_HEIGHT),
+                      TEXT("29.21 cm127.00 cm"));
+            Type(form, IDC_FORM_NAME, (name31 + TEXT("456789")).c_str());
+            // Typed and confirmed with Enter, never left: OK reads it afresh.
+            Type(form, IDC_FORM_HEIGHT, TEXT("60"));
+            SendMessageW(form, WM_COMMAND, IDOK, 0); // Enter, as the dialog manager passes it on
+        });
+        Click(dialog, IDC_ADVANCED_ADD_FORM);
+        EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
+        // An empty name keeps the dialog open; a name the server has is refused with a message.
+        for (int add = 0; add < 2; ++add) {
+            sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
+                Type(form, IDC_FORM_NAME, TEXT(""));
+                Click(form, IDOK);
+                EXPECT_TRUE(IsWindowVisible(form)) << "a form needs a name";
+                Type(form, IDC_FORM_NAME, TEXT("Wide"));
+                Type(form, IDC_FORM_WIDTH, TEXT("30"));
+                Click(form, IDOK);
+            });
+            if (add == 1)
+                AnswerMessage(sheet, IDOK);
+            Click(dialog, IDC_ADVANCED_ADD_FORM);
+        }
+        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_FORMS),
+                  (Items{TEXT("A4"), name31, TEXT("Legal"), TEXT("Letter"), TEXT("Wide")}));
+
+        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Wide"));
+        AnswerMessage(sheet, IDNO, &caption);
+        Click(dialog, IDC_ADVANCED_DELETE_FORM);
+        EXPECT_TRUE(seams.formsDeleted.empty());
+        AnswerMessage(sheet, IDYES);
+        Click(dialog, IDC_ADVANCED_DELETE_FORM);
+        EXPECT_EQ(ItemsOf(dialog, IDC_ADVANCED_FORMS).size(), 4u);
+        EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM));
+        // A media choice afterwards does not hide the deletion from the page.
+        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(seams.formsAdded, (Items{name31, TEXT("Wide")}));
+    EXPECT_EQ(seams.formsDeleted, (Items{TEXT("Wide")}));
+    EXPECT_EQ(caption, TEXT("Delete Form"));
+    EXPECT_EQ(Marker(name31.c_str()), TEXT("0 292100x600000 0,0-292100,600000"));
+    EXPECT_EQ(Marker(TEXT("Wide")), TEXT("0 300000x50900 0,0-300000,50900")) << "it stays";
+    EXPECT_EQ(sheet.Messages(),
+              (Items{kRemoveType, kRemoveType, kRemoveType,
+                     TEXT("This form could not be added because the name of this form already "
+                          "exists in the Printer Server Properties.\r\nPlease use a different "
+                          "form name."),
+                     kRemoveForm, kRemoveForm}));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 3 (Copy Paper)"));
+    EXPECT_EQ(ConfigDword(TEXT("MediaType")), 258u) << "saved at once after a deletion";
     sheet.Cancel();
 }
 
