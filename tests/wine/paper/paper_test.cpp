@@ -167,39 +167,6 @@ const bool kWarmUp = AddWarmUp([] {
     PrintedFile();
 });
 
-TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndOkWithoutAChangeWritesNothing) {
-    StoreMediaType(TEXT("Card"), 0x1808);
-    StoreMediaType(TEXT("Thick"), 0x1406);
-    Store(kConfig, TEXT("CustomMediaType"), TEXT("thick"));
-    SetConfigDword(TEXT("MediaSurface"), 7);
-    Seams seams;
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_TRACTOR)));
-    HWND page = sheet.Page(IDC_PAPER_SIZE);
-    // The job names its paper by number: automatic selection.
-    EXPECT_EQ(ItemsOf(page, IDC_PAPER_SIZE),
-              (Items{TEXT("Automatic Select"), TEXT("Letter"), TEXT("Legal"), TEXT("A4")}));
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Automatic Select"));
-    Items media = ItemsOf(page, IDC_PAPER_MEDIA_TYPE); // after the five built-in ones
-    EXPECT_EQ(media.size(), 8u);
-    EXPECT_EQ(media[0] + TEXT(", ") + media[6] + TEXT(", ") + media[7],
-              TEXT("Printer Setting, Card, Thick"));
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Thick")) << "in any letter case";
-    // Surface and source are kept hidden, with the stored values shown: 7 is no surface.
-    for (int id : {IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_MEDIA_SURFACE_LABEL, IDC_PAPER_SOURCE,
-                   IDC_PAPER_SOURCE_GROUP})
-        EXPECT_FALSE(IsShown(page, id)) << id;
-    EXPECT_EQ(ItemsOf(page, IDC_PAPER_MEDIA_SURFACE).size(), 8u);
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_SURFACE), TEXT("Plain Paper"));
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SOURCE), TEXT("Tractor Feed"));
-    EXPECT_TRUE(ShowsPicture(page, IDC_PAPER_LOGO, IDB_LOGO));
-    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply));
-    EXPECT_EQ(sheet.Ok(), IDOK);
-    EXPECT_EQ(seams.Calls("SetPrinterW"), 0);
-    EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), kMissing);
-    EXPECT_EQ(ConfigDword(TEXT("MediaSurface")), 7u);
-}
-
 // A long comment makes the printer's information larger than the plug-in's first guess.
 TEST_F(PaperTest, APaperReachesBothDevmodesAndIsFoundAgainByItsSize) {
     std::wstring comment(6000, TEXT('c'));
@@ -240,12 +207,41 @@ TEST_F(PaperTest, APaperReachesBothDevmodesAndIsFoundAgainByItsSize) {
     EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
 }
 
-// A custom name no longer in the store and a media type no list shows, show "Printer Setting".
-TEST_F(PaperTest, MediaTypesAndTheForceValuesOfCustomOnes) {
+// The page shows the stored choices; a custom name no longer in the store and a media type no
+// list shows, show "Printer Setting".
+TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndTheForceValuesOfCustomOnes) {
     StoreMediaType(TEXT("Thick"), 0x1808);
     Store(kMediaTypes, TEXT("Odd"), TEXT("x")); // no dot values: the printer's are taken
-    Store(kConfig, TEXT("CustomMediaType"), TEXT("Gone"));
+    Store(kConfig, TEXT("CustomMediaType"), TEXT("thick"));
     SetConfigDword(TEXT("MediaSurface"), 7);
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_TRACTOR)));
+    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    // The job names its paper by number: automatic selection.
+    EXPECT_EQ(ItemsOf(page, IDC_PAPER_SIZE),
+              (Items{TEXT("Automatic Select"), TEXT("Letter"), TEXT("Legal"), TEXT("A4")}));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Automatic Select"));
+    Items media = ItemsOf(page, IDC_PAPER_MEDIA_TYPE); // after the five built-in ones
+    EXPECT_EQ(media.size(), 8u);
+    EXPECT_EQ(media[0] + TEXT(", ") + media[6] + TEXT(", ") + media[7],
+              TEXT("Printer Setting, Odd, Thick"));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Thick")) << "in any letter case";
+    // Surface and source are kept hidden, with the stored values shown: 7 is no surface.
+    for (int id : {IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_MEDIA_SURFACE_LABEL, IDC_PAPER_SOURCE,
+                   IDC_PAPER_SOURCE_GROUP})
+        EXPECT_FALSE(IsShown(page, id)) << id;
+    EXPECT_EQ(ItemsOf(page, IDC_PAPER_MEDIA_SURFACE).size(), 8u);
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_SURFACE), TEXT("Plain Paper"));
+    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SOURCE), TEXT("Tractor Feed"));
+    EXPECT_TRUE(ShowsPicture(page, IDC_PAPER_LOGO, IDB_LOGO));
+    // OK without a change writes nothing.
+    EXPECT_FALSE(IsEnabled(sheet.window(), kSheetApply));
+    EXPECT_EQ(sheet.Ok(), IDOK);
+    EXPECT_EQ(seams.Calls("SetPrinterW"), 0);
+    EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), kMissing);
+    EXPECT_EQ(ConfigDword(TEXT("MediaSurface")), 7u);
+    Store(kConfig, TEXT("CustomMediaType"), TEXT("Gone"));
     for (DWORD unlisted : {286, 270}) {
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(unlisted, DMBIN_LOWER)));
