@@ -167,49 +167,12 @@ const bool kWarmUp = AddWarmUp([] {
     PrintedFile();
 });
 
-// A long comment makes the printer's information larger than the plug-in's first guess.
-TEST_F(PaperTest, APaperReachesBothDevmodesAndIsFoundAgainByItsSize) {
+// The page shows the stored choices; a custom name no longer in the store and a media type no
+// list shows, show "Printer Setting". A long comment makes the printer's information larger than
+// the plug-in's first guess.
+TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMediaTypes) {
     std::wstring comment(6000, TEXT('c'));
     Store(TEXT(""), TEXT("Description"), comment.c_str());
-    SetConfigDword(TEXT("MaxCustPForce"), 99);
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    HWND page = sheet.Page(IDC_PAPER_SIZE);
-    ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("Letter")));
-    EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
-    sheet.Apply();
-    // Named by form and size, not by number.
-    EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("Letter 2159x2794 1000c"));
-    EXPECT_EQ(sheet.DevmodeChanges().size(), 1u) << "media type and source did not change";
-    const LONG kLetter[2] = {215900, 279400};
-    const std::vector<BYTE> letterSize(reinterpret_cast<const BYTE*>(kLetter),
-                                       reinterpret_cast<const BYTE*>(kLetter + 2));
-    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
-    EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
-    // A paper of the size the printer has does not reach the devmodes; the values are written.
-    SetConfigDword(TEXT("MaxCustPForce"), 99);
-    Choose(page, IDC_PAPER_SIZE, TEXT("Legal"));
-    Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
-    sheet.Apply();
-    EXPECT_EQ(sheet.DevmodeChanges().size(), 1u);
-    EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 0u);
-    EXPECT_EQ(sheet.Ok(), IDOK);
-
-    // Found again by its size; automatic selection gives the paper back to the printer and
-    // keeps the remembered size.
-    Sheet again;
-    ASSERT_TRUE(again.OpenPreferences(kPrinterName));
-    page = again.Page(IDC_PAPER_SIZE);
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Letter"));
-    Choose(page, IDC_PAPER_SIZE, TEXT("Automatic Select"));
-    EXPECT_EQ(again.Ok(), IDOK);
-    EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT(" 0x0 2"));
-    EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
-}
-
-// The page shows the stored choices; a custom name no longer in the store and a media type no
-// list shows, show "Printer Setting".
-TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndTheForceValuesOfCustomOnes) {
     StoreMediaType(TEXT("Thick"), 0x1808);
     Store(kMediaTypes, TEXT("Odd"), TEXT("x")); // no dot values: the printer's are taken
     Store(kConfig, TEXT("CustomMediaType"), TEXT("thick"));
@@ -242,6 +205,9 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndTheForceValuesOfCu
     EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), kMissing);
     EXPECT_EQ(ConfigDword(TEXT("MediaSurface")), 7u);
     Store(kConfig, TEXT("CustomMediaType"), TEXT("Gone"));
+    const LONG kLetter[2] = {215900, 279400};
+    const std::vector<BYTE> letterSize(reinterpret_cast<const BYTE*>(kLetter),
+                                       reinterpret_cast<const BYTE*>(kLetter + 2));
     for (DWORD unlisted : {286, 270}) {
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(unlisted, DMBIN_LOWER)));
@@ -249,12 +215,27 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndTheForceValuesOfCu
         EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Printer Setting")) << unlisted;
         EXPECT_EQ(ChosenItem(page, IDC_PAPER_SOURCE), TEXT("Automatic Select"));
         if (unlisted == 286) {
-            Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
+            // A paper reaches both devmodes, named by form and size, not by number.
+            SetConfigDword(TEXT("MaxCustPForce"), 99);
+            ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("Letter")));
+            EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
             sheet.Apply();
             EXPECT_EQ(sheet.DevmodeChanges().size(), 2u) << "the paper and the source only";
+            EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("Letter 2159x2794 1000c"));
+            EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
+            EXPECT_EQ(MediaState(), TEXT("256 (None) 0-0"));
+            // A paper of the size the printer has does not reach the devmodes; the values are
+            // written.
+            SetConfigDword(TEXT("MaxCustPForce"), 99);
+            Choose(page, IDC_PAPER_SIZE, TEXT("Legal"));
+            Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
+            sheet.Apply();
+            EXPECT_EQ(sheet.DevmodeChanges().size(), 2u);
+            EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 0u);
             sheet.Cancel();
             continue;
         }
+        EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Letter")) << "found again by its size";
         // The paper is the one applied above: the media type is pushed when its number changed,
         // and the source once.
         const struct {
@@ -273,8 +254,12 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndTheForceValuesOfCu
         EXPECT_EQ(ConfigDword(TEXT("MediaSurface")), 1u);
         EXPECT_EQ(ConfigDword(TEXT("PaperSource")), DWORD(DMBIN_FORMSOURCE));
         EXPECT_EQ(DefaultDevmode().dmDefaultSource, DMBIN_FORMSOURCE);
+        // Automatic selection gives the paper back to the printer and keeps the remembered size.
+        Choose(page, IDC_PAPER_SIZE, TEXT("Automatic Select"));
         EXPECT_EQ(sheet.Ok(), IDOK);
         EXPECT_EQ(reinterpret_cast<const DEVMODEW*>(sheet.devmode().data())->dmMediaType, 286u);
+        EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT(" 0x0 2"));
+        EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
     }
 }
 
