@@ -171,8 +171,7 @@ const bool kWarmUp = AddWarmUp([] {
 // list shows, show "Printer Setting". A long comment makes the printer's information larger than
 // the plug-in's first guess.
 TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMediaTypes) {
-    std::wstring comment(6000, TEXT('c'));
-    Store(TEXT(""), TEXT("Description"), comment.c_str());
+    Store(TEXT(""), TEXT("Description"), std::wstring(6000, TEXT('c')).c_str());
     StoreMediaType(TEXT("Thick"), 0x1808);
     Store(kMediaTypes, TEXT("Odd"), TEXT("x")); // no dot values: the printer's are taken
     Store(kConfig, TEXT("CustomMediaType"), TEXT("thick"));
@@ -286,7 +285,6 @@ TEST_F(PaperTest, AUserWhoCannotManageThePrinterOnlyLooks) {
         EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("")) << "not readable";
         Click(dialog, IDCANCEL);
     });
-    EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Thick"));
     sheet.Cancel();
 }
 
