@@ -65,12 +65,9 @@ TEST(LoadCorrections, ThePrinterDistancesAreShownInInches) {
     SettingsContext context = {};
     context.DeviceLineSpacing = 7;
     SetPrinterStateDefaults(&context);
-    const std::u16string texts[] = {context.LineSpacingText, context.TopMarginText,
-                                    context.FormWidthText, context.FormHeightText};
-    EXPECT_EQ(texts[0], u"0.35");
-    EXPECT_EQ(texts[1], u"0.25");
-    EXPECT_EQ(texts[2], u"8.50");
-    EXPECT_EQ(texts[3], u"11.00");
+    EXPECT_EQ(std::u16string(context.LineSpacingText) + u" " + context.TopMarginText + u" " +
+                  context.FormWidthText + u" " + context.FormHeightText,
+              u"0.35 0.25 8.50 11.00");
 }
 
 } // namespace
