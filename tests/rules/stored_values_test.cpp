@@ -15,7 +15,6 @@ TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
     } kCases[] = {{268, 0, 0, 0x1E06},
                   {269, 0, 0, 0x1604},
                   {258, 0, 0, 0x1005},
-                  {259, 0, 0, 0x1406},
                   {267, 0, 0, 0x2006},
                   {270, 0, 0, 0x2206},
                   {999, 0, 0, 0x1005},
@@ -45,7 +44,6 @@ TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {
         {DM_DUPLEX, 3, &SettingsContext::BindingEdge, 2},
         {DM_ORIENTATION, 2, &SettingsContext::Orientation, 2},
         {DM_DEFAULTSOURCE, -3, &SettingsContext::PaperSource, DWORD(-3)},
-        {DM_MEDIATYPE, 270, &SettingsContext::MediaType, 270},
         {DM_ORIENTATION, 2, &SettingsContext::Collate, 9},
     };
     for (const auto& c : kCases) {
