@@ -85,8 +85,7 @@ def parse_inf(text):
 
 
 def inf_problems(sections, package, facts, model):
-    out = Problems()
-    need = out.need
+    need = Problems()
 
     def get(name, key):
         return [v for k, v in sections.get(name, []) if k and k.lower() == key]
@@ -150,7 +149,7 @@ def inf_problems(sections, package, facts, model):
              places[name])
     unnamed = {p for p in package if not p.endswith(".inf")} - set(places.values())
     need(not unnamed, "the INF does not name %s of the package", sorted(unnamed))
-    return out
+    return need
 
 
 def parse_gpd(text):
@@ -185,8 +184,7 @@ def gpd_problems(text, facts):
     tree = parse_gpd(text)
     if isinstance(tree, str):
         return ["GPD syntax: " + tree], None
-    out = Problems()
-    need = out.need
+    need = Problems()
     root = {k: v for k, v, _ in tree}
     need(text.lstrip("\ufeff").startswith("*GPDSpecVersion:"), "*GPDSpecVersion is not first")
     need(root.get("PrinterType") in ("PAGE", "SERIAL", "TTY") and "ModelName" in root and
@@ -204,7 +202,7 @@ def gpd_problems(text, facts):
              "option %s", name, default)
         features[name] = (options, default or next(iter(options), None))
     if not {"PaperSize", "Resolution", "InputBin"} <= set(features):
-        return out + ["the GPD lacks PaperSize, Resolution or InputBin"], root.get("ModelName")
+        return need + ["the GPD lacks PaperSize, Resolution or InputBin"], root.get("ModelName")
 
     papers = {}
     for option, a in features["PaperSize"][0].items():
@@ -247,7 +245,7 @@ def gpd_problems(text, facts):
              facts[what][1])
     need((features.get("Orientation", ({}, ""))[1] or "").startswith(facts["orientation"]),
          "the default orientation is not the plug-in's %s", facts["orientation"])
-    return out, root.get("ModelName", "").strip('"')
+    return need, root.get("ModelName", "").strip('"')
 
 
 def ini_problems(name, text, facts):

@@ -40,8 +40,7 @@ def bitmap(data):
 
 def problems():
     res, names, table, templates = resources(), defines(), strings(), dialogs()
-    out = Problems()
-    need = out.need
+    need = Problems()
     need({language for language, _ in res.values()} == {1033}, "a resource is not US English")
     need(set(templates) == {v for k, v in names.items() if k.startswith("IDD_")},
          "the dialogs %s are not resource.h's", sorted(templates))
@@ -87,7 +86,7 @@ def problems():
     dependency = re.search(r"<dependentAssembly>\s*<assemblyIdentity([^>]*)/>", manifest)
     need(dependency and dict(re.findall(r'(\w+)="([^"]*)"', dependency[1])) == COMMON_CONTROLS_6,
          "the manifest does not ask for the common controls of version 6")
-    return out
+    return need
 
 
 if __name__ == "__main__":

@@ -173,8 +173,9 @@ def read_catalogue(path):
     return sections, problems
 
 
+# need = Problems(), then need(ok, problem, *args) keeps the problem when ok is false.
 class Problems(list):
-    def need(self, ok, problem, *args):
+    def __call__(self, ok, problem, *args):
         if not ok:
             self.append(problem % args)
 

@@ -22,8 +22,6 @@ TEST(InformationText, ConnectedPrintersShowStatusIdentityAndFirmware) {
         {-1, 0x0102, u"-", kDriver},
         {5, 0, u"Paper jam (Code 3)", u"Paper jam (Code 3)" + kDriver + kPrinter},
         {5, 0, u"-", kDriver + kPrinter},
-        {5, 0x010203, u"",
-         kDriver + kPrinter + u"\r\nChromaPod firmware: 2.3\r\nChromaPod serial: CP-1"},
         {5, 0, std::u16string(300, 's'), std::u16string(259, 's') + kDriver + kPrinter},
     };
     for (const auto& c : kCases) {

@@ -15,7 +15,6 @@ TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
     } kCases[] = {{268, 0, 0, 0x1E06},
                   {269, 0, 0, 0x1604},
                   {258, 0, 0, 0x1005},
-                  {259, 0, 0, 0x1406},
                   {267, 0, 0, 0x2006},
                   {270, 0, 0, 0x2206},
                   {999, 0, 0, 0x1005},
@@ -45,7 +44,6 @@ TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {
         {DM_DUPLEX, 3, &SettingsContext::BindingEdge, 2},
         {DM_ORIENTATION, 2, &SettingsContext::Orientation, 2},
         {DM_DEFAULTSOURCE, -3, &SettingsContext::PaperSource, DWORD(-3)},
-        {DM_MEDIATYPE, 270, &SettingsContext::MediaType, 270},
         {DM_ORIENTATION, 2, &SettingsContext::Collate, 9},
     };
     for (const auto& c : kCases) {
@@ -65,12 +63,9 @@ TEST(LoadCorrections, ThePrinterDistancesAreShownInInches) {
     SettingsContext context = {};
     context.DeviceLineSpacing = 7;
     SetPrinterStateDefaults(&context);
-    const std::u16string texts[] = {context.LineSpacingText, context.TopMarginText,
-                                    context.FormWidthText, context.FormHeightText};
-    EXPECT_EQ(texts[0], u"0.35");
-    EXPECT_EQ(texts[1], u"0.25");
-    EXPECT_EQ(texts[2], u"8.50");
-    EXPECT_EQ(texts[3], u"11.00");
+    EXPECT_EQ(std::u16string(context.LineSpacingText) + u" " + context.TopMarginText + u" " +
+                  context.FormWidthText + u" " + context.FormHeightText,
+              u"0.35 0.25 8.50 11.00");
 }
 
 } // namespace

@@ -10,14 +10,10 @@
 
 namespace {
 
-void CheckFlag(DWORD value, const char* name) {
-    RULE(value == 0 || value == 1, "%s is %u, not 0 or 1", name, value);
-}
-
 // A text field holds the last such record's bytes, as many as its length says up to the 175 a
 // record holds, up to the first zero.
 void CheckText(WCHAR const (&field)[kNameChars], DWORD id, const ParameterRecord* records,
-               DWORD count, const char* name) {
+               DWORD count) {
     const ParameterRecord* last = nullptr;
     for (DWORD i = 0; i < count; ++i)
         if (records[i].Id == id)
@@ -26,9 +22,9 @@ void CheckText(WCHAR const (&field)[kNameChars], DWORD id, const ParameterRecord
     for (DWORD i = 0; last != nullptr && i < last->DataLength && i < kParameterTextChars; ++i)
         expected.push_back(last->Data[i]);
     expected = expected.substr(0, expected.find(u'\0'));
-    RULE(std::char_traits<WCHAR>::find(field, kNameChars, 0) != nullptr, "%s is unterminated",
-         name);
-    RULE(std::u16string(field) == expected, "%s is not the record's text", name);
+    RULE(std::char_traits<WCHAR>::find(field, kNameChars, 0) != nullptr &&
+             std::u16string(field) == expected,
+         "the text of record %u is unterminated or not the record's", id);
 }
 
 } // namespace
@@ -49,18 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          records);
     std::unique_ptr<ParameterRecord[]> copies(new ParameterRecord[count ? count : 1]);
     std::memcpy(copies.get(), data, count * sizeof(ParameterRecord));
-    CheckText(context->PrinterSerialNumber, kPrinterSerialNumberId, copies.get(), count,
-              "PrinterSerialNumber");
-    CheckText(context->ModelNumber, kModelNumberId, copies.get(), count, "ModelNumber");
-    CheckText(context->ChromaPodSerialNumber, kChromaPodSerialNumberId, copies.get(), count,
-              "ChromaPodSerialNumber");
+    CheckText(context->PrinterSerialNumber, kPrinterSerialNumberId, copies.get(), count);
+    CheckText(context->ModelNumber, kModelNumberId, copies.get(), count);
+    CheckText(context->ChromaPodSerialNumber, kChromaPodSerialNumberId, copies.get(), count);
     size_t mac = std::char_traits<WCHAR>::length(context->MacAddressText);
     RULE(mac == 0 || mac == 17, "the MAC address text has %zu characters", mac);
-    CheckFlag(context->DeviceAutoWrap, "DeviceAutoWrap");
-    CheckFlag(context->DeviceGraphicsMode, "DeviceGraphicsMode");
-    CheckFlag(context->DeviceDuplex, "DeviceDuplex");
-    CheckFlag(context->NetworkDhcp, "NetworkDhcp");
-    CheckFlag(context->SecondCarriagePrimary, "SecondCarriagePrimary");
+    // Auto wrap, graphics mode, duplex, DHCP and the primary carriage are flags.
+    for (DWORD flag : {context->DeviceAutoWrap, context->DeviceGraphicsMode, context->DeviceDuplex,
+                       context->NetworkDhcp, context->SecondCarriagePrimary})
+        RULE(flag <= 1, "a flag is %u, not 0 or 1", flag);
     RULE(context->DeviceBrailleDots == 6 || context->DeviceBrailleDots == 8,
          "DeviceBrailleDots is %u", context->DeviceBrailleDots);
     // Signed remainders: the printer's value modulo 7 and modulo 3.
