@@ -40,14 +40,14 @@ const bool kWarmUp = AddWarmUp([] {
     }
 });
 
+// "952 2 0 1 Letter 2159 x 2794 258": size, duplex, collate, orientation, paper, media.
 std::wstring Describe(const std::vector<BYTE>& devmode) {
     const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
-    return std::to_wstring(devmode.size()) + TEXT(" bytes, duplex ") +
-           std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) + TEXT(", collate ") +
-           std::to_wstring(fields.dmCollate) + TEXT(", orientation ") +
-           std::to_wstring(fields.dmOrientation) + TEXT(", ") + fields.dmFormName + TEXT(" ") +
-           std::to_wstring(fields.dmPaperWidth) + TEXT(" x ") +
-           std::to_wstring(fields.dmPaperLength) + TEXT(", media ") +
+    return std::to_wstring(devmode.size()) + TEXT(" ") +
+           std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) + TEXT(" ") +
+           std::to_wstring(fields.dmCollate) + TEXT(" ") + std::to_wstring(fields.dmOrientation) +
+           TEXT(" ") + fields.dmFormName + TEXT(" ") + std::to_wstring(fields.dmPaperWidth) +
+           TEXT(" x ") + std::to_wstring(fields.dmPaperLength) + TEXT(" ") +
            std::to_wstring(fields.dmMediaType);
 }
 
@@ -72,9 +72,7 @@ TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
     EXPECT_EQ(sheet.Ok(), IDOK);
     EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("InterPoint"), TEXT("DotQuality"), TEXT("MediaType")}),
               TEXT("1 1 2 258"));
-    const WCHAR chosen[] =
-        TEXT("952 bytes, duplex 2, collate 0, orientation 1, Letter 2159 x 2794, "
-             "media 258");
+    const WCHAR chosen[] = TEXT("952 2 0 1 Letter 2159 x 2794 258");
     EXPECT_EQ(Describe(sheet.devmode()), chosen);
     EXPECT_EQ(Describe(DefaultDevmode()), chosen);
     std::vector<std::wstring> changes = sheet.DevmodeChanges();
@@ -240,12 +238,16 @@ TEST_F(PreferencesTest, PrintingAndTheDefaultsFollowTheInkUnit) {
     }
 }
 
+template <class... Id> std::vector<int> Ids(Id... ids) {
+    return {ids...};
+}
+
 // What a change of the layout page does to the job's devmode, the printer's default devmode and
-// the printer data, and who hears of it. Devmodes: "duplex, collate, orientation".
+// the printer data, and who hears of it. Devmodes: "size duplex collate orientation".
 TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
     struct Case {
         const char* name;
-        std::initializer_list<std::pair<LPCWSTR, DWORD>> stored;
+        DWORD bindingEdge;
         short defaultOrientation, jobOrientation; // 0: as installed
         DWORD jobFieldsLeftOut;
         bool shortDefault; // without the private section, as an older driver left it
@@ -254,89 +256,26 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         size_t broadcasts;
         const WCHAR *job, *printer, *written; // InterPoint BindingEdge Orientation Collate Preview
     } const cases[] = {
-        {"preview only",
-         {},
-         0,
-         0,
-         0,
-         false,
-         {IDC_LAYOUT_SINGLE_SIDED},
-         {IDC_LAYOUT_PREVIEW},
-         0,
-         0,
-         TEXT("0 0 1"),
-         TEXT("0 0 1"),
-         TEXT("0 2 1 0 1")},
-        {"double sided and collated, the host's handle refusing a push",
-         {},
-         0,
-         0,
-         0,
-         false,
-         {},
-         {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE},
-         1,
-         2,
-         TEXT("2 1 1"),
-         TEXT("2 1 1"),
-         TEXT("1 2 1 1 0")},
-        {"binding edge 1, a landscape printer and a job of a strange orientation",
-         {{TEXT("BindingEdge"), 1}},
-         DMORIENT_LANDSCAPE,
-         3,
-         DM_DUPLEX,
-         false,
-         {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP},
-         {IDC_LAYOUT_PREVIEW},
-         0,
-         2,
-         TEXT("1 0 1"),
-         TEXT("1 0 1"),
-         TEXT("0 2 1 0 1")},
-        {"a landscape job",
-         {},
-         0,
-         DMORIENT_LANDSCAPE,
-         0,
-         false,
-         {IDC_LAYOUT_LANDSCAPE},
-         {IDC_LAYOUT_COLLATE},
-         0,
-         1,
-         TEXT("0 1 2"),
-         TEXT("0 1 1"),
-         TEXT("0 2 2 1 0")},
-        {"a short default devmode",
-         {},
-         0,
-         0,
-         0,
-         true,
-         {},
-         {IDC_LAYOUT_DOUBLE_SIDED},
-         0,
-         1,
-         TEXT("2 0 1"),
-         TEXT("2 0 1"),
-         TEXT("1 2 1 0 0")},
-        {"the printer refuses the new default",
-         {},
-         0,
-         0,
-         0,
-         false,
-         {},
-         {IDC_LAYOUT_COLLATE},
-         Seams::kAlways,
-         0,
-         TEXT("0 1 1"),
-         TEXT("0 0 1"),
-         TEXT("0 2 1 1 0")},
+        {"preview only", 0, 0, 0, 0, false, Ids(IDC_LAYOUT_SINGLE_SIDED), Ids(IDC_LAYOUT_PREVIEW),
+         0, 0, TEXT("952 0 0 1"), TEXT("952 0 0 1"), TEXT("0 2 1 0 1")},
+        {"double sided and collated, the host's handle refusing a push", 0, 0, 0, 0, false, Ids(),
+         Ids(IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE), 1, 2,
+         TEXT("952 2 1 1"), TEXT("952 2 1 1"), TEXT("1 2 1 1 0")},
+        {"binding edge 1, a landscape printer and a job of a strange orientation", 1,
+         DMORIENT_LANDSCAPE, 3, DM_DUPLEX, false, Ids(IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP),
+         Ids(IDC_LAYOUT_PREVIEW), 0, 2, TEXT("952 1 0 1"), TEXT("952 1 0 1"), TEXT("0 2 1 0 1")},
+        {"a landscape job", 0, 0, DMORIENT_LANDSCAPE, 0, false, Ids(IDC_LAYOUT_LANDSCAPE),
+         Ids(IDC_LAYOUT_COLLATE), 0, 1, TEXT("952 0 1 2"), TEXT("952 0 1 1"), TEXT("0 2 2 1 0")},
+        {"a short default devmode", 0, 0, 0, 0, true, Ids(), Ids(IDC_LAYOUT_DOUBLE_SIDED), 0, 1,
+         TEXT("952 2 0 1"), TEXT("952 2 0 1"), TEXT("1 2 1 0 0")},
+        {"the printer refuses the new default", 0, 0, 0, 0, false, Ids(), Ids(IDC_LAYOUT_COLLATE),
+         Seams::kAlways, 0, TEXT("952 0 1 1"), TEXT("952 0 0 1"), TEXT("0 2 1 1 0")},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         RestoreInstalledState();
-        Store(test.stored);
+        if (test.bindingEdge != 0)
+            SetConfigDword(TEXT("BindingEdge"), test.bindingEdge);
         std::vector<BYTE> job = DefaultDevmode();
         if (test.defaultOrientation != 0 || test.shortDefault) {
             std::vector<BYTE> printer = job;
@@ -373,16 +312,8 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         Click(layout, IDC_LAYOUT_PREVIEW); // the same choices again change nothing
         sheet.Ok();
         EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
-        const std::pair<std::vector<BYTE>, const WCHAR*> devmodes[] = {
-            {sheet.devmode(), test.job}, {DefaultDevmode(), test.printer}};
-        for (const auto& [devmode, expected] : devmodes) {
-            const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
-            EXPECT_EQ(devmode.size(), sizeof(DEVMODEW) + 732);
-            EXPECT_EQ(std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) +
-                          TEXT(" ") + std::to_wstring(fields.dmCollate) + TEXT(" ") +
-                          std::to_wstring(fields.dmOrientation),
-                      expected);
-        }
+        EXPECT_EQ(Describe(sheet.devmode()).substr(0, 9), test.job);
+        EXPECT_EQ(Describe(DefaultDevmode()).substr(0, 9), test.printer);
     }
 }
 
