@@ -37,10 +37,6 @@ protected:
         sheet_->Answer(IDD_IMAGE_OPTIONS, script);
         EXPECT_TRUE(Click(main_, IDC_MAIN_MORE_OPTIONS));
     }
-    void CloseSheet() {
-        sheet_ = std::make_unique<Sheet>();
-        main_ = nullptr;
-    }
     void TearDown() override {
         sheet_.reset();
         WineTest::TearDown();
@@ -108,7 +104,8 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
     EXPECT_EQ(Stored({TEXT("ColorPattern")}), TEXT("5"));
 
     // The user's current pattern is the file's name, found in the common patterns folder.
-    CloseSheet();
+    sheet_ = std::make_unique<Sheet>();
+    main_ = nullptr;
     UseImageOptions([&seen](HWND dialog) {
         seen = ChosenItem(dialog, IDC_IMAGE_PATTERN) + TEXT(", ") +
                ItemsOf(dialog, IDC_IMAGE_PATTERN)[1];

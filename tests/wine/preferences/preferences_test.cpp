@@ -40,15 +40,32 @@ const bool kWarmUp = AddWarmUp([] {
     }
 });
 
+// "952 2 0 1 Letter 2159 x 2794 258": size, duplex, collate, orientation, paper, media.
 std::wstring Describe(const std::vector<BYTE>& devmode) {
     const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
-    return std::to_wstring(devmode.size()) + TEXT(" bytes, duplex ") +
-           std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) + TEXT(", collate ") +
-           std::to_wstring(fields.dmCollate) + TEXT(", orientation ") +
-           std::to_wstring(fields.dmOrientation) + TEXT(", ") + fields.dmFormName + TEXT(" ") +
-           std::to_wstring(fields.dmPaperWidth) + TEXT(" x ") +
-           std::to_wstring(fields.dmPaperLength) + TEXT(", media ") +
+    return std::to_wstring(devmode.size()) + TEXT(" ") +
+           std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) + TEXT(" ") +
+           std::to_wstring(fields.dmCollate) + TEXT(" ") + std::to_wstring(fields.dmOrientation) +
+           TEXT(" ") + fields.dmFormName + TEXT(" ") + std::to_wstring(fields.dmPaperWidth) +
+           TEXT(" x ") + std::to_wstring(fields.dmPaperLength) + TEXT(" ") +
            std::to_wstring(fields.dmMediaType);
+}
+
+// Answers the 2-in-1 notice with `button` (IDCANCEL: Esc), the opt-out box ticked or not.
+void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nullptr) {
+    sheet.Answer(IDD_NOTICE, [=](HWND notice) {
+        if (seen != nullptr)
+            *seen = States(IsShown, notice, {IDC_NOTICE_OK, IDC_NOTICE_OPT_OUT}) +
+                    TextOf(notice, IDC_NOTICE_NO) +
+                    std::to_wstring(TextOf(notice, IDC_NOTICE_TEXT).find(TEXT("2 In 1 mode")) !=
+                                    std::wstring::npos);
+        if (optOut)
+            Click(notice, IDC_NOTICE_OPT_OUT);
+        if (button == IDCANCEL) // what the dialog manager sends for Esc
+            SendMessageW(notice, WM_COMMAND, IDCANCEL, 0);
+        else
+            Click(notice, button);
+    });
 }
 
 TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
@@ -56,25 +73,17 @@ TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     EXPECT_EQ(sheet.Titles(), TEXT("Layout, Paper/Media, Tarvik"));
     EXPECT_TRUE(Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_DOUBLE_SIDED));
-    std::wstring question;
-    sheet.Answer(IDD_NOTICE, [&question](HWND notice) {
-        question = TextOf(notice, IDC_NOTICE_TEXT);
-        Click(notice, IDC_NOTICE_YES);
-    });
+    AnswerNotice(sheet, IDC_NOTICE_YES, false);
     HWND main = sheet.PageAt(kMainPage);
     EXPECT_TRUE(Click(main, IDC_MAIN_TWO_IN_ONE));
-    EXPECT_TRUE(IsChecked(main, IDC_MAIN_TWO_IN_ONE));
     EXPECT_TRUE(Choose(main, IDC_MAIN_DOT_QUALITY, TEXT("Best")));
     HWND paper = sheet.PageAt(kPaperPage);
     EXPECT_TRUE(Choose(paper, IDC_PAPER_SIZE, TEXT("Letter")));
     EXPECT_TRUE(Choose(paper, IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)")));
-    EXPECT_EQ(question.substr(0, 45), TEXT("Enabling this option will change your print o"));
     EXPECT_EQ(sheet.Ok(), IDOK);
     EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("InterPoint"), TEXT("DotQuality"), TEXT("MediaType")}),
               TEXT("1 1 2 258"));
-    const WCHAR chosen[] =
-        TEXT("952 bytes, duplex 2, collate 0, orientation 1, Letter 2159 x 2794, "
-             "media 258");
+    const WCHAR chosen[] = TEXT("952 2 0 1 Letter 2159 x 2794 258");
     EXPECT_EQ(Describe(sheet.devmode()), chosen);
     EXPECT_EQ(Describe(DefaultDevmode()), chosen);
     std::vector<std::wstring> changes = sheet.DevmodeChanges();
@@ -115,23 +124,6 @@ TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValu
     SetConfigDword(TEXT("DotQuality"), 0);
     sheet.Ok();
     EXPECT_EQ(Stored({TEXT("DotQuality")}), TEXT("0")) << "saved once: OK without a change";
-}
-
-// Answers the 2-in-1 notice with `button` (IDCANCEL: Esc), the opt-out box ticked or not.
-void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nullptr) {
-    sheet.Answer(IDD_NOTICE, [=](HWND notice) {
-        if (seen != nullptr)
-            *seen = States(IsShown, notice, {IDC_NOTICE_OK, IDC_NOTICE_OPT_OUT}) +
-                    TextOf(notice, IDC_NOTICE_NO) +
-                    std::to_wstring(TextOf(notice, IDC_NOTICE_TEXT).find(TEXT("2 In 1 mode")) !=
-                                    std::wstring::npos);
-        if (optOut)
-            Click(notice, IDC_NOTICE_OPT_OUT);
-        if (button == IDCANCEL) // what the dialog manager sends for Esc
-            SendMessageW(notice, WM_COMMAND, IDCANCEL, 0);
-        else
-            Click(notice, button);
-    });
 }
 
 TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOut) {
@@ -240,12 +232,16 @@ TEST_F(PreferencesTest, PrintingAndTheDefaultsFollowTheInkUnit) {
     }
 }
 
+template <class... Id> std::vector<int> Ids(Id... ids) {
+    return {ids...};
+}
+
 // What a change of the layout page does to the job's devmode, the printer's default devmode and
-// the printer data, and who hears of it. Devmodes: "duplex, collate, orientation".
+// the printer data, and who hears of it. Devmodes: "size duplex collate orientation".
 TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
     struct Case {
         const char* name;
-        std::initializer_list<std::pair<LPCWSTR, DWORD>> stored;
+        DWORD bindingEdge;
         short defaultOrientation, jobOrientation; // 0: as installed
         DWORD jobFieldsLeftOut;
         bool shortDefault; // without the private section, as an older driver left it
@@ -254,89 +250,26 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         size_t broadcasts;
         const WCHAR *job, *printer, *written; // InterPoint BindingEdge Orientation Collate Preview
     } const cases[] = {
-        {"preview only",
-         {},
-         0,
-         0,
-         0,
-         false,
-         {IDC_LAYOUT_SINGLE_SIDED},
-         {IDC_LAYOUT_PREVIEW},
-         0,
-         0,
-         TEXT("0 0 1"),
-         TEXT("0 0 1"),
-         TEXT("0 2 1 0 1")},
-        {"double sided and collated, the host's handle refusing a push",
-         {},
-         0,
-         0,
-         0,
-         false,
-         {},
-         {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE},
-         1,
-         2,
-         TEXT("2 1 1"),
-         TEXT("2 1 1"),
-         TEXT("1 2 1 1 0")},
-        {"binding edge 1, a landscape printer and a job of a strange orientation",
-         {{TEXT("BindingEdge"), 1}},
-         DMORIENT_LANDSCAPE,
-         3,
-         DM_DUPLEX,
-         false,
-         {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP},
-         {IDC_LAYOUT_PREVIEW},
-         0,
-         2,
-         TEXT("1 0 1"),
-         TEXT("1 0 1"),
-         TEXT("0 2 1 0 1")},
-        {"a landscape job",
-         {},
-         0,
-         DMORIENT_LANDSCAPE,
-         0,
-         false,
-         {IDC_LAYOUT_LANDSCAPE},
-         {IDC_LAYOUT_COLLATE},
-         0,
-         1,
-         TEXT("0 1 2"),
-         TEXT("0 1 1"),
-         TEXT("0 2 2 1 0")},
-        {"a short default devmode",
-         {},
-         0,
-         0,
-         0,
-         true,
-         {},
-         {IDC_LAYOUT_DOUBLE_SIDED},
-         0,
-         1,
-         TEXT("2 0 1"),
-         TEXT("2 0 1"),
-         TEXT("1 2 1 0 0")},
-        {"the printer refuses the new default",
-         {},
-         0,
-         0,
-         0,
-         false,
-         {},
-         {IDC_LAYOUT_COLLATE},
-         Seams::kAlways,
-         0,
-         TEXT("0 1 1"),
-         TEXT("0 0 1"),
-         TEXT("0 2 1 1 0")},
+        {"preview only", 0, 0, 0, 0, false, Ids(IDC_LAYOUT_SINGLE_SIDED), Ids(IDC_LAYOUT_PREVIEW),
+         0, 0, TEXT("952 0 0 1"), TEXT("952 0 0 1"), TEXT("0 2 1 0 1")},
+        {"double sided and collated, the host's handle refusing a push", 0, 0, 0, 0, false, Ids(),
+         Ids(IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE), 1, 2,
+         TEXT("952 2 1 1"), TEXT("952 2 1 1"), TEXT("1 2 1 1 0")},
+        {"binding edge 1, a landscape printer and a job of a strange orientation", 1,
+         DMORIENT_LANDSCAPE, 3, DM_DUPLEX, false, Ids(IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP),
+         Ids(IDC_LAYOUT_PREVIEW), 0, 2, TEXT("952 1 0 1"), TEXT("952 1 0 1"), TEXT("0 2 1 0 1")},
+        {"a landscape job", 0, 0, DMORIENT_LANDSCAPE, 0, false, Ids(IDC_LAYOUT_LANDSCAPE),
+         Ids(IDC_LAYOUT_COLLATE), 0, 1, TEXT("952 0 1 2"), TEXT("952 0 1 1"), TEXT("0 2 2 1 0")},
+        {"a short default devmode", 0, 0, 0, 0, true, Ids(), Ids(IDC_LAYOUT_DOUBLE_SIDED), 0, 1,
+         TEXT("952 2 0 1"), TEXT("952 2 0 1"), TEXT("1 2 1 0 0")},
+        {"the printer refuses the new default", 0, 0, 0, 0, false, Ids(), Ids(IDC_LAYOUT_COLLATE),
+         Seams::kAlways, 0, TEXT("952 0 1 1"), TEXT("952 0 0 1"), TEXT("0 2 1 1 0")},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         RestoreInstalledState();
-        Store(test.stored);
+        if (test.bindingEdge != 0)
+            SetConfigDword(TEXT("BindingEdge"), test.bindingEdge);
         std::vector<BYTE> job = DefaultDevmode();
         if (test.defaultOrientation != 0 || test.shortDefault) {
             std::vector<BYTE> printer = job;
@@ -373,16 +306,8 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         Click(layout, IDC_LAYOUT_PREVIEW); // the same choices again change nothing
         sheet.Ok();
         EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
-        const std::pair<std::vector<BYTE>, const WCHAR*> devmodes[] = {
-            {sheet.devmode(), test.job}, {DefaultDevmode(), test.printer}};
-        for (const auto& [devmode, expected] : devmodes) {
-            const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
-            EXPECT_EQ(devmode.size(), sizeof(DEVMODEW) + 732);
-            EXPECT_EQ(std::to_wstring(fields.dmFields & DM_DUPLEX ? fields.dmDuplex : 0) +
-                          TEXT(" ") + std::to_wstring(fields.dmCollate) + TEXT(" ") +
-                          std::to_wstring(fields.dmOrientation),
-                      expected);
-        }
+        EXPECT_EQ(Describe(sheet.devmode()).substr(0, 9), test.job);
+        EXPECT_EQ(Describe(DefaultDevmode()).substr(0, 9), test.printer);
     }
 }
 

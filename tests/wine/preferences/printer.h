@@ -15,49 +15,43 @@ constexpr WCHAR kConfigPath[] =
 // The property sheet's own Apply button.
 constexpr int kSheetApply = 0x3021;
 
-inline const DEVMODEW& Fields(const std::vector<BYTE>& devmode) {
-    return *reinterpret_cast<const DEVMODEW*>(devmode.data());
+// The printer's information handed to `use` with a handle of `access`.
+template <class Use> void WithPrinterInfo(DWORD access, Use use) {
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+    DWORD needed = 0;
+    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, &defaults);
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> info(needed + 1);
+    if (GetPrinterW(printer, 2, info.data(), needed, &needed))
+        use(printer, reinterpret_cast<PRINTER_INFO_2W*>(info.data()));
+    ClosePrinter(printer);
 }
 
 // The printer's default devmode, public and private parts.
 inline std::vector<BYTE> DefaultDevmode() {
-    HANDLE printer = nullptr;
-    DWORD needed = 0;
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    std::vector<BYTE> info(needed + 1);
     std::vector<BYTE> devmode;
-    if (GetPrinterW(printer, 2, info.data(), needed, &needed)) {
-        auto* stored = reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDevMode;
-        if (stored != nullptr)
-            devmode.assign(reinterpret_cast<BYTE*>(stored), reinterpret_cast<BYTE*>(stored) +
-                                                                stored->dmSize +
-                                                                stored->dmDriverExtra);
-    }
-    ClosePrinter(printer);
+    WithPrinterInfo(PRINTER_ACCESS_USE, [&devmode](HANDLE, PRINTER_INFO_2W* info) {
+        if (const DEVMODEW* stored = info->pDevMode)
+            devmode.assign(reinterpret_cast<const BYTE*>(stored),
+                           reinterpret_cast<const BYTE*>(stored) + stored->dmSize +
+                               stored->dmDriverExtra);
+    });
     return devmode;
 }
 
 inline void SetDefaultDevmode(std::vector<BYTE> devmode) {
-    HANDLE printer = nullptr;
-    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    DWORD needed = 0;
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, &manage);
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    std::vector<BYTE> info(needed + 1);
-    if (GetPrinterW(printer, 2, info.data(), needed, &needed)) {
-        auto* fields = reinterpret_cast<PRINTER_INFO_2W*>(info.data());
-        fields->pDevMode = reinterpret_cast<DEVMODEW*>(devmode.data());
-        fields->pSecurityDescriptor = nullptr;
-        EXPECT_TRUE(SetPrinterW(printer, 2, info.data(), 0));
-    }
-    ClosePrinter(printer);
+    WithPrinterInfo(PRINTER_ALL_ACCESS, [&devmode](HANDLE printer, PRINTER_INFO_2W* info) {
+        info->pDevMode = reinterpret_cast<DEVMODEW*>(devmode.data());
+        info->pSecurityDescriptor = nullptr;
+        EXPECT_TRUE(SetPrinterW(printer, 2, reinterpret_cast<BYTE*>(info), 0));
+    });
 }
 
-inline std::wstring Joined(const std::vector<std::wstring>& texts) {
+inline std::wstring Joined(const std::vector<std::wstring>& texts, LPCWSTR between = TEXT(", ")) {
     std::wstring joined;
     for (const std::wstring& text : texts)
-        joined += (joined.empty() ? TEXT("") : TEXT(", ")) + text;
+        joined += (joined.empty() ? TEXT("") : between) + text;
     return joined;
 }
 
@@ -74,11 +68,10 @@ inline void Store(std::initializer_list<std::pair<LPCWSTR, DWORD>> values) {
 
 // The "Config" values of `names`, stored as DWORDs: "1 0 2" (-1: none).
 inline std::wstring Stored(std::initializer_list<LPCWSTR> names) {
-    std::wstring values;
+    std::vector<std::wstring> values;
     for (LPCWSTR name : names)
-        values += (values.empty() ? TEXT("") : TEXT(" ")) +
-                  std::to_wstring(static_cast<int>(ConfigDword(name)));
-    return values;
+        values.push_back(std::to_wstring(static_cast<int>(ConfigDword(name))));
+    return Joined(values, TEXT(" "));
 }
 
 // One state of each control, as a person sees it: "101" for IsChecked of three.
