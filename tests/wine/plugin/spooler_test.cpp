@@ -79,10 +79,12 @@ TEST_F(SpoolerTest, ApplicationsAskThePrintersCapabilities) {
         return static_cast<int>(DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), capability,
                                                     static_cast<LPWSTR>(output), nullptr));
     };
-    WCHAR modes[64] = {};
+    WCHAR modes[64];
+    std::memset(modes, 0xFF, sizeof(modes));
     EXPECT_EQ(ask(257, nullptr), 46);
     EXPECT_EQ(ask(257, modes), 0);
     EXPECT_EQ(std::wstring(modes), TEXT("EmbossMode=1,InkMode=1"));
+    EXPECT_EQ(modes[23], 0xFFFF) << "46 bytes written, no more";
     EXPECT_EQ(ask(DC_EXTRA, nullptr), 732);
     int count = ask(DC_PAPERNAMES, nullptr);
     ASSERT_GT(count, 0);
