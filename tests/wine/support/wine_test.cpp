@@ -137,19 +137,26 @@ bool WarmUp() {
     DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), DC_PAPERNAMES, nullptr, nullptr);
     for (void (*warmUp)() : ProgramWarmUps())
         warmUp();
-    for (bool preferences : {true, false}) {
-        Sheet sheet;
-        if (preferences ? sheet.OpenPreferences(kPrinterName) : sheet.OpenProperties(kPrinterName))
-            for (int page = sheet.PageCount() - 1; page >= 0; --page)
-                sheet.PageAt(page);
-        sheet.Cancel();
-    }
+    OpenEverySheetPage();
     TakeMishaps();
     ProcessCounts::Take();
     return true;
 }
 
 } // namespace
+
+bool OpenEverySheetPage() {
+    bool shown = true;
+    for (bool preferences : {true, false}) {
+        Sheet sheet;
+        shown &=
+            preferences ? sheet.OpenPreferences(kPrinterName) : sheet.OpenProperties(kPrinterName);
+        for (int page = sheet.PageCount() - 1; page >= 0; --page)
+            shown &= sheet.PageAt(page) != nullptr;
+        sheet.Cancel();
+    }
+    return shown;
+}
 
 bool AddWarmUp(void (*warmUp)()) {
     ProgramWarmUps().push_back(warmUp);
