@@ -30,11 +30,6 @@ protected:
         getClassObject_(CLSID_TarvikPlugin, IID_IClassFactory, reinterpret_cast<void**>(&factory));
         return factory;
     }
-    IUnknown* Create(IClassFactory* factory) {
-        IUnknown* plugin = nullptr;
-        factory->CreateInstance(nullptr, IID_IPrintOemUI2, reinterpret_cast<void**>(&plugin));
-        return plugin;
-    }
 
     HMODULE module_ = nullptr;
     GetClassObjectProc getClassObject_ = nullptr;
@@ -105,7 +100,8 @@ TEST_F(ClassObjectTest, TheFactoryMakesVersion2ObjectsOnlyWithoutAggregation) {
     EXPECT_EQ(canUnloadNow_(), S_FALSE) << "a server lock keeps the module loaded";
     factory = Factory();
     factory->LockServer(FALSE);
-    IUnknown* plugin = Create(factory);
+    IUnknown* plugin = nullptr;
+    factory->CreateInstance(nullptr, IID_IPrintOemUI2, reinterpret_cast<void**>(&plugin));
     factory->Release();
     EXPECT_EQ(canUnloadNow_(), S_FALSE) << "a live object keeps the module loaded";
     plugin->Release();
@@ -148,7 +144,8 @@ TEST_F(ClassObjectTest, TheHostsInterfaceIsQueriedOnceAndReleasedOnceWithTheObje
     EXPECT_EQ(driver.References(), 1) << "released exactly once";
 
     IClassFactory* factory = Factory();
-    auto* plugin = static_cast<IPrintOemUI2*>(Create(factory));
+    IPrintOemUI2* plugin = nullptr;
+    factory->CreateInstance(nullptr, IID_IPrintOemUI2, reinterpret_cast<void**>(&plugin));
     factory->Release();
     EXPECT_EQ(plugin->PublishDriverInterface(&refusing), E_FAIL);
     EXPECT_EQ(plugin->PublishDriverInterface(&driver), S_OK) << "a later one is still accepted";

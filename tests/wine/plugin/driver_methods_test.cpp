@@ -20,21 +20,14 @@ enum Slot {
 // UpdateExternalFonts, QueryJobAttributes, DocumentEvent.
 const int kLeftToTheCoreDriver[] = {9, 11, 12, 13, 15, 16, 17, 19};
 
-typedef HRESULT(STDMETHODCALLTYPE* GetInfoMethod)(void*, DWORD, PVOID, DWORD, PDWORD);
-typedef HRESULT(STDMETHODCALLTYPE* ModeMethod)(void*, DWORD, PVOID);
-typedef HRESULT(STDMETHODCALLTYPE* CapabilitiesMethod)(void*, POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID,
-                                                       PDEVMODEW, PVOID, DWORD, DWORD*);
-typedef HRESULT(STDMETHODCALLTYPE* ColorProfileMethod)(void*, HANDLE, POEMUIOBJ, PDEVMODEW, PVOID,
-                                                       ULONG, VOID*, ULONG*, FLONG*);
-// The methods left to the core driver read none of their arguments, which the 64-bit calling
-// convention passes alike whatever their types.
-typedef HRESULT(STDMETHODCALLTYPE* AnyMethod)(void*, void*, void*, void*, void*, void*, void*,
-                                              void*, void*);
-
 class DriverMethodsTest : public HostedPluginTest {
 protected:
-    template <typename Method> Method At(int slot) {
-        return reinterpret_cast<Method>((*reinterpret_cast<void***>(host_.plugin()))[slot]);
+    // The method in `slot`, called with `arguments` as they are: the 64-bit calling convention
+    // passes each integer and pointer argument alike in one register or stack slot.
+    template <typename... A> HRESULT Call(int slot, A... arguments) {
+        void* method = (*reinterpret_cast<void***>(host_.plugin()))[slot];
+        return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(void*, A...)>(method)(host_.plugin(),
+                                                                                  arguments...);
     }
 };
 
@@ -57,14 +50,14 @@ TEST_F(DriverMethodsTest, GetInfoReportsSignatureAndVersionAndRefusesTheRest) {
     for (const auto& call : cases) {
         BYTE buffer[8] = {};
         DWORD needed = 77;
+        SCOPED_TRACE(testing::Message() << call.mode << " " << call.size);
         SetLastError(0);
-        EXPECT_EQ(At<GetInfoMethod>(kGetInfo)(host_.plugin(), call.mode, buffer, call.size,
-                                              call.sizeNeededPointer ? &needed : nullptr),
-                  call.result)
-            << call.mode << " " << call.size;
-        EXPECT_EQ(GetLastError(), call.error) << call.mode << " " << call.size;
-        EXPECT_EQ(needed, call.sizeNeeded) << call.mode << " " << call.size;
-        EXPECT_TRUE(call.bytes == nullptr || std::memcmp(buffer, call.bytes, 4) == 0) << call.mode;
+        EXPECT_EQ(Call(kGetInfo, call.mode, buffer, call.size,
+                       call.sizeNeededPointer ? &needed : nullptr),
+                  call.result);
+        EXPECT_EQ(GetLastError(), call.error);
+        EXPECT_EQ(needed, call.sizeNeeded);
+        EXPECT_TRUE(call.bytes == nullptr || std::memcmp(buffer, call.bytes, 4) == 0);
     }
 }
 
@@ -93,44 +86,22 @@ TEST_F(DriverMethodsTest, ModesSizeTheSectionReplaceOnlyTheDocumentPagesAndRefus
         items.cbSize = sizeof(items);
         devmode.cbBufSize = items.cOEMOptItems = 5;
         void* parameters = call.slot == kDevMode ? static_cast<void*>(&devmode) : &items;
+        SCOPED_TRACE(testing::Message() << call.slot << " " << call.mode);
         SetLastError(0);
-        EXPECT_EQ(At<ModeMethod>(call.slot)(host_.plugin(), call.mode,
-                                            call.parameters ? parameters : nullptr),
-                  call.result)
-            << call.slot << " " << call.mode;
-        EXPECT_EQ(call.slot == kDevMode ? devmode.cbBufSize : items.cOEMOptItems, call.count)
-            << call.slot << " " << call.mode;
+        EXPECT_EQ(Call(call.slot, call.mode, call.parameters ? parameters : nullptr), call.result);
+        EXPECT_EQ(call.slot == kDevMode ? devmode.cbBufSize : items.cOEMOptItems, call.count);
         EXPECT_EQ(GetLastError(), call.result == E_FAIL ? DWORD(ERROR_INVALID_PARAMETER) : 0u);
     }
+    // These read none of their arguments.
     INT answer = 0;
+    void* none = nullptr;
     for (int slot : kLeftToTheCoreDriver)
-        EXPECT_EQ(At<AnyMethod>(slot)(host_.plugin(), nullptr, nullptr, nullptr, nullptr, nullptr,
-                                      nullptr, nullptr, &answer),
-                  E_NOTIMPL)
-            << "slot " << slot;
+        EXPECT_EQ(Call(slot, none, none, none, none, none, none, &answer), E_NOTIMPL) << slot;
 }
 
-TEST_F(DriverMethodsTest, ThePrivateCapabilityNamesTheOutputModesAndTheProfileIsAFile) {
-    WCHAR text[30];
-    std::memset(text, 0xFF, sizeof(text));
-    const struct {
-        WORD capability;
-        PVOID output;
-        HRESULT result;
-        DWORD answer;
-    } capabilities[] = {
-        {257, nullptr, S_OK, 46}, {257, text, S_OK, 0}, {DC_PAPERNAMES, text, E_NOTIMPL, 99}};
-    for (const auto& call : capabilities) {
-        DWORD answer = 99;
-        EXPECT_EQ(At<CapabilitiesMethod>(kDeviceCapabilities)(host_.plugin(), nullptr, nullptr,
-                                                              nullptr, call.capability, call.output,
-                                                              nullptr, nullptr, 0, &answer),
-                  call.result);
-        EXPECT_EQ(answer, call.answer);
-    }
-    EXPECT_EQ(std::wstring(text), TEXT("EmbossMode=1,InkMode=1"));
-    EXPECT_EQ(text[23], 0xFFFF) << "46 bytes written, no more";
-
+// The private capability is asked through the spooler (spooler_test.cpp).
+TEST_F(DriverMethodsTest, TheColorProfileIsAFile) {
+    void* none = nullptr;
     const struct {
         ULONG mode;
         bool buffer;
@@ -150,9 +121,8 @@ TEST_F(DriverMethodsTest, ThePrivateCapabilityNamesTheOutputModesAndTheProfileIs
         ULONG size = call.size;
         FLONG flags = 0;
         SetLastError(0);
-        EXPECT_EQ(At<ColorProfileMethod>(kQueryColorProfile)(
-                      host_.plugin(), nullptr, nullptr, nullptr, nullptr, call.mode,
-                      call.buffer ? profile : nullptr, &size, &flags),
+        EXPECT_EQ(Call(kQueryColorProfile, none, none, none, none, call.mode,
+                       call.buffer ? static_cast<void*>(profile) : nullptr, &size, &flags),
                   call.result);
         EXPECT_EQ(size, call.sizeAfter);
         EXPECT_EQ(GetLastError(), call.error);

@@ -10,49 +10,55 @@ namespace {
 
 class PropertySheetsTest : public HostedPluginTest {};
 
+// Where the common controls' context cannot be built, the pages go without it and it is tried
+// again for every page; once built, it is built once.
 TEST_F(PropertySheetsTest, TheDocumentSheetAddsLayoutPaperAndMainPagesSharingOneContext) {
-    Seams seams;
     const struct {
         WORD templateId;
         LPCWSTR title;
     } expected[] = {{IDD_LAYOUT_PAGE, TEXT("Layout")},
                     {IDD_PAPER_PAGE, TEXT("Paper/Media")},
                     {IDD_MAIN_PAGE, TEXT("Tarvik")}};
-    for (int opening = 1; opening <= 2; ++opening) {
-        SheetSession session(host_);
-        ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
-        const std::vector<CollectedPage>& pages = session.pages();
-        ASSERT_EQ(pages.size(), 3u);
-        const PROPSHEETPAGEW& first = pages[0].description;
-        for (size_t i = 0; i < pages.size(); ++i) {
-            const PROPSHEETPAGEW& page = pages[i].description;
-            EXPECT_EQ(page.dwSize, 104u);
-            EXPECT_EQ(page.dwFlags, DWORD(PSP_USETITLE | PSP_USECALLBACK | PSP_USEFUSIONCONTEXT));
-            EXPECT_EQ(page.hInstance, host_.module());
-            EXPECT_EQ(page.pszTemplate, MAKEINTRESOURCEW(expected[i].templateId));
-            EXPECT_EQ(std::wstring(page.pszTitle), expected[i].title);
-            EXPECT_EQ(page.pfnCallback, first.pfnCallback);
-            EXPECT_EQ(page.lParam, first.lParam) << "one context";
-            EXPECT_EQ(page.hActCtx, first.hActCtx);
-        }
-        EXPECT_NE(first.lParam, 0);
-        EXPECT_EQ(session.info().UserData, ULONG_PTR(first.lParam));
-        EXPECT_EQ(session.startPage(), LONG_PTR(pages[0].handle));
-        EXPECT_EQ(session.startPageArgument(), 10000);
-        EXPECT_EQ(session.initResult(), ULONG_PTR(pages[2].handle));
-        EXPECT_EQ(std::wstring(session.headerTitle()), TEXT("OEM UI Page"));
-        EXPECT_EQ(session.info().Result, 1u) << "the header's answer";
-        EXPECT_EQ(seams.Calls("CreateActCtxW"), 1) << "the pages' context is built once";
+    for (bool built : {false, true})
+        for (int opening = 1; opening <= 2; ++opening) {
+            Seams seams;
+            if (!built)
+                seams.Fail("CreateActCtxW", ERROR_RESOURCE_TYPE_NOT_FOUND);
+            SheetSession session(host_);
+            ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
+            const std::vector<CollectedPage>& pages = session.pages();
+            ASSERT_EQ(pages.size(), 3u);
+            const PROPSHEETPAGEW& first = pages[0].description;
+            for (size_t i = 0; i < pages.size(); ++i) {
+                const PROPSHEETPAGEW& page = pages[i].description;
+                EXPECT_EQ(page.dwSize, 104u);
+                EXPECT_EQ(page.dwFlags, DWORD(PSP_USETITLE | PSP_USECALLBACK |
+                                              (built ? PSP_USEFUSIONCONTEXT : 0)));
+                EXPECT_EQ(page.hInstance, host_.module());
+                EXPECT_EQ(page.pszTemplate, MAKEINTRESOURCEW(expected[i].templateId));
+                EXPECT_EQ(std::wstring(page.pszTitle), expected[i].title);
+                EXPECT_EQ(page.pfnCallback, first.pfnCallback);
+                EXPECT_EQ(page.lParam, first.lParam) << "one context";
+                EXPECT_EQ(page.hActCtx, first.hActCtx);
+            }
+            EXPECT_NE(first.lParam, 0);
+            EXPECT_EQ(session.info().UserData, ULONG_PTR(first.lParam));
+            EXPECT_EQ(session.startPage(), LONG_PTR(pages[0].handle));
+            EXPECT_EQ(session.startPageArgument(), 10000);
+            EXPECT_EQ(session.initResult(), ULONG_PTR(pages[2].handle));
+            EXPECT_EQ(std::wstring(session.headerTitle()), TEXT("OEM UI Page"));
+            EXPECT_EQ(session.info().Result, 1u) << "the header's answer";
+            EXPECT_EQ(seams.Calls("CreateActCtxW"), built ? 2 - opening : 3);
 
-        PROPSHEETPAGEW page = {};
-        EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_CREATE, &page), 0u) << "no context, no page";
-        page.lParam = first.lParam;
-        EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
-        EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_RELEASE, &page), 0u);
-        session.Close(0);
-        EXPECT_EQ(session.info().Result, 1u);
-        EXPECT_EQ(session.info().UserData, 0u);
-    }
+            PROPSHEETPAGEW page = {};
+            EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_CREATE, &page), 0u) << "no context, no page";
+            page.lParam = first.lParam;
+            EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
+            EXPECT_EQ(first.pfnCallback(nullptr, PSPCB_RELEASE, &page), 0u);
+            session.Close(0);
+            EXPECT_EQ(session.info().Result, 1u);
+            EXPECT_EQ(session.info().UserData, 0u);
+        }
 }
 
 // Stored output that prints is forced to embossing only when the printer reports no ink unit;
@@ -108,12 +114,12 @@ TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {
         info.Reason = call.reason;
         info.Result = 77;
         SetLastError(0);
+        SCOPED_TRACE(call.reason);
         EXPECT_EQ(call.document ? plugin->DocumentPropertySheets(&info, call.lParam)
                                 : plugin->DevicePropertySheets(&info, call.lParam),
-                  call.result)
-            << call.reason;
-        EXPECT_EQ(info.Result, call.answer) << call.reason;
-        EXPECT_EQ(GetLastError(), call.error) << call.reason;
+                  call.result);
+        EXPECT_EQ(info.Result, call.answer);
+        EXPECT_EQ(GetLastError(), call.error);
     }
     EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), E_FAIL);
 }
@@ -150,19 +156,6 @@ TEST_F(PropertySheetsTest, ThePrinterPropertiesShareTheTreesContextWithTheServic
     info.cbSize = sizeof(info);
     info.Version = PROPSHEETUI_INFO_VERSION;
     EXPECT_EQ(host_.plugin()->DevicePropertySheets(&info, 0), E_FAIL);
-}
-
-TEST_F(PropertySheetsTest, PagesGoWithoutTheCommonControlsContextWhenNoneCanBeBuilt) {
-    Seams seams;
-    seams.Fail("CreateActCtxW", ERROR_RESOURCE_TYPE_NOT_FOUND);
-    for (int opening = 1; opening <= 2; ++opening) {
-        SheetSession session(host_);
-        ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
-        for (const CollectedPage& page : session.pages())
-            EXPECT_EQ(page.description.dwFlags, DWORD(PSP_USETITLE | PSP_USECALLBACK));
-        EXPECT_EQ(seams.Calls("CreateActCtxW"), 3 * opening) << "tried again for every page";
-        session.Close(0);
-    }
 }
 
 } // namespace

@@ -29,19 +29,6 @@ std::string Section(const std::vector<BYTE>& devmode) {
 
 const char kDefaultSection[] = "732 KTVQ 1, 0 other bytes";
 
-TEST_F(SpoolerTest, TheHostBuildsJobDevmodesAroundTheSection) {
-    CoreDriverHost host;
-    ASSERT_EQ(host.Load(PluginPath().c_str()), S_OK);
-    DEVMODEW job = {};
-    job.dmSize = sizeof(job);
-    job.dmFields = DM_ORIENTATION;
-    job.dmOrientation = DMORIENT_LANDSCAPE;
-    std::vector<BYTE> devmode = host.BuildJobDevmode(&job);
-    ASSERT_EQ(devmode.size(), sizeof(DEVMODEW) + 732);
-    EXPECT_EQ(reinterpret_cast<DEVMODEW*>(devmode.data())->dmOrientation, DMORIENT_LANDSCAPE);
-    EXPECT_EQ(Section(devmode), kDefaultSection);
-}
-
 // comdlg32 asks without a printer handle. The application's form replaces the default's paper as
 // a whole: no paper number is left over.
 TEST_F(SpoolerTest, AMergeKeepsTheApplicationsFieldsWithTheHandleAndWithout) {
@@ -64,6 +51,7 @@ TEST_F(SpoolerTest, AMergeKeepsTheApplicationsFieldsWithTheHandleAndWithout) {
         EXPECT_EQ(DocumentPropertiesW(nullptr, handle, name, merged, &input,
                                       DM_IN_BUFFER | DM_OUT_BUFFER),
                   IDOK);
+        EXPECT_EQ(merged->dmSpecVersion, DM_SPECVERSION) << "built on the printer's default";
         EXPECT_EQ(merged->dmOrientation, DMORIENT_LANDSCAPE);
         EXPECT_EQ(merged->dmCopies, 3);
         EXPECT_EQ(merged->dmDuplex, DMDUP_HORIZONTAL);
@@ -79,10 +67,12 @@ TEST_F(SpoolerTest, ApplicationsAskThePrintersCapabilities) {
         return static_cast<int>(DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), capability,
                                                     static_cast<LPWSTR>(output), nullptr));
     };
-    WCHAR modes[64] = {};
+    WCHAR modes[64];
+    std::memset(modes, 0xFF, sizeof(modes));
     EXPECT_EQ(ask(257, nullptr), 46);
     EXPECT_EQ(ask(257, modes), 0);
     EXPECT_EQ(std::wstring(modes), TEXT("EmbossMode=1,InkMode=1"));
+    EXPECT_EQ(modes[23], 0xFFFF) << "46 bytes written, no more";
     EXPECT_EQ(ask(DC_EXTRA, nullptr), 732);
     int count = ask(DC_PAPERNAMES, nullptr);
     ASSERT_GT(count, 0);

@@ -69,15 +69,6 @@ void CountPrinterHandles(KindCounts& counts) {
     }
 }
 
-// The system's handle list (SystemExtendedHandleInformation), one entry per handle.
-struct HandleEntry {
-    PVOID object;
-    ULONG_PTR processId, value;
-    ULONG grantedAccess;
-    USHORT creatorBackTraceIndex, objectTypeIndex;
-    ULONG attributes, reserved;
-};
-
 CounterText HandleTypeName(HANDLE handle) {
     alignas(8) BYTE buffer[1024];
     if (NtQueryObject(handle, ObjectTypeInformation, buffer, sizeof(buffer), nullptr) != 0)
@@ -87,6 +78,8 @@ CounterText HandleTypeName(HANDLE handle) {
     return Narrow(name.Buffer, name.Length / sizeof(WCHAR));
 }
 
+// The system's handle list (SystemExtendedHandleInformation): a count, a reserved word, then one
+// 40-byte entry per handle with the process id at 8 and the handle's value at 16.
 void CountKernelHandles(KindCounts& counts) {
     CounterList<BYTE> buffer(64 * 1024);
     ULONG needed = 0;
@@ -99,35 +92,26 @@ void CountKernelHandles(KindCounts& counts) {
     if (status != 0)
         return;
     ULONG_PTR count = *reinterpret_cast<ULONG_PTR*>(buffer.data());
-    const auto* entries =
-        reinterpret_cast<const HandleEntry*>(buffer.data() + 2 * sizeof(ULONG_PTR));
-    for (ULONG_PTR i = 0; i < count; ++i)
-        if (entries[i].processId == GetCurrentProcessId())
-            Add(counts, "kernel handles",
-                HandleTypeName(reinterpret_cast<HANDLE>(entries[i].value)));
+    const auto* entries = reinterpret_cast<const ULONG_PTR*>(buffer.data()) + 2;
+    for (const ULONG_PTR* entry = entries; entry < entries + 5 * count; entry += 5)
+        if (entry[1] == GetCurrentProcessId())
+            Add(counts, "kernel handles", HandleTypeName(reinterpret_cast<HANDLE>(entry[2])));
 }
 
-const BYTE* ProcessEnvironmentBlock() {
-    PROCESS_BASIC_INFORMATION basic = {};
-    NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic),
-                              nullptr);
-    return reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+// The thread's basic information: its exit status, then its environment block's address.
+const TEB* ThreadEnvironmentBlock() {
+    ULONG_PTR basics[6] = {};
+    NtQueryInformationThread(GetCurrentThread(), ThreadBasicInformation, basics, sizeof(basics),
+                             nullptr);
+    return reinterpret_cast<const TEB*>(basics[1]);
 }
-
-// The thread's basic information, of which the thread environment block's address is used.
-struct ThreadBasics {
-    NTSTATUS exitStatus;
-    const BYTE* environmentBlock;
-    CLIENT_ID clientId;
-    KAFFINITY affinityMask;
-    LONG priority, basePriority;
-};
 
 // The GDI handle table (the process environment block's GdiSharedHandleTable at 0xF8): 24-byte
 // entries whose type byte, at 14, is 0 when free. The table keeps base types, measured by making
 // one object of each kind; every window DC comes with a "window DC surface" and a region.
 void CountGdiObjects(KindCounts& counts) {
-    const BYTE* table = *reinterpret_cast<const BYTE* const*>(ProcessEnvironmentBlock() + 0xF8);
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(
+        reinterpret_cast<const BYTE*>(ThreadEnvironmentBlock()->ProcessEnvironmentBlock) + 0xF8);
     MEMORY_BASIC_INFORMATION region = {};
     if (table == nullptr || VirtualQuery(table, &region, sizeof(region)) == 0)
         return;
@@ -171,12 +155,12 @@ void CountUserObjects(KindCounts& counts) {
     }
 }
 
-// The loader's module list (loader data at 0x18 of the process environment block, modules in load
-// order at 0x10); each entry's base name is at 0x58 and its load count, a SHORT, at 0x6C (-1 for
-// a module that stays for good).
+// The loader's module list (modules in load order at 0x10 of the loader data); each entry's base
+// name is at 0x58 and its load count, a SHORT, at 0x6C (-1 for a module that stays for good).
 void CountModules(KindCounts& counts) {
-    const BYTE* loader = *reinterpret_cast<const BYTE* const*>(ProcessEnvironmentBlock() + 0x18);
-    const auto* head = reinterpret_cast<const LIST_ENTRY*>(loader + 0x10);
+    const auto* head = reinterpret_cast<const LIST_ENTRY*>(
+        reinterpret_cast<const BYTE*>(ThreadEnvironmentBlock()->ProcessEnvironmentBlock->Ldr) +
+        0x10);
     for (const LIST_ENTRY* entry = head->Flink; entry != head; entry = entry->Flink) {
         const BYTE* module = reinterpret_cast<const BYTE*>(entry);
         SHORT loads = *reinterpret_cast<const SHORT*>(module + 0x6C);
@@ -190,43 +174,12 @@ void CountModules(KindCounts& counts) {
 // The frames of the thread's activation stack: the thread environment block points at the stack
 // (0x2C8), whose first member is the innermost frame; each frame starts with its caller's.
 void CountActivationFrames(KindCounts& counts) {
-    ThreadBasics thread = {};
-    NtQueryInformationThread(GetCurrentThread(), ThreadBasicInformation, &thread, sizeof(thread),
-                             nullptr);
-    const void* const* stack =
-        *reinterpret_cast<const void* const* const*>(thread.environmentBlock + 0x2C8);
+    const auto* thread = reinterpret_cast<const BYTE*>(ThreadEnvironmentBlock());
+    const void* const* stack = *reinterpret_cast<const void* const* const*>(thread + 0x2C8);
     counts[kActivationFrames] = 0;
     for (const void* const* frame = stack ? static_cast<const void* const*>(stack[0]) : nullptr;
          frame != nullptr; frame = static_cast<const void* const*>(frame[0]))
         Add(counts, kActivationFrames);
-}
-
-// A forgiven kind's key: a bare size ("24 bytes") is a process heap block's.
-bool IsBareSize(const CounterText& kind) {
-    return kind.find(": ") == CounterText::npos;
-}
-
-// How many of each forgiven kind grew, at most as many as forgiven.
-KindCounts ForgivenPresent(const ProcessCounts& before, const ProcessCounts& after,
-                           const KindCounts& forgiven) {
-    KindCounts present;
-    for (const auto& size : forgiven) {
-        CounterText key = IsBareSize(size.first)
-                              ? CounterText(kProcessHeapBlocks) + ": " + size.first
-                              : size.first;
-        long long grown = Get(after.counts, key) - Get(before.counts, key);
-        if (grown > 0)
-            present[size.first] = DWORD(std::min<long long>(grown, size.second));
-    }
-    return present;
-}
-
-std::string KindList(const KindCounts& kinds) {
-    std::string list;
-    for (const auto& kind : kinds)
-        list += (list.empty() ? "" : ", ") + std::string(kind.first.c_str()) + " " +
-                std::to_string(kind.second);
-    return list;
 }
 
 } // namespace
@@ -244,45 +197,36 @@ ProcessCounts ProcessCounts::Take() {
     return taken;
 }
 
-std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& after) {
-    std::vector<Figure> figures;
-    for (const char* name : kFigures)
-        figures.push_back({name, Get(first.counts, name), Get(after.counts, name)});
-    return figures;
-}
-
-std::string DescribeExpectedBlocks(const ProcessCounts& before, const ProcessCounts& after,
-                                   const KindCounts& forgiven) {
-    return KindList(ForgivenPresent(before, after, forgiven));
-}
-
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
                            const KindCounts& forgiven) {
-    KindCounts present = ForgivenPresent(before, after, forgiven);
+    KindCounts counts = after.counts;
+    for (const auto& kind : forgiven) {
+        long long grown = std::min<long long>(
+            Get(counts, kind.first) - Get(before.counts, kind.first), kind.second);
+        size_t colon = kind.first.find(": ");
+        if (grown > 0 && colon != CounterText::npos)
+            counts[kind.first.substr(0, colon)] -= DWORD(grown);
+        if (grown > 0)
+            counts[kind.first] -= DWORD(grown);
+    }
     std::string described;
-    for (const Figure& figure : Figures(before, after)) {
-        CounterText prefix = CounterText(figure.name) + ": ";
-        KindCounts grownKinds;
-        for (const auto& kind : after.counts) {
-            CounterText name = kind.first.substr(std::min(prefix.size(), kind.first.size()));
-            long long grown = kind.second - Get(before.counts, kind.first) -
-                              (figure.name == kProcessHeapBlocks ? Get(present, name) : 0) -
-                              Get(present, kind.first);
-            if (kind.first.compare(0, prefix.size(), prefix) == 0 && grown > 0 &&
-                grownKinds.size() < 6)
-                grownKinds[name] = DWORD(grown);
+    for (const char* figure : kFigures) {
+        CounterText prefix = CounterText(figure) + ": ";
+        std::string kinds;
+        int listed = 0;
+        for (const auto& kind : counts) {
+            long long grown = kind.second - Get(before.counts, kind.first);
+            if (kind.first.compare(0, prefix.size(), prefix) == 0 && grown > 0 && listed++ < 6)
+                kinds += (kinds.empty() ? "" : ", ") +
+                         std::string(kind.first.substr(prefix.size()).c_str()) + " " +
+                         std::to_string(grown);
         }
-        long long grown = figure.Growth();
-        for (const auto& size : present)
-            if (IsBareSize(size.first) ? figure.name == kProcessHeapBlocks
-                                       : size.first.compare(0, prefix.size(), prefix) == 0)
-                grown -= size.second;
-        if (figure.name == kActivationFrames)
+        long long grown = Get(counts, figure) - Get(before.counts, figure);
+        if (figure == kActivationFrames)
             grown = grown < 0 ? -grown : grown; // one deactivation too many is as wrong
         if (grown > 0)
-            described += (described.empty() ? "" : ", ") + std::string(figure.name) + " +" +
-                         std::to_string(grown) +
-                         (grownKinds.empty() ? "" : " (" + KindList(grownKinds) + ")");
+            described += (described.empty() ? "" : ", ") + std::string(figure) + " +" +
+                         std::to_string(grown) + (kinds.empty() ? "" : " (" + kinds + ")");
     }
     return described;
 }

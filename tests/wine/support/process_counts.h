@@ -28,20 +28,8 @@ struct ProcessCounts {
     static ProcessCounts Take();
 };
 
-// One figure before and after: "GDI objects".
-struct Figure {
-    const char* name;
-    long long first;
-    long long after;
-    long long Growth() const { return after - first; }
-};
-std::vector<Figure> Figures(const ProcessCounts& first, const ProcessCounts& after);
-
 // What grew: "GDI objects +2 (font 2), kernel handles +1 (Key 1)"; an activation frame taken
-// away counts too. Process heap blocks of the sizes in `forgiven` ("24 bytes"), and the kinds it
-// names in full ("GDI objects: font"), may grow up to their numbers. Empty when nothing grew.
+// away counts too. The kinds and figures in `forgiven` ("process heap blocks: 24 bytes", "user
+// objects") may grow up to their numbers. Empty when nothing grew.
 std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
                            const KindCounts& forgiven = {});
-// The forgiven blocks that are there: "24 bytes 2".
-std::string DescribeExpectedBlocks(const ProcessCounts& before, const ProcessCounts& after,
-                                   const KindCounts& forgiven);

@@ -62,13 +62,12 @@ struct ImportState {
 ImportState g_state[kImportCount];
 Seams* g_seams = nullptr; // the seams in place
 
-// Counts the call; true, with the last error set, when it must fail.
-bool Enter(ImportId id) {
+// Counts the call; true, with the last error set, when it must fail. A call that `manages` the
+// printer is refused to a user without the right.
+bool Enter(ImportId id, bool manages = false) {
     ImportState& state = g_state[id];
     InterlockedIncrement(&state.calls);
-    if (kDllOf[id] == kSpooler && g_seams->spoolerLatency != 0)
-        Sleep(g_seams->spoolerLatency);
-    bool refused = kWrites[id] && !g_seams->manageRight;
+    bool refused = (kWrites[id] || manages) && !g_seams->manageRight;
     if (!refused && state.failures == 0)
         return false;
     if (!refused && state.failures > 0)
@@ -107,13 +106,9 @@ template <int Id, typename F> void* SeamOf(F seam, F) {
 }
 
 BOOL WINAPI SeamOpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults) {
-    if (Enter(kOpenPrinterW))
+    if (Enter(kOpenPrinterW,
+              defaults != nullptr && (defaults->DesiredAccess & PRINTER_ACCESS_ADMINISTER)))
         return FALSE;
-    if (!g_seams->manageRight && defaults != nullptr &&
-        (defaults->DesiredAccess & PRINTER_ACCESS_ADMINISTER)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
     return Original(&OpenPrinterW, kOpenPrinterW)(name, printer, defaults);
 }
 
@@ -188,27 +183,27 @@ HANDLE WINAPI SeamCreateActCtxW(PCACTCTXW request) {
     return Original(&CreateActCtxW, kCreateActCtxW)(request);
 }
 
-// The timers the plug-in keeps: a window's timer replaces the one of the same id.
-UINT_PTR WINAPI SeamSetTimer(HWND window, UINT_PTR id, UINT interval, TIMERPROC proc) {
-    Enter(kSetTimer);
-    UINT_PTR set = Original(&SetTimer, kSetTimer)(window, id, interval, proc);
+void ForgetTimer(HWND window, UINT_PTR id) {
     auto& timers = g_seams->timers;
     timers.erase(
         std::remove_if(timers.begin(), timers.end(),
                        [&](const Seams::Timer& t) { return t.window == window && t.id == id; }),
         timers.end());
+}
+
+// The timers the plug-in keeps: a window's timer replaces the one of the same id.
+UINT_PTR WINAPI SeamSetTimer(HWND window, UINT_PTR id, UINT interval, TIMERPROC proc) {
+    Enter(kSetTimer);
+    UINT_PTR set = Original(&SetTimer, kSetTimer)(window, id, interval, proc);
+    ForgetTimer(window, id);
     if (set != 0 && window != nullptr)
-        timers.push_back({window, id, interval, proc});
+        g_seams->timers.push_back({window, id, interval, proc});
     return set;
 }
 
 BOOL WINAPI SeamKillTimer(HWND window, UINT_PTR id) {
     Enter(kKillTimer);
-    auto& timers = g_seams->timers;
-    timers.erase(
-        std::remove_if(timers.begin(), timers.end(),
-                       [&](const Seams::Timer& t) { return t.window == window && t.id == id; }),
-        timers.end());
+    ForgetTimer(window, id);
     return Original(&KillTimer, kKillTimer)(window, id);
 }
 
@@ -270,10 +265,8 @@ Seams::Seams() {
         ADD_FAILURE() << "no plug-in to make seams in";
         return;
     }
-    for (ImportState& state : g_state) {
-        state.calls = 0;
-        state.failures = 0;
-    }
+    for (ImportState& state : g_state)
+        state.calls = state.failures = 0;
     g_seams = this;
     PatchImports(module_, true);
 }
@@ -288,13 +281,6 @@ Seams::~Seams() {
 
 long Seams::Calls(const char* function) const {
     return StateOf(function).calls;
-}
-
-long Seams::SpoolerCalls() const {
-    long calls = 0;
-    for (int id = 0; id < kImportCount; ++id)
-        calls += kDllOf[id] == kSpooler ? g_state[id].calls : 0;
-    return calls;
 }
 
 void Seams::ForgetCalls() {

@@ -21,16 +21,13 @@ public:
     Seams(const Seams&) = delete;
     Seams& operator=(const Seams&) = delete;
 
-    // The plug-in's calls of `function` ("GetPrinterDataExW"), or of all the spooler's functions,
-    // since the seams were made or the calls (and the load context) forgotten.
+    // The plug-in's calls of `function` ("GetPrinterDataExW") since the seams were made or the
+    // calls (and the load context) forgotten.
     long Calls(const char* function) const;
-    long SpoolerCalls() const;
     void ForgetCalls();
     // `function` fails with `error` the next `times` times (kAlways: every time).
     void Fail(const char* function, DWORD error, int times = kAlways);
 
-    // Every spooler call first waits this long, as a print server's round trip does.
-    DWORD spoolerLatency = 0;
     // False: a user without the right to manage the printer. OpenPrinterW for full or administer
     // access is refused, and so is every write (SetPrinterDataExW, SetPrinterW,
     // DeletePrinterDataExW, AddFormW, DeleteFormW), with ERROR_ACCESS_DENIED as Windows refuses

@@ -47,9 +47,6 @@ void CopyKey(HKEY fromRoot, LPCWSTR from, HKEY toRoot, LPCWSTR to) {
 // static control 24 bytes, a multi-line edit one byte per character of its text, an IP address
 // control the font of its fields.
 KindCounts g_wineBlocks;
-// Wine's file dialog keeps a file handle, an event and three blocks for each thread that showed
-// it, and an icon for each time it was shown.
-int g_fileDialogUses = 0;
 
 bool ProcedureInComctl32(HWND window) {
     HMODULE module = nullptr;
@@ -65,14 +62,14 @@ BOOL CALLBACK CountWineBlocks(HWND window, LPARAM) {
     WCHAR name[16] = TEXT("");
     GetClassNameW(window, name, 16);
     int length = GetWindowTextLengthW(window);
-    char size[24];
+    char size[48];
     if (lstrcmpiW(name, TEXT("Static")) == 0 && ProcedureInComctl32(window))
-        ++g_wineBlocks["24 bytes"];
+        ++g_wineBlocks["process heap blocks: 24 bytes"];
     if (lstrcmpiW(name, WC_IPADDRESSW) == 0)
         ++g_wineBlocks["GDI objects: font"];
     if (lstrcmpiW(name, TEXT("Edit")) == 0 &&
         (GetWindowLongPtrW(window, GWL_STYLE) & ES_MULTILINE) && length > 0 &&
-        wsprintfA(size, "%d bytes", length) > 0)
+        wsprintfA(size, "process heap blocks: %d bytes", length) > 0)
         ++g_wineBlocks[size];
     return TRUE;
 }
@@ -113,10 +110,12 @@ void FillWindowDcCache() {
 // shown, the host's own sheets on this thread, the spooler's capabilities.
 bool WarmUp() {
     {
-        // GoogleTest's first failure on a thread starts a thread that watches it.
+        // GoogleTest's first failure on a thread starts a thread that watches it; its first
+        // trace keeps the thread's list of traces.
         testing::TestPartResultArray failures;
         testing::ScopedFakeTestPartResultReporter watched(
             testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        SCOPED_TRACE("warm-up");
     }
     FillWindowDcCache();
     CoreDriverHost host;
@@ -132,13 +131,7 @@ bool WarmUp() {
     DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), DC_PAPERNAMES, nullptr, nullptr);
     for (void (*warmUp)() : ProgramWarmUps())
         warmUp();
-    for (bool preferences : {true, false}) {
-        Sheet sheet;
-        if (preferences ? sheet.OpenPreferences(kPrinterName) : sheet.OpenProperties(kPrinterName))
-            for (int page = sheet.PageCount() - 1; page >= 0; --page)
-                sheet.PageAt(page);
-        sheet.Cancel();
-    }
+    OpenEverySheetPage();
     TakeMishaps();
     ProcessCounts::Take();
     return true;
@@ -150,6 +143,19 @@ void RestoreInstalledState() {
     for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
         CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].root, kStateKeys[i].path);
     DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str());
+}
+
+bool OpenEverySheetPage() {
+    bool shown = true;
+    for (bool preferences : {true, false}) {
+        Sheet sheet;
+        shown &=
+            preferences ? sheet.OpenPreferences(kPrinterName) : sheet.OpenProperties(kPrinterName);
+        for (int page = sheet.PageCount() - 1; page >= 0; --page)
+            shown &= sheet.PageAt(page) != nullptr;
+        sheet.Cancel();
+    }
+    return shown;
 }
 
 bool AddWarmUp(void (*warmUp)()) {
@@ -181,15 +187,8 @@ void WineTest::TearDown() {
     for (const std::wstring& mishap : TakeMishaps())
         ADD_FAILURE() << "on the sheet's thread: " << testing::PrintToString(mishap);
     UnhookWindowsHookEx(hook_);
-    ProcessCounts after = ProcessCounts::Take();
-    if (g_fileDialogUses > 0) {
-        after.counts["kernel handles"] -= 2;
-        after.counts["blocks in other heaps"] -= 3;
-        after.counts["user objects"] -= g_fileDialogUses;
-    }
-    g_fileDialogUses = 0;
-    std::string grown = DescribeGrowth(before_, after, g_wineBlocks);
-    EXPECT_EQ(grown, "") << "what the test left behind";
+    EXPECT_EQ(DescribeGrowth(before_, ProcessCounts::Take(), g_wineBlocks), "")
+        << "what the test left behind";
 }
 
 void HostedPluginTest::SetUp() {
@@ -202,8 +201,12 @@ void HostedPluginTest::TearDown() {
     WineTest::TearDown();
 }
 
+// Wine's file dialog keeps a file handle, an event and three blocks for each thread that showed
+// it, and an icon for each time it was shown.
 void ForgiveFileDialog(int uses) {
-    g_fileDialogUses = uses;
+    g_wineBlocks["kernel handles"] += 2;
+    g_wineBlocks["blocks in other heaps"] += 3;
+    g_wineBlocks["user objects"] += uses;
 }
 
 std::wstring PluginPath() {

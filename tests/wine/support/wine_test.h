@@ -66,5 +66,9 @@ void ForgiveFileDialog(int uses);
 // open, opened and closed once. In the program: const bool kWarmUp = AddWarmUp([] { ... });
 bool AddWarmUp(void (*warmUp)());
 
+// Opens the printing preferences and the printer's properties through the spooler as a person
+// does, shows every page from the last to the first, and cancels; false when something failed.
+bool OpenEverySheetPage();
+
 // Called once by main before the tests.
 void PrepareWineTests();
