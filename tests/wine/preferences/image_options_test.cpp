@@ -114,7 +114,8 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
 }
 
 TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
-    Store({{TEXT("Contrast"), static_cast<DWORD>(-100)}, {TEXT("ThinLineIntensity"), 4}});
+    SetConfigDword(TEXT("Contrast"), static_cast<DWORD>(-100));
+    SetConfigDword(TEXT("ThinLineIntensity"), 4);
     std::wstring seen;
     UseImageOptions([&seen](HWND dialog) {
         seen = std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_CONTRAST)) +

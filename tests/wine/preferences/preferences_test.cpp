@@ -84,10 +84,10 @@ TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
 }
 
 TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValue) {
-    Store({{TEXT("DotHeight"), 7},
-           {TEXT("InkDithering"), 9},
-           {TEXT("DotQuality"), 2},
-           {TEXT("TwoPassPrint"), 2}});
+    SetConfigDword(TEXT("DotHeight"), 7);
+    SetConfigDword(TEXT("InkDithering"), 9);
+    SetConfigDword(TEXT("DotQuality"), 2);
+    SetConfigDword(TEXT("TwoPassPrint"), 2);
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND main = sheet.PageAt(kMainPage);
@@ -120,7 +120,8 @@ TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValu
 }
 
 TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOut) {
-    Store({{TEXT("InterPoint"), 1}, {TEXT("InsertEmptyPage"), 1}});
+    SetConfigDword(TEXT("InterPoint"), 1);
+    SetConfigDword(TEXT("InsertEmptyPage"), 1);
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     EXPECT_TRUE(IsChecked(sheet.PageAt(kLayoutPage), IDC_LAYOUT_INSERT_EMPTY_PAGE));
