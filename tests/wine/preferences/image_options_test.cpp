@@ -11,20 +11,17 @@
 namespace {
 
 // The companion suite as its installation registers it, for as long as the object lives.
-class Suite {
-public:
-    Suite(LPCWSTR key, LPCWSTR name, LPCWSTR version)
-        : key_(std::wstring(TEXT("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\")) +
-               key) {
-        RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), TEXT("DisplayName"), REG_SZ, name,
-                        (lstrlenW(name) + 1) * sizeof(WCHAR));
-        RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), TEXT("DisplayVersion"), REG_SZ, version,
-                        (lstrlenW(version) + 1) * sizeof(WCHAR));
+struct Suite {
+    Suite(LPCWSTR entry, LPCWSTR name, LPCWSTR version)
+        : key(std::wstring(TEXT("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\")) +
+              entry) {
+        for (auto [value, text] :
+             {std::pair(TEXT("DisplayName"), name), {TEXT("DisplayVersion"), version}})
+            RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), value, REG_SZ, text,
+                            (lstrlenW(text) + 1) * sizeof(WCHAR));
     }
-    ~Suite() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str()); }
-
-private:
-    std::wstring key_;
+    ~Suite() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str()); }
+    const std::wstring key;
 };
 
 class ImageOptionsTest : public WineTest {
@@ -117,7 +114,8 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
 }
 
 TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
-    Store({{TEXT("Contrast"), static_cast<DWORD>(-100)}, {TEXT("ThinLineIntensity"), 4}});
+    SetConfigDword(TEXT("Contrast"), static_cast<DWORD>(-100));
+    SetConfigDword(TEXT("ThinLineIntensity"), 4);
     std::wstring seen;
     UseImageOptions([&seen](HWND dialog) {
         seen = std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_CONTRAST)) +

@@ -61,11 +61,6 @@ inline std::wstring WindowText(HWND window) {
     return text;
 }
 
-inline void Store(std::initializer_list<std::pair<LPCWSTR, DWORD>> values) {
-    for (const auto& value : values)
-        SetConfigDword(value.first, value.second);
-}
-
 // The "Config" values of `names`, stored as DWORDs: "1 0 2" (-1: none).
 inline std::wstring Stored(std::initializer_list<LPCWSTR> names) {
     std::vector<std::wstring> values;

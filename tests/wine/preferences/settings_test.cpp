@@ -170,20 +170,18 @@ TEST_F(SettingsTest, ThePagesSpeakGermanAndNothingIsCut) {
                     REG_SZ, TEXT("de_de"), 12);
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    EXPECT_EQ(sheet.Titles(), TEXT("Layout, Papier/Medien, Tarvik"));
-    HWND layout = sheet.PageAt(kLayoutPage);
-    EXPECT_EQ(TextOf(layout, IDC_LAYOUT_DOUBLE_SIDED), TEXT("&Doppelseitig (Interpunkt)"));
-    EXPECT_EQ(CutTexts(layout), TEXT(""));
-    HWND paper = sheet.PageAt(kPaperPage);
-    EXPECT_EQ(TextOf(paper, IDC_PAPER_ADVANCED), TEXT("Er&weitert ..."));
-    EXPECT_NE(Joined(ItemsOf(paper, IDC_PAPER_MEDIA_TYPE)).find(TEXT("Standard 1 (Punktschrift")),
-              std::wstring::npos);
-    EXPECT_EQ(CutTexts(paper), TEXT(""));
-    HWND main = sheet.PageAt(kMainPage);
-    EXPECT_EQ(TextOf(main, IDC_MAIN_EMBOSS) + TextOf(main, IDC_MAIN_DOT_QUALITY_LABEL),
-              TEXT("&PrägenPunktqualität"));
-    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY)), TEXT("Entwurf, Standard, Beste"));
-    EXPECT_EQ(CutTexts(main), TEXT(""));
+    for (int page : {kLayoutPage, kPaperPage, kMainPage}) // the page shown, its texts visible
+        EXPECT_EQ(CutTexts(sheet.PageAt(page)), TEXT("")) << page;
+    HWND layout = sheet.PageAt(kLayoutPage), paper = sheet.PageAt(kPaperPage),
+         main = sheet.PageAt(kMainPage);
+    EXPECT_EQ(
+        Joined({sheet.Titles(), TextOf(layout, IDC_LAYOUT_DOUBLE_SIDED),
+                TextOf(paper, IDC_PAPER_ADVANCED), ItemsOf(paper, IDC_PAPER_MEDIA_TYPE)[1],
+                TextOf(main, IDC_MAIN_EMBOSS), TextOf(main, IDC_MAIN_DOT_QUALITY_LABEL),
+                Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY))},
+               TEXT("|")),
+        TEXT("Layout, Papier/Medien, Tarvik|&Doppelseitig (Interpunkt)|Er&weitert ...|"
+             "Standard 1 (Punktschriftpapier)|&Prägen|Punktqualität|Entwurf, Standard, Beste"));
     std::wstring seen;
     sheet.Answer(kMessageBox, [&seen](HWND box) {
         seen = WindowText(box);
