@@ -36,11 +36,11 @@ TEST(PaperNames, ListsOfAnyCountInSlotsOf64Characters) {
                    {9, 1152, false, 8},
                    {33554431, 0xFFFFFF80, false, 8},
                    {33554433, 0, false, 8}};
-    for (const auto& c : kCounts) {
-        EXPECT_EQ(PaperNameBytes(c.count), c.bytes) << c.count;
-        EXPECT_EQ(PaperNamesFit(c.count, 1024), c.fitsIn1024) << c.count;
-        EXPECT_EQ(PaperNamesHeld(c.count, 1024), c.heldIn1024) << c.count;
-    }
+    for (const auto& c : kCounts)
+        EXPECT_EQ(std::tuple(PaperNameBytes(c.count), PaperNamesFit(c.count, 1024),
+                             PaperNamesHeld(c.count, 1024)),
+                  std::tuple(c.bytes, c.fitsIn1024, c.heldIn1024))
+            << c.count;
     for (auto [count, listed] : {std::pair{-1, 0}, {0xFFFE, 0xFFFE}, {0xFFFF, 0}})
         EXPECT_EQ(FormSizeNameCount(count), listed) << "the Form Size list is counted in a WORD";
 }
@@ -83,15 +83,14 @@ TEST(PaperNames, TheDefaultPaperByNumberOrBySize) {
     for (const auto& c : kCases) {
         LONG size[2] = {-1, -1};
         WCHAR name[kFormNameChars] = {};
-        EXPECT_EQ(
-            IdentifyDefaultPaper(c.devmode, {numbers, names.data(), sizes, c.count}, size, name),
-            c.result);
-        EXPECT_EQ(std::u16string(name), c.name);
-        EXPECT_EQ(size[0], c.width);
+        int result =
+            IdentifyDefaultPaper(c.devmode, {numbers, names.data(), sizes, c.count}, size, name);
+        EXPECT_EQ(std::tuple(result, std::u16string(name), size[0]),
+                  std::tuple(c.result, c.name, c.width));
     }
-    EXPECT_EQ(PaperListLength(3, 3, 3), 3);
-    EXPECT_EQ(PaperListLength(3, 1, 3), 0);
-    EXPECT_EQ(PaperListLength(-1, -1, -1), 0);
+    EXPECT_EQ(
+        std::tuple(PaperListLength(3, 3, 3), PaperListLength(3, 1, 3), PaperListLength(-1, -1, -1)),
+        std::tuple(3, 0, 0));
 }
 
 TEST(PaperNames, AFormFitsASizeWithinOneUnitAndTurned) {

@@ -40,8 +40,8 @@ TEST(TypedTexts, DotValuesWithinTheirLimitsAndTwoApart) {
                    {u"258", u"0", 2, 0}};
     for (const auto& v : kValues) {
         int high = 0, low = 0;
-        EXPECT_EQ(ReadTypedDotValues(v.highest, v.lowest, &high, &low), v.high != 0);
-        EXPECT_EQ(std::make_pair(high, low), std::make_pair(v.high, v.low))
+        bool taken = ReadTypedDotValues(v.highest, v.lowest, &high, &low);
+        EXPECT_EQ(std::tuple(taken, high, low), std::tuple(v.high != 0, v.high, v.low))
             << testing::PrintToString(std::u16string(v.highest));
     }
 }
@@ -60,12 +60,10 @@ TEST(TypedTexts, DistancesAndLineSpacingInTwentiethsOfAnInch) {
                   {u"-0", 0, 0},
                   {u"1e10", 0x80000000, 1250},
                   {u"nan", 0x80000000, 1250}};
-    for (const auto& t : kTexts) {
-        EXPECT_EQ(TwentiethsFromText(t.text), t.twentieths)
+    for (const auto& t : kTexts)
+        EXPECT_EQ(std::pair(TwentiethsFromText(t.text), LineSpacingHundredths(t.text)),
+                  std::pair(t.twentieths, t.hundredths))
             << testing::PrintToString(std::u16string(t.text));
-        EXPECT_EQ(LineSpacingHundredths(t.text), t.hundredths)
-            << testing::PrintToString(std::u16string(t.text));
-    }
     EXPECT_EQ(ClampReported(static_cast<DWORD>(-10), 0, kMaxShownDistance), 0);
 }
 
