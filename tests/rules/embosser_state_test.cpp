@@ -116,29 +116,23 @@ TEST(EmbosserState, WritingKeepsOtherPrintersAndNeverGrowsPastItsLimit) {
 TEST(EmbosserRequests, ValuesOutsideTheirRangesAreRefusedAndTheEdgesTaken) {
     EmbosserState state = Factory();
     state.inkUnitAttached = 0;
-    const struct {
+    struct Case {
         DWORD id;
         std::vector<LONG> values;
         DWORD error;
-    } kValues[] = {{90, {101}, 1001},
-                   {90, {100}, 0},
-                   {91, {-1}, 1001},
-                   {95, {7}, 1001},
-                   {96, {251}, 1001},
-                   {96, {250}, 0},
-                   {101, {12, 25, 20}, 1001},
-                   {101, {268, 0, 26}, 0},
-                   {102, {30, 39, 220}, 1001},
-                   {102, {30, 40, 340}, 0},
-                   {104, {6, 27}, 1001},
-                   {104, {0, 26}, 0},
-                   {90, {}, 1004},
-                   {102, {30}, 1004},
-                   {90, {1, 2, 3, 4, 5}, 1004},
-                   {4, {1}, 1003},
-                   {58, {8}, 1002},
-                   {237, {100}, 1005}};
-    for (const auto& v : kValues)
+    };
+    // Each range's edge is taken and the value beyond it refused.
+    const Case kRanges[] = {
+        {90, {101}, 1001},         {90, {100}, 0},         {91, {-1}, 1001},
+        {95, {7}, 1001},           {96, {251}, 1001},      {96, {250}, 0},
+        {101, {12, 25, 20}, 1001}, {101, {268, 0, 26}, 0}, {102, {30, 39, 220}, 1001},
+        {102, {30, 40, 340}, 0},   {104, {6, 27}, 1001},   {104, {0, 26}, 0}};
+    // Wrong counts of values, read-only and unknown parameters, a cartridge without its ink unit.
+    const Case kRefused[] = {{90, {}, 1004}, {102, {30}, 1004}, {90, {1, 2, 3, 4, 5}, 1004},
+                             {4, {1}, 1003}, {58, {8}, 1002},   {237, {100}, 1005}};
+    for (const Case& v : kRanges)
+        EXPECT_EQ(Check(state, v.id, v.values), v.error) << v.id << " with " << v.values.size();
+    for (const Case& v : kRefused)
         EXPECT_EQ(Check(state, v.id, v.values), v.error) << v.id << " with " << v.values.size();
     const struct {
         DWORD id;
