@@ -47,19 +47,15 @@ TEST(TypedTexts, DotValuesWithinTheirLimitsAndTwoApart) {
 }
 
 TEST(TypedTexts, DistancesAndLineSpacingInTwentiethsOfAnInch) {
+    // A number beyond the range, or nan, gives 0x80000000; -1 inch goes back 20 twentieths.
+    const DWORD kFar = 0x80000000, kBack = static_cast<DWORD>(-20);
     const struct {
         const char16_t* text;
         DWORD twentieths; // a distance
         DWORD hundredths; // a line spacing
-    } kTexts[] = {{u"0.47", 9, 47},
-                  {u"x", 0, 0},
-                  {u"1.15", 23, 115},
-                  {u"15", 300, 1250},
-                  {u"12.51", 250, 1250},
-                  {u"-1", 0xFFFFFFEC, 1250},
-                  {u"-0", 0, 0},
-                  {u"1e10", 0x80000000, 1250},
-                  {u"nan", 0x80000000, 1250}};
+    } kTexts[] = {{u"0.47", 9, 47},   {u"x", 0, 0},          {u"1.15", 23, 115},
+                  {u"15", 300, 1250}, {u"12.51", 250, 1250}, {u"-1", kBack, 1250},
+                  {u"-0", 0, 0},      {u"1e10", kFar, 1250}, {u"nan", kFar, 1250}};
     for (const auto& t : kTexts)
         EXPECT_EQ(std::pair(TwentiethsFromText(t.text), LineSpacingHundredths(t.text)),
                   std::pair(t.twentieths, t.hundredths))
