@@ -63,10 +63,9 @@ TEST(EmbosserState, DamagedFilesGiveTheFactoryValueForWhatTheyLost) {
          "[Tarvik Embosser]\nmargin.left=abc\nmargin.top=9x\nmargin.right=99999999999\n"
          "braille.dots=7\nautowrap=\nform.width=1e3\nline.spacing=251\n"},
         {"bad texts and addresses",
-         "[Tarvik "
-         "Embosser]\nserial=\x01\x02\nmac=00-1A\nfirmware=1.2.300\nnetwork.address=127.0.0.1\n"
-         "network.mask=255.0.255.0\nstatus=on-fire\nink1.state=leaking\nservices=8,3\n"
-         "table.1=..\\evil.bct\n"},
+         "[Tarvik Embosser]\nserial=\x01\x02\nmac=00-1A\nfirmware=1.2.300\n"
+         "network.address=127.0.0.1\nnetwork.mask=255.0.255.0\nstatus=on-fire\n"
+         "ink1.state=leaking\nservices=8,3\ntable.1=..\\evil.bct\n"},
         {"an overlong line", "[Tarvik Embosser]\n" + kLongLine + "\n"},
     };
     for (const auto& [what, file] : kFiles)
