@@ -18,7 +18,7 @@ import copy
 import re
 import sys
 
-from product import CATALOGUES, dialogs, read_catalogue, report, strings
+from product import CATALOGUES, Problems, dialogs, read_catalogue, report, strings
 
 WS_GROUP, WS_TABSTOP, BS_MULTILINE, SS_NOPREFIX = 0x20000, 0x10000, 0x2000, 0x80
 INPUTS = {"EDIT", "COMBOBOX", "LISTBOX", "MSCTLS_TRACKBAR32", "SYSIPADDRESS32"}
@@ -75,7 +75,7 @@ def overlap(a, b):
 
 
 def dialog_problems(d, accepted=""):
-    out, visible, letters = [], [c for c in d.controls if c.visible], {}
+    out, visible, letters = Problems(), [c for c in d.controls if c.visible], {}
     ids = [c.id for c in d.controls if c.id != -1]
     out += ["id %d is used twice" % i for i in sorted({i for i in ids if ids.count(i) > 1})]
     for c in visible:
@@ -90,27 +90,23 @@ def dialog_problems(d, accepted=""):
             out.append("%s does not follow its buddy edit" % c.name())
         elif c.cls in INPUTS and (before is None or not labels(before, c)):
             out.append("%s has no label directly before it, above it or to its left" % c.name())
-        if c.visible and (c.cls in INPUTS or c.kind in ("push", "check", "radio")) and not (
-                c.style & WS_TABSTOP):
-            out.append("%s is not a tab stop" % c.name())
-        if (c.kind == "radio") != (before is not None and before.kind == "radio") and not (
-                c.style & WS_GROUP):
-            out.append("%s starts or ends a run of radio buttons without WS_GROUP" % c.name())
-        x0, y0, x1, y1 = c.rect()
-        if min(x0, y0) < 0 or x1 > d.cx or y1 > d.cy:
-            out.append("%s lies outside the dialog (%d x %d)" % (c.name(), d.cx, d.cy))
-        elif c.visible and (min(x0, y0) < 7 or x1 > d.cx - 7 or y1 > d.cy - 7):
-            out.append("%s lies within the dialog's 7-unit margin" % c.name())
+        out(not c.visible or c.style & WS_TABSTOP or c.cls not in INPUTS and c.kind not in (
+            "push", "check", "radio"), "%s is not a tab stop", c.name())
+        out((c.kind == "radio") == (before is not None and before.kind == "radio") or c.style &
+            WS_GROUP, "%s starts or ends a run of radio buttons without WS_GROUP", c.name())
+        (x0, y0, x1, y1), margin = c.rect(), 7 if c.visible else 0
+        out(min(x0, y0) >= margin and x1 <= d.cx - margin and y1 <= d.cy - margin, "%s lies "
+            "outside the dialog (%d x %d) or, shown, in its 7-unit margin", c.name(), d.cx, d.cy)
     for i, a in enumerate(visible):
         out += ["%s overlaps %s" % (a.name(), b.name()) for b in visible[i + 1:]
                 if overlap(a, b) and (d.id, a.id, b.id) not in SHARED_PLACES and not (
                     a.kind == "group" and inside(b, a) or b.kind == "group" and inside(a, b))]
     for c in visible:
-        out += [text_problem(c)] if text_problem(c) else []
-        if c.kind == "push" and (c.cx < 50 or c.cy != 14 and not c.style & BS_MULTILINE):
-            out.append("%s: push buttons are 14 high and at least 50 wide" % c.name())
-        if c.kind == "label" and c.cy % 8:
-            out.append("%s is %d high; text labels are 8 per line" % (c.name(), c.cy))
+        out(not text_problem(c), "%s", text_problem(c))
+        out(c.kind != "push" or c.cx >= 50 and (c.cy == 14 or c.style & BS_MULTILINE),
+            "%s: push buttons are 14 high and at least 50 wide", c.name())
+        out(c.kind != "label" or c.cy % 8 == 0, "%s is %d high; text labels are 8 per line",
+            c.name(), c.cy)
     return out
 
 

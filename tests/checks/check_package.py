@@ -253,17 +253,16 @@ def ini_problems(name, text, facts):
     numbered from 1, one of them the plug-in."""
     lines = [line.rstrip() for line in text.splitlines() if line.strip()[:1] not in ("", "#")]
     entries = [re.fullmatch(r"OEM(Config|Driver)File(\d+)=([^\s\\/:]+)", line) for line in lines]
-    out = ["%s: %r is not OEMConfigFileN or OEMDriverFileN=file in [OEMFiles]" % (name, line)
-           for line, entry in zip(lines, entries) if not entry and line != "[OEMFiles]"]
-    if lines[:1] != ["[OEMFiles]"] or lines.count("[OEMFiles]") > 1:
-        out.append("%s does not start with its one section [OEMFiles]" % name)
+    need = Problems()
+    need(lines[:1] == ["[OEMFiles]"] and all(entries[1:]), "%s is not its one section [OEMFiles] "
+         "of OEMConfigFileN=file and OEMDriverFileN=file lines", name)
     for kind in ("Config", "Driver"):
         numbers = sorted(int(e[2]) for e in entries if e and e[1] == kind)
-        if numbers != list(range(1, len(numbers) + 1)):
-            out.append("%s: the OEM%sFile entries are not numbered 1, 2, ..." % (name, kind))
-    if facts["module"] not in [e[3].lower() for e in entries if e and e[1] == "Config"]:
-        out.append("%s does not name %s as the user-interface plug-in" % (name, facts["module"]))
-    return out
+        need(numbers == list(range(1, len(numbers) + 1)), "%s: the OEM%sFile entries are not "
+             "numbered 1, 2, ...", name, kind)
+    need(facts["module"] in [e[3].lower() for e in entries if e and e[1] == "Config"],
+         "%s does not name %s as the user-interface plug-in", name, facts["module"])
+    return need
 
 
 def package_problems(package, facts):

@@ -80,12 +80,8 @@ class Control:
         self.cls, self.text, self.id, self.style = cls, text, cid, style
         self.x, self.y, self.cx, self.cy = x, y, cx, cy
         self.visible = bool(style & WS_VISIBLE)
-        if cls == "BUTTON":
-            self.kind = BUTTON_KINDS.get(style & 0xF, "button")
-        elif cls == "STATIC":
-            self.kind = STATIC_KINDS.get(style & 0x1F, "static")
-        else:
-            self.kind = cls.lower()
+        self.kind = {"BUTTON": BUTTON_KINDS.get(style & 0xF, "button"),
+                     "STATIC": STATIC_KINDS.get(style & 0x1F, "static")}.get(cls, cls.lower())
 
     def rect(self):
         """On screen: a drop-down combo box shows only its 12-unit edit part until it opens."""

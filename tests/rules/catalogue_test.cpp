@@ -87,9 +87,9 @@ TEST(Catalogue, MalformedFilesAreRefusedWhole) {
     };
     for (const auto& [what, file] : kFiles) {
         Parsed parsed(file);
-        EXPECT_FALSE(parsed.ok) << what;
-        EXPECT_EQ(parsed.catalogue.count, 0) << what;
-        EXPECT_EQ(parsed.Text(u"Printer ready"), u"<none>") << what;
+        EXPECT_EQ(std::tuple(parsed.ok, parsed.catalogue.count, parsed.Text(u"Printer ready")),
+                  std::tuple(false, 0, u"<none>"))
+            << what;
     }
     EXPECT_TRUE(Parsed(kGood + "[End]\n").ok) << "the good file itself is taken";
     EXPECT_FALSE(Parsed(kGood + "[End]\n", 20).ok) << "too little room is refused, never overrun";

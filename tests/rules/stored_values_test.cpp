@@ -10,24 +10,22 @@
 namespace {
 
 TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
+    // An unknown media type has the default pair; a custom one's pair is stored.
+    const std::pair<DWORD, DWORD> kBuiltIn[] = {{268, 0x1E06}, {269, 0x1604}, {258, 0x1005},
+                                                {267, 0x2006}, {270, 0x2206}, {999, 0x1005}};
+    DWORD pair = 0;
+    for (auto [mediaType, expected] : kBuiltIn)
+        EXPECT_TRUE(BuiltInDotValues(mediaType, &pair) && pair == expected) << mediaType;
+    EXPECT_FALSE(BuiltInDotValues(286, &pair));
     const struct {
-        DWORD mediaType, result, type, pair;
-    } kCases[] = {{268, 0, 0, 0x1E06},
-                  {269, 0, 0, 0x1604},
-                  {258, 0, 0, 0x1005},
-                  {267, 0, 0, 0x2006},
-                  {270, 0, 0, 0x2206},
-                  {999, 0, 0, 0x1005},
-                  {286, ERROR_SUCCESS, REG_DWORD, 0x1A02},
-                  {286, ERROR_SUCCESS, REG_SZ, 0x0F03},
-                  {286, ERROR_FILE_NOT_FOUND, 0, 0x0F03}};
-    for (const auto& c : kCases) {
-        DWORD pair = 0;
-        if (!BuiltInDotValues(c.mediaType, &pair)) {
-            EXPECT_EQ(TakeStoredDotValues(c.result, c.type, 0x1A02, 0x0F03, &pair), c.result);
-        }
-        EXPECT_EQ(pair, c.pair) << c.mediaType;
-    }
+        DWORD result, type, pair;
+    } kStored[] = {{ERROR_SUCCESS, REG_SZ, 0x0F03}, // each row's pair differs from the one before
+                   {ERROR_SUCCESS, REG_DWORD, 0x1A02},
+                   {ERROR_FILE_NOT_FOUND, 0, 0x0F03}};
+    for (const auto& c : kStored)
+        EXPECT_TRUE(TakeStoredDotValues(c.result, c.type, 0x1A02, 0x0F03, &pair) == c.result &&
+                    pair == c.pair)
+            << c.type;
 }
 
 TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {

@@ -40,32 +40,26 @@ TEST(TypedTexts, DotValuesWithinTheirLimitsAndTwoApart) {
                    {u"258", u"0", 2, 0}};
     for (const auto& v : kValues) {
         int high = 0, low = 0;
-        EXPECT_EQ(ReadTypedDotValues(v.highest, v.lowest, &high, &low), v.high != 0);
-        EXPECT_EQ(std::make_pair(high, low), std::make_pair(v.high, v.low))
+        bool taken = ReadTypedDotValues(v.highest, v.lowest, &high, &low);
+        EXPECT_EQ(std::tuple(taken, high, low), std::tuple(v.high != 0, v.high, v.low))
             << testing::PrintToString(std::u16string(v.highest));
     }
 }
 
 TEST(TypedTexts, DistancesAndLineSpacingInTwentiethsOfAnInch) {
+    // A number beyond the range, or nan, gives 0x80000000; -1 inch goes back 20 twentieths.
+    const DWORD kFar = 0x80000000, kBack = static_cast<DWORD>(-20);
     const struct {
         const char16_t* text;
         DWORD twentieths; // a distance
         DWORD hundredths; // a line spacing
-    } kTexts[] = {{u"0.47", 9, 47},
-                  {u"x", 0, 0},
-                  {u"1.15", 23, 115},
-                  {u"15", 300, 1250},
-                  {u"12.51", 250, 1250},
-                  {u"-1", 0xFFFFFFEC, 1250},
-                  {u"-0", 0, 0},
-                  {u"1e10", 0x80000000, 1250},
-                  {u"nan", 0x80000000, 1250}};
-    for (const auto& t : kTexts) {
-        EXPECT_EQ(TwentiethsFromText(t.text), t.twentieths)
+    } kTexts[] = {{u"0.47", 9, 47},   {u"x", 0, 0},          {u"1.15", 23, 115},
+                  {u"15", 300, 1250}, {u"12.51", 250, 1250}, {u"-1", kBack, 1250},
+                  {u"-0", 0, 0},      {u"1e10", kFar, 1250}, {u"nan", kFar, 1250}};
+    for (const auto& t : kTexts)
+        EXPECT_EQ(std::pair(TwentiethsFromText(t.text), LineSpacingHundredths(t.text)),
+                  std::pair(t.twentieths, t.hundredths))
             << testing::PrintToString(std::u16string(t.text));
-        EXPECT_EQ(LineSpacingHundredths(t.text), t.hundredths)
-            << testing::PrintToString(std::u16string(t.text));
-    }
     EXPECT_EQ(ClampReported(static_cast<DWORD>(-10), 0, kMaxShownDistance), 0);
 }
 
