@@ -113,19 +113,15 @@ void Browse(Sheet& sheet, HWND dialog, LPCWSTR file) {
     Click(dialog, IDC_TABLE_BROWSE);
 }
 
-// A table in the install folder's common folder, and a file that is no table elsewhere.
-void MakeTableFiles() {
+// What these tests do first: each kind of input, the braille table dialog and the file dialog.
+const bool kWarmUp = AddWarmUp([] {
+    // A table in the install folder's common folder, and a file that is no table elsewhere.
     for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik"),
                            TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
         CreateDirectoryW(folder, nullptr);
     for (LPCWSTR file : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
                          TEXT("C:\\Tables\\notes.txt")})
         CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-}
-
-// What these tests do first: each kind of input, the braille table dialog and the file dialog.
-const bool kWarmUp = AddWarmUp([] {
-    MakeTableFiles();
     SCOPED_TRACE("GoogleTest keeps a trace stack from a thread's first trace on");
     Sheet sheet;
     if (sheet.OpenProperties(kPrinterName)) {
@@ -225,36 +221,31 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
 // Without the printer's settings nothing can be changed, and they are not asked for again; a
 // missing entry point for sending skips its calls.
 TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
-    const struct {
-        const char* refused;
-        bool changeable;
-    } kCases[] = {{"DllExportGetPrinterSettings", false},
-                  {"DllExportSetPrinterParameter", true},
-                  {"DllExportUpdatePrinter", true}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.refused);
+    for (auto [refused, changeable] : {std::make_pair("DllExportGetPrinterSettings", false),
+                                       std::make_pair("DllExportSetPrinterParameter", true),
+                                       std::make_pair("DllExportUpdatePrinter", true)}) {
+        SCOPED_TRACE(refused);
         Seams seams;
-        seams.refusedEntryPoints = {c.refused};
+        seams.refusedEntryPoints = {refused};
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.PageAt(0);
         RowOf(page, TEXT("Extra Line"), true);
-        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), c.changeable);
+        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), changeable);
         seams.ForgetCalls();
         sheet.PageAt(1);
         sheet.PageAt(0);
         sheet.Apply();
-        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, c.changeable);
+        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, changeable);
         EXPECT_EQ(RowOf(page, TEXT("Extra")) == TEXT("Extra Line Spacing: 12.50 Inches"),
-                  c.changeable);
+                  changeable);
         ExpectEmbosser("line.spacing=250", false);
         sheet.Cancel();
     }
 }
 
 TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosserTakesIt) {
-    MakeTableFiles();
-    ForgiveFileDialog(2);
+    ForgiveFileDialog(2); // the table files are made by the warm-up, which runs first
     SetPrinterString(TEXT("Config\\BrailleTables"), TEXT("0"), TEXT("a.bct"));
     SetPrinterString(TEXT("Config\\BrailleTables"), TEXT("3"), TEXT("b.dis"));
     Seams seams; // the plug-in stays loaded from one sheet to the next
