@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -51,19 +52,14 @@ std::wstring RowOf(HWND page, const std::wstring& label, bool select = false) {
     return TEXT("(no row)");
 }
 
-// A person's change of one row: a pick in its list, or a text or number typed.
-struct Change {
-    LPCWSTR row;
-    int input;
-    LPCWSTR value;
-};
-
-void Make(HWND page, const std::vector<Change>& changes) {
-    for (const Change& change : changes) {
-        RowOf(page, change.row, true);
-        bool made = change.input == IDC_DEVPAGE_LIST ? Choose(page, change.input, change.value)
-                                                     : Type(page, change.input, change.value);
-        EXPECT_TRUE(made) << testing::PrintToString(std::wstring(change.row));
+// A person's change of one row (its label's start, its input, the value): a pick in its list, or
+// a text or number typed.
+void Make(HWND page, const std::vector<std::tuple<LPCWSTR, int, LPCWSTR>>& changes) {
+    for (auto [row, input, value] : changes) {
+        RowOf(page, row, true);
+        EXPECT_TRUE(input == IDC_DEVPAGE_LIST ? Choose(page, input, value)
+                                              : Type(page, input, value))
+            << testing::PrintToString(std::wstring(row));
     }
 }
 
