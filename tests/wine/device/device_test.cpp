@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -23,21 +24,19 @@ const std::wstring kPrinterKey =
 
 using Rows = std::vector<std::pair<HTREEITEM, std::wstring>>;
 
-void Walk(HWND tree, HTREEITEM row, Rows* rows) {
-    for (; row != nullptr; row = TreeView_GetNextSibling(tree, row)) {
+// The tree's rows under `parent` in the order they are shown, "Label: value".
+Rows RowsOf(HWND page, HTREEITEM parent = TVI_ROOT) {
+    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
+    Rows rows;
+    for (HTREEITEM row = TreeView_GetChild(tree, parent); row != nullptr;
+         row = TreeView_GetNextSibling(tree, row)) {
         WCHAR text[260] = {};
         TVITEMW item = {TVIF_TEXT, row, 0, 0, text, ARRAYSIZE(text), 0, 0, 0, 0};
         TreeView_GetItem(tree, &item);
-        rows->push_back({row, text});
-        Walk(tree, TreeView_GetChild(tree, row), rows);
+        rows.push_back({row, text});
+        Rows below = RowsOf(page, row);
+        rows.insert(rows.end(), below.begin(), below.end());
     }
-}
-
-// The tree's rows in the order they are shown, "Label: value".
-Rows RowsOf(HWND page) {
-    Rows rows;
-    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
-    Walk(tree, TreeView_GetRoot(tree), &rows);
     return rows;
 }
 
@@ -53,40 +52,30 @@ std::wstring RowOf(HWND page, const std::wstring& label, bool select = false) {
     return TEXT("(no row)");
 }
 
-// A person's change of one row: a pick in its list, or a text or number typed.
-struct Change {
-    LPCWSTR row;
-    int input;
-    LPCWSTR value;
-};
-
-void Make(HWND page, const std::vector<Change>& changes) {
-    for (const Change& change : changes) {
-        RowOf(page, change.row, true);
-        bool made = change.input == IDC_DEVPAGE_LIST ? Choose(page, change.input, change.value)
-                                                     : Type(page, change.input, change.value);
-        EXPECT_TRUE(made) << testing::PrintToString(std::wstring(change.row));
+// A person's change of one row (its label's start, its input, the value): a pick in its list, or
+// a text or number typed.
+void Make(HWND page, const std::vector<std::tuple<LPCWSTR, int, LPCWSTR>>& changes) {
+    for (auto [row, input, value] : changes) {
+        RowOf(page, row, true);
+        EXPECT_TRUE(input == IDC_DEVPAGE_LIST ? Choose(page, input, value)
+                                              : Type(page, input, value))
+            << testing::PrintToString(std::wstring(row));
     }
 }
 
-// What the embosser's state file holds for `key`; "" when it holds nothing.
-std::string EmbosserValue(const std::string& key) {
+// Each "key=value" of `expected` (separated by spaces) is a line of the embosser's state file, or
+// none is when not `held`.
+void ExpectEmbosser(const std::string& expected, bool held = true) {
     std::string text(65536, 0);
     HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0; // the zeros after what was read match no key
+    DWORD read = 0;
     ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
-    size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
-    return at == std::string::npos ? ""
-                                   : text.substr(start, text.find_first_of("\r\n", start) - start);
-}
-
-// Each "key=value" of `expected` (separated by spaces) is in the embosser's state file.
-void ExpectEmbosser(const std::string& expected) {
     std::istringstream pairs(expected);
     for (std::string pair; pairs >> pair;)
-        EXPECT_EQ(EmbosserValue(pair.substr(0, pair.find('='))), pair.substr(pair.find('=') + 1));
+        EXPECT_EQ(text.find("\n" + pair + "\n") != std::string::npos, held) << pair << " in\n"
+                                                                            << text.c_str();
 }
 
 // Printer data texts, where the spooler keeps them.
@@ -120,19 +109,15 @@ void Browse(Sheet& sheet, HWND dialog, LPCWSTR file) {
     Click(dialog, IDC_TABLE_BROWSE);
 }
 
-// A table in the install folder's common folder, and a file that is no table elsewhere.
-void MakeTableFiles() {
+// What these tests do first: each kind of input, the braille table dialog and the file dialog.
+const bool kWarmUp = AddWarmUp([] {
+    // A table in the install folder's common folder, and a file that is no table elsewhere.
     for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik"),
                            TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
         CreateDirectoryW(folder, nullptr);
     for (LPCWSTR file : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
                          TEXT("C:\\Tables\\notes.txt")})
         CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-}
-
-// What these tests do first: each kind of input, the braille table dialog and the file dialog.
-const bool kWarmUp = AddWarmUp([] {
-    MakeTableFiles();
     SCOPED_TRACE("GoogleTest keeps a trace stack from a thread's first trace on");
     Sheet sheet;
     if (sheet.OpenProperties(kPrinterName)) {
@@ -217,13 +202,14 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
                    "media.lowest=9 media.highest=20 quality=2 duplex=2");
 
     // Each listed media type has its code.
-    for (auto [option, code] : {std::make_pair(TEXT("Default 2 (Light Braille Paper)"), "13"),
-                                std::make_pair(TEXT("Default 3 (Copy Paper)"), "2"),
-                                std::make_pair(TEXT("Default 4 (Premium Copy Paper)"), "3"),
-                                std::make_pair(TEXT("Default 5 (Card Stock)"), "11")}) {
+    for (auto [option, code] :
+         {std::make_pair(TEXT("Default 2 (Light Braille Paper)"), "media.type=13"),
+          std::make_pair(TEXT("Default 3 (Copy Paper)"), "media.type=2"),
+          std::make_pair(TEXT("Default 4 (Premium Copy Paper)"), "media.type=3"),
+          std::make_pair(TEXT("Default 5 (Card Stock)"), "media.type=11")}) {
         Make(page, {{TEXT("Media Type"), IDC_DEVPAGE_LIST, option}});
         sheet.Apply();
-        EXPECT_EQ(EmbosserValue("media.type"), code);
+        ExpectEmbosser(code);
     }
     sheet.Cancel();
 }
@@ -231,36 +217,31 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
 // Without the printer's settings nothing can be changed, and they are not asked for again; a
 // missing entry point for sending skips its calls.
 TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
-    const struct {
-        const char* refused;
-        bool changeable;
-    } kCases[] = {{"DllExportGetPrinterSettings", false},
-                  {"DllExportSetPrinterParameter", true},
-                  {"DllExportUpdatePrinter", true}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.refused);
+    for (auto [refused, changeable] : {std::make_pair("DllExportGetPrinterSettings", false),
+                                       std::make_pair("DllExportSetPrinterParameter", true),
+                                       std::make_pair("DllExportUpdatePrinter", true)}) {
+        SCOPED_TRACE(refused);
         Seams seams;
-        seams.refusedEntryPoints = {c.refused};
+        seams.refusedEntryPoints = {refused};
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.PageAt(0);
         RowOf(page, TEXT("Extra Line"), true);
-        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), c.changeable);
+        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), changeable);
         seams.ForgetCalls();
         sheet.PageAt(1);
         sheet.PageAt(0);
         sheet.Apply();
-        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, c.changeable);
+        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, changeable);
         EXPECT_EQ(RowOf(page, TEXT("Extra")) == TEXT("Extra Line Spacing: 12.50 Inches"),
-                  c.changeable);
-        EXPECT_NE(EmbosserValue("line.spacing"), "250");
+                  changeable);
+        ExpectEmbosser("line.spacing=250", false);
         sheet.Cancel();
     }
 }
 
 TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosserTakesIt) {
-    MakeTableFiles();
-    ForgiveFileDialog(2);
+    ForgiveFileDialog(2); // the table files are made by the warm-up, which runs first
     SetPrinterString(TEXT("Config\\BrailleTables"), TEXT("0"), TEXT("a.bct"));
     SetPrinterString(TEXT("Config\\BrailleTables"), TEXT("3"), TEXT("b.dis"));
     Seams seams; // the plug-in stays loaded from one sheet to the next
@@ -285,7 +266,7 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
         Click(dialog, IDOK);
     });
     EXPECT_EQ(RowOf(page, TEXT("Braille Table:")), TEXT("Braille Table: 3"));
-    EXPECT_EQ(EmbosserValue("table.2"), "z.bct");
+    ExpectEmbosser("table.2=z.bct");
     EXPECT_EQ(PrinterString(TEXT("Config\\BrailleTables"), TEXT("2")), TEXT("z.bct"));
 
     // The configured folder comes first; a file the embosser does not take is not recorded.
@@ -304,25 +285,14 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
         Click(dialog, IDCANCEL);
     });
     sheet.Apply();
-    EXPECT_EQ(EmbosserValue("braille.table"), "4");
+    ExpectEmbosser("braille.table=4");
     sheet.Cancel();
-    // A new sheet starts at the slot the printer uses.
-    Sheet next;
-    ASSERT_TRUE(next.OpenProperties(kPrinterName));
-    LoadTable(next, next.PageAt(0), TEXT("Braille Table"), [](HWND dialog) {
-        EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 1 (a.bct)"));
-        Click(dialog, IDCANCEL);
-    });
-    next.Cancel();
-}
-
-// The tree and the braille table dialog of a German installation.
-TEST_F(DeviceTest, TheTreeSpeaksGerman) {
+    // A new sheet starts at the slot the printer uses, and a German installation's in German.
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
                     REG_SZ, TEXT("de_de"), 6 * sizeof(WCHAR));
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-    HWND page = sheet.PageAt(0);
+    Sheet next;
+    ASSERT_TRUE(next.OpenProperties(kPrinterName));
+    page = next.PageAt(0);
     EXPECT_EQ(RowOf(page, TEXT("")), TEXT("Frühere Einstellungen"));
     EXPECT_EQ(RowOf(page, TEXT("Punkte")), TEXT("Punkte pro Zeichen: 6"));
     RowOf(page, TEXT("Beidseitig"), true);
@@ -330,11 +300,12 @@ TEST_F(DeviceTest, TheTreeSpeaksGerman) {
               (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
     RowOf(page, TEXT("Oberer Rand"), true);
     EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
-    LoadTable(sheet, page, TEXT("Punktschrifttabelle"), [](HWND dialog) {
+    LoadTable(next, page, TEXT("Punktschrifttabelle"), [](HWND dialog) {
+        EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Tabelle 1 (a.bct)"));
         EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));
         Click(dialog, IDCANCEL);
     });
-    sheet.Cancel();
+    next.Cancel();
 }
 
 // The core driver's filling call that cannot be served: a host that hands back fewer items than
