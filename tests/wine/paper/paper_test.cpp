@@ -39,10 +39,6 @@ std::vector<BYTE> Stored(LPCWSTR key, LPCWSTR name) {
     data.resize(result == ERROR_SUCCESS ? bytes : 0);
     return data;
 }
-DWORD StoredMediaType(LPCWSTR name) {
-    std::vector<BYTE> data = Stored(kMediaTypes, name);
-    return data.size() == 4 ? *reinterpret_cast<DWORD*>(data.data()) : kMissing;
-}
 
 // "Letter 2159x2794 1000c": a devmode's form, paper size and paper fields.
 std::wstring PaperOf(const DEVMODEW& devmode) {
@@ -93,9 +89,8 @@ std::vector<LONG> Marker(LPCWSTR form) {
 // The last raw job, which Wine's spooler writes to the file "FILE:" in the current folder; the
 // test pattern it should hold.
 std::vector<BYTE> PrintedFile() {
-    std::ifstream file("FILE:", std::ios::binary);
-    std::vector<BYTE> data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    file.close();
+    std::vector<BYTE> data(
+        std::istreambuf_iterator<char>(std::ifstream("FILE:", std::ios::binary).rdbuf()), {});
     DeleteFileW(TEXT("FILE:"));
     return data;
 }
@@ -113,9 +108,8 @@ std::wstring DotValues(HWND edit) {
     return TextOf(edit, IDC_MEDIATYPE_HIGHEST) + TEXT("-") + TextOf(edit, IDC_MEDIATYPE_LOWEST);
 }
 std::wstring Caption(HWND window) {
-    WCHAR text[128] = {};
-    GetWindowTextW(window, text, 128);
-    return text;
+    WCHAR text[128];
+    return std::wstring(text, GetWindowTextW(window, text, 128));
 }
 // The next message box is answered with `button`; its caption is kept.
 std::wstring g_caption;
@@ -223,8 +217,7 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMed
             sheet.Apply();
             EXPECT_EQ(sheet.DevmodeChanges().size(), 2u);
             EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 0u);
-            sheet.Cancel();
-            continue;
+            continue; // cancelled as it closes
         }
         EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Letter")) << "found again by its size";
         // The paper is the one applied above: the media type is pushed when its number changed,
@@ -252,32 +245,26 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMed
         EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT(" 0x0 2"));
         EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
     }
-}
-
-TEST_F(PaperTest, AUserWhoCannotManageThePrinterOnlyLooks) {
-    StoreMediaType(TEXT("Thick"), 0x1406);
-    Store(kConfig, TEXT("CustomMediaType"), TEXT("Thick"));
-    Seams seams;
+    // A user who cannot manage the printer only looks, at the custom type the job names too.
     seams.manageRight = false;
-    Sheet sheet;
-    AnswerMessage(sheet, IDOK); // the layout page's warning
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_FORMSOURCE)));
-    HWND page = sheet.Page(IDC_PAPER_SIZE);
+    Sheet looking;
+    AnswerMessage(looking, IDOK); // the layout page's warning
+    ASSERT_TRUE(looking.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_FORMSOURCE)));
+    page = looking.Page(IDC_PAPER_SIZE);
     for (int id : {IDC_PAPER_SIZE, IDC_PAPER_MEDIA_TYPE, IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_SOURCE})
         EXPECT_FALSE(IsEnabled(page, id)) << id;
-    UseAdvanced(sheet, page, [](HWND dialog) {
-        EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Thick"));
+    UseAdvanced(looking, page, [](HWND dialog) {
+        EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Odd"));
         for (int id : {IDC_ADVANCED_ADD_MEDIA, IDC_ADVANCED_EDIT_MEDIA, IDC_ADVANCED_REMOVE_MEDIA,
                        IDC_ADVANCED_ADD_FORM, IDC_ADVANCED_DELETE_FORM})
             EXPECT_FALSE(IsEnabled(dialog, id)) << id;
         Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Default 1 (Braille Paper)"));
-        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Thick"));
+        Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, TEXT("Odd"));
         EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
         Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
         EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("")) << "not readable";
         Click(dialog, IDCANCEL);
     });
-    sheet.Cancel();
 }
 
 // Wine's AddFormW adds nothing: what reached the print server is what the seams saw.
@@ -310,7 +297,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
             Click(add, IDOK);
         });
         Click(dialog, IDC_ADVANCED_ADD_MEDIA);
-        EXPECT_EQ(StoredMediaType(TEXT("custom defined 2")), 0x1A08u);
+        EXPECT_EQ(Stored(kMediaTypes, TEXT("custom defined 2")), (std::vector<BYTE>{8, 26, 0, 0}));
         sheet.Answer(IDD_MEDIA_TYPE, [](HWND add) {
             Type(add, IDC_MEDIATYPE_NAME, TEXT("Thick"));
             Click(add, IDOK);
@@ -344,7 +331,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
             });
             Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
         }
-        EXPECT_EQ(StoredMediaType(TEXT("Thick")), 0x110Au);
+        EXPECT_EQ(Stored(kMediaTypes, TEXT("Thick")), (std::vector<BYTE>{10, 17, 0, 0}));
         EXPECT_TRUE(IsEnabled(dialog, IDC_APPLY_BUTTON));
 
         // Removing chooses the type above; the store's first refusal is tried again with full
@@ -369,7 +356,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
                                         TEXT("Config\\MediaTypes\\custom defined 2")}));
     EXPECT_EQ(seams.Calls("WritePrinter"), 2) << "one write for each pattern";
     EXPECT_EQ(PrintedFile(), TestPattern());
-    EXPECT_EQ(StoredMediaType(TEXT("Default 5 (Card Stock)")), kMissing);
+    EXPECT_TRUE(Stored(kMediaTypes, TEXT("Default 5 (Card Stock)")).empty());
     // Saved at once: the page names a media type that still exists.
     EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
     EXPECT_EQ(MediaState(), TEXT("268 (None) 0-0"));
