@@ -91,16 +91,14 @@ TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValu
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND main = sheet.PageAt(kMainPage);
-    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY)) + TEXT("; ") +
-                  Joined(ItemsOf(main, IDC_MAIN_BRAILLE_HEIGHT)) + TEXT("; ") +
-                  Joined(ItemsOf(main, IDC_MAIN_PRINT_QUALITY)),
-              TEXT("Draft, Standard, Best; High, Normal, Low; Draft, Normal, Best"));
-    EXPECT_EQ(ItemsOf(main, IDC_MAIN_RENDER_MODE).size(), 6u);
-    // A stored value without an item of its own shows the default item.
-    EXPECT_EQ(
-        Joined({ChosenItem(main, IDC_MAIN_DOT_QUALITY), ChosenItem(main, IDC_MAIN_BRAILLE_HEIGHT),
-                ChosenItem(main, IDC_MAIN_PRINT_QUALITY), ChosenItem(main, IDC_MAIN_RENDER_MODE)}),
-        TEXT("Best, Normal, Normal, Monochrome"));
+    // Each list's items and the one shown: a stored value without an item shows the default.
+    std::wstring lists;
+    for (int id : {IDC_MAIN_DOT_QUALITY, IDC_MAIN_BRAILLE_HEIGHT, IDC_MAIN_PRINT_QUALITY})
+        lists += Joined(ItemsOf(main, id)) + TEXT(": ") + ChosenItem(main, id) + TEXT("; ");
+    EXPECT_EQ(lists + std::to_wstring(ItemsOf(main, IDC_MAIN_RENDER_MODE).size()) +
+                  ChosenItem(main, IDC_MAIN_RENDER_MODE),
+              TEXT("Draft, Standard, Best: Best; High, Normal, Low: Normal; Draft, Normal, Best: "
+                   "Normal; 6Monochrome"));
     EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_BACK_INK_PAGES}),
               TEXT("111"));
     // Single-sided output: the back-side ink choice does not apply; the picture shows it.
