@@ -110,7 +110,6 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
     });
     EXPECT_EQ(seen,
               TEXT("Chessboard Pattern, C:\\ProgramData\\Quorvane\\Tarvik\\Patterns\\My.dat"));
-    sheet_->Cancel();
 }
 
 TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
@@ -167,7 +166,6 @@ TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
                   Stored({TEXT("Contrast"), TEXT("Brightness"), TEXT("ThinLineIntensity"),
                           TEXT("InkContrast")}),
               TEXT("0401 0 0 1 40"));
-    sheet_->Cancel();
 }
 
 } // namespace

@@ -29,13 +29,6 @@ std::string SpoolerCalls(const Seams& seams) {
     return calls;
 }
 
-// A first sheet stores every value the sheets read.
-void StoreEveryValue() {
-    Sheet sheet;
-    sheet.OpenPreferences(kPrinterName);
-    sheet.Cancel();
-}
-
 // On a print server every spooler call is a network round trip: what opening a sheet costs there.
 // Opening: the printer's information, its settings in one enumeration (read again after the
 // peripherals installation), its papers and the forms' sizes, the driver directory for the
@@ -80,7 +73,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         RestoreInstalledState();
-        StoreEveryValue();
+        Sheet().OpenPreferences(kPrinterName); // a first sheet stores every value the sheets read
         Seams seams;
         test.prepare(seams);
         seams.ForgetCalls();
@@ -89,14 +82,13 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
         EXPECT_EQ(SpoolerCalls(seams),
                   std::string("DeviceCapabilitiesW 2, EnumFormsW 1, ") + test.calls);
         EXPECT_EQ(ConfigDword(TEXT("OutputVersion")) != kMissing, test.marked);
-        sheet.Cancel();
     }
 }
 
 // What showing the pages, applying a change on each and closing cost on a printer with every value
 // stored.
 TEST_F(SettingsTest, ShowingApplyingAndClosingCostFewRoundTrips) {
-    StoreEveryValue();
+    Sheet().OpenPreferences(kPrinterName); // every value stored
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
@@ -197,7 +189,6 @@ TEST_F(SettingsTest, ThePagesSpeakGermanAndNothingIsCut) {
     Click(main, IDC_MAIN_MORE_OPTIONS);
     EXPECT_EQ(seen, TEXT("Erweitert - Tarvik Embosser|Kontrast 0|Stärke dünner Linien|Ü&bernehmen|"
                          "Helligkeit 20|"));
-    sheet.Cancel();
 }
 
 } // namespace
