@@ -29,17 +29,16 @@ protected:
     // Opens the dialog from the main page of the open sheet (a new one when there is none);
     // `script` is the person in it.
     void UseImageOptions(const DialogScript& script) {
-        if (main_ == nullptr && sheet_->OpenPreferences(kPrinterName))
-            main_ = sheet_->PageAt(kMainPage);
+        if (sheet_->window() == nullptr)
+            sheet_->OpenPreferences(kPrinterName);
         sheet_->Answer(IDD_IMAGE_OPTIONS, script);
-        EXPECT_TRUE(Click(main_, IDC_MAIN_MORE_OPTIONS));
+        EXPECT_TRUE(Click(sheet_->PageAt(kMainPage), IDC_MAIN_MORE_OPTIONS));
     }
     void TearDown() override {
         sheet_.reset();
         WineTest::TearDown();
     }
     std::unique_ptr<Sheet> sheet_ = std::make_unique<Sheet>();
-    HWND main_ = nullptr;
 };
 
 // The dialog with its pattern list shown and opened, once.
@@ -102,7 +101,6 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
 
     // The user's current pattern is the file's name, found in the common patterns folder.
     sheet_ = std::make_unique<Sheet>();
-    main_ = nullptr;
     UseImageOptions([&seen](HWND dialog) {
         seen = ChosenItem(dialog, IDC_IMAGE_PATTERN) + TEXT(", ") +
                ItemsOf(dialog, IDC_IMAGE_PATTERN)[1];

@@ -240,27 +240,26 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         const WCHAR *job, *printer, *written; // InterPoint BindingEdge Orientation Collate Preview
     } const cases[] = {
         // clang-format off
-        {"preview only", 0, 0, 1, 0, {IDC_LAYOUT_SINGLE_SIDED}, {IDC_LAYOUT_PREVIEW}, 0, 0,
+        {"preview only", 2, 0, 1, 0, {IDC_LAYOUT_SINGLE_SIDED}, {IDC_LAYOUT_PREVIEW}, 0, 0,
          TEXT("952 0 0 1"), TEXT("952 0 0 1"), TEXT("0 2 1 0 1")},
-        {"double sided and collated, the host's handle refusing a push", 0, 0, 1, 0, {},
+        {"double sided and collated, the host's handle refusing a push", 2, 0, 1, 0, {},
          {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE}, 1, 2,
          TEXT("952 2 1 1"), TEXT("952 2 1 1"), TEXT("1 2 1 1 0")},
         {"binding edge 1, a landscape printer and a job of a strange orientation", 1,
          DMORIENT_LANDSCAPE, 3, DM_DUPLEX, {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP},
          {IDC_LAYOUT_PREVIEW}, 0, 2, TEXT("952 1 0 1"), TEXT("952 1 0 1"), TEXT("0 2 1 0 1")},
-        {"a landscape job", 0, 0, DMORIENT_LANDSCAPE, 0, {IDC_LAYOUT_LANDSCAPE}, {IDC_LAYOUT_COLLATE},
+        {"a landscape job", 2, 0, DMORIENT_LANDSCAPE, 0, {IDC_LAYOUT_LANDSCAPE}, {IDC_LAYOUT_COLLATE},
          0, 1, TEXT("952 0 1 2"), TEXT("952 0 1 1"), TEXT("0 2 2 1 0")},
-        {"a short default devmode", 0, -1, 1, 0, {}, {IDC_LAYOUT_DOUBLE_SIDED}, 0, 1,
+        {"a short default devmode", 2, -1, 1, 0, {}, {IDC_LAYOUT_DOUBLE_SIDED}, 0, 1,
          TEXT("952 2 0 1"), TEXT("952 2 0 1"), TEXT("1 2 1 0 0")},
-        {"the printer refuses the new default", 0, 0, 1, 0, {}, {IDC_LAYOUT_COLLATE},
+        {"the printer refuses the new default", 2, 0, 1, 0, {}, {IDC_LAYOUT_COLLATE},
          Seams::kAlways, 0, TEXT("952 0 1 1"), TEXT("952 0 0 1"), TEXT("0 2 1 1 0")},
         // clang-format on
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         RestoreInstalledState();
-        if (test.bindingEdge != 0)
-            SetConfigDword(TEXT("BindingEdge"), test.bindingEdge);
+        SetConfigDword(TEXT("BindingEdge"), test.bindingEdge);
         std::vector<BYTE> job = DefaultDevmode();
         if (test.defaultOrientation != 0) {
             std::vector<BYTE> printer = job;
