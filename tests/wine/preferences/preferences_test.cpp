@@ -91,16 +91,14 @@ TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValu
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND main = sheet.PageAt(kMainPage);
-    EXPECT_EQ(Joined(ItemsOf(main, IDC_MAIN_DOT_QUALITY)) + TEXT("; ") +
-                  Joined(ItemsOf(main, IDC_MAIN_BRAILLE_HEIGHT)) + TEXT("; ") +
-                  Joined(ItemsOf(main, IDC_MAIN_PRINT_QUALITY)),
-              TEXT("Draft, Standard, Best; High, Normal, Low; Draft, Normal, Best"));
-    EXPECT_EQ(ItemsOf(main, IDC_MAIN_RENDER_MODE).size(), 6u);
-    // A stored value without an item of its own shows the default item.
-    EXPECT_EQ(
-        Joined({ChosenItem(main, IDC_MAIN_DOT_QUALITY), ChosenItem(main, IDC_MAIN_BRAILLE_HEIGHT),
-                ChosenItem(main, IDC_MAIN_PRINT_QUALITY), ChosenItem(main, IDC_MAIN_RENDER_MODE)}),
-        TEXT("Best, Normal, Normal, Monochrome"));
+    // Each list's items and the one shown: a stored value without an item shows the default.
+    std::wstring lists;
+    for (int id : {IDC_MAIN_DOT_QUALITY, IDC_MAIN_BRAILLE_HEIGHT, IDC_MAIN_PRINT_QUALITY})
+        lists += Joined(ItemsOf(main, id)) + TEXT(": ") + ChosenItem(main, id) + TEXT("; ");
+    EXPECT_EQ(lists + std::to_wstring(ItemsOf(main, IDC_MAIN_RENDER_MODE).size()) +
+                  ChosenItem(main, IDC_MAIN_RENDER_MODE),
+              TEXT("Draft, Standard, Best: Best; High, Normal, Low: Normal; Draft, Normal, Best: "
+                   "Normal; 6Monochrome"));
     EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_BACK_INK_PAGES}),
               TEXT("111"));
     // Single-sided output: the back-side ink choice does not apply; the picture shows it.
@@ -232,8 +230,8 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
     struct Case {
         const char* name;
         DWORD bindingEdge;
-        // 0: as installed; -1: the default devmode without the private section, as an older
-        // driver left it
+        // The default's 0: as installed; -1: the default devmode without the private section, as
+        // an older driver left it
         short defaultOrientation, jobOrientation;
         DWORD jobFieldsLeftOut;
         std::vector<int> shown, clicks;
@@ -242,27 +240,26 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         const WCHAR *job, *printer, *written; // InterPoint BindingEdge Orientation Collate Preview
     } const cases[] = {
         // clang-format off
-        {"preview only", 0, 0, 0, 0, {IDC_LAYOUT_SINGLE_SIDED}, {IDC_LAYOUT_PREVIEW}, 0, 0,
+        {"preview only", 2, 0, 1, 0, {IDC_LAYOUT_SINGLE_SIDED}, {IDC_LAYOUT_PREVIEW}, 0, 0,
          TEXT("952 0 0 1"), TEXT("952 0 0 1"), TEXT("0 2 1 0 1")},
-        {"double sided and collated, the host's handle refusing a push", 0, 0, 0, 0, {},
+        {"double sided and collated, the host's handle refusing a push", 2, 0, 1, 0, {},
          {IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_COLLATE}, 1, 2,
          TEXT("952 2 1 1"), TEXT("952 2 1 1"), TEXT("1 2 1 1 0")},
         {"binding edge 1, a landscape printer and a job of a strange orientation", 1,
          DMORIENT_LANDSCAPE, 3, DM_DUPLEX, {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_OPEN_TO_TOP},
          {IDC_LAYOUT_PREVIEW}, 0, 2, TEXT("952 1 0 1"), TEXT("952 1 0 1"), TEXT("0 2 1 0 1")},
-        {"a landscape job", 0, 0, DMORIENT_LANDSCAPE, 0, {IDC_LAYOUT_LANDSCAPE}, {IDC_LAYOUT_COLLATE},
+        {"a landscape job", 2, 0, DMORIENT_LANDSCAPE, 0, {IDC_LAYOUT_LANDSCAPE}, {IDC_LAYOUT_COLLATE},
          0, 1, TEXT("952 0 1 2"), TEXT("952 0 1 1"), TEXT("0 2 2 1 0")},
-        {"a short default devmode", 0, -1, 0, 0, {}, {IDC_LAYOUT_DOUBLE_SIDED}, 0, 1,
+        {"a short default devmode", 2, -1, 1, 0, {}, {IDC_LAYOUT_DOUBLE_SIDED}, 0, 1,
          TEXT("952 2 0 1"), TEXT("952 2 0 1"), TEXT("1 2 1 0 0")},
-        {"the printer refuses the new default", 0, 0, 0, 0, {}, {IDC_LAYOUT_COLLATE},
+        {"the printer refuses the new default", 2, 0, 1, 0, {}, {IDC_LAYOUT_COLLATE},
          Seams::kAlways, 0, TEXT("952 0 1 1"), TEXT("952 0 0 1"), TEXT("0 2 1 1 0")},
         // clang-format on
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         RestoreInstalledState();
-        if (test.bindingEdge != 0)
-            SetConfigDword(TEXT("BindingEdge"), test.bindingEdge);
+        SetConfigDword(TEXT("BindingEdge"), test.bindingEdge);
         std::vector<BYTE> job = DefaultDevmode();
         if (test.defaultOrientation != 0) {
             std::vector<BYTE> printer = job;
@@ -276,10 +273,7 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         }
         auto* fields = reinterpret_cast<DEVMODEW*>(job.data());
         fields->dmFields &= ~test.jobFieldsLeftOut;
-        if (test.jobOrientation != 0) {
-            fields->dmFields |= DM_ORIENTATION;
-            fields->dmOrientation = test.jobOrientation;
-        }
+        fields->dmOrientation = test.jobOrientation;
         Seams seams;
         if (test.setPrinterFailures != 0)
             seams.Fail("SetPrinterW", ERROR_ACCESS_DENIED, test.setPrinterFailures);
@@ -318,8 +312,7 @@ TEST_F(PreferencesTest, AUserWithoutTheManageRightIsWarnedAndCannotChoose) {
     ASSERT_EQ(sheet.Messages().size(), 1u);
     EXPECT_EQ(caption + TEXT(": ") + sheet.Messages()[0].substr(0, 40),
               TEXT("Tarvik Embosser: Access to some Printer settings may be d"));
-    HWND layout = sheet.PageAt(kLayoutPage);
-    EXPECT_EQ(States(IsEnabled, layout,
+    EXPECT_EQ(States(IsEnabled, sheet.PageAt(kLayoutPage),
                      {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE,
                       IDC_LAYOUT_PREVIEW, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_ADVANCED}),
               TEXT("000001"));
@@ -331,7 +324,6 @@ TEST_F(PreferencesTest, AUserWithoutTheManageRightIsWarnedAndCannotChoose) {
                   States(IsChecked, main, {IDC_MAIN_EMBOSS}),
               TEXT("0000000001"))
         << "the stored choices are still shown";
-    sheet.Cancel();
 }
 
 TEST_F(PreferencesTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
@@ -365,7 +357,6 @@ TEST_F(PreferencesTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
     Click(layout, IDC_LAYOUT_ADVANCED);
     EXPECT_EQ(seen + Stored({TEXT("LandscapeMode")}),
               TEXT("Advanced - Tarvik Embosser000 10111 10"));
-    sheet.Cancel();
 }
 
 // Each picture is drawn with its cyan background transparent over the page, and redrawn as soon
