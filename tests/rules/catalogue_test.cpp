@@ -83,8 +83,7 @@ TEST(Catalogue, MalformedFilesAreRefusedWhole) {
         {"more entries than allowed", manyEntries + "[End]\n"},
         {"more sections than allowed", manySections + "[End]\n"},
         {"above 1 MiB", kGood + "# " + std::string(kMaxCatalogueBytes, 'x') + "\n[End]\n"},
-        {"empty", ""},
-    };
+        {"empty", ""}};
     for (const auto& [what, file] : kFiles) {
         Parsed parsed(file);
         EXPECT_EQ(std::tuple(parsed.ok, parsed.catalogue.count, parsed.Text(u"Printer ready")),

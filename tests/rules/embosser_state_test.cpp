@@ -66,8 +66,7 @@ TEST(EmbosserState, DamagedFilesGiveTheFactoryValueForWhatTheyLost) {
          "[Tarvik Embosser]\nserial=\x01\x02\nmac=00-1A\nfirmware=1.2.300\n"
          "network.address=127.0.0.1\nnetwork.mask=255.0.255.0\nstatus=on-fire\n"
          "ink1.state=leaking\nservices=8,3\ntable.1=..\\evil.bct\n"},
-        {"an overlong line", "[Tarvik Embosser]\n" + kLongLine + "\n"},
-    };
+        {"an overlong line", "[Tarvik Embosser]\n" + kLongLine + "\n"}};
     for (const auto& [what, file] : kFiles)
         EXPECT_EQ(Read(file), Values(Factory())) << what;
     auto kept = Read("\xEF\xBB\xBF[TARVIK EMBOSSER]\r\n" + kLongLine +

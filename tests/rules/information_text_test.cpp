@@ -17,13 +17,11 @@ TEST(InformationText, ConnectedPrintersShowStatusIdentityAndFirmware) {
         LONG items, chromaPod;
         std::u16string status; // "-": the link gave none
         std::u16string expected;
-    } kCases[] = {
-        {0, 0, u"Ready (Code 0)", kDriver},
-        {-1, 0x0102, u"-", kDriver},
-        {5, 0, u"Paper jam (Code 3)", u"Paper jam (Code 3)" + kDriver + kPrinter},
-        {5, 0, u"-", kDriver + kPrinter},
-        {5, 0, std::u16string(300, 's'), std::u16string(259, 's') + kDriver + kPrinter},
-    };
+    } kCases[] = {{0, 0, u"Ready (Code 0)", kDriver},
+                  {-1, 0x0102, u"-", kDriver},
+                  {5, 0, u"Paper jam (Code 3)", u"Paper jam (Code 3)" + kDriver + kPrinter},
+                  {5, 0, u"-", kDriver + kPrinter},
+                  {5, 0, std::u16string(300, 's'), std::u16string(259, 's') + kDriver + kPrinter}};
     for (const auto& c : kCases) {
         SettingsContext context = {};
         context.SnapshotItemCount = c.items;

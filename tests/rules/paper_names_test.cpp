@@ -54,8 +54,7 @@ TEST(PaperNames, TheDefaultPaperByNumberOrBySize) {
         {{kBySize, 0, 2159, 3556}, 3, 0, u"Legal", 215900},
         {{kBySize, 0, 1111, 2222}, 3, 1, u"", 111100}, // the size is known even without a name
         {{DM_PAPERSIZE | kBySize, 4, 2100, 2970}, 3, 0, u"A4", 210000},
-        {{DM_FORMNAME, 9, 2159, 2794}, 3, 1, u"", -1},
-    };
+        {{DM_FORMNAME, 9, 2159, 2794}, 3, 1, u"", -1}};
     for (const auto& c : kCases) {
         LONG size[2] = {-1, -1};
         WCHAR name[kFormNameChars] = {};

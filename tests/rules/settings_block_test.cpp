@@ -58,8 +58,7 @@ TEST(SettingsBlock, EachRecordFillsItsFieldAsTheDevicePagesReadIt) {
         {Record(kInkCartridge1Id, {55, 0x102, 3}), &SettingsContext::InkCartridge1Fill, 55},
         {Record(kInkCartridge1Id, {55, 0x102, 3}), &SettingsContext::InkCartridge1State, 0x0302},
         {Record(kInkCartridge2Id, {-5, 1, 0x201}), &SettingsContext::InkCartridge2Fill, DWORD(-5)},
-        {Record(kInkCartridge2Id, {-5, 1, 0x201}), &SettingsContext::InkCartridge2State, 0x0101},
-    };
+        {Record(kInkCartridge2Id, {-5, 1, 0x201}), &SettingsContext::InkCartridge2State, 0x0101}};
     for (const auto& c : kCases)
         EXPECT_EQ(Decode(Block({c.record}))->*c.field, c.expected) << "record " << c.record.Id;
 

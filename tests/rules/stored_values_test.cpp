@@ -29,21 +29,20 @@ TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
 }
 
 TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {
+    using S = SettingsContext;
     const struct {
         DWORD fields;
         SHORT value;
-        DWORD SettingsContext::*field;
+        DWORD S::*field;
         DWORD expected;
-    } kCases[] = {
-        {DM_COLLATE, DMCOLLATE_TRUE, &SettingsContext::Collate, 1},
-        {DM_COLLATE, 0, &SettingsContext::Collate, 0},
-        {DM_DUPLEX, DMDUP_SIMPLEX, &SettingsContext::InterPoint, 0},
-        {DM_DUPLEX, 3, &SettingsContext::InterPointCurrent, 1},
-        {DM_DUPLEX, 3, &SettingsContext::BindingEdge, 2},
-        {DM_ORIENTATION, 2, &SettingsContext::Orientation, 2},
-        {DM_DEFAULTSOURCE, -3, &SettingsContext::PaperSource, DWORD(-3)},
-        {DM_ORIENTATION, 2, &SettingsContext::Collate, 9},
-    };
+    } kCases[] = {{DM_COLLATE, DMCOLLATE_TRUE, &S::Collate, 1},
+                  {DM_COLLATE, 0, &S::Collate, 0},
+                  {DM_DUPLEX, DMDUP_SIMPLEX, &S::InterPoint, 0},
+                  {DM_DUPLEX, 3, &S::InterPointCurrent, 1},
+                  {DM_DUPLEX, 3, &S::BindingEdge, 2},
+                  {DM_ORIENTATION, 2, &S::Orientation, 2},
+                  {DM_DEFAULTSOURCE, -3, &S::PaperSource, DWORD(-3)},
+                  {DM_ORIENTATION, 2, &S::Collate, 9}};
     for (const auto& c : kCases) {
         SettingsContext context = {};
         context.Collate = context.InterPoint = context.BindingEdge = 9;
