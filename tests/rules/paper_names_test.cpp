@@ -23,12 +23,8 @@ TEST(PaperNames, ListsOfAnyCountInSlotsOf64Characters) {
         DWORD bytes;
         bool fitsIn1024;
         int heldIn1024; // of that many names filled
-    } kCounts[] = {{-1, 0, false, -1},
-                   {0, 0, true, 0},
-                   {8, 1024, true, 8},
-                   {9, 1152, false, 8},
-                   {33554431, 0xFFFFFF80, false, 8},
-                   {33554433, 0, false, 8}};
+    } kCounts[] = {{-1, 0, 0, -1},  {0, 0, 1, 0},        {8, 1024, 1, 8},
+                   {9, 1152, 0, 8}, {33554433, 0, 0, 8}, {33554431, 0xFFFFFF80, 0, 8}};
     for (const auto& c : kCounts)
         EXPECT_EQ(std::tuple(PaperNameBytes(c.count), PaperNamesFit(c.count, 1024),
                              PaperNamesHeld(c.count, 1024)),
