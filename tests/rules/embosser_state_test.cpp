@@ -187,14 +187,11 @@ TEST(EmbosserRequests, ServicesAreLoggedAndTablesRecordedBySlot) {
     state.inkUnitAttached = 0;
     EXPECT_EQ(RunService(&state, 9), 1005u);
 
-    const struct {
-        DWORD slot;
-        const char* name;
-        DWORD error;
-    } kTables[] = {{6, "Grade2.DIS", 0}, {7, "z.bct", 1008}, {1, "notes.txt", 1009},
-                   {1, ".bct", 1009},    {1, nullptr, 1009}, {1, "a\tb.rbt", 1009}};
-    for (const auto& t : kTables)
-        EXPECT_EQ(LoadTable(&state, t.slot, t.name), t.error) << (t.name ? t.name : "(none)");
+    const std::tuple<DWORD, const char*, DWORD> kTables[] = {
+        {6, "Grade2.DIS", 0}, {7, "z.bct", 1008}, {1, "notes.txt", 1009},
+        {1, ".bct", 1009},    {1, nullptr, 1009}, {1, "a\tb.rbt", 1009}};
+    for (auto [slot, name, error] : kTables)
+        EXPECT_EQ(LoadTable(&state, slot, name), error) << (name ? name : "(none)");
     EXPECT_EQ(Values(state)["table.6"], "Grade2.DIS");
     EXPECT_EQ(Values(state)["table.1"], "");
     state.status = kStatusOffline;
