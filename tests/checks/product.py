@@ -87,8 +87,7 @@ class Control:
                                                           if self.cls == "COMBOBOX" else self.cy)
 
     def name(self):
-        return "%s %d %r" % (self.kind, self.id, self.text) if self.text else "%s %d" % (
-            self.kind, self.id)
+        return "%s %d" % (self.kind, self.id) + (" %r" % self.text if self.text else "")
 
 
 class Dialog:
