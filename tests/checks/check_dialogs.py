@@ -80,6 +80,11 @@ def dialog_problems(d, accepted=""):
     out += ["id %d is used twice" % i for i in sorted({i for i in ids if ids.count(i) > 1})]
     for c in visible:
         letters.setdefault(mnemonic(c), []).append(c.name())
+        out(not text_problem(c), "%s", text_problem(c))
+        out(c.kind != "push" or c.cx >= 50 and (c.cy == 14 or c.style & BS_MULTILINE),
+            "%s: push buttons are 14 high and at least 50 wide", c.name())
+        out(c.kind != "label" or c.cy % 8 == 0, "%s is %d high; text labels are 8 per line",
+            c.name(), c.cy)
     out += ["mnemonic '%s' is shared by %s" % (letter, ", ".join(owners))
             for letter, owners in letters.items() if letter and len(owners) > 1
             and letter not in accepted]
@@ -101,12 +106,6 @@ def dialog_problems(d, accepted=""):
         out += ["%s overlaps %s" % (a.name(), b.name()) for b in visible[i + 1:]
                 if overlap(a, b) and (d.id, a.id, b.id) not in SHARED_PLACES and not (
                     a.kind == "group" and inside(b, a) or b.kind == "group" and inside(a, b))]
-    for c in visible:
-        out(not text_problem(c), "%s", text_problem(c))
-        out(c.kind != "push" or c.cx >= 50 and (c.cy == 14 or c.style & BS_MULTILINE),
-            "%s: push buttons are 14 high and at least 50 wide", c.name())
-        out(c.kind != "label" or c.cy % 8 == 0, "%s is %d high; text labels are 8 per line",
-            c.name(), c.cy)
     return out
 
 

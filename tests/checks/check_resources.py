@@ -62,9 +62,8 @@ def problems():
 
     bitmaps = {name: bitmap(data) for (kind, name), (_, data) in res.items() if kind == RT_BITMAP}
     need(set(bitmaps) == BITMAPS, "the bitmaps are %s", sorted(bitmaps))
-    for number, (width, height, bits, compression, corners) in bitmaps.items():
-        need((bits, compression, corners) == (24, 0, {CYAN}), "bitmap %d is not 24-bit on cyan",
-             number)
+    for number, (_, _, *form) in bitmaps.items():
+        need(form == [24, 0, {CYAN}], "bitmap %d is not 24-bit on cyan", number)
     need(bitmaps.get(157, (0, 0))[:2] == (100, 42), "the logo is not 100 x 42")
     pictures = {(d, c.id): c for d in templates for c in templates[d].controls
                 if c.kind == "owner-drawn picture"}

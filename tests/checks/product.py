@@ -40,9 +40,7 @@ def name_at(data, pos):
     """A number (0xFFFF and a word) or a NUL-terminated UTF-16 text, and the position after it."""
     if struct.unpack_from("<H", data, pos)[0] == 0xFFFF:
         return struct.unpack_from("<H", data, pos + 2)[0], pos + 4
-    end = pos
-    while struct.unpack_from("<H", data, end)[0]:
-        end += 2
+    end = next(i for i in range(pos, len(data), 2) if data[i:i + 2] == b"\0\0")
     return data[pos:end].decode("utf-16-le"), end + 2
 
 
@@ -89,8 +87,7 @@ class Control:
                                                           if self.cls == "COMBOBOX" else self.cy)
 
     def name(self):
-        return "%s %d %r" % (self.kind, self.id, self.text) if self.text else "%s %d" % (
-            self.kind, self.id)
+        return "%s %d" % (self.kind, self.id) + (" %r" % self.text if self.text else "")
 
 
 class Dialog:

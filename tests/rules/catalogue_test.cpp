@@ -77,14 +77,12 @@ TEST(Catalogue, MalformedFilesAreRefusedWhole) {
         {"an overlong encoding", kGood + "A = \xC0\xAF\n[End]\n"},
         {"a surrogate", kGood + "A = \xED\xA0\x80\n[End]\n"},
         {"above U+10FFFF", kGood + "A = \xF4\x90\x80\x80\n[End]\n"},
-        {"Latin-1", kGood + "A = Gr\xF6\xDF"
-                            "e\n[End]\n"},
+        {"Latin-1", kGood + "A = Gr\xF6\xDF\n[End]\n"},
         {"a NUL character", kGood + std::string("A = x\0y\n[End]\n", 14)},
         {"more entries than allowed", manyEntries + "[End]\n"},
         {"more sections than allowed", manySections + "[End]\n"},
         {"above 1 MiB", kGood + "# " + std::string(kMaxCatalogueBytes, 'x') + "\n[End]\n"},
-        {"empty", ""},
-    };
+        {"empty", ""}};
     for (const auto& [what, file] : kFiles) {
         Parsed parsed(file);
         EXPECT_EQ(std::tuple(parsed.ok, parsed.catalogue.count, parsed.Text(u"Printer ready")),

@@ -66,8 +66,7 @@ TEST(EmbosserState, DamagedFilesGiveTheFactoryValueForWhatTheyLost) {
          "[Tarvik Embosser]\nserial=\x01\x02\nmac=00-1A\nfirmware=1.2.300\n"
          "network.address=127.0.0.1\nnetwork.mask=255.0.255.0\nstatus=on-fire\n"
          "ink1.state=leaking\nservices=8,3\ntable.1=..\\evil.bct\n"},
-        {"an overlong line", "[Tarvik Embosser]\n" + kLongLine + "\n"},
-    };
+        {"an overlong line", "[Tarvik Embosser]\n" + kLongLine + "\n"}};
     for (const auto& [what, file] : kFiles)
         EXPECT_EQ(Read(file), Values(Factory())) << what;
     auto kept = Read("\xEF\xBB\xBF[TARVIK EMBOSSER]\r\n" + kLongLine +
@@ -119,30 +118,27 @@ TEST(EmbosserRequests, ValuesOutsideTheirRangesAreRefusedAndTheEdgesTaken) {
         DWORD id;
         std::vector<LONG> values;
         DWORD error;
+        std::vector<BYTE> data = {};
     };
     // Each range's edge is taken and the value beyond it refused.
-    const Case kRanges[] = {
+    const std::vector<Case> kRanges = {
         {90, {101}, 1001},         {90, {100}, 0},         {91, {-1}, 1001},
         {95, {7}, 1001},           {96, {251}, 1001},      {96, {250}, 0},
         {101, {12, 25, 20}, 1001}, {101, {268, 0, 26}, 0}, {102, {30, 39, 220}, 1001},
         {102, {30, 40, 340}, 0},   {104, {6, 27}, 1001},   {104, {0, 26}, 0}};
     // Wrong counts of values, read-only and unknown parameters, a cartridge without its ink unit.
-    const Case kRefused[] = {{90, {}, 1004}, {102, {30}, 1004}, {90, {1, 2, 3, 4, 5}, 1004},
-                             {4, {1}, 1003}, {58, {8}, 1002},   {237, {100}, 1005}};
-    for (const Case& v : kRanges)
-        EXPECT_EQ(Check(state, v.id, v.values), v.error) << v.id << " with " << v.values.size();
-    for (const Case& v : kRefused)
-        EXPECT_EQ(Check(state, v.id, v.values), v.error) << v.id << " with " << v.values.size();
-    const struct {
-        DWORD id;
-        std::vector<BYTE> data;
-        DWORD error;
-    } kAddresses[] = {{118, {0, 0, 0, 0}, 1001},   {118, {127, 0, 0, 1}, 1001},
-                      {118, {224, 0, 0, 1}, 1001}, {122, {255, 0, 255, 0}, 1001},
-                      {122, {255, 0, 0, 0}, 0},    {114, {0, 0, 0, 0}, 0},
-                      {114, {192, 168, 1}, 1004},  {114, std::vector<BYTE>(177, 1), 1004}};
-    for (const auto& a : kAddresses)
-        EXPECT_EQ(Check(state, a.id, {}, a.data), a.error) << a.id << " " << int(a.data[0]);
+    const std::vector<Case> kRefused = {
+        {90, {}, 1004}, {102, {30}, 1004}, {90, {1, 2, 3, 4, 5}, 1004},
+        {4, {1}, 1003}, {58, {8}, 1002},   {237, {100}, 1005}};
+    const std::vector<Case> kAddresses = {
+        {118, {}, 1001, {0, 0, 0, 0}},   {118, {}, 1001, {127, 0, 0, 1}},
+        {118, {}, 1001, {224, 0, 0, 1}}, {122, {}, 1001, {255, 0, 255, 0}},
+        {122, {}, 0, {255, 0, 0, 0}},    {114, {}, 0, {0, 0, 0, 0}},
+        {114, {}, 1004, {192, 168, 1}},  {114, {}, 1004, std::vector<BYTE>(177, 1)}};
+    for (const auto* table : {&kRanges, &kRefused, &kAddresses})
+        for (const Case& v : *table)
+            EXPECT_EQ(Check(state, v.id, v.values, v.data), v.error)
+                << v.id << " with " << v.values.size() << " values, " << v.data.size() << " bytes";
     EXPECT_EQ(std::u16string(EmbosserCodeText(1001)), u"The printer does not accept this value");
     for (DWORD code = 1002; code <= 1010; ++code)
         EXPECT_NE(EmbosserCodeText(code), nullptr) << "a refusal without its text: " << code;
@@ -191,14 +187,11 @@ TEST(EmbosserRequests, ServicesAreLoggedAndTablesRecordedBySlot) {
     state.inkUnitAttached = 0;
     EXPECT_EQ(RunService(&state, 9), 1005u);
 
-    const struct {
-        DWORD slot;
-        const char* name;
-        DWORD error;
-    } kTables[] = {{6, "Grade2.DIS", 0}, {7, "z.bct", 1008}, {1, "notes.txt", 1009},
-                   {1, ".bct", 1009},    {1, nullptr, 1009}, {1, "a\tb.rbt", 1009}};
-    for (const auto& t : kTables)
-        EXPECT_EQ(LoadTable(&state, t.slot, t.name), t.error) << (t.name ? t.name : "(none)");
+    const std::tuple<DWORD, const char*, DWORD> kTables[] = {
+        {6, "Grade2.DIS", 0}, {7, "z.bct", 1008}, {1, "notes.txt", 1009},
+        {1, ".bct", 1009},    {1, nullptr, 1009}, {1, "a\tb.rbt", 1009}};
+    for (auto [slot, name, error] : kTables)
+        EXPECT_EQ(LoadTable(&state, slot, name), error) << (name ? name : "(none)");
     EXPECT_EQ(Values(state)["table.6"], "Grade2.DIS");
     EXPECT_EQ(Values(state)["table.1"], "");
     state.status = kStatusOffline;

@@ -23,12 +23,8 @@ TEST(PaperNames, ListsOfAnyCountInSlotsOf64Characters) {
         DWORD bytes;
         bool fitsIn1024;
         int heldIn1024; // of that many names filled
-    } kCounts[] = {{-1, 0, false, -1},
-                   {0, 0, true, 0},
-                   {8, 1024, true, 8},
-                   {9, 1152, false, 8},
-                   {33554431, 0xFFFFFF80, false, 8},
-                   {33554433, 0, false, 8}};
+    } kCounts[] = {{-1, 0, 0, -1},  {0, 0, 1, 0},        {8, 1024, 1, 8},
+                   {9, 1152, 0, 8}, {33554433, 0, 0, 8}, {33554431, 0xFFFFFF80, 0, 8}};
     for (const auto& c : kCounts)
         EXPECT_EQ(std::tuple(PaperNameBytes(c.count), PaperNamesFit(c.count, 1024),
                              PaperNamesHeld(c.count, 1024)),
@@ -43,26 +39,21 @@ TEST(PaperNames, TheDefaultPaperByNumberOrBySize) {
     auto names = Slots({u"Letter", u"A4", u"Legal"});
     const POINT sizes[] = {{2159, 2794}, {2100, 2970}, {2159, 3556}};
     const int kBySize = DM_PAPERWIDTH | DM_PAPERLENGTH;
-    const struct {
-        DevmodePaper devmode;
-        int count, result;
-        const char16_t* name;
-        LONG width;
-    } kCases[] = {
+    // The devmode and the lists' length, then the result, the paper's name and its width.
+    const std::tuple<DevmodePaper, int, int, const char16_t*, LONG> kCases[] = {
         {{DM_PAPERSIZE, 9, 0, 0}, 3, 0, u"A4", 210000},
         {{DM_PAPERSIZE, 9, 0, 0}, 0, 1, u"", -1}, // lists that disagree in length are not read
         {{kBySize, 0, 2159, 3556}, 3, 0, u"Legal", 215900},
         {{kBySize, 0, 1111, 2222}, 3, 1, u"", 111100}, // the size is known even without a name
         {{DM_PAPERSIZE | kBySize, 4, 2100, 2970}, 3, 0, u"A4", 210000},
-        {{DM_FORMNAME, 9, 2159, 2794}, 3, 1, u"", -1},
-    };
-    for (const auto& c : kCases) {
+        {{DM_FORMNAME, 9, 2159, 2794}, 3, 1, u"", -1}};
+    for (const auto& [devmode, count, wanted, paperName, width] : kCases) {
         LONG size[2] = {-1, -1};
         WCHAR name[kFormNameChars] = {};
         int result =
-            IdentifyDefaultPaper(c.devmode, {numbers, names.data(), sizes, c.count}, size, name);
+            IdentifyDefaultPaper(devmode, {numbers, names.data(), sizes, count}, size, name);
         EXPECT_EQ(std::tuple(result, std::u16string(name), size[0]),
-                  std::tuple(c.result, c.name, c.width));
+                  std::tuple(wanted, paperName, width));
     }
     EXPECT_EQ(
         std::tuple(PaperListLength(3, 3, 3), PaperListLength(3, 1, 3), PaperListLength(-1, -1, -1)),

@@ -35,11 +35,7 @@ SettingsContext* Decode(const std::vector<BYTE>& block) {
 }
 
 TEST(SettingsBlock, EachRecordFillsItsFieldAsTheDevicePagesReadIt) {
-    const struct {
-        ParameterRecord record;
-        DWORD SettingsContext::*field;
-        DWORD expected;
-    } kCases[] = {
+    const std::tuple<ParameterRecord, DWORD SettingsContext::*, DWORD> kCases[] = {
         {Record(kBrailleTableId, {9}), &SettingsContext::DeviceBrailleTable, 2},
         {Record(kBrailleTableId, {-9}), &SettingsContext::DeviceBrailleTable, DWORD(-2)},
         {Record(kDotHeightId, {5}), &SettingsContext::DeviceDotHeight, 2},
@@ -58,10 +54,9 @@ TEST(SettingsBlock, EachRecordFillsItsFieldAsTheDevicePagesReadIt) {
         {Record(kInkCartridge1Id, {55, 0x102, 3}), &SettingsContext::InkCartridge1Fill, 55},
         {Record(kInkCartridge1Id, {55, 0x102, 3}), &SettingsContext::InkCartridge1State, 0x0302},
         {Record(kInkCartridge2Id, {-5, 1, 0x201}), &SettingsContext::InkCartridge2Fill, DWORD(-5)},
-        {Record(kInkCartridge2Id, {-5, 1, 0x201}), &SettingsContext::InkCartridge2State, 0x0101},
-    };
-    for (const auto& c : kCases)
-        EXPECT_EQ(Decode(Block({c.record}))->*c.field, c.expected) << "record " << c.record.Id;
+        {Record(kInkCartridge2Id, {-5, 1, 0x201}), &SettingsContext::InkCartridge2State, 0x0101}};
+    for (const auto& [record, field, expected] : kCases)
+        EXPECT_EQ(Decode(Block({record}))->*field, expected) << "record " << record.Id;
 
     SettingsContext* context = Decode(
         Block({Record(kEmbossUsageId, {30, 70, 1, -4}), Record(kChromaPodVersionId, {2, 1})}));

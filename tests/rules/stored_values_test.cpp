@@ -17,43 +17,38 @@ TEST(StoredValues, DotValuesComeFromTheTableOrTheCustomStore) {
     for (auto [mediaType, expected] : kBuiltIn)
         EXPECT_TRUE(BuiltInDotValues(mediaType, &pair) && pair == expected) << mediaType;
     EXPECT_FALSE(BuiltInDotValues(286, &pair));
-    const struct {
-        DWORD result, type, pair;
-    } kStored[] = {{ERROR_SUCCESS, REG_SZ, 0x0F03}, // each row's pair differs from the one before
-                   {ERROR_SUCCESS, REG_DWORD, 0x1A02},
-                   {ERROR_FILE_NOT_FOUND, 0, 0x0F03}};
-    for (const auto& c : kStored)
-        EXPECT_TRUE(TakeStoredDotValues(c.result, c.type, 0x1A02, 0x0F03, &pair) == c.result &&
-                    pair == c.pair)
-            << c.type;
+    // A read's result and type, then the pair taken; each row's pair differs from the one before.
+    const std::tuple<DWORD, DWORD, DWORD> kStored[] = {{ERROR_SUCCESS, REG_SZ, 0x0F03},
+                                                       {ERROR_SUCCESS, REG_DWORD, 0x1A02},
+                                                       {ERROR_FILE_NOT_FOUND, 0, 0x0F03}};
+    for (auto [result, type, taken] : kStored)
+        EXPECT_TRUE(TakeStoredDotValues(result, type, 0x1A02, 0x0F03, &pair) == result &&
+                    pair == taken)
+            << type;
 }
 
 TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {
-    const struct {
-        DWORD fields;
-        SHORT value;
-        DWORD SettingsContext::*field;
-        DWORD expected;
-    } kCases[] = {
-        {DM_COLLATE, DMCOLLATE_TRUE, &SettingsContext::Collate, 1},
-        {DM_COLLATE, 0, &SettingsContext::Collate, 0},
-        {DM_DUPLEX, DMDUP_SIMPLEX, &SettingsContext::InterPoint, 0},
-        {DM_DUPLEX, 3, &SettingsContext::InterPointCurrent, 1},
-        {DM_DUPLEX, 3, &SettingsContext::BindingEdge, 2},
-        {DM_ORIENTATION, 2, &SettingsContext::Orientation, 2},
-        {DM_DEFAULTSOURCE, -3, &SettingsContext::PaperSource, DWORD(-3)},
-        {DM_ORIENTATION, 2, &SettingsContext::Collate, 9},
-    };
-    for (const auto& c : kCases) {
+    using S = SettingsContext;
+    // The devmode's fields and value, then a field of the context and what it holds.
+    const std::tuple<DWORD, SHORT, DWORD S::*, DWORD> kCases[] = {
+        {DM_COLLATE, DMCOLLATE_TRUE, &S::Collate, 1},
+        {DM_COLLATE, 0, &S::Collate, 0},
+        {DM_DUPLEX, DMDUP_SIMPLEX, &S::InterPoint, 0},
+        {DM_DUPLEX, 3, &S::InterPointCurrent, 1},
+        {DM_DUPLEX, 3, &S::BindingEdge, 2},
+        {DM_ORIENTATION, 2, &S::Orientation, 2},
+        {DM_DEFAULTSOURCE, -3, &S::PaperSource, DWORD(-3)},
+        {DM_ORIENTATION, 2, &S::Collate, 9}};
+    for (auto [fields, value, field, expected] : kCases) {
         SettingsContext context = {};
         context.Collate = context.InterPoint = context.BindingEdge = 9;
         DEVMODEW devmode = {};
-        devmode.dmFields = c.fields;
+        devmode.dmFields = fields;
         devmode.dmCollate = devmode.dmDuplex = devmode.dmOrientation = devmode.dmDefaultSource =
-            c.value;
-        devmode.dmMediaType = static_cast<DWORD>(c.value);
+            value;
+        devmode.dmMediaType = static_cast<DWORD>(value);
         ApplyJobDevmode(&context, &devmode);
-        EXPECT_EQ(context.*c.field, c.expected) << c.fields << " " << c.value;
+        EXPECT_EQ(context.*field, expected) << fields << " " << value;
     }
 }
 

@@ -79,11 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool heal =
             TakeStoredDword(read(kNames[i], &stored, 4, &needed), stored, defaultValue, &value);
         const Stored* found = find(kNames[i]);
-        DWORD expected = 0;
-        if (found != nullptr && found->bytes <= 4)
+        DWORD expected = found != nullptr && found->bytes <= 4 ? 0 : defaultValue;
+        if (expected == 0) // no default is 0
             std::memcpy(&expected, found->data.get(), found->bytes);
-        else
-            expected = defaultValue;
         RULE(value == expected && heal == (found == nullptr || found->bytes > 4),
              "%s read as %u (healed: %d)", kNames[i], value, heal);
     }

@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t length = std::min<size_t>(data[5] | data[6] << 8, kPrinterErrorTextChars);
     size_t textBytes = std::min(2 * length, size - 7);
     static WCHAR text[kPrinterErrorTextChars];
-    std::fill(std::begin(text), std::end(text), 0);
-    std::fill(text, text + length, '?');
+    std::fill(std::fill_n(text, length, '?'), std::end(text), 0);
     std::memcpy(text, data + 7, textBytes);
 
     std::unique_ptr<WCHAR[]> status(new WCHAR[kPrinterErrorTextChars]);

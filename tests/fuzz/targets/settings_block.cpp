@@ -57,10 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RULE(context->DeviceBrailleDots == 6 || context->DeviceBrailleDots == 8,
          "DeviceBrailleDots is %u", context->DeviceBrailleDots);
     // Signed remainders: the printer's value modulo 7 and modulo 3.
-    LONG table = static_cast<LONG>(context->DeviceBrailleTable);
-    RULE(table > -7 && table < 7, "DeviceBrailleTable is %d", table);
-    LONG height = static_cast<LONG>(context->DeviceDotHeight);
-    RULE(height > -3 && height < 3, "DeviceDotHeight is %d", height);
+    LONG table = LONG(context->DeviceBrailleTable), height = LONG(context->DeviceDotHeight);
+    RULE(table > -7 && table < 7 && height > -3 && height < 3, "braille table %d, dot height %d",
+         table, height);
     RULE(context->DeviceMediaDotValues <= 0xFFFF, "DeviceMediaDotValues is %#x",
          context->DeviceMediaDotValues);
     RULE(context->FirmwareVersion <= 0xFFFFFF && context->ChromaPodVersion >= 0 &&

@@ -28,11 +28,9 @@ uint8_t Front(FuzzedDataProvider& in) {
 std::u16string Typed(FuzzedDataProvider& in) {
     std::u16string text;
     for (uint8_t c = Front(in); c != 0; c = Front(in)) {
-        char16_t unit = c;
-        if (c == 1) {
-            unit = char16_t(Front(in) << 8);
+        char16_t unit = c == 1 ? char16_t(Front(in) << 8) : c;
+        if (c == 1)
             unit = char16_t(unit | Front(in));
-        }
         if (unit == 0)
             break;
         text.push_back(unit);
