@@ -29,6 +29,7 @@ protected:
         return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(void*, A...)>(method)(host_.plugin(),
                                                                                   arguments...);
     }
+    void* const none = nullptr; // for arguments the method does not read
 };
 
 TEST_F(DriverMethodsTest, GetInfoReportsSignatureAndVersionAndRefusesTheRest) {
@@ -94,14 +95,12 @@ TEST_F(DriverMethodsTest, ModesSizeTheSectionReplaceOnlyTheDocumentPagesAndRefus
     }
     // These read none of their arguments.
     INT answer = 0;
-    void* none = nullptr;
     for (int slot : kLeftToTheCoreDriver)
         EXPECT_EQ(Call(slot, none, none, none, none, none, none, &answer), E_NOTIMPL) << slot;
 }
 
 // The private capability is asked through the spooler (spooler_test.cpp).
 TEST_F(DriverMethodsTest, TheColorProfileIsAFile) {
-    void* none = nullptr;
     const struct {
         ULONG mode;
         bool buffer;

@@ -176,7 +176,6 @@ void CountModules(KindCounts& counts) {
 void CountActivationFrames(KindCounts& counts) {
     const auto* thread = reinterpret_cast<const BYTE*>(ThreadEnvironmentBlock());
     const void* const* stack = *reinterpret_cast<const void* const* const*>(thread + 0x2C8);
-    counts[kActivationFrames] = 0;
     for (const void* const* frame = stack ? static_cast<const void* const*>(stack[0]) : nullptr;
          frame != nullptr; frame = static_cast<const void* const*>(frame[0]))
         Add(counts, kActivationFrames);
@@ -184,25 +183,22 @@ void CountActivationFrames(KindCounts& counts) {
 
 } // namespace
 
-ProcessCounts ProcessCounts::Take() {
-    ProcessCounts taken;
+KindCounts TakeProcessCounts() {
+    KindCounts counts;
     // The spooler's client first: the counting may be its first user.
-    CountPrinterHandles(taken.counts);
-    CountUserObjects(taken.counts);
-    CountGdiObjects(taken.counts);
-    CountKernelHandles(taken.counts);
-    CountModules(taken.counts);
-    CountActivationFrames(taken.counts);
-    CountHeaps(taken.counts);
-    return taken;
+    for (void (*count)(KindCounts&) :
+         {CountPrinterHandles, CountUserObjects, CountGdiObjects, CountKernelHandles, CountModules,
+          CountActivationFrames, CountHeaps})
+        count(counts);
+    return counts;
 }
 
-std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
+std::string DescribeGrowth(const KindCounts& before, const KindCounts& after,
                            const KindCounts& forgiven) {
-    KindCounts counts = after.counts;
+    KindCounts counts = after;
     for (const auto& kind : forgiven) {
-        long long grown = std::min<long long>(
-            Get(counts, kind.first) - Get(before.counts, kind.first), kind.second);
+        long long grown =
+            std::min<long long>(Get(counts, kind.first) - Get(before, kind.first), kind.second);
         size_t colon = kind.first.find(": ");
         if (grown > 0 && colon != CounterText::npos)
             counts[kind.first.substr(0, colon)] -= DWORD(grown);
@@ -215,13 +211,13 @@ std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& aft
         std::string kinds;
         int listed = 0;
         for (const auto& kind : counts) {
-            long long grown = kind.second - Get(before.counts, kind.first);
+            long long grown = kind.second - Get(before, kind.first);
             if (kind.first.compare(0, prefix.size(), prefix) == 0 && grown > 0 && listed++ < 6)
                 kinds += (kinds.empty() ? "" : ", ") +
                          std::string(kind.first.substr(prefix.size()).c_str()) + " " +
                          std::to_string(grown);
         }
-        long long grown = Get(counts, figure) - Get(before.counts, figure);
+        long long grown = Get(counts, figure) - Get(before, figure);
         if (figure == kActivationFrames)
             grown = grown < 0 ? -grown : grown; // one deactivation too many is as wrong
         if (grown > 0)

@@ -22,14 +22,11 @@
 #include <string>
 #include <vector>
 
-struct ProcessCounts {
-    // "kernel handles" and, for its kinds, "kernel handles: Key".
-    KindCounts counts;
-    static ProcessCounts Take();
-};
+// "kernel handles" and, for its kinds, "kernel handles: Key".
+KindCounts TakeProcessCounts();
 
 // What grew: "GDI objects +2 (font 2), kernel handles +1 (Key 1)"; an activation frame taken
 // away counts too. The kinds and figures in `forgiven` ("process heap blocks: 24 bytes", "user
 // objects") may grow up to their numbers. Empty when nothing grew.
-std::string DescribeGrowth(const ProcessCounts& before, const ProcessCounts& after,
+std::string DescribeGrowth(const KindCounts& before, const KindCounts& after,
                            const KindCounts& forgiven = {});

@@ -14,11 +14,8 @@ namespace {
 
 // Where the first program in a prefix keeps what the installation left, for all of them.
 const WCHAR kSavedState[] = TEXT("Software\\QvembuiWineTests");
-struct StateKey {
-    HKEY root;
-    LPCWSTR path;
-};
-const StateKey kStateKeys[] = {
+// Each key's root and path.
+const std::pair<HKEY, LPCWSTR> kStateKeys[] = {
     {HKEY_LOCAL_MACHINE,
      TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")},
     {HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane")},
@@ -91,19 +88,16 @@ std::vector<void (*)()>& ProgramWarmUps() {
 }
 
 // Wine keeps up to 64 window device contexts for reuse, and makes one more whenever each one kept
-// still belongs to a window: once 64 are kept the number never grows.
-void FillWindowDcCache() {
-    HWND windows[64];
-    HDC contexts[64];
-    for (int i = 0; i < 64; ++i) {
-        windows[i] = CreateWindowExW(0, TEXT("Static"), nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
-                                     nullptr, nullptr, nullptr);
-        contexts[i] = GetDC(windows[i]);
-    }
-    for (int i = 0; i < 64; ++i) {
-        ReleaseDC(windows[i], contexts[i]);
-        DestroyWindow(windows[i]);
-    }
+// still belongs to a window: once 64 are kept the number never grows. All 64 windows hold their
+// context at once.
+void FillWindowDcCache(int left = 64) {
+    HWND window = CreateWindowExW(0, TEXT("Static"), nullptr, WS_POPUP, 0, 0, 1, 1, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HDC context = GetDC(window);
+    if (left > 1)
+        FillWindowDcCache(left - 1);
+    ReleaseDC(window, context);
+    DestroyWindow(window);
 }
 
 // What Wine loads and keeps after a first use: each sheet through the spooler with every page
@@ -133,7 +127,7 @@ bool WarmUp() {
         warmUp();
     OpenEverySheetPage();
     TakeMishaps();
-    ProcessCounts::Take();
+    TakeProcessCounts();
     return true;
 }
 
@@ -141,7 +135,7 @@ bool WarmUp() {
 
 void RestoreInstalledState() {
     for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
-        CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].root, kStateKeys[i].path);
+        CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].first, kStateKeys[i].second);
     DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str());
 }
 
@@ -169,7 +163,7 @@ void PrepareWineTests() {
         RegCloseKey(saved);
     else
         for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
-            CopyKey(kStateKeys[i].root, kStateKeys[i].path, HKEY_CURRENT_USER,
+            CopyKey(kStateKeys[i].first, kStateKeys[i].second, HKEY_CURRENT_USER,
                     SavedPath(i).c_str());
     WatchDestroyedWindows(WindowDestroyed);
 }
@@ -180,14 +174,14 @@ void WineTest::SetUp() {
     RestoreInstalledState();
     g_wineBlocks.clear();
     hook_ = SetWindowsHookExW(WH_CBT, TestThreadHook, nullptr, GetCurrentThreadId());
-    before_ = ProcessCounts::Take();
+    before_ = TakeProcessCounts();
 }
 
 void WineTest::TearDown() {
     for (const std::wstring& mishap : TakeMishaps())
         ADD_FAILURE() << "on the sheet's thread: " << testing::PrintToString(mishap);
     UnhookWindowsHookEx(hook_);
-    EXPECT_EQ(DescribeGrowth(before_, ProcessCounts::Take(), g_wineBlocks), "")
+    EXPECT_EQ(DescribeGrowth(before_, TakeProcessCounts(), g_wineBlocks), "")
         << "what the test left behind";
 }
 
@@ -216,14 +210,11 @@ std::wstring PluginPath() {
 DWORD ConfigDword(LPCWSTR name) {
     HANDLE printer = nullptr;
     DWORD value = kMissing, type = 0, size = 0;
-    if (OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr)) {
-        if (GetPrinterDataExW(printer, TEXT("Config"), name, &type, reinterpret_cast<BYTE*>(&value),
-                              sizeof(value), &size) != ERROR_SUCCESS ||
-            type != REG_DWORD)
-            value = kMissing;
-        ClosePrinter(printer);
-    }
-    return value;
+    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
+    DWORD read = GetPrinterDataExW(printer, TEXT("Config"), name, &type,
+                                   reinterpret_cast<BYTE*>(&value), sizeof(value), &size);
+    ClosePrinter(printer);
+    return read == ERROR_SUCCESS && type == REG_DWORD ? value : kMissing;
 }
 
 void SetConfigDword(LPCWSTR name, DWORD value) {

@@ -33,7 +33,7 @@ protected:
 
 private:
     HHOOK hook_ = nullptr;
-    ProcessCounts before_;
+    KindCounts before_;
 };
 
 // The plug-in driven by the core driver's stand-in, from where the configuration module loads it.
