@@ -113,8 +113,8 @@ bool MoveTrackBar(HWND dialog, int id, int position) {
     return false;
 }
 
-void FireTimer(HWND dialog, UINT_PTR timerId) {
-    Send(dialog, WM_TIMER, timerId);
+void FireTimer(HWND window, UINT_PTR timerId, TIMERPROC callback) {
+    PostMessageW(window, WM_TIMER, timerId, reinterpret_cast<LPARAM>(callback));
 }
 
 bool IsChecked(HWND dialog, int id) {

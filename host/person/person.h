@@ -112,8 +112,9 @@ bool Type(HWND dialog, int id, LPCWSTR text);
 bool PressKey(HWND dialog, int id, UINT virtualKey);
 // Moves a track bar with the arrow keys until it is at `position`.
 bool MoveTrackBar(HWND dialog, int id, int position);
-// What the dialog does when its timer `timerId` comes due.
-void FireTimer(HWND dialog, UINT_PTR timerId);
+// The window's timer `timerId` comes due now: posted, as the system posts it, to the window's
+// thread, whose message loop hands it to `callback` when the timer has one, else to the window.
+void FireTimer(HWND window, UINT_PTR timerId, TIMERPROC callback = nullptr);
 
 // What the person sees.
 bool IsChecked(HWND dialog, int id);

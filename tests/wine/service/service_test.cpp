@@ -92,7 +92,7 @@ std::wstring StatusTick(const Seams& seams, HWND page) {
         return TEXT("(no timer)");
     // The page answers the read only once the tick's refresh ended.
     SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, TEXT(""));
-    PostMessageW(page, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->proc));
+    FireTimer(page, timer->id, timer->proc);
     WaitUntil([page] { return !TextOf(page, IDC_SERVICE_PRINTER_INFO).empty(); });
     return TextOf(page, IDC_SERVICE_PRINTER_INFO);
 }
