@@ -29,20 +29,20 @@ HRESULT CopyBounded(LPWSTR dest, size_t destChars, LPCWSTR source, size_t chars)
 }
 
 // One conversion of a format: %ls takes a wide text, every other one goes through snprintf.
-void AppendConversion(std::u16string& out, const std::string& spec, va_list& args) {
-    char conversion = spec.back();
+void AppendConversion(std::u16string& out, const std::string& piece, va_list& args) {
+    char conversion = piece.back();
     char narrow[512];
     if (conversion == 's') {
         LPCWSTR text = va_arg(args, LPCWSTR);
-        size_t dot = spec.find('.');
-        size_t limit = dot == std::string::npos ? SIZE_MAX : std::stoul(spec.substr(dot + 1));
+        size_t dot = piece.find('.');
+        size_t limit = dot == std::string::npos ? SIZE_MAX : std::stoul(piece.substr(dot + 1));
         out.append(text, BoundedLength(text, limit));
         return;
     }
     if (conversion == 'f')
-        std::snprintf(narrow, sizeof(narrow), spec.c_str(), va_arg(args, double));
+        std::snprintf(narrow, sizeof(narrow), piece.c_str(), va_arg(args, double));
     else
-        std::snprintf(narrow, sizeof(narrow), spec.c_str(), va_arg(args, int));
+        std::snprintf(narrow, sizeof(narrow), piece.c_str(), va_arg(args, int));
     out.append(narrow, narrow + std::strlen(narrow));
 }
 
@@ -93,11 +93,11 @@ HRESULT StringCchPrintfW(LPWSTR dest, size_t destChars, LPCWSTR format, ...) {
             c += *c == '%';
             continue;
         }
-        std::string spec = "%";
+        std::string piece = "%";
         while (std::string("-+ #0123456789.l").find(static_cast<char>(*++c)) != std::string::npos)
-            spec.push_back(static_cast<char>(*c));
-        spec.push_back(static_cast<char>(*c));
-        AppendConversion(out, spec, args);
+            piece.push_back(static_cast<char>(*c));
+        piece.push_back(static_cast<char>(*c));
+        AppendConversion(out, piece, args);
     }
     va_end(args);
     return CopyBounded(dest, destChars, out.c_str(), out.size());
