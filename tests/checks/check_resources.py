@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""The resources compiled from src/resources against resource.h and the controls that show them;
-the exit status is 1 when one disagrees.
-
-    python3 tests/checks/check_resources.py
-"""
+# The resources compiled from src/resources against resource.h and the controls that show them;
+# the exit status is 1 when one disagrees.
+#
+#     python3 tests/checks/check_resources.py
 
 import re
 import struct
@@ -30,7 +29,7 @@ COMMON_CONTROLS_6 = {"type": "win32", "name": "Microsoft.Windows.Common-Controls
 
 
 def bitmap(data):
-    """Width, height, bits per pixel, compression and the colours of the four corners."""
+    # Width, height, bits per pixel, compression and the colours of the four corners.
     _, width, height, _, bits, compression = struct.unpack_from("<IiiHHI", data)
     row = (width * 3 + 3) & ~3
     corners = {tuple(data[40 + y * row + x * 3:43 + y * row + x * 3][::-1])

@@ -1,5 +1,5 @@
-"""The product's files as the checks read them: the resources compiled from src/resources, the
-names of resource.h and the locale library's catalogues."""
+# The product's files as the checks read them: the resources compiled from src/resources, the
+# names of resource.h and the locale library's catalogues.
 
 import functools
 import pathlib
@@ -23,7 +23,7 @@ STATIC_KINDS = {0: "label", 1: "label", 2: "label", 11: "label", 12: "label",
 
 
 def read_res(path):
-    """The resources of a .res file: {(type, name): (language, bytes)}."""
+    # The resources of a .res file: {(type, name): (language, bytes)}.
     data, found, offset = pathlib.Path(path).read_bytes(), {}, 0
     while offset < len(data):
         size, header = struct.unpack_from("<II", data, offset)
@@ -37,7 +37,7 @@ def read_res(path):
 
 
 def name_at(data, pos):
-    """A number (0xFFFF and a word) or a NUL-terminated UTF-16 text, and the position after it."""
+    # A number (0xFFFF and a word) or a NUL-terminated UTF-16 text, and the position after it.
     if struct.unpack_from("<H", data, pos)[0] == 0xFFFF:
         return struct.unpack_from("<H", data, pos + 2)[0], pos + 4
     end = next(i for i in range(pos, len(data), 2) if data[i:i + 2] == b"\0\0")
@@ -54,7 +54,7 @@ def resources():
 
 
 def defines():
-    """resource.h's names and numbers."""
+    # resource.h's names and numbers.
     text = (RESOURCES / "resource.h").read_text()
     return {name: int(value) for name, value in re.findall(r"#define (\w+) (-?\d+)$", text, re.M)}
 
@@ -82,7 +82,7 @@ class Control:
                      "STATIC": STATIC_KINDS.get(style & 0x1F, "static")}.get(cls, cls.lower())
 
     def rect(self):
-        """On screen: a drop-down combo box shows only its 12-unit edit part until it opens."""
+        # On screen: a drop-down combo box shows only its 12-unit edit part until it opens.
         return self.x, self.y, self.x + self.cx, self.y + (min(self.cy, 12)
                                                           if self.cls == "COMBOBOX" else self.cy)
 
@@ -92,7 +92,7 @@ class Control:
 
 class Dialog:
     def __init__(self, did, data):
-        """A DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items."""
+        # A DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items.
         version, signature, style, count, self.cx, self.cy = struct.unpack_from(
             "<HH8xIH4xhh", data)
         if (version, signature) != (1, 0xFFFF):
@@ -122,9 +122,9 @@ CATALOGUE_ESCAPES = {"n": "\n", "r": "\r", "t": "\t", "s": " ", "=": "=", "#": "
 
 
 def read_catalogue(path):
-    """({section in lower case: {English text: translation}}, [problems]) as the locale library
-    reads the catalogue (siblings/locale/README.md): every line or file it refuses is a problem,
-    and a key given twice in a section is left out."""
+    # ({section in lower case: {English text: translation}}, [problems]) as the locale library
+    # reads the catalogue (siblings/locale/README.md): every line or file it refuses is a problem,
+    # and a key given twice in a section is left out.
     data = path.read_bytes().removeprefix(b"\xef\xbb\xbf")
     try:
         lines = data.decode("utf-8").split("\n")
@@ -174,7 +174,7 @@ class Problems(list):
 
 
 def report(what, problems):
-    """Prints the problems found, or what was checked; the exit status."""
+    # Prints the problems found, or what was checked; the exit status.
     for problem in problems:
         print("  - " + problem)
     print("== %s: %s" % (what, "%d problem(s)" % len(problems) if problems else "ok"))

@@ -125,38 +125,6 @@ void UseAdvanced(Sheet& sheet, HWND page, DialogScript script) {
     EXPECT_TRUE(Click(page, IDC_PAPER_ADVANCED));
 }
 
-// What these tests open first: the Advanced dialog and its two dialogs, message boxes of the
-// three kinds, and a print job.
-const bool kWarmUp = AddWarmUp([] {
-    WCHAR temporary[MAX_PATH];
-    GetTempPathW(MAX_PATH, temporary);
-    SetCurrentDirectoryW(temporary); // where the jobs are written
-    Seams seams;
-    for (bool manage : {false, true}) {
-        seams.manageRight = manage;
-        Sheet sheet;
-        AnswerMessage(sheet, IDOK); // the layout page's warning, then a refused form's message
-        if (sheet.OpenPreferences(kPrinterName) && manage)
-            UseAdvanced(sheet, sheet.Page(IDC_PAPER_SIZE), [&sheet](HWND dialog) {
-                sheet.Answer(IDD_MEDIA_TYPE, [](HWND edit) {
-                    Click(edit, IDC_MEDIATYPE_TEST_PATTERN);
-                    Click(edit, IDOK);
-                });
-                Click(dialog, IDC_ADVANCED_EDIT_MEDIA);
-                for (int add = 0; add < 2; ++add) {
-                    sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) { Click(form, IDOK); });
-                    Click(dialog, IDC_ADVANCED_ADD_FORM);
-                }
-                Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Custom Defined"));
-                AnswerMessage(sheet, IDNO);
-                Click(dialog, IDC_ADVANCED_DELETE_FORM);
-                Click(dialog, IDCANCEL);
-            });
-        sheet.Cancel();
-    }
-    PrintedFile();
-});
-
 // The page shows the stored choices; a custom name no longer in the store and a media type no
 // list shows, show "Printer Setting". A long comment makes the printer's information larger than
 // the plug-in's first guess.
@@ -272,6 +240,9 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
     const LPCWSTR kRemoveType = TEXT("Do you want to remove this media type?"),
                   kRemoveForm = TEXT("Do you want to remove this custom form?");
     StoreMediaType(TEXT("custom defined 2"), 0x1005); // left over from a removed first one
+    WCHAR temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    SetCurrentDirectoryW(temporary); // where the test pattern jobs are written
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));

@@ -44,13 +44,6 @@ bool OpenThroughPrintDialog(Sheet& sheet, std::vector<BYTE>& devmode) {
     });
 }
 
-const bool kWarmUp = AddWarmUp([] {
-    Sheet sheet;
-    std::vector<BYTE> devmode;
-    if (OpenThroughPrintDialog(sheet, devmode))
-        sheet.Cancel();
-});
-
 TEST_F(ApplicationTest, ThePrintDialogsPropertiesShowThePagesAndBringBackTheChoices) {
     Sheet sheet;
     std::vector<BYTE> devmode;

@@ -34,27 +34,16 @@ protected:
         sheet_->Answer(IDD_IMAGE_OPTIONS, script);
         EXPECT_TRUE(Click(sheet_->PageAt(kMainPage), IDC_MAIN_MORE_OPTIONS));
     }
+    void SetUp() override {
+        sheet_ = std::make_unique<Sheet>();
+        WineTest::SetUp();
+    }
     void TearDown() override {
         sheet_.reset();
         WineTest::TearDown();
     }
-    std::unique_ptr<Sheet> sheet_ = std::make_unique<Sheet>();
+    std::unique_ptr<Sheet> sheet_;
 };
-
-// The dialog with its pattern list shown and opened, once.
-const bool kWarmUp = AddWarmUp([] {
-    Suite suite(TEXT("suite"), TEXT("Tarvik Software Suite"), TEXT("8.0"));
-    Sheet sheet;
-    sheet.Answer(IDD_IMAGE_OPTIONS, [](HWND dialog) {
-        Click(dialog, IDC_IMAGE_APPLY_PATTERNS);
-        PressKey(dialog, IDC_IMAGE_PATTERN, VK_F4);
-        PressKey(dialog, IDC_IMAGE_PATTERN, VK_F4);
-        Click(dialog, IDCANCEL);
-    });
-    if (sheet.OpenPreferences(kPrinterName))
-        Click(sheet.PageAt(kMainPage), IDC_MAIN_MORE_OPTIONS);
-    sheet.Cancel();
-});
 
 // Arrowing through the closed pattern list, or through the open one, passes "Browse ..." without
 // opening the chooser (one that came up would be a dialog nobody answered). What a committed

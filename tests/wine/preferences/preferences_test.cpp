@@ -10,34 +10,6 @@ namespace {
 
 class PreferencesTest : public WineTest {};
 
-// What these tests do first: a pushed choice, the dialogs and message boxes of the pages, OK; a
-// printer without its ink unit; a user without the right to manage the printer and without the
-// printer link.
-const bool kWarmUp = AddWarmUp([] {
-    { SCOPED_TRACE("GoogleTest keeps a trace stack for each thread once it is first used"); }
-    WriteEmbosserState("[Tarvik Embosser]\nink.unit=0\n");
-    for (bool manage : {true, false}) {
-        Seams seams;
-        seams.manageRight = manage;
-        if (!manage)
-            seams.refusedLibraries.push_back(TEXT("qvmonext.dll"));
-        Sheet sheet;
-        sheet.Answer(IDD_NOTICE, [](HWND notice) { Click(notice, IDC_NOTICE_YES); });
-        sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDOK); });
-        sheet.Answer(IDD_ROTATED_LANDSCAPE, [](HWND dialog) { Click(dialog, IDCANCEL); });
-        if (sheet.OpenPreferences(kPrinterName) && manage) {
-            Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_DOUBLE_SIDED);
-            Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_ADVANCED);
-            sheet.Apply();
-            HWND main = sheet.PageAt(kMainPage);
-            Click(main, IDC_MAIN_TWO_IN_ONE);
-            sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
-            Click(main, IDC_MAIN_DEFAULTS);
-        }
-        sheet.Ok();
-    }
-});
-
 // "952 2 0 1": size, duplex, collate, orientation.
 std::wstring Describe(const std::vector<BYTE>& devmode) {
     const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());

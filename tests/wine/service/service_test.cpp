@@ -136,28 +136,6 @@ intptr_t RunThisProgram(LPCWSTR filter) {
 
 class ServiceTest : public WineTest {};
 
-// What these tests open first, in English and in German: each maintenance dialog and a cartridge's
-// question.
-const bool kWarmUp = AddWarmUp([] {
-    RunThisProgram(TEXT("-*"));
-    Embosser("services");
-    SCOPED_TRACE("GoogleTest keeps a trace stack from a thread's first trace on");
-    // In German: the English sheet was opened before.
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
-                    REG_SZ, TEXT("de_de"), 12);
-    SetEmbosser("ink1.changed=1");
-    Seams seams;
-    Sheet sheet;
-    sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDNO); });
-    for (WORD dialog : {IDD_NETWORK, IDD_EMBOSS_USAGE, IDD_INK_FILL})
-        sheet.Answer(dialog, [](HWND shown) { Click(shown, IDCANCEL); });
-    if (sheet.OpenProperties(kPrinterName))
-        for (int button :
-             {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
-            Click(sheet.Page(button), button);
-    sheet.Cancel();
-});
-
 TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
     const std::wstring driver = TEXT("\r\n\r\nDriver Version: 0.0.0.0");
     const struct Case {
