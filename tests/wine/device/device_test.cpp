@@ -62,8 +62,8 @@ void Make(HWND page, const std::vector<std::tuple<LPCWSTR, int, LPCWSTR>>& chang
 // none is when not `held`.
 void ExpectEmbosser(const std::string& expected, bool held = true) {
     std::string text(65536, 0);
-    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(EmbosserStateFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     DWORD read = 0;
     ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
