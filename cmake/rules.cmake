@@ -14,6 +14,7 @@ set(RULE_SOURCES
     ${CMAKE_SOURCE_DIR}/src/settings/stored_values.cpp
     ${CMAKE_SOURCE_DIR}/src/settings/load_corrections.cpp
     ${CMAKE_SOURCE_DIR}/src/settings/locale_answers.cpp
+    ${CMAKE_SOURCE_DIR}/src/settings/typed_number.cpp
     ${CMAKE_SOURCE_DIR}/src/service/information_text.cpp
     ${CMAKE_SOURCE_DIR}/src/pages/chosen_path.cpp
     ${CMAKE_SOURCE_DIR}/src/media/paper_lists.cpp

@@ -19,7 +19,10 @@ foreach(library qvlocale qvdevapi)
     target_link_options(${library} PRIVATE ${WINDOWS_LINK_OPTIONS})
 endforeach()
 target_link_libraries(qvdevapi PRIVATE winspool)
-# The catalogues go where the installer picks them up: build/windows/locale/.
+# The catalogues go where the installer picks them up: build/windows/locale/, again whenever one
+# changes (the library is linked anew then).
+file(GLOB QVLOCALE_CATALOGUE_FILES CONFIGURE_DEPENDS ${QVLOCALE_CATALOGUES}/*.txt)
+set_property(TARGET qvlocale APPEND PROPERTY LINK_DEPENDS ${QVLOCALE_CATALOGUE_FILES})
 add_custom_command(TARGET qvlocale POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${QVLOCALE_CATALOGUES}
             ${CMAKE_BINARY_DIR}/locale)

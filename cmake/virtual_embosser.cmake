@@ -11,4 +11,4 @@ target_include_directories(qvmonext PRIVATE ${EMBOSSER_DIR} ${CMAKE_SOURCE_DIR}/
 target_compile_definitions(qvmonext PRIVATE ${WINDOWS_DEFINITIONS})
 target_compile_options(qvmonext PRIVATE ${WARNINGS})
 target_link_options(qvmonext PRIVATE ${WINDOWS_LINK_OPTIONS})
-target_link_libraries(qvmonext PRIVATE kernel32)
+target_link_libraries(qvmonext PRIVATE kernel32 advapi32)

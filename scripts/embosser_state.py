@@ -2,7 +2,9 @@
 """Reads and sets the virtual embosser's state (the state file of qvmonext.dll).
 
 The file is UTF-8 text with one [section] per printer name and one key=value per line. On Windows
-(and in a Wine prefix) it is qvmonext.state beside qvmonext.dll in the printer driver directory.
+(and in a Wine prefix) it is %ProgramData%\Quorvane\Tarvik\qvmonext.state, where every user may
+write it. Earlier versions kept it beside qvmonext.dll in the printer driver directory; the embosser
+takes such a file over at its first read when the new place has none, and so does this script.
 
   embosser_state.py --prefix ~/.wine show
   embosser_state.py --file build/x/qvmonext.state --printer "Tarvik Embosser" show status ink1.fill
@@ -19,7 +21,8 @@ import re
 import sys
 import tempfile
 
-DRIVER_FOLDER = ("drive_c", "windows", "system32", "spool", "drivers", "x64", "3")
+STATE_FOLDER = ("drive_c", "ProgramData", "Quorvane", "Tarvik")
+EARLIER_FOLDER = ("drive_c", "windows", "system32", "spool", "drivers", "x64", "3")
 STATE_FILE = "qvmonext.state"
 HEADER = (
     "# The virtual Tarvik embosser behind qvmonext.dll: its state, one [section] per printer.\n"
@@ -250,7 +253,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     where = parser.add_mutually_exclusive_group(required=True)
     where.add_argument("--file", help="the state file")
-    where.add_argument("--prefix", help="a Wine prefix: its printer driver directory's file")
+    where.add_argument("--prefix", help="a Wine prefix: its common application data's file")
     parser.add_argument("--printer", default="Tarvik Embosser", help="the printer's name")
     commands = parser.add_subparsers(dest="command", required=True)
     commands.add_parser("show", help="print the printer's keys").add_argument("keys", nargs="*")
@@ -258,7 +261,11 @@ def main():
                                                              metavar="KEY=VALUE")
     commands.add_parser("reset", help="forget the printer's state: back to the factory")
     args = parser.parse_args()
-    path = args.file or os.path.join(args.prefix, *DRIVER_FOLDER, STATE_FILE)
+    path = args.file or os.path.join(args.prefix, *STATE_FOLDER, STATE_FILE)
+    earlier = args.prefix and os.path.join(args.prefix, *EARLIER_FOLDER, STATE_FILE)
+    if earlier and os.path.exists(earlier) and not os.path.exists(path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        write_lines(path, read_lines(earlier))
     if args.command == "show":
         return show(path, args.printer, args.keys)
     if args.command == "set":

@@ -47,7 +47,6 @@ export PATH="/usr/lib/wine:$PATH"
 extras=()
 command -v Xvfb >/dev/null || extras+=(xvfb)
 command -v xwd >/dev/null || extras+=(x11-apps)
-command -v convert >/dev/null || extras+=(imagemagick)
 need_packages wine64 "${extras[@]}"
 
 log=build/run-main.log
@@ -115,16 +114,41 @@ tour() {
     timeout 90 wine64 build/windows/gallery.exe "$(winepath -w "$folder")\\" \
         2>>"$log" | tr -d '\r' | sed 's/^/   /' || status=$?
     wineserver -w
-    for picture in "$folder"/*.bmp; do
-        [ -e "$picture" ] || continue
-        convert "$picture" "${picture%.bmp}.png"
-        rm -f "$picture"
-        # A picture of one colour shows nothing.
-        if [ "$(convert "${picture%.bmp}.png" -format '%[fx:standard_deviation < 0.02]' info:)" = 1 ]; then
-            echo "   BLANK: $1/$(basename "${picture%.bmp}.png")"
-            status=1
-        fi
-    done
+    # The pictures become PNGs here, with Python's zlib: a command named "convert" may be
+    # something other than ImageMagick. A picture of one colour shows nothing.
+    python3 - "$folder" <<'PYTHON' || status=1
+import collections, glob, os, struct, sys, zlib
+blank = False
+for bmp in sorted(glob.glob(os.path.join(sys.argv[1], "*.bmp"))):
+    data = open(bmp, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iihH", data, 18)
+    assert bits == 24, "%s: %d bits per pixel" % (bmp, bits)
+    step = (width * 3 + 3) & ~3
+    rows = [data[offset + y * step:offset + y * step + width * 3] for y in range(abs(height))]
+    if height > 0:  # bottom-up
+        rows.reverse()
+    raw = bytearray()
+    for row in rows:  # each row: no filter, then red, green, blue of every pixel
+        rgb = bytearray(row)
+        rgb[0::3], rgb[2::3] = row[2::3], row[0::3]
+        raw += b"\0" + rgb
+    chunk = lambda kind, body: (struct.pack(">I", len(body)) + kind + body +
+                                struct.pack(">I", zlib.crc32(kind + body)))
+    png = bmp[:-4] + ".png"
+    with open(png, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" +
+                chunk(b"IHDR", struct.pack(">IIBBBBB", width, abs(height), 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+    os.remove(bmp)
+    counts = collections.Counter(b"".join(rows))
+    total = sum(counts.values())
+    mean = sum(v * n for v, n in counts.items()) / total
+    if sum(n * (v - mean) ** 2 for v, n in counts.items()) / total < (0.02 * 255) ** 2:
+        print("   BLANK: %s/%s" % (os.path.basename(sys.argv[1]), os.path.basename(png)))
+        blank = True
+sys.exit(1 if blank else 0)
+PYTHON
 }
 
 tour en ""

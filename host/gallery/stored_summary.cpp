@@ -80,9 +80,10 @@ std::wstring DriverFile(LPCWSTR name) {
 
 // The virtual embosser's state file: a "[printer]" section of "key=value" lines per printer.
 std::string ReadStateFile() {
-    HANDLE file =
-        CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    WCHAR path[MAX_PATH] = {};
+    EmbosserStateFile(path, MAX_PATH);
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     std::string text;
     char buffer[4096];
     DWORD read = 0;

@@ -4,6 +4,7 @@
 #include "config_module/driver_ui_headers.h"
 
 #include <compstui.h>
+#include <sddl.h>
 #include <strsafe.h>
 #include <winspool.h>
 
@@ -16,6 +17,11 @@ namespace {
 
 const WCHAR kConfigModule[] = TEXT("qvdrvui.dll");
 const WCHAR kPlugin[] = TEXT("qvembui.dll");
+const WCHAR kMakerFolder[] = TEXT("%ProgramData%\\Quorvane");
+const WCHAR kStateFolder[] = TEXT("%ProgramData%\\Quorvane\\Tarvik");
+// Every user may change the embosser's state, as every user may print; its files inherit it.
+const WCHAR kStateFolderSecurity[] =
+    TEXT("D:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)");
 
 bool DriverDirectory(WCHAR* path, DWORD chars) {
     DWORD needed = 0;
@@ -35,14 +41,34 @@ DWORD CopyIntoDriverDirectory(LPCWSTR folder, LPCWSTR fileName) {
     return CopyFileW(source, target, FALSE) ? ERROR_SUCCESS : GetLastError();
 }
 
-DWORD AddTarvikDriver() {
+// The plug-in's file version as the spooler keeps a driver's version: the four 16-bit parts,
+// most significant first. 0 when the file has no version resource.
+DWORDLONG PluginVersion(LPCWSTR folder) {
+    WCHAR path[MAX_PATH];
+    StringCchPrintfW(path, MAX_PATH, TEXT("%ls%ls"), folder, kPlugin);
+    DWORD unused = 0;
+    DWORD size = GetFileVersionInfoSizeW(path, &unused);
+    BYTE* info = static_cast<BYTE*>(calloc(1, size == 0 ? 1 : size));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    DWORDLONG version = 0;
+    if (info != nullptr && GetFileVersionInfoW(path, 0, size, info) &&
+        VerQueryValueW(info, TEXT("\\"), reinterpret_cast<LPVOID*>(&fixed), &length) &&
+        fixed != nullptr && length >= sizeof(VS_FIXEDFILEINFO))
+        version = static_cast<DWORDLONG>(fixed->dwFileVersionMS) << 32 | fixed->dwFileVersionLS;
+    free(info);
+    return version;
+}
+
+// Level 6 carries the driver's version, which the Service page shows.
+DWORD AddTarvikDriver(LPCWSTR folder) {
     WCHAR configModule[MAX_PATH];
     if (!DriverDirectory(configModule, MAX_PATH))
         return GetLastError();
     StringCchCatW(configModule, MAX_PATH, TEXT("\\"));
     StringCchCatW(configModule, MAX_PATH, kConfigModule);
     WCHAR dependentFiles[] = TEXT("qvembui.dll\0");
-    DRIVER_INFO_3W driver;
+    DRIVER_INFO_6W driver;
     ZeroMemory(&driver, sizeof(driver));
     driver.cVersion = 3;
     driver.pName = const_cast<LPWSTR>(kTarvikDriverName);
@@ -50,7 +76,8 @@ DWORD AddTarvikDriver() {
     driver.pDataFile = configModule;
     driver.pConfigFile = configModule;
     driver.pDependentFiles = dependentFiles;
-    if (AddPrinterDriverExW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver), APD_COPY_ALL_FILES))
+    driver.dwlDriverVersion = PluginVersion(folder);
+    if (AddPrinterDriverExW(nullptr, 6, reinterpret_cast<LPBYTE>(&driver), APD_COPY_ALL_FILES))
         return ERROR_SUCCESS;
     DWORD error = GetLastError();
     return error == ERROR_PRINTER_DRIVER_ALREADY_INSTALLED ? ERROR_SUCCESS : error;
@@ -76,6 +103,25 @@ DWORD AddTarvikPrinter() {
     return ERROR_SUCCESS;
 }
 
+bool MakeFolder(LPCWSTR folder, PSECURITY_DESCRIPTOR descriptor) {
+    WCHAR path[MAX_PATH];
+    DWORD chars = ExpandEnvironmentStringsW(folder, path, MAX_PATH);
+    SECURITY_ATTRIBUTES security = {sizeof(security), descriptor, FALSE};
+    return chars > 0 && chars <= MAX_PATH &&
+           (CreateDirectoryW(path, &security) || GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+DWORD CreateEmbosserStateFolder() {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kStateFolderSecurity, SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        return GetLastError();
+    bool made = MakeFolder(kMakerFolder, nullptr) && MakeFolder(kStateFolder, descriptor);
+    DWORD error = made ? ERROR_SUCCESS : GetLastError();
+    LocalFree(descriptor);
+    return error;
+}
+
 typedef LONG(WINAPI* PropertySheetFunction)(PPROPSHEETUI_INFO, LPARAM);
 
 } // namespace
@@ -85,10 +131,19 @@ DWORD InstallTarvikPrinter(LPCWSTR folder) {
     if (error == ERROR_SUCCESS)
         error = CopyIntoDriverDirectory(folder, kPlugin);
     if (error == ERROR_SUCCESS)
-        error = AddTarvikDriver();
+        error = AddTarvikDriver(folder);
     if (error == ERROR_SUCCESS)
         error = AddTarvikPrinter();
+    if (error == ERROR_SUCCESS)
+        error = CreateEmbosserStateFolder();
     return error;
+}
+
+bool EmbosserStateFile(WCHAR* path, DWORD chars) {
+    WCHAR file[MAX_PATH];
+    StringCchPrintfW(file, MAX_PATH, TEXT("%ls\\qvmonext.state"), kStateFolder);
+    DWORD needed = ExpandEnvironmentStringsW(file, path, chars);
+    return needed > 0 && needed <= chars;
 }
 
 LONG OpenPrintingPreferences(HWND owner, HANDLE printer, LPWSTR printerName, BYTE** devmode,

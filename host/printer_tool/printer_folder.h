@@ -8,13 +8,18 @@ extern const WCHAR kTarvikPrinterName[];
 extern const WCHAR kTarvikDriverName[];
 
 // Copies the configuration module and the plug-in from `folder` (ending in a backslash) into the
-// printer driver directory, adds (or updates) the driver and adds the printer on port "FILE:"
-// unless it exists. 0 on success, else the failing call's error.
+// printer driver directory, adds (or updates) the driver with the plug-in's version and adds the
+// printer on port "FILE:" unless it exists; makes the folder of the embosser's state, which every
+// user may write. 0 on success, else the failing call's error.
 DWORD InstallTarvikPrinter(LPCWSTR folder);
 
 // The path of the installed driver's file `name` ("qvembui.dll"), in the spooler's folder of
 // version 3 drivers. False when the spooler names no driver folder.
 bool InstalledDriverFile(LPCWSTR name, WCHAR* path, DWORD chars);
+
+// The virtual embosser's state file, "%ProgramData%\Quorvane\Tarvik\qvmonext.state"; false when
+// the path does not fit.
+bool EmbosserStateFile(WCHAR* path, DWORD chars);
 
 // The printing preferences as an application's print dialog opens them: the driver's size, the
 // printer's current devmode, then DocumentPropertiesW with DM_IN_PROMPT over it. The result of

@@ -1,7 +1,9 @@
-// The state file: "qvmonext.state" next to qvmonext.dll.
+// The state file: "qvmonext.state" in "%ProgramData%\Quorvane\Tarvik", taken over
+// once from beside qvmonext.dll, where earlier versions kept it.
 #include "state_file.h"
 
 #include <windows.h>
+#include <sddl.h>
 #include <strsafe.h>
 
 namespace {
@@ -28,12 +30,44 @@ private:
     HANDLE handle_;
 };
 
-// The state file's path: the folder of the module holding this code, then "qvmonext.state".
-bool StateFilePath(LPWSTR path, DWORD chars) {
+const WCHAR kStateFileName[] = TEXT("qvmonext.state");
+// Every user of the machine may change the state, as every user may use the printer; the
+// folder's files inherit it. Administrators and the system keep full control.
+const WCHAR kSharedFolderSecurity[] =
+    TEXT("D:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)");
+
+void CreateSharedFolder(LPCWSTR path) {
+    SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, FALSE};
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            kSharedFolderSecurity, SDDL_REVISION_1, &security.lpSecurityDescriptor, nullptr))
+        CreateDirectoryW(path, &security);
+    LocalFree(security.lpSecurityDescriptor);
+}
+
+// The state file's path: "%ProgramData%\Quorvane\Tarvik\qvmonext.state". With
+// `create`, the folders are made when missing.
+bool StateFilePath(LPWSTR path, DWORD chars, bool create) {
+    // The machine's common application data folder, as every process of it names it.
+    DWORD expanded = ExpandEnvironmentStringsW(TEXT("%ProgramData%\\Quorvane"), path, chars);
+    if (expanded == 0 || expanded > chars)
+        return false;
+    if (create)
+        CreateDirectoryW(path, nullptr); // the maker's folder, with the machine's own rights
+    if (FAILED(StringCchCatW(path, chars, TEXT("\\Tarvik"))))
+        return false;
+    if (create && GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES)
+        CreateSharedFolder(path);
+    return SUCCEEDED(StringCchCatW(path, chars, TEXT("\\"))) &&
+           SUCCEEDED(StringCchCatW(path, chars, kStateFileName));
+}
+
+// Where earlier versions kept the file: the folder of the module holding this code (the printer
+// driver directory), which a standard user cannot write.
+bool EarlierStateFilePath(LPWSTR path, DWORD chars) {
     HMODULE module = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&StateFilePath), &module))
+                            reinterpret_cast<LPCWSTR>(&EarlierStateFilePath), &module))
         return false;
     DWORD length = GetModuleFileNameW(module, path, chars);
     if (length == 0 || length >= chars)
@@ -41,7 +75,27 @@ bool StateFilePath(LPWSTR path, DWORD chars) {
     while (length > 0 && path[length - 1] != TEXT('\\') && path[length - 1] != TEXT('/'))
         --length;
     path[length] = 0;
-    return SUCCEEDED(StringCchCatW(path, chars, TEXT("qvmonext.state")));
+    return SUCCEEDED(StringCchCatW(path, chars, kStateFileName));
+}
+
+// Reads up to `size` bytes of the file at `path`; false when it is missing or cannot be read.
+bool ReadWholeFile(LPCWSTR path, char* buffer, std::size_t size, std::size_t* length) {
+    *length = 0;
+    FileHandle file(CreateFileW(path, GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    while (*length < size) {
+        DWORD chunk = size - *length > 65536 ? 65536 : static_cast<DWORD>(size - *length);
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), buffer + *length, chunk, &read, nullptr))
+            return false;
+        if (read == 0)
+            break;
+        *length += read;
+    }
+    return true;
 }
 
 // Long enough for any other program's read, change and write; a program that holds the lock
@@ -67,30 +121,26 @@ StateFileLock::~StateFileLock() {
 }
 
 bool ReadStateFile(char* buffer, std::size_t size, std::size_t* length) {
-    *length = 0;
-    WCHAR path[MAX_PATH];
-    if (!StateFilePath(path, MAX_PATH))
+    WCHAR path[MAX_PATH], earlier[MAX_PATH];
+    if (!StateFilePath(path, MAX_PATH, false))
         return false;
-    FileHandle file(CreateFileW(path, GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
+    if (ReadWholeFile(path, buffer, size, length))
+        return true;
+    // The first read after an update takes the earlier file over, so nothing is lost; from then
+    // on only the new place is read. Under the lock, so that no other program's change made
+    // meanwhile is replaced by the earlier file.
+    StateFileLock lock;
+    if (ReadWholeFile(path, buffer, size, length))
+        return true;
+    if (!EarlierStateFilePath(earlier, MAX_PATH) || !ReadWholeFile(earlier, buffer, size, length))
         return false;
-    while (*length < size) {
-        DWORD chunk = size - *length > 65536 ? 65536 : static_cast<DWORD>(size - *length);
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer + *length, chunk, &read, nullptr))
-            return false;
-        if (read == 0)
-            break;
-        *length += read;
-    }
+    ReplaceStateFile(buffer, *length);
     return true;
 }
 
 bool ReplaceStateFile(const char* text, std::size_t length) {
     WCHAR path[MAX_PATH], temporary[MAX_PATH];
-    if (!StateFilePath(path, MAX_PATH) ||
+    if (!StateFilePath(path, MAX_PATH, true) ||
         FAILED(StringCchPrintfW(temporary, MAX_PATH, TEXT("%ls.%lu.tmp"), path,
                                 GetCurrentProcessId())))
         return false;

@@ -109,6 +109,7 @@ void SetUpItem(SettingsContext* context, OPTITEM* item, DeviceItemId id, UINT la
     case kRightMarginItem:
     case kLineSpacingItem:
         SetUpEditBox(context, item, DeviceTextField(context, id));
+        LoadItemFromContext(context, item); // the defaults, with the language's decimal point
         return;
     case kGraphicsModeItem:
         SetUpListBox(context, item, {IDS_TREE_TEXT, IDS_TREE_GRAPHICS});

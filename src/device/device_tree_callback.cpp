@@ -9,6 +9,8 @@
 #include "media/custom_media_types.h"
 #include "media/form_queries.h"
 #include "settings/printer_data_store.h"
+#include "settings/typed_number.h"
+#include "settings/ui_strings.h"
 
 #include <strsafe.h>
 
@@ -32,8 +34,9 @@ constexpr LONG kCustomMediaOption = ARRAYSIZE(kMediaTypeOptions);
 constexpr DWORD kTractorFeed = 8;
 constexpr DWORD kAutomaticSelect = 15;
 
-void WriteTwoDecimals(WCHAR* text, double value) {
-    StringCchPrintfW(text, kDeviceTextChars, TEXT("%.02f"), value);
+// Inches as the pages' language writes them: "8.50", "8,50".
+void WriteTwoDecimals(const SettingsContext* context, WCHAR* text, double value) {
+    FormatTwoDecimals(text, kDeviceTextChars, value, DecimalSeparator(context));
 }
 
 bool IsTextItem(BYTE userItemId) {
@@ -79,7 +82,7 @@ LONG ShownDistance(const SettingsContext* context, BYTE userItemId) {
 }
 
 void WriteShownDistance(const SettingsContext* context, BYTE userItemId, WCHAR* text) {
-    WriteTwoDecimals(text, ShownDistance(context, userItemId) / kTwentiethsPerInch);
+    WriteTwoDecimals(context, text, ShownDistance(context, userItemId) / kTwentiethsPerInch);
 }
 
 LONG MediaTypeSelection(DWORD mediaType) {
@@ -107,7 +110,7 @@ LONG OnFormSizeChanged(PCPSUICBPARAM callbackParam, SettingsContext* context) {
         if (item->pSel == nullptr)
             continue;
         LONG micrometres = item->UserItemID == kFormWidthItem ? size.cx : size.cy;
-        WriteTwoDecimals(item->pSel, micrometres / kMicrometresPerInch);
+        WriteTwoDecimals(context, item->pSel, micrometres / kMicrometresPerInch);
         item->Flags |= OPTIF_CHANGED;
         context->DeviceSettingsChanged = 1;
         written = true;
@@ -178,9 +181,9 @@ LONG OnSetActive(PCPSUICBPARAM callbackParam, SettingsContext* context) {
 
 // Extra line spacing is read on every apply: limited to 12.50 inches (a negative entry counts
 // as too large), written back with two decimals, and taken in twentieths of an inch.
-DWORD ReadLineSpacing(OPTITEM* item) {
+DWORD ReadLineSpacing(const SettingsContext* context, OPTITEM* item) {
     DWORD limited = LineSpacingHundredths(item->pSel);
-    WriteTwoDecimals(item->pSel, limited / kHundredthsPerInch);
+    WriteTwoDecimals(context, item->pSel, limited / kHundredthsPerInch);
     item->Flags |= OPTIF_CHANGED;
     return limited / kHundredthsPerTwentieth;
 }
@@ -226,7 +229,8 @@ bool ReadDeviceChange(SettingsContext* context, OPTITEM* item, DeviceChange* cha
         *change = {&context->DeviceAutoWrap, TEXT("AUTOCR"), sel == 0 ? 1u : 0u};
         return true;
     case kLineSpacingItem:
-        *change = {&context->DeviceLineSpacing, TEXT("LINESPACING"), ReadLineSpacing(item)};
+        *change = {&context->DeviceLineSpacing, TEXT("LINESPACING"),
+                   ReadLineSpacing(context, item)};
         return true;
     case kMediaTypeItem:
         *change = {&context->DeviceMediaType, TEXT("MEDIATYPE"),

@@ -1,7 +1,7 @@
 // Typed distances of the device settings tree.
 #include "device/typed_distances.h"
 
-#include <stdlib.h>
+#include "settings/typed_number.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr LONG kIndefiniteInteger = -2147483647 - 1;
 } // namespace
 
 DWORD TwentiethsFromText(LPCWSTR text) {
-    double value = _wtof(text) * kTwentiethsPerInch;
+    double value = ReadTypedNumber(text) * kTwentiethsPerInch;
     if (!(value > -2147483649.0 && value < 2147483648.0))
         return static_cast<DWORD>(kIndefiniteInteger);
     return static_cast<DWORD>(static_cast<LONG>(value));
@@ -23,7 +23,7 @@ DWORD LineSpacingHundredths(LPCWSTR text) {
     // ("1.15" gives 114.999...); without the allowance the truncation would change a spacing
     // nobody touched.
     constexpr double kRepresentationAllowance = 1e-6;
-    double hundredths = _wtof(text) * kHundredthsPerInch + kRepresentationAllowance;
+    double hundredths = ReadTypedNumber(text) * kHundredthsPerInch + kRepresentationAllowance;
     // Truncation first: anything above -1 truncates to zero or more.
     if (hundredths > -1.0 && hundredths < kMaxLineSpacingHundredths)
         return static_cast<DWORD>(hundredths);

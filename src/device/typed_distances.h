@@ -12,7 +12,8 @@ constexpr DWORD kHundredthsPerTwentieth = 5;
 constexpr LONG kMaxShownDistance = 199999;
 constexpr LONG kMaxShownLineSpacing = kMaxLineSpacingHundredths / kHundredthsPerTwentieth;
 
-// A typed distance in twentieths of an inch: the text's number times 20, truncated toward zero
+// A typed distance in twentieths of an inch: the text's number ("." or "," before its decimals)
+// times 20, truncated toward zero
 // into a signed 32-bit value; a number beyond that range (or none that can be read as one)
 // gives 0x80000000, as the processor's own conversion does.
 DWORD TwentiethsFromText(LPCWSTR text);

@@ -29,7 +29,8 @@ bool MetricChosen(HWND dialog) {
 
 void ShowDimension(HWND dialog, int editId, LONG micrometres) {
     WCHAR text[kDimensionChars];
-    FormatFormDimension(micrometres, MetricChosen(dialog), text, kDimensionChars);
+    FormatFormDimension(micrometres, MetricChosen(dialog), DecimalSeparator(g_context), text,
+                        kDimensionChars);
     SetDlgItemTextW(dialog, editId, text);
 }
 

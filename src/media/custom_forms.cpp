@@ -3,6 +3,8 @@
 
 #include "settings/global_block.h"
 #include "settings/printer_data_store.h"
+#include "settings/typed_number.h"
+#include "settings/ui_strings.h"
 
 #include <strsafe.h>
 #include <winspool.h>
@@ -36,9 +38,10 @@ bool ReadForm(HANDLE printer, LPCWSTR formName, LONG size[2]) {
 
 } // namespace
 
-void FormatFormDimension(LONG micrometres, bool metric, WCHAR* text, int chars) {
-    StringCchPrintfW(text, chars, TEXT("%.02f %ls"), micrometres / MicrometresPerUnit(metric),
-                     UnitText(metric));
+void FormatFormDimension(LONG micrometres, bool metric, WCHAR separator, WCHAR* text, int chars) {
+    WCHAR number[kDimensionChars];
+    FormatTwoDecimals(number, kDimensionChars, micrometres / MicrometresPerUnit(metric), separator);
+    StringCchPrintfW(text, chars, TEXT("%ls %ls"), number, UnitText(metric));
 }
 
 void ShowFormSize(HWND edit, const SettingsContext* context, LPCWSTR formName, LONG shownSize[2],
@@ -52,10 +55,10 @@ void ShowFormSize(HWND edit, const SettingsContext* context, LPCWSTR formName, L
         shownSize[0] = size[0];
         shownSize[1] = size[1];
     }
-    WCHAR text[kDimensionChars * 2];
-    StringCchPrintfW(text, ARRAYSIZE(text), TEXT("%.02f %ls\r\n%.02f %ls"),
-                     shownSize[0] / MicrometresPerUnit(metric), UnitText(metric),
-                     shownSize[1] / MicrometresPerUnit(metric), UnitText(metric));
+    WCHAR width[kDimensionChars], height[kDimensionChars], text[kDimensionChars * 2];
+    FormatFormDimension(shownSize[0], metric, DecimalSeparator(context), width, kDimensionChars);
+    FormatFormDimension(shownSize[1], metric, DecimalSeparator(context), height, kDimensionChars);
+    StringCchPrintfW(text, ARRAYSIZE(text), TEXT("%ls\r\n%ls"), width, height);
     SetWindowTextW(edit, text);
 }
 

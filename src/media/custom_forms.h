@@ -6,8 +6,9 @@
 #include "settings/scoped_handles.h"
 #include "settings/settings_context.h"
 
-// One size in centimetres or inches with two decimals and its unit: "21.59 cm", "8.50 in".
-void FormatFormDimension(LONG micrometres, bool metric, WCHAR* text, int chars);
+// One size in centimetres or inches with two decimals and its unit: "21.59 cm", "8.50 in", or
+// with the `separator` of the pages' language, "8,50 in".
+void FormatFormDimension(LONG micrometres, bool metric, WCHAR separator, WCHAR* text, int chars);
 
 // Shows a form's width and height, one per line, in an edit. With a name, the form is read from
 // the print server and its size becomes `shownSize`; when it cannot be read nothing changes.

@@ -1,7 +1,7 @@
 // The size and name typed for a new form.
 #include "media/new_form.h"
 
-#include <stdlib.h>
+#include "settings/typed_number.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ bool IsValidFormSize(LONG width, LONG height) {
 }
 
 LONG ParseFormDimension(LPCWSTR text, bool metric) {
-    double value = _wtof(text) * (metric ? kMicrometresPerCentimetre : kMicrometresPerInch);
+    double value =
+        ReadTypedNumber(text) * (metric ? kMicrometresPerCentimetre : kMicrometresPerInch);
     // Whatever the person typed, the conversion stays defined: both ends are outside the limits.
     if (!(value == value))
         return 0;

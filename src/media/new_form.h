@@ -14,9 +14,10 @@ constexpr int kMaxFormNameChars = 31;
 
 bool IsValidFormSize(LONG width, LONG height);
 
-// A typed size read as the leading decimal number (a trailing unit is ignored, no number reads
-// as 0) in centimetres or inches, converted to micrometres and truncated toward zero. Numbers
-// beyond the 32-bit range saturate, and what is no number at all reads as 0.
+// A typed size read as the leading decimal number, with "." or "," before its decimals (a
+// trailing unit is ignored, no number reads as 0) in centimetres or inches, converted to
+// micrometres and truncated toward zero. Numbers beyond the 32-bit range saturate, and what is no
+// number at all reads as 0.
 LONG ParseFormDimension(LPCWSTR text, bool metric);
 
 // Cuts a typed name (a buffer of more than 31 characters) after 31 characters; false when it is

@@ -27,7 +27,7 @@ void FormatVersion(WORD major, WORD minor, WORD build, WORD revision) {
 }
 
 // The version the spooler knows the printer's driver by; false when its information cannot
-// be had.
+// be had or carries no version (a driver installed without one, and every driver under Wine).
 bool ReadSpoolerDriverVersion(HANDLE printer) {
     DWORD needed = 0;
     GetPrinterDriverW(printer, nullptr, 6, nullptr, 0, &needed);
@@ -37,6 +37,8 @@ bool ReadSpoolerDriverVersion(HANDLE printer) {
     if (!GetPrinterDriverW(printer, nullptr, 6, block.as<BYTE>(), needed, &needed))
         return false;
     DWORDLONG version = block.as<DRIVER_INFO_6W>()->dwlDriverVersion;
+    if (version == 0)
+        return false;
     FormatVersion(static_cast<WORD>(version >> 48), static_cast<WORD>(version >> 32),
                   static_cast<WORD>(version >> 16), static_cast<WORD>(version));
     return true;

@@ -54,6 +54,13 @@ LPCWSTR TranslateWord(const SettingsContext* context, LPCWSTR section, LPCWSTR e
     return TakeLocaleAnswer(translation, english, buffer, kComposedChars);
 }
 
+WCHAR DecimalSeparator(const SettingsContext* context) {
+    WCHAR buffer[kComposedChars];
+    return lstrcmpW(TranslateWord(context, TEXT("Format"), TEXT("."), buffer), TEXT(",")) == 0
+               ? TEXT(',')
+               : TEXT('.');
+}
+
 LPCWSTR GetUiString(const SettingsContext* context, UINT id) {
     if (LoadStringW(context->ResourceModule, id, g_uiText, kComposedChars) <= 0)
         return kMissingText;

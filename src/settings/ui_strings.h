@@ -22,6 +22,10 @@ LPWSTR GetCaptionString(const SettingsContext* context, UINT id);
 LPCWSTR TranslateWord(const SettingsContext* context, LPCWSTR section, LPCWSTR english,
                       WCHAR (&buffer)[kComposedChars]);
 
+// The decimal point of the language the pages are shown in: what the locale library's "Format"
+// section gives for ".", when that is ","; otherwise ".".
+WCHAR DecimalSeparator(const SettingsContext* context);
+
 // Binds the maker's locale library to the context; on success LocaleInstance is set.
 void BindLocaleLibrary(SettingsContext* context);
 

@@ -43,9 +43,9 @@ TEST(TypedTexts, DistancesAndLineSpacingInTwentiethsOfAnInch) {
     const DWORD kFar = 0x80000000, kBack = static_cast<DWORD>(-20);
     // A text, read as a distance in twentieths and as a line spacing in hundredths.
     const std::tuple<const char16_t*, DWORD, DWORD> kTexts[] = {
-        {u"0.47", 9, 47},   {u"x", 0, 0},          {u"1.15", 23, 115},
-        {u"15", 300, 1250}, {u"12.51", 250, 1250}, {u"-1", kBack, 1250},
-        {u"-0", 0, 0},      {u"1e10", kFar, 1250}, {u"nan", kFar, 1250}};
+        {u"0.47", 9, 47},      {u"x", 0, 0},          {u"1.15", 23, 115},   {u"1,15", 23, 115},
+        {u"15", 300, 1250},    {u"12.51", 250, 1250}, {u"-1", kBack, 1250}, {u"-0", 0, 0},
+        {u"1e10", kFar, 1250}, {u"nan", kFar, 1250}};
     for (auto [text, twentieths, hundredths] : kTexts)
         EXPECT_EQ(std::pair(TwentiethsFromText(text), LineSpacingHundredths(text)),
                   std::pair(twentieths, hundredths))

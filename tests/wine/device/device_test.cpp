@@ -62,8 +62,8 @@ void Make(HWND page, const std::vector<std::tuple<LPCWSTR, int, LPCWSTR>>& chang
 // none is when not `held`.
 void ExpectEmbosser(const std::string& expected, bool held = true) {
     std::string text(65536, 0);
-    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(EmbosserStateFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     DWORD read = 0;
     ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
@@ -274,6 +274,11 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
               (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
     RowOf(page, TEXT("Oberer Rand"), true);
     EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
+    // Distances with a decimal comma, shown and typed.
+    EXPECT_EQ(RowOf(page, TEXT("Oberer Rand")), TEXT("Oberer Rand: 0,25 Zoll"));
+    Make(page, {{TEXT("Formularbreite"), IDC_DEVPAGE_EDIT, TEXT("9,25")}});
+    next.Apply();
+    ExpectEmbosser("form.width=185");
     LoadTable(next, page, TEXT("Punktschrifttabelle"), [](HWND dialog) {
         EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Tabelle 1 (a.bct)"));
         EXPECT_EQ(TextOf(dialog, IDC_TABLE_BROWSE), TEXT("&Durchsuchen ..."));

@@ -413,4 +413,31 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
     sheet.Cancel();
 }
 
+// In German a size shows a decimal comma, and a size typed with one is taken whole.
+TEST_F(PaperTest, AGermanSizeIsShownAndTypedWithADecimalComma) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                    REG_SZ, TEXT("de_de"), 12);
+    Seams seams;
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    UseAdvanced(sheet, sheet.Page(IDC_PAPER_SIZE), [&sheet](HWND dialog) {
+        Click(dialog, IDC_ADVANCED_ENGLISH);
+        Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
+        EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("8,50 in\r\n11,00 in"));
+        sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
+            Type(form, IDC_FORM_NAME, TEXT("Komma"));
+            SetFocus(GetDlgItem(form, IDC_FORM_WIDTH));
+            Type(form, IDC_FORM_WIDTH, TEXT("8,50"));
+            SetFocus(GetDlgItem(form, IDC_FORM_HEIGHT));
+            EXPECT_EQ(TextOf(form, IDC_FORM_WIDTH) + TextOf(form, IDC_FORM_HEIGHT),
+                      TEXT("8,50 in2,00 in"));
+            Click(form, IDOK);
+        });
+        Click(dialog, IDC_ADVANCED_ADD_FORM);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Marker(TEXT("Komma")), (std::vector<LONG>{0, 215900, 50800, 0, 0, 215900, 50800}));
+    sheet.Cancel();
+}
+
 } // namespace

@@ -42,8 +42,8 @@ void SetEmbosser(const std::string& lines) {
 // kNone for a key it stored nothing for.
 std::string Embosser(const std::string& keys) {
     std::string text(65536, 0), values, key;
-    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(EmbosserStateFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     DWORD read = 0; // the zeros after what was read match no key
     ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
     CloseHandle(file);
@@ -54,6 +54,18 @@ std::string Embosser(const std::string& keys) {
             (at == std::string::npos ? kNone : text.substr(start, text.find('\n', start) - start));
     }
     return values;
+}
+
+// The driver's version as the package's INF names it: "1.0.0.1" of "DriverVer=12/06/2026,1.0.0.1".
+std::wstring PackageVersion() {
+    std::string text(8192, 0);
+    HANDLE file = CreateFileW(TEXT("package\\tarvik.inf"), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
+    size_t start = text.find(',', text.find("\nDriverVer=")) + 1;
+    return std::wstring(text.begin() + start, text.begin() + text.find_first_of("\r\n", start));
 }
 
 // The network dialog as a person reads it: "DHCP IP mask gateway", or "fixed ..." without DHCP.
@@ -137,7 +149,7 @@ intptr_t RunThisProgram(LPCWSTR filter) {
 class ServiceTest : public WineTest {};
 
 TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
-    const std::wstring driver = TEXT("\r\n\r\nDriver Version: 0.0.0.0");
+    const std::wstring driver = TEXT("\r\n\r\nDriver Version: ") + PackageVersion();
     const struct Case {
         const char* state;
         void (*link)(Seams& seams);
@@ -158,7 +170,7 @@ TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
          true, driver + kFactoryPrinter, false, true, false, kNone},
         {"status=offline",
          [](Seams& seams) { seams.Fail("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY); }, true,
-         TEXT("\r\n\r\nDriver Version: 1.0.0.1"), false, false, false, kNone},
+         driver, false, false, false, kNone},
         {"", [](Seams& seams) { seams.refusedLibraries = {TEXT("qvmonext.dll")}; }, false, driver,
          false, false, false, kNone},
     };
@@ -357,6 +369,22 @@ TEST_F(ServiceTest, TheLogoAndTheCartridgePicturesShowWhatThePrinterReports) {
     }
 }
 
+// A state that an earlier version kept beside the printer link is taken over at the first read:
+// what it held shows, and from then on the state's own place holds it, not the earlier file.
+TEST_F(ServiceTest, AnEarlierStateBesideThePrinterLinkIsTakenOverOnce) {
+    for (std::string serial : {"TV2-000001", "TV2-000002"}) {
+        WriteEmbosserState(("[Tarvik Embosser]\nserial=" + serial + "\n").c_str(),
+                           DriverFile(TEXT("qvmonext.state")));
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        EXPECT_NE(TextOf(sheet.Page(IDC_SERVICE_PRINTER_INFO), IDC_SERVICE_PRINTER_INFO)
+                      .find(TEXT("Serial Number: TV2-000001")),
+                  std::wstring::npos);
+        sheet.Cancel();
+    }
+    EXPECT_EQ(Embosser("serial"), "TV2-000001");
+}
+
 // The embosser keeps what it took in its own state: a program of its own (this one, running the
 // dialogs' test) sets carriage 2 as the primary carriage, and this one finds it, on a German
 // installation in German.
@@ -367,7 +395,8 @@ TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToAGermanPrinterInGerma
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
-    EXPECT_NE(TextOf(page, IDC_SERVICE_PRINTER_INFO).find(TEXT("\r\nTreiberversion: 0.0.0.0\r\n")),
+    EXPECT_NE(TextOf(page, IDC_SERVICE_PRINTER_INFO)
+                  .find(TEXT("\r\nTreiberversion: ") + PackageVersion() + TEXT("\r\n")),
               std::wstring::npos);
     EXPECT_EQ(TextOf(page, IDC_SERVICE_ETHERNET_SETTINGS), TEXT("Ethernet-Einstellungen ..."));
     EXPECT_EQ(Look(sheet, page, IDC_SERVICE_ETHERNET_SETTINGS, IDD_NETWORK,

@@ -2,6 +2,7 @@
 #include "wine_test.h"
 
 #include "person/person.h"
+#include "printer_tool/printer_folder.h"
 #include "sheet_session.h"
 
 #include <commctrl.h>
@@ -129,7 +130,8 @@ bool WarmUp() {
 void RestoreInstalledState() {
     for (size_t i = 0; i < ARRAYSIZE(kStateKeys); ++i)
         CopyKey(HKEY_CURRENT_USER, SavedPath(i).c_str(), kStateKeys[i].first, kStateKeys[i].second);
-    DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str());
+    DeleteFileW(EmbosserStateFile().c_str());
+    DeleteFileW(DriverFile(TEXT("qvmonext.state")).c_str()); // where earlier versions kept it
 }
 
 bool OpenEverySheetPage() {
@@ -232,9 +234,15 @@ std::wstring DriverFile(LPCWSTR name) {
     return std::wstring(folder) + TEXT("\\3\\") + name;
 }
 
-void WriteEmbosserState(const char* text) {
-    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+std::wstring EmbosserStateFile() {
+    WCHAR path[MAX_PATH] = {};
+    EmbosserStateFile(path, MAX_PATH);
+    return path;
+}
+
+void WriteEmbosserState(const char* text, const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     WriteFile(file, text, lstrlenA(text), &written, nullptr);

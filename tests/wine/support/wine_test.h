@@ -54,8 +54,10 @@ DWORD ConfigDword(LPCWSTR name);
 void SetConfigDword(LPCWSTR name, DWORD value);
 // The path of a file in the printer driver's folder, where the plug-in and its siblings are.
 std::wstring DriverFile(LPCWSTR name);
-// Replaces the virtual embosser's state file: "[Tarvik Embosser]\nink.unit=0\n".
-void WriteEmbosserState(const char* text);
+// The virtual embosser's state file, in the machine's common application data folder.
+std::wstring EmbosserStateFile();
+// Replaces the virtual embosser's state file (or `file`): "[Tarvik Embosser]\nink.unit=0\n".
+void WriteEmbosserState(const char* text, const std::wstring& file = EmbosserStateFile());
 
 // What each test starts with: the printer, the registry and the embosser as installed.
 void RestoreInstalledState();
