@@ -159,9 +159,9 @@ void PrepareWineTests() {
 }
 
 void WineTest::SetUp() {
+    RestoreInstalledState(); // also for the warm-up: the program before may have left German
     static bool warm = WarmUp();
     ASSERT_TRUE(warm);
-    RestoreInstalledState();
     g_wineBlocks.clear();
     hook_ = SetWindowsHookExW(WH_CBT, TestThreadHook, nullptr, GetCurrentThreadId());
     before_ = TakeProcessCounts();
