@@ -3,6 +3,7 @@
 
 #include "media/form_queries.h"
 #include "settings/global_block.h"
+#include "settings/known_config.h"
 #include "settings/load_corrections.h"
 #include "settings/printer_data_store.h"
 #include "settings/scoped_handles.h"
@@ -58,46 +59,76 @@ void LoadPaperSize(SettingsContext* context, const ConfigValues& config) {
     DWORD needed = 0;
     DWORD result =
         config.Read(TEXT("PaperSize"), context->PaperSize, sizeof(context->PaperSize), &needed);
-    if (TakeStoredPaperSize(result, needed, context->PaperSize))
-        WritePaperSize(context->PrinterHandle, context->PaperSize);
+    if (!TakeStoredPaperSize(result, needed, context->PaperSize))
+        RememberConfigValue(context, TEXT("PaperSize"), context->PaperSize,
+                            sizeof(context->PaperSize));
+    else
+        StorePaperSize(context, context->PaperSize);
 }
 
-void ReadSignedConfig(const ConfigValues& config, LPCWSTR name, LONG* value, DWORD defaultValue) {
+// The value as stored, or its default once written, is what an apply compares with.
+void ReadKnownDword(SettingsContext* context, const ConfigValues& config, LPCWSTR name,
+                    DWORD* value, DWORD defaultValue) {
+    if (ReadConfigDword(config, name, value, defaultValue))
+        RememberConfigValue(context, name, value, sizeof(*value));
+}
+
+void ReadKnownText(SettingsContext* context, const ConfigValues& config, LPCWSTR name, WCHAR* text,
+                   LPCWSTR defaultText) {
+    if (ReadConfigString(config, name, text, defaultText))
+        RememberConfigText(context, name, text);
+}
+
+void ReadSignedConfig(SettingsContext* context, const ConfigValues& config, LPCWSTR name,
+                      LONG* value, DWORD defaultValue) {
     DWORD stored = 0;
-    ReadConfigDword(config, name, &stored, defaultValue);
+    ReadKnownDword(context, config, name, &stored, defaultValue);
     *value = static_cast<LONG>(stored);
 }
 
+// Values the pages write that a load does not heal: known only when they are stored.
+void RememberStoredDwords(SettingsContext* context, const ConfigValues& config) {
+    static const LPCWSTR kNames[] = {TEXT("MaxCustPForce"), TEXT("MinCustPForce"),
+                                     TEXT("Show2In1Warning")};
+    for (LPCWSTR name : kNames) {
+        DWORD value = 0, needed = 0;
+        if (config.Read(name, &value, sizeof(value), &needed) == ERROR_SUCCESS &&
+            needed == sizeof(value))
+            RememberConfigValue(context, name, &value, sizeof(value));
+    }
+}
+
 void LoadConfigValues(SettingsContext* context, const ConfigValues& config) {
-    ReadConfigDword(config, TEXT("MediaType"), &context->MediaType, 268);
-    ReadConfigDword(config, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
-    ReadConfigDword(config, TEXT("MediaSurface"), &context->MediaSurface, 1);
-    ReadConfigDword(config, TEXT("InterPoint"), &context->InterPoint, 0);
+    ReadKnownDword(context, config, TEXT("MediaType"), &context->MediaType, 268);
+    ReadKnownDword(context, config, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
+    ReadKnownDword(context, config, TEXT("MediaSurface"), &context->MediaSurface, 1);
+    ReadKnownDword(context, config, TEXT("InterPoint"), &context->InterPoint, 0);
     context->InterPointCurrent = context->InterPoint;
-    ReadConfigDword(config, TEXT("BindingEdge"), &context->BindingEdge, 2);
-    ReadConfigDword(config, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
-    ReadConfigDword(config, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
-    ReadConfigDword(config, TEXT("Orientation"), &context->Orientation, 1);
-    ReadConfigDword(config, TEXT("Preview"), &context->Preview, 0);
-    ReadConfigDword(config, TEXT("Collate"), &context->Collate, 0);
-    ReadConfigDword(config, TEXT("TwoInOne"), &context->TwoInOne, 0);
+    ReadKnownDword(context, config, TEXT("BindingEdge"), &context->BindingEdge, 2);
+    ReadKnownDword(context, config, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
+    ReadKnownDword(context, config, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
+    ReadKnownDword(context, config, TEXT("Orientation"), &context->Orientation, 1);
+    ReadKnownDword(context, config, TEXT("Preview"), &context->Preview, 0);
+    ReadKnownDword(context, config, TEXT("Collate"), &context->Collate, 0);
+    ReadKnownDword(context, config, TEXT("TwoInOne"), &context->TwoInOne, 0);
     context->TwoInOneCurrent = context->TwoInOne;
-    ReadConfigDword(config, TEXT("EmbossMode"), &context->EmbossMode, 1);
-    ReadConfigDword(config, TEXT("DotHeight"), &context->DotHeight, 1);
-    ReadConfigDword(config, TEXT("InkMode"), &context->InkMode, 1);
-    ReadConfigDword(config, TEXT("Quality"), &context->Quality, 1);
-    ReadConfigDword(config, TEXT("InkDithering"), &context->InkDithering, 0);
-    ReadConfigDword(config, TEXT("DotQuality"), &context->DotQuality, 0);
-    ReadConfigDword(config, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
-    ReadConfigDword(config, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
-    ReadConfigDword(config, TEXT("InvertColor"), &context->InvertColor, 0);
-    ReadSignedConfig(config, TEXT("Brightness"), &context->Brightness, 0);
-    ReadSignedConfig(config, TEXT("Contrast"), &context->Contrast, 0);
-    ReadSignedConfig(config, TEXT("InkBrightness"), &context->InkBrightness, 0);
-    ReadSignedConfig(config, TEXT("InkContrast"), &context->InkContrast, 0);
-    ReadConfigDword(config, TEXT("ColorPattern"), &context->ColorPattern, 0);
-    ReadConfigDword(config, TEXT("RenderMode"), &context->RenderMode, 2);
-    ReadConfigDword(config, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
+    ReadKnownDword(context, config, TEXT("EmbossMode"), &context->EmbossMode, 1);
+    ReadKnownDword(context, config, TEXT("DotHeight"), &context->DotHeight, 1);
+    ReadKnownDword(context, config, TEXT("InkMode"), &context->InkMode, 1);
+    ReadKnownDword(context, config, TEXT("Quality"), &context->Quality, 1);
+    ReadKnownDword(context, config, TEXT("InkDithering"), &context->InkDithering, 0);
+    ReadKnownDword(context, config, TEXT("DotQuality"), &context->DotQuality, 0);
+    ReadKnownDword(context, config, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
+    ReadKnownDword(context, config, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
+    ReadKnownDword(context, config, TEXT("InvertColor"), &context->InvertColor, 0);
+    ReadSignedConfig(context, config, TEXT("Brightness"), &context->Brightness, 0);
+    ReadSignedConfig(context, config, TEXT("Contrast"), &context->Contrast, 0);
+    ReadSignedConfig(context, config, TEXT("InkBrightness"), &context->InkBrightness, 0);
+    ReadSignedConfig(context, config, TEXT("InkContrast"), &context->InkContrast, 0);
+    ReadKnownDword(context, config, TEXT("ColorPattern"), &context->ColorPattern, 0);
+    ReadKnownDword(context, config, TEXT("RenderMode"), &context->RenderMode, 2);
+    ReadKnownDword(context, config, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
+    RememberStoredDwords(context, config);
 }
 
 // The current pattern recorded for this user, under the common application data folder; else the
@@ -112,8 +143,8 @@ void LoadPatternFileName(SettingsContext* context, const ConfigValues& config) {
                          TEXT("%ls\\Quorvane\\Tarvik\\Patterns\\%ls"), folder, current);
         return;
     }
-    ReadConfigString(config, TEXT("CustomPatternFileName"), context->PatternFileName,
-                     kDefaultPatternFile);
+    ReadKnownText(context, config, TEXT("CustomPatternFileName"), context->PatternFileName,
+                  kDefaultPatternFile);
 }
 
 } // namespace
@@ -146,7 +177,7 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
     LoadPaperSize(context, config);
     FindFormNameForSize(context->PrinterHandle, info.as<PRINTER_INFO_2W>(), context->PaperSize,
                         context->DefaultFormName);
-    ReadConfigString(config, TEXT("CustomMediaType"), context->CustomMediaType, TEXT(""));
+    ReadKnownText(context, config, TEXT("CustomMediaType"), context->CustomMediaType, TEXT(""));
     LoadConfigValues(context, config);
     context->MagnificationLevel = 1;
     LoadPatternFileName(context, config);

@@ -57,7 +57,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
          false},
         {"the enumeration refused: every value read on its own",
          [](Seams& seams) { seams.Fail("EnumPrinterDataExW", ERROR_ACCESS_DENIED); },
-         "EnumPrinterDataExW 1, GetPrinterDataExW 31, GetPrinterDriverDirectoryW 1, GetPrinterW 1, "
+         "EnumPrinterDataExW 1, GetPrinterDataExW 34, GetPrinterDriverDirectoryW 1, GetPrinterW 1, "
          "OpenPrinterW 1",
          true},
         {"other programs' values beyond the first guess",
@@ -108,14 +108,14 @@ TEST_F(SettingsTest, ShowingApplyingAndClosingCostFewRoundTrips) {
     sheet.Cancel();
     calls.push_back(SpoolerCalls(seams));
     // The paper page: the default devmode's paper (its three lists counted before they are read),
-    // the paper list with its sizes, one form's size for "Automatic Select". Apply: 23 values, and
-    // three devmode pushes (the sides, the paper, the media type), each with the printer's
-    // information, two merges and SetPrinterW; the driver's devmode size asked once. Closing: the
-    // sheet's full-access handle.
+    // the paper list with its sizes, one form's size for "Automatic Select". Apply: the 7 values
+    // that changed, and one devmode push of the sides and the media type: the printer's
+    // information, the driver's devmode size, two merges and SetPrinterW. Closing: the sheet's
+    // full-access handle.
     EXPECT_EQ(calls,
               std::vector<std::string>(
                   {"DeviceCapabilitiesW 9, EnumFormsW 1, GetFormW 1, GetPrinterW 3", "",
-                   "DocumentPropertiesW 7, GetPrinterW 3, SetPrinterDataExW 23, SetPrinterW 3",
+                   "DocumentPropertiesW 3, GetPrinterW 1, SetPrinterDataExW 7, SetPrinterW 1",
                    "ClosePrinter 1"}));
 }
 
