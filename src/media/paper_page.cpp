@@ -64,22 +64,19 @@ void MarkPaperPageChanged(HWND page) {
 // by size (as this page writes it) rather than by number.
 void FillPaperSizeList(HWND page) {
     EnableControl(page, IDC_PAPER_SIZE, g_canManage);
-    HANDLE printer = g_context->PrinterHandle;
-    DWORD bytes = 0, fields = 0;
-    if (QueryPaperNames(printer, nullptr, 0, &bytes, &fields) <= 0)
+    int count = 0;
+    const WCHAR* names = SheetPaperNames(g_context, &count);
+    if (count <= 0)
         return;
-    GlobalBlock names(bytes);
-    if (!names)
-        return;
-    int count = QueryPaperNames(printer, names.as<WCHAR>(), bytes, nullptr, &fields);
+    DWORD fields = SheetPrinterInfo(g_context)->pDevMode->dmFields;
     SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_RESETCONTENT, 0, 0);
     AddComboStrings(page, IDC_PAPER_SIZE, g_context, {IDS_PAPER_AUTOMATIC_SELECT});
     bool bySize = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && !(fields & DM_PAPERSIZE);
     int selected = -1;
-    FormSizes forms(printer);
+    FormSizes forms(g_context);
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
-        CopyPaperName(names.as<WCHAR>(), i, name);
+        CopyPaperName(names, i, name);
         SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         if (!IsPaperOfSize(forms.SizeOf(name), g_context->PaperSize))
             continue;
@@ -96,7 +93,7 @@ void FillPaperSizeList(HWND page) {
         selected = 0;
         WCHAR text[kNameChars];
         ComboItemText(page, IDC_PAPER_SIZE, 0, text, kNameChars);
-        SIZE size = GetFormSize(printer, text);
+        SIZE size = forms.SizeOf(text);
         g_context->PaperSize[0] = size.cx;
         g_context->PaperSize[1] = size.cy;
         StringCchCopyW(g_context->DefaultFormName, kNameChars, text);
@@ -157,9 +154,8 @@ BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_paperPageDirty = false;
     g_savedPaperPosition = CB_ERR;
     PageMade(g_context);
-    // The paper the printer's default devmode names; its name is of no use here.
-    WCHAR defaultPaper[kFormNameChars];
-    QueryDefaultPaper(g_context->PrinterHandle, g_context->PaperSize, defaultPaper);
+    // The paper the printer's default devmode names.
+    QueryDefaultPaper(g_context, g_context->PaperSize);
     g_canManage = CanManagePrinter(g_context);
     FillPaperSizeList(page);
     FillMediaTypeList(page);
@@ -185,7 +181,7 @@ void SavePaperSize(HWND page) {
     }
     WCHAR name[kNameChars];
     ComboItemText(page, IDC_PAPER_SIZE, position, name, kNameChars);
-    SIZE form = GetFormSize(g_context->PrinterHandle, name);
+    SIZE form = FormSizes(g_context).SizeOf(name);
     if (IsPaperOfSize(form, g_context->PaperSize))
         return;
     PushPaperToPrinter(g_context, name, form, DM_PAPERSIZE, kFormFields);

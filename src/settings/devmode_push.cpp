@@ -3,6 +3,7 @@
 
 #include "settings/global_block.h"
 #include "settings/printer_data_store.h"
+#include "settings/sheet_answers.h"
 
 #include <strsafe.h>
 #include <winspool.h>
@@ -100,10 +101,12 @@ void PushPendingDevmode(SettingsContext* context) {
     // The printer's security is not ours to change: a null descriptor leaves it as it is. A
     // broadcast visits every top-level window of the desktop: one per apply.
     info->pSecurityDescriptor = nullptr;
-    if (SetPrinterInfo2WithRetry(printer, info))
-        SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0,
-                            reinterpret_cast<LPARAM>(info->pPrinterName), SMTO_NORMAL,
-                            kBroadcastTimeoutMs, nullptr);
+    if (!SetPrinterInfo2WithRetry(printer, info))
+        return;
+    ForgetSheetPrinterInfo(context);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0,
+                        reinterpret_cast<LPARAM>(info->pPrinterName), SMTO_NORMAL,
+                        kBroadcastTimeoutMs, nullptr);
 }
 
 void PageMade(SettingsContext* context) {

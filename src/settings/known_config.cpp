@@ -58,6 +58,14 @@ void RememberConfigText(SettingsContext* context, LPCWSTR name, LPCWSTR text) {
     RememberConfigValue(context, name, text, TextBytes(text));
 }
 
+bool KnownConfigDword(SettingsContext* context, LPCWSTR name, DWORD* value) {
+    const KnownConfigValue* known = FindKnown(context, name);
+    if (known == nullptr || known->Size != sizeof(*value))
+        return false;
+    CopyMemory(value, known->Data, sizeof(*value));
+    return true;
+}
+
 DWORD StoreConfigDword(SettingsContext* context, LPCWSTR name, DWORD value) {
     return Store(context, name, REG_DWORD, &value, sizeof(value), &value, sizeof(value));
 }

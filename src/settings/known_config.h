@@ -12,6 +12,9 @@ void RememberConfigValue(SettingsContext* context, LPCWSTR name, const void* dat
 // Remembers a text up to its terminator, whether or not the terminator is stored.
 void RememberConfigText(SettingsContext* context, LPCWSTR name, LPCWSTR text);
 
+// The DWORD the sheet loaded or last stored; false when it knows none.
+bool KnownConfigDword(SettingsContext* context, LPCWSTR name, DWORD* value);
+
 // Writes the value (with the full-access retry) unless it is what the sheet loaded or last
 // stored; remembers it once written. The platform's error code, 0 also when nothing was written.
 DWORD StoreConfigDword(SettingsContext* context, LPCWSTR name, DWORD value);

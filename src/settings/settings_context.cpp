@@ -7,6 +7,7 @@
 #include "settings/load_corrections.h"
 #include "settings/printer_data_store.h"
 #include "settings/scoped_handles.h"
+#include "settings/sheet_answers.h"
 #include "settings/ui_strings.h"
 
 #include <shlobj.h>
@@ -89,7 +90,7 @@ void ReadSignedConfig(SettingsContext* context, const ConfigValues& config, LPCW
 // Values the pages write that a load does not heal: known only when they are stored.
 void RememberStoredDwords(SettingsContext* context, const ConfigValues& config) {
     static const LPCWSTR kNames[] = {TEXT("MaxCustPForce"), TEXT("MinCustPForce"),
-                                     TEXT("Show2In1Warning")};
+                                     TEXT("Show2In1Warning"), TEXT("EnableStatusMonitoring")};
     for (LPCWSTR name : kNames) {
         DWORD value = 0, needed = 0;
         if (config.Read(name, &value, sizeof(value), &needed) == ERROR_SUCCESS &&
@@ -165,8 +166,7 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
     ReadRegistryText(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane"), TEXT("QVDir"),
                      context->InstallFolder);
     // The printer's information serves its identity and its papers alike.
-    GlobalBlock info(0);
-    if (!ReadPrinterIdentity(context, FetchPrinterInfo2(context->PrinterHandle, info))) {
+    if (!ReadPrinterIdentity(context, SheetPrinterInfo(context))) {
         HeapFree(source.Heap, 0, context);
         *out = nullptr;
         return false;
@@ -175,8 +175,6 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
     ConfigValues config(context->PrinterHandle);
     InstallPeripheralsWhenMissing(context, config);
     LoadPaperSize(context, config);
-    FindFormNameForSize(context->PrinterHandle, info.as<PRINTER_INFO_2W>(), context->PaperSize,
-                        context->DefaultFormName);
     ReadKnownText(context, config, TEXT("CustomMediaType"), context->CustomMediaType, TEXT(""));
     LoadConfigValues(context, config);
     context->MagnificationLevel = 1;
@@ -227,5 +225,6 @@ void ReleaseSettingsContext(SettingsContext* context) {
         context->PrinterLinkModule = nullptr;
     }
     EndSheetPrinter(context->PrinterHandle);
+    ForgetSheetAnswers(context);
     HeapFree(context->HostHeap, 0, context);
 }

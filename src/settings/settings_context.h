@@ -161,6 +161,21 @@ struct SettingsContext {
     WCHAR DriverDirectory[kDriverDirectoryChars];
     LONG ManagePrinterRight;
     LONG DriverDevmodeSize; // bytes of the driver's devmodes, 0 until asked
+    // The spooler's answers a sheet asks once (settings/sheet_answers.h), in global blocks freed
+    // with the context.
+    void* PrinterInfo;
+    void* Forms;
+    DWORD FormCount;
+    LONG FormsListed; // 0 not asked yet, 1 listed, -1 the spooler failed
+    void* PaperNames;
+    LONG PaperNameCount;
+    LONG PaperNamesAsked;
+    // The Service page's refresh: the driver's version (empty until asked) and the text of the
+    // last status code the printer link reported (when StatusKnown).
+    WCHAR DriverVersion[kNameChars];
+    BOOL StatusKnown;
+    DWORD StatusCode;
+    WCHAR StatusText[kNameChars];
     KnownConfigValue KnownConfig[kKnownConfigValues];
     DWORD KnownConfigCount;
     PendingDevmode Pending;
