@@ -67,11 +67,16 @@ void LoadPaperSize(SettingsContext* context, const ConfigValues& config) {
         StorePaperSize(context, context->PaperSize);
 }
 
-// The value as stored, or its default once written, is what an apply compares with.
-void ReadKnownDword(SettingsContext* context, const ConfigValues& config, LPCWSTR name,
-                    DWORD* value, DWORD defaultValue) {
-    if (ReadConfigDword(config, name, value, defaultValue))
-        RememberConfigValue(context, name, value, sizeof(*value));
+// The values a load reads, and the sheet that remembers them: the value as stored, or its
+// default once written, is what an apply compares with.
+struct LoadSource {
+    SettingsContext* context;
+    const ConfigValues& values;
+};
+
+void ReadConfigDword(const LoadSource& load, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+    if (ReadConfigDword(load.values, name, value, defaultValue))
+        RememberConfigValue(load.context, name, value, sizeof(*value));
 }
 
 void ReadKnownText(SettingsContext* context, const ConfigValues& config, LPCWSTR name, WCHAR* text,
@@ -80,10 +85,9 @@ void ReadKnownText(SettingsContext* context, const ConfigValues& config, LPCWSTR
         RememberConfigText(context, name, text);
 }
 
-void ReadSignedConfig(SettingsContext* context, const ConfigValues& config, LPCWSTR name,
-                      LONG* value, DWORD defaultValue) {
+void ReadSignedConfig(const LoadSource& config, LPCWSTR name, LONG* value, DWORD defaultValue) {
     DWORD stored = 0;
-    ReadKnownDword(context, config, name, &stored, defaultValue);
+    ReadConfigDword(config, name, &stored, defaultValue);
     *value = static_cast<LONG>(stored);
 }
 
@@ -99,37 +103,38 @@ void RememberStoredDwords(SettingsContext* context, const ConfigValues& config) 
     }
 }
 
-void LoadConfigValues(SettingsContext* context, const ConfigValues& config) {
-    ReadKnownDword(context, config, TEXT("MediaType"), &context->MediaType, 268);
-    ReadKnownDword(context, config, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
-    ReadKnownDword(context, config, TEXT("MediaSurface"), &context->MediaSurface, 1);
-    ReadKnownDword(context, config, TEXT("InterPoint"), &context->InterPoint, 0);
+void LoadConfigValues(SettingsContext* context, const ConfigValues& values) {
+    const LoadSource config = {context, values};
+    ReadConfigDword(config, TEXT("MediaType"), &context->MediaType, 268);
+    ReadConfigDword(config, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
+    ReadConfigDword(config, TEXT("MediaSurface"), &context->MediaSurface, 1);
+    ReadConfigDword(config, TEXT("InterPoint"), &context->InterPoint, 0);
     context->InterPointCurrent = context->InterPoint;
-    ReadKnownDword(context, config, TEXT("BindingEdge"), &context->BindingEdge, 2);
-    ReadKnownDword(context, config, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
-    ReadKnownDword(context, config, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
-    ReadKnownDword(context, config, TEXT("Orientation"), &context->Orientation, 1);
-    ReadKnownDword(context, config, TEXT("Preview"), &context->Preview, 0);
-    ReadKnownDword(context, config, TEXT("Collate"), &context->Collate, 0);
-    ReadKnownDword(context, config, TEXT("TwoInOne"), &context->TwoInOne, 0);
+    ReadConfigDword(config, TEXT("BindingEdge"), &context->BindingEdge, 2);
+    ReadConfigDword(config, TEXT("InsertEmptyPage"), &context->InsertEmptyPage, 0);
+    ReadConfigDword(config, TEXT("LandscapeMode"), &context->LandscapeMode, 0);
+    ReadConfigDword(config, TEXT("Orientation"), &context->Orientation, 1);
+    ReadConfigDword(config, TEXT("Preview"), &context->Preview, 0);
+    ReadConfigDword(config, TEXT("Collate"), &context->Collate, 0);
+    ReadConfigDword(config, TEXT("TwoInOne"), &context->TwoInOne, 0);
     context->TwoInOneCurrent = context->TwoInOne;
-    ReadKnownDword(context, config, TEXT("EmbossMode"), &context->EmbossMode, 1);
-    ReadKnownDword(context, config, TEXT("DotHeight"), &context->DotHeight, 1);
-    ReadKnownDword(context, config, TEXT("InkMode"), &context->InkMode, 1);
-    ReadKnownDword(context, config, TEXT("Quality"), &context->Quality, 1);
-    ReadKnownDword(context, config, TEXT("InkDithering"), &context->InkDithering, 0);
-    ReadKnownDword(context, config, TEXT("DotQuality"), &context->DotQuality, 0);
-    ReadKnownDword(context, config, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
-    ReadKnownDword(context, config, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
-    ReadKnownDword(context, config, TEXT("InvertColor"), &context->InvertColor, 0);
-    ReadSignedConfig(context, config, TEXT("Brightness"), &context->Brightness, 0);
-    ReadSignedConfig(context, config, TEXT("Contrast"), &context->Contrast, 0);
-    ReadSignedConfig(context, config, TEXT("InkBrightness"), &context->InkBrightness, 0);
-    ReadSignedConfig(context, config, TEXT("InkContrast"), &context->InkContrast, 0);
-    ReadKnownDword(context, config, TEXT("ColorPattern"), &context->ColorPattern, 0);
-    ReadKnownDword(context, config, TEXT("RenderMode"), &context->RenderMode, 2);
-    ReadKnownDword(context, config, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
-    RememberStoredDwords(context, config);
+    ReadConfigDword(config, TEXT("EmbossMode"), &context->EmbossMode, 1);
+    ReadConfigDword(config, TEXT("DotHeight"), &context->DotHeight, 1);
+    ReadConfigDword(config, TEXT("InkMode"), &context->InkMode, 1);
+    ReadConfigDword(config, TEXT("Quality"), &context->Quality, 1);
+    ReadConfigDword(config, TEXT("InkDithering"), &context->InkDithering, 0);
+    ReadConfigDword(config, TEXT("DotQuality"), &context->DotQuality, 0);
+    ReadConfigDword(config, TEXT("EmbossStandardTexts"), &context->EmbossStandardTexts, 0);
+    ReadConfigDword(config, TEXT("ThinLineIntensity"), &context->ThinLineIntensity, 1);
+    ReadConfigDword(config, TEXT("InvertColor"), &context->InvertColor, 0);
+    ReadSignedConfig(config, TEXT("Brightness"), &context->Brightness, 0);
+    ReadSignedConfig(config, TEXT("Contrast"), &context->Contrast, 0);
+    ReadSignedConfig(config, TEXT("InkBrightness"), &context->InkBrightness, 0);
+    ReadSignedConfig(config, TEXT("InkContrast"), &context->InkContrast, 0);
+    ReadConfigDword(config, TEXT("ColorPattern"), &context->ColorPattern, 0);
+    ReadConfigDword(config, TEXT("RenderMode"), &context->RenderMode, 2);
+    ReadConfigDword(config, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
+    RememberStoredDwords(context, values);
 }
 
 // The current pattern recorded for this user, under the common application data folder; else the
