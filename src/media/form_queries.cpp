@@ -8,18 +8,10 @@
 #include <strsafe.h>
 #include <winspool.h>
 
-namespace {
-
-// A list of the default devmode's papers: its count, or the count filled into `output`.
-int Capability(const PRINTER_INFO_2W* info, WORD capability, void* output) {
-    return DeviceCapabilitiesW(info->pPrinterName, info->pPortName, capability,
-                               static_cast<LPWSTR>(output), info->pDevMode);
-}
-
-} // namespace
-
-// Papers named by number need the printer's three lists; a paper named by its form only the
-// forms the sheet has listed.
+// A paper named by number leaves the page at automatic selection whatever its size (the page
+// selects a paper only when the default devmode names it by size), so the printer's lists of
+// paper numbers and sizes are not asked for: a paper is taken by its size, or by a form the sheet
+// has listed.
 int QueryDefaultPaper(SettingsContext* context, LONG size[2]) {
     const PRINTER_INFO_2W* info = SheetPrinterInfo(context);
     if (info == nullptr)
@@ -27,24 +19,10 @@ int QueryDefaultPaper(SettingsContext* context, LONG size[2]) {
     const DEVMODEW* devmode = info->pDevMode;
     if (devmode == nullptr)
         return 1;
-
-    int count = 0;
-    GlobalBlock papers(0), sizes(0);
-    const WCHAR* names = nullptr;
-    if (devmode->dmFields & DM_PAPERSIZE) {
-        names = SheetPaperNames(context, &count);
-        count = PaperListLength(Capability(info, DC_PAPERS, nullptr), count,
-                                Capability(info, DC_PAPERSIZE, nullptr));
-        if (count > 0 &&
-            (!papers.Reset(count * sizeof(WORD)) || !sizes.Reset(count * sizeof(POINT)) ||
-             PaperListLength(Capability(info, DC_PAPERS, papers.get()), count,
-                             Capability(info, DC_PAPERSIZE, sizes.get())) != count))
-            count = 0;
-    }
-    const PaperLists lists = {papers.as<WORD>(), names, sizes.as<POINT>(), count};
+    const PaperLists none = {nullptr, nullptr, nullptr, 0};
     const DevmodePaper paper = {devmode->dmFields, devmode->dmPaperSize, devmode->dmPaperWidth,
                                 devmode->dmPaperLength};
-    if (IdentifyDefaultPaper(paper, lists, size, nullptr) == 0)
+    if (IdentifyDefaultPaper(paper, none, size, nullptr) == 0)
         return 0;
     if (devmode->dmFields & DM_FORMNAME) {
         SIZE form = FormSizes(context).SizeOf(devmode->dmFormName);

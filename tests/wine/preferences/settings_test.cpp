@@ -100,7 +100,7 @@ TEST_F(SettingsTest, EachStepCostsAFewRoundTrips) {
     }
     Sheet first;
     ASSERT_TRUE(first.OpenPreferences(kPrinterName));
-    Choose(first.PageAt(kPaperPage), IDC_PAPER_SIZE, TEXT("Letter"));
+    Choose(first.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 2 (Light Braille Paper)"));
     first.Ok();
     Seams seams;
     Sheet sheet, properties;
@@ -119,6 +119,14 @@ TEST_F(SettingsTest, EachStepCostsAFewRoundTrips) {
          [&] {
              Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
              SetConfigDword(TEXT("MediaSurface"), 4); // another program's
+             sheet.Apply();
+         },
+         true},
+        {"Apply after a change on two pages: the devmodes pushed once", 6,
+         [&] {
+             Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_COLLATE);
+             Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE,
+                    TEXT("Default 1 (Braille Paper)"));
              sheet.Apply();
          },
          true},
@@ -158,7 +166,7 @@ TEST_F(SettingsTest, EachStepCostsAFewRoundTrips) {
             calls += seams.Calls(function.c_str());
         EXPECT_LE(calls, step.limit) << step.step << ": " << SpoolerCalls(seams);
     }
-    EXPECT_EQ(Stored({TEXT("MediaType"), TEXT("MediaSurface")}), TEXT("258 4"));
+    EXPECT_EQ(Stored({TEXT("MediaType"), TEXT("MediaSurface")}), TEXT("268 4"));
 }
 
 // The texts of `window`'s labels, boxes and buttons that do not fit them in their own font.
