@@ -9,7 +9,7 @@
 #   bash scripts/check-release.sh [dll]    (a dll given is checked as it is, without a build)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-budget=$((400 * 1024))
+budget=$((200 * 1024))
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dll=${1:-build/release/qvembui.dll}

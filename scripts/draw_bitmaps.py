@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws the plug-in's bitmap resources into src/resources/bitmaps/.
 
-Every picture is a 24-bit uncompressed BMP on a cyan RGB(0, 255, 255) background: the pages
-draw them with TransparentBlt and cyan as the transparent colour, so no artwork may use pure
-cyan itself. Run it after changing a picture and commit the .bmp files it writes:
+Every picture is an uncompressed BMP with a palette (4 or 8 bits a pixel) on a cyan
+RGB(0, 255, 255) background: the pages draw them with TransparentBlt and cyan as the
+transparent colour, so no artwork may use pure cyan itself. Run it after changing a picture and commit the .bmp files it writes:
 
     python3 scripts/draw_bitmaps.py [--preview DIR]
 
@@ -125,18 +125,29 @@ class Canvas:
             x += (5 + gap) * scale
 
     def bmp(self):
-        """The picture as a 24-bit bottom-up BMP file."""
-        row_size = (self.width * 3 + 3) & ~3
+        """The picture as a bottom-up BMP file with a palette of its own colours: 4 bits a pixel
+        for up to 16 colours, else 8 (the artwork has few colours, and the plug-in's size counts
+        on a print server's clients). Every colour, the transparent cyan first, is kept exact."""
+        colours = [CYAN] + sorted({p for row in self.pixels for p in row} - {CYAN})
+        assert len(colours) <= 256, "a picture of more than 256 colours"
+        bits = 4 if len(colours) <= 16 else 8
+        index = {colour: i for i, colour in enumerate(colours)}
+        row_size = ((self.width * bits + 31) // 32) * 4
         body = bytearray()
         for row in reversed(self.pixels):
-            line = bytearray()
-            for r, g, b in row:
-                line += bytes((b, g, r))
-            body += line + bytes(row_size - len(line))
-        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 24, 0, len(body),
-                           3780, 3780, 0, 0)
-        header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(body), 0, 0, 14 + len(info))
-        return header + info + bytes(body)
+            line = bytearray(row_size)
+            for x, colour in enumerate(row):
+                if bits == 8:
+                    line[x] = index[colour]
+                else:
+                    line[x // 2] |= index[colour] << (0 if x % 2 else 4)
+            body += line
+        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, bits, 0, len(body),
+                           3780, 3780, len(colours), 0)
+        offset = 14 + len(info) + len(palette)
+        header = struct.pack("<2sIHHI", b"BM", offset + len(body), 0, 0, offset)
+        return header + info + palette + bytes(body)
 
     def png(self, scale):
         """The picture enlarged scale times as a PNG, for looking at it."""

@@ -1,14 +1,21 @@
 // bench.exe: how long the printing preferences take under Wine (scripts/bench.sh). The plug-in's
 // sheet, opened as an application opens it (DocumentPropertiesW with DM_IN_PROMPT), is timed
-// against a bare sheet of the same dialog templates whose pages do nothing.
+// against a bare sheet opened the same way: the configuration module then adds the same dialog
+// templates with pages that do nothing (QV_BARE_PAGES).
 //   bench tour <runs> <label>   opens both sheets <runs> times each, one after the other
+//   bench latency <runs>        opens, applies and opens the properties with every spooler call
+//                               of the plug-in first waiting 0 and then 20 ms (a print server)
 //   bench media <count>         stores <count> custom media types
 //   bench forms <count>         adds <count> user forms; prints the forms listed before and after
-#include "bare_sheet.h"
 #include "printer_tool/printer_folder.h"
 #include "printer_lists.h"
+#include "stopwatch.h"
 #include "timed_tour.h"
 #include "timings.h"
+
+#include "seams.h"
+
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <strsafe.h>
@@ -89,21 +96,18 @@ int Tour(int runs, const char* label) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     HANDLE printer = nullptr;
-    WCHAR pluginPath[MAX_PATH];
-    if (!OpenPrinterW(PrinterName(), &printer, nullptr) ||
-        !InstalledDriverFile(TEXT("qvembui.dll"), pluginPath, MAX_PATH)) {
+    if (!OpenPrinterW(PrinterName(), &printer, nullptr)) {
         std::fprintf(stderr, "the printer \"Tarvik Embosser\" cannot be opened (%lu)\n",
                      GetLastError());
         return 1;
     }
-    BareSheet bare(pluginPath);
-    if (!bare.loaded()) {
-        std::fprintf(stderr, "the dialog templates of %ls cannot be read\n", pluginPath);
-        return 1;
-    }
     auto openPlugin = [](Sheet& sheet) { return sheet.OpenPreferences(kTarvikPrinterName); };
-    auto openBare = [&bare](Sheet& sheet) {
-        return sheet.Open([&bare](HWND owner) { return LONG(bare.Show(owner, PrinterName())); });
+    // The configuration module asks for the variable when the sheet starts.
+    auto openBare = [](Sheet& sheet) {
+        SetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), TEXT("1"));
+        bool open = sheet.OpenPreferences(kTarvikPrinterName);
+        SetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), nullptr);
+        return open;
     };
 
     // One opening of each first, not counted: it loads the libraries.
@@ -119,6 +123,65 @@ int Tour(int runs, const char* label) {
     PrintSeries(plugin, label);
     PrintSeries(bareSeries, label);
     return plugin.failed == 0 && bareSeries.failed == 0 ? 0 : 1;
+}
+
+// The plug-in's spooler calls since the seams last forgot them.
+long SpoolerCalls(const Seams& seams) {
+    long calls = 0;
+    for (const char* function :
+         {"AddFormW", "ClosePrinter", "DeleteFormW", "DeletePrinterDataExW", "DeviceCapabilitiesW",
+          "DocumentPropertiesW", "EnumFormsW", "EnumPrinterDataExW", "GetFormW",
+          "GetPrinterDataExW", "GetPrinterDriverDirectoryW", "GetPrinterDriverW", "GetPrinterW",
+          "OpenPrinterW", "SetPrinterDataExW", "SetPrinterW"})
+        calls += seams.Calls(function);
+    return calls;
+}
+
+void Paint(HWND sheet) {
+    RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// Opening the preferences until painted, Apply after one change, and opening the properties
+// until painted, `runs` times with the plug-in's spooler calls each first waiting `latencyMs`.
+void TimeLatency(int runs, DWORD latencyMs) {
+    Seams seams;
+    seams.latencyMs = latencyMs;
+    std::vector<double> open, apply, properties;
+    long calls[3] = {};
+    for (int i = 0; i <= runs; ++i) { // the first run loads the libraries, and is not counted
+        Sheet sheet, device;
+        double started = NowMs();
+        seams.ForgetCalls();
+        if (!sheet.OpenPreferences(kTarvikPrinterName))
+            continue;
+        Paint(sheet.window());
+        double up = NowMs();
+        calls[0] = SpoolerCalls(seams);
+        Click(sheet.Page(IDC_LAYOUT_COLLATE), IDC_LAYOUT_COLLATE);
+        seams.ForgetCalls();
+        double before = NowMs();
+        sheet.Apply();
+        double applied = NowMs();
+        calls[1] = SpoolerCalls(seams);
+        sheet.Ok();
+        seams.ForgetCalls();
+        double opened = NowMs();
+        bool shown = device.OpenProperties(kTarvikPrinterName);
+        if (shown)
+            Paint(device.window());
+        double deviceUp = NowMs();
+        calls[2] = SpoolerCalls(seams);
+        device.Cancel();
+        // Without counted calls the seams were not in the plug-in's way: no figure.
+        if (i == 0 || !shown || calls[0] == 0)
+            continue;
+        open.push_back(up - started);
+        apply.push_back(applied - before);
+        properties.push_back(deviceUp - opened);
+    }
+    std::printf("LATENCY %lu %zu %.1f %.1f %.1f %ld %ld %ld\n", latencyMs, open.size(),
+                SpreadOf(open).median, SpreadOf(apply).median, SpreadOf(properties).median,
+                calls[0], calls[1], calls[2]);
 }
 
 HANDLE OpenForChanges() {
@@ -161,10 +224,18 @@ int wmain(int argc, WCHAR** argv) {
         WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, label, sizeof(label), nullptr, nullptr);
         return Tour(_wtoi(argv[2]), label);
     }
+    if (argc == 3 && lstrcmpW(argv[1], TEXT("latency")) == 0) {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        for (DWORD latency : {0u, 20u})
+            TimeLatency(_wtoi(argv[2]), latency);
+        return 0;
+    }
     if (argc == 3 && lstrcmpW(argv[1], TEXT("media")) == 0)
         return Media(_wtoi(argv[2]));
     if (argc == 3 && lstrcmpW(argv[1], TEXT("forms")) == 0)
         return Forms(_wtoi(argv[2]));
-    std::fprintf(stderr, "usage: bench tour <runs> <label> | media <count> | forms <count>\n");
+    std::fprintf(stderr, "usage: bench tour <runs> <label> | latency <runs> | media <count> | "
+                         "forms <count>\n");
     return 2;
 }

@@ -3,6 +3,8 @@
 
 #include "driver_module.h"
 
+#include "resources/resource.h"
+
 #include <prsht.h>
 #include <strsafe.h>
 
@@ -11,6 +13,31 @@ namespace {
 // Where the sheet whose pages are up records an apply. The plug-in serves one document sheet at
 // a time, and so do we.
 bool* g_shownSheetApplied = nullptr;
+
+INT_PTR CALLBACK DoNothing(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// The benchmark's bare sheet (QV_BARE_PAGES set in the calling process): the plug-in's three
+// dialog templates with pages that do nothing, added through the same service as the plug-in's,
+// so that the two sheets are opened exactly alike.
+bool BarePagesWanted() {
+    return GetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), nullptr, 0) > 0;
+}
+
+bool AddBarePages(PPROPSHEETUI_INFO info, HMODULE plugin) {
+    for (int id : {IDD_LAYOUT_PAGE, IDD_PAPER_PAGE, IDD_MAIN_PAGE}) {
+        PROPSHEETPAGEW page = {};
+        page.dwSize = sizeof(page);
+        page.hInstance = plugin;
+        page.pszTemplate = MAKEINTRESOURCEW(id);
+        page.pfnDlgProc = DoNothing;
+        if (info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
+                                  reinterpret_cast<LPARAM>(&page), 0) <= 0)
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -53,7 +80,7 @@ bool DocumentSheet::Start(PPROPSHEETUI_INFO info) {
     // Cancel: the pages' PSN_APPLY is what says the person confirmed.
     g_shownSheetApplied = &applied_;
     applyWatch_ = SetWindowsHookExW(WH_CALLWNDPROC, WatchForApply, nullptr, GetCurrentThreadId());
-    return link_.Register(info);
+    return BarePagesWanted() ? AddBarePages(info, host_.module()) : link_.Register(info);
 }
 
 void DocumentSheet::Finish(PPROPSHEETUI_INFO info) {

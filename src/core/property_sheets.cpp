@@ -10,6 +10,7 @@
 #include "pages/main_page.h"
 #include "resources/resource.h"
 #include "service/service_page.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
@@ -72,9 +73,9 @@ void ForceEmbossOnlyWithoutInkUnit(SettingsContext* context) {
     context->InkMode = 0;
     context->TwoInOne = 0;
     context->EmbossMode = 1;
-    WriteConfigDword(context->PrinterHandle, TEXT("InkMode"), 0);
-    WriteConfigDword(context->PrinterHandle, TEXT("TwoInOne"), 0);
-    WriteConfigDword(context->PrinterHandle, TEXT("EmbossMode"), 1);
+    StoreConfigDword(context, TEXT("InkMode"), 0);
+    StoreConfigDword(context, TEXT("TwoInOne"), 0);
+    StoreConfigDword(context, TEXT("EmbossMode"), 1);
 }
 
 bool InitDocumentSheets(PROPSHEETUI_INFO* info) {

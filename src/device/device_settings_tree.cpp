@@ -16,6 +16,7 @@ SettingsContext* g_publishedContext = nullptr;
 
 const WCHAR kPrintMediaSupported[] = TEXT("PrintMediaSupported");
 const WCHAR kPrintMediaReady[] = TEXT("PrintMediaReady");
+constexpr DWORD kMediaListGuessBytes = 4096;
 
 constexpr BYTE kHeaderLevel = 1;
 constexpr BYTE kSettingLevel = 2;
@@ -25,19 +26,21 @@ constexpr LONG kFirstTableNumber = 1;
 constexpr LONG kLastTableNumber = kBrailleTableSlots;
 
 // The media list the printer supports is published again as the media that is ready.
+// The list is read into a block of the usual size first, so that it costs one round trip.
 void PublishReadyMedia(const SettingsContext* context) {
     DWORD type = 0, needed = 0;
-    GetPrinterDataExW(context->PrinterHandle, kDsDriverKey, kPrintMediaSupported, &type, nullptr, 0,
-                      &needed);
-    GlobalBlock value(needed);
-    if (needed > 0 && !value)
-        return;
-    DWORD size = needed;
-    if (GetPrinterDataExW(context->PrinterHandle, kDsDriverKey, kPrintMediaSupported, &type,
-                          value.as<BYTE>(), size, &needed) != ERROR_SUCCESS)
-        return;
-    WritePrinterDataWithRetry(context->PrinterHandle, kDsDriverKey, kPrintMediaReady, type,
-                              value.get(), needed);
+    GlobalBlock value(0);
+    bool read =
+        FetchIntoBlock(value, kMediaListGuessBytes, [&](BYTE* buffer, DWORD bytes, DWORD* size) {
+            DWORD result = GetPrinterDataExW(context->PrinterHandle, kDsDriverKey,
+                                             kPrintMediaSupported, &type, buffer, bytes, size);
+            needed = *size;
+            SetLastError(result == ERROR_MORE_DATA ? ERROR_INSUFFICIENT_BUFFER : result);
+            return result == ERROR_SUCCESS;
+        });
+    if (read)
+        WritePrinterDataWithRetry(context->PrinterHandle, kDsDriverKey, kPrintMediaReady, type,
+                                  value.get(), needed);
 }
 
 // Every item zeroed and marked as no public devmode setting; items 1 to 19 sit under the header,
@@ -65,14 +68,9 @@ void SetUpHeader(const SettingsContext* context, OPTITEM* item) {
 
 // The printer's paper names, each in the next option, then "Custom", which is selected. Names
 // that fill their whole 64-character slot keep 63 characters, as every form name copy does.
-void SetUpFormList(const SettingsContext* context, OPTITEM* item) {
-    DWORD bytes = 0;
-    int count = QueryPaperNames(context->PrinterHandle, nullptr, 0, &bytes, nullptr);
-    GlobalBlock names(count > 0 ? bytes : 0);
-    if (!names)
-        count = 0;
-    else
-        count = QueryPaperNames(context->PrinterHandle, names.as<WCHAR>(), bytes, nullptr, nullptr);
+void SetUpFormList(SettingsContext* context, OPTITEM* item) {
+    int count = 0;
+    const WCHAR* names = SheetPaperNames(context, &count);
     count = FormSizeNameCount(count);
     POPTTYPE type = NewOptionType(context->HostHeap, static_cast<WORD>(count + 1));
     item->pOptType = type;
@@ -80,7 +78,7 @@ void SetUpFormList(const SettingsContext* context, OPTITEM* item) {
         return;
     type->Type = TVOT_LISTBOX;
     for (int i = 0; i < count; ++i) {
-        const WCHAR* name = names.as<WCHAR>() + i * kPaperNameChars;
+        const WCHAR* name = names + i * kPaperNameChars;
         if (name[0] != 0)
             type->pOptParam[i].pData = HeapTextCopy(context->HostHeap, name, kFormNameChars);
     }

@@ -101,7 +101,7 @@ LONG OnFormSizeChanged(PCPSUICBPARAM callbackParam, SettingsContext* context) {
     const POPTTYPE type = formSize->pOptType;
     if (type == nullptr || formSize->Sel < 0 || formSize->Sel >= type->Count - 1)
         return CPSUICB_ACTION_NONE;
-    SIZE size = GetFormSize(context->PrinterHandle, type->pOptParam[formSize->Sel].pData);
+    SIZE size = FormSizes(context).SizeOf(type->pOptParam[formSize->Sel].pData);
     bool written = false;
     for (WORD i = 0; i < callbackParam->cOptItem; ++i) {
         OPTITEM* item = &callbackParam->pOptItem[i];

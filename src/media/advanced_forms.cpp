@@ -51,19 +51,13 @@ void AddFormEntry(HWND dialog, LPCWSTR name) {
 
 void FillFormList(HWND dialog, bool canManage) {
     SendDlgItemMessageW(dialog, IDC_ADVANCED_FORMS, LB_RESETCONTENT, 0, 0);
-    DWORD bytes = 0;
-    if (QueryPaperNames(g_context->PrinterHandle, nullptr, 0, &bytes, nullptr) <= 0)
+    int count = 0;
+    const WCHAR* names = SheetPaperNames(g_context, &count);
+    if (count <= 0)
         return; // the buttons keep their template state
-    GlobalBlock names(bytes);
-    if (!names) {
-        EnableControls(dialog, kFormControls, false);
-        return;
-    }
-    int count =
-        QueryPaperNames(g_context->PrinterHandle, names.as<WCHAR>(), bytes, nullptr, nullptr);
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
-        CopyPaperName(names.as<WCHAR>(), i, name);
+        CopyPaperName(names, i, name);
         AddFormEntry(dialog, name);
     }
     EnableControl(dialog, IDC_ADVANCED_ADD_FORM, canManage);
@@ -105,6 +99,7 @@ void OnAddForm(HWND dialog) {
         AddFormEntry(dialog, item.Name);
         EnableApplyButton(dialog);
         g_param->ChangeFlags |= kFormAdded;
+        ForgetSheetPapers(g_context);
     } else if (result == ERROR_FILE_EXISTS) {
         ShowStringMessage(dialog, g_context, IDS_FORM_NAME_EXISTS, IDS_ADD_FORM_TITLE,
                           MB_ICONINFORMATION);
@@ -137,6 +132,7 @@ void OnDeleteForm(HWND dialog) {
                             static_cast<WPARAM>(position), 0);
         EnableApplyButton(dialog);
         g_param->ChangeFlags |= kFormDeleted;
+        ForgetSheetPapers(g_context);
     }
     EnableControl(dialog, IDC_ADVANCED_DELETE_FORM, false);
 }

@@ -4,6 +4,7 @@
 
 #include "media/paper_lists.h"
 #include "settings/global_block.h"
+#include "settings/sheet_answers.h"
 
 #include <windows.h>
 #include <compstui.h>
@@ -11,45 +12,24 @@
 
 struct SettingsContext;
 
-// The printer's paper names. Without a buffer: their count, and the bytes they need. With a
-// buffer of `bufferBytes`: fills it and returns the count filled. Reports the default devmode's
-// dmFields. A printer without a default devmode has no names.
-int QueryPaperNames(HANDLE printer, WCHAR* buffer, DWORD bufferBytes, DWORD* byteSize,
-                    DWORD* devmodeFields);
-
-// A form's width and height in micrometres; 0 x 0 when it cannot be read.
-SIZE GetFormSize(HANDLE printer, LPCWSTR formName);
-
-// The server's forms, listed once: the sizes of many papers then cost one round trip instead
-// of one GetFormW each. A size is answered as GetFormSize answers it (0 x 0 for a name that is
-// no form, or when the list could not be had).
+// The server's forms, listed once per sheet: the sizes of many papers then cost one round trip
+// instead of one GetFormW each: 0 x 0 for a name that is no form, or when the list could not be
+// had.
 class FormSizes {
 public:
-    explicit FormSizes(HANDLE printer);
-    FormSizes(const FormSizes&) = delete;
-    FormSizes& operator=(const FormSizes&) = delete;
-    SIZE SizeOf(LPCWSTR formName) const;
-    // The list as EnumFormsW answered it; no forms when it could not be had.
-    const FORM_INFO_1W* forms() const { return block_.as<FORM_INFO_1W>(); }
-    DWORD count() const { return listed_ ? count_ : 0; }
+    explicit FormSizes(SettingsContext* context) : forms_(SheetForms(context, &count_)) {}
+    SIZE SizeOf(LPCWSTR formName) const { return FormSizeByName(forms_, count_, formName); }
 
 private:
-    GlobalBlock block_;
     DWORD count_ = 0;
-    bool listed_ = false;
+    const FORM_INFO_1W* forms_;
 };
 
-// The last of the printer's papers whose form size (rounded to 100 um) equals `size`; "Letter"
-// when papers exist but none matches; `name` (kFormNameChars) untouched when there are none.
-int FindFormNameForSize(HANDLE printer, const LONG size[2], WCHAR* name);
-// The same for a printer whose PRINTER_INFO_2W is at hand (null: it could not be read).
-int FindFormNameForSize(HANDLE printer, const PRINTER_INFO_2W* info, const LONG size[2],
-                        WCHAR* name);
-
-// The paper named by the printer's default devmode: 0 when identified, non-zero otherwise
-// (-1 when the printer's information cannot be read). Either output may be null.
-int QueryDefaultPaper(HANDLE printer, LONG* size, WCHAR* name);
+// The size of the paper the printer's default devmode names by its width and length or by a
+// form's name: 0 when identified, non-zero otherwise (-1 when the printer's information cannot
+// be read).
+int QueryDefaultPaper(SettingsContext* context, LONG size[2]);
 
 // Selects the last option of a form list item whose form matches a size in 1/20 inch (within
 // one unit either way, also turned); leaves the selection when none matches.
-void MatchFormOption(const SettingsContext* context, OPTITEM* item, const LONG size[2]);
+void MatchFormOption(SettingsContext* context, OPTITEM* item, const LONG size[2]);

@@ -9,7 +9,9 @@
 #include "pages/bitmap_picture.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "settings/devmode_push.h"
 #include "settings/global_block.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
@@ -22,6 +24,8 @@ namespace {
 SettingsContext* g_context = nullptr;
 bool g_paperPageDirty = false;
 bool g_canManage = false;
+// The paper list's position as the page showed it or last saved it.
+int g_savedPaperPosition = CB_ERR;
 
 // Page list position 0 is "Printer Setting"; the media types of dialog 113's list follow it.
 constexpr int kFirstPageMediaPosition = 1;
@@ -60,22 +64,19 @@ void MarkPaperPageChanged(HWND page) {
 // by size (as this page writes it) rather than by number.
 void FillPaperSizeList(HWND page) {
     EnableControl(page, IDC_PAPER_SIZE, g_canManage);
-    HANDLE printer = g_context->PrinterHandle;
-    DWORD bytes = 0, fields = 0;
-    if (QueryPaperNames(printer, nullptr, 0, &bytes, &fields) <= 0)
+    int count = 0;
+    const WCHAR* names = SheetPaperNames(g_context, &count);
+    if (count <= 0)
         return;
-    GlobalBlock names(bytes);
-    if (!names)
-        return;
-    int count = QueryPaperNames(printer, names.as<WCHAR>(), bytes, nullptr, &fields);
+    DWORD fields = SheetPrinterInfo(g_context)->pDevMode->dmFields;
     SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_RESETCONTENT, 0, 0);
     AddComboStrings(page, IDC_PAPER_SIZE, g_context, {IDS_PAPER_AUTOMATIC_SELECT});
     bool bySize = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && !(fields & DM_PAPERSIZE);
     int selected = -1;
-    FormSizes forms(printer);
+    FormSizes forms(g_context);
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
-        CopyPaperName(names.as<WCHAR>(), i, name);
+        CopyPaperName(names, i, name);
         SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         if (!IsPaperOfSize(forms.SizeOf(name), g_context->PaperSize))
             continue;
@@ -92,12 +93,13 @@ void FillPaperSizeList(HWND page) {
         selected = 0;
         WCHAR text[kNameChars];
         ComboItemText(page, IDC_PAPER_SIZE, 0, text, kNameChars);
-        SIZE size = GetFormSize(printer, text);
+        SIZE size = forms.SizeOf(text);
         g_context->PaperSize[0] = size.cx;
         g_context->PaperSize[1] = size.cy;
         StringCchCopyW(g_context->DefaultFormName, kNameChars, text);
     }
     SelectComboItem(page, IDC_PAPER_SIZE, selected);
+    g_savedPaperPosition = selected;
 }
 
 // "Printer Setting", the built-in media types and the custom ones. A number the list does not
@@ -150,9 +152,10 @@ void FillPaperSourceList(HWND page) {
 BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_context = reinterpret_cast<SettingsContext*>(description->lParam);
     g_paperPageDirty = false;
-    // The paper the printer's default devmode names; its name is of no use here.
-    WCHAR defaultPaper[kFormNameChars];
-    QueryDefaultPaper(g_context->PrinterHandle, g_context->PaperSize, defaultPaper);
+    g_savedPaperPosition = CB_ERR;
+    PageMade(g_context);
+    // The paper the printer's default devmode names.
+    QueryDefaultPaper(g_context, g_context->PaperSize);
     g_canManage = CanManagePrinter(g_context);
     FillPaperSizeList(page);
     FillMediaTypeList(page);
@@ -165,21 +168,23 @@ BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
 // --- Saving --------------------------------------------------------------------------------
 
 // "Automatic Select" leaves the paper to the printer and keeps the remembered size; a form is
-// pushed only when its size differs from the current one.
+// pushed only when its size differs from the current one. A paper the person did not choose
+// again is not pushed at all.
 void SavePaperSize(HWND page) {
     int position = ComboSelection(page, IDC_PAPER_SIZE);
-    if (position == CB_ERR)
+    if (position == CB_ERR || position == g_savedPaperPosition)
         return;
+    g_savedPaperPosition = position;
     if (position == 0) {
-        PushPaperToPrinter(g_context, TEXT(""), kFormFields, DM_PAPERSIZE);
+        PushPaperToPrinter(g_context, TEXT(""), SIZE{0, 0}, kFormFields, DM_PAPERSIZE);
         return;
     }
     WCHAR name[kNameChars];
     ComboItemText(page, IDC_PAPER_SIZE, position, name, kNameChars);
-    SIZE form = GetFormSize(g_context->PrinterHandle, name);
+    SIZE form = FormSizes(g_context).SizeOf(name);
     if (IsPaperOfSize(form, g_context->PaperSize))
         return;
-    PushPaperToPrinter(g_context, name, DM_PAPERSIZE, kFormFields);
+    PushPaperToPrinter(g_context, name, form, DM_PAPERSIZE, kFormFields);
     g_context->PaperSize[0] = RoundTo100Micrometres(form.cx);
     g_context->PaperSize[1] = RoundTo100Micrometres(form.cy);
     StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
@@ -218,19 +223,19 @@ void SavePaperSource(HWND page) {
 
 // The force range of the custom media type; 0 for the others. A custom type without dot values
 // (the store has none and the printer reported none) leaves both values as they were.
-void WriteCustomMediaForces(HANDLE printer) {
+void WriteCustomMediaForces() {
     DWORD highest = 0, lowest = 0;
     if (g_context->MediaType == kMediaTypeCustom) {
         DWORD pair = 0;
-        LookupDotValues(printer, kMediaTypeCustom, g_context->CustomMediaType,
+        LookupDotValues(g_context->PrinterHandle, kMediaTypeCustom, g_context->CustomMediaType,
                         g_context->DeviceMediaDotValues, &pair);
         if (pair == 0)
             return;
         highest = HighestDotValue(pair);
         lowest = LowestDotValue(pair);
     }
-    WriteConfigDword(printer, TEXT("MaxCustPForce"), highest);
-    WriteConfigDword(printer, TEXT("MinCustPForce"), lowest);
+    StoreConfigDword(g_context, TEXT("MaxCustPForce"), highest);
+    StoreConfigDword(g_context, TEXT("MinCustPForce"), lowest);
 }
 
 void SavePaperMediaPage(HWND page) {
@@ -239,17 +244,22 @@ void SavePaperMediaPage(HWND page) {
     SaveMediaSurface(page);
     SavePaperSource(page);
 
-    HANDLE printer = g_context->PrinterHandle;
-    WritePaperSize(printer, g_context->PaperSize);
-    WriteConfigDword(printer, TEXT("MediaType"), g_context->MediaType);
-    WriteConfigDword(printer, TEXT("MediaSurface"), g_context->MediaSurface);
+    StorePaperSize(g_context, g_context->PaperSize);
+    StoreConfigDword(g_context, TEXT("MediaType"), g_context->MediaType);
+    StoreConfigDword(g_context, TEXT("MediaSurface"), g_context->MediaSurface);
     // The name is stored with its terminator.
     size_t length = 0;
     StringCchLengthW(g_context->CustomMediaType, kNameChars, &length);
-    WriteConfigString(printer, TEXT("CustomMediaType"), g_context->CustomMediaType,
-                      static_cast<DWORD>(length + 1));
-    WriteCustomMediaForces(printer);
-    WriteConfigDword(printer, TEXT("PaperSource"), g_context->PaperSource);
+    StoreConfigText(g_context, TEXT("CustomMediaType"), g_context->CustomMediaType,
+                    static_cast<DWORD>(length + 1));
+    WriteCustomMediaForces();
+    StoreConfigDword(g_context, TEXT("PaperSource"), g_context->PaperSource);
+}
+
+// Outside an apply the devmodes take the page's changes at once.
+void SaveNow(HWND page) {
+    SavePaperMediaPage(page);
+    PushPendingDevmode(g_context);
 }
 
 // --- The Advanced dialog -------------------------------------------------------------------
@@ -273,13 +283,13 @@ void OnAdvanced(HWND page) {
         SelectComboItem(page, IDC_PAPER_MEDIA_TYPE, pagePosition);
         MarkPaperPageChanged(page);
         if (param.ChangeFlags & kMediaRemoved)
-            SavePaperMediaPage(page);
+            SaveNow(page);
     }
     if (param.ChangeFlags & (kFormAdded | kFormDeleted)) {
         FillPaperSizeList(page);
         g_paperPageDirty = true;
         if (param.ChangeFlags & kFormDeleted)
-            SavePaperMediaPage(page);
+            SaveNow(page);
     }
 }
 
@@ -310,6 +320,7 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
         SavePaperMediaPage(page);
         g_paperPageDirty = false;
     }
+    PageApplied(g_context);
     return SetDialogResult(page, PSNRET_NOERROR);
 }
 
@@ -337,6 +348,9 @@ INT_PTR CALLBACK PaperPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_DRAWITEM:
         return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DESTROY:
+        PageDestroyed(g_context);
+        return FALSE;
     default:
         return FALSE;
     }

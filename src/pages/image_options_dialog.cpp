@@ -9,6 +9,7 @@
 #include "pages/dialog_support.h"
 #include "pages/file_chooser.h"
 #include "resources/resource.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/scoped_handles.h"
 #include "settings/ui_strings.h"
@@ -174,16 +175,15 @@ void SaveImageOptions(HWND dialog) {
         context->MagnificationLevel = magnifications[magnification];
     context->CropMargins = IsChecked(dialog, IDC_IMAGE_CROP_MARGINS);
 
-    HANDLE printer = context->PrinterHandle;
-    WriteConfigDword(printer, TEXT("InvertColor"), context->InvertColor);
-    WriteConfigDword(printer, TEXT("Brightness"), static_cast<DWORD>(context->Brightness));
-    WriteConfigDword(printer, TEXT("Contrast"), static_cast<DWORD>(context->Contrast));
-    WriteConfigDword(printer, TEXT("InkBrightness"), static_cast<DWORD>(context->InkBrightness));
-    WriteConfigDword(printer, TEXT("InkContrast"), static_cast<DWORD>(context->InkContrast));
-    WriteConfigDword(printer, TEXT("ThinLineIntensity"), context->ThinLineIntensity);
-    WriteConfigDword(printer, TEXT("ColorPattern"), context->ColorPattern);
-    WriteConfigString(printer, TEXT("CustomPatternFileName"), context->PatternFileName,
-                      lstrlenW(context->PatternFileName));
+    StoreConfigDword(context, TEXT("InvertColor"), context->InvertColor);
+    StoreConfigDword(context, TEXT("Brightness"), static_cast<DWORD>(context->Brightness));
+    StoreConfigDword(context, TEXT("Contrast"), static_cast<DWORD>(context->Contrast));
+    StoreConfigDword(context, TEXT("InkBrightness"), static_cast<DWORD>(context->InkBrightness));
+    StoreConfigDword(context, TEXT("InkContrast"), static_cast<DWORD>(context->InkContrast));
+    StoreConfigDword(context, TEXT("ThinLineIntensity"), context->ThinLineIntensity);
+    StoreConfigDword(context, TEXT("ColorPattern"), context->ColorPattern);
+    StoreConfigText(context, TEXT("CustomPatternFileName"), context->PatternFileName,
+                    lstrlenW(context->PatternFileName));
 
     // The user's current pattern is the file name part of the path.
     ScopedRegKey key;

@@ -8,6 +8,7 @@
 #include "pages/rotated_landscape_dialog.h"
 #include "resources/resource.h"
 #include "settings/devmode_push.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
@@ -23,40 +24,14 @@ bool g_layoutPageDirty = false;
 const std::initializer_list<int> kDoubleSidedControls = {
     IDC_LAYOUT_INSERT_EMPTY_PAGE, IDC_LAYOUT_OPEN_TO_LEFT, IDC_LAYOUT_OPEN_TO_TOP};
 
-// --- The three devmode changes ---------------------------------------------------------------
-
-struct OrientationChange final : DevmodeChange {
-    explicit OrientationChange(DWORD value) : orientation(value) {}
-    void Apply(DEVMODEW* devmode, bool) const override {
-        devmode->dmFields |= DM_ORIENTATION;
-        devmode->dmOrientation = static_cast<short>(orientation);
-    }
-    DWORD orientation;
-};
-
-struct DuplexChange final : DevmodeChange {
-    explicit DuplexChange(DWORD value) : doubleSided(value) {}
-    void Apply(DEVMODEW* devmode, bool) const override {
-        devmode->dmFields |= DM_DUPLEX;
-        devmode->dmDuplex = doubleSided == 1 ? DMDUP_VERTICAL : DMDUP_SIMPLEX;
-    }
-    DWORD doubleSided;
-};
-
-struct CollateChange final : DevmodeChange {
-    explicit CollateChange(DWORD value) : collate(value) {}
-    void Apply(DEVMODEW* devmode, bool) const override {
-        devmode->dmFields |= DM_COLLATE;
-        devmode->dmCollate = collate == 1 ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
-    }
-    DWORD collate;
-};
+// --- The three devmode changes, pushed when the apply ends -----------------------------------
 
 void PushOrientationToPrinter(DWORD orientation) {
     if (g_context->Orientation == orientation)
         return;
     g_context->Orientation = orientation;
-    PushDevmodeChange(g_context, OrientationChange(orientation));
+    g_context->Pending.Fields |= DM_ORIENTATION;
+    g_context->Pending.Orientation = static_cast<short>(orientation);
 }
 
 void PushDuplexToPrinter(DWORD doubleSided) {
@@ -65,14 +40,16 @@ void PushDuplexToPrinter(DWORD doubleSided) {
     g_context->InterPointCurrent = doubleSided;
     g_context->InterPoint = doubleSided;
     g_context->BindingEdge = 2;
-    PushDevmodeChange(g_context, DuplexChange(doubleSided));
+    g_context->Pending.Fields |= DM_DUPLEX;
+    g_context->Pending.Duplex = doubleSided == 1 ? DMDUP_VERTICAL : DMDUP_SIMPLEX;
 }
 
 void PushCollateToPrinter(DWORD collate) {
     if (g_context->Collate == collate)
         return;
     g_context->Collate = collate;
-    PushDevmodeChange(g_context, CollateChange(collate));
+    g_context->Pending.Fields |= DM_COLLATE;
+    g_context->Pending.Collate = collate == 1 ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
 }
 
 // --- Controls ----------------------------------------------------------------------------------
@@ -145,6 +122,7 @@ void WarnAboutMissingRight(HWND page) {
 BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_context = reinterpret_cast<SettingsContext*>(description->lParam);
     g_layoutPageDirty = false;
+    PageMade(g_context);
     bool canManage = CanManagePrinter(g_context);
     InitOrientationControls(page, canManage);
     InitOutputControls(page, canManage);
@@ -271,13 +249,12 @@ void ApplyLayoutChoices(HWND page) {
     g_context->Preview = IsChecked(page, IDC_LAYOUT_PREVIEW);
     g_context->MagazineFoldLine = IsChecked(page, IDC_LAYOUT_MAGAZINE_FOLD);
 
-    HANDLE printer = g_context->PrinterHandle;
-    WriteConfigDword(printer, TEXT("InterPoint"), g_context->InterPoint);
-    WriteConfigDword(printer, TEXT("BindingEdge"), 2);
-    WriteConfigDword(printer, TEXT("InsertEmptyPage"), g_context->InsertEmptyPage);
-    WriteConfigDword(printer, TEXT("Orientation"), g_context->Orientation);
-    WriteConfigDword(printer, TEXT("Collate"), g_context->Collate);
-    WriteConfigDword(printer, TEXT("Preview"), g_context->Preview);
+    StoreConfigDword(g_context, TEXT("InterPoint"), g_context->InterPoint);
+    StoreConfigDword(g_context, TEXT("BindingEdge"), 2);
+    StoreConfigDword(g_context, TEXT("InsertEmptyPage"), g_context->InsertEmptyPage);
+    StoreConfigDword(g_context, TEXT("Orientation"), g_context->Orientation);
+    StoreConfigDword(g_context, TEXT("Collate"), g_context->Collate);
+    StoreConfigDword(g_context, TEXT("Preview"), g_context->Preview);
 }
 
 INT_PTR OnNotify(HWND page, const NMHDR* header) {
@@ -290,6 +267,7 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
             ApplyLayoutChoices(page);
             g_layoutPageDirty = false;
         }
+        PageApplied(g_context);
         return SetDialogResult(page, PSNRET_NOERROR);
     default:
         return FALSE;
@@ -308,6 +286,9 @@ INT_PTR CALLBACK LayoutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
         return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
         return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DESTROY:
+        PageDestroyed(g_context);
+        return FALSE;
     default:
         return FALSE;
     }

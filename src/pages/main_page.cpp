@@ -6,6 +6,8 @@
 #include "pages/image_options_dialog.h"
 #include "pages/notice_dialog.h"
 #include "resources/resource.h"
+#include "settings/devmode_push.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
@@ -113,6 +115,7 @@ void RefreshMainPage(HWND page, bool enable) {
 
 BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_context = reinterpret_cast<SettingsContext*>(description->lParam);
+    PageMade(g_context);
     g_canManage = CanManagePrinter(g_context);
     FillMainPageLists(page);
     RefreshMainPage(page, g_canManage);
@@ -160,7 +163,7 @@ bool ConfirmTwoInOne(HWND page) {
     if (NoticeDialog(GetDlgItem(page, IDC_MAIN_TWO_IN_ONE), &request) != kNoticeYes)
         return false;
     if (request.OptOutResult != 0)
-        WriteConfigDword(g_context->PrinterHandle, TEXT("Show2In1Warning"), 0);
+        StoreConfigDword(g_context, TEXT("Show2In1Warning"), 0);
     return true;
 }
 
@@ -278,17 +281,16 @@ void SaveMainPage(HWND page) {
     context->InkMode = IsChecked(page, IDC_MAIN_PRINT);
     context->InkDithering = SelectionOf(page, IDC_MAIN_RENDER_MODE, 6, 0);
 
-    HANDLE printer = context->PrinterHandle;
-    WriteConfigDword(printer, TEXT("EmbossMode"), context->EmbossMode);
-    WriteConfigDword(printer, TEXT("DotQuality"), context->DotQuality);
-    WriteConfigDword(printer, TEXT("DotHeight"), context->DotHeight);
-    WriteConfigDword(printer, TEXT("InkMode"), context->InkMode);
-    WriteConfigDword(printer, TEXT("Quality"), context->Quality);
-    WriteConfigDword(printer, TEXT("EmbossStandardTexts"), context->EmbossStandardTexts);
-    WriteConfigDword(printer, TEXT("TwoInOne"), context->TwoInOne);
-    WriteConfigDword(printer, TEXT("RenderMode"), context->RenderMode);
-    WriteConfigDword(printer, TEXT("TwoPassPrint"), context->TwoPassPrint);
-    WriteConfigDword(printer, TEXT("InkDithering"), context->InkDithering);
+    StoreConfigDword(context, TEXT("EmbossMode"), context->EmbossMode);
+    StoreConfigDword(context, TEXT("DotQuality"), context->DotQuality);
+    StoreConfigDword(context, TEXT("DotHeight"), context->DotHeight);
+    StoreConfigDword(context, TEXT("InkMode"), context->InkMode);
+    StoreConfigDword(context, TEXT("Quality"), context->Quality);
+    StoreConfigDword(context, TEXT("EmbossStandardTexts"), context->EmbossStandardTexts);
+    StoreConfigDword(context, TEXT("TwoInOne"), context->TwoInOne);
+    StoreConfigDword(context, TEXT("RenderMode"), context->RenderMode);
+    StoreConfigDword(context, TEXT("TwoPassPrint"), context->TwoPassPrint);
+    StoreConfigDword(context, TEXT("InkDithering"), context->InkDithering);
     context->PageDirty = 0;
 }
 
@@ -300,6 +302,7 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
     case PSN_APPLY:
         if (g_context->PageDirty)
             SaveMainPage(page);
+        PageApplied(g_context);
         return SetDialogResult(page, PSNRET_NOERROR);
     default:
         return FALSE;
@@ -337,6 +340,9 @@ INT_PTR CALLBACK MainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_DRAWITEM:
         return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DESTROY:
+        PageDestroyed(g_context);
+        return FALSE;
     default:
         return FALSE;
     }

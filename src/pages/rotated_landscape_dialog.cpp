@@ -5,6 +5,7 @@
 #include "core/module_state.h"
 #include "pages/dialog_support.h"
 #include "resources/resource.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
@@ -28,7 +29,7 @@ BOOL OnInitDialog(HWND dialog, const RotatedLandscapeParam* param) {
 
 void SaveRotatedLandscape(HWND dialog) {
     g_context->LandscapeMode = IsChecked(dialog, IDC_ROTATED_LANDSCAPE) ? 1 : 0;
-    WriteConfigDword(g_context->PrinterHandle, TEXT("LandscapeMode"), g_context->LandscapeMode);
+    StoreConfigDword(g_context, TEXT("LandscapeMode"), g_context->LandscapeMode);
 }
 
 BOOL OnCommand(HWND dialog, int id) {

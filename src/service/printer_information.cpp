@@ -16,6 +16,8 @@ namespace {
 
 const WCHAR kUnknownVersion[] = TEXT("0.0.0.0");
 const WCHAR kModuleFile[] = TEXT("\\3\\qvembui.dll");
+// The driver's information with its file names and paths, usually in one round trip.
+constexpr DWORD kDriverInfoGuessBytes = 8192;
 
 WCHAR g_driverVersion[kNameChars];
 
@@ -29,12 +31,11 @@ void FormatVersion(WORD major, WORD minor, WORD build, WORD revision) {
 // The version the spooler knows the printer's driver by; false when its information cannot
 // be had or carries no version (a driver installed without one, and every driver under Wine).
 bool ReadSpoolerDriverVersion(HANDLE printer) {
-    DWORD needed = 0;
-    GetPrinterDriverW(printer, nullptr, 6, nullptr, 0, &needed);
-    GlobalBlock block(needed);
-    if (!block)
-        return false;
-    if (!GetPrinterDriverW(printer, nullptr, 6, block.as<BYTE>(), needed, &needed))
+    GlobalBlock block(0);
+    if (!FetchIntoBlock(block, kDriverInfoGuessBytes,
+                        [&](BYTE* buffer, DWORD bytes, DWORD* needed) {
+                            return GetPrinterDriverW(printer, nullptr, 6, buffer, bytes, needed);
+                        }))
         return false;
     DWORDLONG version = block.as<DRIVER_INFO_6W>()->dwlDriverVersion;
     if (version == 0)
@@ -70,7 +71,8 @@ void ReadModuleFileVersion() {
 // --- Information text ---------------------------------------------------------------------------
 
 // The printer's status text; false when the printer link has no status entry point, and
-// `obtained` says whether it answered the status call.
+// `obtained` says whether it answered the status call. A code's text does not change while the
+// sheet is open: it is asked when the code does.
 bool ReadStatusText(SettingsContext* context, WCHAR (&line)[kNameChars], bool* obtained) {
     auto getStatus =
         FindPrinterLinkProc<GetPrinterStatusProc>(context, "DllExportGetPrinterStatus");
@@ -78,7 +80,12 @@ bool ReadStatusText(SettingsContext* context, WCHAR (&line)[kNameChars], bool* o
         return false;
     DWORD status = 0;
     *obtained = getStatus(0, context->PrinterName, &status) == 0;
-    StringCchCopyW(line, kNameChars, PrinterErrorText(context, status));
+    if (!context->StatusKnown || context->StatusCode != status) {
+        StringCchCopyW(context->StatusText, kNameChars, PrinterErrorText(context, status));
+        context->StatusCode = status;
+        context->StatusKnown = TRUE;
+    }
+    StringCchCopyW(line, kNameChars, context->StatusText);
     return true;
 }
 
@@ -100,8 +107,9 @@ BOOL RefreshPrinterInformation(HWND page, SettingsContext* context) {
     WCHAR status[kNameChars] = {};
     bool statusKnown =
         context->SnapshotItemCount > 0 && ReadStatusText(context, status, &statusObtained);
-    WCHAR version[kNameChars];
-    StringCchCopyW(version, kNameChars, DriverVersionText(context));
+    // The driver does not change while the sheet is open.
+    if (context->DriverVersion[0] == 0)
+        StringCchCopyW(context->DriverVersion, kNameChars, DriverVersionText(context));
     InformationLabels labels;
     LoadLabel(context, IDS_DRIVER_VERSION_LABEL, labels.DriverVersion);
     LoadLabel(context, IDS_SERIAL_NUMBER_LABEL, labels.SerialNumber);
@@ -110,7 +118,8 @@ BOOL RefreshPrinterInformation(HWND page, SettingsContext* context) {
     LoadLabel(context, IDS_CHROMAPOD_FIRMWARE_LABEL, labels.ChromaPodFirmware);
     LoadLabel(context, IDS_CHROMAPOD_SERIAL_LABEL, labels.ChromaPodSerial);
     WCHAR text[kComposedChars];
-    ComposePrinterInformation(text, *context, statusKnown ? status : nullptr, version, labels);
+    ComposePrinterInformation(text, *context, statusKnown ? status : nullptr,
+                              context->DriverVersion, labels);
     SetDlgItemTextW(page, IDC_SERVICE_PRINTER_INFO, text);
     return statusObtained && IsChecked(page, IDC_SERVICE_STATUS_MONITORING);
 }

@@ -11,6 +11,7 @@
 #include "service/ink_fill_dialog.h"
 #include "service/network_dialog.h"
 #include "service/printer_information.h"
+#include "settings/known_config.h"
 #include "settings/printer_data_store.h"
 #include "settings/ui_strings.h"
 
@@ -62,12 +63,10 @@ void FetchSnapshotOnce() {
         g_context->SnapshotItemCount = -1;
 }
 
+// As the sheet's settings load found it.
 bool StatusMonitoringStored() {
-    DWORD type = 0, value = 0, needed = 0;
-    DWORD error =
-        GetPrinterDataExW(g_context->PrinterHandle, kConfigKey, kStatusMonitoringValue, &type,
-                          reinterpret_cast<LPBYTE>(&value), sizeof(value), &needed);
-    return error == ERROR_SUCCESS && value != 0;
+    DWORD value = 0;
+    return KnownConfigDword(g_context, kStatusMonitoringValue, &value) && value != 0;
 }
 
 BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
@@ -94,8 +93,9 @@ void StartPrinterService(HWND page, DWORD code) {
 // Monitoring is the user's own choice, stored through the sheet's handle as it is.
 void OnStatusMonitoringClicked(HWND page) {
     DWORD value = IsChecked(page, IDC_SERVICE_STATUS_MONITORING) ? 1 : 0;
-    SetPrinterDataExW(g_context->PrinterHandle, kConfigKey, kStatusMonitoringValue, REG_DWORD,
-                      reinterpret_cast<LPBYTE>(&value), sizeof(value));
+    if (SetPrinterDataExW(g_context->PrinterHandle, kConfigKey, kStatusMonitoringValue, REG_DWORD,
+                          reinterpret_cast<LPBYTE>(&value), sizeof(value)) == ERROR_SUCCESS)
+        RememberConfigValue(g_context, kStatusMonitoringValue, &value, sizeof(value));
     RefreshNow(page);
 }
 

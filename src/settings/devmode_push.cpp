@@ -3,7 +3,9 @@
 
 #include "settings/global_block.h"
 #include "settings/printer_data_store.h"
+#include "settings/sheet_answers.h"
 
+#include <strsafe.h>
 #include <winspool.h>
 
 namespace {
@@ -32,7 +34,34 @@ DWORD DevmodeBytes(const DEVMODEW* devmode) {
 
 } // namespace
 
-void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
+void ApplyPendingDevmode(const PendingDevmode& pending, DEVMODEW* devmode, bool afterMerge) {
+    DWORD fields = pending.Fields & ~DM_FORMNAME;
+    devmode->dmFields |= fields;
+    if (fields & DM_ORIENTATION)
+        devmode->dmOrientation = pending.Orientation;
+    if (fields & DM_DUPLEX)
+        devmode->dmDuplex = pending.Duplex;
+    if (fields & DM_COLLATE)
+        devmode->dmCollate = pending.Collate;
+    if (fields & DM_MEDIATYPE)
+        devmode->dmMediaType = pending.MediaType;
+    if (fields & DM_DEFAULTSOURCE)
+        devmode->dmDefaultSource = pending.DefaultSource;
+    if (pending.Fields & DM_FORMNAME) {
+        if (!afterMerge)
+            StringCchCopyW(devmode->dmFormName, CCHFORMNAME, pending.FormName);
+        devmode->dmPaperWidth = pending.PaperWidth;
+        devmode->dmPaperLength = pending.PaperLength;
+        devmode->dmFields =
+            (devmode->dmFields & ~pending.PaperClearFields) | pending.PaperSetFields;
+    }
+}
+
+void PushPendingDevmode(SettingsContext* context) {
+    const PendingDevmode pending = context->Pending;
+    ZeroMemory(&context->Pending, sizeof(context->Pending));
+    if (pending.Fields == 0)
+        return;
     HANDLE printer = context->PrinterHandle;
     GlobalBlock infoBlock(0);
     auto* info = const_cast<PRINTER_INFO_2W*>(FetchPrinterInfo2(printer, infoBlock));
@@ -43,9 +72,9 @@ void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
     // holds that many bytes.
     LONG driverSize = DriverDevmodeSize(context, info->pPrinterName);
 
-    // The job being edited follows the page at once.
+    // The job being edited follows the pages at once.
     if (context->PublicDevmode != nullptr) {
-        change.Apply(context->PublicDevmode, false);
+        ApplyPendingDevmode(pending, context->PublicDevmode, false);
         if (DevmodeBytes(context->PublicDevmode) >= static_cast<DWORD>(driverSize))
             MergeThroughDriver(printer, info->pPrinterName, context->PublicDevmode);
     }
@@ -65,14 +94,33 @@ void PushDevmodeChange(SettingsContext* context, const DevmodeChange& change) {
         CopyMemory(defaultDevmode.get(), info->pDevMode, DevmodeBytes(info->pDevMode));
         info->pDevMode = defaultDevmode.as<DEVMODEW>();
     }
-    change.Apply(info->pDevMode, false);
+    ApplyPendingDevmode(pending, info->pDevMode, false);
     MergeThroughDriver(printer, info->pPrinterName, info->pDevMode);
-    change.Apply(info->pDevMode, true);
+    ApplyPendingDevmode(pending, info->pDevMode, true);
 
-    // The printer's security is not ours to change: a null descriptor leaves it as it is.
+    // The printer's security is not ours to change: a null descriptor leaves it as it is. A
+    // broadcast visits every top-level window of the desktop: one per apply.
     info->pSecurityDescriptor = nullptr;
-    if (SetPrinterInfo2WithRetry(printer, info))
-        SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0,
-                            reinterpret_cast<LPARAM>(info->pPrinterName), SMTO_NORMAL,
-                            kBroadcastTimeoutMs, nullptr);
+    if (!SetPrinterInfo2WithRetry(printer, info))
+        return;
+    ForgetSheetPrinterInfo(context);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0,
+                        reinterpret_cast<LPARAM>(info->pPrinterName), SMTO_NORMAL,
+                        kBroadcastTimeoutMs, nullptr);
+}
+
+void PageMade(SettingsContext* context) {
+    ++context->LivePages;
+}
+
+void PageDestroyed(SettingsContext* context) {
+    if (context->LivePages > 0)
+        --context->LivePages;
+}
+
+void PageApplied(SettingsContext* context) {
+    if (++context->PagesApplied < context->LivePages)
+        return;
+    context->PagesApplied = 0;
+    PushPendingDevmode(context);
 }

@@ -25,6 +25,12 @@ public:
         return data_ != nullptr;
     }
 
+    // Hands the block over to its new owner, who frees it with FreeGlobalBlock.
+    void* release() {
+        void* data = data_;
+        data_ = nullptr;
+        return data;
+    }
     void* get() const { return data_; }
     template <class T> T* as() const { return static_cast<T*>(data_); }
     explicit operator bool() const { return data_ != nullptr; }

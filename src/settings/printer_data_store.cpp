@@ -177,32 +177,32 @@ DWORD ConfigValues::Read(LPCWSTR name, void* buffer, DWORD bufferBytes, DWORD* n
                                needed);
 }
 
-void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+bool ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue) {
     DWORD stored = 0, type = 0, needed = 0;
     DWORD result = GetPrinterDataExW(printer, kConfigKey, name, &type,
                                      reinterpret_cast<LPBYTE>(&stored), sizeof(stored), &needed);
-    if (TakeStoredDword(result, stored, defaultValue, value))
-        WriteConfigDword(printer, name, defaultValue);
+    return !TakeStoredDword(result, stored, defaultValue, value) ||
+           WriteConfigDword(printer, name, defaultValue) == ERROR_SUCCESS;
 }
 
-void ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+bool ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue) {
     DWORD stored = 0, needed = 0;
     DWORD result = values.Read(name, &stored, sizeof(stored), &needed);
-    if (TakeStoredDword(result, stored, defaultValue, value))
-        WriteConfigDword(values.printer(), name, defaultValue);
+    return !TakeStoredDword(result, stored, defaultValue, value) ||
+           WriteConfigDword(values.printer(), name, defaultValue) == ERROR_SUCCESS;
 }
 
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value) {
     return WritePrinterDataWithRetry(printer, kConfigKey, name, REG_DWORD, &value, sizeof(value));
 }
 
-void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer,
+bool ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer,
                       LPCWSTR defaultText) {
     ZeroMemory(buffer, kStoredTextChars * sizeof(WCHAR));
     DWORD needed = 0;
     DWORD result = values.Read(name, buffer, kStoredTextChars * sizeof(WCHAR), &needed);
-    if (TakeStoredText(result, buffer, defaultText))
-        WriteConfigString(values.printer(), name, buffer, lstrlenW(buffer));
+    return !TakeStoredText(result, buffer, defaultText) ||
+           WriteConfigString(values.printer(), name, buffer, lstrlenW(buffer)) == ERROR_SUCCESS;
 }
 
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars) {

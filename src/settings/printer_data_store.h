@@ -56,14 +56,15 @@ private:
 };
 
 // Reads a DWORD under "Config"; on any failure the value is the default, which is written back.
-// A stored value of more than 4 bytes is unreadable; its type is not looked at.
-void ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue);
-void ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue);
+// A stored value of more than 4 bytes is unreadable; its type is not looked at. True when printer
+// data holds the value afterwards (read, or its default written).
+bool ReadConfigDword(HANDLE printer, LPCWSTR name, DWORD* value, DWORD defaultValue);
+bool ReadConfigDword(const ConfigValues& values, LPCWSTR name, DWORD* value, DWORD defaultValue);
 DWORD WriteConfigDword(HANDLE printer, LPCWSTR name, DWORD value);
 
 // Reads a text of at most 259 characters into a 260-character buffer; on failure (missing,
 // too long, refused) the buffer holds the default, which is written back.
-void ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
+bool ReadConfigString(const ConfigValues& values, LPCWSTR name, WCHAR* buffer, LPCWSTR defaultText);
 // Stores `chars` characters of the text as REG_SZ; callers decide whether the terminator counts.
 DWORD WriteConfigString(HANDLE printer, LPCWSTR name, LPCWSTR text, DWORD chars);
 

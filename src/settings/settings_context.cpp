@@ -3,9 +3,11 @@
 
 #include "media/form_queries.h"
 #include "settings/global_block.h"
+#include "settings/known_config.h"
 #include "settings/load_corrections.h"
 #include "settings/printer_data_store.h"
 #include "settings/scoped_handles.h"
+#include "settings/sheet_answers.h"
 #include "settings/ui_strings.h"
 
 #include <shlobj.h>
@@ -58,17 +60,51 @@ void LoadPaperSize(SettingsContext* context, const ConfigValues& config) {
     DWORD needed = 0;
     DWORD result =
         config.Read(TEXT("PaperSize"), context->PaperSize, sizeof(context->PaperSize), &needed);
-    if (TakeStoredPaperSize(result, needed, context->PaperSize))
-        WritePaperSize(context->PrinterHandle, context->PaperSize);
+    if (!TakeStoredPaperSize(result, needed, context->PaperSize))
+        RememberConfigValue(context, TEXT("PaperSize"), context->PaperSize,
+                            sizeof(context->PaperSize));
+    else
+        StorePaperSize(context, context->PaperSize);
 }
 
-void ReadSignedConfig(const ConfigValues& config, LPCWSTR name, LONG* value, DWORD defaultValue) {
+// The values a load reads, and the sheet that remembers them: the value as stored, or its
+// default once written, is what an apply compares with.
+struct LoadSource {
+    SettingsContext* context;
+    const ConfigValues& values;
+};
+
+void ReadConfigDword(const LoadSource& load, LPCWSTR name, DWORD* value, DWORD defaultValue) {
+    if (ReadConfigDword(load.values, name, value, defaultValue))
+        RememberConfigValue(load.context, name, value, sizeof(*value));
+}
+
+void ReadKnownText(SettingsContext* context, const ConfigValues& config, LPCWSTR name, WCHAR* text,
+                   LPCWSTR defaultText) {
+    if (ReadConfigString(config, name, text, defaultText))
+        RememberConfigText(context, name, text);
+}
+
+void ReadSignedConfig(const LoadSource& config, LPCWSTR name, LONG* value, DWORD defaultValue) {
     DWORD stored = 0;
     ReadConfigDword(config, name, &stored, defaultValue);
     *value = static_cast<LONG>(stored);
 }
 
-void LoadConfigValues(SettingsContext* context, const ConfigValues& config) {
+// Values the pages write that a load does not heal: known only when they are stored.
+void RememberStoredDwords(SettingsContext* context, const ConfigValues& config) {
+    static const LPCWSTR kNames[] = {TEXT("MaxCustPForce"), TEXT("MinCustPForce"),
+                                     TEXT("Show2In1Warning"), TEXT("EnableStatusMonitoring")};
+    for (LPCWSTR name : kNames) {
+        DWORD value = 0, needed = 0;
+        if (config.Read(name, &value, sizeof(value), &needed) == ERROR_SUCCESS &&
+            needed == sizeof(value))
+            RememberConfigValue(context, name, &value, sizeof(value));
+    }
+}
+
+void LoadConfigValues(SettingsContext* context, const ConfigValues& values) {
+    const LoadSource config = {context, values};
     ReadConfigDword(config, TEXT("MediaType"), &context->MediaType, 268);
     ReadConfigDword(config, TEXT("PaperSource"), &context->PaperSource, DMBIN_FORMSOURCE);
     ReadConfigDword(config, TEXT("MediaSurface"), &context->MediaSurface, 1);
@@ -98,6 +134,7 @@ void LoadConfigValues(SettingsContext* context, const ConfigValues& config) {
     ReadConfigDword(config, TEXT("ColorPattern"), &context->ColorPattern, 0);
     ReadConfigDword(config, TEXT("RenderMode"), &context->RenderMode, 2);
     ReadConfigDword(config, TEXT("TwoPassPrint"), &context->TwoPassPrint, 0);
+    RememberStoredDwords(context, values);
 }
 
 // The current pattern recorded for this user, under the common application data folder; else the
@@ -112,8 +149,8 @@ void LoadPatternFileName(SettingsContext* context, const ConfigValues& config) {
                          TEXT("%ls\\Quorvane\\Tarvik\\Patterns\\%ls"), folder, current);
         return;
     }
-    ReadConfigString(config, TEXT("CustomPatternFileName"), context->PatternFileName,
-                     kDefaultPatternFile);
+    ReadKnownText(context, config, TEXT("CustomPatternFileName"), context->PatternFileName,
+                  kDefaultPatternFile);
 }
 
 } // namespace
@@ -134,8 +171,7 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
     ReadRegistryText(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane"), TEXT("QVDir"),
                      context->InstallFolder);
     // The printer's information serves its identity and its papers alike.
-    GlobalBlock info(0);
-    if (!ReadPrinterIdentity(context, FetchPrinterInfo2(context->PrinterHandle, info))) {
+    if (!ReadPrinterIdentity(context, SheetPrinterInfo(context))) {
         HeapFree(source.Heap, 0, context);
         *out = nullptr;
         return false;
@@ -144,9 +180,7 @@ bool LoadSettingsContext(const SettingsSource& source, SettingsContext** out) {
     ConfigValues config(context->PrinterHandle);
     InstallPeripheralsWhenMissing(context, config);
     LoadPaperSize(context, config);
-    FindFormNameForSize(context->PrinterHandle, info.as<PRINTER_INFO_2W>(), context->PaperSize,
-                        context->DefaultFormName);
-    ReadConfigString(config, TEXT("CustomMediaType"), context->CustomMediaType, TEXT(""));
+    ReadKnownText(context, config, TEXT("CustomMediaType"), context->CustomMediaType, TEXT(""));
     LoadConfigValues(context, config);
     context->MagnificationLevel = 1;
     LoadPatternFileName(context, config);
@@ -196,5 +230,6 @@ void ReleaseSettingsContext(SettingsContext* context) {
         context->PrinterLinkModule = nullptr;
     }
     EndSheetPrinter(context->PrinterHandle);
+    ForgetSheetAnswers(context);
     HeapFree(context->HostHeap, 0, context);
 }

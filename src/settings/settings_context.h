@@ -8,6 +8,9 @@
 constexpr int kNameChars = 260;     // names and paths
 constexpr int kDeviceTextChars = 8; // the device settings tree's edit texts
 constexpr int kDriverDirectoryChars = 2048;
+// The "Config" values a sheet remembers as it loaded or last stored them: every value it writes.
+constexpr int kKnownConfigValues = 40;
+constexpr int kKnownConfigBytes = kNameChars * sizeof(WCHAR);
 
 // The locale library's entry points, in the order they are looked up.
 typedef HANDLE(WINAPI* LocaleCreateProc)(LPCWSTR catalogueFolder, LPCWSTR catalogueName);
@@ -23,6 +26,31 @@ typedef LPCWSTR(WINAPI* LocaleGetSectionStringProc)(HANDLE instance, LPCWSTR sec
                                                     LPCWSTR english);
 typedef BOOL(WINAPI* LocaleTranslateDialogProc)(HANDLE instance, HWND window);
 typedef BOOL(WINAPI* LocaleTranslateMenuProc)(HANDLE instance, HMENU menu);
+
+// A "Config" value as this sheet loaded or last stored it (texts up to their terminator).
+struct KnownConfigValue {
+    LPCWSTR Name; // one of the plug-in's own value names
+    DWORD Size;
+    BYTE Data[kKnownConfigBytes];
+};
+
+// The devmode fields the pages changed and that wait for the end of the apply, when both devmodes
+// take them at once and one WM_DEVMODECHANGE tells every top-level window.
+struct PendingDevmode {
+    DWORD Fields; // DM_ORIENTATION, DM_DUPLEX, DM_COLLATE, DM_MEDIATYPE, DM_DEFAULTSOURCE, and
+                  // DM_FORMNAME for a paper
+    short Orientation;
+    short Duplex;
+    short Collate;
+    short DefaultSource;
+    DWORD MediaType;
+    // The paper: its form's name and size, and the paper fields it clears and sets.
+    WCHAR FormName[CCHFORMNAME];
+    short PaperWidth;
+    short PaperLength;
+    DWORD PaperClearFields;
+    DWORD PaperSetFields;
+};
 
 struct SettingsContext {
     DWORD InterPoint;
@@ -133,6 +161,28 @@ struct SettingsContext {
     WCHAR DriverDirectory[kDriverDirectoryChars];
     LONG ManagePrinterRight;
     LONG DriverDevmodeSize; // bytes of the driver's devmodes, 0 until asked
+    // The spooler's answers a sheet asks once (settings/sheet_answers.h), in global blocks freed
+    // with the context.
+    void* PrinterInfo;
+    void* Forms;
+    DWORD FormCount;
+    LONG FormsListed; // 0 not asked yet, 1 listed, -1 the spooler failed
+    void* PaperNames;
+    LONG PaperNameCount;
+    LONG PaperNamesAsked;
+    // The Service page's refresh: the driver's version (empty until asked) and the text of the
+    // last status code the printer link reported (when StatusKnown).
+    WCHAR DriverVersion[kNameChars];
+    BOOL StatusKnown;
+    DWORD StatusCode;
+    WCHAR StatusText[kNameChars];
+    KnownConfigValue KnownConfig[kKnownConfigValues];
+    DWORD KnownConfigCount;
+    PendingDevmode Pending;
+    // The pages whose windows exist, and how many of them applied in the current apply: the
+    // sheet tells each in turn, and the last one ends it.
+    LONG LivePages;
+    LONG PagesApplied;
 };
 
 // The fields that both host parameter blocks (the property sheets' OEMUIPSPARAM and the device

@@ -30,10 +30,18 @@ COMMON_CONTROLS_6 = {"type": "win32", "name": "Microsoft.Windows.Common-Controls
 
 def bitmap(data):
     # Width, height, bits per pixel, compression and the colours of the four corners.
-    _, width, height, _, bits, compression = struct.unpack_from("<IiiHHI", data)
-    row = (width * 3 + 3) & ~3
-    corners = {tuple(data[40 + y * row + x * 3:43 + y * row + x * 3][::-1])
-               for x in (0, width - 1) for y in (0, height - 1)}
+    _, width, height, _, bits, compression, _, _, _, used = struct.unpack_from("<IiiHHIIiiI", data)
+    if bits not in (4, 8):
+        return width, height, bits, compression, set()
+    palette = [tuple(data[40 + 4 * i:43 + 4 * i][::-1]) for i in range(used or 1 << bits)]
+    pixels = 40 + 4 * len(palette)
+    row = ((width * bits + 31) // 32) * 4
+
+    def colour(x, y):
+        at = pixels + y * row + x * bits // 8
+        return palette[data[at] >> (4 - x % 2 * 4) & 15 if bits == 4 else data[at]]
+
+    corners = {colour(x, y) for x in (0, width - 1) for y in (0, height - 1)}
     return width, height, bits, compression, corners
 
 
@@ -62,7 +70,8 @@ def problems():
     bitmaps = {name: bitmap(data) for (kind, name), (_, data) in res.items() if kind == RT_BITMAP}
     need(set(bitmaps) == BITMAPS, "the bitmaps are %s", sorted(bitmaps))
     for number, (_, _, *form) in bitmaps.items():
-        need(form == [24, 0, {CYAN}], "bitmap %d is not 24-bit on cyan", number)
+        need(form[0] in (4, 8) and form[1:] == [0, {CYAN}],
+             "bitmap %d is not 4- or 8-bit with a palette on cyan", number)
     need(bitmaps.get(157, (0, 0))[:2] == (100, 42), "the logo is not 100 x 42")
     pictures = {(d, c.id): c for d in templates for c in templates[d].controls
                 if c.kind == "owner-drawn picture"}

@@ -173,29 +173,29 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMed
             ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("Letter")));
             EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
             sheet.Apply();
-            EXPECT_EQ(sheet.DevmodeChanges().size(), 2u) << "the paper and the source only";
+            EXPECT_EQ(sheet.DevmodeChanges().size(), 1u) << "the paper and the source at once";
             EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("Letter 2159x2794 1000c"));
             EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
             EXPECT_EQ(MediaState(), TEXT("256 (None) 0-0"));
-            // A paper of the size the printer has does not reach the devmodes; the values are
-            // written.
+            // The paper chosen again reaches neither the devmodes nor printer data, where
+            // another program's value stays.
             SetConfigDword(TEXT("MaxCustPForce"), 99);
             Choose(page, IDC_PAPER_SIZE, TEXT("Legal"));
             Choose(page, IDC_PAPER_SIZE, TEXT("Letter"));
             sheet.Apply();
-            EXPECT_EQ(sheet.DevmodeChanges().size(), 2u);
-            EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 0u);
+            EXPECT_EQ(sheet.DevmodeChanges().size(), 1u);
+            EXPECT_EQ(ConfigDword(TEXT("MaxCustPForce")), 99u);
             continue; // cancelled as it closes
         }
         EXPECT_EQ(ChosenItem(page, IDC_PAPER_SIZE), TEXT("Letter")) << "found again by its size";
         // The paper is the one applied above: the media type is pushed when its number changed,
-        // and the source once.
+        // with the source the first time.
         const struct {
             LPCWSTR item, state;
             size_t devmodeChanges;
-        } kChoices[] = {{TEXT("Default 3 (Copy Paper)"), TEXT("258 258 (None) 0-0"), 2},
-                        {TEXT("Thick"), TEXT("286 286 Thick 8-24"), 3},
-                        {TEXT("Odd"), TEXT("286 286 Odd 6-20"), 3}};
+        } kChoices[] = {{TEXT("Default 3 (Copy Paper)"), TEXT("258 258 (None) 0-0"), 1},
+                        {TEXT("Thick"), TEXT("286 286 Thick 8-24"), 2},
+                        {TEXT("Odd"), TEXT("286 286 Odd 6-20"), 2}};
         for (const auto& choice : kChoices) {
             ASSERT_TRUE(Choose(page, IDC_PAPER_MEDIA_TYPE, choice.item));
             sheet.Apply();

@@ -4,8 +4,12 @@
 #include "printer.h"
 #include "seams.h"
 
+#include "device_page/device_page_ids.h"
 #include "resources/resource.h"
 
+#include <commctrl.h>
+
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -15,12 +19,14 @@ class SettingsTest : public WineTest {};
 
 // The plug-in's calls of each spooler function since the seams last forgot them:
 // "EnumPrinterDataExW 1, GetPrinterW 1".
+const char kSpoolerFunctions[] =
+    "AddFormW ClosePrinter DeleteFormW DeletePrinterDataExW DeviceCapabilitiesW "
+    "DocumentPropertiesW EnumFormsW EnumPrinterDataExW GetFormW GetPrinterDataExW "
+    "GetPrinterDriverDirectoryW GetPrinterDriverW GetPrinterW OpenPrinterW SetPrinterDataExW "
+    "SetPrinterW";
+
 std::string SpoolerCalls(const Seams& seams) {
-    std::istringstream functions(
-        "AddFormW ClosePrinter DeleteFormW DeletePrinterDataExW DeviceCapabilitiesW "
-        "DocumentPropertiesW EnumFormsW EnumPrinterDataExW GetFormW GetPrinterDataExW "
-        "GetPrinterDriverDirectoryW GetPrinterDriverW GetPrinterW OpenPrinterW SetPrinterDataExW "
-        "SetPrinterW");
+    std::istringstream functions(kSpoolerFunctions);
     std::string calls;
     for (std::string function; functions >> function;)
         if (seams.Calls(function.c_str()) > 0)
@@ -29,11 +35,10 @@ std::string SpoolerCalls(const Seams& seams) {
     return calls;
 }
 
-// On a print server every spooler call is a network round trip: what opening a sheet costs there.
-// Opening: the printer's information, its settings in one enumeration (read again after the
-// peripherals installation), its papers and the forms' sizes, the driver directory for the
-// sibling libraries, and whether the user may manage the printer (the handle that proves it is
-// kept for the sheet's writes).
+// Opening the preferences when the settings are not all there: the printer's information, its
+// settings in one enumeration (read again after the peripherals installation), the driver
+// directory for the sibling libraries, and whether the user may manage the printer (the handle
+// that proves it is kept for the sheet's writes).
 TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
     struct Case {
         const char* name;
@@ -41,8 +46,6 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
         const char* calls;
         bool marked; // "OutputVersion" is there afterwards
     } const cases[] = {
-        {"every value stored", [](Seams&) {},
-         "EnumPrinterDataExW 1, GetPrinterDriverDirectoryW 1, GetPrinterW 1, OpenPrinterW 1", true},
         {"a fresh printer: the peripherals installed, the values read again and healed",
          [](Seams&) { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kConfigPath); },
          "EnumPrinterDataExW 2, GetPrinterDataExW 1, GetPrinterDriverDirectoryW 1, GetPrinterW 1, "
@@ -57,7 +60,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
          false},
         {"the enumeration refused: every value read on its own",
          [](Seams& seams) { seams.Fail("EnumPrinterDataExW", ERROR_ACCESS_DENIED); },
-         "EnumPrinterDataExW 1, GetPrinterDataExW 31, GetPrinterDriverDirectoryW 1, GetPrinterW 1, "
+         "EnumPrinterDataExW 1, GetPrinterDataExW 35, GetPrinterDriverDirectoryW 1, GetPrinterW 1, "
          "OpenPrinterW 1",
          true},
         {"other programs' values beyond the first guess",
@@ -79,44 +82,91 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
         seams.ForgetCalls();
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-        EXPECT_EQ(SpoolerCalls(seams),
-                  std::string("DeviceCapabilitiesW 2, EnumFormsW 1, ") + test.calls);
+        EXPECT_EQ(SpoolerCalls(seams), test.calls);
         EXPECT_EQ(ConfigDword(TEXT("OutputVersion")) != kMissing, test.marked);
     }
 }
 
-// What showing the pages, applying a change on each and closing cost on a printer with every value
-// stored.
-TEST_F(SettingsTest, ShowingApplyingAndClosingCostFewRoundTrips) {
-    Sheet().OpenPreferences(kPrinterName); // every value stored
-    Seams seams;
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    std::vector<std::string> calls;
-    for (int page : {kPaperPage, kMainPage}) {
-        seams.ForgetCalls();
-        sheet.PageAt(page);
-        calls.push_back(SpoolerCalls(seams));
+// On a print server each call is a round trip: what a person's steps cost on a printer with its
+// settings stored and a dozen custom media types, each step with its limit. One change writes only
+// that value, and a value another program changed meanwhile survives. The Service page's tick
+// asks the printer link alone (each of its calls looks its entry point up).
+TEST_F(SettingsTest, EachStepCostsAFewRoundTrips) {
+    for (int i = 0; i < 12; ++i) {
+        DWORD dots = 0x1808;
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE,
+                        (std::wstring(kConfigPath) + TEXT("\\MediaTypes")).c_str(),
+                        (TEXT("Type ") + std::to_wstring(i)).c_str(), REG_DWORD, &dots, 4);
     }
-    Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_DOUBLE_SIDED);
-    Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
-    Choose(sheet.PageAt(kMainPage), IDC_MAIN_DOT_QUALITY, TEXT("Best"));
-    seams.ForgetCalls();
-    sheet.Apply();
-    calls.push_back(SpoolerCalls(seams));
-    seams.ForgetCalls();
-    sheet.Cancel();
-    calls.push_back(SpoolerCalls(seams));
-    // The paper page: the default devmode's paper (its three lists counted before they are read),
-    // the paper list with its sizes, one form's size for "Automatic Select". Apply: 23 values, and
-    // three devmode pushes (the sides, the paper, the media type), each with the printer's
-    // information, two merges and SetPrinterW; the driver's devmode size asked once. Closing: the
-    // sheet's full-access handle.
-    EXPECT_EQ(calls,
-              std::vector<std::string>(
-                  {"DeviceCapabilitiesW 9, EnumFormsW 1, GetFormW 1, GetPrinterW 3", "",
-                   "DocumentPropertiesW 7, GetPrinterW 3, SetPrinterDataExW 23, SetPrinterW 3",
-                   "ClosePrinter 1"}));
+    Sheet first;
+    ASSERT_TRUE(first.OpenPreferences(kPrinterName));
+    Choose(first.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 2 (Light Braille Paper)"));
+    first.Ok();
+    Seams seams;
+    Sheet sheet, properties;
+    HWND service = nullptr;
+    SetConfigDword(TEXT("EnableStatusMonitoring"), 1);
+    const struct {
+        const char* step;
+        long limit;
+        std::function<void()> act;
+        bool forget; // the count starts again
+    } steps[] = {
+        {"opening the preferences", 5, [&] { sheet.OpenPreferences(kPrinterName); }, true},
+        {"and showing every page", 8, [&] { sheet.PageAt(kPaperPage), sheet.PageAt(kMainPage); },
+         false},
+        {"Apply after one change", 6,
+         [&] {
+             Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)"));
+             SetConfigDword(TEXT("MediaSurface"), 4); // another program's
+             sheet.Apply();
+         },
+         true},
+        {"Apply after a change on two pages: the devmodes pushed once", 6,
+         [&] {
+             Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_COLLATE);
+             Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE,
+                    TEXT("Default 1 (Braille Paper)"));
+             sheet.Apply();
+         },
+         true},
+        {"closing them", 1, [&] { sheet.Cancel(); }, true},
+        {"opening the properties", 8,
+         [&] {
+             properties.OpenProperties(kPrinterName);
+             service = properties.Page(IDC_SERVICE_PRINTER_INFO);
+         },
+         true},
+        {"a device apply", 0,
+         [&] {
+             HWND device = properties.PageAt(0), tree = GetDlgItem(device, IDC_DEVPAGE_TREE);
+             HTREEITEM header = TreeView_GetChild(tree, TVI_ROOT);
+             TreeView_SelectItem(tree, TreeView_GetChild(tree, header)); // "Form Size"
+             EXPECT_TRUE(Choose(device, IDC_DEVPAGE_LIST, TEXT("Letter")));
+             properties.Apply();
+             service = properties.Page(IDC_SERVICE_PRINTER_INFO);
+         },
+         true},
+        {"a status tick", 0,
+         [&] {
+             SetDlgItemTextW(service, IDC_SERVICE_PRINTER_INFO, TEXT(""));
+             FireTimer(service, seams.timers.at(0).id, seams.timers.at(0).proc);
+             WaitUntil([service] { return !TextOf(service, IDC_SERVICE_PRINTER_INFO).empty(); });
+             EXPECT_EQ(seams.Calls("GetProcAddress"), 1) << "the printer link asked once";
+         },
+         true},
+    };
+    for (const auto& step : steps) {
+        if (step.forget)
+            seams.ForgetCalls();
+        step.act();
+        long calls = 0;
+        std::istringstream all(kSpoolerFunctions);
+        for (std::string function; all >> function;)
+            calls += seams.Calls(function.c_str());
+        EXPECT_LE(calls, step.limit) << step.step << ": " << SpoolerCalls(seams);
+    }
+    EXPECT_EQ(Stored({TEXT("MediaType"), TEXT("MediaSurface")}), TEXT("268 4"));
 }
 
 // The texts of `window`'s labels, boxes and buttons that do not fit them in their own font.

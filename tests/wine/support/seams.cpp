@@ -67,6 +67,8 @@ Seams* g_seams = nullptr; // the seams in place
 bool Enter(ImportId id, bool manages = false) {
     ImportState& state = g_state[id];
     InterlockedIncrement(&state.calls);
+    if (g_seams->latencyMs > 0 && kDllOf[id] == kSpooler)
+        Sleep(g_seams->latencyMs);
     bool refused = (kWrites[id] || manages) && !g_seams->manageRight;
     if (!refused && state.failures == 0)
         return false;

@@ -28,6 +28,8 @@ public:
     // `function` fails with `error` the next `times` times (kAlways: every time).
     void Fail(const char* function, DWORD error, int times = kAlways);
 
+    // Milliseconds every spooler call waits first: a print server's round trip.
+    DWORD latencyMs = 0;
     // False: a user without the right to manage the printer. OpenPrinterW for full or administer
     // access is refused, and so is every write (SetPrinterDataExW, SetPrinterW,
     // DeletePrinterDataExW, AddFormW, DeleteFormW), with ERROR_ACCESS_DENIED as Windows refuses
