@@ -45,14 +45,13 @@ bool ReadSpoolerDriverVersion(HANDLE printer) {
     return true;
 }
 
-// The file version of this module as installed in the printer driver directory.
-void ReadModuleFileVersion() {
+// The file version of this module as installed in the printer driver directory, which the sheet
+// has asked the spooler for once.
+void ReadModuleFileVersion(SettingsContext* context) {
     WCHAR path[kNameChars] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
-                                    sizeof(path), &needed))
-        return;
-    if (FAILED(StringCchCatW(path, kNameChars, kModuleFile)))
+    if (*DriverDirectory(context) == 0 ||
+        FAILED(StringCchPrintfW(path, kNameChars, TEXT("%ls%ls"), DriverDirectory(context),
+                                kModuleFile)))
         return;
     DWORD unused = 0;
     DWORD size = GetFileVersionInfoSizeW(path, &unused);
@@ -97,8 +96,8 @@ void LoadLabel(const SettingsContext* context, UINT id, WCHAR (&label)[kNameChar
 
 LPCWSTR DriverVersionText(SettingsContext* context) {
     StringCchCopyW(g_driverVersion, kNameChars, kUnknownVersion);
-    if (context == nullptr || !ReadSpoolerDriverVersion(context->PrinterHandle))
-        ReadModuleFileVersion();
+    if (context != nullptr && !ReadSpoolerDriverVersion(context->PrinterHandle))
+        ReadModuleFileVersion(context);
     return g_driverVersion;
 }
 
