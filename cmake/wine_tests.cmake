@@ -40,4 +40,8 @@ if(TARGET gtest AND WINE_SUPPORT_SOURCES)
             add_dependencies(${program}_tests qvembui qvdrvui qvmonext qvlocale qvdevapi qvprinter)
         endif()
     endforeach()
+    # The screen test asks Wine's oleacc what a screen reader speaks.
+    if(TARGET access_tests)
+        target_link_libraries(access_tests PRIVATE oleacc oleaut32)
+    endif()
 endif()

@@ -1,0 +1,215 @@
+// Every page and dialog of both sheets as a person who enlarges the screen or listens to it meets
+// them, in English and in German, at whatever scale the prefix was installed with
+// (scripts/wine-tests.sh runs this at 96 and at 144 dots per inch): every text fits its control
+// in the font the control draws it with, and every edit is named by its label.
+#include "person/person.h"
+#include "wine_test.h"
+
+#include "device_page/device_page_ids.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <string>
+
+namespace {
+
+class ScreenTest : public WineTest {};
+
+// mingw-w64's import library may hand out an IID that Wine's oleacc refuses.
+const IID kAccessible = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+std::wstring WindowText(HWND window) {
+    WCHAR text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    WCHAR name[32] = {};
+    GetClassNameW(window, name, 32);
+    CharUpperW(name);
+    return name;
+}
+
+// Whether `text` fits `room` in `control`'s font: on one line, or wrapped within its height.
+bool Fits(HWND control, const std::wstring& text, RECT room, UINT format) {
+    RECT need = {0, 0, room.right, 0};
+    HDC dc = GetDC(control);
+    HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | format);
+    SelectObject(dc, font);
+    ReleaseDC(control, dc);
+    return need.right <= room.right && need.bottom <= room.bottom;
+}
+
+// The texts of `control` that it cuts: its own, or the items of its list; a box or a frame
+// before the text takes its room.
+std::wstring CutTexts(HWND control) {
+    std::wstring kind = ClassOf(control), text = WindowText(control), cut;
+    LONG style = GetWindowLongW(control, GWL_STYLE);
+    RECT room = {};
+    GetClientRect(control, &room);
+    UINT format = DT_SINGLELINE;
+    if (kind == TEXT("BUTTON")) {
+        LONG type = style & BS_TYPEMASK;
+        if (type == BS_OWNERDRAW)
+            return cut;
+        bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+        room.right -= push                  ? 2 * GetSystemMetrics(SM_CXEDGE) + 4
+                      : type == BS_GROUPBOX ? 12
+                                            : GetSystemMetrics(SM_CXMENUCHECK) + 3;
+        format = style & BS_MULTILINE ? DT_WORDBREAK : DT_SINGLELINE;
+    } else if (kind == TEXT("STATIC")) {
+        LONG type = style & SS_TYPEMASK;
+        if (type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP)
+            return cut;
+        format = (type <= SS_RIGHT ? DT_WORDBREAK : DT_SINGLELINE) |
+                 (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+    } else if (kind == TEXT("COMBOBOX") || kind == TEXT("LISTBOX")) {
+        room.right -= kind == TEXT("COMBOBOX") ? GetSystemMetrics(SM_CXVSCROLL) + 4 : 4;
+        for (const std::wstring& item : ItemsOf(GetParent(control), GetDlgCtrlID(control)))
+            if (!Fits(control, item, room, DT_SINGLELINE | DT_NOPREFIX))
+                cut += item + TEXT("; ");
+        return cut;
+    } else {
+        return cut;
+    }
+    return text.empty() || Fits(control, text, room, format) ? cut : text + TEXT("; ");
+}
+
+// The name a screen reader speaks for `control`, from Wine's oleacc.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    std::wstring spoken = TEXT("(no accessible object)");
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, kAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        return spoken;
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    spoken = SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr ? name : TEXT("");
+    SysFreeString(name);
+    accessible->Release();
+    return spoken;
+}
+
+// The text of `label` as a person reads it: without the mnemonic's marker.
+std::wstring Read(HWND label) {
+    std::wstring text = WindowText(label), read;
+    for (size_t at = 0; at < text.size(); ++at)
+        read += text[text[at] == TEXT('&') && at + 1 < text.size() ? ++at : at];
+    return read;
+}
+
+// What a person would miss in `window` (a page or a dialog of the plug-in): texts cut, and edits
+// whose spoken name is not their label's text.
+std::wstring Look(HWND window) {
+    std::wstring missed;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        std::wstring cut = CutTexts(child), name = AccessibleName(child);
+        if (!cut.empty())
+            missed += TEXT("cut: ") + cut;
+        HWND label = GetWindow(child, GW_HWNDPREV);
+        if (ClassOf(child) == TEXT("EDIT") && (label == nullptr || name != Read(label)))
+            missed += TEXT("edit ") + std::to_wstring(GetDlgCtrlID(child)) + TEXT(" is called \"") +
+                      name + TEXT("\"; ");
+    }
+    return missed.empty() ? missed : WindowText(window) + TEXT(": ") + missed + TEXT("\n");
+}
+
+// Selects the device page's rows from `row` on, depth first, until one shows its button.
+bool SelectRowWithButton(HWND page, HWND tree, HTREEITEM row) {
+    for (; row != nullptr; row = TreeView_GetNextSibling(tree, row))
+        if ((TreeView_SelectItem(tree, row) && IsShown(page, IDC_DEVPAGE_BUTTON)) ||
+            SelectRowWithButton(page, tree, TreeView_GetChild(tree, row)))
+            return true;
+    return false;
+}
+
+// Every page and dialog of the printing preferences and of the printer's properties, looked at:
+// the count of windows looked at and what was missed in them.
+std::pair<int, std::wstring> LookEverywhere() {
+    int looked = 0;
+    std::wstring missed;
+    auto look = [&](HWND window) {
+        ++looked;
+        missed += Look(window);
+    };
+    auto lookAndCancel = [&](HWND dialog) {
+        look(dialog);
+        Click(dialog, IDCANCEL);
+    };
+    Sheet preferences;
+    preferences.Answer(IDD_NOTICE, [&](HWND notice) {
+        look(notice);
+        Click(notice, IDC_NOTICE_NO);
+    });
+    preferences.Answer(IDD_ROTATED_LANDSCAPE, lookAndCancel);
+    preferences.Answer(IDD_IMAGE_OPTIONS, lookAndCancel);
+    preferences.Answer(IDD_ADVANCED_MEDIA, [&](HWND advanced) {
+        look(advanced);
+        preferences.Answer(IDD_MEDIA_TYPE, lookAndCancel);
+        Click(advanced, IDC_ADVANCED_ADD_MEDIA);
+        preferences.Answer(IDD_CUSTOM_FORM, lookAndCancel);
+        Click(advanced, IDC_ADVANCED_ADD_FORM);
+        Click(advanced, IDCANCEL);
+    });
+    if (!preferences.OpenPreferences(kPrinterName))
+        return {looked, TEXT("the preferences did not open")};
+    for (int page = 0; page < preferences.PageCount(); ++page)
+        look(preferences.PageAt(page));
+    // The pages' "Advanced ..." and "More Options ..." buttons share one id.
+    Click(preferences.PageAt(0), IDC_LAYOUT_ADVANCED);
+    Click(preferences.PageAt(1), IDC_PAPER_ADVANCED);
+    Click(preferences.PageAt(2), IDC_MAIN_TWO_IN_ONE);
+    Click(preferences.PageAt(2), IDC_MAIN_MORE_OPTIONS);
+    preferences.Cancel();
+
+    Sheet properties;
+    if (!properties.OpenProperties(kPrinterName))
+        return {looked, missed + TEXT("the properties did not open")};
+    HWND device = properties.Page(IDC_DEVPAGE_TREE), tree = GetDlgItem(device, IDC_DEVPAGE_TREE);
+    properties.Answer(IDD_BRAILLE_TABLE, lookAndCancel);
+    WaitUntil([&] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
+    SelectRowWithButton(device, tree, TreeView_GetRoot(tree));
+    Click(device, IDC_DEVPAGE_BUTTON);
+    HWND service = properties.Page(IDC_SERVICE_ETHERNET_SETTINGS);
+    look(service);
+    for (WORD dialog : {IDD_NETWORK, IDD_EMBOSS_USAGE, IDD_INK_FILL})
+        properties.Answer(dialog, lookAndCancel);
+    for (int button :
+         {IDC_SERVICE_ETHERNET_SETTINGS, IDC_SERVICE_EMBOSS_USAGE, IDC_SERVICE_INK_LEVEL})
+        Click(service, button);
+    properties.Cancel();
+    return {looked, missed};
+}
+
+// Looks everywhere in English and in German: what was missed, after the count of windows.
+std::wstring LookEverywhereInBothLanguages() {
+    std::wstring seen;
+    for (LPCWSTR language : {TEXT(""), TEXT("de_de")}) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                        REG_SZ, language, (lstrlenW(language) + 1) * sizeof(WCHAR));
+        auto [looked, missed] = LookEverywhere();
+        seen += std::to_wstring(looked) + TEXT(" windows; ") + missed;
+    }
+    return seen;
+}
+
+const bool kWarmUp = AddWarmUp([] { LookEverywhereInBothLanguages(); });
+
+TEST_F(ScreenTest, EveryTextFitsAndEveryEditIsNamedByItsLabelInEnglishAndGerman) {
+    HDC screen = GetDC(nullptr);
+    SCOPED_TRACE(testing::Message() << GetDeviceCaps(screen, LOGPIXELSY) << " dots per inch");
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(LookEverywhereInBothLanguages(), TEXT("14 windows; 14 windows; "));
+}
+
+} // namespace
