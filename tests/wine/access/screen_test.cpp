@@ -212,4 +212,15 @@ TEST_F(ScreenTest, EveryTextFitsAndEveryEditIsNamedByItsLabelInEnglishAndGerman)
     EXPECT_EQ(LookEverywhereInBothLanguages(), TEXT("14 windows; 14 windows; "));
 }
 
+// On a scaled screen the pictures grow as the texts around them do.
+TEST_F(ScreenTest, PicturesGrowWithTheScreen) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    EXPECT_TRUE(ShowsPicture(sheet.PageAt(2), IDC_MAIN_BACK_SIDE_PICTURE, IDB_BACK_SIDE_INK));
+    HWND layout = sheet.PageAt(0);
+    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_DUPLEX_PICTURE, IDB_DUPLEX_SINGLE));
+    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_LOGO, IDB_LOGO));
+    sheet.Cancel();
+}
+
 } // namespace
