@@ -1,0 +1,266 @@
+// A person who works with the keyboard alone: every page and dialog of the printing preferences
+// reached and changed with real key events, the focus checked after every key, and what was
+// stored compared with the same session done with the mouse.
+#include "person/person.h"
+#include "wine_test.h"
+
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class KeyboardTest : public WineTest {};
+
+// The sheet's own tab strip, OK, Cancel and Apply.
+constexpr int kTabs = 0x3020, kOk = IDOK, kCancel = IDCANCEL, kApply = 0x3021;
+// No window has the focus: the sheet has closed.
+constexpr int kClosed = 0;
+
+// A key a person presses ("Tab", "Shift+Tab", "Alt+C", "PgUp", ...), or text typed ("'Label"),
+// and the control that then has the focus.
+struct Step {
+    const char* keys;
+    int focus;
+};
+
+UINT KeyNamed(const std::string& name) {
+    static const std::pair<const char*, UINT> kKeys[] = {
+        {"Tab", VK_TAB},    {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Space", VK_SPACE},
+        {"Up", VK_UP},      {"Down", VK_DOWN},    {"Left", VK_LEFT},  {"Right", VK_RIGHT},
+        {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},    {"Home", VK_HOME},  {"End", VK_END}};
+    for (const auto& key : kKeys)
+        if (name == key.first)
+            return key.second;
+    return static_cast<UINT>(name[0]);
+}
+
+bool Press(const std::string& keys) {
+    if (keys[0] == '\'')
+        return TypeKeys(std::wstring(keys.begin() + 1, keys.end()).c_str());
+    size_t plus = keys.find('+');
+    if (plus == std::string::npos)
+        return PressKeys(KeyNamed(keys));
+    std::string held = keys.substr(0, plus);
+    UINT modifier = held == "Shift" ? VK_SHIFT : held == "Ctrl" ? VK_CONTROL : VK_MENU;
+    return PressKeys(KeyNamed(keys.substr(plus + 1)), {modifier});
+}
+
+// Presses each step's keys and checks where the focus went: to the control a person expects,
+// shown and enabled. Answers the steps where it went elsewhere, "keys: focus id".
+std::string Walk(const std::vector<Step>& steps) {
+    std::string wrong;
+    for (const Step& step : steps) {
+        bool taken = Press(step.keys);
+        HWND focus = Focus();
+        int id = focus != nullptr ? GetDlgCtrlID(focus) : kClosed;
+        if (!taken || id != step.focus ||
+            (focus != nullptr && (!IsWindowVisible(focus) || !IsWindowEnabled(focus))))
+            wrong += std::string(step.keys) + ": " + std::to_string(id) + " not " +
+                     std::to_string(step.focus) + "; ";
+    }
+    return wrong;
+}
+
+// The printing preferences, key by key: Double Sided, the empty page, Collate, Rotated Landscape;
+// Letter... (filled in below).
+const std::vector<Step> kPreferences = {
+    // Layout: the first choice has the focus.
+    {"Down", IDC_LAYOUT_DOUBLE_SIDED},
+    {"Space", IDC_LAYOUT_DOUBLE_SIDED},
+    {"Tab", IDC_LAYOUT_INSERT_EMPTY_PAGE},
+    {"Space", IDC_LAYOUT_INSERT_EMPTY_PAGE},
+    {"Alt+C", IDC_LAYOUT_COLLATE},
+    {"Tab", IDC_LAYOUT_PREVIEW},
+    {"Shift+Tab", IDC_LAYOUT_COLLATE},
+    {"Alt+A", IDC_ROTATED_LANDSCAPE},
+    {"Space", IDC_ROTATED_LANDSCAPE},
+    {"Tab", IDOK},
+    {"Enter", IDC_LAYOUT_ADVANCED},
+    {"Tab", kOk},
+    {"Tab", kCancel},
+    {"Tab", kApply},
+    {"Tab", kTabs},
+    {"Right", kTabs},
+    // Paper/Media.
+    {"Tab", IDC_PAPER_SIZE},
+    {"Down", IDC_PAPER_SIZE},
+    {"Tab", IDC_PAPER_MEDIA_TYPE},
+    {"Down", IDC_PAPER_MEDIA_TYPE},
+    {"Tab", IDC_PAPER_ADVANCED},
+    {"Enter", IDC_ADVANCED_MEDIA_TYPE},
+    {"Tab", IDC_ADVANCED_ADD_MEDIA},
+    {"Enter", IDC_MEDIATYPE_NAME},
+    {"'Wrong", IDC_MEDIATYPE_NAME},
+    {"Esc", IDC_ADVANCED_ADD_MEDIA},
+    {"Enter", IDC_MEDIATYPE_NAME},
+    {"'Thick Label", IDC_MEDIATYPE_NAME},
+    {"Tab", IDC_MEDIATYPE_HIGHEST},
+    {"'20", IDC_MEDIATYPE_HIGHEST},
+    {"Tab", IDC_MEDIATYPE_LOWEST},
+    {"'6", IDC_MEDIATYPE_LOWEST},
+    {"Enter", IDC_ADVANCED_ADD_MEDIA},
+    {"Tab", IDC_ADVANCED_EDIT_MEDIA},
+    {"Tab", IDC_ADVANCED_REMOVE_MEDIA},
+    {"Tab", IDC_ADVANCED_FORMS},
+    {"Tab", IDC_ADVANCED_ADD_FORM},
+    {"Enter", IDC_FORM_NAME},
+    {"'Label 4 x 6", IDC_FORM_NAME},
+    {"Tab", IDC_FORM_METRIC},
+    {"Right", IDC_FORM_ENGLISH},
+    {"Tab", IDC_FORM_WIDTH},
+    {"'4", IDC_FORM_WIDTH},
+    {"Tab", IDC_FORM_HEIGHT},
+    {"'6", IDC_FORM_HEIGHT},
+    {"Enter", IDC_ADVANCED_ADD_FORM},
+    {"Alt+O", IDC_PAPER_ADVANCED},
+    {"Shift+Tab", IDC_PAPER_MEDIA_TYPE},
+    {"Shift+Tab", IDC_PAPER_SIZE},
+    {"Shift+Tab", kTabs},
+    {"Right", kTabs},
+    // Tarvik.
+    {"Tab", IDC_MAIN_EMBOSS},
+    {"Tab", IDC_MAIN_DOT_QUALITY},
+    {"Down", IDC_MAIN_DOT_QUALITY},
+    {"Alt+2", IDC_NOTICE_TEXT},
+    {"Alt+Y", IDC_MAIN_TWO_IN_ONE},
+    {"Alt+M", IDC_IMAGE_INVERT},
+    {"Tab", IDC_IMAGE_CONTRAST},
+    {"PgUp", IDC_IMAGE_CONTRAST},
+    {"Tab", IDC_IMAGE_BRIGHTNESS},
+    {"Right", IDC_IMAGE_BRIGHTNESS},
+    {"Enter", IDC_MAIN_MORE_OPTIONS},
+    {"Tab", IDC_MAIN_DEFAULTS},
+    {"Tab", kOk},
+    {"Enter", kClosed},
+};
+
+// What the printer keeps under `key` and its sub-keys (its data and its default devmode): each
+// value's name and bytes, one a line.
+std::wstring Kept(HKEY root, const std::wstring& key) {
+    HKEY opened = nullptr;
+    std::wstring kept;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return kept;
+    WCHAR name[256];
+    BYTE data[4096];
+    for (DWORD index = 0, length = 256, size = sizeof(data);
+         RegEnumValueW(opened, index, name, &length, nullptr, nullptr, data, &size) ==
+         ERROR_SUCCESS;
+         ++index, length = 256, size = sizeof(data)) {
+        kept += key + TEXT("\\") + name + TEXT("=");
+        // A custom form's record keeps the address its name had when it was added.
+        for (DWORD at = 0; at < size; ++at)
+            if (key != TEXT("Forms") || at < 8 || at >= 16)
+                kept += std::to_wstring(data[at]) + TEXT(" ");
+        kept += TEXT("\n");
+    }
+    for (DWORD index = 0, length = 256; RegEnumKeyExW(opened, index, name, &length, nullptr,
+                                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, length = 256)
+        kept += Kept(opened, name);
+    RegCloseKey(opened);
+    return kept;
+}
+
+// Everything a session stores: the printer's data and default devmode, the job's devmode.
+std::wstring Stored(const Sheet& sheet) {
+    std::wstring stored =
+        Kept(HKEY_LOCAL_MACHINE,
+             TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")) +
+        TEXT("job devmode: ");
+    for (BYTE byte : sheet.devmode())
+        stored += std::to_wstring(byte) + TEXT(" ");
+    return stored;
+}
+
+// Picks the item after the one a list shows, with the mouse.
+bool ChooseNext(HWND dialog, int id) {
+    std::vector<std::wstring> items = ItemsOf(dialog, id);
+    for (size_t at = 0; at + 1 < items.size(); ++at)
+        if (items[at] == ChosenItem(dialog, id))
+            return Choose(dialog, id, items[at + 1].c_str());
+    return false;
+}
+
+// The same changes as kPreferences, made with the mouse.
+void MousePreferences(Sheet& sheet) {
+    HWND layout = sheet.PageAt(0);
+    Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
+    Click(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE);
+    Click(layout, IDC_LAYOUT_COLLATE);
+    sheet.Answer(IDD_ROTATED_LANDSCAPE, [](HWND dialog) {
+        Click(dialog, IDC_ROTATED_LANDSCAPE);
+        Click(dialog, IDOK);
+    });
+    Click(layout, IDC_LAYOUT_ADVANCED);
+    HWND paper = sheet.PageAt(1);
+    ChooseNext(paper, IDC_PAPER_SIZE);
+    ChooseNext(paper, IDC_PAPER_MEDIA_TYPE);
+    sheet.Answer(IDD_ADVANCED_MEDIA, [&sheet](HWND advanced) {
+        sheet.Answer(IDD_MEDIA_TYPE, [](HWND type) {
+            Type(type, IDC_MEDIATYPE_NAME, TEXT("Thick Label"));
+            Type(type, IDC_MEDIATYPE_HIGHEST, TEXT("20"));
+            Type(type, IDC_MEDIATYPE_LOWEST, TEXT("6"));
+            Click(type, IDOK);
+        });
+        Click(advanced, IDC_ADVANCED_ADD_MEDIA);
+        sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
+            Type(form, IDC_FORM_NAME, TEXT("Label 4 x 6"));
+            Click(form, IDC_FORM_ENGLISH);
+            Type(form, IDC_FORM_WIDTH, TEXT("4"));
+            Type(form, IDC_FORM_HEIGHT, TEXT("6"));
+            Click(form, IDOK);
+        });
+        Click(advanced, IDC_ADVANCED_ADD_FORM);
+        Click(advanced, IDOK);
+    });
+    Click(paper, IDC_PAPER_ADVANCED);
+    HWND main = sheet.PageAt(2);
+    ChooseNext(main, IDC_MAIN_DOT_QUALITY);
+    sheet.Answer(IDD_NOTICE, [](HWND notice) { Click(notice, IDC_NOTICE_YES); });
+    Click(main, IDC_MAIN_TWO_IN_ONE);
+    sheet.Answer(IDD_IMAGE_OPTIONS, [](HWND options) {
+        // Page Up moves a bar by its page.
+        LRESULT page = SendDlgItemMessageW(options, IDC_IMAGE_CONTRAST, TBM_GETPAGESIZE, 0, 0);
+        MoveTrackBar(options, IDC_IMAGE_CONTRAST,
+                     TrackBarPosition(options, IDC_IMAGE_CONTRAST) - static_cast<int>(page));
+        MoveTrackBar(options, IDC_IMAGE_BRIGHTNESS,
+                     TrackBarPosition(options, IDC_IMAGE_BRIGHTNESS) + 1);
+        Click(options, IDOK);
+    });
+    Click(main, IDC_MAIN_MORE_OPTIONS);
+    sheet.Ok();
+}
+
+// The keyboard's first use loads what Wine keeps for the process's life.
+const bool kWarmUp = AddWarmUp([] {
+    Sheet sheet;
+    if (sheet.OpenPreferences(kPrinterName))
+        PressKeys(VK_TAB);
+});
+
+TEST_F(KeyboardTest, EveryPageAndDialogOfThePreferencesAtTheKeyboardStoresWhatTheMouseDoes) {
+    std::wstring byMouse;
+    {
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+        MousePreferences(sheet);
+        byMouse = Stored(sheet);
+    }
+    RestoreInstalledState();
+    Sheet sheet;
+    for (WORD dialog : {IDD_ROTATED_LANDSCAPE, IDD_ADVANCED_MEDIA, IDD_MEDIA_TYPE, IDD_MEDIA_TYPE,
+                        IDD_CUSTOM_FORM, IDD_NOTICE, IDD_IMAGE_OPTIONS})
+        sheet.Answer(dialog);
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_LAYOUT_SINGLE_SIDED);
+    EXPECT_EQ(Walk(kPreferences), "");
+    EXPECT_EQ(Stored(sheet), byMouse);
+}
+
+} // namespace
