@@ -131,8 +131,6 @@ const std::vector<Step> kPreferences = {
     {"Alt+M", IDC_IMAGE_INVERT},
     {"Tab", IDC_IMAGE_CONTRAST},
     {"PgUp", IDC_IMAGE_CONTRAST},
-    {"Tab", IDC_IMAGE_BRIGHTNESS},
-    {"Right", IDC_IMAGE_BRIGHTNESS},
     {"Enter", IDC_MAIN_MORE_OPTIONS},
     {"Tab", IDC_MAIN_DEFAULTS},
     {"Tab", kOk},
@@ -229,8 +227,6 @@ void MousePreferences(Sheet& sheet) {
         LRESULT page = SendDlgItemMessageW(options, IDC_IMAGE_CONTRAST, TBM_GETPAGESIZE, 0, 0);
         MoveTrackBar(options, IDC_IMAGE_CONTRAST,
                      TrackBarPosition(options, IDC_IMAGE_CONTRAST) - static_cast<int>(page));
-        MoveTrackBar(options, IDC_IMAGE_BRIGHTNESS,
-                     TrackBarPosition(options, IDC_IMAGE_BRIGHTNESS) + 1);
         Click(options, IDOK);
     });
     Click(main, IDC_MAIN_MORE_OPTIONS);
