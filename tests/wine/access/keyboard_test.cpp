@@ -4,9 +4,11 @@
 #include "person/person.h"
 #include "wine_test.h"
 
+#include "device_page/device_page_ids.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <winspool.h>
 
 #include <string>
@@ -21,8 +23,8 @@ constexpr int kTabs = 0x3020, kOk = IDOK, kCancel = IDCANCEL, kApply = 0x3021;
 // No window has the focus: the sheet has closed.
 constexpr int kClosed = 0;
 
-// A key a person presses ("Tab", "Shift+Tab", "Alt+C", "PgUp", ...), or text typed ("'Label"),
-// and the control that then has the focus.
+// A key a person presses ("Tab", "Shift+Tab", "Alt+C", "PgUp", "Down*7" for seven times), or
+// text typed ("'Label"), and the control that then has the focus.
 struct Step {
     const char* keys;
     int focus;
@@ -40,6 +42,12 @@ UINT KeyNamed(const std::string& name) {
 }
 
 bool Press(const std::string& keys) {
+    size_t times = keys.find('*');
+    if (times != std::string::npos) // "Down*7": the key seven times
+        return Press(keys.substr(0, times)) &&
+               (std::stoi(keys.substr(times + 1)) == 1 ||
+                Press(keys.substr(0, times) + "*" +
+                      std::to_string(std::stoi(keys.substr(times + 1)) - 1)));
     if (keys[0] == '\'')
         return TypeKeys(std::wstring(keys.begin() + 1, keys.end()).c_str());
     size_t plus = keys.find('+');
@@ -173,7 +181,13 @@ std::wstring Stored(const Sheet& sheet) {
         TEXT("job devmode: ");
     for (BYTE byte : sheet.devmode())
         stored += std::to_wstring(byte) + TEXT(" ");
-    return stored;
+    char state[65536] = {};
+    DWORD read = 0;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, state, sizeof(state) - 1, &read, nullptr);
+    CloseHandle(file);
+    return stored + TEXT("\nembosser: ") + std::wstring(state, state + read);
 }
 
 // Picks the item after the one a list shows, with the mouse.
@@ -233,12 +247,132 @@ void MousePreferences(Sheet& sheet) {
     sheet.Ok();
 }
 
-// The keyboard's first use loads what Wine keeps for the process's life.
+// The printer's properties, key by key: Dots Per Character 8, a braille table loaded into slot 2,
+// Interpoint Calibration, DHCP off, the ink fills looked at, carriage 2 primary, monitoring on.
+const std::vector<Step> kProperties = {
+    // Device Settings: the tree has the focus.
+    {"Down*8", IDC_DEVPAGE_TREE},
+    {"Tab", IDC_DEVPAGE_LIST},
+    {"Down", IDC_DEVPAGE_LIST},
+    {"Shift+Tab", IDC_DEVPAGE_TREE},
+    {"Down*7", IDC_DEVPAGE_TREE},
+    {"Tab", IDC_DEVPAGE_BUTTON},
+    {"Enter", IDC_TABLE_FILE},
+    {"Alt+B", edt1},
+    {"'z.bct", edt1},
+    {"Enter", IDC_TABLE_BROWSE},
+    {"Tab", IDC_TABLE_SLOT},
+    {"Down", IDC_TABLE_SLOT},
+    {"Enter", IDC_DEVPAGE_BUTTON},
+    {"Shift+Tab", IDC_DEVPAGE_TREE},
+    {"Shift+Tab", kTabs},
+    {"Right", kTabs},
+    // Service.
+    {"Tab", IDC_SERVICE_INTERPOINT_CALIBRATION},
+    {"Enter", IDC_SERVICE_INTERPOINT_CALIBRATION},
+    {"Tab", IDC_SERVICE_INK_SKEW_ALIGNMENT},
+    {"Tab", IDC_SERVICE_INK_EMBOSS_ALIGNMENT},
+    {"Tab", IDC_SERVICE_CARTRIDGE_SPACING},
+    {"Tab", IDC_SERVICE_ETHERNET_SETTINGS},
+    {"Enter", IDC_NETWORK_DHCP},
+    {"Space", IDC_NETWORK_DHCP},
+    {"Enter", IDC_SERVICE_ETHERNET_SETTINGS},
+    {"Tab", IDC_SERVICE_PRINT_TEST_PAGE},
+    {"Tab", IDC_SERVICE_INK_LEVEL},
+    {"Enter", IDC_INKFILL_CARTRIDGE1_FILL},
+    {"Enter", IDC_SERVICE_INK_LEVEL},
+    {"Tab", IDC_SERVICE_EMBOSS_USAGE},
+    {"Enter", IDC_USAGE_CARRIAGE1_PRIMARY},
+    {"Down", IDC_USAGE_CARRIAGE2_PRIMARY},
+    {"Enter", IDC_SERVICE_EMBOSS_USAGE},
+    {"Tab", IDC_SERVICE_STATUS_MONITORING},
+    {"Space", IDC_SERVICE_STATUS_MONITORING},
+    {"Tab", IDC_SERVICE_PRINTER_INFO},
+    {"Shift+Tab", IDC_SERVICE_STATUS_MONITORING},
+    {"Enter", kClosed},
+};
+
+// Selects the device page's row `index` (0 the root), as a click on it does.
+void SelectRow(HWND page, int index) {
+    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
+    HTREEITEM row = TreeView_GetRoot(tree);
+    while (index-- > 0)
+        row = TreeView_GetNextVisible(tree, row);
+    TreeView_SelectItem(tree, row);
+}
+
+// The same changes as kProperties, made with the mouse.
+void MouseProperties(Sheet& sheet) {
+    HWND device = sheet.PageAt(0);
+    WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
+    SelectRow(device, 8);
+    ChooseNext(device, IDC_DEVPAGE_LIST);
+    SelectRow(device, 15);
+    sheet.Answer(IDD_BRAILLE_TABLE, [&sheet](HWND table) {
+        sheet.Answer(kCommonDialog, [](HWND files) {
+            Type(files, edt1, TEXT("z.bct"));
+            Click(files, IDOK);
+        });
+        Click(table, IDC_TABLE_BROWSE);
+        ChooseNext(table, IDC_TABLE_SLOT);
+        Click(table, IDOK);
+    });
+    Click(device, IDC_DEVPAGE_BUTTON);
+    HWND service = sheet.PageAt(1);
+    Click(service, IDC_SERVICE_INTERPOINT_CALIBRATION);
+    sheet.Answer(IDD_NETWORK, [](HWND network) {
+        Click(network, IDC_NETWORK_DHCP);
+        Click(network, IDOK);
+    });
+    Click(service, IDC_SERVICE_ETHERNET_SETTINGS);
+    sheet.Answer(IDD_INK_FILL, [](HWND fills) { Click(fills, IDOK); });
+    Click(service, IDC_SERVICE_INK_LEVEL);
+    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND usage) {
+        Click(usage, IDC_USAGE_CARRIAGE2_PRIMARY);
+        Click(usage, IDOK);
+    });
+    Click(service, IDC_SERVICE_EMBOSS_USAGE);
+    Click(service, IDC_SERVICE_STATUS_MONITORING);
+    sheet.Ok();
+}
+
+// The keyboard's and the file dialog's first uses load what Wine keeps for the process's life.
 const bool kWarmUp = AddWarmUp([] {
-    Sheet sheet;
-    if (sheet.OpenPreferences(kPrinterName))
+    // A braille table where the table dialog's Browse looks first.
+    CreateDirectoryW(TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), nullptr);
+    CloseHandle(CreateFileW(TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
+                            GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Sheet preferences;
+    if (preferences.OpenPreferences(kPrinterName))
         PressKeys(VK_TAB);
+    preferences.Cancel();
+    Sheet properties;
+    if (properties.OpenProperties(kPrinterName))
+        MouseProperties(properties);
 });
+
+TEST_F(KeyboardTest, ThePrintersPropertiesAtTheKeyboardStoreWhatTheMouseDoes) {
+    ForgiveFileDialog(1); // shown once from each sheet's thread
+    ForgiveFileDialog(1);
+    std::wstring byMouse;
+    {
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        MouseProperties(sheet);
+        byMouse = Stored(sheet);
+    }
+    RestoreInstalledState();
+    Sheet sheet;
+    for (WORD dialog : {WORD(IDD_BRAILLE_TABLE), kCommonDialog, WORD(IDD_NETWORK),
+                        WORD(IDD_INK_FILL), WORD(IDD_EMBOSS_USAGE)})
+        sheet.Answer(dialog);
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND device = sheet.PageAt(0);
+    WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
+    EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_DEVPAGE_TREE);
+    EXPECT_EQ(Walk(kProperties), "");
+    EXPECT_EQ(Stored(sheet), byMouse);
+}
 
 TEST_F(KeyboardTest, EveryPageAndDialogOfThePreferencesAtTheKeyboardStoresWhatTheMouseDoes) {
     std::wstring byMouse;
