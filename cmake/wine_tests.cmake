@@ -17,7 +17,8 @@ add_library(qvperson STATIC ${PERSON_SOURCES}
 target_include_directories(qvperson PUBLIC ${CMAKE_SOURCE_DIR}/host)
 target_compile_definitions(qvperson PUBLIC ${WINDOWS_DEFINITIONS})
 target_compile_options(qvperson PRIVATE ${WARNINGS})
-target_link_libraries(qvperson PUBLIC winspool compstui comctl32 msimg32 gdi32 user32)
+target_link_libraries(qvperson PUBLIC winspool compstui comctl32 msimg32 gdi32 user32 oleacc
+                      oleaut32)
 
 file(GLOB WINE_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 file(GLOB WINE_PROGRAM_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/wine/*)
@@ -40,8 +41,4 @@ if(TARGET gtest AND WINE_SUPPORT_SOURCES)
             add_dependencies(${program}_tests qvembui qvdrvui qvmonext qvlocale qvdevapi qvprinter)
         endif()
     endforeach()
-    # The screen test asks Wine's oleacc what a screen reader speaks.
-    if(TARGET access_tests)
-        target_link_libraries(access_tests PRIVATE oleacc oleaut32)
-    endif()
 endif()

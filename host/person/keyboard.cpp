@@ -2,6 +2,7 @@
 // them, and a wait until the window's thread has taken them.
 #include "person.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,6 +71,38 @@ bool TypeKeys(LPCWSTR text) {
         events.push_back(KeyEvent(0, *text, true));
     }
     return Send(events);
+}
+
+namespace {
+
+UINT KeyNamed(const std::string& name) {
+    static const std::pair<const char*, UINT> kKeys[] = {
+        {"Tab", VK_TAB},    {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Space", VK_SPACE},
+        {"Up", VK_UP},      {"Down", VK_DOWN},    {"Left", VK_LEFT},  {"Right", VK_RIGHT},
+        {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},    {"Home", VK_HOME},  {"End", VK_END}};
+    for (const auto& key : kKeys)
+        if (name == key.first)
+            return key.second;
+    return static_cast<UINT>(name[0]);
+}
+
+} // namespace
+
+bool PressKeys(const std::string& keys) {
+    size_t times = keys.find('*');
+    if (times != std::string::npos) {
+        int count = std::stoi(keys.substr(times + 1));
+        return PressKeys(keys.substr(0, times)) &&
+               (count <= 1 || PressKeys(keys.substr(0, times + 1) + std::to_string(count - 1)));
+    }
+    if (keys[0] == '\'')
+        return TypeKeys(std::wstring(keys.begin() + 1, keys.end()).c_str());
+    size_t plus = keys.find('+');
+    if (plus == std::string::npos)
+        return PressKeys(KeyNamed(keys));
+    std::string held = keys.substr(0, plus);
+    UINT modifier = held == "Shift" ? VK_SHIFT : held == "Ctrl" ? VK_CONTROL : VK_MENU;
+    return PressKeys(KeyNamed(keys.substr(plus + 1)), {modifier});
 }
 
 HWND Focus() {

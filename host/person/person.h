@@ -112,6 +112,10 @@ bool Choose(HWND dialog, int id, LPCWSTR item);
 // Replaces an edit's text by typing `text`, one character at a time.
 bool Type(HWND dialog, int id, LPCWSTR text);
 bool PressKey(HWND dialog, int id, UINT virtualKey);
+// Selects row `index` of a tree view (0 the first, counting the rows shown), as a click on it.
+bool SelectTreeRow(HWND dialog, int id, int index);
+// Picks the item after the one a drop-down or list box shows.
+bool ChooseNext(HWND dialog, int id);
 // Moves a track bar with the arrow keys until it is at `position`.
 bool MoveTrackBar(HWND dialog, int id, int position);
 // The keyboard as a person uses it: real key events to the window that has the focus in the
@@ -121,6 +125,9 @@ bool MoveTrackBar(HWND dialog, int id, int position);
 bool PressKeys(UINT key, std::initializer_list<UINT> held = {});
 // Types `text` one character at a time.
 bool TypeKeys(LPCWSTR text);
+// The keys as a person names them: "Tab", "Shift+Tab", "Alt+C", "PgUp", "Down*7" (seven times),
+// or "'text" typed.
+bool PressKeys(const std::string& keys);
 // The window with the keyboard focus in the foreground window's thread; null when none has it.
 HWND Focus();
 // The window's timer `timerId` comes due now: posted, as the system posts it, to the window's
@@ -135,6 +142,8 @@ std::wstring TextOf(HWND dialog, int id);
 std::wstring ChosenItem(HWND dialog, int id);
 std::vector<std::wstring> ItemsOf(HWND dialog, int id);
 int TrackBarPosition(HWND dialog, int id);
+// The name a screen reader speaks for `control` (the system's accessible object of its client).
+std::wstring SpokenName(HWND control);
 // Whether picture control `id` shows bitmap `bitmapId` of the dialog's module as the plug-in draws
 // it (cyan transparent over the page's background), read from the screen: it needs a display.
 // Waits for the screen to show it.

@@ -30,120 +30,67 @@ struct Step {
     int focus;
 };
 
-UINT KeyNamed(const std::string& name) {
-    static const std::pair<const char*, UINT> kKeys[] = {
-        {"Tab", VK_TAB},    {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Space", VK_SPACE},
-        {"Up", VK_UP},      {"Down", VK_DOWN},    {"Left", VK_LEFT},  {"Right", VK_RIGHT},
-        {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT},    {"Home", VK_HOME},  {"End", VK_END}};
-    for (const auto& key : kKeys)
-        if (name == key.first)
-            return key.second;
-    return static_cast<UINT>(name[0]);
-}
-
-bool Press(const std::string& keys) {
-    size_t times = keys.find('*');
-    if (times != std::string::npos) // "Down*7": the key seven times
-        return Press(keys.substr(0, times)) &&
-               (std::stoi(keys.substr(times + 1)) == 1 ||
-                Press(keys.substr(0, times) + "*" +
-                      std::to_string(std::stoi(keys.substr(times + 1)) - 1)));
-    if (keys[0] == '\'')
-        return TypeKeys(std::wstring(keys.begin() + 1, keys.end()).c_str());
-    size_t plus = keys.find('+');
-    if (plus == std::string::npos)
-        return PressKeys(KeyNamed(keys));
-    std::string held = keys.substr(0, plus);
-    UINT modifier = held == "Shift" ? VK_SHIFT : held == "Ctrl" ? VK_CONTROL : VK_MENU;
-    return PressKeys(KeyNamed(keys.substr(plus + 1)), {modifier});
-}
-
 // Presses each step's keys and checks where the focus went: to the control a person expects,
 // shown and enabled. Answers the steps where it went elsewhere, "keys: focus id".
-std::string Walk(const std::vector<Step>& steps) {
+std::string Walk(std::initializer_list<std::vector<Step>> pages) {
     std::string wrong;
-    for (const Step& step : steps) {
-        bool taken = Press(step.keys);
-        HWND focus = Focus();
-        int id = focus != nullptr ? GetDlgCtrlID(focus) : kClosed;
-        if (!taken || id != step.focus ||
-            (focus != nullptr && (!IsWindowVisible(focus) || !IsWindowEnabled(focus))))
-            wrong += std::string(step.keys) + ": " + std::to_string(id) + " not " +
-                     std::to_string(step.focus) + "; ";
-    }
+    for (const std::vector<Step>& steps : pages)
+        for (const Step& step : steps) {
+            bool taken = PressKeys(step.keys);
+            HWND focus = Focus();
+            int id = focus != nullptr ? GetDlgCtrlID(focus) : kClosed;
+            if (!taken || id != step.focus ||
+                (focus != nullptr && (!IsWindowVisible(focus) || !IsWindowEnabled(focus))))
+                wrong += std::string(step.keys) + ": " + std::to_string(id) + " not " +
+                         std::to_string(step.focus) + "; ";
+        }
     return wrong;
 }
 
-// The printing preferences, key by key: Double Sided, the empty page, Collate, Rotated Landscape;
-// Letter... (filled in below).
-const std::vector<Step> kPreferences = {
-    // Layout: the first choice has the focus.
-    {"Down", IDC_LAYOUT_DOUBLE_SIDED},
-    {"Space", IDC_LAYOUT_DOUBLE_SIDED},
-    {"Tab", IDC_LAYOUT_INSERT_EMPTY_PAGE},
-    {"Space", IDC_LAYOUT_INSERT_EMPTY_PAGE},
-    {"Alt+C", IDC_LAYOUT_COLLATE},
-    {"Tab", IDC_LAYOUT_PREVIEW},
-    {"Shift+Tab", IDC_LAYOUT_COLLATE},
-    {"Alt+A", IDC_ROTATED_LANDSCAPE},
-    {"Space", IDC_ROTATED_LANDSCAPE},
-    {"Tab", IDOK},
-    {"Enter", IDC_LAYOUT_ADVANCED},
-    {"Tab", kOk},
-    {"Tab", kCancel},
-    {"Tab", kApply},
-    {"Tab", kTabs},
-    {"Right", kTabs},
-    // Paper/Media.
-    {"Tab", IDC_PAPER_SIZE},
-    {"Down", IDC_PAPER_SIZE},
-    {"Tab", IDC_PAPER_MEDIA_TYPE},
-    {"Down", IDC_PAPER_MEDIA_TYPE},
-    {"Tab", IDC_PAPER_ADVANCED},
-    {"Enter", IDC_ADVANCED_MEDIA_TYPE},
-    {"Tab", IDC_ADVANCED_ADD_MEDIA},
-    {"Enter", IDC_MEDIATYPE_NAME},
-    {"'Wrong", IDC_MEDIATYPE_NAME},
-    {"Esc", IDC_ADVANCED_ADD_MEDIA},
-    {"Enter", IDC_MEDIATYPE_NAME},
-    {"'Thick Label", IDC_MEDIATYPE_NAME},
-    {"Tab", IDC_MEDIATYPE_HIGHEST},
-    {"'20", IDC_MEDIATYPE_HIGHEST},
-    {"Tab", IDC_MEDIATYPE_LOWEST},
-    {"'6", IDC_MEDIATYPE_LOWEST},
-    {"Enter", IDC_ADVANCED_ADD_MEDIA},
-    {"Tab", IDC_ADVANCED_EDIT_MEDIA},
-    {"Tab", IDC_ADVANCED_REMOVE_MEDIA},
-    {"Tab", IDC_ADVANCED_FORMS},
-    {"Tab", IDC_ADVANCED_ADD_FORM},
-    {"Enter", IDC_FORM_NAME},
-    {"'Label 4 x 6", IDC_FORM_NAME},
-    {"Tab", IDC_FORM_METRIC},
-    {"Right", IDC_FORM_ENGLISH},
-    {"Tab", IDC_FORM_WIDTH},
-    {"'4", IDC_FORM_WIDTH},
-    {"Tab", IDC_FORM_HEIGHT},
-    {"'6", IDC_FORM_HEIGHT},
-    {"Enter", IDC_ADVANCED_ADD_FORM},
-    {"Alt+O", IDC_PAPER_ADVANCED},
-    {"Shift+Tab", IDC_PAPER_MEDIA_TYPE},
-    {"Shift+Tab", IDC_PAPER_SIZE},
-    {"Shift+Tab", kTabs},
-    {"Right", kTabs},
-    // Tarvik.
-    {"Tab", IDC_MAIN_EMBOSS},
-    {"Tab", IDC_MAIN_DOT_QUALITY},
-    {"Down", IDC_MAIN_DOT_QUALITY},
-    {"Alt+2", IDC_NOTICE_TEXT},
-    {"Alt+Y", IDC_MAIN_TWO_IN_ONE},
-    {"Alt+M", IDC_IMAGE_INVERT},
-    {"Tab", IDC_IMAGE_CONTRAST},
-    {"PgUp", IDC_IMAGE_CONTRAST},
-    {"Enter", IDC_MAIN_MORE_OPTIONS},
-    {"Tab", IDC_MAIN_DEFAULTS},
-    {"Tab", kOk},
-    {"Enter", kClosed},
+// The Layout page, where the first choice has the focus: Double Sided, the empty page, Collate,
+// Rotated Landscape in its dialog; on to the next page by the tab strip.
+// clang-format off
+const std::vector<Step> kLayout = {
+    {"Down", IDC_LAYOUT_DOUBLE_SIDED}, {"Space", IDC_LAYOUT_DOUBLE_SIDED},
+    {"Tab", IDC_LAYOUT_INSERT_EMPTY_PAGE}, {"Space", IDC_LAYOUT_INSERT_EMPTY_PAGE},
+    {"Alt+C", IDC_LAYOUT_COLLATE}, {"Tab", IDC_LAYOUT_PREVIEW}, {"Shift+Tab", IDC_LAYOUT_COLLATE},
+    {"Alt+A", IDC_ROTATED_LANDSCAPE}, {"Space", IDC_ROTATED_LANDSCAPE}, {"Tab", IDOK},
+    {"Enter", IDC_LAYOUT_ADVANCED}, {"Tab", kOk}, {"Tab", kCancel}, {"Tab", kApply},
+    {"Tab", kTabs}, {"Right", kTabs},
 };
+// clang-format on
+
+// Paper/Media: the next paper and media type; Advanced, a media type begun and cancelled with
+// Esc, then one added, and a custom form added.
+// clang-format off
+const std::vector<Step> kPaper = {
+    {"Tab", IDC_PAPER_SIZE}, {"Down", IDC_PAPER_SIZE}, {"Tab", IDC_PAPER_MEDIA_TYPE},
+    {"Down", IDC_PAPER_MEDIA_TYPE}, {"Tab", IDC_PAPER_ADVANCED},
+    {"Enter", IDC_ADVANCED_MEDIA_TYPE}, {"Tab", IDC_ADVANCED_ADD_MEDIA},
+    {"Enter", IDC_MEDIATYPE_NAME}, {"'Wrong", IDC_MEDIATYPE_NAME}, {"Esc", IDC_ADVANCED_ADD_MEDIA},
+    {"Enter", IDC_MEDIATYPE_NAME}, {"'Thick Label", IDC_MEDIATYPE_NAME},
+    {"Tab", IDC_MEDIATYPE_HIGHEST}, {"'20", IDC_MEDIATYPE_HIGHEST}, {"Tab", IDC_MEDIATYPE_LOWEST},
+    {"'6", IDC_MEDIATYPE_LOWEST}, {"Enter", IDC_ADVANCED_ADD_MEDIA},
+    {"Tab", IDC_ADVANCED_EDIT_MEDIA}, {"Tab", IDC_ADVANCED_REMOVE_MEDIA},
+    {"Tab", IDC_ADVANCED_FORMS}, {"Tab", IDC_ADVANCED_ADD_FORM}, {"Enter", IDC_FORM_NAME},
+    {"'Label 4 x 6", IDC_FORM_NAME}, {"Tab", IDC_FORM_METRIC}, {"Right", IDC_FORM_ENGLISH},
+    {"Tab", IDC_FORM_WIDTH}, {"'4", IDC_FORM_WIDTH}, {"Tab", IDC_FORM_HEIGHT},
+    {"'6", IDC_FORM_HEIGHT}, {"Enter", IDC_ADVANCED_ADD_FORM}, {"Alt+O", IDC_PAPER_ADVANCED},
+    {"Shift+Tab", IDC_PAPER_MEDIA_TYPE}, {"Shift+Tab", IDC_PAPER_SIZE}, {"Shift+Tab", kTabs},
+    {"Right", kTabs},
+};
+// clang-format on
+
+// Tarvik: the next dot quality, 2 In 1 answered Yes in its notice, the contrast a page up in the
+// image options, and OK with Enter.
+// clang-format off
+const std::vector<Step> kTarvik = {
+    {"Tab", IDC_MAIN_EMBOSS}, {"Tab", IDC_MAIN_DOT_QUALITY}, {"Down", IDC_MAIN_DOT_QUALITY},
+    {"Alt+2", IDC_NOTICE_TEXT}, {"Alt+Y", IDC_MAIN_TWO_IN_ONE}, {"Alt+M", IDC_IMAGE_INVERT},
+    {"Tab", IDC_IMAGE_CONTRAST}, {"PgUp", IDC_IMAGE_CONTRAST}, {"Enter", IDC_MAIN_MORE_OPTIONS},
+    {"Tab", IDC_MAIN_DEFAULTS}, {"Tab", kOk}, {"Enter", kClosed},
+};
+// clang-format on
 
 // What the printer keeps under `key` and its sub-keys (its data and its default devmode): each
 // value's name and bytes, one a line.
@@ -190,16 +137,7 @@ std::wstring Stored(const Sheet& sheet) {
     return stored + TEXT("\nembosser: ") + std::wstring(state, state + read);
 }
 
-// Picks the item after the one a list shows, with the mouse.
-bool ChooseNext(HWND dialog, int id) {
-    std::vector<std::wstring> items = ItemsOf(dialog, id);
-    for (size_t at = 0; at + 1 < items.size(); ++at)
-        if (items[at] == ChosenItem(dialog, id))
-            return Choose(dialog, id, items[at + 1].c_str());
-    return false;
-}
-
-// The same changes as kPreferences, made with the mouse.
+// The same changes as the preferences' tables, made with the mouse.
 void MousePreferences(Sheet& sheet) {
     HWND layout = sheet.PageAt(0);
     Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
@@ -247,67 +185,43 @@ void MousePreferences(Sheet& sheet) {
     sheet.Ok();
 }
 
-// The printer's properties, key by key: Dots Per Character 8, a braille table loaded into slot 2,
-// Interpoint Calibration, DHCP off, the ink fills looked at, carriage 2 primary, monitoring on.
-const std::vector<Step> kProperties = {
-    // Device Settings: the tree has the focus.
-    {"Down*8", IDC_DEVPAGE_TREE},
-    {"Tab", IDC_DEVPAGE_LIST},
-    {"Down", IDC_DEVPAGE_LIST},
-    {"Shift+Tab", IDC_DEVPAGE_TREE},
-    {"Down*7", IDC_DEVPAGE_TREE},
-    {"Tab", IDC_DEVPAGE_BUTTON},
-    {"Enter", IDC_TABLE_FILE},
-    {"Alt+B", edt1},
-    {"'z.bct", edt1},
-    {"Enter", IDC_TABLE_BROWSE},
-    {"Tab", IDC_TABLE_SLOT},
-    {"Down", IDC_TABLE_SLOT},
-    {"Enter", IDC_DEVPAGE_BUTTON},
-    {"Shift+Tab", IDC_DEVPAGE_TREE},
-    {"Shift+Tab", kTabs},
-    {"Right", kTabs},
-    // Service.
-    {"Tab", IDC_SERVICE_INTERPOINT_CALIBRATION},
-    {"Enter", IDC_SERVICE_INTERPOINT_CALIBRATION},
-    {"Tab", IDC_SERVICE_INK_SKEW_ALIGNMENT},
-    {"Tab", IDC_SERVICE_INK_EMBOSS_ALIGNMENT},
-    {"Tab", IDC_SERVICE_CARTRIDGE_SPACING},
-    {"Tab", IDC_SERVICE_ETHERNET_SETTINGS},
-    {"Enter", IDC_NETWORK_DHCP},
-    {"Space", IDC_NETWORK_DHCP},
-    {"Enter", IDC_SERVICE_ETHERNET_SETTINGS},
-    {"Tab", IDC_SERVICE_PRINT_TEST_PAGE},
-    {"Tab", IDC_SERVICE_INK_LEVEL},
-    {"Enter", IDC_INKFILL_CARTRIDGE1_FILL},
-    {"Enter", IDC_SERVICE_INK_LEVEL},
-    {"Tab", IDC_SERVICE_EMBOSS_USAGE},
-    {"Enter", IDC_USAGE_CARRIAGE1_PRIMARY},
-    {"Down", IDC_USAGE_CARRIAGE2_PRIMARY},
-    {"Enter", IDC_SERVICE_EMBOSS_USAGE},
-    {"Tab", IDC_SERVICE_STATUS_MONITORING},
-    {"Space", IDC_SERVICE_STATUS_MONITORING},
-    {"Tab", IDC_SERVICE_PRINTER_INFO},
-    {"Shift+Tab", IDC_SERVICE_STATUS_MONITORING},
-    {"Enter", kClosed},
+// Device Settings, where the tree has the focus: Dots Per Character 8, a braille table loaded
+// into the next slot through the file dialog.
+// clang-format off
+const std::vector<Step> kDevice = {
+    {"Down*8", IDC_DEVPAGE_TREE}, {"Tab", IDC_DEVPAGE_LIST}, {"Down", IDC_DEVPAGE_LIST},
+    {"Shift+Tab", IDC_DEVPAGE_TREE}, {"Down*7", IDC_DEVPAGE_TREE}, {"Tab", IDC_DEVPAGE_BUTTON},
+    {"Enter", IDC_TABLE_FILE}, {"Alt+B", edt1}, {"'z.bct", edt1}, {"Enter", IDC_TABLE_BROWSE},
+    {"Tab", IDC_TABLE_SLOT}, {"Down", IDC_TABLE_SLOT}, {"Enter", IDC_DEVPAGE_BUTTON},
+    {"Shift+Tab", IDC_DEVPAGE_TREE}, {"Shift+Tab", kTabs}, {"Right", kTabs},
 };
+// clang-format on
 
-// Selects the device page's row `index` (0 the root), as a click on it does.
-void SelectRow(HWND page, int index) {
-    HWND tree = GetDlgItem(page, IDC_DEVPAGE_TREE);
-    HTREEITEM row = TreeView_GetRoot(tree);
-    while (index-- > 0)
-        row = TreeView_GetNextVisible(tree, row);
-    TreeView_SelectItem(tree, row);
-}
+// Service: Interpoint Calibration, DHCP off, the ink fills looked at, carriage 2 primary, status
+// monitoring on, and OK with Enter.
+// clang-format off
+const std::vector<Step> kService = {
+    {"Tab", IDC_SERVICE_INTERPOINT_CALIBRATION}, {"Enter", IDC_SERVICE_INTERPOINT_CALIBRATION},
+    {"Tab", IDC_SERVICE_INK_SKEW_ALIGNMENT}, {"Tab", IDC_SERVICE_INK_EMBOSS_ALIGNMENT},
+    {"Tab", IDC_SERVICE_CARTRIDGE_SPACING}, {"Tab", IDC_SERVICE_ETHERNET_SETTINGS},
+    {"Enter", IDC_NETWORK_DHCP}, {"Space", IDC_NETWORK_DHCP},
+    {"Enter", IDC_SERVICE_ETHERNET_SETTINGS}, {"Tab", IDC_SERVICE_PRINT_TEST_PAGE},
+    {"Tab", IDC_SERVICE_INK_LEVEL}, {"Enter", IDC_INKFILL_CARTRIDGE1_FILL},
+    {"Enter", IDC_SERVICE_INK_LEVEL}, {"Tab", IDC_SERVICE_EMBOSS_USAGE},
+    {"Enter", IDC_USAGE_CARRIAGE1_PRIMARY}, {"Down", IDC_USAGE_CARRIAGE2_PRIMARY},
+    {"Enter", IDC_SERVICE_EMBOSS_USAGE}, {"Tab", IDC_SERVICE_STATUS_MONITORING},
+    {"Space", IDC_SERVICE_STATUS_MONITORING}, {"Tab", IDC_SERVICE_PRINTER_INFO},
+    {"Shift+Tab", IDC_SERVICE_STATUS_MONITORING}, {"Enter", kClosed},
+};
+// clang-format on
 
-// The same changes as kProperties, made with the mouse.
+// The same changes as the properties' tables, made with the mouse.
 void MouseProperties(Sheet& sheet) {
     HWND device = sheet.PageAt(0);
     WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
-    SelectRow(device, 8);
+    SelectTreeRow(device, IDC_DEVPAGE_TREE, 8);
     ChooseNext(device, IDC_DEVPAGE_LIST);
-    SelectRow(device, 15);
+    SelectTreeRow(device, IDC_DEVPAGE_TREE, 15);
     sheet.Answer(IDD_BRAILLE_TABLE, [&sheet](HWND table) {
         sheet.Answer(kCommonDialog, [](HWND files) {
             Type(files, edt1, TEXT("z.bct"));
@@ -370,7 +284,7 @@ TEST_F(KeyboardTest, ThePrintersPropertiesAtTheKeyboardStoreWhatTheMouseDoes) {
     HWND device = sheet.PageAt(0);
     WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
     EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_DEVPAGE_TREE);
-    EXPECT_EQ(Walk(kProperties), "");
+    EXPECT_EQ(Walk({kDevice, kService}), "");
     EXPECT_EQ(Stored(sheet), byMouse);
 }
 
@@ -389,7 +303,7 @@ TEST_F(KeyboardTest, EveryPageAndDialogOfThePreferencesAtTheKeyboardStoresWhatTh
         sheet.Answer(dialog);
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_LAYOUT_SINGLE_SIDED);
-    EXPECT_EQ(Walk(kPreferences), "");
+    EXPECT_EQ(Walk({kLayout, kPaper, kTarvik}), "");
     EXPECT_EQ(Stored(sheet), byMouse);
 }
 

@@ -9,17 +9,12 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <string>
 
 namespace {
 
 class ScreenTest : public WineTest {};
-
-// mingw-w64's import library may hand out an IID that Wine's oleacc refuses.
-const IID kAccessible = {
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 std::wstring WindowText(HWND window) {
     WCHAR text[1024] = {};
@@ -81,23 +76,6 @@ std::wstring CutTexts(HWND control) {
     return text.empty() || Fits(control, text, room, format) ? cut : text + TEXT("; ");
 }
 
-// The name a screen reader speaks for `control`, from Wine's oleacc.
-std::wstring AccessibleName(HWND control) {
-    IAccessible* accessible = nullptr;
-    std::wstring spoken = TEXT("(no accessible object)");
-    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, kAccessible,
-                                          reinterpret_cast<void**>(&accessible))))
-        return spoken;
-    VARIANT self = {};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    spoken = SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr ? name : TEXT("");
-    SysFreeString(name);
-    accessible->Release();
-    return spoken;
-}
-
 // The text of `label` as a person reads it: without the mnemonic's marker.
 std::wstring Read(HWND label) {
     std::wstring text = WindowText(label), read;
@@ -113,7 +91,7 @@ std::wstring Look(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child))
             continue;
-        std::wstring cut = CutTexts(child), name = AccessibleName(child);
+        std::wstring cut = CutTexts(child), name = SpokenName(child);
         if (!cut.empty())
             missed += TEXT("cut: ") + cut;
         HWND label = GetWindow(child, GW_HWNDPREV);
@@ -122,15 +100,6 @@ std::wstring Look(HWND window) {
                       name + TEXT("\"; ");
     }
     return missed.empty() ? missed : WindowText(window) + TEXT(": ") + missed + TEXT("\n");
-}
-
-// Selects the device page's rows from `row` on, depth first, until one shows its button.
-bool SelectRowWithButton(HWND page, HWND tree, HTREEITEM row) {
-    for (; row != nullptr; row = TreeView_GetNextSibling(tree, row))
-        if ((TreeView_SelectItem(tree, row) && IsShown(page, IDC_DEVPAGE_BUTTON)) ||
-            SelectRowWithButton(page, tree, TreeView_GetChild(tree, row)))
-            return true;
-    return false;
 }
 
 // Every page and dialog of the printing preferences and of the printer's properties, looked at:
@@ -175,10 +144,10 @@ std::pair<int, std::wstring> LookEverywhere() {
     Sheet properties;
     if (!properties.OpenProperties(kPrinterName))
         return {looked, missed + TEXT("the properties did not open")};
-    HWND device = properties.Page(IDC_DEVPAGE_TREE), tree = GetDlgItem(device, IDC_DEVPAGE_TREE);
+    HWND device = properties.Page(IDC_DEVPAGE_TREE);
     properties.Answer(IDD_BRAILLE_TABLE, lookAndCancel);
     WaitUntil([&] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
-    SelectRowWithButton(device, tree, TreeView_GetRoot(tree));
+    SelectTreeRow(device, IDC_DEVPAGE_TREE, 15); // the braille table's row
     Click(device, IDC_DEVPAGE_BUTTON);
     HWND service = properties.Page(IDC_SERVICE_ETHERNET_SETTINGS);
     look(service);
