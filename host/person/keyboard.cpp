@@ -42,13 +42,15 @@ bool Send(std::vector<INPUT> events) {
                      events.size() &&
                  WaitUntil([&] { return g_releases >= expected || !IsWindow(front); });
     UnhookWindowsHookEx(hook);
-    HWND now = GetForegroundWindow();
-    DWORD_PTR result = 0;
-    // A modal dialog the keys opened is shown once its loop has nothing else to do.
-    return taken &&
-           (now == nullptr ||
-            SendMessageTimeoutW(now, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &result) != 0) &&
-           WaitUntil([now] { return now == nullptr || IsWindowVisible(now); });
+    // The window in front after the keys (a dialog they opened is shown once its loop has
+    // nothing else to do) has handled what came before this message.
+    return taken && WaitUntil([] {
+               HWND now = GetForegroundWindow();
+               DWORD_PTR result = 0;
+               return now == nullptr || (SendMessageTimeoutW(now, WM_NULL, 0, 0, SMTO_NORMAL,
+                                                             kPatienceMs, &result) != 0 &&
+                                         IsWindowVisible(now));
+           });
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <dlgs.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -126,7 +127,13 @@ std::wstring Stored(const Sheet& sheet) {
         Kept(HKEY_LOCAL_MACHINE,
              TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")) +
         TEXT("job devmode: ");
-    for (BYTE byte : sheet.devmode())
+    std::vector<BYTE> job = sheet.devmode();
+    // The device name's field may hold anything after the name.
+    if (job.size() >= sizeof(DEVMODEW)) {
+        auto* name = reinterpret_cast<DEVMODEW*>(job.data())->dmDeviceName;
+        std::fill(name + lstrlenW(name), name + CCHDEVICENAME, TEXT('\0'));
+    }
+    for (BYTE byte : job)
         stored += std::to_wstring(byte) + TEXT(" ");
     char state[65536] = {};
     DWORD read = 0;
