@@ -1,6 +1,7 @@
 // A person who works with the keyboard alone: every page and dialog of the printing preferences
 // reached and changed with real key events, the focus checked after every key, and what was
 // stored compared with the same session done with the mouse.
+#include "mouse_sessions.h"
 #include "person/person.h"
 #include "wine_test.h"
 
@@ -144,54 +145,6 @@ std::wstring Stored(const Sheet& sheet) {
     return stored + TEXT("\nembosser: ") + std::wstring(state, state + read);
 }
 
-// The same changes as the preferences' tables, made with the mouse.
-void MousePreferences(Sheet& sheet) {
-    HWND layout = sheet.PageAt(0);
-    Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
-    Click(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE);
-    Click(layout, IDC_LAYOUT_COLLATE);
-    sheet.Answer(IDD_ROTATED_LANDSCAPE, [](HWND dialog) {
-        Click(dialog, IDC_ROTATED_LANDSCAPE);
-        Click(dialog, IDOK);
-    });
-    Click(layout, IDC_LAYOUT_ADVANCED);
-    HWND paper = sheet.PageAt(1);
-    ChooseNext(paper, IDC_PAPER_SIZE);
-    ChooseNext(paper, IDC_PAPER_MEDIA_TYPE);
-    sheet.Answer(IDD_ADVANCED_MEDIA, [&sheet](HWND advanced) {
-        sheet.Answer(IDD_MEDIA_TYPE, [](HWND type) {
-            Type(type, IDC_MEDIATYPE_NAME, TEXT("Thick Label"));
-            Type(type, IDC_MEDIATYPE_HIGHEST, TEXT("20"));
-            Type(type, IDC_MEDIATYPE_LOWEST, TEXT("6"));
-            Click(type, IDOK);
-        });
-        Click(advanced, IDC_ADVANCED_ADD_MEDIA);
-        sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
-            Type(form, IDC_FORM_NAME, TEXT("Label 4 x 6"));
-            Click(form, IDC_FORM_ENGLISH);
-            Type(form, IDC_FORM_WIDTH, TEXT("4"));
-            Type(form, IDC_FORM_HEIGHT, TEXT("6"));
-            Click(form, IDOK);
-        });
-        Click(advanced, IDC_ADVANCED_ADD_FORM);
-        Click(advanced, IDOK);
-    });
-    Click(paper, IDC_PAPER_ADVANCED);
-    HWND main = sheet.PageAt(2);
-    ChooseNext(main, IDC_MAIN_DOT_QUALITY);
-    sheet.Answer(IDD_NOTICE, [](HWND notice) { Click(notice, IDC_NOTICE_YES); });
-    Click(main, IDC_MAIN_TWO_IN_ONE);
-    sheet.Answer(IDD_IMAGE_OPTIONS, [](HWND options) {
-        // Page Up moves a bar by its page.
-        LRESULT page = SendDlgItemMessageW(options, IDC_IMAGE_CONTRAST, TBM_GETPAGESIZE, 0, 0);
-        MoveTrackBar(options, IDC_IMAGE_CONTRAST,
-                     TrackBarPosition(options, IDC_IMAGE_CONTRAST) - static_cast<int>(page));
-        Click(options, IDOK);
-    });
-    Click(main, IDC_MAIN_MORE_OPTIONS);
-    sheet.Ok();
-}
-
 // Device Settings, where the tree has the focus: Dots Per Character 8, a braille table loaded
 // into the next slot through the file dialog.
 // clang-format off
@@ -222,47 +175,8 @@ const std::vector<Step> kService = {
 };
 // clang-format on
 
-// The same changes as the properties' tables, made with the mouse.
-void MouseProperties(Sheet& sheet) {
-    HWND device = sheet.PageAt(0);
-    WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
-    SelectTreeRow(device, IDC_DEVPAGE_TREE, 8);
-    ChooseNext(device, IDC_DEVPAGE_LIST);
-    SelectTreeRow(device, IDC_DEVPAGE_TREE, 15);
-    sheet.Answer(IDD_BRAILLE_TABLE, [&sheet](HWND table) {
-        sheet.Answer(kCommonDialog, [](HWND files) {
-            Type(files, edt1, TEXT("z.bct"));
-            Click(files, IDOK);
-        });
-        Click(table, IDC_TABLE_BROWSE);
-        ChooseNext(table, IDC_TABLE_SLOT);
-        Click(table, IDOK);
-    });
-    Click(device, IDC_DEVPAGE_BUTTON);
-    HWND service = sheet.PageAt(1);
-    Click(service, IDC_SERVICE_INTERPOINT_CALIBRATION);
-    sheet.Answer(IDD_NETWORK, [](HWND network) {
-        Click(network, IDC_NETWORK_DHCP);
-        Click(network, IDOK);
-    });
-    Click(service, IDC_SERVICE_ETHERNET_SETTINGS);
-    sheet.Answer(IDD_INK_FILL, [](HWND fills) { Click(fills, IDOK); });
-    Click(service, IDC_SERVICE_INK_LEVEL);
-    sheet.Answer(IDD_EMBOSS_USAGE, [](HWND usage) {
-        Click(usage, IDC_USAGE_CARRIAGE2_PRIMARY);
-        Click(usage, IDOK);
-    });
-    Click(service, IDC_SERVICE_EMBOSS_USAGE);
-    Click(service, IDC_SERVICE_STATUS_MONITORING);
-    sheet.Ok();
-}
-
 // The keyboard's and the file dialog's first uses load what Wine keeps for the process's life.
 const bool kWarmUp = AddWarmUp([] {
-    // A braille table where the table dialog's Browse looks first.
-    CreateDirectoryW(TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), nullptr);
-    CloseHandle(CreateFileW(TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
-                            GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     Sheet preferences;
     if (preferences.OpenPreferences(kPrinterName))
         PressKeys(VK_TAB);
