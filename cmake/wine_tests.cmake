@@ -17,7 +17,8 @@ add_library(qvperson STATIC ${PERSON_SOURCES}
 target_include_directories(qvperson PUBLIC ${CMAKE_SOURCE_DIR}/host)
 target_compile_definitions(qvperson PUBLIC ${WINDOWS_DEFINITIONS})
 target_compile_options(qvperson PRIVATE ${WARNINGS})
-target_link_libraries(qvperson PUBLIC winspool compstui comctl32 msimg32 gdi32 user32 version)
+target_link_libraries(qvperson PUBLIC winspool compstui comctl32 msimg32 gdi32 user32 version oleacc
+                      oleaut32)
 
 file(GLOB WINE_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 file(GLOB WINE_PROGRAM_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/wine/*)

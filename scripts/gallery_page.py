@@ -30,7 +30,7 @@ def read_rows(path, fields):
     return rows
 
 
-LANGUAGE_NAMES = {"en": "English", "de": "German"}
+LANGUAGE_NAMES = {"en": "English", "de": "German", "en150": "English at 150 %"}
 
 
 def sections_of(summaries):

@@ -5,10 +5,11 @@
 # the registry values the plug-in reads. Running it again updates the files and keeps the printer
 # with its settings.
 #
-#   bash scripts/install-prefix.sh [--prefix DIR] [--language CODE]
+#   bash scripts/install-prefix.sh [--prefix DIR] [--language CODE] [--dpi N]
 #
 # --language CODE is kept for the locale library: it stores CODE as "Locale" under
-# HKLM\SOFTWARE\Quorvane\TarvikSetup.
+# HKLM\SOFTWARE\Quorvane\TarvikSetup. --dpi N scales the screen as the system's text scaling does
+# (96 is 100 %, 144 is 150 %): Wine's "LogPixels", read when its server starts.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Debian installs the 64-bit loader and server outside the PATH.
@@ -16,11 +17,13 @@ export PATH="/usr/lib/wine:$PATH"
 
 prefix="$PWD/build/wineprefix"
 language=""
+dpi=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --prefix) prefix="$2"; shift 2 ;;
         --language) language="$2"; shift 2 ;;
-        *) echo "usage: $0 [--prefix DIR] [--language CODE]" >&2; exit 2 ;;
+        --dpi) dpi="$2"; shift 2 ;;
+        *) echo "usage: $0 [--prefix DIR] [--language CODE] [--dpi N]" >&2; exit 2 ;;
     esac
 done
 mkdir -p "$prefix"
@@ -90,6 +93,11 @@ trap 'rm -f "$settings"' EXIT
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane]\r\n"QVDir"="%s"\r\n\r\n' \
         "${install_folder//\\/\\\\}"
+    if [ -n "$dpi" ]; then
+        for key in 'HKEY_CURRENT_USER\Control Panel\Desktop' 'HKEY_CURRENT_CONFIG\Software\Fonts'; do
+            printf '[%s]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$key" "$dpi"
+        done
+    fi
     if [ -n "$language" ]; then
         printf '[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\TarvikSetup]\r\n"Locale"="%s"\r\n\r\n' \
             "$language"

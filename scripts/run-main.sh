@@ -4,8 +4,9 @@
 # its printing preferences and its properties from a Windows program as an application and the
 # printer folder do. A scripted person works through the pages; every page and dialog is
 # photographed, in English into build/screens/en/ and then, with the printer installed again for
-# German ("Locale" de_de, qvlocale.dll and its catalogue), into build/screens/de/; index.html shows
-# each picture in both languages side by side, with what was stored.
+# German ("Locale" de_de, qvlocale.dll and its catalogue), into build/screens/de/, and in English on
+# a screen scaled to 150 % (144 dots per inch) into build/screens/en150/; index.html shows each
+# picture of the three runs side by side, with what was stored.
 #
 #   bash scripts/run-main.sh                 the tour and its gallery
 #   bash scripts/run-main.sh --interactive   the same, then the printing preferences stay open on
@@ -81,12 +82,12 @@ screens="$PWD/build/screens"
 rm -rf "$screens"
 status=0
 
-# One tour in one language: the printer installed afresh (with "Locale" = $2 when given) and an
-# embosser as it left the factory, then build/windows/gallery.exe; its pictures go to
-# build/screens/$1/.
+# One tour in one language: the printer installed afresh (with "Locale" = $2 when given, on a
+# screen of $3 dots per inch) and an embosser as it left the factory, then
+# build/windows/gallery.exe; its pictures go to build/screens/$1/.
 tour() {
-    local folder="$screens/$1" language=$2
-    step "Installing the printer \"Tarvik Embosser\" into $prefix${language:+ with Locale \"$language\"}"
+    local folder="$screens/$1" language=$2 dpi=$3
+    step "Installing the printer \"Tarvik Embosser\" into $prefix${language:+ with Locale \"$language\"} at $dpi dots per inch"
     if [ -f "$prefix/system.reg" ]; then
         wineserver -k >/dev/null 2>&1 || true
         # The printer and the language of the run before go in one registry import.
@@ -98,7 +99,7 @@ tour() {
         wine64 reg import "$(winepath -w "$removal")" >/dev/null 2>&1 || true
         rm -f "$removal"
     fi
-    bash scripts/install-prefix.sh --prefix "$prefix" ${language:+--language "$language"} \
+    bash scripts/install-prefix.sh --prefix "$prefix" ${language:+--language "$language"} --dpi "$dpi" \
         >>"$log" 2>&1 || {
         tail -20 "$log" >&2
         exit 1
@@ -151,15 +152,16 @@ sys.exit(1 if blank else 0)
 PYTHON
 }
 
-tour en ""
-tour de de_de
+tour en150 "" 144
+tour en "" 96
+tour de de_de 96
 
 step "Making the gallery build/screens/index.html"
-summary=$(python3 scripts/gallery_page.py "$screens" en de) || status=1
+summary=$(python3 scripts/gallery_page.py "$screens" en de en150) || status=1
 echo "   $(ls "$screens"/*/*.png 2>/dev/null | wc -l) pictures; open file://$screens/index.html"
 end_step
 echo
-echo "What was stored (English run | German run)"
+echo "What was stored (English run | German run | English at 150 % run)"
 echo "$summary"
 
 if [ "$status" -ne 0 ]; then

@@ -2,6 +2,7 @@
 #include "person.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <prsht.h>
 
 #include <algorithm>
@@ -80,6 +81,24 @@ bool Choose(HWND dialog, int id, LPCWSTR item) {
     return wanted >= 0 && Send(list, messages.selection) == wanted;
 }
 
+bool SelectTreeRow(HWND dialog, int id, int index) {
+    HWND tree = Usable(dialog, id);
+    auto row = reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_ROOT));
+    for (; row != nullptr && index > 0; --index)
+        row = reinterpret_cast<HTREEITEM>(
+            Send(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(row)));
+    return row != nullptr &&
+           Send(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(row)) != 0;
+}
+
+bool ChooseNext(HWND dialog, int id) {
+    std::vector<std::wstring> items = ItemsOf(dialog, id);
+    for (size_t at = 0; at + 1 < items.size(); ++at)
+        if (items[at] == ChosenItem(dialog, id))
+            return Choose(dialog, id, items[at + 1].c_str());
+    return false;
+}
+
 bool Type(HWND dialog, int id, LPCWSTR text) {
     HWND edit = Usable(dialog, id);
     if (edit == nullptr)
@@ -151,6 +170,25 @@ std::vector<std::wstring> ItemsOf(HWND dialog, int id) {
     for (LRESULT i = 0; i < count; ++i)
         items.push_back(ItemText(list, i));
     return items;
+}
+
+std::wstring SpokenName(HWND control) {
+    // mingw-w64's import library may hand out an IID that Wine's oleacc refuses.
+    const IID accessibleId = {
+        0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, accessibleId,
+                                          reinterpret_cast<void**>(&accessible))))
+        return TEXT("(no accessible object)");
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring spoken =
+        SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr ? name : TEXT("");
+    SysFreeString(name);
+    accessible->Release();
+    return spoken;
 }
 
 int TrackBarPosition(HWND dialog, int id) {

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,9 @@ public:
     std::wstring Titles();
 
     // The next dialog of the plug-in made from template `templateId` (kMessageBox: the next
-    // message box) is answered by `script`. Register before the action that opens it.
-    void Answer(WORD templateId, DialogScript script);
+    // message box) is answered by `script`. Register before the action that opens it. Without a
+    // script, the dialog is left to the person at the keyboard.
+    void Answer(WORD templateId, DialogScript script = nullptr);
     // The texts of the message boxes shown so far.
     std::vector<std::wstring> Messages();
     // The device names of the WM_DEVMODECHANGE messages the application's window heard.
@@ -78,7 +80,7 @@ private:
     bool Start(std::function<LONG(HWND owner)> open);
     LONG Close(int button);
     void AnswerDialog(HWND dialog);
-    DialogScript TakeScript(HWND dialog, bool messageBox);
+    DialogScript TakeScript(HWND dialog, bool messageBox, bool* expected);
     static DWORD WINAPI Run(LPVOID self);
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -110,8 +112,24 @@ bool Choose(HWND dialog, int id, LPCWSTR item);
 // Replaces an edit's text by typing `text`, one character at a time.
 bool Type(HWND dialog, int id, LPCWSTR text);
 bool PressKey(HWND dialog, int id, UINT virtualKey);
+// Selects row `index` of a tree view (0 the first, counting the rows shown), as a click on it.
+bool SelectTreeRow(HWND dialog, int id, int index);
+// Picks the item after the one a drop-down or list box shows.
+bool ChooseNext(HWND dialog, int id);
 // Moves a track bar with the arrow keys until it is at `position`.
 bool MoveTrackBar(HWND dialog, int id, int position);
+// The keyboard as a person uses it: real key events to the window that has the focus in the
+// foreground. Each returns once that window's thread has taken the keys and done what they ask
+// (a dialog they open is up); false when the keys were not taken in time.
+// `key` pressed while the keys `held` (VK_CONTROL, VK_SHIFT, VK_MENU) are down.
+bool PressKeys(UINT key, std::initializer_list<UINT> held = {});
+// Types `text` one character at a time.
+bool TypeKeys(LPCWSTR text);
+// The keys as a person names them: "Tab", "Shift+Tab", "Alt+C", "PgUp", "Down*7" (seven times),
+// or "'text" typed.
+bool PressKeys(const std::string& keys);
+// The window with the keyboard focus in the foreground window's thread; null when none has it.
+HWND Focus();
 // The window's timer `timerId` comes due now: posted, as the system posts it, to the window's
 // thread, whose message loop hands it to `callback` when the timer has one, else to the window.
 void FireTimer(HWND window, UINT_PTR timerId, TIMERPROC callback = nullptr);
@@ -124,6 +142,8 @@ std::wstring TextOf(HWND dialog, int id);
 std::wstring ChosenItem(HWND dialog, int id);
 std::vector<std::wstring> ItemsOf(HWND dialog, int id);
 int TrackBarPosition(HWND dialog, int id);
+// The name a screen reader speaks for `control` (the system's accessible object of its client).
+std::wstring SpokenName(HWND control);
 // Whether picture control `id` shows bitmap `bitmapId` of the dialog's module as the plug-in draws
 // it (cyan transparent over the page's background), read from the screen: it needs a display.
 // Waits for the screen to show it.

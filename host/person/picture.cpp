@@ -46,17 +46,28 @@ private:
     int count_ = 0;
 };
 
-// The bitmap at the canvas's top-left corner, as the plug-in draws its pictures.
-bool DrawBitmap(HDC target, HMODULE module, UINT bitmapId) {
+// The bitmap at the canvas's top-left corner, as the plug-in draws its pictures: as large as the
+// screen is scaled (at 96 dots per inch, its own size), but inside its control, proportions kept.
+bool DrawBitmap(HDC target, SIZE room, HMODULE module, UINT bitmapId) {
     HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(bitmapId));
     if (bitmap == nullptr)
         return false;
     BITMAP size = {};
     GetObjectW(bitmap, sizeof(size), &size);
+    int scale = GetDeviceCaps(target, LOGPIXELSY);
+    int width = MulDiv(size.bmWidth, scale, 96), height = MulDiv(size.bmHeight, scale, 96);
+    if (width > room.cx && size.bmWidth <= room.cx) {
+        height = MulDiv(height, room.cx, width);
+        width = room.cx;
+    }
+    if (height > room.cy && size.bmHeight <= room.cy) {
+        width = MulDiv(width, room.cy, height);
+        height = room.cy;
+    }
     HDC source = CreateCompatibleDC(target);
     HGDIOBJ previous = SelectObject(source, bitmap);
-    TransparentBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, size.bmWidth,
-                   size.bmHeight, kTransparent);
+    TransparentBlt(target, 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight,
+                   kTransparent);
     SelectObject(source, previous);
     DeleteDC(source);
     DeleteObject(bitmap);
@@ -86,7 +97,7 @@ bool ShowsPicture(HWND dialog, int id, UINT bitmapId) {
                             SMTO_NORMAL, kPatienceMs, &erased);
         BitBlt(expected.dc(), 0, 0, width, height, background.dc(), corner.x, corner.y, SRCCOPY);
         auto module = reinterpret_cast<HMODULE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-        if (erased != 0 && DrawBitmap(expected.dc(), module, bitmapId))
+        if (erased != 0 && DrawBitmap(expected.dc(), {width, height}, module, bitmapId))
             shown = WaitUntil([&] {
                 BitBlt(seen.dc(), 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
                 return seen.SameAs(expected);

@@ -195,9 +195,12 @@ void Sheet::AnswerDialog(HWND dialog) {
         messages_.push_back(TextOf(dialog, kMessageBoxText));
         what = TEXT("the message box \"") + messages_.back() + TEXT("\"");
     }
-    DialogScript script = TakeScript(dialog, messageBox);
+    bool expected = false;
+    DialogScript script = TakeScript(dialog, messageBox, &expected);
     if (script)
         script(dialog);
+    else if (expected)
+        return; // the person at the keyboard answers it
     else
         Mishap(what + TEXT(": nobody answered it"));
     // An ended dialog is hidden at once; one still shown is cancelled as Esc would.
@@ -210,7 +213,7 @@ void Sheet::AnswerDialog(HWND dialog) {
         EndDialog(dialog, IDCANCEL);
 }
 
-DialogScript Sheet::TakeScript(HWND dialog, bool messageBox) {
+DialogScript Sheet::TakeScript(HWND dialog, bool messageBox, bool* expected) {
     auto module = reinterpret_cast<HMODULE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
     bool common = module != nullptr && module == GetModuleHandleW(TEXT("comdlg32.dll"));
     Locked hold(&lock_);
@@ -220,6 +223,7 @@ DialogScript Sheet::TakeScript(HWND dialog, bool messageBox) {
                        : IsMadeFromTemplate(dialog, module, entry->first)) {
             DialogScript script = std::move(entry->second);
             scripts_.erase(entry);
+            *expected = true;
             return script;
         }
     }

@@ -1,12 +1,14 @@
-// Pictures: bitmap resources drawn at their own size with cyan RGB(0, 255, 255) transparent.
+// Pictures: bitmap resources drawn with cyan RGB(0, 255, 255) transparent, at their own size on a
+// screen of 96 dots per inch and enlarged as the screen is scaled.
 #pragma once
 
 #include <windows.h>
 
 constexpr COLORREF kPictureTransparentColor = RGB(0, 255, 255);
 
-// Draws bitmap `bitmapId` of `module` with its top-left corner at (x, y).
-void DrawPicture(HDC dc, int x, int y, HMODULE module, UINT bitmapId);
+// Draws bitmap `bitmapId` of `module` at the top-left corner of `room`, scaled with the screen
+// and kept inside `room` (a bitmap larger than `room` at its own size keeps its own size).
+void DrawPicture(HDC dc, const RECT& room, HMODULE module, UINT bitmapId);
 
 // Draws an owner-drawn picture control's bitmap at the control's top-left corner.
 void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId);

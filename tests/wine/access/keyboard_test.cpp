@@ -1,0 +1,231 @@
+// A person who works with the keyboard alone: every page and dialog of the printing preferences
+// reached and changed with real key events, the focus checked after every key, and what was
+// stored compared with the same session done with the mouse.
+#include "mouse_sessions.h"
+#include "person/person.h"
+#include "wine_test.h"
+
+#include "device_page/device_page_ids.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+class KeyboardTest : public WineTest {};
+
+// The sheet's own tab strip, OK, Cancel and Apply.
+constexpr int kTabs = 0x3020, kOk = IDOK, kCancel = IDCANCEL, kApply = 0x3021;
+// No window has the focus: the sheet has closed.
+constexpr int kClosed = 0;
+
+// A key a person presses ("Tab", "Shift+Tab", "Alt+C", "PgUp", "Down*7" for seven times), or
+// text typed ("'Label"), and the control that then has the focus.
+struct Step {
+    const char* keys;
+    int focus;
+};
+
+// Presses each step's keys and checks where the focus went: to the control a person expects,
+// shown and enabled. Answers the steps where it went elsewhere, "keys: focus id".
+std::string Walk(std::initializer_list<std::vector<Step>> pages) {
+    std::string wrong;
+    for (const std::vector<Step>& steps : pages)
+        for (const Step& step : steps) {
+            bool taken = PressKeys(step.keys);
+            HWND focus = Focus();
+            int id = focus != nullptr ? GetDlgCtrlID(focus) : kClosed;
+            if (!taken || id != step.focus ||
+                (focus != nullptr && (!IsWindowVisible(focus) || !IsWindowEnabled(focus))))
+                wrong += std::string(step.keys) + ": " + std::to_string(id) + " not " +
+                         std::to_string(step.focus) + "; ";
+        }
+    return wrong;
+}
+
+// The Layout page, where the first choice has the focus: Double Sided, the empty page, Collate,
+// Rotated Landscape in its dialog; on to the next page by the tab strip.
+// clang-format off
+const std::vector<Step> kLayout = {
+    {"Down", IDC_LAYOUT_DOUBLE_SIDED}, {"Space", IDC_LAYOUT_DOUBLE_SIDED},
+    {"Tab", IDC_LAYOUT_INSERT_EMPTY_PAGE}, {"Space", IDC_LAYOUT_INSERT_EMPTY_PAGE},
+    {"Alt+C", IDC_LAYOUT_COLLATE}, {"Tab", IDC_LAYOUT_PREVIEW}, {"Shift+Tab", IDC_LAYOUT_COLLATE},
+    {"Alt+A", IDC_ROTATED_LANDSCAPE}, {"Space", IDC_ROTATED_LANDSCAPE}, {"Tab", IDOK},
+    {"Enter", IDC_LAYOUT_ADVANCED}, {"Tab", kOk}, {"Tab", kCancel}, {"Tab", kApply},
+    {"Tab", kTabs}, {"Right", kTabs},
+};
+// clang-format on
+
+// Paper/Media: the next paper and media type; Advanced, a media type begun and cancelled with
+// Esc, then one added, and a custom form added.
+// clang-format off
+const std::vector<Step> kPaper = {
+    {"Tab", IDC_PAPER_SIZE}, {"Down", IDC_PAPER_SIZE}, {"Tab", IDC_PAPER_MEDIA_TYPE},
+    {"Down", IDC_PAPER_MEDIA_TYPE}, {"Tab", IDC_PAPER_ADVANCED},
+    {"Enter", IDC_ADVANCED_MEDIA_TYPE}, {"Tab", IDC_ADVANCED_ADD_MEDIA},
+    {"Enter", IDC_MEDIATYPE_NAME}, {"'Wrong", IDC_MEDIATYPE_NAME}, {"Esc", IDC_ADVANCED_ADD_MEDIA},
+    {"Enter", IDC_MEDIATYPE_NAME}, {"'Thick Label", IDC_MEDIATYPE_NAME},
+    {"Tab", IDC_MEDIATYPE_HIGHEST}, {"'20", IDC_MEDIATYPE_HIGHEST}, {"Tab", IDC_MEDIATYPE_LOWEST},
+    {"'6", IDC_MEDIATYPE_LOWEST}, {"Enter", IDC_ADVANCED_ADD_MEDIA},
+    {"Tab", IDC_ADVANCED_EDIT_MEDIA}, {"Tab", IDC_ADVANCED_REMOVE_MEDIA},
+    {"Tab", IDC_ADVANCED_FORMS}, {"Tab", IDC_ADVANCED_ADD_FORM}, {"Enter", IDC_FORM_NAME},
+    {"'Label 4 x 6", IDC_FORM_NAME}, {"Tab", IDC_FORM_METRIC}, {"Right", IDC_FORM_ENGLISH},
+    {"Tab", IDC_FORM_WIDTH}, {"'4", IDC_FORM_WIDTH}, {"Tab", IDC_FORM_HEIGHT},
+    {"'6", IDC_FORM_HEIGHT}, {"Enter", IDC_ADVANCED_ADD_FORM}, {"Alt+O", IDC_PAPER_ADVANCED},
+    {"Shift+Tab", IDC_PAPER_MEDIA_TYPE}, {"Shift+Tab", IDC_PAPER_SIZE}, {"Shift+Tab", kTabs},
+    {"Right", kTabs},
+};
+// clang-format on
+
+// Tarvik: the next dot quality, 2 In 1 answered Yes in its notice, the contrast a page up in the
+// image options, and OK with Enter.
+// clang-format off
+const std::vector<Step> kTarvik = {
+    {"Tab", IDC_MAIN_EMBOSS}, {"Tab", IDC_MAIN_DOT_QUALITY}, {"Down", IDC_MAIN_DOT_QUALITY},
+    {"Alt+2", IDC_NOTICE_TEXT}, {"Alt+Y", IDC_MAIN_TWO_IN_ONE}, {"Alt+M", IDC_IMAGE_INVERT},
+    {"Tab", IDC_IMAGE_CONTRAST}, {"PgUp", IDC_IMAGE_CONTRAST}, {"Enter", IDC_MAIN_MORE_OPTIONS},
+    {"Tab", IDC_MAIN_DEFAULTS}, {"Tab", kOk}, {"Enter", kClosed},
+};
+// clang-format on
+
+// What the printer keeps under `key` and its sub-keys (its data and its default devmode): each
+// value's name and bytes, one a line.
+std::wstring Kept(HKEY root, const std::wstring& key) {
+    HKEY opened = nullptr;
+    std::wstring kept;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return kept;
+    WCHAR name[256];
+    BYTE data[4096];
+    for (DWORD index = 0, length = 256, size = sizeof(data);
+         RegEnumValueW(opened, index, name, &length, nullptr, nullptr, data, &size) ==
+         ERROR_SUCCESS;
+         ++index, length = 256, size = sizeof(data)) {
+        kept += key + TEXT("\\") + name + TEXT("=");
+        // A custom form's record keeps the address its name had when it was added.
+        for (DWORD at = 0; at < size; ++at)
+            if (key != TEXT("Forms") || at < 8 || at >= 16)
+                kept += std::to_wstring(data[at]) + TEXT(" ");
+        kept += TEXT("\n");
+    }
+    for (DWORD index = 0, length = 256; RegEnumKeyExW(opened, index, name, &length, nullptr,
+                                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, length = 256)
+        kept += Kept(opened, name);
+    RegCloseKey(opened);
+    return kept;
+}
+
+// Everything a session stores: the printer's data and default devmode, the job's devmode.
+std::wstring Stored(const Sheet& sheet) {
+    std::wstring stored =
+        Kept(HKEY_LOCAL_MACHINE,
+             TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")) +
+        TEXT("job devmode: ");
+    std::vector<BYTE> job = sheet.devmode();
+    // The device name's field may hold anything after the name.
+    if (job.size() >= sizeof(DEVMODEW)) {
+        auto* name = reinterpret_cast<DEVMODEW*>(job.data())->dmDeviceName;
+        std::fill(name + lstrlenW(name), name + CCHDEVICENAME, TEXT('\0'));
+    }
+    for (BYTE byte : job)
+        stored += std::to_wstring(byte) + TEXT(" ");
+    char state[65536] = {};
+    DWORD read = 0;
+    HANDLE file = CreateFileW(DriverFile(TEXT("qvmonext.state")).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(file, state, sizeof(state) - 1, &read, nullptr);
+    CloseHandle(file);
+    return stored + TEXT("\nembosser: ") + std::wstring(state, state + read);
+}
+
+// Device Settings, where the tree has the focus: Dots Per Character 8, a braille table loaded
+// into the next slot through the file dialog.
+// clang-format off
+const std::vector<Step> kDevice = {
+    {"Down*8", IDC_DEVPAGE_TREE}, {"Tab", IDC_DEVPAGE_LIST}, {"Down", IDC_DEVPAGE_LIST},
+    {"Shift+Tab", IDC_DEVPAGE_TREE}, {"Down*7", IDC_DEVPAGE_TREE}, {"Tab", IDC_DEVPAGE_BUTTON},
+    {"Enter", IDC_TABLE_FILE}, {"Alt+B", edt1}, {"'z.bct", edt1}, {"Enter", IDC_TABLE_BROWSE},
+    {"Tab", IDC_TABLE_SLOT}, {"Down", IDC_TABLE_SLOT}, {"Enter", IDC_DEVPAGE_BUTTON},
+    {"Shift+Tab", IDC_DEVPAGE_TREE}, {"Shift+Tab", kTabs}, {"Right", kTabs},
+};
+// clang-format on
+
+// Service: Interpoint Calibration, DHCP off, the ink fills looked at, carriage 2 primary, status
+// monitoring on, and OK with Enter.
+// clang-format off
+const std::vector<Step> kService = {
+    {"Tab", IDC_SERVICE_INTERPOINT_CALIBRATION}, {"Enter", IDC_SERVICE_INTERPOINT_CALIBRATION},
+    {"Tab", IDC_SERVICE_INK_SKEW_ALIGNMENT}, {"Tab", IDC_SERVICE_INK_EMBOSS_ALIGNMENT},
+    {"Tab", IDC_SERVICE_CARTRIDGE_SPACING}, {"Tab", IDC_SERVICE_ETHERNET_SETTINGS},
+    {"Enter", IDC_NETWORK_DHCP}, {"Space", IDC_NETWORK_DHCP},
+    {"Enter", IDC_SERVICE_ETHERNET_SETTINGS}, {"Tab", IDC_SERVICE_PRINT_TEST_PAGE},
+    {"Tab", IDC_SERVICE_INK_LEVEL}, {"Enter", IDC_INKFILL_CARTRIDGE1_FILL},
+    {"Enter", IDC_SERVICE_INK_LEVEL}, {"Tab", IDC_SERVICE_EMBOSS_USAGE},
+    {"Enter", IDC_USAGE_CARRIAGE1_PRIMARY}, {"Down", IDC_USAGE_CARRIAGE2_PRIMARY},
+    {"Enter", IDC_SERVICE_EMBOSS_USAGE}, {"Tab", IDC_SERVICE_STATUS_MONITORING},
+    {"Space", IDC_SERVICE_STATUS_MONITORING}, {"Tab", IDC_SERVICE_PRINTER_INFO},
+    {"Shift+Tab", IDC_SERVICE_STATUS_MONITORING}, {"Enter", kClosed},
+};
+// clang-format on
+
+// The keyboard's and the file dialog's first uses load what Wine keeps for the process's life.
+const bool kWarmUp = AddWarmUp([] {
+    Sheet preferences;
+    if (preferences.OpenPreferences(kPrinterName))
+        PressKeys(VK_TAB);
+    preferences.Cancel();
+    Sheet properties;
+    if (properties.OpenProperties(kPrinterName))
+        MouseProperties(properties);
+});
+
+TEST_F(KeyboardTest, ThePrintersPropertiesAtTheKeyboardStoreWhatTheMouseDoes) {
+    ForgiveFileDialog(1); // shown once from each sheet's thread
+    ForgiveFileDialog(1);
+    std::wstring byMouse;
+    {
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        MouseProperties(sheet);
+        byMouse = Stored(sheet);
+    }
+    RestoreInstalledState();
+    Sheet sheet;
+    for (WORD dialog : {WORD(IDD_BRAILLE_TABLE), kCommonDialog, WORD(IDD_NETWORK),
+                        WORD(IDD_INK_FILL), WORD(IDD_EMBOSS_USAGE)})
+        sheet.Answer(dialog);
+    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+    HWND device = sheet.PageAt(0);
+    WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
+    EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_DEVPAGE_TREE);
+    EXPECT_EQ(Walk({kDevice, kService}), "");
+    EXPECT_EQ(Stored(sheet), byMouse);
+}
+
+TEST_F(KeyboardTest, EveryPageAndDialogOfThePreferencesAtTheKeyboardStoresWhatTheMouseDoes) {
+    std::wstring byMouse;
+    {
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+        MousePreferences(sheet);
+        byMouse = Stored(sheet);
+    }
+    RestoreInstalledState();
+    Sheet sheet;
+    for (WORD dialog : {IDD_ROTATED_LANDSCAPE, IDD_ADVANCED_MEDIA, IDD_MEDIA_TYPE, IDD_MEDIA_TYPE,
+                        IDD_CUSTOM_FORM, IDD_NOTICE, IDD_IMAGE_OPTIONS})
+        sheet.Answer(dialog);
+    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
+    EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_LAYOUT_SINGLE_SIDED);
+    EXPECT_EQ(Walk({kLayout, kPaper, kTarvik}), "");
+    EXPECT_EQ(Stored(sheet), byMouse);
+}
+
+} // namespace
