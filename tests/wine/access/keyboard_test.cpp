@@ -175,17 +175,6 @@ const std::vector<Step> kService = {
 };
 // clang-format on
 
-// The keyboard's and the file dialog's first uses load what Wine keeps for the process's life.
-const bool kWarmUp = AddWarmUp([] {
-    Sheet preferences;
-    if (preferences.OpenPreferences(kPrinterName))
-        PressKeys(VK_TAB);
-    preferences.Cancel();
-    Sheet properties;
-    if (properties.OpenProperties(kPrinterName))
-        MouseProperties(properties);
-});
-
 TEST_F(KeyboardTest, ThePrintersPropertiesAtTheKeyboardStoreWhatTheMouseDoes) {
     ForgiveFileDialog(1); // shown once from each sheet's thread
     ForgiveFileDialog(1);

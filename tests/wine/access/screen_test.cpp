@@ -133,8 +133,6 @@ std::wstring LookEverywhereInBothLanguages() {
     return seen;
 }
 
-const bool kWarmUp = AddWarmUp([] { LookEverywhereInBothLanguages(); });
-
 TEST_F(ScreenTest, EveryTextFitsAndEveryEditIsNamedByItsLabelInEnglishAndGerman) {
     HDC screen = GetDC(nullptr);
     SCOPED_TRACE(testing::Message() << GetDeviceCaps(screen, LOGPIXELSY) << " dots per inch");
