@@ -19,11 +19,11 @@ int QueryDefaultPaper(SettingsContext* context, LONG size[2]) {
     const DEVMODEW* devmode = info->pDevMode;
     if (devmode == nullptr)
         return 1;
-    const PaperLists none = {nullptr, nullptr, nullptr, 0};
-    const DevmodePaper paper = {devmode->dmFields, devmode->dmPaperSize, devmode->dmPaperWidth,
-                                devmode->dmPaperLength};
-    if (IdentifyDefaultPaper(paper, none, size, nullptr) == 0)
-        return 0;
+    // Width and length in tenths of a millimetre; a form the devmode names replaces them.
+    if (devmode->dmFields & (DM_PAPERWIDTH | DM_PAPERLENGTH)) {
+        size[0] = devmode->dmPaperWidth * 100;
+        size[1] = devmode->dmPaperLength * 100;
+    }
     if (devmode->dmFields & DM_FORMNAME) {
         SIZE form = FormSizes(context).SizeOf(devmode->dmFormName);
         if (form.cx != 0 || form.cy != 0) {

@@ -26,8 +26,8 @@ private:
 };
 
 // The size of the paper the printer's default devmode names by its width and length or by a
-// form's name: 0 when identified, non-zero otherwise (-1 when the printer's information cannot
-// be read).
+// form's name: 0 when a form named it, non-zero otherwise (-1 when the printer's information
+// cannot be read).
 int QueryDefaultPaper(SettingsContext* context, LONG size[2]);
 
 // Selects the last option of a form list item whose form matches a size in 1/20 inch (within

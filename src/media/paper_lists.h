@@ -1,7 +1,6 @@
-// The printer's paper lists as its driver answers the capability queries (DC_PAPERNAMES,
-// DC_PAPERS, DC_PAPERSIZE) and the server's forms as EnumFormsW lists them, and what the plug-in
-// takes from them. A driver may report any count, names that fill their whole slot without a
-// terminator, and lists of numbers, names and sizes that disagree in length.
+// The printer's paper names as its driver answers the capability query (DC_PAPERNAMES) and the
+// server's forms as EnumFormsW lists them, and what the plug-in takes from them. A driver may
+// report any count, and names that fill their whole slot without a terminator.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +17,6 @@ constexpr int kMostFormSizeNames = 0xFFFE;
 
 // The bytes a list of `count` names takes; 0 for no names, and for more than a DWORD counts.
 DWORD PaperNameBytes(int count);
-
-// Whether `bytes` hold `count` names: the capability query writes without a bound.
-bool PaperNamesFit(int count, DWORD bytes);
 
 // The names to read of the `filled` that a query into `bytes` reported: never more than they
 // hold, whatever the driver answered the second time.
@@ -45,39 +41,6 @@ inline LONG RoundTo100Micrometres(LONG value) {
 // Whether a form is a paper of `size` micrometres: its size rounded to 100 um equals it.
 bool IsPaperOfSize(SIZE form, const LONG size[2]);
 
-// The name of the last paper whose form is a paper of `size` (`forms` are the server's), of the
-// `filled` names of `slots` (never more than the `listed` count the driver first reported);
-// "Letter" when papers are listed but none is; `name` (kFormNameChars) untouched when no paper
-// is listed.
-void NamePaperOfSize(const WCHAR* slots, int listed, int filled, const FORM_INFO_1W* forms,
-                     DWORD formCount, const LONG size[2], WCHAR* name);
-
 // Whether a form fits a size in twentieths of an inch: width and height each within one unit,
 // or turned.
 bool FormFitsSize(SIZE form, const LONG size[2]);
-
-// The length of the three paper lists when they describe the same papers, else 0: a driver
-// whose counts disagree would have one list read past its end.
-int PaperListLength(int numbers, int names, int sizes);
-
-struct PaperLists {
-    const WORD* numbers;
-    const WCHAR* names; // 64-character slots
-    const POINT* sizes; // tenths of a millimetre
-    int count;          // of each list
-};
-
-// The default devmode's paper fields.
-struct DevmodePaper {
-    DWORD fields;
-    SHORT paperSize;
-    SHORT paperWidth;
-    SHORT paperLength;
-};
-
-// The paper the default devmode names, from the lists: by number, else (only when a size is
-// wanted) by width and length. 0 when identified, with its name and size in micrometres;
-// non-zero otherwise, a size named by width and length then written all the same. Either
-// output may be null; a name holds kFormNameChars.
-int IdentifyDefaultPaper(const DevmodePaper& devmode, const PaperLists& lists, LONG* size,
-                         WCHAR* name);

@@ -60,8 +60,8 @@ void MarkPaperPageChanged(HWND page) {
 // --- Filling the lists ---------------------------------------------------------------------
 
 // The printer's papers after "Automatic Select". The paper whose form has the current paper
-// size becomes DefaultFormName; it is selected only when the default devmode names its paper
-// by size (as this page writes it) rather than by number.
+// size is selected only when the default devmode names its paper by size (as this page writes
+// it) rather than by number.
 void FillPaperSizeList(HWND page) {
     EnableControl(page, IDC_PAPER_SIZE, g_canManage);
     int count = 0;
@@ -78,10 +78,7 @@ void FillPaperSizeList(HWND page) {
         WCHAR name[kFormNameChars];
         CopyPaperName(names, i, name);
         SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        if (!IsPaperOfSize(forms.SizeOf(name), g_context->PaperSize))
-            continue;
-        StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
-        if (bySize)
+        if (bySize && IsPaperOfSize(forms.SizeOf(name), g_context->PaperSize))
             selected = i + 1;
     }
     if (SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_GETCOUNT, 0, 0) == CB_ERR) {
@@ -96,7 +93,6 @@ void FillPaperSizeList(HWND page) {
         SIZE size = forms.SizeOf(text);
         g_context->PaperSize[0] = size.cx;
         g_context->PaperSize[1] = size.cy;
-        StringCchCopyW(g_context->DefaultFormName, kNameChars, text);
     }
     SelectComboItem(page, IDC_PAPER_SIZE, selected);
     g_savedPaperPosition = selected;
@@ -187,7 +183,6 @@ void SavePaperSize(HWND page) {
     PushPaperToPrinter(g_context, name, form, DM_PAPERSIZE, kFormFields);
     g_context->PaperSize[0] = RoundTo100Micrometres(form.cx);
     g_context->PaperSize[1] = RoundTo100Micrometres(form.cy);
-    StringCchCopyW(g_context->DefaultFormName, kNameChars, name);
 }
 
 void SaveMediaType(HWND page) {

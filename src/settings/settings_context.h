@@ -153,7 +153,6 @@ struct SettingsContext {
     WCHAR ModelNumber[kNameChars];
     WCHAR InstallFolder[kNameChars];
     WCHAR MacAddressText[kNameChars];
-    WCHAR DefaultFormName[kNameChars];
     WCHAR PatternFileNameEdit[kNameChars];
     // Answers that do not change while a sheet is open, asked of the spooler once: the driver
     // directory (empty until asked), whether the user may manage the printer (0 not asked yet,

@@ -12,6 +12,7 @@
 #include <dlgs.h>
 
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <tuple>
 
@@ -61,12 +62,8 @@ void Make(HWND page, const std::vector<std::tuple<LPCWSTR, int, LPCWSTR>>& chang
 // Each "key=value" of `expected` (separated by spaces) is a line of the embosser's state file, or
 // none is when not `held`.
 void ExpectEmbosser(const std::string& expected, bool held = true) {
-    std::string text(65536, 0);
-    HANDLE file = CreateFileW(EmbosserStateFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(file);
+    std::ifstream file(EmbosserStateFile().c_str(), std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(file), {});
     std::istringstream pairs(expected);
     for (std::string pair; pairs >> pair;)
         EXPECT_EQ(text.find("\n" + pair + "\n") != std::string::npos, held) << pair << " in\n"

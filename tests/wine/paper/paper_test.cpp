@@ -213,14 +213,33 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMed
         EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT(" 0x0 2"));
         EXPECT_EQ(Stored(kConfig, TEXT("PaperSize")), letterSize);
     }
-    // A user who cannot manage the printer only looks, at the custom type the job names too.
+    // A user who cannot manage the printer is warned once, on the layout page, and only looks, at
+    // the stored choices and at the custom type the job names too.
     seams.manageRight = false;
     Sheet looking;
-    AnswerMessage(looking, IDOK); // the layout page's warning
+    AnswerMessage(looking, IDOK);
     ASSERT_TRUE(looking.OpenPreferences(kPrinterName, JobDevmode(286, DMBIN_FORMSOURCE)));
-    page = looking.Page(IDC_PAPER_SIZE);
-    for (int id : {IDC_PAPER_SIZE, IDC_PAPER_MEDIA_TYPE, IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_SOURCE})
-        EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ASSERT_EQ(looking.Messages().size(), 1u);
+    EXPECT_EQ(g_caption + TEXT(": ") + looking.Messages()[0].substr(0, 40),
+              TEXT("Tarvik Embosser: Access to some Printer settings may be d"));
+    EXPECT_TRUE(IsEnabled(looking.Page(IDC_LAYOUT_ADVANCED), IDC_LAYOUT_ADVANCED));
+    EXPECT_TRUE(IsChecked(looking.Page(IDC_MAIN_EMBOSS), IDC_MAIN_EMBOSS));
+    // The page to look at (by a control it shows), and its controls that cannot be changed.
+    const std::pair<int, std::vector<int>> kOnlyShown[] = {
+        {IDC_LAYOUT_ADVANCED,
+         {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE, IDC_LAYOUT_PREVIEW,
+          IDC_LAYOUT_PORTRAIT}},
+        {IDC_MAIN_EMBOSS,
+         {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
+          IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
+          IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT}},
+        {IDC_PAPER_SIZE,
+         {IDC_PAPER_SIZE, IDC_PAPER_MEDIA_TYPE, IDC_PAPER_MEDIA_SURFACE, IDC_PAPER_SOURCE}}};
+    for (const auto& [shownOn, ids] : kOnlyShown) {
+        page = looking.Page(shownOn);
+        for (int id : ids)
+            EXPECT_FALSE(IsEnabled(page, id)) << id;
+    }
     UseAdvanced(looking, page, [](HWND dialog) {
         EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Odd"));
         for (int id : {IDC_ADVANCED_ADD_MEDIA, IDC_ADVANCED_EDIT_MEDIA, IDC_ADVANCED_REMOVE_MEDIA,
@@ -236,7 +255,7 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMed
 }
 
 // Wine's AddFormW adds nothing: what reached the print server is what the seams saw.
-TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
+TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGerman) {
     const LPCWSTR kRemoveType = TEXT("Do you want to remove this media type?"),
                   kRemoveForm = TEXT("Do you want to remove this custom form?");
     StoreMediaType(TEXT("custom defined 2"), 0x1005); // left over from a removed first one
@@ -411,20 +430,17 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemoved) {
     EXPECT_EQ(ChosenItem(page, IDC_PAPER_MEDIA_TYPE), TEXT("Default 3 (Copy Paper)"));
     EXPECT_EQ(ConfigDword(TEXT("MediaType")), 258u) << "saved at once after a deletion";
     sheet.Cancel();
-}
 
-// In German a size shows a decimal comma, and a size typed with one is taken whole.
-TEST_F(PaperTest, AGermanSizeIsShownAndTypedWithADecimalComma) {
+    // In German a size shows a decimal comma, and a size typed with one is taken whole.
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
                     REG_SZ, TEXT("de_de"), 12);
-    Seams seams;
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    UseAdvanced(sheet, sheet.Page(IDC_PAPER_SIZE), [&sheet](HWND dialog) {
+    Sheet german;
+    ASSERT_TRUE(german.OpenPreferences(kPrinterName));
+    UseAdvanced(german, german.Page(IDC_PAPER_SIZE), [&german](HWND dialog) {
         Click(dialog, IDC_ADVANCED_ENGLISH);
         Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
         EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("8,50 in\r\n11,00 in"));
-        sheet.Answer(IDD_CUSTOM_FORM, [](HWND form) {
+        german.Answer(IDD_CUSTOM_FORM, [](HWND form) {
             Type(form, IDC_FORM_NAME, TEXT("Komma"));
             SetFocus(GetDlgItem(form, IDC_FORM_WIDTH));
             Type(form, IDC_FORM_WIDTH, TEXT("8,50"));
@@ -437,7 +453,7 @@ TEST_F(PaperTest, AGermanSizeIsShownAndTypedWithADecimalComma) {
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(Marker(TEXT("Komma")), (std::vector<LONG>{0, 215900, 50800, 0, 0, 215900, 50800}));
-    sheet.Cancel();
+    german.Cancel();
 }
 
 } // namespace

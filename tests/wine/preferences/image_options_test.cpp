@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
-
 namespace {
 
 // The companion suite as its installation registers it, for as long as the object lives.
@@ -24,26 +22,16 @@ struct Suite {
     const std::wstring key;
 };
 
-class ImageOptionsTest : public WineTest {
-protected:
-    // Opens the dialog from the main page of the open sheet (a new one when there is none);
-    // `script` is the person in it.
-    void UseImageOptions(const DialogScript& script) {
-        if (sheet_->window() == nullptr)
-            sheet_->OpenPreferences(kPrinterName);
-        sheet_->Answer(IDD_IMAGE_OPTIONS, script);
-        EXPECT_TRUE(Click(sheet_->PageAt(kMainPage), IDC_MAIN_MORE_OPTIONS));
-    }
-    void SetUp() override {
-        sheet_ = std::make_unique<Sheet>();
-        WineTest::SetUp();
-    }
-    void TearDown() override {
-        sheet_.reset();
-        WineTest::TearDown();
-    }
-    std::unique_ptr<Sheet> sheet_;
-};
+class ImageOptionsTest : public WineTest {};
+
+// Opens the dialog from the main page of `sheet`, opened first when it is not; `script` is the
+// person in it.
+void UseImageOptions(Sheet& sheet, const DialogScript& script) {
+    if (sheet.window() == nullptr)
+        sheet.OpenPreferences(kPrinterName);
+    sheet.Answer(IDD_IMAGE_OPTIONS, script);
+    EXPECT_TRUE(Click(sheet.PageAt(kMainPage), IDC_MAIN_MORE_OPTIONS));
+}
 
 // Arrowing through the closed pattern list, or through the open one, passes "Browse ..." without
 // opening the chooser (one that came up would be a dialog nobody answered). What a committed
@@ -57,8 +45,9 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
     RegSetKeyValueW(HKEY_CURRENT_USER, patterns, TEXT("CurrentPattern"), REG_SZ, nullptr, 0);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, patterns, TEXT("CurrentPattern"));
     Suite old(TEXT("{1-old}"), TEXT("Tarvik Software Suite"), TEXT("7.9"));
+    Sheet sheet;
     std::wstring seen;
-    UseImageOptions([&seen](HWND dialog) {
+    UseImageOptions(sheet, [&seen](HWND dialog) {
         seen = WindowText(dialog) +
                States(IsShown, dialog,
                       {IDC_IMAGE_APPLY_PATTERNS, IDC_IMAGE_PATTERN, IDC_IMAGE_PATTERN_LABEL});
@@ -71,7 +60,7 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
 
     // Uninstall entries come in name order: the old suite, listed first, hides no newer one.
     Suite newer(TEXT("{2-new}"), TEXT("TARVIK SOFTWARE SUITE 2026"), TEXT("10.2"));
-    UseImageOptions([&seen](HWND dialog) {
+    UseImageOptions(sheet, [&seen](HWND dialog) {
         seen = States(IsChecked, dialog, {IDC_IMAGE_APPLY_PATTERNS}) +
                States(IsEnabled, dialog, {IDC_IMAGE_PATTERN}) + TEXT(" ") +
                Joined(ItemsOf(dialog, IDC_IMAGE_PATTERN));
@@ -89,8 +78,9 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
     EXPECT_EQ(Stored({TEXT("ColorPattern")}), TEXT("5"));
 
     // The user's current pattern is the file's name, found in the common patterns folder.
-    sheet_ = std::make_unique<Sheet>();
-    UseImageOptions([&seen](HWND dialog) {
+    sheet.Cancel();
+    Sheet next;
+    UseImageOptions(next, [&seen](HWND dialog) {
         seen = ChosenItem(dialog, IDC_IMAGE_PATTERN) + TEXT(", ") +
                ItemsOf(dialog, IDC_IMAGE_PATTERN)[1];
         Click(dialog, IDCANCEL);
@@ -102,8 +92,9 @@ TEST_F(ImageOptionsTest, PatternsNeedTheCompanionSuiteOfVersionEight) {
 TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
     SetConfigDword(TEXT("Contrast"), static_cast<DWORD>(-100));
     SetConfigDword(TEXT("ThinLineIntensity"), 4);
+    Sheet sheet;
     std::wstring seen;
-    UseImageOptions([&seen](HWND dialog) {
+    UseImageOptions(sheet, [&seen](HWND dialog) {
         seen = std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_CONTRAST)) +
                TextOf(dialog, IDC_IMAGE_CONTRAST_LABEL) +
                TextOf(dialog, IDC_IMAGE_BRIGHTNESS_LABEL) +
@@ -125,7 +116,7 @@ TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
               TEXT("-100Contrast -100Brightness 04Brightness 70Brightness 111"));
 
     // Each key's scroll code counts on its own, also on the bar without a label.
-    UseImageOptions([&seen](HWND dialog) {
+    UseImageOptions(sheet, [&seen](HWND dialog) {
         seen.clear();
         for (UINT key : {VK_LEFT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END}) {
             PressKey(dialog, IDC_IMAGE_THIN_LINE, key);
@@ -141,8 +132,8 @@ TEST_F(ImageOptionsTest, EveryChangeOfATrackBarIsLabelledAndSaved) {
     EXPECT_EQ(seen + Stored({TEXT("InkContrast")}), TEXT("3232306 Contrast 40040"));
 
     // The defaults are the emboss column's; the ink column keeps its values.
-    sheet_->Answer(kMessageBox, [](HWND box) { Click(box, IDYES); });
-    UseImageOptions([&seen](HWND dialog) {
+    sheet.Answer(kMessageBox, [](HWND box) { Click(box, IDYES); });
+    UseImageOptions(sheet, [&seen](HWND dialog) {
         Click(dialog, IDC_IMAGE_DEFAULTS);
         seen = std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_CONTRAST)) +
                std::to_wstring(TrackBarPosition(dialog, IDC_IMAGE_INK_CONTRAST)) +

@@ -36,25 +36,6 @@ void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nu
     });
 }
 
-TEST_F(PreferencesTest, TwoInOneIsAskedAndStoredWithTheJobsChoices) {
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    EXPECT_TRUE(Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_DOUBLE_SIDED));
-    AnswerNotice(sheet, IDC_NOTICE_YES, false);
-    HWND main = sheet.PageAt(kMainPage);
-    EXPECT_TRUE(Click(main, IDC_MAIN_TWO_IN_ONE));
-    EXPECT_TRUE(Choose(main, IDC_MAIN_DOT_QUALITY, TEXT("Best")));
-    EXPECT_TRUE(
-        Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)")));
-    EXPECT_EQ(sheet.Ok(), IDOK);
-    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("InterPoint"), TEXT("DotQuality"), TEXT("MediaType")}),
-              TEXT("1 1 2 258"));
-    EXPECT_EQ(Describe(sheet.devmode()) + TEXT(", ") + Describe(DefaultDevmode()),
-              TEXT("952 2 0 1, 952 2 0 1"));
-    std::vector<std::wstring> changes = sheet.DevmodeChanges();
-    EXPECT_TRUE(!changes.empty() && changes.back() == kPrinterName);
-}
-
 TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValue) {
     SetConfigDword(TEXT("DotHeight"), 7);
     SetConfigDword(TEXT("InkDithering"), 9);
@@ -141,6 +122,7 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
     // 2-in-1 leaves no room for an empty page, until the person turns it off on the main page.
     HWND layout = sheet.PageAt(kLayoutPage);
     Click(layout, IDC_LAYOUT_SINGLE_SIDED);
+    sheet.Apply(); // so that double-sided is a change the devmodes hear of
     Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
     EXPECT_EQ(States(IsChecked, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}) +
                   States(IsEnabled, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}),
@@ -152,8 +134,18 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
     main = sheet.PageAt(kMainPage);
     Click(main, IDC_MAIN_TWO_IN_ONE); // not asked again
     EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS));
-    sheet.Ok();
-    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("EmbossMode"), TEXT("InkMode")}), TEXT("1 1 1"));
+    // Stored with the job's other choices, double-sided in both devmodes.
+    EXPECT_TRUE(Choose(main, IDC_MAIN_DOT_QUALITY, TEXT("Best")));
+    EXPECT_TRUE(
+        Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)")));
+    EXPECT_EQ(sheet.Ok(), IDOK);
+    EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("EmbossMode"), TEXT("InkMode"), TEXT("InterPoint"),
+                      TEXT("DotQuality"), TEXT("MediaType")}),
+              TEXT("1 1 1 1 2 258"));
+    EXPECT_EQ(Describe(sheet.devmode()) + TEXT(", ") + Describe(DefaultDevmode()),
+              TEXT("952 2 0 1, 952 2 0 1"));
+    std::vector<std::wstring> changes = sheet.DevmodeChanges();
+    EXPECT_TRUE(!changes.empty() && changes.back() == kPrinterName);
 }
 
 // Without printer link data the ink unit counts as present.
@@ -270,38 +262,13 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
     }
 }
 
-// Warned once, on the layout page; the choices are shown but cannot be changed.
-TEST_F(PreferencesTest, AUserWithoutTheManageRightIsWarnedAndCannotChoose) {
-    Seams seams;
-    seams.manageRight = false;
-    Sheet sheet;
-    std::wstring caption;
-    sheet.Answer(kMessageBox, [&caption](HWND box) {
-        caption = WindowText(box);
-        Click(box, IDOK);
-    });
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    ASSERT_EQ(sheet.Messages().size(), 1u);
-    EXPECT_EQ(caption + TEXT(": ") + sheet.Messages()[0].substr(0, 40),
-              TEXT("Tarvik Embosser: Access to some Printer settings may be d"));
-    EXPECT_EQ(States(IsEnabled, sheet.PageAt(kLayoutPage),
-                     {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, IDC_LAYOUT_COLLATE,
-                      IDC_LAYOUT_PREVIEW, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_ADVANCED}),
-              TEXT("000001"));
-    HWND main = sheet.PageAt(kMainPage);
-    EXPECT_EQ(States(IsEnabled, main,
-                     {IDC_MAIN_EMBOSS, IDC_MAIN_PRINT, IDC_MAIN_TWO_IN_ONE, IDC_MAIN_DOT_QUALITY,
-                      IDC_MAIN_PRINT_QUALITY, IDC_MAIN_MORE_OPTIONS, IDC_MAIN_DEFAULTS,
-                      IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_EMBOSS_STANDARD_TEXT}) +
-                  States(IsChecked, main, {IDC_MAIN_EMBOSS}),
-              TEXT("0000000001"))
-        << "the stored choices are still shown";
-}
-
-TEST_F(PreferencesTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
+// Each picture is drawn with its cyan background transparent over the page, and redrawn as soon
+// as the choice it shows changes. The layout page's Advanced dialog saves on its own.
+TEST_F(PreferencesTest, ThePicturesFollowTheChoicesAndOnlyTheRotatedLandscapeDialogWritesItsMode) {
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND layout = sheet.PageAt(kLayoutPage);
+    // Only the rotated landscape dialog writes the landscape mode, before any change of the sheet.
     std::wstring seen;
     sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
         seen = WindowText(dialog) + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
@@ -329,17 +296,8 @@ TEST_F(PreferencesTest, OnlyTheRotatedLandscapeDialogWritesLandscapeMode) {
     Click(layout, IDC_LAYOUT_ADVANCED);
     EXPECT_EQ(seen + Stored({TEXT("LandscapeMode")}),
               TEXT("Advanced - Tarvik Embosser000 10111 10"));
-}
 
-// Each picture is drawn with its cyan background transparent over the page, and redrawn as soon
-// as the choice it shows changes.
-TEST_F(PreferencesTest, ThePicturesFollowTheChoices) {
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-    HWND layout = sheet.PageAt(kLayoutPage);
-    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_DUPLEX_PICTURE, IDB_DUPLEX_SINGLE));
     EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_COLLATE_PICTURE, IDB_COLLATE_OFF));
-    EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_LOGO, IDB_LOGO));
     const std::pair<int, UINT> duplex[] = {{IDC_LAYOUT_DOUBLE_SIDED, IDB_DUPLEX_DOUBLE},
                                            {IDC_LAYOUT_INSERT_EMPTY_PAGE, IDB_DUPLEX_EMPTY_PAGE}};
     for (auto [click, bitmap] : duplex) {
