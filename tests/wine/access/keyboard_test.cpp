@@ -239,9 +239,9 @@ TEST_F(KeyboardTest, EveryPageAndDialogOfThePreferencesAtTheKeyboardStoresWhatTh
     }
     RestoreInstalledState();
     Sheet sheet;
-    for (WORD dialog : std::initializer_list<WORD>{
-             IDD_ROTATED_LANDSCAPE, IDD_ADVANCED_MEDIA, IDD_MEDIA_TYPE, IDD_MEDIA_TYPE,
-             IDD_CUSTOM_FORM, IDD_NOTICE, IDD_IMAGE_OPTIONS, kMessageBox, kMessageBox})
+    for (WORD dialog : std::initializer_list<WORD>{IDD_ROTATED_LANDSCAPE, IDD_ADVANCED_MEDIA,
+                                                   IDD_MEDIA_TYPE, IDD_CUSTOM_FORM, IDD_NOTICE,
+                                                   IDD_IMAGE_OPTIONS, kMessageBox, kMessageBox})
         sheet.Answer(dialog);
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     EXPECT_EQ(GetDlgCtrlID(Focus()), IDC_LAYOUT_SINGLE_SIDED);

@@ -64,10 +64,9 @@ void MousePreferences(Sheet& sheet, const Look& look) {
         look(options);
         Click(options, IDC_IMAGE_INVERT);
         // Page Up moves a bar by its page, an arrow by one.
-        int page = static_cast<int>(
-            SendDlgItemMessageW(options, IDC_IMAGE_CONTRAST, TBM_GETPAGESIZE, 0, 0));
+        LRESULT page = SendDlgItemMessageW(options, IDC_IMAGE_CONTRAST, TBM_GETPAGESIZE, 0, 0);
         for (auto [bar, by] : {std::pair{IDC_IMAGE_CONTRAST, -page}, {IDC_IMAGE_BRIGHTNESS, 1}})
-            MoveTrackBar(options, bar, TrackBarPosition(options, bar) + by);
+            MoveTrackBar(options, bar, TrackBarPosition(options, bar) + static_cast<int>(by));
         Click(options, IDOK);
     });
     Click(main, IDC_MAIN_MORE_OPTIONS);
