@@ -2,6 +2,8 @@
 // them, and a wait until the window's thread has taken them.
 #include "person.h"
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -111,7 +113,13 @@ HWND Focus() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
     HWND front = GetForegroundWindow();
-    return front != nullptr && GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info)
-               ? info.hwndFocus
-               : nullptr;
+    if (front == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info))
+        return nullptr;
+    // The focus is in one of an IP address control's fields, its own child windows.
+    WCHAR kind[32] = {};
+    HWND parent = info.hwndFocus != nullptr ? GetParent(info.hwndFocus) : nullptr;
+    if (parent != nullptr && GetClassNameW(parent, kind, ARRAYSIZE(kind)) != 0 &&
+        lstrcmpW(kind, WC_IPADDRESSW) == 0)
+        return parent;
+    return info.hwndFocus;
 }

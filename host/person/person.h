@@ -128,7 +128,8 @@ bool TypeKeys(LPCWSTR text);
 // The keys as a person names them: "Tab", "Shift+Tab", "Alt+C", "PgUp", "Down*7" (seven times),
 // or "'text" typed.
 bool PressKeys(const std::string& keys);
-// The window with the keyboard focus in the foreground window's thread; null when none has it.
+// The control with the keyboard focus in the foreground window's thread, as a person sees it (an
+// IP address control, not the field in it); null when none has it.
 HWND Focus();
 // The window's timer `timerId` comes due now: posted, as the system posts it, to the window's
 // thread, whose message loop hands it to `callback` when the timer has one, else to the window.

@@ -16,6 +16,7 @@ void MousePreferences(Sheet& sheet, const Look& look) {
     Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
     Click(layout, IDC_LAYOUT_INSERT_EMPTY_PAGE);
     Click(layout, IDC_LAYOUT_COLLATE);
+    Click(layout, IDC_LAYOUT_PREVIEW);
     sheet.Answer(IDD_ROTATED_LANDSCAPE, [&look](HWND dialog) {
         look(dialog);
         Click(dialog, IDC_ROTATED_LANDSCAPE);
@@ -51,17 +52,21 @@ void MousePreferences(Sheet& sheet, const Look& look) {
     HWND main = sheet.PageAt(2);
     look(main);
     ChooseNext(main, IDC_MAIN_DOT_QUALITY);
+    Click(main, IDC_MAIN_EMBOSS_STANDARD_TEXT);
+    Click(main, IDC_MAIN_BACK_INK_PAGES);
     sheet.Answer(IDD_NOTICE, [&look](HWND notice) {
         look(notice);
+        Click(notice, IDC_NOTICE_OPT_OUT);
         Click(notice, IDC_NOTICE_YES);
     });
     Click(main, IDC_MAIN_TWO_IN_ONE);
     sheet.Answer(IDD_IMAGE_OPTIONS, [&look](HWND options) {
         look(options);
-        // Page Up moves a bar by its page.
+        Click(options, IDC_IMAGE_INVERT);
+        // Page Up moves a bar by its page, an arrow by one.
         LRESULT page = SendDlgItemMessageW(options, IDC_IMAGE_CONTRAST, TBM_GETPAGESIZE, 0, 0);
-        MoveTrackBar(options, IDC_IMAGE_CONTRAST,
-                     TrackBarPosition(options, IDC_IMAGE_CONTRAST) - static_cast<int>(page));
+        for (auto [bar, by] : {std::pair{IDC_IMAGE_CONTRAST, -page}, {IDC_IMAGE_BRIGHTNESS, 1}})
+            MoveTrackBar(options, bar, TrackBarPosition(options, bar) + static_cast<int>(by));
         Click(options, IDOK);
     });
     Click(main, IDC_MAIN_MORE_OPTIONS);
@@ -79,6 +84,10 @@ void MouseProperties(Sheet& sheet, const Look& look) {
     WaitUntil([device] { return IsEnabled(device, IDC_DEVPAGE_TREE); });
     SelectTreeRow(device, IDC_DEVPAGE_TREE, 8);
     ChooseNext(device, IDC_DEVPAGE_LIST);
+    SelectTreeRow(device, IDC_DEVPAGE_TREE, 4);
+    Type(device, IDC_DEVPAGE_EDIT, TEXT("1"));
+    SelectTreeRow(device, IDC_DEVPAGE_TREE, 13);
+    Type(device, IDC_DEVPAGE_NUMBER, TEXT("24"));
     SelectTreeRow(device, IDC_DEVPAGE_TREE, 15);
     sheet.Answer(IDD_BRAILLE_TABLE, [&sheet, &look](HWND table) {
         look(table);
@@ -93,10 +102,14 @@ void MouseProperties(Sheet& sheet, const Look& look) {
     Click(device, IDC_DEVPAGE_BUTTON);
     HWND service = sheet.PageAt(1);
     look(service);
-    Click(service, IDC_SERVICE_INTERPOINT_CALIBRATION);
+    for (int button : {IDC_SERVICE_INTERPOINT_CALIBRATION, IDC_SERVICE_INK_SKEW_ALIGNMENT,
+                       IDC_SERVICE_INK_EMBOSS_ALIGNMENT, IDC_SERVICE_CARTRIDGE_SPACING,
+                       IDC_SERVICE_PRINT_TEST_PAGE})
+        Click(service, button);
     sheet.Answer(IDD_NETWORK, [&look](HWND network) {
         look(network);
         Click(network, IDC_NETWORK_DHCP);
+        Type(GetDlgItem(network, IDC_NETWORK_IP_ADDRESS), 1, TEXT("10")); // its first field
         Click(network, IDOK);
     });
     Click(service, IDC_SERVICE_ETHERNET_SETTINGS);
