@@ -209,10 +209,6 @@ TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront
     SetEmbosser("ink.unit=0");
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
     EXPECT_TRUE(IsEnabled(page, IDC_SERVICE_INK_LEVEL)) << "as the device page fetched it";
-    SetEmbosser("status=busy");
-    EXPECT_EQ(StatusTick(seams, page).find(TEXT("Printer busy (Code 1)\r\n")), 0u);
-    EXPECT_FALSE(StatusTimer(seams, page)) << "unmonitored: once per activation";
-
     SetEmbosser("status=cover-open");
     ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
     EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 1u);
