@@ -30,7 +30,6 @@ TEST_F(PropertySheetsTest, TheDocumentSheetAddsLayoutPaperAndMainPagesSharingOne
                 EXPECT_EQ(page.lParam, first.lParam) << "one context";
                 EXPECT_EQ(page.hActCtx, first.hActCtx);
             }
-            EXPECT_EQ(session.info().UserData, ULONG_PTR(first.lParam));
             EXPECT_EQ(session.startPage(), LONG_PTR(pages[0].handle));
             EXPECT_EQ(session.startPageArgument(), 10000);
             EXPECT_EQ(session.initResult(), ULONG_PTR(pages[2].handle));
@@ -127,7 +126,6 @@ TEST_F(PropertySheetsTest, ThePrinterPropertiesShareTheTreesContextWithTheServic
         ASSERT_EQ(session.pages().size(), 1u);
         const PROPSHEETPAGEW& page = session.pages()[0].description;
         EXPECT_EQ(session.sheetParam().pOEMUserData, reinterpret_cast<void*>(page.lParam));
-        EXPECT_EQ(session.info().UserData, ULONG_PTR(page.lParam));
         EXPECT_EQ(session.initResult(), ULONG_PTR(session.pages()[0].handle));
         session.Close(0);
     }
