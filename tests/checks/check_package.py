@@ -10,7 +10,6 @@ drift away from it unnoticed.
 """
 
 import re
-import struct
 import sys
 import zipfile
 
@@ -97,13 +96,6 @@ def inf_problems(sections, package, facts, model):
     for key, value in PRINTER_CLASS.items():
         need(get("version", key.lower()) == [value.lower()], "[Version] %s is not %s", key, value)
     need(get("version", "provider") and get("version", "driverver"), "no Provider or DriverVer")
-    # The version the installer gives the driver is the plug-in's file version.
-    dll = package.get(facts["module"], b"")
-    at = dll.find(struct.pack("<I", 0xFEEF04BD))
-    minor, major, revision, build = struct.unpack_from("<4H", dll, at + 8) if at > 0 else [0] * 4
-    need(get("version", "driverver")[-1:] == ["%s,%d.%d.%d.%d" % (get("version", "driverver")[-1]
-         .split(",")[0], major, minor, build, revision)], "DriverVer is not %s's version "
-         "%d.%d.%d.%d", facts["module"], major, minor, build, revision)
     tokens = set(re.findall(r"%(\w+)%", repr(sections).lower()))
     defined = {k.lower() for k, _ in sections.get("strings", []) if k}
     need(tokens <= defined, "[Strings] lacks %s", sorted(tokens - defined))

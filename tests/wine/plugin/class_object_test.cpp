@@ -42,7 +42,6 @@ TEST_F(ClassObjectTest, TheModuleHandsOutItsFactoryWithOneReferenceAndNothingEls
         bool outPointer;
         HRESULT result;
     } cases[] = {
-        {&CLSID_TarvikPlugin, &IID_IClassFactory, true, S_OK},
         {&CLSID_TarvikPlugin, &IID_IUnknown, true, S_OK},
         {&CLSID_TarvikPlugin, &IID_IPrintOemUI2, true, E_NOINTERFACE},
         {&IID_IPrintOemUI2, &IID_IClassFactory, true, CLASS_E_CLASSNOTAVAILABLE},
