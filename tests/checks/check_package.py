@@ -4,8 +4,8 @@ plug-in; the exit status is 1 on a fault.
 
     python3 tests/checks/check_package.py build/tarvik-embosser-driver.zip
 
-What the plug-in reads and writes (media types, paper sources, sides, defaults, the form it falls
-back to, where it loads the sibling libraries from) is read from src/, so that the package cannot
+What the plug-in reads and writes (media types, paper sources, sides, defaults, where it loads the
+sibling libraries from) is read from src/, so that the package cannot
 drift away from it unnoticed.
 """
 
@@ -57,8 +57,6 @@ def plugin():
                   "NONE" if default["InterPoint"] == "0" else "VERTICAL"),
         "orientation": "PORTRAIT" if default["Orientation"] == "1" else "LANDSCAPE",
         "paper size": tuple(map(int, size)),
-        "fallback form": found(r'kFallbackFormName\[\] = TEXT\("([^"]+)"\)',
-                               "src/media/paper_lists.cpp")[0],
         "module": module, "folders": folders, "siblings": set(folders) - {module},
     }
 
@@ -219,8 +217,6 @@ def gpd_problems(text, facts):
         papers[option] = (form.lower(), width // 100 * 100, height // 100 * 100)
     need(papers.get(features["PaperSize"][1], ())[1:] == facts["paper size"],
          "the default paper is not the plug-in's %s um", facts["paper size"])
-    need(facts["fallback form"].lower() in {f for f, _, _ in papers.values()},
-         "no paper is %s, the form the plug-in falls back to", facts["fallback form"])
     for option, a in features["Resolution"][0].items():
         dpi, text_dpi = pair(a.get("DPI")), pair(a.get("TextDPI"))
         need(dpi and text_dpi and not any(t % d or (t // d) & (t // d - 1)
