@@ -206,17 +206,29 @@ const std::vector<Step> kService = {
 };
 // clang-format on
 
+// What the same session stored when done with the mouse (nothing when its sheet did not open, which
+// no keyboard session equals); the printer is then as installed again, for the keyboard's turn.
+std::wstring StoredByMouse(bool preferences) {
+    std::wstring stored;
+    {
+        Sheet sheet;
+        if (preferences ? sheet.OpenPreferences(kPrinterName)
+                        : sheet.OpenProperties(kPrinterName)) {
+            if (preferences)
+                MousePreferences(sheet);
+            else
+                MouseProperties(sheet);
+            stored = Stored(sheet);
+        }
+    }
+    RestoreInstalledState();
+    return stored;
+}
+
 TEST_F(KeyboardTest, ThePrintersPropertiesAtTheKeyboardStoreWhatTheMouseDoes) {
     ForgiveFileDialog(1); // shown once from each sheet's thread
     ForgiveFileDialog(1);
-    std::wstring byMouse;
-    {
-        Sheet sheet;
-        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-        MouseProperties(sheet);
-        byMouse = Stored(sheet);
-    }
-    RestoreInstalledState();
+    const std::wstring byMouse = StoredByMouse(false);
     Sheet sheet;
     for (WORD dialog : {WORD(IDD_BRAILLE_TABLE), kCommonDialog, WORD(IDD_NETWORK),
                         WORD(IDD_INK_FILL), WORD(IDD_EMBOSS_USAGE)})
@@ -230,14 +242,7 @@ TEST_F(KeyboardTest, ThePrintersPropertiesAtTheKeyboardStoreWhatTheMouseDoes) {
 }
 
 TEST_F(KeyboardTest, EveryPageAndDialogOfThePreferencesAtTheKeyboardStoresWhatTheMouseDoes) {
-    std::wstring byMouse;
-    {
-        Sheet sheet;
-        ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-        MousePreferences(sheet);
-        byMouse = Stored(sheet);
-    }
-    RestoreInstalledState();
+    const std::wstring byMouse = StoredByMouse(true);
     Sheet sheet;
     for (WORD dialog : std::initializer_list<WORD>{IDD_ROTATED_LANDSCAPE, IDD_ADVANCED_MEDIA,
                                                    IDD_MEDIA_TYPE, IDD_CUSTOM_FORM, IDD_NOTICE,
