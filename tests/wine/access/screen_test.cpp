@@ -103,7 +103,8 @@ std::wstring MissedIn(HWND window) {
 }
 
 // Every page and dialog of the printing preferences and of the printer's properties, looked at
-// while the person's sessions work them: the count of windows looked at and what was missed in them.
+// while the person's sessions work them: the count of windows looked at and what was missed in
+// them.
 std::pair<int, std::wstring> LookEverywhere() {
     int looked = 0;
     std::wstring missed;
