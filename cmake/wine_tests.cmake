@@ -14,7 +14,7 @@ endif()
 file(GLOB PERSON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/person/*.cpp)
 add_library(qvperson STATIC ${PERSON_SOURCES}
             ${CMAKE_SOURCE_DIR}/host/printer_tool/printer_folder.cpp)
-target_include_directories(qvperson PUBLIC ${CMAKE_SOURCE_DIR}/host)
+target_include_directories(qvperson PUBLIC ${CMAKE_SOURCE_DIR}/host PRIVATE ${PLUGIN_INCLUDES})
 target_compile_definitions(qvperson PUBLIC ${WINDOWS_DEFINITIONS})
 target_compile_options(qvperson PRIVATE ${WARNINGS})
 target_link_libraries(qvperson PUBLIC winspool compstui comctl32 msimg32 gdi32 user32 version oleacc

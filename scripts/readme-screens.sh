@@ -10,8 +10,8 @@ if [ "${1:-}" != "--keep" ]; then
     bash scripts/run-main.sh >/dev/null
 fi
 mkdir -p docs
-for pair in "04_tarvik:printing-preferences.png" "21_device_settings_applied:printer-properties.png"; do
-    shot=build/screens/${pair%%:*}.png
+for pair in "012_tarvik_changed:printing-preferences.png" "203_device_settings_changed:printer-properties.png"; do
+    shot=build/screens/en/${pair%%:*}.png
     target=docs/${pair#*:}
     if [ ! -f "$shot" ]; then
         echo "$shot is missing: run bash scripts/run-main.sh first" >&2

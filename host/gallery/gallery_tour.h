@@ -1,5 +1,5 @@
-// The scripted sessions of the gallery: what a person does in the printing preferences and in the
-// printer's properties, with a picture of every page and dialog met on the way.
+// The gallery's tours: the person's sessions in the printing preferences and in the printer's
+// properties photographed, and the pictures checked switch by switch.
 #pragma once
 
 #include "person/person.h"

@@ -15,7 +15,7 @@ bool OrientationSteps(Sheet& sheet, HWND layout) {
     // It sits over the collation picture, which steps aside for the check.
     ShowWindow(GetDlgItem(layout, IDC_LAYOUT_COLLATE_PICTURE), SW_HIDE);
     ShowWindow(GetDlgItem(layout, IDC_LAYOUT_ORIENTATION_PICTURE), SW_SHOW);
-    if (!ShootWindow(sheet.window(), "15_orientation_portrait",
+    if (!ShootWindow(sheet.window(), "106_orientation_portrait",
                      "Check: the hidden orientation picture shown in place of the collation "
                      "picture, Portrait"))
         return false;
@@ -24,8 +24,8 @@ bool OrientationSteps(Sheet& sheet, HWND layout) {
         const char* name;
         const char* caption;
     } switches[] = {
-        {IDC_LAYOUT_LANDSCAPE, "16_orientation_landscape", "Check: Landscape"},
-        {IDC_LAYOUT_PORTRAIT, "17_orientation_portrait_again",
+        {IDC_LAYOUT_LANDSCAPE, "107_orientation_landscape", "Check: Landscape"},
+        {IDC_LAYOUT_PORTRAIT, "108_orientation_portrait_again",
          "Check: Portrait again, no trace of Landscape"},
     };
     for (const auto& choice : switches) {
@@ -51,16 +51,16 @@ bool TourPictureChecks(const std::vector<BYTE>& jobDevmode) {
         const char* name;
         const char* caption;
     } switches[] = {
-        {"Layout: Collate on", IDC_LAYOUT_COLLATE, "10_collate_on",
-         "Check: Collate on, its picture changes"},
-        {"Layout: Collate off", IDC_LAYOUT_COLLATE, "11_collate_off",
-         "Check: Collate off again, no trace of the other picture"},
-        {"Layout: Single Sided", IDC_LAYOUT_SINGLE_SIDED, "12_single_sided",
+        {"Layout: Collate off", IDC_LAYOUT_COLLATE, "101_collate_off",
+         "Check: Collate off, its picture changes"},
+        {"Layout: Collate on", IDC_LAYOUT_COLLATE, "102_collate_on_again",
+         "Check: Collate on again, no trace of the other picture"},
+        {"Layout: Single Sided", IDC_LAYOUT_SINGLE_SIDED, "103_single_sided",
          "Check: Single Sided, its picture changes"},
-        {"Layout: Double Sided (Interpoint)", IDC_LAYOUT_DOUBLE_SIDED, "13_double_sided_again",
+        {"Layout: Double Sided (Interpoint)", IDC_LAYOUT_DOUBLE_SIDED, "104_double_sided_again",
          "Check: Double Sided again, no trace of the single-sided picture"},
         // The layout page's hidden Portrait button shares Front Ink Pages' id.
-        {"Tarvik: Front Ink Pages", IDC_MAIN_FRONT_INK_PAGES, "14_tarvik_two_pass",
+        {"Tarvik: Front Ink Pages", IDC_MAIN_FRONT_INK_PAGES, "105_tarvik_two_pass",
          "Check: Tarvik, Front Ink Pages, the two-pass picture"},
     };
     bool done = true;

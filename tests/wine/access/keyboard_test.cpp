@@ -1,7 +1,7 @@
 // A person who works with the keyboard alone: every page and dialog of the printing preferences
 // reached and changed with real key events, the focus checked after every key, and what was
 // stored compared with the same session done with the mouse.
-#include "mouse_sessions.h"
+#include "person/sessions.h"
 #include "person/person.h"
 #include "wine_test.h"
 
@@ -215,9 +215,9 @@ std::wstring StoredByMouse(bool preferences) {
         if (preferences ? sheet.OpenPreferences(kPrinterName)
                         : sheet.OpenProperties(kPrinterName)) {
             if (preferences)
-                MousePreferences(sheet);
+                WorkThePreferences(sheet);
             else
-                MouseProperties(sheet);
+                WorkTheProperties(sheet);
             stored = Stored(sheet);
         }
     }

@@ -2,8 +2,7 @@
 // them, in English and in German, at whatever scale the prefix was installed with
 // (scripts/wine-tests.sh runs this at 96 and at 144 dots per inch): every text fits its control
 // in the font the control draws it with, and every edit is named by its label.
-#include "mouse_sessions.h"
-#include "person/person.h"
+#include "person/sessions.h"
 #include "wine_test.h"
 
 #include "device_page/device_page_ids.h"
@@ -87,7 +86,7 @@ std::wstring Read(HWND label) {
 
 // What a person would miss in `window` (a page or a dialog of the plug-in): texts cut, and edits
 // whose spoken name is not their label's text.
-std::wstring Look(HWND window) {
+std::wstring MissedIn(HWND window) {
     std::wstring missed;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child))
@@ -104,19 +103,20 @@ std::wstring Look(HWND window) {
 }
 
 // Every page and dialog of the printing preferences and of the printer's properties, looked at
-// while the mouse sessions work them: the count of windows looked at and what was missed in them.
+// while the person's sessions work them: the count of windows looked at and what was missed in
+// them.
 std::pair<int, std::wstring> LookEverywhere() {
     int looked = 0;
     std::wstring missed;
-    auto look = [&](HWND window) {
+    auto look = [&](HWND window, const char*, const char*) {
         ++looked;
-        missed += Look(window);
+        missed += MissedIn(window);
     };
     Sheet preferences, properties;
     if (preferences.OpenPreferences(kPrinterName))
-        MousePreferences(preferences, look);
+        WorkThePreferences(preferences, look);
     if (properties.OpenProperties(kPrinterName))
-        MouseProperties(properties, look);
+        WorkTheProperties(properties, look);
     return {looked, missed};
 }
 
@@ -139,7 +139,7 @@ TEST_F(ScreenTest, EveryTextFitsAndEveryEditIsNamedByItsLabelInEnglishAndGerman)
     ReleaseDC(nullptr, screen);
     ForgiveFileDialog(1); // the braille table's, shown from each language's sheet
     ForgiveFileDialog(1);
-    EXPECT_EQ(LookEverywhereInBothLanguages(), TEXT("14 windows; 14 windows; "));
+    EXPECT_EQ(LookEverywhereInBothLanguages(), TEXT("19 windows; 19 windows; "));
 }
 
 // On a scaled screen the pictures grow as the texts around them do.
