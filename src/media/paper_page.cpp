@@ -272,7 +272,10 @@ void SaveNow(HWND page) {
 void OnAdvanced(HWND page) {
     AdvancedDialogParam param = {g_context, 0, ComboSelection(page, IDC_PAPER_MEDIA_TYPE)};
     if (param.MediaPosition != CB_ERR) {
-        g_context->MediaType = ComboItemNumber(page, IDC_PAPER_MEDIA_TYPE, param.MediaPosition);
+        // "Printer Setting" has no number of its own in the list.
+        g_context->MediaType = param.MediaPosition >= kFirstPageMediaPosition
+                                   ? MediaTypeAt(param.MediaPosition - kFirstPageMediaPosition)
+                                   : 0;
         ComboItemText(page, IDC_PAPER_MEDIA_TYPE, param.MediaPosition, g_context->CustomMediaType,
                       kNameChars);
         if (param.MediaPosition != 0)
