@@ -26,6 +26,8 @@ struct SheetTimes {
 };
 
 // Opens a sheet with `open`, run by `sheet` on the sheet's thread over the application's window,
-// with the clock's hooks on that thread. True once the sheet is up (`times.up` set).
+// with the clock's hooks on that thread. True once the sheet is up (`times.up` set). With
+// `phases`, hooks on every message of the thread also time the pages' messages (the fields from
+// `pageInitMs` on); they slow each message, so such a sheet is not timed as a whole.
 bool OpenTimed(Sheet& sheet, const std::function<LONG(HWND owner)>& open, SheetTimes& times,
                bool phases = false);
