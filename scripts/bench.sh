@@ -4,7 +4,11 @@
 # application does (DocumentPropertiesW with DM_IN_PROMPT, through Wine's spooler), shows every
 # page, makes one change, applies it and closes with OK, RUNS times; in turn with each of those,
 # it does the same with a bare sheet opened the same way, whose configuration module adds the same
-# dialog templates with pages that do nothing. A print server: opening, Apply after one change and
+# dialog templates with pages that do nothing. The opening ends, and the closing too, on the
+# sheet's own thread: when its first page is initialised and painted, and when the call returns.
+# A few more tours of each, with hooks on every message of the sheet's thread (which slow each
+# message), say where the time goes: each page's WM_INITDIALOG, until the sheet's window is made
+# (the pages' INIT), PSN_APPLY, WM_DESTROY. A print server: opening, Apply after one change and
 # the printer's properties with every spooler call of the plug-in first waiting 20 ms (the tests'
 # seam), next to the same without the wait. Then again with 50 and with 500 custom media types in
 # the printer's store, and with 50 and 500 user forms when Wine can add them. Prints

@@ -2,13 +2,16 @@
 // sheet, opened as an application opens it (DocumentPropertiesW with DM_IN_PROMPT), is timed
 // against a bare sheet opened the same way: the configuration module then adds the same dialog
 // templates with pages that do nothing (QV_BARE_PAGES).
-//   bench tour <runs> <label>   opens both sheets <runs> times each, one after the other
+//   bench tour <runs> <label>   opens both sheets <runs> times each, one after the other, then a
+//                               third as many again with the clock's message hooks (the phases)
 //   bench latency <runs>        opens, applies and opens the properties with every spooler call
 //                               of the plug-in first waiting 0 and then 20 ms (a print server)
+// Openings are timed until the sheet is up, stamped on its own thread (sheet_clock.h).
 //   bench media <count>         stores <count> custom media types
 //   bench forms <count>         adds <count> user forms; prints the forms listed before and after
 #include "printer_tool/printer_folder.h"
 #include "printer_lists.h"
+#include "sheet_clock.h"
 #include "stopwatch.h"
 #include "timed_tour.h"
 #include "timings.h"
@@ -37,7 +40,11 @@ struct Series {
     std::vector<double> open, tour, close, total;
     int pages = 0;
     std::string titles;
-    std::vector<std::vector<double>> pageMs;
+    std::vector<std::vector<double>> pageMs, pageInitMs;
+    // From the tours with the message hooks: to the sheet's window (the caller's calls, the
+    // configuration module, the pages' INIT), from there until up, the pages' PSN_APPLY and
+    // WM_DESTROY, and from the sheet's end until the call returned.
+    std::vector<double> toSheet, firstPage, apply, destroy, afterSheet;
     int changed = 0;
     int applyShown = 0;
     int applyEnabled = 0;
@@ -61,6 +68,20 @@ struct Series {
         changed += times.changed ? 1 : 0;
         applyShown += times.applyShown ? 1 : 0;
         applyEnabled += times.applyEnabled ? 1 : 0;
+    }
+
+    void AddPhases(const TourTimes& times) {
+        const SheetTimes& sheet = times.sheet;
+        if (!times.done)
+            return;
+        pageInitMs.resize(sheet.pageInitMs.size());
+        for (size_t i = 0; i < sheet.pageInitMs.size(); ++i)
+            pageInitMs[i].push_back(sheet.pageInitMs[i]);
+        toSheet.push_back(sheet.created - sheet.called);
+        firstPage.push_back(sheet.up - sheet.created);
+        apply.push_back(sheet.applyMs);
+        destroy.push_back(sheet.destroyMs);
+        afterSheet.push_back(sheet.returned - sheet.destroyed);
         pagesApplied = times.pagesApplied;
     }
 };
@@ -81,7 +102,16 @@ void PrintSeries(const Series& series, const char* label) {
     std::printf("  pages (%s), median ms each:", series.titles.c_str());
     for (const std::vector<double>& page : series.pageMs)
         std::printf(" %.1f", SpreadOf(page).median);
-    std::printf("\n");
+    std::printf(
+        "\n  phases (medians of %zu tours with the message hooks): the pages' WM_INITDIALOG",
+        series.toSheet.size());
+    for (const std::vector<double>& page : series.pageInitMs)
+        std::printf(" %.1f", SpreadOf(page).median);
+    std::printf("; to the sheet's window %.1f, then up %.1f; PSN_APPLY %.1f; WM_DESTROY %.1f; "
+                "from the sheet's end to the return %.1f ms\n",
+                SpreadOf(series.toSheet).median, SpreadOf(series.firstPage).median,
+                SpreadOf(series.apply).median, SpreadOf(series.destroy).median,
+                SpreadOf(series.afterSheet).median);
     for (const auto& phase : phases) {
         Spread spread = SpreadOf(phase.samples);
         std::printf("  %-6s min %7.1f  median %7.1f  max %7.1f ms\n", phase.phase, spread.min,
@@ -95,31 +125,21 @@ void PrintSeries(const Series& series, const char* label) {
 int Tour(int runs, const char* label) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(PrinterName(), &printer, nullptr)) {
-        std::fprintf(stderr, "the printer \"Tarvik Embosser\" cannot be opened (%lu)\n",
-                     GetLastError());
-        return 1;
-    }
-    auto openPlugin = [](Sheet& sheet) { return sheet.OpenPreferences(kTarvikPrinterName); };
-    // The configuration module asks for the variable when the sheet starts.
-    auto openBare = [](Sheet& sheet) {
-        SetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), TEXT("1"));
-        bool open = sheet.OpenPreferences(kTarvikPrinterName);
-        SetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), nullptr);
-        return open;
-    };
-
     // One opening of each first, not counted: it loads the libraries.
-    TimeTour(openPlugin, false);
-    TimeTour(openBare, true);
+    TimeTour(false);
+    TimeTour(true);
     Series plugin("plug-in"), bareSeries("bare");
     // Alternating, so that whatever else the machine does weighs on both alike.
     for (int i = 0; i < runs; ++i) {
-        plugin.Add(TimeTour(openPlugin, false));
-        bareSeries.Add(TimeTour(openBare, true));
+        plugin.Add(TimeTour(false));
+        bareSeries.Add(TimeTour(true));
     }
-    ClosePrinter(printer);
+    // Where the time goes, apart: a hook on every message sent on the sheet's thread makes each
+    // message slower (under Wine a round trip to its server), so these tours are not timed.
+    for (int i = 0; i < (runs + 2) / 3; ++i) {
+        plugin.AddPhases(TimeTour(false, true));
+        bareSeries.AddPhases(TimeTour(true, true));
+    }
     PrintSeries(plugin, label);
     PrintSeries(bareSeries, label);
     return plugin.failed == 0 && bareSeries.failed == 0 ? 0 : 1;
@@ -137,25 +157,31 @@ long SpoolerCalls(const Seams& seams) {
     return calls;
 }
 
-void Paint(HWND sheet) {
-    RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+// The printer's properties as the printer folder opens them, on the sheet's thread.
+LONG OpenProperties(HWND owner) {
+    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(PrinterName(), &printer, &manage))
+        return -1;
+    LONG result = OpenPrinterProperties(owner, printer, PrinterName());
+    ClosePrinter(printer);
+    return result;
 }
 
-// Opening the preferences until painted, Apply after one change, and opening the properties
-// until painted, `runs` times with the plug-in's spooler calls each first waiting `latencyMs`.
+// Opening the preferences until up, Apply after one change, and opening the properties until up
+// (on the sheets' thread), `runs` times with the plug-in's spooler calls each first waiting
+// `latencyMs`.
 void TimeLatency(int runs, DWORD latencyMs) {
     Seams seams;
     seams.latencyMs = latencyMs;
-    std::vector<double> open, apply, properties;
+    std::vector<double> open, apply, propertiesOpen;
     long calls[3] = {};
     for (int i = 0; i <= runs; ++i) { // the first run loads the libraries, and is not counted
         Sheet sheet, device;
-        double started = NowMs();
+        SheetTimes preferences, properties;
         seams.ForgetCalls();
-        if (!sheet.OpenPreferences(kTarvikPrinterName))
+        if (!OpenTimed(sheet, OpenPreferences, preferences))
             continue;
-        Paint(sheet.window());
-        double up = NowMs();
         calls[0] = SpoolerCalls(seams);
         Click(sheet.Page(IDC_LAYOUT_COLLATE), IDC_LAYOUT_COLLATE);
         seams.ForgetCalls();
@@ -165,22 +191,18 @@ void TimeLatency(int runs, DWORD latencyMs) {
         calls[1] = SpoolerCalls(seams);
         sheet.Ok();
         seams.ForgetCalls();
-        double opened = NowMs();
-        bool shown = device.OpenProperties(kTarvikPrinterName);
-        if (shown)
-            Paint(device.window());
-        double deviceUp = NowMs();
+        bool shown = OpenTimed(device, OpenProperties, properties);
         calls[2] = SpoolerCalls(seams);
         device.Cancel();
         // Without counted calls the seams were not in the plug-in's way: no figure.
         if (i == 0 || !shown || calls[0] == 0)
             continue;
-        open.push_back(up - started);
+        open.push_back(preferences.openMs());
         apply.push_back(applied - before);
-        properties.push_back(deviceUp - opened);
+        propertiesOpen.push_back(properties.openMs());
     }
     std::printf("LATENCY %lu %zu %.1f %.1f %.1f %ld %ld %ld\n", latencyMs, open.size(),
-                SpreadOf(open).median, SpreadOf(apply).median, SpreadOf(properties).median,
+                SpreadOf(open).median, SpreadOf(apply).median, SpreadOf(propertiesOpen).median,
                 calls[0], calls[1], calls[2]);
 }
 

@@ -1,40 +1,22 @@
 // The timed tour, the person at the sheet on its own thread.
 #include "timed_tour.h"
 
+#include "printer_tool/printer_folder.h"
 #include "stopwatch.h"
 
 #include "resources/resource.h"
 
 #include <prsht.h>
+#include <winspool.h>
+
+#include <cstdlib>
 
 namespace {
 
 constexpr int kApplyButton = 0x3021;
 
-int g_applyNotices = 0;
-
 void PaintNow(HWND sheet) {
     RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-LRESULT CALLBACK CountApplyNotices(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_NOTIFY &&
-        reinterpret_cast<const NMHDR*>(call->lParam)->code == static_cast<UINT>(PSN_APPLY))
-        InterlockedIncrement(reinterpret_cast<volatile LONG*>(&g_applyNotices));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Presses Apply as its button does (the sheet may not show the button) and counts the pages
-// that were told, on the sheet's thread.
-int PressApply(Sheet& sheet) {
-    g_applyNotices = 0;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountApplyNotices, nullptr,
-                                   GetWindowThreadProcessId(sheet.window(), nullptr));
-    sheet.Apply();
-    if (hook != nullptr)
-        UnhookWindowsHookEx(hook);
-    return g_applyNotices;
 }
 
 void ChangeAndApply(Sheet& sheet, bool announceChange, TourTimes& times) {
@@ -48,21 +30,41 @@ void ChangeAndApply(Sheet& sheet, bool announceChange, TourTimes& times) {
     PaintNow(sheet.window());
     times.applyShown = IsShown(sheet.window(), kApplyButton);
     times.applyEnabled = times.applyShown && IsEnabled(sheet.window(), kApplyButton);
-    times.pagesApplied = PressApply(sheet);
+    // Apply as its button does (the sheet may not show the button); the pages told are counted
+    // on the sheet's thread when the clock watches the messages.
+    int told = times.sheet.applyNotices;
+    sheet.Apply();
+    times.pagesApplied = times.sheet.applyNotices - told;
     PaintNow(sheet.window());
 }
 
 } // namespace
 
-TourTimes TimeTour(const std::function<bool(Sheet& sheet)>& open, bool announceChange) {
+LONG OpenPreferences(HWND owner) {
+    auto name = const_cast<LPWSTR>(kTarvikPrinterName);
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(name, &printer, nullptr))
+        return -1;
+    BYTE* devmode = nullptr;
+    LONG bytes = 0;
+    LONG result = OpenPrintingPreferences(owner, printer, name, &devmode, &bytes);
+    std::free(devmode);
+    ClosePrinter(printer);
+    return result;
+}
+
+TourTimes TimeTour(bool bare, bool phases) {
     TourTimes times;
     Sheet sheet;
-    double started = NowMs();
-    if (!open(sheet))
+    // The configuration module asks for the variable when the sheet starts.
+    if (bare)
+        SetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), TEXT("1"));
+    bool open = OpenTimed(sheet, OpenPreferences, times.sheet, phases);
+    SetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), nullptr);
+    if (!open)
         return times;
-    PaintNow(sheet.window());
+    times.openMs = times.sheet.openMs();
     double up = NowMs();
-    times.openMs = up - started;
     times.pages = sheet.PageCount();
     for (int i = 0; i < times.pages; ++i) {
         double before = NowMs();
@@ -73,10 +75,10 @@ TourTimes TimeTour(const std::function<bool(Sheet& sheet)>& open, bool announceC
     times.titles.clear();
     for (WCHAR c : sheet.Titles())
         times.titles += static_cast<char>(c < 128 ? c : '?');
-    ChangeAndApply(sheet, announceChange, times);
+    ChangeAndApply(sheet, bare, times);
     double closing = NowMs();
     times.tourMs = closing - up;
     times.done = sheet.Ok() != -1;
-    times.closeMs = NowMs() - closing;
+    times.closeMs = times.sheet.returned - closing;
     return times;
 }

@@ -1,21 +1,22 @@
-// One timed opening of a property sheet: a person (host/person/) opens it with `open`, and as soon
-// as it is on screen brings every page to the front and has it painted, clicks the Collate box on
-// the Layout page, applies the change and closes the sheet with OK. The three phases are timed
-// apart.
+// One timed opening of the printing preferences: a person (host/person/) opens them as an
+// application's print dialog does, and as soon as they are up brings every page to the front and
+// has it painted, clicks the Collate box on the Layout page, applies the change and closes the
+// sheet with OK. The opening and the closing are stamped on the sheet's own thread
+// (sheet_clock.h), the tour between them on the person's.
 #pragma once
 
-#include "person/person.h"
+#include "sheet_clock.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 struct TourTimes {
-    double openMs = 0;  // from the call until the sheet is up with its first page painted
+    double openMs = 0;  // from the first call until the sheet is up with its first page painted
     double tourMs = 0;  // every page shown and painted, the change made and applied
     double closeMs = 0; // from OK until the call returned
+    SheetTimes sheet;   // where the time went, on the sheet's thread
     int pages = 0;
     std::string titles;         // "Layout, Paper/Media, Tarvik"
     std::vector<double> pageMs; // each page brought to the front and painted
@@ -27,6 +28,10 @@ struct TourTimes {
     double totalMs() const { return openMs + tourMs + closeMs; }
 };
 
-// `open` runs on the sheet's thread, as Sheet::Open calls it, and opens the sheet there. A
-// sheet whose pages do not tell it of a change is told by the person when `announceChange`.
-TourTimes TimeTour(const std::function<bool(Sheet& sheet)>& open, bool announceChange);
+// The application's way to the printing preferences on the sheet's thread: the printer opened for
+// use, the driver's size, the current devmode, then DocumentPropertiesW with DM_IN_PROMPT.
+LONG OpenPreferences(HWND owner);
+
+// One tour of the plug-in's sheet, or of the bare sheet (QV_BARE_PAGES set while it opens), whose
+// pages do not tell the sheet of a change: the person tells it for them.
+TourTimes TimeTour(bool bare, bool phases = false);

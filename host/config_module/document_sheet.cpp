@@ -5,10 +5,14 @@
 
 #include "resources/resource.h"
 
+#include <commctrl.h>
 #include <prsht.h>
 #include <strsafe.h>
 
 namespace {
+
+// The dialog class's atom: the sheet's pages are child dialogs.
+constexpr ATOM kDialogClass = 32770;
 
 // Where the sheet whose pages are up records an apply. The plug-in serves one document sheet at
 // a time, and so do we.
@@ -79,7 +83,7 @@ bool DocumentSheet::Start(PPROPSHEETUI_INFO info) {
     // The property sheet service tells every page function the same when the sheet closes, OK or
     // Cancel: the pages' PSN_APPLY is what says the person confirmed.
     g_shownSheetApplied = &applied_;
-    applyWatch_ = SetWindowsHookExW(WH_CALLWNDPROC, WatchForApply, nullptr, GetCurrentThreadId());
+    applyWatch_ = SetWindowsHookExW(WH_CBT, WatchPageCreation, nullptr, GetCurrentThreadId());
     return BarePagesWanted() ? AddBarePages(info, host_.module()) : link_.Register(info);
 }
 
@@ -96,12 +100,24 @@ void DocumentSheet::Finish(PPROPSHEETUI_INFO info) {
     info->Result = applied_ ? CPSUI_OK : CPSUI_CANCEL;
 }
 
-LRESULT CALLBACK DocumentSheet::WatchForApply(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && g_shownSheetApplied != nullptr) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (message->message == WM_NOTIFY && message->lParam != 0 &&
-            reinterpret_cast<const NMHDR*>(message->lParam)->code == static_cast<UINT>(PSN_APPLY))
-            *g_shownSheetApplied = true;
-    }
+// Each page is watched from its making on. A hook on every message sent on the thread would
+// tax each one (under Wine a round trip to its server), the pages' own messages included.
+LRESULT CALLBACK DocumentSheet::WatchPageCreation(int code, WPARAM wParam, LPARAM lParam) {
+    auto window = reinterpret_cast<HWND>(wParam);
+    const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if (code == HCBT_CREATEWND && g_shownSheetApplied != nullptr &&
+        (created->lpcs->style & WS_CHILD) != 0 &&
+        GetClassLongPtrW(window, GCW_ATOM) == kDialogClass)
+        SetWindowSubclass(window, WatchForApply, 0, 0);
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK DocumentSheet::WatchForApply(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR, DWORD_PTR) {
+    if (message == WM_NOTIFY && lParam != 0 && g_shownSheetApplied != nullptr &&
+        reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY))
+        *g_shownSheetApplied = true;
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(page, WatchForApply, 0);
+    return DefSubclassProc(page, message, wParam, lParam);
 }

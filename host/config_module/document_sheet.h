@@ -31,7 +31,9 @@ public:
     LPWSTR title() { return title_; }
 
 private:
-    static LRESULT CALLBACK WatchForApply(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WatchPageCreation(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WatchForApply(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR);
 
     DOCUMENTPROPERTYHEADER* header_;
     CoreDriverHost host_;

@@ -14,32 +14,21 @@ WCHAR g_printerErrorText[kPrinterErrorTextChars];
 
 } // namespace
 
-DWORD FetchPrinterSettingsBlock(SettingsContext* context, LPBYTE buffer, DWORD size,
-                                DWORD* needed) {
-    auto getSettings =
-        FindPrinterLinkProc<GetPrinterSettingsProc>(context, "DllExportGetPrinterSettings");
-    if (getSettings == nullptr)
-        return ERROR_INVALID_HANDLE;
-    // The library is asked twice, as it expects: once to learn the size, once to fill.
-    getSettings(0, context->PrinterName, buffer, size, needed);
-    if (buffer == nullptr || size == 0)
-        return ERROR_MORE_DATA;
-    return getSettings(0, context->PrinterName, buffer, size, needed);
-}
-
+// The library is asked once for the size and once to fill: each asking reads the printer.
 int FetchPrinterSnapshot(SettingsContext* context) {
-    DWORD needed = 0;
     auto getSettings =
         FindPrinterLinkProc<GetPrinterSettingsProc>(context, "DllExportGetPrinterSettings");
-    if (getSettings != nullptr)
-        getSettings(0, context->PrinterName, nullptr, 0, &needed);
+    DWORD needed = 0;
+    if (getSettings == nullptr)
+        return 0;
+    getSettings(0, context->PrinterName, nullptr, 0, &needed);
     if (needed == 0)
         return 0;
     GlobalBlock block(needed);
     if (!block)
         return 0;
     DWORD size = needed;
-    if (FetchPrinterSettingsBlock(context, block.as<BYTE>(), size, &needed) != ERROR_SUCCESS)
+    if (getSettings(0, context->PrinterName, block.as<BYTE>(), size, &needed) != ERROR_SUCCESS)
         return 0;
     ApplySettingsBlock(context, block.as<BYTE>(), size);
     return 1;

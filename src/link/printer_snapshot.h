@@ -8,9 +8,6 @@
 // changed when the link, the entry point, the size or the memory is missing or the link fails.
 int FetchPrinterSnapshot(SettingsContext* context);
 
-// Calls DllExportGetPrinterSettings: 6 when it is missing, 234 without a buffer, else its result.
-DWORD FetchPrinterSettingsBlock(SettingsContext* context, LPBYTE buffer, DWORD size, DWORD* needed);
-
 // "<library text> (Code n)" or "(Code n)", in one module-wide buffer every call overwrites;
 // empty when the library has no text entry point.
 LPCWSTR PrinterErrorText(SettingsContext* context, DWORD code);

@@ -39,17 +39,21 @@ void UpdateRemoveButton(HWND dialog, int position) {
 // list does not show (270 included) selects "Default 1 (Braille Paper)" and becomes 268.
 // Returns the number of entries.
 int FillMediaList(HWND dialog) {
-    SendDlgItemMessageW(dialog, IDC_ADVANCED_MEDIA_TYPE, CB_RESETCONTENT, 0, 0);
-    int matched = -1;
-    int customCount = AddMediaTypeEntries(dialog, IDC_ADVANCED_MEDIA_TYPE, g_context, &matched);
     int position = BuiltInMediaPosition(g_context->MediaType);
-    if (g_context->MediaType == kMediaTypeCustom && matched >= 0) {
-        position = matched;
-    } else if (position < 0) {
-        position = 0;
-        g_context->MediaType = kMediaBraillePaper;
+    int customCount = 0;
+    {
+        QuietList quiet(dialog, IDC_ADVANCED_MEDIA_TYPE);
+        SendDlgItemMessageW(dialog, IDC_ADVANCED_MEDIA_TYPE, CB_RESETCONTENT, 0, 0);
+        int matched = -1;
+        customCount = AddMediaTypeEntries(dialog, IDC_ADVANCED_MEDIA_TYPE, g_context, &matched);
+        if (g_context->MediaType == kMediaTypeCustom && matched >= 0) {
+            position = matched;
+        } else if (position < 0) {
+            position = 0;
+            g_context->MediaType = kMediaBraillePaper;
+        }
+        SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, position);
     }
-    SelectComboItem(dialog, IDC_ADVANCED_MEDIA_TYPE, position);
     UpdateRemoveButton(dialog, position);
     return kBuiltInMediaCount + customCount;
 }
@@ -115,8 +119,7 @@ void OnEditMedia(HWND dialog) {
     item.Mode = IDC_ADVANCED_EDIT_MEDIA;
     ComboItemText(dialog, IDC_ADVANCED_MEDIA_TYPE, position, item.Name, kNameChars);
     DWORD pair = 0;
-    if (LookupDotValues(g_context->PrinterHandle,
-                        ComboItemNumber(dialog, IDC_ADVANCED_MEDIA_TYPE, position), item.Name,
+    if (LookupDotValues(g_context->PrinterHandle, MediaTypeAt(position), item.Name,
                         g_context->DeviceMediaDotValues, &pair) != ERROR_SUCCESS)
         return; // a custom media type that has left the store meanwhile
     item.FirstValue = HighestDotValue(pair);
@@ -157,7 +160,7 @@ void OnRemoveMedia(HWND dialog) {
         ComboItemText(dialog, IDC_ADVANCED_MEDIA_TYPE, above, g_context->CustomMediaType,
                       kNameChars);
     } else {
-        g_context->MediaType = ComboItemNumber(dialog, IDC_ADVANCED_MEDIA_TYPE, 0);
+        g_context->MediaType = MediaTypeAt(0);
     }
     FillMediaList(dialog);
     g_param->MediaPosition = SelectedMedia(dialog);

@@ -23,13 +23,9 @@ const BuiltInMedia kBuiltInMedia[kBuiltInMediaCount] = {
     {IDS_MEDIA_CARD_STOCK, kMediaCardStock},
 };
 
-int AddComboEntry(HWND dialog, int listId, LPCWSTR text, DWORD number) {
-    auto position = static_cast<int>(
+int AddComboEntry(HWND dialog, int listId, LPCWSTR text) {
+    return static_cast<int>(
         SendDlgItemMessageW(dialog, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-    if (position >= 0)
-        SendDlgItemMessageW(dialog, listId, CB_SETITEMDATA, static_cast<WPARAM>(position),
-                            static_cast<LPARAM>(number));
-    return position;
 }
 
 // The store's names as one double-NUL-terminated list in a global block: read once into a block
@@ -77,10 +73,10 @@ int AddMediaTypeEntries(HWND dialog, int listId, const SettingsContext* context,
     *matchedPosition = -1;
     CustomMediaTypeNames names(context);
     for (const BuiltInMedia& media : kBuiltInMedia)
-        AddComboEntry(dialog, listId, GetUiString(context, media.textId), media.number);
+        AddComboEntry(dialog, listId, GetUiString(context, media.textId));
     LPCWSTR name = names.first();
     for (int i = 0; i < names.count(); ++i, name = CustomMediaTypeNames::next(name)) {
-        int position = AddComboEntry(dialog, listId, name, kMediaTypeCustom);
+        int position = AddComboEntry(dialog, listId, name);
         if (position >= 0 && lstrcmpiW(name, context->CustomMediaType) == 0)
             *matchedPosition = position;
     }
@@ -107,7 +103,6 @@ void ComboItemText(HWND dialog, int listId, int position, WCHAR* text, int chars
                         reinterpret_cast<LPARAM>(text));
 }
 
-DWORD ComboItemNumber(HWND dialog, int listId, int position) {
-    return static_cast<DWORD>(
-        SendDlgItemMessageW(dialog, listId, CB_GETITEMDATA, static_cast<WPARAM>(position), 0));
+DWORD MediaTypeAt(int position) {
+    return position < kBuiltInMediaCount ? BuiltInMediaType(position) : kMediaTypeCustom;
 }

@@ -69,6 +69,7 @@ void FillPaperSizeList(HWND page) {
     if (count <= 0)
         return;
     DWORD fields = SheetPrinterInfo(g_context)->pDevMode->dmFields;
+    QuietList quiet(page, IDC_PAPER_SIZE);
     SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_RESETCONTENT, 0, 0);
     AddComboStrings(page, IDC_PAPER_SIZE, g_context, {IDS_PAPER_AUTOMATIC_SELECT});
     bool bySize = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && !(fields & DM_PAPERSIZE);
@@ -102,6 +103,7 @@ void FillPaperSizeList(HWND page) {
 // show, 270 included, or a custom name that is not in the store, shows "Printer Setting" and
 // becomes 256.
 void FillMediaTypeList(HWND page) {
+    QuietList quiet(page, IDC_PAPER_MEDIA_TYPE);
     SendDlgItemMessageW(page, IDC_PAPER_MEDIA_TYPE, CB_RESETCONTENT, 0, 0);
     AddComboStrings(page, IDC_PAPER_MEDIA_TYPE, g_context, {IDS_MEDIA_PRINTER_SETTING});
     int matched = -1;
@@ -121,25 +123,31 @@ void FillMediaTypeList(HWND page) {
 
 void FillMediaSurfaceList(HWND page) {
     int selected = 0;
-    for (int i = 0; i < kMediaSurfaceCount; ++i) {
-        AddComboStrings(page, IDC_PAPER_MEDIA_SURFACE, g_context, {kMediaSurfaces[i].textId});
-        if (kMediaSurfaces[i].number == g_context->MediaSurface)
-            selected = i;
+    {
+        QuietList quiet(page, IDC_PAPER_MEDIA_SURFACE);
+        for (int i = 0; i < kMediaSurfaceCount; ++i) {
+            AddComboStrings(page, IDC_PAPER_MEDIA_SURFACE, g_context, {kMediaSurfaces[i].textId});
+            if (kMediaSurfaces[i].number == g_context->MediaSurface)
+                selected = i;
+        }
+        if (kMediaSurfaces[selected].number != g_context->MediaSurface)
+            g_context->MediaSurface = kPlainPaperSurface;
+        SelectComboItem(page, IDC_PAPER_MEDIA_SURFACE, selected);
     }
-    if (kMediaSurfaces[selected].number != g_context->MediaSurface)
-        g_context->MediaSurface = kPlainPaperSurface;
-    SelectComboItem(page, IDC_PAPER_MEDIA_SURFACE, selected);
     EnableControl(page, IDC_PAPER_MEDIA_SURFACE, g_canManage);
     ShowControl(page, IDC_PAPER_MEDIA_SURFACE, false);
     ShowControl(page, IDC_PAPER_MEDIA_SURFACE_LABEL, false);
 }
 
 void FillPaperSourceList(HWND page) {
-    AddComboStrings(page, IDC_PAPER_SOURCE, g_context,
-                    {IDS_SOURCE_AUTOMATIC_SELECT, IDS_SOURCE_TRACTOR_FEED});
-    SelectComboItem(page, IDC_PAPER_SOURCE,
-                    g_context->PaperSource == DMBIN_TRACTOR ? kTractorFeedPosition
-                                                            : kAutomaticSourcePosition);
+    {
+        QuietList quiet(page, IDC_PAPER_SOURCE);
+        AddComboStrings(page, IDC_PAPER_SOURCE, g_context,
+                        {IDS_SOURCE_AUTOMATIC_SELECT, IDS_SOURCE_TRACTOR_FEED});
+        SelectComboItem(page, IDC_PAPER_SOURCE,
+                        g_context->PaperSource == DMBIN_TRACTOR ? kTractorFeedPosition
+                                                                : kAutomaticSourcePosition);
+    }
     EnableControl(page, IDC_PAPER_SOURCE, g_canManage);
     ShowControl(page, IDC_PAPER_SOURCE, false);
     ShowControl(page, IDC_PAPER_SOURCE_GROUP, false);
@@ -264,7 +272,10 @@ void SaveNow(HWND page) {
 void OnAdvanced(HWND page) {
     AdvancedDialogParam param = {g_context, 0, ComboSelection(page, IDC_PAPER_MEDIA_TYPE)};
     if (param.MediaPosition != CB_ERR) {
-        g_context->MediaType = ComboItemNumber(page, IDC_PAPER_MEDIA_TYPE, param.MediaPosition);
+        // "Printer Setting" has no number of its own in the list.
+        g_context->MediaType = param.MediaPosition >= kFirstPageMediaPosition
+                                   ? MediaTypeAt(param.MediaPosition - kFirstPageMediaPosition)
+                                   : 0;
         ComboItemText(page, IDC_PAPER_MEDIA_TYPE, param.MediaPosition, g_context->CustomMediaType,
                       kNameChars);
         if (param.MediaPosition != 0)

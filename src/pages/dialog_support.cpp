@@ -35,6 +35,15 @@ void AddComboStrings(HWND dialog, int id, const SettingsContext* context,
                             reinterpret_cast<LPARAM>(GetUiString(context, stringId)));
 }
 
+QuietList::QuietList(HWND dialog, int id) : list_(GetDlgItem(dialog, id)) {
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+QuietList::~QuietList() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
 int ComboSelection(HWND dialog, int id) {
     return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
 }

@@ -16,6 +16,20 @@ void ShowControl(HWND dialog, int id, bool show);
 // Adds the texts of string ids to a drop-down list, in order.
 void AddComboStrings(HWND dialog, int id, const SettingsContext* context,
                      std::initializer_list<UINT> stringIds);
+// A list that does not redraw while it lives: filled and selected quietly, then redrawn once.
+// Each item added to a list that redraws updates its scroll bar (a round trip to Wine's server).
+// Make it while the list is shown: it ends with redrawing switched on again.
+class QuietList {
+public:
+    QuietList(HWND dialog, int id);
+    ~QuietList();
+    QuietList(const QuietList&) = delete;
+    QuietList& operator=(const QuietList&) = delete;
+
+private:
+    HWND list_;
+};
+
 // The selected position, or CB_ERR.
 int ComboSelection(HWND dialog, int id);
 void SelectComboItem(HWND dialog, int id, int position);

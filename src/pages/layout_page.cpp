@@ -85,12 +85,12 @@ void EnableDoubleSidedControls(HWND page, bool enable) {
     RedrawPicture(page, IDC_LAYOUT_DUPLEX_PICTURE);
 }
 
+// The page is not shown yet while it is initialised: its pictures are drawn when it is.
 void InitOrientationControls(HWND page, bool canManage) {
     EnableControls(page, {IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE}, canManage);
     SelectOrientation(page, g_context->Orientation == DMORIENT_LANDSCAPE ? IDC_LAYOUT_LANDSCAPE
                                                                          : IDC_LAYOUT_PORTRAIT);
     EnableControl(page, IDC_LAYOUT_INVERSE, canManage && IsChecked(page, IDC_LAYOUT_LANDSCAPE));
-    RedrawPicture(page, IDC_LAYOUT_ORIENTATION_PICTURE);
     SetChecked(page, IDC_LAYOUT_INVERSE, g_context->LandscapeMode != 0);
 }
 
@@ -98,7 +98,8 @@ void InitOutputControls(HWND page, bool canManage) {
     EnableControls(page, {IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED}, canManage);
     SelectSides(page,
                 g_context->InterPoint != 0 ? IDC_LAYOUT_DOUBLE_SIDED : IDC_LAYOUT_SINGLE_SIDED);
-    EnableDoubleSidedControls(page, canManage && IsChecked(page, IDC_LAYOUT_DOUBLE_SIDED));
+    EnableControls(page, kDoubleSidedControls,
+                   canManage && IsChecked(page, IDC_LAYOUT_DOUBLE_SIDED));
     CheckRadioButton(page, IDC_LAYOUT_OPEN_TO_LEFT, IDC_LAYOUT_OPEN_TO_TOP,
                      g_context->BindingEdge == 2 ? IDC_LAYOUT_OPEN_TO_LEFT
                                                  : IDC_LAYOUT_OPEN_TO_TOP);

@@ -117,8 +117,14 @@ BOOL OnInitDialog(HWND page, const PROPSHEETPAGEW* description) {
     g_context = reinterpret_cast<SettingsContext*>(description->lParam);
     PageMade(g_context);
     g_canManage = CanManagePrinter(g_context);
-    FillMainPageLists(page);
-    RefreshMainPage(page, g_canManage);
+    {
+        QuietList quiet[] = {{page, IDC_MAIN_DOT_QUALITY},
+                             {page, IDC_MAIN_BRAILLE_HEIGHT},
+                             {page, IDC_MAIN_PRINT_QUALITY},
+                             {page, IDC_MAIN_RENDER_MODE}};
+        FillMainPageLists(page);
+        RefreshMainPage(page, g_canManage);
+    }
     TranslateWithLocale(g_context, page);
     return TRUE;
 }

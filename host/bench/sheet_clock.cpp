@@ -1,0 +1,142 @@
+// The clock's hooks on the sheet's thread. One sheet at a time, as the person has.
+#include "sheet_clock.h"
+
+#include "stopwatch.h"
+
+#include <prsht.h>
+
+namespace {
+
+// The dialog class's atom.
+constexpr ATOM kDialogClass = 32770;
+
+struct Pending {
+    HWND window;
+    UINT message;
+    double since;
+};
+
+SheetTimes* g_times = nullptr;
+// The hooks that find the sheet and stamp it up; gone once it is up.
+HHOOK g_untilUp[2] = {};
+HWND g_sheet = nullptr;
+UINT g_upMessage = 0;
+std::vector<Pending> g_pending;
+
+void Unhook(HHOOK (&hooks)[2]) {
+    for (HHOOK& hook : hooks) {
+        if (hook != nullptr)
+            UnhookWindowsHookEx(hook);
+        hook = nullptr;
+    }
+}
+
+bool IsPage(HWND window) {
+    return g_sheet != nullptr && GetParent(window) == g_sheet;
+}
+
+// The messages whose handling is timed: the pages' initialisation and apply, the windows' end.
+bool Timed(const CWPSTRUCT& call) {
+    switch (call.message) {
+    case WM_INITDIALOG:
+        return IsPage(call.hwnd);
+    case WM_NOTIFY:
+        return IsPage(call.hwnd) &&
+               reinterpret_cast<const NMHDR*>(call.lParam)->code == static_cast<UINT>(PSN_APPLY);
+    case WM_DESTROY:
+        return call.hwnd == g_sheet || IsPage(call.hwnd);
+    default:
+        return false;
+    }
+}
+
+void Took(UINT message, double ms) {
+    if (message == WM_INITDIALOG)
+        g_times->pageInitMs.push_back(ms);
+    else if (message == WM_NOTIFY) {
+        g_times->applyMs += ms;
+        ++g_times->applyNotices;
+    } else
+        g_times->destroyMs += ms;
+}
+
+LRESULT CALLBACK BeforeMessage(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_times != nullptr && Timed(*call))
+        g_pending.push_back({call->hwnd, call->message, NowMs()});
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_times != nullptr) {
+        for (size_t i = g_pending.size(); i-- > 0;) {
+            if (g_pending[i].window == call->hwnd && g_pending[i].message == call->message) {
+                Took(call->message, NowMs() - g_pending[i].since);
+                g_pending.erase(g_pending.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+        if (call->message == WM_NCDESTROY && call->hwnd == g_sheet)
+            g_times->destroyed = NowMs();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The sheet is the first dialog window made after the call; once the sheet is shown (its first
+// page made and initialised) it is told to stamp the moment it is up.
+LRESULT CALLBACK WindowEvent(int code, WPARAM wParam, LPARAM lParam) {
+    auto window = reinterpret_cast<HWND>(wParam);
+    if (g_times != nullptr && code == HCBT_CREATEWND && g_sheet == nullptr &&
+        GetClassLongPtrW(window, GCW_ATOM) == kDialogClass &&
+        (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
+        g_sheet = window;
+        g_times->created = NowMs();
+    }
+    if (g_times != nullptr && code == HCBT_ACTIVATE && window == g_sheet && !g_times->upSeen())
+        PostMessageW(g_sheet, g_upMessage, 0, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The stamp comes out of the sheet's modal loop before anything it paints of itself: what is
+// still to paint of the first page is painted here, then the sheet is up.
+LRESULT CALLBACK TakenMessage(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_times != nullptr &&
+        message->message == g_upMessage && message->hwnd == g_sheet) {
+        RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        g_times->up = NowMs();
+        message->message = WM_NULL;
+        Unhook(g_untilUp);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+bool OpenTimed(Sheet& sheet, const std::function<LONG(HWND owner)>& open, SheetTimes& times,
+               bool phases) {
+    times = SheetTimes();
+    g_upMessage = RegisterWindowMessageW(TEXT("QvBenchSheetUp"));
+    times.called = NowMs();
+    bool opened = sheet.Open([&times, open, phases](HWND owner) {
+        DWORD thread = GetCurrentThreadId();
+        HHOOK messageHooks[2] = {};
+        if (phases) {
+            messageHooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, BeforeMessage, nullptr, thread);
+            messageHooks[1] = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, nullptr, thread);
+        }
+        g_untilUp[0] = SetWindowsHookExW(WH_CBT, WindowEvent, nullptr, thread);
+        g_untilUp[1] = SetWindowsHookExW(WH_GETMESSAGE, TakenMessage, nullptr, thread);
+        g_pending.clear();
+        g_sheet = nullptr;
+        g_times = &times;
+        LONG result = open(owner);
+        times.returned = NowMs();
+        g_times = nullptr;
+        Unhook(messageHooks);
+        Unhook(g_untilUp);
+        return result;
+    });
+    return opened && WaitUntil([&times] { return times.upSeen(); });
+}
