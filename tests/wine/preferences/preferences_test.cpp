@@ -19,23 +19,6 @@ std::wstring Describe(const std::vector<BYTE>& devmode) {
                   TEXT(" "));
 }
 
-// Answers the 2-in-1 notice with `button` (IDCANCEL: Esc), the opt-out box ticked or not.
-void AnswerNotice(Sheet& sheet, int button, bool optOut, std::wstring* seen = nullptr) {
-    sheet.Answer(IDD_NOTICE, [=](HWND notice) {
-        if (seen != nullptr)
-            *seen = States(IsShown, notice, {IDC_NOTICE_OK, IDC_NOTICE_OPT_OUT}) +
-                    TextOf(notice, IDC_NOTICE_NO) +
-                    std::to_wstring(TextOf(notice, IDC_NOTICE_TEXT).find(TEXT("2 In 1 mode")) !=
-                                    std::wstring::npos);
-        if (optOut)
-            Click(notice, IDC_NOTICE_OPT_OUT);
-        if (button == IDCANCEL) // what the dialog manager sends for Esc
-            SendMessageW(notice, WM_COMMAND, IDCANCEL, 0);
-        else
-            Click(notice, button);
-    });
-}
-
 TEST_F(PreferencesTest, TheMainPageShowsTheStoredChoicesAndAChangeSavesEveryValue) {
     SetConfigDword(TEXT("DotHeight"), 7);
     SetConfigDword(TEXT("InkDithering"), 9);
@@ -95,29 +78,40 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
               TEXT("11"));
     sheet.Apply();
 
+    // No with the box ticked keeps asking, Esc answers Yes, and Yes with it ticked asks no more;
+    // 2-in-1 prints as well. After each: 2-in-1, printing, its quality, Apply, the warning stored.
     std::wstring notice;
-    AnswerNotice(sheet, IDC_NOTICE_NO, true, &notice);
-    Click(main, IDC_MAIN_TWO_IN_ONE);
+    const struct {
+        int button; // IDCANCEL: Esc
+        bool optOut;
+        LPCWSTR after;
+    } kAnswers[] = {{IDC_NOTICE_NO, true, TEXT("00001")},
+                    {IDCANCEL, false, TEXT("11111")},
+                    {IDC_NOTICE_YES, true, TEXT("11110")}};
+    for (const auto& answer : kAnswers) {
+        if (IsChecked(main, IDC_MAIN_TWO_IN_ONE))
+            Click(main, IDC_MAIN_TWO_IN_ONE);
+        sheet.Answer(IDD_NOTICE, [&notice, &answer](HWND dialog) {
+            notice = States(IsShown, dialog, {IDC_NOTICE_OK, IDC_NOTICE_OPT_OUT}) +
+                     TextOf(dialog, IDC_NOTICE_NO) +
+                     std::to_wstring(TextOf(dialog, IDC_NOTICE_TEXT).find(TEXT("2 In 1 mode")) !=
+                                     std::wstring::npos);
+            if (answer.optOut)
+                Click(dialog, IDC_NOTICE_OPT_OUT);
+            if (answer.button == IDCANCEL) // what the dialog manager sends for Esc
+                SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            else
+                Click(dialog, answer.button);
+        });
+        Click(main, IDC_MAIN_TWO_IN_ONE);
+        EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE, IDC_MAIN_PRINT}) +
+                      States(IsEnabled, main, {IDC_MAIN_PRINT_QUALITY}) +
+                      States(IsEnabled, sheet.window(), {kSheetApply}) +
+                      Stored({TEXT("Show2In1Warning")}),
+                  answer.after)
+            << answer.button;
+    }
     EXPECT_EQ(notice, TEXT("01&No1"));
-    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE}) +
-                  States(IsEnabled, sheet.window(), {kSheetApply}) +
-                  Stored({TEXT("Show2In1Warning")}),
-              TEXT("001"))
-        << "No with the box ticked keeps asking";
-    AnswerNotice(sheet, IDCANCEL, false);
-    Click(main, IDC_MAIN_TWO_IN_ONE);
-    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_TWO_IN_ONE}) + Stored({TEXT("Show2In1Warning")}),
-              TEXT("11"))
-        << "Esc answers Yes";
-    Click(main, IDC_MAIN_TWO_IN_ONE);
-    AnswerNotice(sheet, IDC_NOTICE_YES, true);
-    Click(main, IDC_MAIN_TWO_IN_ONE);
-    EXPECT_EQ(States(IsChecked, main, {IDC_MAIN_PRINT}) +
-                  States(IsEnabled, main, {IDC_MAIN_PRINT_QUALITY}) +
-                  States(IsEnabled, sheet.window(), {kSheetApply}) +
-                  Stored({TEXT("Show2In1Warning")}),
-              TEXT("1110"))
-        << "2-in-1 prints as well";
 
     // 2-in-1 leaves no room for an empty page, until the person turns it off on the main page.
     HWND layout = sheet.PageAt(kLayoutPage);
