@@ -10,6 +10,8 @@ namespace {
 
 class PreferencesTest : public WineTest {};
 
+using Items = std::vector<std::wstring>;
+
 // "952 2 0 1": size, duplex, collate, orientation.
 std::wstring Describe(const std::vector<BYTE>& devmode) {
     const DEVMODEW& fields = *reinterpret_cast<const DEVMODEW*>(devmode.data());
@@ -116,7 +118,6 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
     // 2-in-1 leaves no room for an empty page, until the person turns it off on the main page.
     HWND layout = sheet.PageAt(kLayoutPage);
     Click(layout, IDC_LAYOUT_SINGLE_SIDED);
-    sheet.Apply(); // so that double-sided is a change the devmodes hear of
     Click(layout, IDC_LAYOUT_DOUBLE_SIDED);
     EXPECT_EQ(States(IsChecked, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}) +
                   States(IsEnabled, layout, {IDC_LAYOUT_INSERT_EMPTY_PAGE}),
@@ -128,7 +129,7 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
     main = sheet.PageAt(kMainPage);
     Click(main, IDC_MAIN_TWO_IN_ONE); // not asked again
     EXPECT_TRUE(IsChecked(main, IDC_MAIN_EMBOSS));
-    // Stored with the job's other choices, double-sided in both devmodes.
+    // Stored with the job's other choices.
     EXPECT_TRUE(Choose(main, IDC_MAIN_DOT_QUALITY, TEXT("Best")));
     EXPECT_TRUE(
         Choose(sheet.PageAt(kPaperPage), IDC_PAPER_MEDIA_TYPE, TEXT("Default 3 (Copy Paper)")));
@@ -136,10 +137,6 @@ TEST_F(PreferencesTest, SomethingIsAlwaysProducedAndTwoInOneIsAskedUntilTheOptOu
     EXPECT_EQ(Stored({TEXT("TwoInOne"), TEXT("EmbossMode"), TEXT("InkMode"), TEXT("InterPoint"),
                       TEXT("DotQuality"), TEXT("MediaType")}),
               TEXT("1 1 1 1 2 258"));
-    EXPECT_EQ(Describe(sheet.devmode()) + TEXT(", ") + Describe(DefaultDevmode()),
-              TEXT("952 2 0 1, 952 2 0 1"));
-    std::vector<std::wstring> changes = sheet.DevmodeChanges();
-    EXPECT_TRUE(!changes.empty() && changes.back() == kPrinterName);
 }
 
 // Without printer link data the ink unit counts as present.
@@ -247,10 +244,10 @@ TEST_F(PreferencesTest, LayoutChoicesReachBothDevmodesOnlyWhenTheyChange) {
         EXPECT_EQ(Stored({TEXT("InterPoint"), TEXT("BindingEdge"), TEXT("Orientation"),
                           TEXT("Collate"), TEXT("Preview")}),
                   test.written);
-        EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
+        EXPECT_EQ(sheet.DevmodeChanges(), Items(test.broadcasts, kPrinterName));
         Click(layout, IDC_LAYOUT_PREVIEW); // the same choices again change nothing
         sheet.Ok();
-        EXPECT_EQ(sheet.DevmodeChanges().size(), test.broadcasts);
+        EXPECT_EQ(sheet.DevmodeChanges(), Items(test.broadcasts, kPrinterName));
         EXPECT_EQ(Describe(sheet.devmode()), test.job);
         EXPECT_EQ(Describe(DefaultDevmode()), test.printer);
     }
@@ -274,9 +271,7 @@ TEST_F(PreferencesTest, ThePicturesFollowTheChoicesAndOnlyTheRotatedLandscapeDia
         Click(dialog, IDC_ROTATED_LANDSCAPE);
         seen += TEXT(" ") + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
         Click(dialog, IDC_APPLY_BUTTON);
-        seen += States(IsEnabled, dialog, {IDC_APPLY_BUTTON}) +
-                std::to_wstring(GetFocus() == GetDlgItem(dialog, IDOK)) +
-                Stored({TEXT("LandscapeMode")});
+        seen += States(IsEnabled, dialog, {IDC_APPLY_BUTTON}) + Stored({TEXT("LandscapeMode")});
         Click(dialog, IDC_ROTATED_LANDSCAPE);
         Click(dialog, IDCANCEL); // keeps what Apply saved
     });
@@ -289,7 +284,7 @@ TEST_F(PreferencesTest, ThePicturesFollowTheChoicesAndOnlyTheRotatedLandscapeDia
     });
     Click(layout, IDC_LAYOUT_ADVANCED);
     EXPECT_EQ(seen + Stored({TEXT("LandscapeMode")}),
-              TEXT("Advanced - Tarvik Embosser000 10111 10"));
+              TEXT("Advanced - Tarvik Embosser000 1011 10"));
 
     EXPECT_TRUE(ShowsPicture(layout, IDC_LAYOUT_COLLATE_PICTURE, IDB_COLLATE_OFF));
     const std::pair<int, UINT> duplex[] = {{IDC_LAYOUT_DOUBLE_SIDED, IDB_DUPLEX_DOUBLE},
