@@ -1,9 +1,9 @@
 // The printer's properties as the printer folder opens them: the embosser's settings in the
 // device page's tree, a person's changes through the page's inputs and the braille table dialog,
 // and what the embosser and the printer data hold after Apply.
+#include "../preferences/printer.h"
 #include "person/person.h"
 #include "seams.h"
-#include "wine_test.h"
 
 #include "device_page/device_page_ids.h"
 #include "resources/resource.h"
@@ -222,14 +222,12 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
     HWND page = sheet.PageAt(0);
     // The file dialog starts in the install folder's common folder.
     LoadTable(sheet, page, TEXT("Braille Table"), [&sheet](HWND dialog) {
-        WCHAR title[128] = {};
-        GetWindowTextW(dialog, title, ARRAYSIZE(title));
-        EXPECT_STREQ(title, TEXT("Load Braille Table - Tarvik Embosser"));
+        EXPECT_EQ(WindowText(dialog), TEXT("Load Braille Table - Tarvik Embosser"));
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), sheet.window());
-        EXPECT_EQ(ItemsOf(dialog, IDC_TABLE_SLOT),
-                  (std::vector<std::wstring>{TEXT("Table 1 (a.bct)"), TEXT("Table 2"),
-                                             TEXT("Table 3"), TEXT("Table 4 (b.dis)"),
-                                             TEXT("Table 5"), TEXT("Table 6"), TEXT("Table 7")}));
+        EXPECT_EQ(
+            ItemsOf(dialog, IDC_TABLE_SLOT),
+            (Items{TEXT("Table 1 (a.bct)"), TEXT("Table 2"), TEXT("Table 3"),
+                   TEXT("Table 4 (b.dis)"), TEXT("Table 5"), TEXT("Table 6"), TEXT("Table 7")}));
         EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 1 (a.bct)"));
         Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 3"));
         Browse(sheet, dialog, TEXT("z.bct"));
@@ -268,7 +266,7 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
     EXPECT_EQ(RowOf(page, TEXT("Punkte")), TEXT("Punkte pro Zeichen: 6"));
     RowOf(page, TEXT("Beidseitig"), true);
     EXPECT_EQ(ItemsOf(page, IDC_DEVPAGE_LIST),
-              (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
+              (Items{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
     RowOf(page, TEXT("Oberer Rand"), true);
     EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
     // Distances with a decimal comma, shown and typed.

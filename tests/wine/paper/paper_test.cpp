@@ -1,8 +1,8 @@
 // The Paper/Media page and its Advanced media and forms dialog, acted on by a person: what they
 // show, and what they leave in the printer's data, both devmodes and the print server.
+#include "../preferences/printer.h"
 #include "person/person.h"
 #include "seams.h"
-#include "wine_test.h"
 
 #include "resources/resource.h"
 
@@ -15,12 +15,10 @@ namespace {
 
 class PaperTest : public WineTest {};
 
-using Items = std::vector<std::wstring>;
 const WCHAR kConfig[] = TEXT("\\Config");
 const WCHAR kMediaTypes[] = TEXT("\\Config\\MediaTypes");
 const std::wstring kPrinterKey =
     TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser");
-constexpr int kSheetApply = 0x3021; // the property sheet's "Apply" button
 
 // Printer data, as another program left it or as the spooler keeps it.
 void Store(LPCWSTR key, LPCWSTR name, LPCWSTR text) {
@@ -107,15 +105,11 @@ std::vector<BYTE> TestPattern() {
 std::wstring DotValues(HWND edit) {
     return TextOf(edit, IDC_MEDIATYPE_HIGHEST) + TEXT("-") + TextOf(edit, IDC_MEDIATYPE_LOWEST);
 }
-std::wstring Caption(HWND window) {
-    WCHAR text[128];
-    return std::wstring(text, GetWindowTextW(window, text, 128));
-}
 // The next message box is answered with `button`; its caption is kept.
 std::wstring g_caption;
 void AnswerMessage(Sheet& sheet, int button) {
     sheet.Answer(kMessageBox, [button](HWND box) {
-        g_caption = Caption(box);
+        g_caption = WindowText(box);
         Click(box, button);
     });
 }
@@ -268,14 +262,14 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGe
     HWND page = sheet.Page(IDC_PAPER_SIZE);
     // Media types first, then forms, each in an Advanced dialog of its own.
     UseAdvanced(sheet, page, [&](HWND dialog) {
-        EXPECT_EQ(Caption(dialog), TEXT("Advanced - Tarvik Embosser"));
+        EXPECT_EQ(WindowText(dialog), TEXT("Advanced - Tarvik Embosser"));
         EXPECT_EQ(ChosenItem(dialog, IDC_ADVANCED_MEDIA_TYPE), TEXT("Default 1 (Braille Paper)"));
         EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_REMOVE_MEDIA));
         EXPECT_FALSE(IsEnabled(dialog, IDC_APPLY_BUTTON));
         // The proposed name is the stored one's, which it replaces; values beyond their limits
         // keep the dialog open.
         sheet.Answer(IDD_MEDIA_TYPE, [](HWND add) {
-            EXPECT_EQ(Caption(add) + TEXT(": ") + TextOf(add, IDC_MEDIATYPE_NAME) + TEXT(" ") +
+            EXPECT_EQ(WindowText(add) + TEXT(": ") + TextOf(add, IDC_MEDIATYPE_NAME) + TEXT(" ") +
                           DotValues(add),
                       TEXT("Add ...: Custom Defined 2 16-5"));
             Type(add, IDC_MEDIATYPE_HIGHEST, TEXT("5"));
@@ -308,7 +302,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGe
         for (const auto& type : kTypes) {
             Choose(dialog, IDC_ADVANCED_MEDIA_TYPE, type.name);
             sheet.Answer(IDD_MEDIA_TYPE, [&type](HWND edit) {
-                EXPECT_EQ(Caption(edit) + TEXT(" ") + DotValues(edit),
+                EXPECT_EQ(WindowText(edit) + TEXT(" ") + DotValues(edit),
                           TEXT("Edit ... ") + std::wstring(type.shown));
                 Type(edit, IDC_MEDIATYPE_NAME, TEXT("Renamed"));
                 if (IsEnabled(edit, IDC_MEDIATYPE_HIGHEST_SPIN))
@@ -364,7 +358,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGe
         EXPECT_FALSE(IsEnabled(dialog, IDC_ADVANCED_DELETE_FORM)) << "not added here";
 
         sheet.Answer(IDD_CUSTOM_FORM, [&](HWND form) {
-            EXPECT_EQ(Caption(form) + TEXT(": ") + TextOf(form, IDC_FORM_NAME),
+            EXPECT_EQ(WindowText(form) + TEXT(": ") + TextOf(form, IDC_FORM_NAME),
                       TEXT("Add Form ...: Custom Defined"));
             EXPECT_TRUE(IsChecked(form, IDC_FORM_METRIC)) << "as in the Advanced dialog";
             EXPECT_EQ(TextOf(form, IDC_FORM_HEIGHT), TEXT("5.09 cm"));
