@@ -57,21 +57,17 @@ std::wstring MediaState() {
     return text;
 }
 
-// The printer's devmode as an application gets it, or holds it naming a media type and a source.
-std::vector<BYTE> JobDevmode(DWORD mediaType = 0, short source = 0) {
-    LPWSTR name = const_cast<LPWSTR>(kPrinterName);
-    std::vector<BYTE> job(DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0));
+// The printer's default devmode, held by a job that names a media type and a source.
+std::vector<BYTE> JobDevmode(DWORD mediaType, short source) {
+    std::vector<BYTE> job = ::DefaultDevmode();
     auto* devmode = reinterpret_cast<DEVMODEW*>(job.data());
-    DocumentPropertiesW(nullptr, nullptr, name, devmode, nullptr, DM_OUT_BUFFER);
-    if (mediaType != 0) {
-        devmode->dmMediaType = mediaType;
-        devmode->dmDefaultSource = source;
-        devmode->dmFields |= DM_MEDIATYPE | DM_DEFAULTSOURCE;
-    }
+    devmode->dmMediaType = mediaType;
+    devmode->dmDefaultSource = source;
+    devmode->dmFields |= DM_MEDIATYPE | DM_DEFAULTSOURCE;
     return job;
 }
 DEVMODEW DefaultDevmode() {
-    return *reinterpret_cast<DEVMODEW*>(JobDevmode().data());
+    return *reinterpret_cast<DEVMODEW*>(::DefaultDevmode().data());
 }
 
 // The record a form added here is marked with: flags, size and imageable area.
