@@ -108,9 +108,7 @@ TEST_F(PreferencesTest, PrintingAndTheDefaultsFollowTheInkUnit) {
     struct Case {
         const char* state;
         bool link, ink;
-    } const cases[] = {{"[Tarvik Embosser]\nink.unit=1\n", true, true},
-                       {"[Tarvik Embosser]\nink.unit=0\n", true, false},
-                       {"", false, true}};
+    } const cases[] = {{"[Tarvik Embosser]\nink.unit=0\n", true, false}, {"", false, true}};
     for (const Case& test : cases) {
         SCOPED_TRACE(test.state);
         RestoreInstalledState();
