@@ -246,7 +246,8 @@ TEST_F(PreferencesTest, TheMainPageShowsItsChoicesThePicturesFollowAndTheLandsca
               TEXT("1 0 2 1 2 2"));
 
     HWND layout = sheet.PageAt(kLayoutPage);
-    // Only the rotated landscape dialog writes the landscape mode, before any change of the sheet.
+    // Only the rotated landscape dialog writes the landscape mode, with no change of the sheet
+    // pending.
     std::wstring seen;
     sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
         seen = WindowText(dialog) + States(IsEnabled, dialog, {IDC_APPLY_BUTTON});
