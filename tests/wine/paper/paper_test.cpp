@@ -161,7 +161,6 @@ TEST_F(PaperTest, ThePageShowsTheStoredChoicesAndThePictureAndPushesPapersAndMed
         if (unlisted == 286) {
             // A paper reaches both devmodes, named by form and size, not by number.
             ASSERT_TRUE(Choose(page, IDC_PAPER_SIZE, TEXT("Letter")));
-            EXPECT_TRUE(IsEnabled(sheet.window(), kSheetApply));
             sheet.Apply();
             EXPECT_EQ(sheet.DevmodeChanges().size(), 1u) << "the paper and the source at once";
             EXPECT_EQ(PaperOf(DefaultDevmode()), TEXT("Letter 2159x2794 1000c"));
