@@ -1,9 +1,9 @@
 // The printer's properties as the printer folder opens them: the embosser's settings in the
 // device page's tree, a person's changes through the page's inputs and the braille table dialog,
 // and what the embosser and the printer data hold after Apply.
+#include "../preferences/printer.h"
 #include "person/person.h"
 #include "seams.h"
-#include "wine_test.h"
 
 #include "device_page/device_page_ids.h"
 #include "resources/resource.h"
@@ -101,13 +101,22 @@ void Browse(Sheet& sheet, HWND dialog, LPCWSTR file) {
     Click(dialog, IDC_TABLE_BROWSE);
 }
 
-TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonChanged) {
+TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsApplySendsWhatThePersonChangedAndLoadsTables) {
     WriteEmbosserState("[Tarvik Embosser]\nform.width=165\nform.length=233\nmargin.top=9\n"
                        "margin.left=10\nmargin.right=23\ngraphics=1\nbraille.dots=8\nautowrap=0\n"
                        "line.spacing=23\nmedia.type=2\nmedia.lowest=5\nmedia.highest=16\n"
                        "braille.table=6\ndot.height=1\nquality=2\nduplex=2\n");
     PrinterString(TEXT("DsDriver"), TEXT("PrintMediaSupported"), TEXT("Braille Paper"));
-    Seams seams;
+    // A table in the install folder's common folder, and a file that is no table elsewhere.
+    for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
+        CreateDirectoryW(folder, nullptr);
+    for (LPCWSTR file : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
+                         TEXT("C:\\Tables\\notes.txt")})
+        CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ForgiveFileDialog(2);
+    PrinterString(TEXT("Config\\BrailleTables"), TEXT("0"), TEXT("a.bct"));
+    PrinterString(TEXT("Config\\BrailleTables"), TEXT("3"), TEXT("b.dis"));
+    Seams seams; // the plug-in stays loaded from one sheet to the next
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     EXPECT_EQ(sheet.Titles(), TEXT("Device Settings, Service"));
@@ -177,59 +186,16 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsAndApplySendsWhatThePersonCha
         sheet.Apply();
         ExpectEmbosser(code);
     }
-    sheet.Cancel();
-}
 
-// Without the printer's settings nothing can be changed, and they are not asked for again; a
-// missing entry point for sending skips its calls.
-TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
-    for (auto [refused, changeable] : {std::make_pair("DllExportGetPrinterSettings", false),
-                                       std::make_pair("DllExportSetPrinterParameter", true),
-                                       std::make_pair("DllExportUpdatePrinter", true)}) {
-        SCOPED_TRACE(refused);
-        Seams seams;
-        seams.refusedEntryPoints = {refused};
-        Sheet sheet;
-        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-        HWND page = sheet.PageAt(0);
-        RowOf(page, TEXT("Extra Line"), true);
-        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), changeable);
-        seams.ForgetCalls();
-        sheet.PageAt(1);
-        sheet.PageAt(0);
-        sheet.Apply();
-        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, changeable);
-        EXPECT_EQ(RowOf(page, TEXT("Extra")) == TEXT("Extra Line Spacing: 12.50 Inches"),
-                  changeable);
-        ExpectEmbosser("line.spacing=250", false);
-        sheet.Cancel();
-    }
-}
-
-TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosserTakesIt) {
-    // A table in the install folder's common folder, and a file that is no table elsewhere.
-    for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
-        CreateDirectoryW(folder, nullptr);
-    for (LPCWSTR file : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common\\z.bct"),
-                         TEXT("C:\\Tables\\notes.txt")})
-        CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ForgiveFileDialog(2);
-    PrinterString(TEXT("Config\\BrailleTables"), TEXT("0"), TEXT("a.bct"));
-    PrinterString(TEXT("Config\\BrailleTables"), TEXT("3"), TEXT("b.dis"));
-    Seams seams; // the plug-in stays loaded from one sheet to the next
-    Sheet sheet;
-    ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-    HWND page = sheet.PageAt(0);
+    // A table file is loaded into the chosen slot and recorded when the embosser takes it.
     // The file dialog starts in the install folder's common folder.
     LoadTable(sheet, page, TEXT("Braille Table"), [&sheet](HWND dialog) {
-        WCHAR title[128] = {};
-        GetWindowTextW(dialog, title, ARRAYSIZE(title));
-        EXPECT_STREQ(title, TEXT("Load Braille Table - Tarvik Embosser"));
+        EXPECT_EQ(WindowText(dialog), TEXT("Load Braille Table - Tarvik Embosser"));
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), sheet.window());
-        EXPECT_EQ(ItemsOf(dialog, IDC_TABLE_SLOT),
-                  (std::vector<std::wstring>{TEXT("Table 1 (a.bct)"), TEXT("Table 2"),
-                                             TEXT("Table 3"), TEXT("Table 4 (b.dis)"),
-                                             TEXT("Table 5"), TEXT("Table 6"), TEXT("Table 7")}));
+        EXPECT_EQ(
+            ItemsOf(dialog, IDC_TABLE_SLOT),
+            (Items{TEXT("Table 1 (a.bct)"), TEXT("Table 2"), TEXT("Table 3"),
+                   TEXT("Table 4 (b.dis)"), TEXT("Table 5"), TEXT("Table 6"), TEXT("Table 7")}));
         EXPECT_EQ(ChosenItem(dialog, IDC_TABLE_SLOT), TEXT("Table 1 (a.bct)"));
         Choose(dialog, IDC_TABLE_SLOT, TEXT("Table 3"));
         Browse(sheet, dialog, TEXT("z.bct"));
@@ -268,11 +234,11 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
     EXPECT_EQ(RowOf(page, TEXT("Punkte")), TEXT("Punkte pro Zeichen: 6"));
     RowOf(page, TEXT("Beidseitig"), true);
     EXPECT_EQ(ItemsOf(page, IDC_DEVPAGE_LIST),
-              (std::vector<std::wstring>{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
-    RowOf(page, TEXT("Oberer Rand"), true);
+              (Items{TEXT("Einseitig"), TEXT("Doppelseitig (Interpunkt)")}));
+    RowOf(page, TEXT("Linker Rand"), true);
     EXPECT_EQ(TextOf(page, IDC_DEVPAGE_EDIT_UNIT), TEXT("Zoll"));
     // Distances with a decimal comma, shown and typed.
-    EXPECT_EQ(RowOf(page, TEXT("Oberer Rand")), TEXT("Oberer Rand: 0,25 Zoll"));
+    EXPECT_EQ(RowOf(page, TEXT("Linker Rand")), TEXT("Linker Rand: 0,45 Zoll"));
     Make(page, {{TEXT("Formularbreite"), IDC_DEVPAGE_EDIT, TEXT("9,25")}});
     next.Apply();
     ExpectEmbosser("form.width=185");
@@ -282,6 +248,32 @@ TEST_F(DeviceTest, ATableFileIsLoadedIntoTheChosenSlotAndRecordedWhenTheEmbosser
         Click(dialog, IDCANCEL);
     });
     next.Cancel();
+}
+
+// Without the printer's settings nothing can be changed, and they are not asked for again; a
+// missing entry point for sending skips its calls.
+TEST_F(DeviceTest, APrinterLinkWithoutAnEntryPointSkipsOnlyItsCalls) {
+    for (auto [refused, changeable] : {std::make_pair("DllExportGetPrinterSettings", false),
+                                       std::make_pair("DllExportSetPrinterParameter", true),
+                                       std::make_pair("DllExportUpdatePrinter", true)}) {
+        SCOPED_TRACE(refused);
+        Seams seams;
+        seams.refusedEntryPoints = {refused};
+        Sheet sheet;
+        ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
+        HWND page = sheet.PageAt(0);
+        RowOf(page, TEXT("Extra Line"), true);
+        EXPECT_EQ(Type(page, IDC_DEVPAGE_EDIT, TEXT("15")), changeable);
+        seams.ForgetCalls();
+        sheet.PageAt(1);
+        sheet.PageAt(0);
+        sheet.Apply();
+        EXPECT_EQ(seams.Calls("GetProcAddress") > 0, changeable);
+        EXPECT_EQ(RowOf(page, TEXT("Extra")) == TEXT("Extra Line Spacing: 12.50 Inches"),
+                  changeable);
+        ExpectEmbosser("line.spacing=250", false);
+        sheet.Cancel();
+    }
 }
 
 // The core driver's filling call that cannot be served: a host that hands back fewer items than

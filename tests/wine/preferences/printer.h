@@ -48,6 +48,8 @@ inline void SetDefaultDevmode(std::vector<BYTE> devmode) {
     });
 }
 
+using Items = std::vector<std::wstring>;
+
 inline std::wstring Joined(const std::vector<std::wstring>& texts, LPCWSTR between = TEXT(", ")) {
     std::wstring joined;
     for (const std::wstring& text : texts)
