@@ -62,7 +62,7 @@ TEST_F(ClassObjectTest, TheModuleHandsOutItsFactoryWithOneReferenceAndNothingEls
     }
 }
 
-TEST_F(ClassObjectTest, TheFactoryMakesVersion2ObjectsOnlyWithoutAggregation) {
+TEST_F(ClassObjectTest, TheFactoryMakesVersion2ObjectsOnlyWithoutAggregationOrOutOfMemory) {
     IClassFactory* factory = Factory();
     ASSERT_NE(factory, nullptr);
     const struct {
@@ -101,21 +101,16 @@ TEST_F(ClassObjectTest, TheFactoryMakesVersion2ObjectsOnlyWithoutAggregation) {
     factory->LockServer(FALSE);
     IUnknown* plugin = nullptr;
     factory->CreateInstance(nullptr, IID_IPrintOemUI2, reinterpret_cast<void**>(&plugin));
-    factory->Release();
-    EXPECT_EQ(canUnloadNow_(), S_FALSE) << "a live object keeps the module loaded";
-    plugin->Release();
-    EXPECT_EQ(canUnloadNow_(), S_OK);
-}
-
-TEST_F(ClassObjectTest, AllocationFailuresAreReportedAsOutOfMemory) {
     Seams seams;
-    IClassFactory* factory = Factory();
     void* object = reinterpret_cast<void*>(1);
     seams.Fail("HeapAlloc", ERROR_NOT_ENOUGH_MEMORY, 2); // one object, then one factory
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemUI2, &object), E_OUTOFMEMORY);
     EXPECT_EQ(object, nullptr);
     factory->Release();
     EXPECT_EQ(getClassObject_(CLSID_TarvikPlugin, IID_IClassFactory, &object), E_OUTOFMEMORY);
+    EXPECT_EQ(canUnloadNow_(), S_FALSE) << "a live object keeps the module loaded";
+    plugin->Release();
+    EXPECT_EQ(canUnloadNow_(), S_OK);
 }
 
 TEST_F(ClassObjectTest, TheHostsInterfaceIsQueriedOnceAndReleasedOnceWithTheObject) {

@@ -87,9 +87,6 @@ TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {
         {PROPSHEETUI_INFO_VERSION, false, PROPSHEETUI_REASON_SET_RESULT,
          reinterpret_cast<LPARAM>(&setResult), S_OK, 42, 0},
         {PROPSHEETUI_INFO_VERSION, true, PROPSHEETUI_REASON_GET_ICON, 0, S_OK, 0, 0},
-        // Device pages need the context the device settings tree published.
-        {PROPSHEETUI_INFO_VERSION, false, PROPSHEETUI_REASON_INIT, 0, E_FAIL, 77,
-         ERROR_INVALID_PARAMETER},
     };
     for (const auto& call : cases) {
         PROPSHEETUI_INFO info = {

@@ -15,10 +15,13 @@ namespace {
 
 // Where the first program in a prefix keeps what the installation left, for all of them.
 const WCHAR kSavedState[] = TEXT("Software\\QvembuiWineTests");
+// Where the spooler keeps the printer, and its data under "Config".
+const WCHAR kPrinterKey[] =
+    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser");
+const std::wstring kConfigKey = kPrinterKey + std::wstring(TEXT("\\Config"));
 // Each key's root and path.
 const std::pair<HKEY, LPCWSTR> kStateKeys[] = {
-    {HKEY_LOCAL_MACHINE,
-     TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")},
+    {HKEY_LOCAL_MACHINE, kPrinterKey},
     {HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane")},
     {HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane")},
 };
@@ -207,31 +210,22 @@ std::wstring PluginPath() {
 }
 
 DWORD ConfigDword(LPCWSTR name) {
-    HANDLE printer = nullptr;
-    DWORD value = kMissing, type = 0, size = 0;
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
-    DWORD read = GetPrinterDataExW(printer, TEXT("Config"), name, &type,
-                                   reinterpret_cast<BYTE*>(&value), sizeof(value), &size);
-    ClosePrinter(printer);
-    return read == ERROR_SUCCESS && type == REG_DWORD ? value : kMissing;
+    DWORD value = 0, size = sizeof(value);
+    LSTATUS read = RegGetValueW(HKEY_LOCAL_MACHINE, kConfigKey.c_str(), name, RRF_RT_REG_DWORD,
+                                nullptr, &value, &size);
+    return read == ERROR_SUCCESS ? value : kMissing;
 }
 
 void SetConfigDword(LPCWSTR name, DWORD value) {
-    HANDLE printer = nullptr;
-    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, &manage));
-    EXPECT_EQ(SetPrinterDataExW(printer, TEXT("Config"), name, REG_DWORD,
-                                reinterpret_cast<BYTE*>(&value), sizeof(value)),
-              static_cast<DWORD>(ERROR_SUCCESS));
-    ClosePrinter(printer);
+    EXPECT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kConfigKey.c_str(), name, REG_DWORD, &value,
+                              sizeof(value)),
+              ERROR_SUCCESS);
 }
 
 std::wstring DriverFile(LPCWSTR name) {
-    WCHAR folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(folder),
-                               sizeof(folder), &needed);
-    return std::wstring(folder) + TEXT("\\3\\") + name;
+    WCHAR path[MAX_PATH] = {};
+    InstalledDriverFile(name, path, MAX_PATH);
+    return path;
 }
 
 std::wstring EmbosserStateFile() {
