@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <fstream>
 #include <process.h>
 #include <sstream>
 #include <string>
@@ -41,12 +42,9 @@ void SetEmbosser(const std::string& lines) {
 // The values the embosser keeps for `keys` ("network.dhcp network.gateway"), one space apart;
 // kNone for a key it stored nothing for.
 std::string Embosser(const std::string& keys) {
-    std::string text(65536, 0), values, key;
-    HANDLE file = CreateFileW(EmbosserStateFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0; // the zeros after what was read match no key
-    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(file);
+    std::ifstream file(EmbosserStateFile().c_str(), std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(file), {});
+    std::string values, key;
     for (std::istringstream list(keys); list >> key;) {
         size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
         values +=
@@ -58,12 +56,8 @@ std::string Embosser(const std::string& keys) {
 
 // The driver's version as the package's INF names it: "1.0.0.1" of "DriverVer=12/06/2026,1.0.0.1".
 std::wstring PackageVersion() {
-    std::string text(8192, 0);
-    HANDLE file = CreateFileW(TEXT("package\\tarvik.inf"), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(file);
+    std::ifstream file("package/tarvik.inf", std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(file), {});
     size_t start = text.find(',', text.find("\nDriverVer=")) + 1;
     return std::wstring(text.begin() + start, text.begin() + text.find_first_of("\r\n", start));
 }

@@ -9,6 +9,8 @@
 #include <gtest/gtest-spi.h>
 #include <winspool.h>
 
+#include <fstream>
+
 const WCHAR kPrinterName[] = TEXT("Tarvik Embosser");
 
 namespace {
@@ -235,10 +237,6 @@ std::wstring EmbosserStateFile() {
 }
 
 void WriteEmbosserState(const char* text, const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    WriteFile(file, text, lstrlenA(text), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream file(path.c_str(), std::ios::binary);
+    EXPECT_TRUE(file << text) << "cannot write " << testing::PrintToString(path);
 }
