@@ -3,7 +3,6 @@
 
 #include "person/person.h"
 #include "printer_tool/printer_folder.h"
-#include "sheet_session.h"
 
 #include <commctrl.h>
 #include <gtest/gtest-spi.h>
@@ -101,8 +100,8 @@ void FillWindowDcCache(int left = 64) {
     DestroyWindow(window);
 }
 
-// What Wine loads and keeps after a first use: each sheet through the spooler with every page
-// shown, the host's own sheets on this thread, the spooler's capabilities.
+// What Wine keeps after a first use that can still fall into a test's second run: each sheet
+// through the spooler with every page shown, whose first painting comes when it comes.
 bool WarmUp() {
     {
         // GoogleTest's first failure on a thread starts a thread that watches it; its first
@@ -113,17 +112,6 @@ bool WarmUp() {
         SCOPED_TRACE("warm-up");
     }
     FillWindowDcCache();
-    CoreDriverHost host;
-    if (host.Load(PluginPath().c_str()) == S_OK)
-        for (bool document : {true, false}) {
-            SheetSession session(host);
-            if (SUCCEEDED(document ? session.OpenDocumentProperties(kPrinterName, nullptr)
-                                   : session.OpenPrinterProperties(kPrinterName)))
-                session.ShowSheet(nullptr);
-            session.Close(0);
-        }
-    host.Unload();
-    DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), DC_PAPERNAMES, nullptr, nullptr);
     OpenEverySheetPage();
     TakeMishaps();
     TakeProcessCounts();
