@@ -103,6 +103,7 @@ void FillWindowDcCache(int left = 64) {
 // What Wine keeps after a first use that can still fall into a test's second run: each sheet
 // through the spooler with every page shown, whose first painting comes when it comes.
 bool WarmUp() {
+    RestoreInstalledState(); // the program before may have left German
     {
         // GoogleTest's first failure on a thread starts a thread that watches it; its first
         // trace keeps the thread's list of traces.
@@ -152,9 +153,9 @@ void PrepareWineTests() {
 }
 
 void WineTest::SetUp() {
-    RestoreInstalledState(); // also for the warm-up: the program before may have left German
     static bool warm = WarmUp();
     ASSERT_TRUE(warm);
+    RestoreInstalledState(); // the warm-up's sheets leave the embosser's state file behind
     g_wineBlocks.clear();
     hook_ = SetWindowsHookExW(WH_CBT, TestThreadHook, nullptr, GetCurrentThreadId());
     before_ = TakeProcessCounts();
