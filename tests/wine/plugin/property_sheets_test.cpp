@@ -28,7 +28,6 @@ TEST_F(PropertySheetsTest, TheDocumentSheetAddsLayoutPaperAndMainPagesSharingOne
                                               (built ? PSP_USEFUSIONCONTEXT : 0)));
                 EXPECT_EQ(page.pfnCallback, first.pfnCallback);
                 EXPECT_EQ(page.lParam, first.lParam) << "one context";
-                EXPECT_EQ(page.hActCtx, first.hActCtx);
             }
             EXPECT_EQ(session.startPage(), LONG_PTR(pages[0].handle));
             EXPECT_EQ(session.startPageArgument(), 10000);
