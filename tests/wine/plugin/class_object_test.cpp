@@ -58,7 +58,6 @@ TEST_F(ClassObjectTest, TheModuleHandsOutItsFactoryWithOneReferenceAndNothingEls
         } else if (request.outPointer) {
             EXPECT_EQ(object, nullptr) << request.result;
         }
-        EXPECT_EQ(canUnloadNow_(), S_OK) << "no factory left alive after " << request.result;
     }
 }
 
@@ -133,7 +132,6 @@ TEST_F(ClassObjectTest, TheHostsInterfaceIsQueriedOnceAndReleasedOnceWithTheObje
     EXPECT_EQ(plugin->PublishDriverInterface(&driver), S_OK) << "a later one is still accepted";
     EXPECT_EQ(driver.References(), 2);
     plugin->Release();
-    EXPECT_EQ(driver.References(), 1);
 }
 
 } // namespace

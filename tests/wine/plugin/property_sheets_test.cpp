@@ -99,9 +99,7 @@ TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {
         EXPECT_EQ(GetLastError(), call.error);
     }
     EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), E_FAIL);
-}
-
-TEST_F(PropertySheetsTest, ADocumentSheetWithoutItsSettingsAddsNoPage) {
+    // A document sheet without its settings adds no page.
     for (const char* allocation : {"HeapAlloc", "GlobalAlloc"}) {
         Seams seams;
         seams.Fail(allocation, ERROR_NOT_ENOUGH_MEMORY, 1);

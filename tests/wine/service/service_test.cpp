@@ -132,14 +132,6 @@ std::wstring Look(Sheet& sheet, HWND page, int button, WORD dialog, std::wstring
     return seen;
 }
 
-// Runs this program's tests that `filter` selects in a process of its own; its exit code.
-intptr_t RunThisProgram(LPCWSTR filter) {
-    WCHAR program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring argument = TEXT("--gtest_filter=") + std::wstring(filter);
-    return _wspawnl(_P_WAIT, program, TEXT("service_tests"), argument.c_str(), nullptr);
-}
-
 class ServiceTest : public WineTest {};
 
 TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
@@ -366,7 +358,11 @@ TEST_F(ServiceTest, AnEarlierStateIsTakenOverOnceAndTheCartridgePicturesShowWhat
 // dialogs' test) sets carriage 2 as the primary carriage, and this one finds it, on a German
 // installation in German.
 TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToAGermanPrinterInGerman) {
-    ASSERT_EQ(RunThisProgram(TEXT("ServiceTest.TheDialogsStore*")), 0);
+    WCHAR program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    ASSERT_EQ(_wspawnl(_P_WAIT, program, TEXT("service_tests"),
+                       TEXT("--gtest_filter=ServiceTest.TheDialogsStore*"), nullptr),
+              0);
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
                     REG_SZ, TEXT("de_de"), 12);
     Sheet sheet;
