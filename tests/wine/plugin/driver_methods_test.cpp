@@ -12,7 +12,6 @@ enum Slot {
     kGetInfo = 3,
     kDevMode = 4,
     kCommonUIProp = 6,
-    kDeviceCapabilities = 10,
     kQueryColorProfile = 14,
     kHideStandardUI = 18,
 };
