@@ -263,7 +263,6 @@ TEST_F(ServiceTest, TheDialogsStoreWhatThePrinterTakes) {
                 EXPECT_TRUE(IsEnabled(dialog, id)) << id;
             EXPECT_TRUE(!c.apply || Click(dialog, IDC_APPLY_BUTTON));
             EXPECT_EQ(IsEnabled(dialog, IDC_APPLY_BUTTON), !c.apply);
-            EXPECT_EQ(GetFocus() == GetDlgItem(dialog, IDOK), c.apply);
             // Typed after Apply: enables it again, and Cancel drops it.
             TypeAddress(dialog, IDC_NETWORK_IP_ADDRESS, TEXT("10.0.0.5"));
             TypeAddress(dialog, IDC_NETWORK_SUBNET_MASK, TEXT("255.255.252.0"));
