@@ -101,7 +101,7 @@ void FillWindowDcCache(int left = 64) {
 }
 
 // What Wine keeps after a first use that can still fall into a test's second run: each sheet
-// through the spooler with every page shown, whose first painting comes when it comes.
+// through the spooler with every page shown (a page's first painting can come that late).
 bool WarmUp() {
     RestoreInstalledState(); // the program before may have left German
     {
