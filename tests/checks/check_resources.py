@@ -8,8 +8,8 @@ import re
 import struct
 import sys
 
-from product import (RT_BITMAP, RT_MANIFEST, RT_VERSION, Problems, defines, dialogs, report,
-                     resources, strings)
+from product import (RT_BITMAP, RT_MANIFEST, Problems, defines, dialogs, report, resources,
+                     strings)
 
 CYAN = (0, 255, 255)
 PIXELS_PER_UNIT = (6 / 4, 13 / 8)  # MS Shell Dlg 8 at 96 dpi: characters 6 x 13 pixels
@@ -64,7 +64,6 @@ def problems():
                       name.split("_")[1] in k[4:].replace("_", "")]
             need(len(owners) == 1 and value in {c.id for c in templates[owners[0]].controls},
                  "%s is no control of the dialog its name says", name)
-    need((RT_VERSION, 1) in res, "no version information")
     need(max(table) <= 267, "the string table goes beyond 267")
 
     bitmaps = {name: bitmap(data) for (kind, name), (_, data) in res.items() if kind == RT_BITMAP}

@@ -12,7 +12,6 @@ enum Slot {
     kGetInfo = 3,
     kDevMode = 4,
     kCommonUIProp = 6,
-    kDeviceCapabilities = 10,
     kQueryColorProfile = 14,
     kHideStandardUI = 18,
 };
@@ -62,8 +61,9 @@ TEST_F(DriverMethodsTest, GetInfoReportsSignatureAndVersionAndRefusesTheRest) {
     }
 }
 
-// The private section's size is what the spooler's applications get (spooler_test.cpp); its
-// rules are the native rule tests'.
+// The private section's size is what the spooler's applications get (spooler_test.cpp), the
+// device settings tree's items what the device page shows (device program); the section's rules
+// are the native rule tests'.
 TEST_F(DriverMethodsTest, ModesSizeTheSectionReplaceOnlyTheDocumentPagesAndRefuseTheRest) {
     const struct {
         Slot slot;
@@ -75,7 +75,6 @@ TEST_F(DriverMethodsTest, ModesSizeTheSectionReplaceOnlyTheDocumentPagesAndRefus
         {kDevMode, OEMDM_SIZE, false, E_FAIL, 5},
         {kDevMode, 5, true, E_FAIL, 5},
         {kCommonUIProp, OEMCUIP_DOCPROP, true, S_OK, 0},
-        {kCommonUIProp, OEMCUIP_PRNPROP, true, S_OK, 20},
         {kCommonUIProp, 3, true, E_FAIL, 5},
         {kHideStandardUI, OEMCUIP_DOCPROP, false, S_OK, 5},
         {kHideStandardUI, OEMCUIP_PRNPROP, false, E_NOTIMPL, 5},

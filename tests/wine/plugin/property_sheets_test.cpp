@@ -28,7 +28,6 @@ TEST_F(PropertySheetsTest, TheDocumentSheetAddsLayoutPaperAndMainPagesSharingOne
                                               (built ? PSP_USEFUSIONCONTEXT : 0)));
                 EXPECT_EQ(page.pfnCallback, first.pfnCallback);
                 EXPECT_EQ(page.lParam, first.lParam) << "one context";
-                EXPECT_EQ(page.hActCtx, first.hActCtx);
             }
             EXPECT_EQ(session.startPage(), LONG_PTR(pages[0].handle));
             EXPECT_EQ(session.startPageArgument(), 10000);
@@ -87,9 +86,6 @@ TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {
         {PROPSHEETUI_INFO_VERSION, false, PROPSHEETUI_REASON_SET_RESULT,
          reinterpret_cast<LPARAM>(&setResult), S_OK, 42, 0},
         {PROPSHEETUI_INFO_VERSION, true, PROPSHEETUI_REASON_GET_ICON, 0, S_OK, 0, 0},
-        // Device pages need the context the device settings tree published.
-        {PROPSHEETUI_INFO_VERSION, false, PROPSHEETUI_REASON_INIT, 0, E_FAIL, 77,
-         ERROR_INVALID_PARAMETER},
     };
     for (const auto& call : cases) {
         PROPSHEETUI_INFO info = {
@@ -103,9 +99,7 @@ TEST_F(PropertySheetsTest, TheProtocolsOtherReasonsAndItsRefusals) {
         EXPECT_EQ(GetLastError(), call.error);
     }
     EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), E_FAIL);
-}
-
-TEST_F(PropertySheetsTest, ADocumentSheetWithoutItsSettingsAddsNoPage) {
+    // A document sheet without its settings adds no page.
     for (const char* allocation : {"HeapAlloc", "GlobalAlloc"}) {
         Seams seams;
         seams.Fail(allocation, ERROR_NOT_ENOUGH_MEMORY, 1);

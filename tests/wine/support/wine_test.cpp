@@ -3,11 +3,12 @@
 
 #include "person/person.h"
 #include "printer_tool/printer_folder.h"
-#include "sheet_session.h"
 
 #include <commctrl.h>
 #include <gtest/gtest-spi.h>
 #include <winspool.h>
+
+#include <fstream>
 
 const WCHAR kPrinterName[] = TEXT("Tarvik Embosser");
 
@@ -15,10 +16,13 @@ namespace {
 
 // Where the first program in a prefix keeps what the installation left, for all of them.
 const WCHAR kSavedState[] = TEXT("Software\\QvembuiWineTests");
+// Where the spooler keeps the printer, and its data under "Config".
+const WCHAR kPrinterKey[] =
+    TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser");
+const std::wstring kConfigKey = kPrinterKey + std::wstring(TEXT("\\Config"));
 // Each key's root and path.
 const std::pair<HKEY, LPCWSTR> kStateKeys[] = {
-    {HKEY_LOCAL_MACHINE,
-     TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Tarvik Embosser")},
+    {HKEY_LOCAL_MACHINE, kPrinterKey},
     {HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane")},
     {HKEY_CURRENT_USER, TEXT("SOFTWARE\\Quorvane")},
 };
@@ -96,9 +100,10 @@ void FillWindowDcCache(int left = 64) {
     DestroyWindow(window);
 }
 
-// What Wine loads and keeps after a first use: each sheet through the spooler with every page
-// shown, the host's own sheets on this thread, the spooler's capabilities.
+// What Wine keeps after a first use that can still fall into a test's second run: each sheet
+// through the spooler with every page shown (a page's first painting can come that late).
 bool WarmUp() {
+    RestoreInstalledState(); // the program before may have left German
     {
         // GoogleTest's first failure on a thread starts a thread that watches it; its first
         // trace keeps the thread's list of traces.
@@ -108,17 +113,6 @@ bool WarmUp() {
         SCOPED_TRACE("warm-up");
     }
     FillWindowDcCache();
-    CoreDriverHost host;
-    if (host.Load(PluginPath().c_str()) == S_OK)
-        for (bool document : {true, false}) {
-            SheetSession session(host);
-            if (SUCCEEDED(document ? session.OpenDocumentProperties(kPrinterName, nullptr)
-                                   : session.OpenPrinterProperties(kPrinterName)))
-                session.ShowSheet(nullptr);
-            session.Close(0);
-        }
-    host.Unload();
-    DeviceCapabilitiesW(kPrinterName, TEXT("FILE:"), DC_PAPERNAMES, nullptr, nullptr);
     OpenEverySheetPage();
     TakeMishaps();
     TakeProcessCounts();
@@ -159,9 +153,9 @@ void PrepareWineTests() {
 }
 
 void WineTest::SetUp() {
-    RestoreInstalledState(); // also for the warm-up: the program before may have left German
     static bool warm = WarmUp();
     ASSERT_TRUE(warm);
+    RestoreInstalledState(); // the warm-up's sheets leave the embosser's state file behind
     g_wineBlocks.clear();
     hook_ = SetWindowsHookExW(WH_CBT, TestThreadHook, nullptr, GetCurrentThreadId());
     before_ = TakeProcessCounts();
@@ -207,31 +201,22 @@ std::wstring PluginPath() {
 }
 
 DWORD ConfigDword(LPCWSTR name) {
-    HANDLE printer = nullptr;
-    DWORD value = kMissing, type = 0, size = 0;
-    OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, nullptr);
-    DWORD read = GetPrinterDataExW(printer, TEXT("Config"), name, &type,
-                                   reinterpret_cast<BYTE*>(&value), sizeof(value), &size);
-    ClosePrinter(printer);
-    return read == ERROR_SUCCESS && type == REG_DWORD ? value : kMissing;
+    DWORD value = 0, size = sizeof(value);
+    LSTATUS read = RegGetValueW(HKEY_LOCAL_MACHINE, kConfigKey.c_str(), name, RRF_RT_REG_DWORD,
+                                nullptr, &value, &size);
+    return read == ERROR_SUCCESS ? value : kMissing;
 }
 
 void SetConfigDword(LPCWSTR name, DWORD value) {
-    HANDLE printer = nullptr;
-    PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinterName), &printer, &manage));
-    EXPECT_EQ(SetPrinterDataExW(printer, TEXT("Config"), name, REG_DWORD,
-                                reinterpret_cast<BYTE*>(&value), sizeof(value)),
-              static_cast<DWORD>(ERROR_SUCCESS));
-    ClosePrinter(printer);
+    EXPECT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kConfigKey.c_str(), name, REG_DWORD, &value,
+                              sizeof(value)),
+              ERROR_SUCCESS);
 }
 
 std::wstring DriverFile(LPCWSTR name) {
-    WCHAR folder[MAX_PATH] = {};
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(folder),
-                               sizeof(folder), &needed);
-    return std::wstring(folder) + TEXT("\\3\\") + name;
+    WCHAR path[MAX_PATH] = {};
+    InstalledDriverFile(name, path, MAX_PATH);
+    return path;
 }
 
 std::wstring EmbosserStateFile() {
@@ -241,10 +226,6 @@ std::wstring EmbosserStateFile() {
 }
 
 void WriteEmbosserState(const char* text, const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    WriteFile(file, text, lstrlenA(text), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream file(path.c_str(), std::ios::binary);
+    EXPECT_TRUE(file << text) << "cannot write " << testing::PrintToString(path);
 }

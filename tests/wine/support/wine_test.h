@@ -48,7 +48,7 @@ protected:
 
 // The plug-in's path in the printer driver's folder, where the configuration module loads it.
 std::wstring PluginPath();
-// A printer data value under "Config", through the spooler; kMissing when there is none.
+// A printer data value under "Config", where the spooler keeps it; kMissing when there is none.
 constexpr DWORD kMissing = 0xFFFFFFFF;
 DWORD ConfigDword(LPCWSTR name);
 void SetConfigDword(LPCWSTR name, DWORD value);
