@@ -137,30 +137,6 @@ HRESULT SheetSession::PreparePrinterSheet(LPCWSTR printerName) {
     return S_OK;
 }
 
-HWND SheetSession::ShowSheet(HWND owner) {
-    std::vector<HPROPSHEETPAGE> handles;
-    UINT start = 0;
-    for (size_t i = 0; i < pages_.size(); ++i) {
-        handles.push_back(pages_[i].handle);
-        if (reinterpret_cast<LONG_PTR>(pages_[i].handle) == startPage_)
-            start = static_cast<UINT>(i);
-    }
-    PROPSHEETHEADERW header;
-    ZeroMemory(&header, sizeof(header));
-    header.dwSize = sizeof(header);
-    header.dwFlags = PSH_MODELESS;
-    header.hwndParent = owner;
-    header.pszCaption = printerName_;
-    header.nPages = static_cast<UINT>(handles.size());
-    header.nStartPage = start;
-    header.phpage = handles.data();
-    sheet_ = reinterpret_cast<HWND>(PropertySheetW(&header));
-    // The sheet owns the pages now.
-    for (auto& page : pages_)
-        page.handle = nullptr;
-    return sheet_;
-}
-
 void SheetSession::Close(LRESULT sheetResult) {
     IPrintOemUI2* plugin = host_.plugin();
     if (sheetResult != 0) {
@@ -174,7 +150,7 @@ void SheetSession::Close(LRESULT sheetResult) {
         else
             plugin->DevicePropertySheets(&info_, reinterpret_cast<LPARAM>(&result));
     }
-    DestroySheetAndPages();
+    DestroyUnshownPages();
     info_.Reason = PROPSHEETUI_REASON_DESTROY;
     if (document_)
         plugin->DocumentPropertySheets(&info_, 0);
@@ -183,11 +159,7 @@ void SheetSession::Close(LRESULT sheetResult) {
     ReleaseHostResources();
 }
 
-void SheetSession::DestroySheetAndPages() {
-    if (sheet_ != nullptr) {
-        DestroyWindow(sheet_);
-        sheet_ = nullptr;
-    }
+void SheetSession::DestroyUnshownPages() {
     for (auto& page : pages_) {
         if (page.handle != nullptr)
             DestroyPropertySheetPage(page.handle);
@@ -196,7 +168,7 @@ void SheetSession::DestroySheetAndPages() {
 }
 
 void SheetSession::ReleaseHostResources() {
-    DestroySheetAndPages();
+    DestroyUnshownPages();
     if (heap_ != nullptr)
         HeapDestroy(heap_);
     heap_ = nullptr;

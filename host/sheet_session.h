@@ -36,15 +36,12 @@ public:
     HRESULT PrepareDocumentSheet(LPCWSTR printerName, DEVMODEW* jobDevmode);
     HRESULT PreparePrinterSheet(LPCWSTR printerName);
 
-    // The host's own clean-up (sheet window, pages, heap, printer handle) without a word to the
+    // The host's own clean-up (pages not shown, heap, printer handle) without a word to the
     // plug-in, for a sheet whose reasons someone else delivered.
     void ReleaseHostResources();
 
-    // Shows the collected pages in a modeless property sheet owned by `owner`; the sheet window.
-    HWND ShowSheet(HWND owner);
-
     // Ends the session: the result reason (when the sheet was applied), the destroy reason, and
-    // the host's own clean-up (sheet window, heap, printer handle).
+    // the host's own clean-up (pages not shown, heap, printer handle).
     void Close(LRESULT sheetResult);
 
     const std::vector<CollectedPage>& pages() const { return pages_; }
@@ -56,7 +53,6 @@ public:
     LPARAM startPageArgument() const { return startPageArgument_; }
     HANDLE printer() const { return printer_; }
     HANDLE heap() const { return heap_; }
-    HWND sheet() const { return sheet_; }
     OEMUIPSPARAM& sheetParam() { return sheetParam_; }
     OEMCUIPPARAM& treeParam() { return treeParam_; }
     std::vector<OPTITEM>& treeItems() { return treeItems_; }
@@ -67,7 +63,7 @@ private:
     HRESULT OpenPrinterForSheet(LPCWSTR printerName, bool administer);
     HRESULT RunInit(bool document);
     void AskForHeader(bool document);
-    void DestroySheetAndPages();
+    void DestroyUnshownPages();
 
     CoreDriverHost& host_;
     bool document_ = true;
@@ -83,6 +79,5 @@ private:
     LPARAM startPageArgument_ = 0;
     ULONG_PTR initResult_ = 0;
     LPCWSTR headerTitle_ = nullptr;
-    HWND sheet_ = nullptr;
     bool open_ = false;
 };
