@@ -4,6 +4,7 @@
 
 #include "core/module_state.h"
 #include "core/runtime_pool.h"
+#include "pages/bitmap_picture.h"
 
 HMODULE g_module = nullptr;
 LONG volatile g_serverLocks = 0;
@@ -22,7 +23,10 @@ void OnProcessAttach(HINSTANCE instance) {
         g_loadActCtx = current;
 }
 
-void OnProcessDetach() {
+// Freed by FreeLibrary (not at the process's end, when the system reclaims everything).
+void OnProcessDetach(bool freed) {
+    if (freed)
+        ReleaseKeptPictures();
     if (g_moduleActCtx != INVALID_HANDLE_VALUE) {
         ReleaseActCtx(g_moduleActCtx);
         g_moduleActCtx = INVALID_HANDLE_VALUE;
@@ -41,7 +45,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         OnProcessAttach(instance);
         break;
     case DLL_PROCESS_DETACH:
-        OnProcessDetach();
+        OnProcessDetach(reserved == nullptr);
         break;
     default:
         break;

@@ -144,7 +144,7 @@ void InitFormsHalf(HWND dialog, AdvancedDialogParam* param, bool canManage) {
     g_context = param->Context;
     g_shownFormSize[0] = -1;
     g_shownFormSize[1] = 0;
-    CheckRadioButton(dialog, IDC_ADVANCED_METRIC, IDC_ADVANCED_ENGLISH, IDC_ADVANCED_METRIC);
+    CheckRadio(dialog, IDC_ADVANCED_METRIC, IDC_ADVANCED_ENGLISH, IDC_ADVANCED_METRIC);
     FillFormList(dialog, canManage);
 }
 

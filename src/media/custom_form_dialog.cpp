@@ -52,7 +52,7 @@ LONG& StoredDimension(int editId) {
 BOOL OnInitDialog(HWND dialog, AdvancedItemParam* param) {
     g_param = param;
     g_context = param->Context;
-    CheckRadioButton(dialog, IDC_FORM_METRIC, IDC_FORM_ENGLISH,
+    CheckRadio(dialog, IDC_FORM_METRIC, IDC_FORM_ENGLISH,
                      param->Metric ? IDC_FORM_METRIC : IDC_FORM_ENGLISH);
     if (param->Mode == IDC_ADVANCED_ADD_FORM) {
         SetWindowTextW(dialog, GetUiString(g_context, IDS_ADD_FORM_TITLE));

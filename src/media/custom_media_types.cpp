@@ -1,6 +1,7 @@
 // The built-in media types and the custom media type store.
 #include "media/custom_media_types.h"
 
+#include "pages/known_controls.h"
 #include "resources/resource.h"
 #include "settings/global_block.h"
 #include "settings/printer_data_store.h"
@@ -23,9 +24,8 @@ const BuiltInMedia kBuiltInMedia[kBuiltInMediaCount] = {
     {IDS_MEDIA_CARD_STOCK, kMediaCardStock},
 };
 
-int AddComboEntry(HWND dialog, int listId, LPCWSTR text) {
-    return static_cast<int>(
-        SendDlgItemMessageW(dialog, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+int AddComboEntry(HWND list, LPCWSTR text) {
+    return static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
 // The store's names as one double-NUL-terminated list in a global block: read once into a block
@@ -72,11 +72,12 @@ int AddMediaTypeEntries(HWND dialog, int listId, const SettingsContext* context,
                         int* matchedPosition) {
     *matchedPosition = -1;
     CustomMediaTypeNames names(context);
+    HWND list = KnownControl(dialog, listId);
     for (const BuiltInMedia& media : kBuiltInMedia)
-        AddComboEntry(dialog, listId, GetUiString(context, media.textId));
+        AddComboEntry(list, GetUiString(context, media.textId));
     LPCWSTR name = names.first();
     for (int i = 0; i < names.count(); ++i, name = CustomMediaTypeNames::next(name)) {
-        int position = AddComboEntry(dialog, listId, name);
+        int position = AddComboEntry(list, name);
         if (position >= 0 && lstrcmpiW(name, context->CustomMediaType) == 0)
             *matchedPosition = position;
     }
@@ -95,12 +96,11 @@ void DeleteCustomMediaType(const SettingsContext* context, LPCWSTR name) {
 
 void ComboItemText(HWND dialog, int listId, int position, WCHAR* text, int chars) {
     text[0] = 0;
-    LRESULT length =
-        SendDlgItemMessageW(dialog, listId, CB_GETLBTEXTLEN, static_cast<WPARAM>(position), 0);
+    HWND list = KnownControl(dialog, listId);
+    LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(position), 0);
     if (length < 0 || length >= chars)
         return;
-    SendDlgItemMessageW(dialog, listId, CB_GETLBTEXT, static_cast<WPARAM>(position),
-                        reinterpret_cast<LPARAM>(text));
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text));
 }
 
 DWORD MediaTypeAt(int position) {

@@ -8,6 +8,7 @@
 #include "media/paper_push.h"
 #include "pages/bitmap_picture.h"
 #include "pages/dialog_support.h"
+#include "pages/known_controls.h"
 #include "resources/resource.h"
 #include "settings/devmode_push.h"
 #include "settings/global_block.h"
@@ -70,7 +71,8 @@ void FillPaperSizeList(HWND page) {
         return;
     DWORD fields = SheetPrinterInfo(g_context)->pDevMode->dmFields;
     QuietList quiet(page, IDC_PAPER_SIZE);
-    SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_RESETCONTENT, 0, 0);
+    HWND list = KnownControl(page, IDC_PAPER_SIZE);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     AddComboStrings(page, IDC_PAPER_SIZE, g_context, {IDS_PAPER_AUTOMATIC_SELECT});
     bool bySize = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && !(fields & DM_PAPERSIZE);
     int selected = -1;
@@ -78,11 +80,11 @@ void FillPaperSizeList(HWND page) {
     for (int i = 0; i < count; ++i) {
         WCHAR name[kFormNameChars];
         CopyPaperName(names, i, name);
-        SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         if (bySize && IsPaperOfSize(forms.SizeOf(name), g_context->PaperSize))
             selected = i + 1;
     }
-    if (SendDlgItemMessageW(page, IDC_PAPER_SIZE, CB_GETCOUNT, 0, 0) == CB_ERR) {
+    if (SendMessageW(list, CB_GETCOUNT, 0, 0) == CB_ERR) {
         EnableControl(page, IDC_PAPER_SIZE, false);
         return;
     }
@@ -104,7 +106,7 @@ void FillPaperSizeList(HWND page) {
 // becomes 256.
 void FillMediaTypeList(HWND page) {
     QuietList quiet(page, IDC_PAPER_MEDIA_TYPE);
-    SendDlgItemMessageW(page, IDC_PAPER_MEDIA_TYPE, CB_RESETCONTENT, 0, 0);
+    SendMessageW(KnownControl(page, IDC_PAPER_MEDIA_TYPE), CB_RESETCONTENT, 0, 0);
     AddComboStrings(page, IDC_PAPER_MEDIA_TYPE, g_context, {IDS_MEDIA_PRINTER_SETTING});
     int matched = -1;
     AddMediaTypeEntries(page, IDC_PAPER_MEDIA_TYPE, g_context, &matched);

@@ -6,10 +6,50 @@ namespace {
 // The screen's scale that the bitmaps are drawn for: 96 dots per inch is 100 %.
 constexpr int kBitmapDotsPerInch = 96;
 
+// Each picture is loaded once and kept until the module unloads: a page draws its pictures again
+// at every repaint, and under Wine each loading asks the server about the screen several times.
+struct KeptPicture {
+    HMODULE module;
+    UINT id;
+    HBITMAP bitmap;
+};
+constexpr int kPicturesKept = 64;
+KeptPicture g_kept[kPicturesKept];
+int g_keptCount = 0;
+// Sheets may run on several threads of one application.
+SRWLOCK g_keptLock = SRWLOCK_INIT;
+
+// The bitmap, kept; null when it cannot be loaded. Beyond the room kept, a bitmap is loaded for
+// the one drawing and `loaded` tells the caller to delete it.
+HBITMAP KeptBitmap(HMODULE module, UINT bitmapId, bool* loaded) {
+    *loaded = false;
+    AcquireSRWLockExclusive(&g_keptLock);
+    HBITMAP bitmap = nullptr;
+    for (int i = 0; i < g_keptCount && bitmap == nullptr; ++i)
+        if (g_kept[i].module == module && g_kept[i].id == bitmapId)
+            bitmap = g_kept[i].bitmap;
+    if (bitmap == nullptr) {
+        bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(bitmapId));
+        if (bitmap != nullptr && g_keptCount < kPicturesKept)
+            g_kept[g_keptCount++] = {module, bitmapId, bitmap};
+        else
+            *loaded = bitmap != nullptr;
+    }
+    ReleaseSRWLockExclusive(&g_keptLock);
+    return bitmap;
+}
+
 } // namespace
 
+void ReleaseKeptPictures() {
+    for (int i = 0; i < g_keptCount; ++i)
+        DeleteObject(g_kept[i].bitmap);
+    g_keptCount = 0;
+}
+
 void DrawPicture(HDC dc, const RECT& room, HMODULE module, UINT bitmapId) {
-    HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(bitmapId));
+    bool loaded = false;
+    HBITMAP bitmap = KeptBitmap(module, bitmapId, &loaded);
     if (bitmap == nullptr)
         return;
     BITMAP info = {};
@@ -36,7 +76,8 @@ void DrawPicture(HDC dc, const RECT& room, HMODULE module, UINT bitmapId) {
         SelectObject(memory, previous);
         DeleteDC(memory);
     }
-    DeleteObject(bitmap);
+    if (loaded)
+        DeleteObject(bitmap);
 }
 
 void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId) {

@@ -13,6 +13,9 @@ void DrawPicture(HDC dc, const RECT& room, HMODULE module, UINT bitmapId);
 // Draws an owner-drawn picture control's bitmap at the control's top-left corner.
 void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId);
 
+// Deletes the pictures kept since their first drawing; when the module unloads.
+void ReleaseKeptPictures();
+
 // Repaints a picture control's rectangle in the page at once, background and picture, after a
 // change that alters what it shows.
 void RedrawPicture(HWND dialog, int id);

@@ -1,6 +1,8 @@
 // Helpers for pages and dialogs.
 #include "pages/dialog_support.h"
 
+#include "pages/known_controls.h"
+
 #include "resources/resource.h"
 #include "settings/ui_strings.h"
 
@@ -8,15 +10,20 @@
 #include <strsafe.h>
 
 bool IsChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+    return SendMessageW(KnownControl(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void SetChecked(HWND dialog, int id, bool checked) {
-    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    SendMessageW(KnownControl(dialog, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckRadio(HWND dialog, int first, int last, int id) {
+    for (int each = first; each <= last; ++each)
+        SetChecked(dialog, each, each == id);
 }
 
 void EnableControl(HWND dialog, int id, bool enable) {
-    EnableWindow(GetDlgItem(dialog, id), enable ? TRUE : FALSE);
+    EnableWindow(KnownControl(dialog, id), enable ? TRUE : FALSE);
 }
 
 void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
@@ -25,17 +32,18 @@ void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
 }
 
 void ShowControl(HWND dialog, int id, bool show) {
-    ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);
+    ShowWindow(KnownControl(dialog, id), show ? SW_SHOW : SW_HIDE);
 }
 
 void AddComboStrings(HWND dialog, int id, const SettingsContext* context,
                      std::initializer_list<UINT> stringIds) {
+    HWND list = KnownControl(dialog, id);
     for (UINT stringId : stringIds)
-        SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(GetUiString(context, stringId)));
+        SendMessageW(list, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(GetUiString(context, stringId)));
 }
 
-QuietList::QuietList(HWND dialog, int id) : list_(GetDlgItem(dialog, id)) {
+QuietList::QuietList(HWND dialog, int id) : list_(KnownControl(dialog, id)) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }
 
@@ -45,11 +53,11 @@ QuietList::~QuietList() {
 }
 
 int ComboSelection(HWND dialog, int id) {
-    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(KnownControl(dialog, id), CB_GETCURSEL, 0, 0));
 }
 
 void SelectComboItem(HWND dialog, int id, int position) {
-    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    SendMessageW(KnownControl(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
 void NotifySheetChanged(HWND page) {

@@ -9,6 +9,8 @@
 
 bool IsChecked(HWND dialog, int id);
 void SetChecked(HWND dialog, int id, bool checked);
+// Checks radio button `id` and clears every other from `first` to `last`, as CheckRadioButton does.
+void CheckRadio(HWND dialog, int first, int last, int id);
 void EnableControl(HWND dialog, int id, bool enable);
 void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable);
 void ShowControl(HWND dialog, int id, bool show);

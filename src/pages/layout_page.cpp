@@ -60,11 +60,11 @@ void MarkLayoutPageChanged(HWND page) {
 }
 
 void SelectOrientation(HWND page, int id) {
-    CheckRadioButton(page, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE, id);
+    CheckRadio(page, IDC_LAYOUT_PORTRAIT, IDC_LAYOUT_LANDSCAPE, id);
 }
 
 void SelectSides(HWND page, int id) {
-    CheckRadioButton(page, IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, id);
+    CheckRadio(page, IDC_LAYOUT_SINGLE_SIDED, IDC_LAYOUT_DOUBLE_SIDED, id);
 }
 
 UINT OrientationBitmap(HWND page) {
@@ -100,7 +100,7 @@ void InitOutputControls(HWND page, bool canManage) {
                 g_context->InterPoint != 0 ? IDC_LAYOUT_DOUBLE_SIDED : IDC_LAYOUT_SINGLE_SIDED);
     EnableControls(page, kDoubleSidedControls,
                    canManage && IsChecked(page, IDC_LAYOUT_DOUBLE_SIDED));
-    CheckRadioButton(page, IDC_LAYOUT_OPEN_TO_LEFT, IDC_LAYOUT_OPEN_TO_TOP,
+    CheckRadio(page, IDC_LAYOUT_OPEN_TO_LEFT, IDC_LAYOUT_OPEN_TO_TOP,
                      g_context->BindingEdge == 2 ? IDC_LAYOUT_OPEN_TO_LEFT
                                                  : IDC_LAYOUT_OPEN_TO_TOP);
     SetChecked(page, IDC_LAYOUT_INSERT_EMPTY_PAGE, g_context->InsertEmptyPage != 0);
@@ -156,7 +156,7 @@ void OnOrientationClicked(HWND page, int id) {
 }
 
 void OnRadioPairClicked(HWND page, int first, int last, int id) {
-    CheckRadioButton(page, first, last, id);
+    CheckRadio(page, first, last, id);
     MarkLayoutPageChanged(page);
 }
 

@@ -67,7 +67,7 @@ int TwoPassRadioFor(DWORD twoPassPrint) {
 }
 
 void SelectTwoPassRadio(HWND page, int id) {
-    CheckRadioButton(page, IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_BACK_INK_PAGES, id);
+    CheckRadio(page, IDC_MAIN_BACK_SIDE_INK_TO_FRONT, IDC_MAIN_BACK_INK_PAGES, id);
 }
 
 void FillMainPageLists(HWND page) {

@@ -45,7 +45,7 @@ void ShowCarriageShares(HWND dialog) {
 
 BOOL OnInitDialog(HWND dialog, const EmbossUsageParam* param) {
     g_context = param->Context;
-    CheckRadioButton(dialog, IDC_USAGE_CARRIAGE1_PRIMARY, IDC_USAGE_CARRIAGE2_PRIMARY,
+    CheckRadio(dialog, IDC_USAGE_CARRIAGE1_PRIMARY, IDC_USAGE_CARRIAGE2_PRIMARY,
                      static_cast<LONG>(g_context->SecondCarriagePrimary) > 0
                          ? IDC_USAGE_CARRIAGE2_PRIMARY
                          : IDC_USAGE_CARRIAGE1_PRIMARY);
