@@ -71,13 +71,6 @@ std::string DescribeData(DWORD type, const BYTE* data, DWORD size) {
     return std::to_string(size) + " bytes";
 }
 
-// A file of the printer driver's folder, where the plug-in and its printer link are.
-std::wstring DriverFile(LPCWSTR name) {
-    WCHAR path[MAX_PATH] = {};
-    InstalledDriverFile(name, path, MAX_PATH);
-    return path;
-}
-
 // The virtual embosser's state file: a "[printer]" section of "key=value" lines per printer.
 std::string ReadStateFile() {
     WCHAR path[MAX_PATH] = {};

@@ -168,6 +168,11 @@ bool InstalledDriverFile(LPCWSTR name, WCHAR* path, DWORD chars) {
            SUCCEEDED(StringCchCatW(path, chars, name));
 }
 
+std::wstring DriverFile(LPCWSTR name) {
+    WCHAR path[MAX_PATH] = {};
+    return InstalledDriverFile(name, path, MAX_PATH) ? path : TEXT("");
+}
+
 LONG OpenPrinterProperties(HWND owner, HANDLE printer, LPWSTR printerName) {
     if (PrinterProperties(owner, printer))
         return CPSUI_OK;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 extern const WCHAR kTarvikPrinterName[];
 extern const WCHAR kTarvikDriverName[];
 
@@ -16,6 +18,8 @@ DWORD InstallTarvikPrinter(LPCWSTR folder);
 // The path of the installed driver's file `name` ("qvembui.dll"), in the spooler's folder of
 // version 3 drivers. False when the spooler names no driver folder.
 bool InstalledDriverFile(LPCWSTR name, WCHAR* path, DWORD chars);
+// The same path as a string; empty when the spooler names no driver folder.
+std::wstring DriverFile(LPCWSTR name);
 
 // The virtual embosser's state file, "%ProgramData%\Quorvane\Tarvik\qvmonext.state"; false when
 // the path does not fit.

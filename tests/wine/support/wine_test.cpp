@@ -213,12 +213,6 @@ void SetConfigDword(LPCWSTR name, DWORD value) {
               ERROR_SUCCESS);
 }
 
-std::wstring DriverFile(LPCWSTR name) {
-    WCHAR path[MAX_PATH] = {};
-    InstalledDriverFile(name, path, MAX_PATH);
-    return path;
-}
-
 std::wstring EmbosserStateFile() {
     WCHAR path[MAX_PATH] = {};
     EmbosserStateFile(path, MAX_PATH);

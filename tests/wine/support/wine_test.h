@@ -16,6 +16,7 @@
 #pragma once
 
 #include "core_driver.h"
+#include "printer_tool/printer_folder.h"
 #include "process_counts.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +53,6 @@ std::wstring PluginPath();
 constexpr DWORD kMissing = 0xFFFFFFFF;
 DWORD ConfigDword(LPCWSTR name);
 void SetConfigDword(LPCWSTR name, DWORD value);
-// The path of a file in the printer driver's folder, where the plug-in and its siblings are.
-std::wstring DriverFile(LPCWSTR name);
 // The virtual embosser's state file, in the machine's common application data folder.
 std::wstring EmbosserStateFile();
 // Replaces the virtual embosser's state file (or `file`): "[Tarvik Embosser]\nink.unit=0\n".
