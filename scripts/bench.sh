@@ -23,8 +23,9 @@ export PATH="/usr/lib/wine:$PATH"
 need_packages wine64
 
 echo "== Building bench.exe and what the prefix needs"
-targets=(bench qvembui qvdrvui qvprinter)
-[ -f siblings/virtual_embosser/qvmonext.def ] && targets+=(qvmonext)
+# The sibling libraries too: the plug-in is measured as the package installs it, with the printer
+# link, the locale library and the peripherals installation in place.
+targets=(bench qvembui qvdrvui qvprinter qvmonext qvlocale qvdevapi)
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)" --target "${targets[@]}" >/dev/null
 program=build/windows/bench.exe
