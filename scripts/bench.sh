@@ -4,7 +4,8 @@
 # application does (DocumentPropertiesW with DM_IN_PROMPT, through Wine's spooler), shows every
 # page, makes one change, applies it and closes with OK, RUNS times; in turn with each of those,
 # it does the same with a bare sheet opened the same way, whose configuration module adds the same
-# dialog templates with pages that do nothing. The opening ends, and the closing too, on the
+# dialog templates with pages that do nothing (their controls the same common controls of version
+# 6, from the plug-in's manifest). The opening ends, and the closing too, on the
 # sheet's own thread: when its first page is initialised and painted, and when the call returns.
 # A few more tours of each, with hooks on every message of the sheet's thread (which slow each
 # message), say where the time goes: each page's WM_INITDIALOG, until the sheet's window is made
@@ -23,8 +24,9 @@ export PATH="/usr/lib/wine:$PATH"
 need_packages wine64
 
 echo "== Building bench.exe and what the prefix needs"
-targets=(bench qvembui qvdrvui qvprinter)
-[ -f siblings/virtual_embosser/qvmonext.def ] && targets+=(qvmonext)
+# The sibling libraries too: the plug-in is measured as the package installs it, with the printer
+# link, the locale library and the peripherals installation in place.
+targets=(bench qvembui qvdrvui qvprinter qvmonext qvlocale qvdevapi)
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)" --target "${targets[@]}" >/dev/null
 program=build/windows/bench.exe
@@ -46,7 +48,7 @@ bench() {
 
 tour() {
     echo "== $runs openings each: $1"
-    bench tour "$runs" "$1" | tee -a "$results" | grep -v '^RESULT' || true
+    bench tour "$runs" "$1" | tee -a "$results" | grep -v '^RESULT\|^PAIRED' || true
 }
 
 echo "== Load average before the timings (the machine may be busy with other work): $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -75,11 +77,17 @@ fi
 echo
 echo "== Load average after the timings: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== Summary: total milliseconds per opening (open + every page + change and Apply + close);"
-echo "   on a busy machine the minimums are the steadier figure"
+echo "   on a busy machine the minimums and the paired ratios (each plug-in opening against the bare"
+echo "   one right after it, the median of those ratios) are the steadier figures"
 awk -v forms="$forms_measured" '
     /^LATENCY/ {
         latency[++latencies] = sprintf("%-22s %10.1f %10.1f %12.1f   %d, %d and %d calls",
                                        $2 " ms (" $3 " runs)", $4, $5, $6, $7, $8, $9)
+    }
+    /^PAIRED/ {
+        label = $2
+        for (i = 3; i < NF; ++i) label = label " " $i
+        paired[label] = $NF
     }
     /^RESULT/ {
         variant = $(NF - 4); label = $2
@@ -90,14 +98,14 @@ awk -v forms="$forms_measured" '
     }
     END {
         printf "%-16s %-25s %-25s %s\n", "", "plug-in min/median/max", "bare min/median/max",
-               "plug-in/bare: medians, minimums"
+               "plug-in/bare: medians, minimums, paired"
         for (i = 1; i <= n; ++i) {
             l = order[i]
-            printf "%-16s %7.1f %7.1f %7.1f   %7.1f %7.1f %7.1f   %6.2f %6.2f\n", l,
+            printf "%-16s %7.1f %7.1f %7.1f   %7.1f %7.1f %7.1f   %6.2f %6.2f %6.2f\n", l,
                    min[l, "plug-in"], median[l, "plug-in"], max[l, "plug-in"],
                    min[l, "bare"], median[l, "bare"], max[l, "bare"],
                    share(median[l, "plug-in"], median[l, "bare"]),
-                   share(min[l, "plug-in"], min[l, "bare"])
+                   share(min[l, "plug-in"], min[l, "bare"]), paired[l]
             if (failed[l, "plug-in"] + failed[l, "bare"] > 0) {
                 status = 1
                 printf "%-18s %d plug-in and %d bare openings did not come up\n", "",

@@ -129,10 +129,16 @@ int Tour(int runs, const char* label) {
     TimeTour(false);
     TimeTour(true);
     Series plugin("plug-in"), bareSeries("bare");
-    // Alternating, so that whatever else the machine does weighs on both alike.
+    // Alternating, so that whatever else the machine does weighs on both alike. Each opening of
+    // the plug-in is also set against the bare one right after it: on a machine whose speed
+    // wanders, the median of these paired ratios is the steadier figure.
+    std::vector<double> paired;
     for (int i = 0; i < runs; ++i) {
-        plugin.Add(TimeTour(false));
-        bareSeries.Add(TimeTour(true));
+        TourTimes mine = TimeTour(false), bare = TimeTour(true);
+        if (mine.done && bare.done && bare.totalMs() > 0)
+            paired.push_back(mine.totalMs() / bare.totalMs());
+        plugin.Add(mine);
+        bareSeries.Add(bare);
     }
     // Where the time goes, apart: a hook on every message sent on the sheet's thread makes each
     // message slower (under Wine a round trip to its server), so these tours are not timed.
@@ -142,6 +148,7 @@ int Tour(int runs, const char* label) {
     }
     PrintSeries(plugin, label);
     PrintSeries(bareSeries, label);
+    std::printf("PAIRED %s %.3f\n", label, SpreadOf(paired).median);
     return plugin.failed == 0 && bareSeries.failed == 0 ? 0 : 1;
 }
 

@@ -24,16 +24,30 @@ INT_PTR CALLBACK DoNothing(HWND, UINT message, WPARAM, LPARAM) {
 
 // The benchmark's bare sheet (QV_BARE_PAGES set in the calling process): the plug-in's three
 // dialog templates with pages that do nothing, added through the same service as the plug-in's,
-// so that the two sheets are opened exactly alike.
+// so that the two sheets are opened exactly alike. Their controls are the same classes as the
+// plug-in's: the common controls of version 6 that the plug-in's manifest asks for.
 bool BarePagesWanted() {
     return GetEnvironmentVariableW(TEXT("QV_BARE_PAGES"), nullptr, 0) > 0;
 }
 
-bool AddBarePages(PPROPSHEETUI_INFO info, HMODULE plugin) {
+HANDLE PluginManifestContext(LPCWSTR pluginPath) {
+    ACTCTXW request = {};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = pluginPath;
+    request.lpResourceName = MAKEINTRESOURCEW(2);
+    return CreateActCtxW(&request);
+}
+
+bool AddBarePages(PPROPSHEETUI_INFO info, HMODULE plugin, HANDLE context) {
     for (int id : {IDD_LAYOUT_PAGE, IDD_PAPER_PAGE, IDD_MAIN_PAGE}) {
         PROPSHEETPAGEW page = {};
         page.dwSize = sizeof(page);
         page.hInstance = plugin;
+        if (context != INVALID_HANDLE_VALUE) {
+            page.dwFlags = PSP_USEFUSIONCONTEXT;
+            page.hActCtx = context;
+        }
         page.pszTemplate = MAKEINTRESOURCEW(id);
         page.pfnDlgProc = DoNothing;
         if (info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
@@ -58,6 +72,8 @@ DocumentSheet::~DocumentSheet() {
         g_shownSheetApplied = nullptr;
     link_.EnsureDestroyed();
     session_.ReleaseHostResources();
+    if (bareContext_ != INVALID_HANDLE_VALUE)
+        ReleaseActCtx(bareContext_);
 }
 
 bool DocumentSheet::Start(PPROPSHEETUI_INFO info) {
@@ -84,7 +100,10 @@ bool DocumentSheet::Start(PPROPSHEETUI_INFO info) {
     // Cancel: the pages' PSN_APPLY is what says the person confirmed.
     g_shownSheetApplied = &applied_;
     applyWatch_ = SetWindowsHookExW(WH_CBT, WatchPageCreation, nullptr, GetCurrentThreadId());
-    return BarePagesWanted() ? AddBarePages(info, host_.module()) : link_.Register(info);
+    if (!BarePagesWanted())
+        return link_.Register(info);
+    bareContext_ = PluginManifestContext(pluginPath);
+    return AddBarePages(info, host_.module(), bareContext_);
 }
 
 void DocumentSheet::Finish(PPROPSHEETUI_INFO info) {

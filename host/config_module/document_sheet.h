@@ -41,6 +41,7 @@ private:
     PluginSheetLink link_;
     std::vector<BYTE> working_;
     HHOOK applyWatch_ = nullptr;
+    HANDLE bareContext_ = INVALID_HANDLE_VALUE; // the benchmark's bare pages' controls
     bool applied_ = false;
     WCHAR title_[MAX_PATH] = {};
 };

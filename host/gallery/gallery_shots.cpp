@@ -66,12 +66,9 @@ void LetPaint(DWORD milliseconds) {
     }
 }
 
-bool ShootWindow(HWND window, const char* name, const char* caption) {
-    if (window == nullptr)
-        return false;
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+namespace {
+
+bool SaveShot(HWND window, const char* name, const char* caption) {
     LetPaint(kPaintTime);
     RECT bounds;
     GetWindowRect(window, &bounds);
@@ -82,6 +79,21 @@ bool ShootWindow(HWND window, const char* name, const char* caption) {
         ListShot(name, caption);
     Progress("%s %s", saved ? "picture" : "NO PICTURE", caption);
     return saved;
+}
+
+} // namespace
+
+bool ShootWindow(HWND window, const char* name, const char* caption) {
+    if (window == nullptr)
+        return false;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return SaveShot(window, name, caption);
+}
+
+bool ShootAsShown(HWND window, const char* name, const char* caption) {
+    return window != nullptr && SaveShot(window, name, caption);
 }
 
 void Place(const Sheet& sheet) {

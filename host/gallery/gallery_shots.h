@@ -18,3 +18,6 @@ void LetPaint(DWORD milliseconds);
 // Brings the window to the front, repaints it and everything in it, and saves what it shows as
 // picture `name` with `caption`. False when the picture could not be saved.
 bool ShootWindow(HWND window, const char* name, const char* caption);
+// Saves what the window shows once its pending painting is done, without repainting it: what a
+// page redraws of itself after a change is seen as the page left it.
+bool ShootAsShown(HWND window, const char* name, const char* caption);

@@ -1,6 +1,7 @@
 // A second opening of the printing preferences that looks at the pictures only: each is drawn with
-// cyan transparent, and a switch that changes one leaves no trace of the old one. Cancelled at the
-// end, so nothing of it is stored.
+// cyan transparent, and a switch that changes one leaves no trace of the old one (the sheet is
+// photographed as the page left it, not repainted). Cancelled at the end, so nothing of it is
+// stored.
 #include "gallery_shots.h"
 #include "gallery_tour.h"
 #include "printer_tool/printer_folder.h"
@@ -31,7 +32,7 @@ bool OrientationSteps(Sheet& sheet, HWND layout) {
     for (const auto& choice : switches) {
         SendMessageW(layout, WM_COMMAND, MAKEWPARAM(choice.id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(layout, choice.id)));
-        if (!ShootWindow(sheet.window(), choice.name, choice.caption))
+        if (!ShootAsShown(sheet.window(), choice.name, choice.caption))
             return false;
     }
     return true;
@@ -66,7 +67,7 @@ bool TourPictureChecks(const std::vector<BYTE>& jobDevmode) {
     bool done = true;
     for (const auto& choice : switches)
         done = done && Did(choice.what, Click(sheet.Page(choice.id), choice.id)) &&
-               ShootWindow(sheet.window(), choice.name, choice.caption);
+               ShootAsShown(sheet.window(), choice.name, choice.caption);
     done = done && OrientationSteps(sheet, sheet.Page(IDC_LAYOUT_COLLATE));
     Progress("the picture checks: Cancel");
     sheet.Cancel();

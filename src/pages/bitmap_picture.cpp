@@ -1,6 +1,8 @@
 // Drawing the pages' pictures.
 #include "pages/bitmap_picture.h"
 
+#include "pages/known_controls.h"
+
 namespace {
 
 // The screen's scale that the bitmaps are drawn for: 96 dots per inch is 100 %.
@@ -29,7 +31,8 @@ HBITMAP KeptBitmap(HMODULE module, UINT bitmapId, bool* loaded) {
         if (g_kept[i].module == module && g_kept[i].id == bitmapId)
             bitmap = g_kept[i].bitmap;
     if (bitmap == nullptr) {
-        bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(bitmapId));
+        bitmap = static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP,
+                                                 0, 0, LR_CREATEDIBSECTION));
         if (bitmap != nullptr && g_keptCount < kPicturesKept)
             g_kept[g_keptCount++] = {module, bitmapId, bitmap};
         else
@@ -85,13 +88,23 @@ void DrawPictureItem(const DRAWITEMSTRUCT* item, HMODULE module, UINT bitmapId) 
 }
 
 // The picture's own window paints only the new bitmap: the old one would show through its
-// transparent parts. So its rectangle in the page is redrawn, the page's background first.
+// transparent parts. So the page's background is painted into the picture's window first, as the
+// page erases it, and then only the picture is painted again: not the page and every control
+// under the rectangle, which under Wine costs a round trip to the server for each window.
 void RedrawPicture(HWND dialog, int id) {
-    HWND picture = GetDlgItem(dialog, id);
-    RECT rect = {};
-    if (picture == nullptr || !GetWindowRect(picture, &rect))
+    HWND picture = KnownControl(dialog, id);
+    if (picture == nullptr)
         return;
-    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    RedrawWindow(dialog, &rect, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(picture);
+    if (dc != nullptr) {
+        POINT origin = {0, 0};
+        MapWindowPoints(picture, dialog, &origin, 1);
+        POINT previous = {};
+        SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+        SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+        SendMessageW(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+        ReleaseDC(picture, dc);
+    }
+    RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }

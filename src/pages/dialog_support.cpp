@@ -22,8 +22,12 @@ void CheckRadio(HWND dialog, int first, int last, int id) {
         SetChecked(dialog, each, each == id);
 }
 
+// A control already in the state asked is left alone: under Wine each EnableWindow and
+// ShowWindow asks the server, changed or not.
 void EnableControl(HWND dialog, int id, bool enable) {
-    EnableWindow(KnownControl(dialog, id), enable ? TRUE : FALSE);
+    HWND control = KnownControl(dialog, id);
+    if (control != nullptr && (IsWindowEnabled(control) != FALSE) != enable)
+        EnableWindow(control, enable ? TRUE : FALSE);
 }
 
 void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
@@ -32,7 +36,10 @@ void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
 }
 
 void ShowControl(HWND dialog, int id, bool show) {
-    ShowWindow(KnownControl(dialog, id), show ? SW_SHOW : SW_HIDE);
+    HWND control = KnownControl(dialog, id);
+    bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (control != nullptr && shown != show)
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
 }
 
 void AddComboStrings(HWND dialog, int id, const SettingsContext* context,

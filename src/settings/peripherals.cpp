@@ -11,13 +11,13 @@ typedef DWORD(WINAPI* InstallPeripheralsProc)(HWND, HINSTANCE, LPCSTR, DWORD);
 constexpr DWORD kInstallMode = 5;
 } // namespace
 
-void InstallPeripherals(SettingsContext* context) {
+bool InstallPeripherals(SettingsContext* context) {
     WCHAR path[MAX_PATH] = {};
     GetSystemDirectoryW(path, MAX_PATH);
     StringCchCatW(path, MAX_PATH, TEXT("\\qvdevapi.dll"));
     HMODULE library = ModuleLoadLibrary(path);
     if (library == nullptr)
-        return;
+        return false;
     auto install = reinterpret_cast<InstallPeripheralsProc>(
         reinterpret_cast<void*>(GetProcAddress(library, "InstallTarvikPeripherals")));
     if (install != nullptr) {
@@ -26,4 +26,5 @@ void InstallPeripherals(SettingsContext* context) {
         install(nullptr, nullptr, printerName, kInstallMode);
     }
     FreeLibrary(library);
+    return install != nullptr;
 }

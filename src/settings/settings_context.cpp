@@ -47,13 +47,13 @@ bool ReadPrinterIdentity(SettingsContext* context, const PRINTER_INFO_2W* info) 
 }
 
 // The installation leaves its marker and may store settings of its own: the values are read
-// again after it ran.
+// again after it ran, and only then (without the maker's library nothing ran).
 void InstallPeripheralsWhenMissing(SettingsContext* context, ConfigValues& config) {
     DWORD marker = 0, needed = 0;
     if (config.Read(TEXT("OutputVersion"), &marker, sizeof(marker), &needed) == ERROR_SUCCESS)
         return;
-    InstallPeripherals(context);
-    config.Refresh();
+    if (InstallPeripherals(context))
+        config.Refresh();
 }
 
 void LoadPaperSize(SettingsContext* context, const ConfigValues& config) {

@@ -209,5 +209,6 @@ LPCWSTR DriverDirectory(SettingsContext* context);
 // every page and dialog of a sheet wants to know.
 bool CanManagePrinter(SettingsContext* context);
 
-// Runs the maker's peripherals installation for the context's printer.
-void InstallPeripherals(SettingsContext* context);
+// Runs the maker's peripherals installation for the context's printer; false when its library
+// or its entry point is missing, and nothing ran.
+bool InstallPeripherals(SettingsContext* context);
