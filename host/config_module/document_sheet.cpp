@@ -35,7 +35,7 @@ HANDLE PluginManifestContext(LPCWSTR pluginPath) {
     request.cbSize = sizeof(request);
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.lpSource = pluginPath;
-    request.lpResourceName = MAKEINTRESOURCEW(2);
+    request.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
     return CreateActCtxW(&request);
 }
 

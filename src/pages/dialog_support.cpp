@@ -37,8 +37,7 @@ void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
 
 void ShowControl(HWND dialog, int id, bool show) {
     HWND control = KnownControl(dialog, id);
-    bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (control != nullptr && shown != show)
+    if (control != nullptr && ((GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0) != show)
         ShowWindow(control, show ? SW_SHOW : SW_HIDE);
 }
 
