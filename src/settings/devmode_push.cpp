@@ -17,8 +17,16 @@ LONG MergeThroughDriver(HANDLE printer, LPWSTR printerName, DEVMODEW* devmode) {
                                DM_IN_BUFFER | DM_OUT_BUFFER);
 }
 
-// The size of the driver's devmodes does not change while a sheet is open: asked once.
+DWORD DevmodeBytes(const DEVMODEW* devmode) {
+    return static_cast<DWORD>(devmode->dmSize) + devmode->dmDriverExtra;
+}
+
+// The size of the driver's devmodes does not change while a sheet is open. The job's devmode the
+// driver handed the sheet is one of its own, whole: its size is the driver's, with no round trip.
+// Without one, the driver is asked once.
 LONG DriverDevmodeSize(SettingsContext* context, LPWSTR printerName) {
+    if (context->DriverDevmodeSize == 0 && context->PublicDevmode != nullptr)
+        context->DriverDevmodeSize = static_cast<LONG>(DevmodeBytes(context->PublicDevmode));
     if (context->DriverDevmodeSize == 0) {
         LONG size =
             DocumentPropertiesW(nullptr, context->PrinterHandle, printerName, nullptr, nullptr, 0);
@@ -26,10 +34,6 @@ LONG DriverDevmodeSize(SettingsContext* context, LPWSTR printerName) {
             context->DriverDevmodeSize = size;
     }
     return context->DriverDevmodeSize;
-}
-
-DWORD DevmodeBytes(const DEVMODEW* devmode) {
-    return static_cast<DWORD>(devmode->dmSize) + devmode->dmDriverExtra;
 }
 
 } // namespace
@@ -75,8 +79,7 @@ void PushPendingDevmode(SettingsContext* context) {
     // The job being edited follows the pages at once.
     if (context->PublicDevmode != nullptr) {
         ApplyPendingDevmode(pending, context->PublicDevmode, false);
-        if (DevmodeBytes(context->PublicDevmode) >= static_cast<DWORD>(driverSize))
-            MergeThroughDriver(printer, info->pPrinterName, context->PublicDevmode);
+        MergeThroughDriver(printer, info->pPrinterName, context->PublicDevmode);
     }
 
     // A printer without a default devmode gets the driver's default; a stored one shorter than

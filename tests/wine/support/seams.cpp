@@ -43,6 +43,7 @@ const char kUser[] = "user32.dll";
     X(kKernel, ActivateActCtx, kCounted, false)                                                    \
     X(kKernel, HeapAlloc, kCounted, false)                                                         \
     X(kKernel, GlobalAlloc, kCounted, false)                                                       \
+    X(kUser, GetDlgItem, kCounted, false)                                                          \
     X(kUser, SetTimer, SeamSetTimer, false)                                                        \
     X(kUser, KillTimer, SeamKillTimer, false)
 
