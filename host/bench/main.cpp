@@ -99,7 +99,7 @@ void PrintSeries(const Series& series, const char* label) {
                 "by the change in %d; Apply told %d pages\n",
                 series.name, series.pages, series.total.size(), series.failed, series.changed,
                 series.applyShown, series.applyEnabled, series.pagesApplied);
-    std::printf("  pages (%s), median ms each:", series.titles.c_str());
+    std::printf("  pages (%s), median ms each after the first:", series.titles.c_str());
     for (const std::vector<double>& page : series.pageMs)
         std::printf(" %.1f", SpreadOf(page).median);
     std::printf(

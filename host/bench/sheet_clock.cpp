@@ -17,18 +17,25 @@ struct Pending {
 };
 
 SheetTimes* g_times = nullptr;
-// The hooks that find the sheet and stamp it up; gone once it is up.
-HHOOK g_untilUp[2] = {};
+// The hook that finds the sheet, gone once it is up, and the one that takes the clock's messages
+// out of the sheet's queue, there while the sheet is.
+HHOOK g_untilUp = nullptr;
+HHOOK g_taking = nullptr;
 HWND g_sheet = nullptr;
 UINT g_upMessage = 0;
+UINT g_paintMessage = 0;
+HANDLE g_painted = nullptr;
 std::vector<Pending> g_pending;
 
+void Unhook(HHOOK& hook) {
+    if (hook != nullptr)
+        UnhookWindowsHookEx(hook);
+    hook = nullptr;
+}
+
 void Unhook(HHOOK (&hooks)[2]) {
-    for (HHOOK& hook : hooks) {
-        if (hook != nullptr)
-            UnhookWindowsHookEx(hook);
-        hook = nullptr;
-    }
+    for (HHOOK& hook : hooks)
+        Unhook(hook);
 }
 
 bool IsPage(HWND window) {
@@ -99,15 +106,22 @@ LRESULT CALLBACK WindowEvent(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // The stamp comes out of the sheet's modal loop before anything it paints of itself: what is
-// still to paint of the first page is painted here, then the sheet is up.
+// still to paint of the first page is painted here, then the sheet is up. A request to paint is
+// answered the same way, on the sheet's thread.
 LRESULT CALLBACK TakenMessage(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && g_times != nullptr &&
-        message->message == g_upMessage && message->hwnd == g_sheet) {
-        RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        g_times->up = NowMs();
-        message->message = WM_NULL;
-        Unhook(g_untilUp);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == g_sheet &&
+        g_sheet != nullptr) {
+        if (message->message == g_upMessage && g_times != nullptr) {
+            RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            g_times->up = NowMs();
+            message->message = WM_NULL;
+            Unhook(g_untilUp);
+        } else if (message->message == g_paintMessage) {
+            RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            message->message = WM_NULL;
+            SetEvent(g_painted);
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -118,6 +132,9 @@ bool OpenTimed(Sheet& sheet, const std::function<LONG(HWND owner)>& open, SheetT
                bool phases) {
     times = SheetTimes();
     g_upMessage = RegisterWindowMessageW(TEXT("QvBenchSheetUp"));
+    g_paintMessage = RegisterWindowMessageW(TEXT("QvBenchPaintNow"));
+    if (g_painted == nullptr)
+        g_painted = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     times.called = NowMs();
     bool opened = sheet.Open([&times, open, phases](HWND owner) {
         DWORD thread = GetCurrentThreadId();
@@ -126,8 +143,8 @@ bool OpenTimed(Sheet& sheet, const std::function<LONG(HWND owner)>& open, SheetT
             messageHooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, BeforeMessage, nullptr, thread);
             messageHooks[1] = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, nullptr, thread);
         }
-        g_untilUp[0] = SetWindowsHookExW(WH_CBT, WindowEvent, nullptr, thread);
-        g_untilUp[1] = SetWindowsHookExW(WH_GETMESSAGE, TakenMessage, nullptr, thread);
+        g_untilUp = SetWindowsHookExW(WH_CBT, WindowEvent, nullptr, thread);
+        g_taking = SetWindowsHookExW(WH_GETMESSAGE, TakenMessage, nullptr, thread);
         g_pending.clear();
         g_sheet = nullptr;
         g_times = &times;
@@ -136,7 +153,28 @@ bool OpenTimed(Sheet& sheet, const std::function<LONG(HWND owner)>& open, SheetT
         g_times = nullptr;
         Unhook(messageHooks);
         Unhook(g_untilUp);
+        Unhook(g_taking);
+        g_sheet = nullptr;
         return result;
     });
     return opened && WaitUntil([&times] { return times.upSeen(); });
+}
+
+// Painting from another thread would race the sheet's own: a page whose paint the sheet has begun
+// would be painted a second time inside it, by the messages the other thread sends.
+void PaintNow(HWND sheet) {
+    if (g_taking == nullptr || sheet != g_sheet || !PostMessageW(sheet, g_paintMessage, 0, 0))
+        return;
+    const DWORD deadline = GetTickCount() + kPatienceMs;
+    for (;;) {
+        DWORD now = GetTickCount();
+        if (static_cast<LONG>(deadline - now) <= 0)
+            return;
+        DWORD woke =
+            MsgWaitForMultipleObjects(1, &g_painted, FALSE, deadline - now, QS_SENDMESSAGE);
+        if (woke != WAIT_OBJECT_0 + 1)
+            return;
+        MSG message; // answers what the sheet sends this thread meanwhile
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }

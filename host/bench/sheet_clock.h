@@ -31,3 +31,7 @@ struct SheetTimes {
 // `pageInitMs` on); they slow each message, so such a sheet is not timed as a whole.
 bool OpenTimed(Sheet& sheet, const std::function<LONG(HWND owner)>& open, SheetTimes& times,
                bool phases = false);
+
+// Paints what is still to paint of the sheet `OpenTimed` opened, on the sheet's own thread, and
+// returns when it is painted.
+void PaintNow(HWND sheet);

@@ -19,7 +19,7 @@ struct TourTimes {
     SheetTimes sheet;   // where the time went, on the sheet's thread
     int pages = 0;
     std::string titles;         // "Layout, Paper/Media, Tarvik"
-    std::vector<double> pageMs; // each page brought to the front and painted
+    std::vector<double> pageMs; // each page after the first brought to the front and painted
     bool changed = false;       // the Collate box could be clicked
     bool applyShown = false;    // the sheet has an Apply button
     bool applyEnabled = false;  // the change enabled it
