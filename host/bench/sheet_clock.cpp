@@ -110,16 +110,16 @@ LRESULT CALLBACK WindowEvent(int code, WPARAM wParam, LPARAM lParam) {
 // answered the same way, on the sheet's thread.
 LRESULT CALLBACK TakenMessage(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == g_sheet &&
-        g_sheet != nullptr) {
-        if (message->message == g_upMessage && g_times != nullptr) {
-            RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    bool ours =
+        code == HC_ACTION && wParam == PM_REMOVE && g_sheet != nullptr && message->hwnd == g_sheet;
+    bool up = ours && message->message == g_upMessage && g_times != nullptr;
+    if (up || (ours && message->message == g_paintMessage)) {
+        RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        message->message = WM_NULL;
+        if (up) {
             g_times->up = NowMs();
-            message->message = WM_NULL;
             Unhook(g_untilUp);
-        } else if (message->message == g_paintMessage) {
-            RedrawWindow(g_sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            message->message = WM_NULL;
+        } else {
             SetEvent(g_painted);
         }
     }
