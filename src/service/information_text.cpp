@@ -6,18 +6,27 @@
 namespace {
 
 // One text of at most 4096 characters, built line by line; each line is bounded to 260
-// characters before it is appended.
+// characters before it is appended. What the printer link or a translation says stays on its own
+// line: a line break or other control character in it is shown as a space.
 class InformationText {
 public:
     explicit InformationText(WCHAR (&text)[kComposedChars]) : text_(text) { text_[0] = 0; }
 
-    void Append(LPCWSTR line) { StringCchCatW(text_, kComposedChars, line); }
+    // `line` after its first `kept` characters.
+    void Append(WCHAR (&line)[kNameChars], int kept = 0) {
+        for (WCHAR* c = line + kept; *c != 0; ++c)
+            if (*c < 0x20)
+                *c = TEXT(' ');
+        StringCchCatW(text_, kComposedChars, line);
+    }
+
+    void StartLine() { StringCchCatW(text_, kComposedChars, TEXT("\r\n")); }
 
     // "\r\n<label> <text>"
     void AppendLabelled(LPCWSTR label, LPCWSTR text) {
         WCHAR line[kNameChars];
         StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %ls"), label, text);
-        Append(line);
+        Append(line, 2);
     }
 
     // "\r\n<label> a.b.c" of the version's three bytes, highest first (two when `parts` is 2).
@@ -28,7 +37,7 @@ public:
             StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %u.%u.%u"), label, high, middle, low);
         else
             StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %u.%u"), label, middle, low);
-        Append(line);
+        Append(line, 2);
     }
 
 private:
@@ -47,7 +56,7 @@ void ComposePrinterInformation(WCHAR (&text)[kComposedChars], const SettingsCont
         StringCchCopyW(line, kNameChars, status);
         information.Append(line);
     }
-    information.Append(TEXT("\r\n"));
+    information.StartLine();
     information.AppendLabelled(labels.DriverVersion, driverVersion);
     if (!connected)
         return;
