@@ -57,10 +57,6 @@ int WINAPI MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, LPWSTR wide,
     return bytes;
 }
 
-int WINAPI lstrlenW(LPCWSTR text) {
-    return text == nullptr ? 0 : static_cast<int>(BoundedLength(text, SIZE_MAX));
-}
-
 HRESULT StringCchLengthW(LPCWSTR text, size_t maxChars, size_t* length) {
     size_t found = text == nullptr ? maxChars : BoundedLength(text, maxChars);
     if (length != nullptr)
