@@ -152,18 +152,6 @@ int Tour(int runs, const char* label) {
     return plugin.failed == 0 && bareSeries.failed == 0 ? 0 : 1;
 }
 
-// The plug-in's spooler calls since the seams last forgot them.
-long SpoolerCalls(const Seams& seams) {
-    long calls = 0;
-    for (const char* function :
-         {"AddFormW", "ClosePrinter", "DeleteFormW", "DeletePrinterDataExW", "DeviceCapabilitiesW",
-          "DocumentPropertiesW", "EnumFormsW", "EnumPrinterDataExW", "GetFormW",
-          "GetPrinterDataExW", "GetPrinterDriverDirectoryW", "GetPrinterDriverW", "GetPrinterW",
-          "OpenPrinterW", "SetPrinterDataExW", "SetPrinterW"})
-        calls += seams.Calls(function);
-    return calls;
-}
-
 // The printer's properties as the printer folder opens them, on the sheet's thread.
 LONG OpenProperties(HWND owner) {
     PRINTER_DEFAULTSW manage = {nullptr, nullptr, PRINTER_ALL_ACCESS};
@@ -189,17 +177,17 @@ void TimeLatency(int runs, DWORD latencyMs) {
         seams.ForgetCalls();
         if (!OpenTimed(sheet, OpenPreferences, preferences))
             continue;
-        calls[0] = SpoolerCalls(seams);
+        calls[0] = seams.SpoolerCalls();
         Click(sheet.Page(IDC_LAYOUT_COLLATE), IDC_LAYOUT_COLLATE);
         seams.ForgetCalls();
         double before = NowMs();
         sheet.Apply();
         double applied = NowMs();
-        calls[1] = SpoolerCalls(seams);
+        calls[1] = seams.SpoolerCalls();
         sheet.Ok();
         seams.ForgetCalls();
         bool shown = OpenTimed(device, OpenProperties, properties);
-        calls[2] = SpoolerCalls(seams);
+        calls[2] = seams.SpoolerCalls();
         device.Cancel();
         // Without counted calls the seams were not in the plug-in's way: no figure.
         if (i == 0 || !shown || calls[0] == 0)

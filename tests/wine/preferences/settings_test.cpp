@@ -10,30 +10,11 @@
 #include <commctrl.h>
 
 #include <functional>
-#include <sstream>
 #include <string>
 
 namespace {
 
 class SettingsTest : public WineTest {};
-
-// The plug-in's calls of each spooler function since the seams last forgot them:
-// "EnumPrinterDataExW 1, GetPrinterW 1".
-const char kSpoolerFunctions[] =
-    "AddFormW ClosePrinter DeleteFormW DeletePrinterDataExW DeviceCapabilitiesW "
-    "DocumentPropertiesW EnumFormsW EnumPrinterDataExW GetFormW GetPrinterDataExW "
-    "GetPrinterDriverDirectoryW GetPrinterDriverW GetPrinterW OpenPrinterW SetPrinterDataExW "
-    "SetPrinterW";
-
-std::string SpoolerCalls(const Seams& seams) {
-    std::istringstream functions(kSpoolerFunctions);
-    std::string calls;
-    for (std::string function; functions >> function;)
-        if (seams.Calls(function.c_str()) > 0)
-            calls += (calls.empty() ? "" : ", ") + function + " " +
-                     std::to_string(seams.Calls(function.c_str()));
-    return calls;
-}
 
 // Opening the preferences when the settings are not all there: the printer's information, its
 // settings in one enumeration (read again after the peripherals installation), the driver
@@ -82,7 +63,7 @@ TEST_F(SettingsTest, OpeningThePreferencesCostsFewRoundTrips) {
         seams.ForgetCalls();
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
-        EXPECT_EQ(SpoolerCalls(seams), test.calls);
+        EXPECT_EQ(seams.SpoolerCallList(), test.calls);
         EXPECT_EQ(ConfigDword(TEXT("OutputVersion")) != kMissing, test.marked);
     }
 }
@@ -165,11 +146,7 @@ TEST_F(SettingsTest, EachStepCostsAFewRoundTrips) {
         if (step.forget)
             seams.ForgetCalls();
         step.act();
-        long calls = 0;
-        std::istringstream all(kSpoolerFunctions);
-        for (std::string function; all >> function;)
-            calls += seams.Calls(function.c_str());
-        EXPECT_LE(calls, step.limit) << step.step << ": " << SpoolerCalls(seams);
+        EXPECT_LE(seams.SpoolerCalls(), step.limit) << step.step << ": " << seams.SpoolerCallList();
     }
     EXPECT_EQ(Stored({TEXT("MediaType"), TEXT("MediaSurface")}), TEXT("268 4"));
 }

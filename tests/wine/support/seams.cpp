@@ -7,6 +7,8 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 #include <type_traits>
 
 namespace {
@@ -284,6 +286,24 @@ Seams::~Seams() {
 
 long Seams::Calls(const char* function) const {
     return StateOf(function).calls;
+}
+
+long Seams::SpoolerCalls() const {
+    long calls = 0;
+    for (int id = 0; id < kImportCount; ++id)
+        calls += kDllOf[id] == kSpooler ? g_state[id].calls : 0;
+    return calls;
+}
+
+std::string Seams::SpoolerCallList() const {
+    std::map<std::string, long> called; // in the order of their names
+    for (int id = 0; id < kImportCount; ++id)
+        if (kDllOf[id] == kSpooler && g_state[id].calls > 0)
+            called[kNames[id]] = g_state[id].calls;
+    std::string list;
+    for (const auto& [name, calls] : called)
+        list += (list.empty() ? "" : ", ") + name + " " + std::to_string(calls);
+    return list;
 }
 
 void Seams::ForgetCalls() {

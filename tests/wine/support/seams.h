@@ -24,6 +24,9 @@ public:
     // The plug-in's calls of `function` ("GetPrinterDataExW") since the seams were made or the
     // calls (and the load context) forgotten.
     long Calls(const char* function) const;
+    // All of its spooler calls since then, and which: "EnumPrinterDataExW 1, GetPrinterW 1".
+    long SpoolerCalls() const;
+    std::string SpoolerCallList() const;
     void ForgetCalls();
     // `function` fails with `error` the next `times` times (kAlways: every time).
     void Fail(const char* function, DWORD error, int times = kAlways);
