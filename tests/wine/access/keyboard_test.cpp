@@ -155,13 +155,8 @@ std::wstring Stored(const Sheet& sheet) {
     }
     for (BYTE byte : job)
         stored += std::to_wstring(byte) + TEXT(" ");
-    char state[65536] = {};
-    DWORD read = 0;
-    HANDLE file = CreateFileW(EmbosserStateFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ReadFile(file, state, sizeof(state) - 1, &read, nullptr);
-    CloseHandle(file);
-    return stored + TEXT("\nembosser: ") + std::wstring(state, state + read);
+    const std::string state = EmbosserState();
+    return stored + TEXT("\nembosser: ") + std::wstring(state.begin(), state.end());
 }
 
 // Device Settings, where the tree has the focus: Dots Per Character 8, the top margin and the

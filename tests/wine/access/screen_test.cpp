@@ -16,12 +16,6 @@ namespace {
 
 class ScreenTest : public WineTest {};
 
-std::wstring WindowText(HWND window) {
-    WCHAR text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 std::wstring ClassOf(HWND window) {
     WCHAR name[32] = {};
     GetClassNameW(window, name, 32);
@@ -125,8 +119,7 @@ std::wstring LookEverywhereInBothLanguages() {
     std::wstring seen;
     for (LPCWSTR language : {TEXT(""), TEXT("de_de")}) {
         RestoreInstalledState();
-        RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
-                        REG_SZ, language, (lstrlenW(language) + 1) * sizeof(WCHAR));
+        SetLocale(language);
         auto [looked, missed] = LookEverywhere();
         seen += std::to_wstring(looked) + TEXT(" windows; ") + missed;
     }

@@ -12,7 +12,6 @@
 #include <dlgs.h>
 
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <tuple>
 
@@ -62,8 +61,7 @@ void Make(HWND page, const std::vector<std::tuple<LPCWSTR, int, LPCWSTR>>& chang
 // Each "key=value" of `expected` (separated by spaces) is a line of the embosser's state file, or
 // none is when not `held`.
 void ExpectEmbosser(const std::string& expected, bool held = true) {
-    std::ifstream file(EmbosserStateFile().c_str(), std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(file), {});
+    const std::string text = EmbosserState();
     std::istringstream pairs(expected);
     for (std::string pair; pairs >> pair;)
         EXPECT_EQ(text.find("\n" + pair + "\n") != std::string::npos, held) << pair << " in\n"
@@ -102,10 +100,10 @@ void Browse(Sheet& sheet, HWND dialog, LPCWSTR file) {
 }
 
 TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsApplySendsWhatThePersonChangedAndLoadsTables) {
-    WriteEmbosserState("[Tarvik Embosser]\nform.width=165\nform.length=233\nmargin.top=9\n"
+    WriteEmbosserState("form.width=165\nform.length=233\nmargin.top=9\n"
                        "margin.left=10\nmargin.right=23\ngraphics=1\nbraille.dots=8\nautowrap=0\n"
                        "line.spacing=23\nmedia.type=2\nmedia.lowest=5\nmedia.highest=16\n"
-                       "braille.table=6\ndot.height=1\nquality=2\nduplex=2\n");
+                       "braille.table=6\ndot.height=1\nquality=2\nduplex=2");
     PrinterString(TEXT("DsDriver"), TEXT("PrintMediaSupported"), TEXT("Braille Paper"));
     // A table in the install folder's common folder, and a file that is no table elsewhere.
     for (LPCWSTR folder : {TEXT("C:\\Program Files\\Quorvane\\Tarvik\\Common"), TEXT("C:\\Tables")})
@@ -225,8 +223,7 @@ TEST_F(DeviceTest, TheTreeShowsTheEmbossersSettingsApplySendsWhatThePersonChange
     ExpectEmbosser("braille.table=4");
     sheet.Cancel();
     // A new sheet starts at the slot the printer uses, and a German installation's in German.
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
-                    REG_SZ, TEXT("de_de"), 6 * sizeof(WCHAR));
+    SetLocale(TEXT("de_de"));
     Sheet next;
     ASSERT_TRUE(next.OpenProperties(kPrinterName));
     page = next.PageAt(0);

@@ -410,8 +410,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGe
     sheet.Cancel();
 
     // In German a size shows a decimal comma, and a size typed with one is taken whole.
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
-                    REG_SZ, TEXT("de_de"), 12);
+    SetLocale(TEXT("de_de"));
     Sheet german;
     ASSERT_TRUE(german.OpenPreferences(kPrinterName));
     UseAdvanced(german, german.Page(IDC_PAPER_SIZE), [&german](HWND dialog) {

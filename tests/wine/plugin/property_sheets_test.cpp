@@ -58,7 +58,7 @@ TEST_F(PropertySheetsTest, WithoutAnInkUnitOutputIsForcedToEmbossing) {
         if (printer == kNoLink)
             seams.refusedLibraries.push_back(TEXT("qvmonext.dll"));
         if (printer == kNoInkUnit)
-            WriteEmbosserState("[Tarvik Embosser]\r\nink.unit=0\r\n");
+            WriteEmbosserState("ink.unit=0");
         SheetSession session(host_);
         ASSERT_EQ(session.OpenDocumentProperties(kPrinterName, nullptr), S_OK);
         bool forced = printer == kNoInkUnit;

@@ -108,7 +108,7 @@ TEST_F(PreferencesTest, PrintingAndTheDefaultsFollowTheInkUnit) {
     struct Case {
         const char* state;
         bool link, ink;
-    } const cases[] = {{"[Tarvik Embosser]\nink.unit=0\n", true, false}, {"", false, true}};
+    } const cases[] = {{"ink.unit=0", true, false}, {"", false, true}};
     for (const Case& test : cases) {
         SCOPED_TRACE(test.state);
         RestoreInstalledState();

@@ -57,12 +57,6 @@ inline std::wstring Joined(const std::vector<std::wstring>& texts, LPCWSTR betwe
     return joined;
 }
 
-inline std::wstring WindowText(HWND window) {
-    WCHAR text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 // The "Config" values of `names`, stored as DWORDs: "1 0 2" (-1: none).
 inline std::wstring Stored(std::initializer_list<LPCWSTR> names) {
     std::vector<std::wstring> values;

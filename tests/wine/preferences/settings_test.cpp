@@ -153,8 +153,7 @@ TEST_F(SettingsTest, EachStepCostsAFewRoundTrips) {
 
 // The pages of a printer installed for German: the locale library reads the catalogue we ship.
 TEST_F(SettingsTest, ThePagesSpeakGerman) {
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
-                    REG_SZ, TEXT("de_de"), 12);
+    SetLocale(TEXT("de_de"));
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenPreferences(kPrinterName));
     HWND layout = sheet.PageAt(kLayoutPage), paper = sheet.PageAt(kPaperPage),

@@ -34,16 +34,10 @@ const WCHAR kFactoryInkUnit[] = TEXT("\r\nChromaPod Firmware Version: 1.3\r\nChr
 // What the embosser keeps of a key it has no value for (an empty service log).
 const char kNone[] = "(missing)";
 
-// The embosser's state: `lines` over its factory state, as a tester's script sets it.
-void SetEmbosser(const std::string& lines) {
-    WriteEmbosserState(("[Tarvik Embosser]\n" + lines + "\n").c_str());
-}
-
 // The values the embosser keeps for `keys` ("network.dhcp network.gateway"), one space apart;
 // kNone for a key it stored nothing for.
 std::string Embosser(const std::string& keys) {
-    std::ifstream file(EmbosserStateFile().c_str(), std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(file), {});
+    const std::string text = EmbosserState();
     std::string values, key;
     for (std::istringstream list(keys); list >> key;) {
         size_t at = text.find("\n" + key + "="), start = at + key.size() + 2;
@@ -103,12 +97,6 @@ std::wstring StatusTick(const Seams& seams, HWND page) {
     return TextOf(page, IDC_SERVICE_PRINTER_INFO);
 }
 
-std::wstring Caption(HWND window) {
-    WCHAR caption[64] = {};
-    GetWindowTextW(window, caption, 64);
-    return caption;
-}
-
 // The usage dialog as a person reads it: "30 %|70 %|30|70|primary 1" (shares, bars, primary).
 std::wstring Usage(HWND dialog) {
     return TextOf(dialog, IDC_USAGE_CARRIAGE1_SHARE) + TEXT("|") +
@@ -162,7 +150,7 @@ TEST_F(ServiceTest, ThePageShowsWhatThePrinterLinkTellsAndStartsItsServices) {
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(testing::Message() << "case " << &c - kCases);
-        SetEmbosser(c.state);
+        WriteEmbosserState(c.state);
         SetConfigDword(TEXT("EnableStatusMonitoring"), c.monitored ? 1 : 0);
         Seams seams;
         c.link(seams);
@@ -191,15 +179,15 @@ TEST_F(ServiceTest, MonitoringIsStoredAndRefreshesTheStatusWhileThePageIsInFront
     Seams seams;
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
-    SetEmbosser("ink.unit=0");
+    WriteEmbosserState("ink.unit=0");
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
     EXPECT_TRUE(IsEnabled(page, IDC_SERVICE_INK_LEVEL)) << "as the device page fetched it";
-    SetEmbosser("status=cover-open");
+    WriteEmbosserState("status=cover-open");
     ASSERT_TRUE(Click(page, IDC_SERVICE_STATUS_MONITORING));
     EXPECT_EQ(ConfigDword(TEXT("EnableStatusMonitoring")), 1u);
     EXPECT_EQ(TextOf(page, IDC_SERVICE_PRINTER_INFO).find(TEXT("Cover open (Code 5)\r\n")), 0u)
         << "refreshed at once";
-    SetEmbosser("status=out-of-paper");
+    WriteEmbosserState("status=out-of-paper");
     EXPECT_EQ(StatusTick(seams, page).find(TEXT("Out of paper (Code 4)\r\n")), 0u);
 
     sheet.PageAt(0);
@@ -246,13 +234,13 @@ TEST_F(ServiceTest, TheDialogsStoreWhatThePrinterTakes) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << "case " << &c - kCases);
-        SetEmbosser(c.before);
+        WriteEmbosserState(c.before);
         Seams seams;
         seams.refusedEntryPoints = {c.refused}; // "" names no entry point
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.Page(IDC_SERVICE_EMBOSS_USAGE);
-        SetEmbosser(c.after);
+        WriteEmbosserState(c.after);
         sheet.Answer(IDD_NETWORK, [&c](HWND dialog) {
             for (int id : kAddressControls)
                 EXPECT_FALSE(IsEnabled(dialog, id)) << id;
@@ -291,7 +279,7 @@ TEST_F(ServiceTest, TheDialogsStoreWhatThePrinterTakes) {
 }
 
 TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
-    SetEmbosser("ink1.changed=1\nink2.changed=1");
+    WriteEmbosserState("ink1.changed=1\nink2.changed=1");
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_INK_LEVEL);
@@ -300,7 +288,7 @@ TEST_F(ServiceTest, AChangedCartridgeIsAskedAboutAndItsCounterResetOnlyOnYes) {
                                     std::make_pair(std::vector<int>{IDYES}, "0 0")}) {
         for (int button : answers)
             sheet.Answer(kMessageBox, [button](HWND box) {
-                EXPECT_EQ(Caption(box), TEXT("Ink Fill Status"));
+                EXPECT_EQ(WindowText(box), TEXT("Ink Fill Status"));
                 EXPECT_TRUE(IsMadeFromTemplate(
                     GetWindow(box, GW_OWNER), GetModuleHandleW(TEXT("qvembui.dll")), IDD_INK_FILL));
                 Click(box, button);
@@ -335,7 +323,7 @@ TEST_F(ServiceTest, AnEarlierStateIsTakenOverOnceAndTheCartridgePicturesShowWhat
          IDB_INK_NO_CARTRIDGE, IDB_INK_FILL_100, "100"},
     };
     for (const auto& c : kCases) {
-        WriteEmbosserState(("[Tarvik Embosser]\n" + std::string(c.state) + "\n").c_str(), c.file);
+        WriteEmbosserState(c.state, c.file);
         Sheet sheet;
         ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
         HWND page = sheet.Page(IDC_SERVICE_LOGO);
@@ -362,8 +350,7 @@ TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToAGermanPrinterInGerma
     ASSERT_EQ(_wspawnl(_P_WAIT, program, TEXT("service_tests"),
                        TEXT("--gtest_filter=ServiceTest.TheDialogsStore*"), nullptr),
               0);
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
-                    REG_SZ, TEXT("de_de"), 12);
+    SetLocale(TEXT("de_de"));
     Sheet sheet;
     ASSERT_TRUE(sheet.OpenProperties(kPrinterName));
     HWND page = sheet.Page(IDC_SERVICE_PRINTER_INFO);
@@ -375,9 +362,9 @@ TEST_F(ServiceTest, AnotherProgramFindsWhatAPersonAppliedToAGermanPrinterInGerma
                    [](HWND dialog) { return TextOf(dialog, IDC_NETWORK_DHCP); }),
               TEXT("&DHCP einschalten"));
     EXPECT_EQ(Look(sheet, page, IDC_SERVICE_EMBOSS_USAGE, IDD_EMBOSS_USAGE,
-                   [](HWND dialog) { return Caption(dialog) + TEXT(" ") + Usage(dialog); }),
+                   [](HWND dialog) { return WindowText(dialog) + TEXT(" ") + Usage(dialog); }),
               TEXT("Pr\u00e4genutzung 62 %|38 %|62|38|primary 2"));
-    EXPECT_EQ(Look(sheet, page, IDC_SERVICE_INK_LEVEL, IDD_INK_FILL, Caption),
+    EXPECT_EQ(Look(sheet, page, IDC_SERVICE_INK_LEVEL, IDD_INK_FILL, WindowText),
               TEXT("Tintenf\u00fcllstand"));
     sheet.Cancel();
 }

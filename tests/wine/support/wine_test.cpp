@@ -219,7 +219,25 @@ std::wstring EmbosserStateFile() {
     return path;
 }
 
-void WriteEmbosserState(const char* text, const std::wstring& path) {
+void WriteEmbosserState(const std::string& lines, const std::wstring& path) {
     std::ofstream file(path.c_str(), std::ios::binary);
-    EXPECT_TRUE(file << text) << "cannot write " << testing::PrintToString(path);
+    EXPECT_TRUE(file << "[Tarvik Embosser]\n"
+                     << lines << "\n")
+        << "cannot write " << testing::PrintToString(path);
+}
+
+std::string EmbosserState() {
+    std::ifstream file(EmbosserStateFile().c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void SetLocale(LPCWSTR code) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Quorvane\\TarvikSetup"), TEXT("Locale"),
+                    REG_SZ, code, (lstrlenW(code) + 1) * sizeof(WCHAR));
+}
+
+std::wstring WindowText(HWND window) {
+    WCHAR text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
 }

@@ -55,8 +55,15 @@ DWORD ConfigDword(LPCWSTR name);
 void SetConfigDword(LPCWSTR name, DWORD value);
 // The virtual embosser's state file, in the machine's common application data folder.
 std::wstring EmbosserStateFile();
-// Replaces the virtual embosser's state file (or `file`): "[Tarvik Embosser]\nink.unit=0\n".
-void WriteEmbosserState(const char* text, const std::wstring& file = EmbosserStateFile());
+// Replaces the virtual embosser's state file (or `file`) with the printer's `lines` over its
+// factory state, as a tester's script sets it: "ink.unit=0\nstatus=cover-open".
+void WriteEmbosserState(const std::string& lines, const std::wstring& file = EmbosserStateFile());
+// The virtual embosser's state file as it stands.
+std::string EmbosserState();
+// The language the printer was installed for: "de_de", or "" for none.
+void SetLocale(LPCWSTR code);
+// A window's text or caption.
+std::wstring WindowText(HWND window);
 
 // What each test starts with: the printer, the registry and the embosser as installed.
 void RestoreInstalledState();
