@@ -409,15 +409,24 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGe
     EXPECT_EQ(ConfigDword(TEXT("MediaType")), 258u) << "saved at once after a deletion";
     sheet.Cancel();
 
-    // In German a size shows a decimal comma, and a size typed with one is taken whole.
+    // In German each dialog speaks German, a size shows a decimal comma, and a size typed with
+    // one is taken whole.
     SetLocale(TEXT("de_de"));
     Sheet german;
     ASSERT_TRUE(german.OpenPreferences(kPrinterName));
-    UseAdvanced(german, german.Page(IDC_PAPER_SIZE), [&german](HWND dialog) {
+    std::wstring spoken;
+    UseAdvanced(german, german.Page(IDC_PAPER_SIZE), [&german, &spoken](HWND dialog) {
+        spoken = TextOf(dialog, IDC_ADVANCED_ADD_FORM);
+        german.Answer(IDD_MEDIA_TYPE, [&spoken](HWND type) {
+            spoken += TEXT("|") + TextOf(type, IDC_MEDIATYPE_TEST_PATTERN);
+            Click(type, IDCANCEL);
+        });
+        Click(dialog, IDC_ADVANCED_ADD_MEDIA);
         Click(dialog, IDC_ADVANCED_ENGLISH);
         Choose(dialog, IDC_ADVANCED_FORMS, TEXT("Letter"));
         EXPECT_EQ(TextOf(dialog, IDC_ADVANCED_FORM_SIZE), TEXT("8,50 in\r\n11,00 in"));
-        german.Answer(IDD_CUSTOM_FORM, [](HWND form) {
+        german.Answer(IDD_CUSTOM_FORM, [&spoken](HWND form) {
+            spoken += TEXT("|") + TextOf(form, IDC_FORM_METRIC);
             Type(form, IDC_FORM_NAME, TEXT("Komma"));
             SetFocus(GetDlgItem(form, IDC_FORM_WIDTH));
             Type(form, IDC_FORM_WIDTH, TEXT("8,50"));
@@ -430,6 +439,7 @@ TEST_F(PaperTest, CustomMediaTypesAndFormsAreAddedEditedAndRemovedInEnglishAndGe
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(Marker(TEXT("Komma")), (std::vector<LONG>{0, 215900, 50800, 0, 0, 215900, 50800}));
+    EXPECT_EQ(spoken, TEXT("Eigenes &Formular ...|Testmuster des Medientyps &drucken|&Metrisch"));
     german.Cancel();
 }
 

@@ -185,6 +185,17 @@ TEST_F(SettingsTest, ThePagesSpeakGerman) {
     Click(main, IDC_MAIN_MORE_OPTIONS);
     EXPECT_EQ(seen, TEXT("Erweitert - Tarvik Embosser|Kontrast 0|Stärke dünner Linien|Ü&bernehmen|"
                          "Helligkeit 20"));
+    sheet.Answer(IDD_ROTATED_LANDSCAPE, [&seen](HWND dialog) {
+        seen = TextOf(dialog, IDC_ROTATED_LANDSCAPE);
+        Click(dialog, IDCANCEL);
+    });
+    Click(sheet.PageAt(kLayoutPage), IDC_LAYOUT_ADVANCED);
+    sheet.Answer(IDD_NOTICE, [&seen](HWND dialog) {
+        seen += TEXT("|") + TextOf(dialog, IDC_NOTICE_OPT_OUT);
+        Click(dialog, IDC_NOTICE_NO);
+    });
+    Click(sheet.PageAt(kMainPage), IDC_MAIN_TWO_IN_ONE);
+    EXPECT_EQ(seen, TEXT("&Gedrehtes Querformat|Diese Meldung nicht mehr anzeigen."));
 }
 
 } // namespace
