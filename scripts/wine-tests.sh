@@ -69,7 +69,10 @@ run_programs() {
         [ -n "$selected" ] || continue
         echo "== ${name}_tests.exe${DISPLAY:+ on display $DISPLAY}"
         timeout 300 wine64 "$program" "${flags[@]}" --gtest_filter="$selected" 2>/dev/null |
-            tr -d '\r' || status=1
+            tr -d '\r' || {
+            echo "== ${name}_tests.exe ended with status ${PIPESTATUS[0]}"
+            status=1
+        }
     done
 }
 

@@ -46,7 +46,6 @@ TEST(LoadCorrections, TheJobDevmodeOverridesWhatItCarries) {
         devmode.dmFields = fields;
         devmode.dmCollate = devmode.dmDuplex = devmode.dmOrientation = devmode.dmDefaultSource =
             value;
-        devmode.dmMediaType = static_cast<DWORD>(value);
         ApplyJobDevmode(&context, &devmode);
         EXPECT_EQ(context.*field, expected) << fields << " " << value;
     }

@@ -33,7 +33,7 @@ TEST_F(SpoolerTest, AMergeKeepsTheApplicationsFieldsWithTheHandleAndWithout) {
         EXPECT_EQ(DocumentPropertiesW(nullptr, handle, name, merged, &input,
                                       DM_IN_BUFFER | DM_OUT_BUFFER),
                   IDOK);
-        EXPECT_EQ(merged->dmSpecVersion, DM_SPECVERSION) << "built on the printer's default";
+        EXPECT_EQ(merged->dmSpecVersion, DM_SPECVERSION);
         EXPECT_EQ(merged->dmOrientation, DMORIENT_LANDSCAPE);
         EXPECT_EQ(merged->dmCopies, 3);
         EXPECT_EQ(merged->dmDuplex, DMDUP_HORIZONTAL);
