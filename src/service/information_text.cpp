@@ -5,16 +5,17 @@
 
 namespace {
 
-// One text of at most 4096 characters, built line by line; each line is bounded to 260
-// characters before it is appended. What the printer link or a translation says stays on its own
+// One text of at most 4096 characters, built line by line; each line, with the line break before
+// it, is bounded to 260 characters. What the printer link or a translation says stays on its own
 // line: a line break or other control character in it is shown as a space.
+constexpr int kLineChars = kNameChars - 2; // after "\r\n"
+
 class InformationText {
 public:
     explicit InformationText(WCHAR (&text)[kComposedChars]) : text_(text) { text_[0] = 0; }
 
-    // `line` after its first `kept` characters.
-    void Append(WCHAR (&line)[kNameChars], int kept = 0) {
-        for (WCHAR* c = line + kept; *c != 0; ++c)
+    void Append(LPWSTR line) {
+        for (WCHAR* c = line; *c != 0; ++c)
             if (*c < 0x20)
                 *c = TEXT(' ');
         StringCchCatW(text_, kComposedChars, line);
@@ -24,20 +25,22 @@ public:
 
     // "\r\n<label> <text>"
     void AppendLabelled(LPCWSTR label, LPCWSTR text) {
-        WCHAR line[kNameChars];
-        StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %ls"), label, text);
-        Append(line, 2);
+        WCHAR line[kLineChars];
+        StringCchPrintfW(line, kLineChars, TEXT("%ls %ls"), label, text);
+        StartLine();
+        Append(line);
     }
 
     // "\r\n<label> a.b.c" of the version's three bytes, highest first (two when `parts` is 2).
     void AppendVersion(LPCWSTR label, DWORD version, int parts) {
-        WCHAR line[kNameChars];
+        WCHAR line[kLineChars];
         UINT high = (version >> 16) & 0xFF, middle = (version >> 8) & 0xFF, low = version & 0xFF;
         if (parts == 3)
-            StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %u.%u.%u"), label, high, middle, low);
+            StringCchPrintfW(line, kLineChars, TEXT("%ls %u.%u.%u"), label, high, middle, low);
         else
-            StringCchPrintfW(line, kNameChars, TEXT("\r\n%ls %u.%u"), label, middle, low);
-        Append(line, 2);
+            StringCchPrintfW(line, kLineChars, TEXT("%ls %u.%u"), label, middle, low);
+        StartLine();
+        Append(line);
     }
 
 private:
